@@ -1,0 +1,50 @@
+# Helpers shared by every module's CMakeLists.txt.
+#
+# A module is one folder: its *.cpp files (not those under tests/) form the
+# module's sources, and tests/*.cpp form one GoogleTest binary registered
+# with CTest. Files are picked up by glob so that adding a source needs no
+# edit of a CMakeLists.txt elsewhere.
+
+set(QV_WARNINGS -Wall -Wextra -Wpedantic -Werror)
+
+function(qv_sources out dir)
+  file(GLOB srcs CONFIGURE_DEPENDS "${dir}/*.cpp")
+  set(${out} ${srcs} PARENT_SCOPE)
+endfunction()
+
+# qv_layer(name DEPS a b ... PRIVATE_LIBS x y ...)
+# A stand-in layer: one shared library named qv<name>, so that the state a
+# layer keeps (windows, registry handles) exists once per process even when
+# both the control library and a program link it.
+function(qv_layer name)
+  cmake_parse_arguments(A "" "" "DEPS;PRIVATE_LIBS;PRIVATE_INCLUDES" ${ARGN})
+  qv_sources(srcs ${CMAKE_CURRENT_SOURCE_DIR})
+  add_library(qv${name} SHARED ${srcs})
+  target_include_directories(qv${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  target_include_directories(qv${name} PRIVATE ${A_PRIVATE_INCLUDES})
+  target_compile_options(qv${name} PRIVATE ${QV_WARNINGS})
+  target_link_libraries(qv${name} PUBLIC ${A_DEPS} PRIVATE ${A_PRIVATE_LIBS})
+endfunction()
+
+# qv_tests(name LIBS a b ... [RESOURCE_LOCK lock] [LABELS l])
+function(qv_tests name)
+  cmake_parse_arguments(A "" "" "LIBS;RESOURCE_LOCK;LABELS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp")
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${name} ${srcs})
+  target_compile_options(${name} PRIVATE ${QV_WARNINGS})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set(props "")
+  if(A_RESOURCE_LOCK)
+    list(APPEND props RESOURCE_LOCK ${A_RESOURCE_LOCK})
+  endif()
+  if(A_LABELS)
+    list(APPEND props LABELS ${A_LABELS})
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QV_SOURCE_DIR=${PROJECT_SOURCE_DIR};QV_BUILD_DIR=${PROJECT_BINARY_DIR}" ${props})
+endfunction()
