@@ -1,0 +1,162 @@
+// The posted-message queue, WM_QUIT, WM_PAINT and WM_TIMER retrieval and the
+// pump.
+#include "win/MessageQueue.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "runtime/Clock.h"
+#include "win/Messages.h"
+#include "win/Window.h"
+#include "win/WindowState.h"
+
+namespace win {
+
+using detail::Find;
+using detail::GetState;
+using detail::State;
+
+namespace {
+
+std::function<bool()>& IdleHandler() {
+  static std::function<bool()> handler;
+  return handler;
+}
+
+bool InRange(uint32_t message, uint32_t minMsg, uint32_t maxMsg) {
+  return (minMsg == 0 && maxMsg == 0) || (message >= minMsg && message <= maxMsg);
+}
+
+bool ForWindow(HWND target, HWND filter) { return filter == kNoWindow || target == filter; }
+
+MSG Stamp(MSG m) {
+  m.time = GetTickCount();
+  m.pt = GetState().cursor;
+  return m;
+}
+
+// Takes the next message in retrieval order. Timers count as due when the
+// clock has reached their due time and that time is not after `timerLimit`.
+bool Retrieve(MSG* out, HWND filter, uint32_t minMsg, uint32_t maxMsg, bool remove, bool withQuit,
+              int64_t timerLimit) {
+  State& s = GetState();
+  auto posted = std::find_if(s.queue.begin(), s.queue.end(), [&](const MSG& m) {
+    return ForWindow(m.hwnd, filter) && InRange(m.message, minMsg, maxMsg);
+  });
+  if (posted != s.queue.end()) {
+    *out = *posted;
+    if (remove) s.queue.erase(posted);
+    return true;
+  }
+  if (withQuit && s.quitPosted) {
+    *out = Stamp(MSG{kNoWindow, WM_QUIT, static_cast<WPARAM>(s.quitCode), 0, 0, {}});
+    if (remove) {
+      s.quitPosted = false;
+      s.quitCode = 0;
+    }
+    return true;
+  }
+  if (InRange(WM_PAINT, minMsg, maxMsg)) {
+    for (auto& [handle, w] : s.windows) {
+      if (w->needsPaint && ForWindow(w->handle, filter)) {
+        *out = Stamp(MSG{w->handle, WM_PAINT, 0, 0, 0, {}});
+        if (remove) w->needsPaint = false;
+        return true;
+      }
+    }
+  }
+  if (InRange(WM_TIMER, minMsg, maxMsg)) {
+    int64_t now = rt::CurrentClock().TickMs();
+    int64_t limit = std::min(now, timerLimit);
+    detail::TimerData* due = nullptr;
+    for (auto& t : s.timers) {
+      if (t.dueMs <= limit && ForWindow(t.hwnd, filter) && (!due || t.dueMs < due->dueMs)) due = &t;
+    }
+    if (due) {
+      *out = Stamp(MSG{due->hwnd, WM_TIMER, due->id, reinterpret_cast<LPARAM>(due->proc), 0, {}});
+      if (remove) due->dueMs = now + due->elapseMs;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Whether a timer can come due without anybody's help: only on the system
+// clock, which moves by itself.
+bool WaitForTimer() {
+  State& s = GetState();
+  if (s.timers.empty() || !dynamic_cast<rt::SystemClock*>(&rt::CurrentClock())) return false;
+  int64_t next = std::min_element(s.timers.begin(), s.timers.end(), [](const auto& a, const auto& b) {
+                   return a.dueMs < b.dueMs;
+                 })->dueMs;
+  int64_t wait = std::clamp<int64_t>(next - rt::CurrentClock().TickMs(), 0, 100);
+  std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+  return true;
+}
+
+}  // namespace
+
+BOOL PostMessageA(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
+  if (hWnd != kNoWindow && !Find(hWnd)) return FALSE;
+  detail::Post(Stamp(MSG{hWnd, msg, wParam, lParam, 0, {}}));
+  return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+  GetState().quitPosted = true;
+  GetState().quitCode = exitCode;
+}
+
+BOOL PeekMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg, uint32_t removeMsg) {
+  if (!msg) return FALSE;
+  return Retrieve(msg, filter, minMsg, maxMsg, (removeMsg & PM_REMOVE) != 0, true, INT64_MAX) ? TRUE : FALSE;
+}
+
+BOOL GetMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg) {
+  if (!msg) return FALSE;
+  for (;;) {
+    if (Retrieve(msg, filter, minMsg, maxMsg, true, true, INT64_MAX)) return msg->message == WM_QUIT ? FALSE : TRUE;
+    if (WaitForTimer()) continue;
+    if (IdleHandler() && IdleHandler()()) continue;
+    *msg = Stamp(MSG{kNoWindow, WM_QUIT, 0, 0, 0, {}});
+    return FALSE;
+  }
+}
+
+BOOL TranslateMessage(const MSG*) { return FALSE; }
+
+LRESULT DispatchMessageA(const MSG* msg) {
+  if (!msg) return 0;
+  if (msg->message == WM_TIMER && msg->lParam != 0) {
+    reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, msg->time);
+    return 0;
+  }
+  return SendMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+int DoEvents() {
+  int64_t start = rt::CurrentClock().TickMs();
+  int dispatched = 0;
+  MSG msg;
+  while (Retrieve(&msg, kNoWindow, 0, 0, true, false, start)) {
+    DispatchMessageA(&msg);
+    ++dispatched;
+  }
+  return dispatched;
+}
+
+int RunMessageLoop() {
+  MSG msg;
+  while (GetMessageA(&msg, kNoWindow, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+void SetIdleHandler(std::function<bool()> handler) { IdleHandler() = std::move(handler); }
+
+uint32_t GetTickCount() { return static_cast<uint32_t>(rt::CurrentClock().TickMs()); }
+
+}  // namespace win

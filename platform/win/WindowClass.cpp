@@ -1,0 +1,87 @@
+// Window classes and the default window procedure.
+#include <cstring>
+
+#include "win/MessageQueue.h"
+#include "win/Window.h"
+#include "win/WindowState.h"
+
+namespace win {
+
+using detail::GetState;
+using detail::LowerName;
+
+namespace {
+
+void RegisterSystemClasses() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  for (const char* name : {"STATIC", "BUTTON", "EDIT", "LISTBOX", "COMBOBOX", "SCROLLBAR"}) {
+    GetState().classes[LowerName(name)] = {GetState().nextAtom++, &DefWindowProcA};
+  }
+}
+
+}  // namespace
+
+namespace detail {
+// The procedure that new windows of the class start with; nullptr when the
+// class is not registered.
+WNDPROC ClassProcedure(std::string_view className) {
+  RegisterSystemClasses();
+  auto it = GetState().classes.find(LowerName(className));
+  return it == GetState().classes.end() ? nullptr : it->second.second;
+}
+}  // namespace detail
+
+ATOM RegisterClassA(const WNDCLASSA& wc) {
+  RegisterSystemClasses();
+  if (wc.lpszClassName.empty() || wc.lpfnWndProc == nullptr) return 0;
+  auto [it, inserted] = GetState().classes.try_emplace(LowerName(wc.lpszClassName), ATOM{0}, wc.lpfnWndProc);
+  if (!inserted) return 0;
+  it->second.first = GetState().nextAtom++;
+  return it->second.first;
+}
+
+BOOL UnregisterClassA(std::string_view className) {
+  RegisterSystemClasses();
+  return GetState().classes.erase(LowerName(className)) ? TRUE : FALSE;
+}
+
+LRESULT DefWindowProcA(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_NCCREATE:
+      return TRUE;
+    case WM_SETTEXT:
+      if (detail::WindowData* w = detail::Find(hWnd)) {
+        const char* text = reinterpret_cast<const char*>(lParam);
+        w->text = text ? text : "";
+        return TRUE;
+      }
+      return FALSE;
+    case WM_GETTEXTLENGTH:
+      if (detail::WindowData* w = detail::Find(hWnd)) return static_cast<LRESULT>(w->text.size());
+      return 0;
+    case WM_GETTEXT:
+      // wParam: buffer size in bytes, lParam: the buffer.
+      if (detail::WindowData* w = detail::Find(hWnd); w && wParam > 0 && lParam != 0) {
+        size_t n = std::min<size_t>(w->text.size(), wParam - 1);
+        char* buffer = reinterpret_cast<char*>(lParam);
+        std::memcpy(buffer, w->text.data(), n);
+        buffer[n] = '\0';
+        return static_cast<LRESULT>(n);
+      }
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(hWnd);
+      return 0;
+    case WM_PAINT:
+      if (detail::WindowData* w = detail::Find(hWnd)) w->needsPaint = false;
+      return 0;
+    case WM_ERASEBKGND:
+      return TRUE;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace win
