@@ -1,0 +1,237 @@
+#include "registry/RootFile.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <iostream>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+#include "registry/Registry.h"
+
+namespace reg::detail {
+
+namespace {
+
+
+const char* RootName(uint32_t index) {
+  static constexpr const char* names[] = {"HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE",
+                                          "HKEY_USERS",            "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG",
+                                          "HKEY_DYN_DATA"};
+  return names[index];
+}
+
+std::mutex& ProblemMutex() {
+  static std::mutex m;
+  return m;
+}
+
+std::string& ProblemText() {
+  static std::string text;
+  return text;
+}
+
+// Owner of a file descriptor.
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : m_fd(fd) {}
+  ~Fd() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int Get() const { return m_fd; }
+  // Closes now and tells whether closing succeeded.
+  bool Close() {
+    int fd = std::exchange(m_fd, -1);
+    return fd < 0 || ::close(fd) == 0;
+  }
+
+ private:
+  int m_fd;
+};
+
+bool MakeFolders(const std::string& path) {
+  std::string partial;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t p = path.find('/', start);
+    if (p == std::string::npos) p = path.size();
+    partial = path.substr(0, p);
+    if (!partial.empty() && ::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    start = p + 1;
+  }
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool WriteAll(int fd, const std::string& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Reads a whole file; false with errno set when it cannot be read.
+bool ReadAll(const std::string& path, std::string& out) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.Get() < 0) return false;
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return true;
+    out.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+std::string Timestamp() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+  return text;
+}
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+std::string ResolveRegistryFolder() {
+  if (const char* dir = std::getenv("QV_REGISTRY_DIR"); dir && *dir) return dir;
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) {
+    return std::string(config) + "/quorvelle-registry";
+  }
+  std::string home;
+  if (const char* h = std::getenv("HOME"); h && *h) {
+    home = h;
+  } else if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) {
+    home = pw->pw_dir;
+  }
+  return home + "/.config/quorvelle-registry";
+}
+
+std::string LastRecordedProblem() {
+  std::lock_guard lock(ProblemMutex());
+  return ProblemText();
+}
+
+RootFile::RootFile(uint32_t rootIndex)
+    : m_folder(ResolveRegistryFolder()), m_fileName(std::string(RootName(rootIndex)) + ".reg"),
+      m_path(m_folder + "/" + m_fileName), m_tree(std::make_unique<Key>()) {
+  if (!MakeFolders(m_folder)) {
+    m_status = ERROR_CANTOPEN;
+    return;
+  }
+  std::string lockPath = m_folder + "/" + RootName(rootIndex) + ".lock";
+  m_lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (m_lockFd < 0) {
+    m_status = ERROR_CANTOPEN;
+    return;
+  }
+  int rc;
+  do {
+    rc = ::flock(m_lockFd, LOCK_EX);
+  } while (rc != 0 && errno == EINTR);
+  if (rc != 0) {
+    m_status = ERROR_CANTOPEN;
+    return;
+  }
+  Load();
+}
+
+RootFile::~RootFile() {
+  // Closing the descriptor releases the lock.
+  if (m_lockFd >= 0) ::close(m_lockFd);
+}
+
+void RootFile::Load() {
+  // Under the lock no writer is at work: a temporary file is what a writer
+  // that was killed left behind.
+  RemoveStaleTemporaries();
+  std::string text;
+  if (!ReadAll(m_path, text)) {
+    if (errno != ENOENT) m_status = ERROR_CANTREAD;
+    return;
+  }
+  std::string why;
+  auto tree = Parse(text, &why);
+  if (tree) {
+    m_tree = std::move(tree);
+  } else {
+    MoveAside(why);
+  }
+}
+
+void RootFile::RemoveStaleTemporaries() const {
+  DIR* dir = ::opendir(m_folder.c_str());
+  if (!dir) return;
+  std::string prefix = m_fileName + ".tmp-";
+  std::vector<std::string> stale;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) == 0) stale.emplace_back(entry->d_name);
+  }
+  ::closedir(dir);
+  for (const auto& name : stale) ::unlink((m_folder + "/" + name).c_str());
+}
+
+void RootFile::MoveAside(const std::string& why) {
+  std::string aside = m_path + ".broken-" + Timestamp();
+  for (int n = 2; Exists(aside); ++n) aside = m_path + ".broken-" + Timestamp() + "-" + std::to_string(n);
+  std::string message = "registry: the file " + m_path + " is broken (" + why + ")";
+  if (::rename(m_path.c_str(), aside.c_str()) == 0) {
+    message += "; it was moved to " + aside + " and its keys start empty";
+  } else {
+    // Not moved: refuse to work on it rather than overwrite it.
+    message += "; it could not be moved aside (" + std::string(std::strerror(errno)) + ")";
+    m_status = ERROR_CANTREAD;
+  }
+  std::cerr << message << std::endl;
+  std::lock_guard lock(ProblemMutex());
+  ProblemText() = message;
+}
+
+int32_t RootFile::Save() {
+  if (m_status != ERROR_SUCCESS) return m_status;
+  std::string text = Serialize(*m_tree);
+  std::string pattern = m_path + ".tmp-XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  Fd fd(::mkostemp(name.data(), O_CLOEXEC));
+  if (fd.Get() < 0) return ERROR_CANTWRITE;
+  bool ok = WriteAll(fd.Get(), text) && ::fsync(fd.Get()) == 0;
+  ok = fd.Close() && ok;
+  ok = ok && ::rename(name.data(), m_path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(name.data());
+    return ERROR_CANTWRITE;
+  }
+  // Make the rename itself durable.
+  Fd dir(::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.Get() >= 0) ::fsync(dir.Get());
+  return ERROR_SUCCESS;
+}
+
+}  // namespace reg::detail
