@@ -1,0 +1,24 @@
+// The one place where the server's failures become the layer's error
+// numbers: SQLSTATE codes of failed statements and the messages of failed
+// connection attempts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ado {
+
+// The error number for a failed statement's SQLSTATE (five characters).
+int32_t ErrorNumberForSqlState(std::string_view sqlState);
+
+// The error number for a connection attempt that failed with `message`
+// (libpq's text): refusals by the server are login errors, everything else
+// means the server could not be reached.
+int32_t ErrorNumberForConnectFailure(std::string_view message);
+
+// Raises an rt::Error with the number, the description and the layer as
+// its source.
+[[noreturn]] void RaiseAdo(int32_t number, std::string description);
+
+}  // namespace ado

@@ -1,0 +1,185 @@
+#include "ado/Session.h"
+
+#include <libpq-fe.h>
+
+#include <cstring>
+
+#include "ado/Constants.h"
+#include "ado/ErrorMap.h"
+#include "ado/ValueText.h"
+
+namespace ado {
+
+namespace {
+
+struct ResultDeleter {
+  void operator()(PGresult* r) const noexcept { PQclear(r); }
+};
+using ResultPtr = std::unique_ptr<PGresult, ResultDeleter>;
+
+void IgnoreNotice(void*, const char*) {}
+
+std::string TrimmedMessage(const char* text) {
+  std::string s = text ? text : "";
+  while (!s.empty() && (s.back() == '\n' || s.back() == ' ')) s.pop_back();
+  return s;
+}
+
+bool IsDataChange(const PGresult* r) {
+  const char* status = PQcmdStatus(const_cast<PGresult*>(r));
+  for (const char* verb : {"INSERT", "UPDATE", "DELETE", "MERGE"}) {
+    if (std::strncmp(status, verb, std::strlen(verb)) == 0) return true;
+  }
+  return false;
+}
+
+void ReadRows(const PGresult* r, QueryResult& out) {
+  out.hasRows = true;
+  int cols = PQnfields(r);
+  for (int c = 0; c < cols; ++c) {
+    out.columns.push_back(ColumnInfo{PQfname(r, c), PQftype(r, c), PQfmod(r, c), PQftable(r, c), PQftablecol(r, c)});
+  }
+  int rows = PQntuples(r);
+  out.rows.reserve(static_cast<size_t>(rows));
+  for (int i = 0; i < rows; ++i) {
+    RawRow row(static_cast<size_t>(cols));
+    for (int c = 0; c < cols; ++c) {
+      if (!PQgetisnull(r, i, c)) row[static_cast<size_t>(c)] = std::string(PQgetvalue(r, i, c), static_cast<size_t>(PQgetlength(r, i, c)));
+    }
+    out.rows.push_back(std::move(row));
+  }
+}
+
+// Adds one result of a statement to `out`; returns whether it failed.
+bool Collect(const PGresult* r, QueryResult& out) {
+  switch (PQresultStatus(r)) {
+    case PGRES_TUPLES_OK:
+      if (!out.hasRows) ReadRows(r, out);
+      [[fallthrough]];
+    case PGRES_COMMAND_OK:
+      if (IsDataChange(r)) out.affected = (out.affected < 0 ? 0 : out.affected) + std::atoi(PQcmdTuples(const_cast<PGresult*>(r)));
+      return false;
+    case PGRES_EMPTY_QUERY:
+      return false;
+    default:
+      return true;
+  }
+}
+
+}  // namespace
+
+void Session::ConnDeleter::operator()(pg_conn* conn) const noexcept { PQfinish(conn); }
+
+Session::Session(ConnectParams params) : m_params(std::move(params)), m_conn(Connect(m_params)) {}
+
+Session::~Session() = default;
+
+Session::ConnPtr Session::Connect(const ConnectParams& p) {
+  std::string timeout = std::to_string(p.timeoutSeconds > 0 && p.timeoutSeconds < 2 ? 2 : p.timeoutSeconds);
+  const char* keys[] = {"host", "port", "dbname", "user", "password", "connect_timeout", "client_encoding",
+                        "options", "sslmode", "gssencmode", nullptr};
+  const char* values[] = {p.host.c_str(), p.port.c_str(), p.dbname.c_str(), p.user.c_str(), p.password.c_str(),
+                          timeout.c_str(), "UTF8", "-c DateStyle=ISO,MDY", "disable", "disable", nullptr};
+  ConnPtr conn(PQconnectdbParams(keys, values, 0));
+  if (!conn) RaiseAdo(errCannotConnect, "out of memory");
+  if (PQstatus(conn.get()) != CONNECTION_OK) {
+    std::string message = TrimmedMessage(PQerrorMessage(conn.get()));
+    RaiseAdo(ErrorNumberForConnectFailure(message), message);
+  }
+  PQsetNoticeProcessor(conn.get(), IgnoreNotice, nullptr);
+  return conn;
+}
+
+void Session::Close() noexcept { m_conn.reset(); }
+
+pg_conn* Session::Live() const {
+  if (!m_conn) RaiseAdo(errObjectClosed, "Operation is not allowed when the object is closed.");
+  return m_conn.get();
+}
+
+std::string Session::DatabaseName() const { return m_conn ? PQdb(m_conn.get()) : ""; }
+
+bool Session::InTransaction() const {
+  return m_conn && PQtransactionStatus(m_conn.get()) != PQTRANS_IDLE;
+}
+
+void Session::SwitchDatabase(const std::string& dbname) {
+  ConnectParams next = m_params;
+  next.dbname = dbname;
+  ConnPtr conn = Connect(next);
+  m_conn = std::move(conn);
+  m_params = std::move(next);
+}
+
+namespace {
+
+// Raises the error of a failed statement (or of the connection when there
+// is no result), after rolling back a transaction the failure aborted.
+[[noreturn]] void Fail(PGconn* conn, const PGresult* r) {
+  int32_t number = errCannotConnect;
+  std::string message;
+  if (r) {
+    const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+    const char* primary = PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY);
+    number = state ? ErrorNumberForSqlState(state) : errCannotConnect;
+    message = primary ? TrimmedMessage(primary) : TrimmedMessage(PQresultErrorMessage(r));
+  }
+  if (message.empty()) message = TrimmedMessage(PQerrorMessage(conn));
+  if (PQstatus(conn) != CONNECTION_OK) number = errCannotConnect;
+  if (PQtransactionStatus(conn) == PQTRANS_INERROR) ResultPtr(PQexec(conn, "ROLLBACK"));
+  RaiseAdo(number, message);
+}
+
+}  // namespace
+
+QueryResult Session::ExecBatch(const std::string& sql) {
+  PGconn* conn = Live();
+  if (!PQsendQuery(conn, sql.c_str())) Fail(conn, nullptr);
+  QueryResult out;
+  ResultPtr failure;
+  while (ResultPtr r{PQgetResult(conn)}) {
+    if (Collect(r.get(), out) && !failure) failure = std::move(r);
+  }
+  if (failure) Fail(conn, failure.get());
+  return out;
+}
+
+QueryResult Session::ExecTyped(const std::string& sql, const std::vector<RawValue>& params,
+                               const std::vector<uint32_t>& types) {
+  PGconn* conn = Live();
+  std::vector<const char*> values;
+  values.reserve(params.size());
+  for (const auto& p : params) values.push_back(p ? p->c_str() : nullptr);
+  ResultPtr r(PQexecParams(conn, sql.c_str(), static_cast<int>(params.size()), types.empty() ? nullptr : types.data(),
+                           values.data(), nullptr, nullptr, 0));
+  QueryResult out;
+  if (!r || Collect(r.get(), out)) Fail(conn, r.get());
+  return out;
+}
+
+QueryResult Session::ExecParams(const std::string& sql, const std::vector<rt::Variant>& params) {
+  PGconn* conn = Live();
+  // The unnamed statement is prepared first so that each value can be
+  // written for the type the server expects in its place.
+  ResultPtr prepared(PQprepare(conn, "", sql.c_str(), 0, nullptr));
+  if (!prepared || PQresultStatus(prepared.get()) != PGRES_COMMAND_OK) Fail(conn, prepared.get());
+  ResultPtr described(PQdescribePrepared(conn, ""));
+  if (!described || PQresultStatus(described.get()) != PGRES_COMMAND_OK) Fail(conn, described.get());
+  int expected = PQnparams(described.get());
+  if (expected != static_cast<int>(params.size())) {
+    RaiseAdo(errMissingParameter, "No value given for one or more required parameters.");
+  }
+  std::vector<RawValue> texts;
+  std::vector<const char*> values;
+  texts.reserve(params.size());
+  for (size_t i = 0; i < params.size(); ++i) {
+    texts.push_back(ToServerText(params[i], PQparamtype(described.get(), static_cast<int>(i))));
+  }
+  for (const auto& t : texts) values.push_back(t ? t->c_str() : nullptr);
+  ResultPtr r(PQexecPrepared(conn, "", expected, values.data(), nullptr, nullptr, 0));
+  QueryResult out;
+  if (!r || Collect(r.get(), out)) Fail(conn, r.get());
+  return out;
+}
+
+}  // namespace ado

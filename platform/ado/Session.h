@@ -1,0 +1,85 @@
+// One live connection to the server (inside the layer): connects, runs
+// batches and parameterised statements, reconnects for "USE", and turns the
+// server's failures into the layer's errors. A failure that leaves the
+// session's transaction aborted rolls it back before the error is raised.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/Variant.h"
+
+struct pg_conn;
+
+namespace ado {
+
+struct ColumnInfo {
+  std::string name;
+  uint32_t typeOid = 0;
+  int32_t typmod = -1;
+  uint32_t tableOid = 0;    // 0 when the column is not a plain table column
+  int32_t tableColumn = 0;  // its attribute number in that table
+};
+
+using RawValue = std::optional<std::string>;  // server text, no value for NULL
+using RawRow = std::vector<RawValue>;
+
+struct QueryResult {
+  bool hasRows = false;  // a row set came back (possibly empty)
+  std::vector<ColumnInfo> columns;
+  std::vector<RawRow> rows;
+  int32_t affected = -1;  // rows changed by INSERT, UPDATE, DELETE; -1 when none ran
+};
+
+struct ConnectParams {
+  std::string host;  // name, address or socket folder; empty for the default socket
+  std::string port;  // empty for the default (PGPORT or 5432)
+  std::string dbname;
+  std::string user;
+  std::string password;
+  int32_t timeoutSeconds = 15;
+};
+
+class Session {
+ public:
+  explicit Session(ConnectParams params);  // connects or raises
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  bool IsOpen() const noexcept { return m_conn != nullptr; }
+  void Close() noexcept;
+  const ConnectParams& Params() const noexcept { return m_params; }
+  std::string DatabaseName() const;
+  bool InTransaction() const;
+
+  // Reconnects with the same login to another database; the session stays
+  // on its database when that fails.
+  void SwitchDatabase(const std::string& dbname);
+
+  // A batch of one or more statements, without parameters.
+  QueryResult ExecBatch(const std::string& sql);
+  // One statement with $1..$n and values converted for the parameter types
+  // the server infers.
+  QueryResult ExecParams(const std::string& sql, const std::vector<rt::Variant>& params);
+  // One statement with $1..$n whose types and text values the caller gives.
+  QueryResult ExecTyped(const std::string& sql, const std::vector<RawValue>& params,
+                        const std::vector<uint32_t>& types);
+
+ private:
+  struct ConnDeleter {
+    void operator()(pg_conn* conn) const noexcept;
+  };
+  using ConnPtr = std::unique_ptr<pg_conn, ConnDeleter>;
+
+  static ConnPtr Connect(const ConnectParams& params);
+  pg_conn* Live() const;  // the connection, or error 3704 when closed
+
+  ConnectParams m_params;
+  ConnPtr m_conn;
+};
+
+}  // namespace ado

@@ -1,0 +1,166 @@
+#include "ado/Connection.h"
+
+#include "ServerFixture.h"
+
+using namespace ado;
+
+TEST_F(ServerTest, PasswordAndPeerLoginsReachTheirRoles) {
+  EXPECT_EQ(cn.State(), adStateOpen);
+  EXPECT_EQ(cn.DefaultDatabase(), DbName());
+  EXPECT_EQ(Scalar("SELECT current_user"), TestServer::User());
+
+  Connection peer;
+  TestServer::OpenWithPeer(peer, DbName());
+  ado::Recordset rs = peer.Execute("SELECT current_user");
+  EXPECT_EQ(rs(0).Value().ToString(), TestServer::OsUser());
+  peer.Close();
+  EXPECT_EQ(peer.State(), adStateClosed);
+}
+
+TEST_F(ServerTest, ConnectionStringSetsPropertiesAndHidesThePassword) {
+  Connection other;
+  other.SetConnectionTimeout(8);
+  other.Open("Provider=SQLOLEDB.1;Persist Security Info=False;Data Source=" + TestServer::TcpDataSource() +
+                 ";Initial Catalog=" + DbName(),
+             TestServer::User(), TestServer::Password());
+  EXPECT_EQ(other.Provider(), "SQLOLEDB.1");
+  EXPECT_EQ(other.Property("data source").ToString(), TestServer::TcpDataSource());
+  EXPECT_EQ(other.ConnectionString().find(TestServer::Password()), std::string::npos);
+  EXPECT_EQ(ErrorNumberOf([&] { other.Open(); }), errObjectOpen);
+}
+
+TEST(ConnectionLogin, RefusalsAndUnreachableServersHaveTheirNumbers) {
+  if (!TestServer::Available()) GTEST_SKIP() << TestServer::SkipReason();
+  struct Case {
+    const char* what;
+    std::string source, user, password, integrated, catalog;
+    int32_t number;
+  } cases[] = {
+      {"wrong password", TestServer::TcpDataSource(), TestServer::User(), "wrong", "", "", errLoginRefused},
+      {"unknown login", TestServer::TcpDataSource(), "nobody_here", "x", "", "", errLoginRefused},
+      {"password on the peer socket", TestServer::SocketDataSource(), TestServer::User(), TestServer::Password(), "",
+       "", errLoginRefused},
+      {"missing database", TestServer::TcpDataSource(), TestServer::User(), TestServer::Password(), "", "no_such_db",
+       errLoginRefused},
+      {"nothing listening", "127.0.0.1,1", "u", "p", "", "", errCannotConnect},
+      {"no socket folder", "/nonexistent/socket,5432", "", "", "SSPI", "", errCannotConnect},
+  };
+  for (const auto& c : cases) {
+    Connection cn;
+    cn.SetProperty("Data Source", c.source);
+    if (!c.integrated.empty()) cn.SetProperty("Integrated Security", c.integrated);
+    if (!c.user.empty()) cn.SetProperty("User ID", c.user);
+    if (!c.password.empty()) cn.SetProperty("Password", c.password);
+    if (!c.catalog.empty()) cn.SetProperty("Initial Catalog", c.catalog);
+    try {
+      cn.Open();
+      ADD_FAILURE() << c.what << ": opened";
+    } catch (const rt::Error& e) {
+      EXPECT_EQ(e.Number(), c.number) << c.what << ": " << e.Description();
+      EXPECT_FALSE(e.Description().empty()) << c.what;
+    }
+    EXPECT_EQ(cn.State(), adStateClosed) << c.what;
+  }
+}
+
+TEST(ConnectionLogin, ClosedConnectionRefusesStatements) {
+  Connection cn;
+  EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("SELECT 1"); }), errObjectClosed);
+  cn.Close();  // closing a closed connection is harmless
+}
+
+TEST_F(ServerTest, UseSwitchesDatabaseWithTheSameLogin) {
+  cn.Execute("USE master");
+  EXPECT_EQ(cn.DefaultDatabase(), "postgres");
+  std::string upper = DbName();
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  cn.Execute("USE [" + upper + "];");
+  EXPECT_EQ(cn.DefaultDatabase(), DbName());
+  EXPECT_EQ(Scalar("SELECT current_user"), TestServer::User());
+
+  // Statements around a USE run on their own databases, in order.
+  ado::Recordset rs = cn.Execute("CREATE TABLE here (x int);\nUSE master;\nSELECT current_database()");
+  EXPECT_EQ(rs(0).Value().ToString(), "postgres");
+  cn.Execute("USE \"" + DbName() + "\"");
+  EXPECT_EQ(Scalar("SELECT count(*) FROM here"), "0");
+
+  EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("USE no_such_database"); }), errCommandFailed);
+  EXPECT_EQ(cn.DefaultDatabase(), DbName());
+}
+
+TEST_F(ServerTest, ExecuteReportsRowsAffectedAndRunsWholeBatches) {
+  int32_t affected = 0;
+  cn.Execute(
+      "CREATE TABLE t (id int PRIMARY KEY, name text);\n"
+      "CREATE FUNCTION twice(v int) RETURNS int LANGUAGE plpgsql AS $$\n"
+      "DECLARE r int;\nBEGIN\n  r := v * 2; -- a ';' inside the body\n  RETURN r;\nEND;\n$$;\n"
+      "INSERT INTO t VALUES (1, 'a'), (2, 'b'), (3, 'c');",
+      &affected);
+  EXPECT_EQ(affected, 3);
+  ado::Recordset none = cn.Execute("DELETE FROM t WHERE id > ?", {rt::Variant(1)}, &affected, adCmdText | adExecuteNoRecords);
+  EXPECT_EQ(affected, 2);
+  EXPECT_EQ(none.State(), adStateClosed);
+  EXPECT_EQ(Scalar("SELECT twice(21)"), "42");
+  cn.Execute("SELECT 1", &affected);
+  EXPECT_EQ(affected, -1);
+}
+
+TEST_F(ServerTest, FailedStatementsCarryTheirNumbersAndTheServersText) {
+  cn.Execute("CREATE TABLE u (id int PRIMARY KEY, name text NOT NULL)");
+  cn.Execute("INSERT INTO u VALUES (1, 'a')");
+  struct Case {
+    const char* sql;
+    int32_t number;
+    const char* text;
+  } cases[] = {
+      {"SELEC 1", errCommandFailed, "syntax error"},
+      {"SELECT * FROM missing_table", errCommandFailed, "missing_table"},
+      {"INSERT INTO u VALUES (1, 'b')", errIntegrityViolation, "duplicate key"},
+      {"INSERT INTO u VALUES (2, NULL)", errIntegrityViolation, "null value"},
+  };
+  for (const auto& c : cases) {
+    try {
+      cn.Execute(c.sql);
+      ADD_FAILURE() << c.sql;
+    } catch (const rt::Error& e) {
+      EXPECT_EQ(e.Number(), c.number) << c.sql;
+      EXPECT_NE(e.Description().find(c.text), std::string::npos) << e.Description();
+    }
+  }
+}
+
+TEST_F(ServerTest, FailedBatchInTransactionLeavesNoTransactionOpen) {
+  cn.Execute("CREATE TABLE t (id int PRIMARY KEY)");
+  EXPECT_EQ(cn.BeginTrans(), 1);
+  EXPECT_EQ(ErrorNumberOf([&] { cn.BeginTrans(); }), errTransactionExists);
+  cn.Execute("INSERT INTO t VALUES (1)");
+  EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("INSERT INTO t VALUES (1)"); }), errIntegrityViolation);
+  EXPECT_FALSE(cn.InTransaction());
+  EXPECT_EQ(ErrorNumberOf([&] { cn.CommitTrans(); }), errNoTransaction);
+  EXPECT_EQ(Scalar("SELECT count(*) FROM t"), "0");
+
+  cn.BeginTrans();
+  cn.Execute("INSERT INTO t VALUES (2)");
+  cn.CommitTrans();
+  EXPECT_EQ(Scalar("SELECT count(*) FROM t"), "1");
+}
+
+TEST_F(ServerTest, ParametersCarryQuotesAsPlainText) {
+  cn.Execute("CREATE TABLE p (name text, n smallint, flag boolean, stamp timestamp)");
+  const std::string nasty = "O'Brien'); DROP TABLE p; --";
+  int32_t affected = 0;
+  cn.Execute("INSERT INTO p VALUES (?, ?, ?, ?)",
+             {rt::Variant(nasty), rt::Variant(int32_t{7}), rt::Variant(true), rt::Variant(rt::DateValue{45000.5})},
+             &affected);
+  EXPECT_EQ(affected, 1);
+  // A "?" inside a literal is text, not a placeholder.
+  ado::Recordset rs = cn.Execute("SELECT '?' AS q, name, n, flag, stamp FROM p WHERE name = ?", {rt::Variant(nasty)});
+  ASSERT_FALSE(rs.Eof());
+  EXPECT_EQ(rs("q").Value().ToString(), "?");
+  EXPECT_EQ(rs("name").Value().ToString(), nasty);
+  EXPECT_EQ(rs("n").Value().Type(), rt::VarType::Integer);
+  EXPECT_EQ(rs("flag").Value().Type(), rt::VarType::Boolean);
+  EXPECT_TRUE(rs("flag").Value().ToBool());
+  EXPECT_EQ(rs("stamp").Value(), rt::Variant(rt::DateValue{45000.5}));
+  EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("SELECT ?, ?", {rt::Variant(1)}); }), errMissingParameter);
+}
