@@ -1,0 +1,271 @@
+#include "gdi/Bitmaps.h"
+
+#include "gdi/DeviceContext.h"
+#include "gdi/ObjectTable.h"
+#include "gdi/Png.h"
+#include "gdi/Raster.h"
+#include "gdi/SysColors.h"
+#include "gdi/Text.h"
+
+namespace gdi {
+
+using namespace detail;
+
+namespace {
+
+constexpr int kMaxSide = 16384;
+
+HBITMAP AddBitmap(std::shared_ptr<PixelBuffer> buffer) {
+  if (!buffer) return HBITMAP{};
+  return HBITMAP{AddObject(std::move(buffer))};
+}
+
+HICON AddIcon(std::shared_ptr<PixelBuffer> buffer) {
+  if (!buffer) return HICON{};
+  buffer->hasAlpha = true;
+  return HICON{AddObject(std::make_shared<IconObj>(IconObj{std::move(buffer)}))};
+}
+
+std::shared_ptr<PixelBuffer> IconImage(HICON icon) {
+  auto obj = Find<IconObj>(ToInt(icon));
+  return obj ? obj->image : nullptr;
+}
+
+uint32_t Rop(uint32_t rop, uint32_t src, uint32_t dst) {
+  switch (rop) {
+    case SRCPAINT:
+      return src | dst;
+    case SRCAND:
+      return src & dst;
+    case SRCINVERT:
+      return src ^ dst;
+    case NOTSRCCOPY:
+      return ~src;
+    case BLACKNESS:
+      return 0;
+    case WHITENESS:
+      return 0xFFFFFFu;
+    default:
+      return src;
+  }
+}
+
+std::string BlitText(int x, int y, int w, int h) {
+  return std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(w) + "x" + std::to_string(h);
+}
+
+// Silhouette of a picture: its covered pixels in one colour, through alpha.
+void DrawSilhouette(DcObj& dc, const PixelBuffer& src, const RECT& dst, COLORREF color) {
+  PixelBuffer mask(src.width, src.height, 0);
+  uint32_t c = ToPixel(color);
+  for (size_t i = 0; i < src.pixels.size(); ++i) {
+    uint32_t a = src.hasAlpha ? src.pixels[i] >> 24 : 255;
+    auto ch = [&](int shift) { return (((c >> shift) & 0xFF) * a / 255) << shift; };
+    mask.pixels[i] = (a << 24) | ch(16) | ch(8) | ch(0);
+  }
+  DrawScaled(dc.Target(), dc.ClipRect(), mask, src.Bounds(), dst, true);
+}
+
+bool DrawPictureState(HDC hdc, HBRUSH brush, const std::shared_ptr<PixelBuffer>& src, const char* kind, int x, int y,
+                      int cx, int cy, uint32_t flags) {
+  auto dc = FindDc(hdc);
+  if (!dc || !src) return false;
+  if (cx <= 0) cx = src->width;
+  if (cy <= 0) cy = src->height;
+  RECT dst{x, y, x + cx, y + cy};
+  auto b = Find<BrushObj>(ToInt(brush));
+  COLORREF brushColor = b ? b->color : GetSysColor(COLOR_BTNTEXT);
+  dc->Record(std::string("DrawState ") + kind + " " + BlitText(x, y, cx, cy) + " flags=" + HexText(flags) + " " +
+             ColorText(brushColor));
+  if (flags & DSS_DISABLED) {
+    DrawSilhouette(*dc, *src, RECT{x + 1, y + 1, x + cx + 1, y + cy + 1}, GetSysColor(COLOR_BTNHIGHLIGHT));
+    DrawSilhouette(*dc, *src, dst, GetSysColor(COLOR_BTNSHADOW));
+  } else if (flags & DSS_MONO) {
+    DrawSilhouette(*dc, *src, dst, brushColor);
+  } else {
+    DrawScaled(dc->Target(), dc->ClipRect(), *src, src->Bounds(), dst, src->hasAlpha);
+  }
+  return true;
+}
+
+}  // namespace
+
+HBITMAP CreateCompatibleBitmap(HDC /*like*/, int width, int height) { return CreateFilledBitmap(width, height, 0); }
+
+HBITMAP CreateFilledBitmap(int width, int height, COLORREF fill) {
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return HBITMAP{};
+  return AddBitmap(std::make_shared<PixelBuffer>(width, height, ToPixel(fill)));
+}
+
+HBITMAP CopyBitmap(HBITMAP bitmap) {
+  auto src = Find<PixelBuffer>(ToInt(bitmap));
+  return src ? AddBitmap(std::make_shared<PixelBuffer>(*src)) : HBITMAP{};
+}
+
+SIZE GetBitmapSize(HBITMAP bitmap) {
+  auto b = Find<PixelBuffer>(ToInt(bitmap));
+  return b ? SIZE{b->width, b->height} : SIZE{};
+}
+
+bool BitmapHasAlpha(HBITMAP bitmap) {
+  auto b = Find<PixelBuffer>(ToInt(bitmap));
+  return b && b->hasAlpha;
+}
+
+HBITMAP LoadBitmapFromPngFile(const std::string& path) { return AddBitmap(DecodePngFile(path)); }
+HBITMAP LoadBitmapFromPngBytes(const std::vector<uint8_t>& bytes) { return AddBitmap(DecodePngBytes(bytes)); }
+
+bool SaveBitmapToPng(HBITMAP bitmap, const std::string& path) {
+  auto b = Find<PixelBuffer>(ToInt(bitmap));
+  return b && WritePngFile(*b, path);
+}
+
+bool SaveDCToPng(HDC hdc, const std::string& path) {
+  auto dc = FindDc(hdc);
+  return dc && WritePngFile(dc->Target(), path);
+}
+
+std::vector<uint8_t> EncodePng(HBITMAP bitmap) {
+  auto b = Find<PixelBuffer>(ToInt(bitmap));
+  return b ? EncodePngBytes(*b) : std::vector<uint8_t>{};
+}
+
+bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, uint32_t rop) {
+  auto d = FindDc(dst);
+  if (!d) return false;
+  d->Record("BitBlt " + BlitText(x, y, width, height) + " from " + std::to_string(srcX) + "," + std::to_string(srcY) +
+            " rop=" + HexText(rop));
+  RECT area = Intersect(RECT{x, y, x + width, y + height}, d->ClipRect());
+  if (rop == BLACKNESS || rop == WHITENESS) {
+    FillPixels(d->Target(), area, area, rop == BLACKNESS ? 0xFF000000u : 0xFFFFFFFFu);
+    return true;
+  }
+  auto s = FindDc(src);
+  if (!s) return false;
+  // Copy the source first: source and target may be the same bitmap.
+  PixelBuffer copy = s->Target();
+  for (int ty = area.top; ty < area.bottom; ++ty) {
+    int sy = ty - y + srcY;
+    if (sy < 0 || sy >= copy.height) continue;
+    for (int tx = area.left; tx < area.right; ++tx) {
+      int sx = tx - x + srcX;
+      if (sx < 0 || sx >= copy.width) continue;
+      uint32_t& out = d->Target().Row(ty)[tx];
+      out = 0xFF000000u | (Rop(rop, copy.Row(sy)[sx], out) & 0xFFFFFFu);
+    }
+  }
+  return true;
+}
+
+bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth, int srcHeight,
+                uint32_t rop) {
+  auto d = FindDc(dst);
+  auto s = FindDc(src);
+  if (!d || !s) return false;
+  d->Record("StretchBlt " + BlitText(x, y, width, height) + " from " + BlitText(srcX, srcY, srcWidth, srcHeight));
+  if (rop != SRCCOPY) return false;
+  PixelBuffer copy = s->Target();
+  DrawScaled(d->Target(), d->ClipRect(), copy, RECT{srcX, srcY, srcX + srcWidth, srcY + srcHeight},
+             RECT{x, y, x + width, y + height}, false);
+  return true;
+}
+
+bool TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+                    int srcHeight, COLORREF transparent) {
+  auto d = FindDc(dst);
+  auto s = FindDc(src);
+  if (!d || !s) return false;
+  d->Record("TransparentBlt " + BlitText(x, y, width, height) + " from " + BlitText(srcX, srcY, srcWidth, srcHeight) +
+            " key=" + ColorText(transparent));
+  PixelBuffer copy = s->Target();
+  uint32_t key = ToPixel(transparent);
+  for (uint32_t& p : copy.pixels) p = ((p | 0xFF000000u) == key) ? 0 : (p | 0xFF000000u);
+  DrawScaled(d->Target(), d->ClipRect(), copy, RECT{srcX, srcY, srcX + srcWidth, srcY + srcHeight},
+             RECT{x, y, x + width, y + height}, true);
+  return true;
+}
+
+bool AlphaBlendPicture(HDC dst, int x, int y, int width, int height, HBITMAP picture, int srcX, int srcY, int srcWidth,
+                       int srcHeight) {
+  auto d = FindDc(dst);
+  auto p = Find<PixelBuffer>(ToInt(picture));
+  if (!d || !p) return false;
+  d->Record("AlphaBlend " + BlitText(x, y, width, height));
+  DrawScaled(d->Target(), d->ClipRect(), *p, RECT{srcX, srcY, srcX + srcWidth, srcY + srcHeight},
+             RECT{x, y, x + width, y + height}, true);
+  return true;
+}
+
+HICON CreateIconFromBitmap(HBITMAP bitmap) {
+  auto b = Find<PixelBuffer>(ToInt(bitmap));
+  return b ? AddIcon(std::make_shared<PixelBuffer>(*b)) : HICON{};
+}
+
+HICON LoadIconFromPngFile(const std::string& path) { return AddIcon(DecodePngFile(path)); }
+HICON LoadIconFromPngBytes(const std::vector<uint8_t>& bytes) { return AddIcon(DecodePngBytes(bytes)); }
+
+HBITMAP IconToBitmap(HICON icon) {
+  auto image = IconImage(icon);
+  return image ? AddBitmap(std::make_shared<PixelBuffer>(*image)) : HBITMAP{};
+}
+
+SIZE GetIconSize(HICON icon) {
+  auto image = IconImage(icon);
+  return image ? SIZE{image->width, image->height} : SIZE{};
+}
+
+bool DestroyIcon(HICON icon) {
+  if (!Find<IconObj>(ToInt(icon))) return false;
+  return RemoveObject(ToInt(icon));
+}
+
+bool DrawIconEx(HDC hdc, int x, int y, HICON icon, int cx, int cy, uint32_t /*step*/, HBRUSH background,
+                uint32_t /*flags*/) {
+  auto dc = FindDc(hdc);
+  auto image = IconImage(icon);
+  if (!dc || !image) return false;
+  if (cx <= 0) cx = image->width;
+  if (cy <= 0) cy = image->height;
+  dc->Record("DrawIcon " + BlitText(x, y, cx, cy));
+  RECT dst{x, y, x + cx, y + cy};
+  if (auto b = Find<BrushObj>(ToInt(background)); b && !b->hollow)
+    FillPixels(dc->Target(), dc->ClipRect(), dst, ToPixel(b->color));
+  DrawScaled(dc->Target(), dc->ClipRect(), *image, image->Bounds(), dst, true);
+  return true;
+}
+
+bool DrawStateA(HDC hdc, HBRUSH brush, HICON icon, int x, int y, int cx, int cy, uint32_t flags) {
+  return DrawPictureState(hdc, brush, IconImage(icon), "icon", x, y, cx, cy, flags);
+}
+
+bool DrawStateA(HDC hdc, HBRUSH brush, HBITMAP bitmap, int x, int y, int cx, int cy, uint32_t flags) {
+  return DrawPictureState(hdc, brush, Find<PixelBuffer>(ToInt(bitmap)), "bitmap", x, y, cx, cy, flags);
+}
+
+bool DrawStateA(HDC hdc, HBRUSH brush, std::string_view text, int x, int y, int cx, int cy, uint32_t flags) {
+  auto dc = FindDc(hdc);
+  if (!dc) return false;
+  SIZE size{};
+  GetTextExtentPoint32A(hdc, text, -1, &size);
+  if (cx <= 0) cx = size.cx;
+  if (cy <= 0) cy = size.cy;
+  auto b = Find<BrushObj>(ToInt(brush));
+  int savedMode = SetBkMode(hdc, TRANSPARENT);
+  COLORREF savedColor = GetTextColor(hdc);
+  uint32_t format = DT_LEFT | DT_TOP | DT_SINGLELINE | ((flags & 0xF) == DST_PREFIXTEXT ? 0 : DT_NOPREFIX);
+  RECT r{x, y, x + cx, y + cy};
+  if (flags & DSS_DISABLED) {
+    RECT shifted{x + 1, y + 1, x + cx + 1, y + cy + 1};
+    SetTextColor(hdc, GetSysColor(COLOR_BTNHIGHLIGHT));
+    DrawTextA(hdc, text, -1, &shifted, format);
+    SetTextColor(hdc, GetSysColor(COLOR_BTNSHADOW));
+  } else if ((flags & DSS_MONO) && b) {
+    SetTextColor(hdc, b->color);
+  }
+  DrawTextA(hdc, text, -1, &r, format);
+  SetTextColor(hdc, savedColor);
+  SetBkMode(hdc, savedMode);
+  return true;
+}
+
+}  // namespace gdi
