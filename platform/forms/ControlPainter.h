@@ -1,0 +1,40 @@
+// How the standard controls and the window frame look: the drawing of a
+// classic Windows dialog (3-D buttons with centred captions, check boxes
+// with a sunken box and a check mark, sunken text boxes, a title bar with
+// caption and close box), and text measured and drawn in a font object.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "com/StdFont.h"
+#include "com/StdPicture.h"
+#include "gdi/Types.h"
+
+namespace forms::painter {
+
+// Text in a rectangle with DrawTextA formats, in the font and OLE colour;
+// disabled text is drawn embossed in grey.
+void DrawText(gdi::HDC hdc, std::string_view text, const gdi::RECT& rect, uint32_t format, const com::StdFontPtr& font,
+              uint32_t oleColor, bool enabled = true);
+// The size in pixels of text in the font: with wrapWidth > 0 broken into
+// lines at blanks within that width (a longer word widens it), otherwise
+// one line per line break of the text. An empty text is one line high.
+gdi::SIZE MeasureText(std::string_view text, const com::StdFontPtr& font, int wrapWidth, bool prefix);
+
+// A push button: face, raised 3-D edge (sunken when pressed), the black
+// frame of the default button and the caption centred.
+void DrawButton(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, const com::StdFontPtr& font,
+                uint32_t foreColor, uint32_t backColor, bool enabled, bool isDefault, bool pressed, bool focused);
+// The 13 x 13 box of a check box at (x, y) with its mark for value 1
+// (value 2: greyed mark).
+void DrawCheckBox(gdi::HDC hdc, int x, int y, int16_t value, bool enabled);
+// A sunken 3-D border (2 pixels) around the rectangle's inside.
+void DrawSunkenBorder(gdi::HDC hdc, const gdi::RECT& rect);
+// The frame of a window around a client area at (border, border + caption):
+// outer 3-D edge, title bar with icon, caption and the control-box buttons.
+void DrawWindowFrame(gdi::HDC hdc, int width, int height, int border, int caption, std::string_view text,
+                     const com::StdPicturePtr& icon, bool controlBox, bool minButton, bool maxButton, bool active);
+
+}  // namespace forms::painter

@@ -1,0 +1,274 @@
+// Forms: top-level windows with a drawing surface and controls created
+// from design data. A form is created with std::make_shared (the Forms
+// collection keeps loaded forms alive); Load creates its window and its
+// controls from the design data, runs Form_Load; Show shows it modeless or
+// modal (a nested message loop that ends when the form is hidden or
+// unloaded; see Responder.h for how tests answer it); Unload asks
+// QueryUnload and Unload, either of which can cancel, then destroys the
+// controls and the window. The form object stays and can be loaded again.
+//
+// Event handlers are virtual functions named as the events
+// (Form_Load, Form_QueryUnload, ...); events of controls reach handlers
+// registered with OnControlEvent. Public procedures that other code calls
+// by name are declared with DefineMethod (Dispatch); an unknown name
+// raises 438.
+//
+// Geometry: Left, Top, Width and Height are twips of the outer window,
+// ScaleWidth and ScaleHeight the client area in twips; the frame that a
+// border style adds is given by NonClientSize.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "com/Control.h"
+#include "com/Dispatch.h"
+#include "com/StdFont.h"
+#include "com/StdPicture.h"
+#include "forms/Constants.h"
+#include "forms/FormDesign.h"
+#include "gdi/DrawingSurface.h"
+#include "gdi/Owned.h"
+#include "runtime/Error.h"
+#include "win/Types.h"
+
+namespace forms {
+
+class Form;
+using FormPtr = std::shared_ptr<Form>;
+
+// Frame of a window with a border style, in pixels.
+struct NonClientSize {
+  int border = 0;   // each side
+  int caption = 0;  // title bar height
+};
+NonClientSize FrameOf(int16_t borderStyle);
+
+// Error numbers of forms and control arrays.
+inline constexpr int32_t errControlArrayElementMissing = 340;
+inline constexpr int32_t errNotAControlArray = 343;
+inline constexpr int32_t errObjectAlreadyLoaded = 360;
+inline constexpr int32_t errCantUnloadDesignControl = 362;
+inline constexpr int32_t errAlreadyShownModal = 400;
+inline constexpr int32_t errFormNotShared = 91;
+
+class Form : public com::Dispatch, public com::ControlContainer {
+ public:
+  explicit Form(std::string name);
+  ~Form() override;
+
+  std::string TypeName() const override { return m_name; }
+  const std::string& Name() const { return m_name; }
+
+  // Design data: a file beside the form's source, or the text itself.
+  // Without either the form starts with no controls.
+  void SetDesignFile(std::string path);
+  void SetDesignText(std::string text, std::string folder = {});
+
+  // Life cycle.
+  void Load();
+  void Show(int16_t modal = vbModeless, Form* owner = nullptr);
+  void Hide();
+  // Returns false when QueryUnload or Unload cancelled.
+  bool Unload(int16_t unloadMode = vbFormCode);
+  // The user closes the window through its control menu.
+  bool Close() { return Unload(vbFormControlMenu); }
+  bool IsLoaded() const { return m_loaded; }
+  bool Visible() const { return m_visible; }
+  void SetVisible(bool visible);
+  bool IsModal() const { return m_modal; }
+  Form* Owner() const { return m_owner; }
+
+  // The Forms collection (loaded forms in load order) and the active form.
+  static std::vector<FormPtr> Forms();
+  static Form* ActiveForm();
+
+  // Properties.
+  const std::string& Caption() const { return m_caption; }
+  void SetCaption(std::string caption);
+  int32_t Left() const { return m_left; }
+  int32_t Top() const { return m_top; }
+  int32_t Width() const { return m_width; }
+  int32_t Height() const { return m_height; }
+  void SetLeft(int32_t v) { Move(v); }
+  void SetTop(int32_t v) { Move(m_left, v); }
+  void SetWidth(int32_t v) { Move(m_left, m_top, v); }
+  void SetHeight(int32_t v) { Move(m_left, m_top, m_width, v); }
+  void Move(int32_t left, std::optional<int32_t> top = {}, std::optional<int32_t> width = {},
+            std::optional<int32_t> height = {});
+  // The client area in twips.
+  int32_t ScaleWidth() const;
+  int32_t ScaleHeight() const;
+  void SetClientSize(int32_t widthTwips, int32_t heightTwips);
+  int16_t BorderStyle() const { return m_borderStyle; }
+  void SetBorderStyle(int16_t style);
+  bool ControlBox() const { return m_controlBox; }
+  void SetControlBox(bool value) { m_controlBox = value; }
+  bool MinButton() const { return m_minButton; }
+  void SetMinButton(bool value) { m_minButton = value; }
+  bool MaxButton() const { return m_maxButton; }
+  void SetMaxButton(bool value) { m_maxButton = value; }
+  bool KeyPreview() const { return m_keyPreview; }
+  void SetKeyPreview(bool value) { m_keyPreview = value; }
+  int16_t StartUpPosition() const { return m_startUpPosition; }
+  void SetStartUpPosition(int16_t value) { m_startUpPosition = value; }
+  int16_t WindowState() const { return m_windowState; }
+  void SetWindowState(int16_t state);
+  bool Enabled() const { return m_enabled; }
+  void SetEnabled(bool enabled);
+  const std::string& Tag() const { return m_tag; }
+  void SetTag(std::string tag) { m_tag = std::move(tag); }
+  const com::StdPicturePtr& Icon() const { return m_icon; }
+  void SetIcon(com::StdPicturePtr icon) { m_icon = std::move(icon); }
+  // The picture painted at the top left of the client area.
+  const com::StdPicturePtr& Picture() const { return m_picture; }
+  void SetPicture(com::StdPicturePtr picture);
+  uint32_t BackColor() const { return m_surface.BackColor(); }
+  void SetBackColor(uint32_t color);
+  uint32_t ForeColor() const { return m_surface.ForeColor(); }
+  void SetForeColor(uint32_t color) { m_surface.SetForeColor(color); }
+  const com::StdFontPtr& Font() const { return m_font.Get(); }
+  void SetFont(com::StdFontPtr font);
+  bool AutoRedraw() const { return m_surface.AutoRedraw(); }
+  void SetAutoRedraw(bool value) { m_surface.SetAutoRedraw(value); }
+
+  // The drawing surface of the client area (Cls, Print, Line, hDC ...).
+  gdi::DrawingSurface& Surface() { return m_surface; }
+  gdi::HDC hDC() const { return m_surface.hDC(); }
+  win::HWND hWnd() const { return m_hwnd; }
+
+  // Controls, in z-order (the first is on top).
+  const std::vector<com::ControlPtr>& Controls() const { return m_controls; }
+  // The control of that name: raises 343 for a control array and 730 when
+  // there is no such control.
+  com::ControlPtr Control(std::string_view name) const;
+  // A member of a control array: raises 340 when it does not exist.
+  com::ControlPtr Control(std::string_view name, int16_t index) const;
+  bool HasControl(std::string_view name, int16_t index = -1) const;
+  template <class T>
+  std::shared_ptr<T> Get(std::string_view name, int16_t index = -1) const {
+    auto control = index < 0 ? Control(name) : Control(name, index);
+    auto typed = std::dynamic_pointer_cast<T>(control);
+    if (!typed) rt::Raise(rt::errTypeMismatch, std::string(name));
+    return typed;
+  }
+  // The members of a control array, by index.
+  std::vector<com::ControlPtr> ControlArray(std::string_view name) const;
+  // Adds a control at run time (Controls.Add): created by class name,
+  // given InitProperties, placed at the top of the z-order, hidden.
+  com::ControlPtr AddControl(std::string_view progId, std::string name, int16_t index = -1);
+  // Loads a new member of a control array (Load arr(index)): a copy of the
+  // member with the lowest index, hidden. Raises 360 when the index is
+  // taken, 340 when there is no such array.
+  com::ControlPtr LoadControl(std::string_view name, int16_t index);
+  // Unloads a member loaded at run time; raises 362 for a member from the
+  // design data and 340 for a missing one.
+  void UnloadControl(std::string_view name, int16_t index);
+
+  // Handlers of control events: for every control of that name (each
+  // member of a control array, with its index; -1 for a single control).
+  using ControlEventHandler = std::function<void(int16_t index, com::Args& args)>;
+  void OnControlEvent(std::string_view controlName, std::string_view eventName, ControlEventHandler handler);
+
+  // Focus.
+  com::ControlPtr ActiveControl() const;
+  // Moves the focus to the control; false when it cannot take it.
+  bool SetFocusTo(com::Control& control);
+  // Moves the focus to the next (previous) control in TabIndex order.
+  bool FocusNext(bool backwards = false);
+
+  // Keyboard input as the window receives it. KeyPreview forms see keys
+  // before the active control; Enter clicks the default button and Escape
+  // the cancel button.
+  void KeyDown(int16_t keyCode, int16_t shift = 0);
+  void KeyPress(int16_t keyAscii);
+  void KeyUp(int16_t keyCode, int16_t shift = 0);
+  // KeyDown, KeyPress (for a key that types a character) and KeyUp.
+  void PressKey(int16_t keyCode, int16_t shift = 0);
+
+  // Repaints: the Paint handler (AutoRedraw off) and the window.
+  void Refresh();
+  // Renders the form with its controls (and the window frame) into a new
+  // bitmap, or into a PNG file; false when the file cannot be written.
+  gdi::OwnedBitmap RenderToBitmap(bool withFrame = true);
+  bool RenderToPng(const std::string& path, bool withFrame = true);
+
+  // ControlContainer.
+  win::HWND ContainerWindow() const override { return m_hwnd; }
+  com::AmbientProperties Ambient() const override;
+  com::DispatchPtr ContainerObject() override { return shared_from_this(); }
+  void OnControlInvalidated(com::Control& control) override;
+
+ protected:
+  virtual void Form_Initialize() {}
+  virtual void Form_Load() {}
+  virtual void Form_Activate() {}
+  virtual void Form_Deactivate() {}
+  virtual void Form_Resize() {}
+  virtual void Form_Paint() {}
+  virtual void Form_KeyDown(int16_t& /*keyCode*/, int16_t /*shift*/) {}
+  virtual void Form_KeyPress(int16_t& /*keyAscii*/) {}
+  virtual void Form_KeyUp(int16_t& /*keyCode*/, int16_t /*shift*/) {}
+  virtual void Form_QueryUnload(int16_t& /*cancel*/, int16_t /*unloadMode*/) {}
+  virtual void Form_Unload(int16_t& /*cancel*/) {}
+
+ private:
+  friend struct FormWindow;
+  void DefineFormMembers();
+  void ApplyDesign(const DesignNode& node);
+  void CreateControls(const std::vector<DesignNode>& nodes, int32_t offsetLeft, int32_t offsetTop);
+  void AttachControl(const com::ControlPtr& control, std::string name, int16_t index, bool onTop);
+  void DetachControl(const com::ControlPtr& control);
+  void RouteControlEvent(com::Control& control, std::string_view eventName, com::Args& args);
+  void Activate();
+  void Deactivate();
+  void RunModal();
+  void ApplyStartUpPosition();
+  void SyncWindow();
+  void SizeChanged();
+  com::ControlPtr FindButton(bool wantDefault) const;
+
+  std::string m_name;
+  std::string m_designFile;
+  std::string m_designText;
+  std::string m_designFolder;
+  bool m_loaded = false;
+  bool m_visible = false;
+  bool m_modal = false;
+  bool m_unloading = false;
+  bool m_shownOnce = false;
+  bool m_initialized = false;
+  Form* m_owner = nullptr;
+  win::HWND m_hwnd = win::kNoWindow;
+  std::string m_caption;
+  int32_t m_left = 0;
+  int32_t m_top = 0;
+  int32_t m_width = 4800;
+  int32_t m_height = 3600;
+  int16_t m_borderStyle = vbSizable;
+  bool m_controlBox = true;
+  bool m_minButton = true;
+  bool m_maxButton = true;
+  bool m_keyPreview = false;
+  int16_t m_startUpPosition = vbStartUpWindowsDefault;
+  int16_t m_windowState = vbNormal;
+  bool m_enabled = true;
+  std::string m_tag;
+  com::StdPicturePtr m_icon;
+  com::StdPicturePtr m_picture;
+  gdi::DrawingSurface m_surface;
+  com::FontHolder m_font;
+  std::vector<com::ControlPtr> m_controls;
+  std::map<const com::Control*, int> m_eventCookies;
+  std::map<const com::Control*, bool> m_runtimeLoaded;
+  std::map<std::pair<std::string, std::string>, std::vector<ControlEventHandler>> m_eventHandlers;
+};
+
+}  // namespace forms

@@ -1,0 +1,49 @@
+// What the standard controls with text have in common: a caption, a font
+// object (by default a copy of the container's font), fore and back
+// colours (OLE colours), the Click event, and their persistence.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "com/Control.h"
+#include "com/StdFont.h"
+
+namespace forms {
+
+class StandardControl : public com::Control {
+ public:
+  const std::string& Caption() const { return m_caption; }
+  void SetCaption(std::string caption);
+  const com::StdFontPtr& Font() const { return m_font.Get(); }
+  // Keeps the font object; its changes repaint (and re-measure) the control.
+  void SetFont(com::StdFontPtr font);
+  uint32_t ForeColor() const { return m_foreColor; }
+  void SetForeColor(uint32_t color);
+  uint32_t BackColor() const { return m_backColor; }
+  void SetBackColor(uint32_t color);
+
+  // The user clicks the control (or code calls Click): raises Click when
+  // the control is enabled.
+  virtual void Click();
+
+  void ReadProperties(const com::PropertyBag& bag) override;
+  void WriteProperties(com::PropertyBag& bag) override;
+
+ protected:
+  StandardControl(uint32_t foreColor, uint32_t backColor);
+  void OnSited() override;
+  // After the caption or the font changed.
+  virtual void OnTextChanged() {}
+  void OnMouseClick() override { Click(); }
+
+ private:
+  std::string m_caption;
+  com::FontHolder m_font;
+  uint32_t m_foreColor;
+  uint32_t m_backColor;
+  uint32_t m_defaultForeColor;
+  uint32_t m_defaultBackColor;
+};
+
+}  // namespace forms
