@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include "CoreTestSupport.h"
+#include "core/CurrentUser.h"
+#include "core/MasterDatabase.h"
+#include "core/RegistrySettings.h"
+#include "core/WinAccounts.h"
+#include "forms/App.h"
+
+namespace qvadmin {
+namespace {
+
+// Statements as the server administrator on the maintenance database.
+void AsAdmin(const std::string& sql) {
+  ado::Connection cn;
+  ado::TestServer::OpenWithPassword(cn);
+  cn.Execute(sql, nullptr, ado::adCmdText | ado::adExecuteNoRecords);
+}
+
+void DropMasterDatabase() { AsAdmin("DROP DATABASE IF EXISTS \"QVault\" WITH (FORCE)"); }
+
+class MasterDatabaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QV_REQUIRE_SERVER();
+    test::UsePrivateRegistry();
+    LoadSettings();
+    WriteRegValue("AppAdmDir", "");
+    forms::App().Path = "/opt/quorvelle/admin";
+    test::ResetSession();
+    DropMasterDatabase();
+  }
+  void TearDown() override {
+    if (cnMain) cnMain->Close();
+  }
+
+  bool Provision(const std::string& user = ado::TestServer::User(),
+                 const std::string& password = ado::TestServer::Password()) {
+    return InitMasterDatabase(true, ado::TestServer::TcpDataSource(), user, password);
+  }
+  int32_t Scalar(const std::string& sql, const std::vector<rt::Variant>& params = {}) {
+    return cnMain->Execute(sql, params).Fields(0).Value().ToLong();
+  }
+};
+
+TEST_F(MasterDatabaseTest, FromNothing) {
+  test::Captured captured;
+  ASSERT_TRUE(Provision());
+
+  ASSERT_EQ(captured.Messages().size(), 1u);
+  const auto& welcome = captured.Messages()[0];
+  EXPECT_EQ(welcome.title, "Welcome to Quorvelle Professional!");
+  EXPECT_EQ(welcome.buttons, 64);
+  EXPECT_EQ(welcome.prompt,
+            "Quorvelle-Professional was successfully installed on your system.\r"
+            "You can start Quorvelle to create databases now.\r"
+            "Further information can be found in our program help (key F1).\r\r"
+            "To continue, please click 'OK' now");
+  EXPECT_EQ(captured.Status().back(), "Quorvelle was initialized.");
+
+  EXPECT_EQ(cnMain->State(), ado::adStateOpen);
+  EXPECT_EQ(cnMain->DefaultDatabase(), "QVault");
+  EXPECT_EQ(ReadRegValue("AppAdmDir"), "/opt/quorvelle/admin");
+  EXPECT_EQ(Scalar("SELECT count(*) FROM Konfig"), 1);
+  EXPECT_EQ(Scalar("SELECT Build FROM Konfig"), 203);
+
+  // The current Windows user has a record, made from the default user.
+  ASSERT_FALSE(CurrentUserID.empty());
+  EXPECT_EQ(Scalar("SELECT count(*) FROM Benutzer WHERE ID = CAST(? AS uuid) AND WinUsr = ?",
+                   {rt::Variant(CurrentUserID), rt::Variant(CurrentWinUser())}),
+            1);
+}
+
+TEST_F(MasterDatabaseTest, PresentMasterDatabaseRunsNothing) {
+  {
+    test::Captured first;
+    ASSERT_TRUE(Provision());
+  }
+  test::ResetSession();
+  test::Captured captured;
+  EXPECT_TRUE(Provision());
+  EXPECT_TRUE(captured.Messages().empty());
+  EXPECT_TRUE(captured.Status().empty());
+  EXPECT_EQ(cnMain->DefaultDatabase(), "QVault");
+  EXPECT_TRUE(CurrentUserID.empty());  // the start page fills it after the build check
+}
+
+TEST_F(MasterDatabaseTest, RefusedLoginCreatesNothing) {
+  test::Captured captured;
+  EXPECT_FALSE(Provision(ado::TestServer::User(), "wrong"));
+  ASSERT_EQ(captured.Messages().size(), 1u);
+  EXPECT_EQ(captured.Messages()[0].prompt, "Please check your login and password!");
+  ado::Connection cn;
+  ado::TestServer::OpenWithPassword(cn);
+  EXPECT_TRUE(cn.Execute("SELECT 1 FROM pg_database WHERE datname = 'QVault'").Eof());
+}
+
+TEST_F(MasterDatabaseTest, ExistingButInaccessibleMasterDatabaseIsAnAccessProblem) {
+  {
+    test::Captured first;
+    ASSERT_TRUE(Provision());
+  }
+  cnMain->Close();
+  AsAdmin("DROP ROLE IF EXISTS qvcore_noaccess");
+  AsAdmin("CREATE ROLE qvcore_noaccess LOGIN PASSWORD 'noaccess'");
+  AsAdmin("REVOKE CONNECT ON DATABASE \"QVault\" FROM PUBLIC");
+
+  test::Captured captured;
+  const bool result = Provision("qvcore_noaccess", "noaccess");
+  AsAdmin("GRANT CONNECT ON DATABASE \"QVault\" TO PUBLIC");
+  if (cnMain) cnMain->Close();
+  AsAdmin("DROP ROLE qvcore_noaccess");
+
+  EXPECT_FALSE(result);
+  ASSERT_EQ(captured.Messages().size(), 1u);
+  const auto& m = captured.Messages()[0];
+  EXPECT_EQ(m.buttons, 16);
+  EXPECT_EQ(m.prompt.rfind("Error login to main database: QVault\r\r", 0), 0u) << m.prompt;
+  EXPECT_EQ(m.title, "Error: " + std::to_string(ado::errLoginRefused));
+}
+
+TEST_F(MasterDatabaseTest, FailedFinalReconnectionIsNoSuccess) {
+  test::Captured captured;
+  // While the welcome message is open, the master database stops taking
+  // connections.
+  captured.OnMessage([](const forms::ModalRequest& r) {
+    if (r.title == "Welcome to Quorvelle Professional!")
+      AsAdmin("ALTER DATABASE \"QVault\" WITH ALLOW_CONNECTIONS false");
+  });
+  const bool result = Provision();
+  AsAdmin("ALTER DATABASE \"QVault\" WITH ALLOW_CONNECTIONS true");
+
+  EXPECT_FALSE(result);
+  ASSERT_EQ(captured.Messages().size(), 2u);
+  EXPECT_EQ(captured.Messages()[1].prompt.rfind("Error login to main database: QVault\r\r", 0), 0u);
+  EXPECT_EQ(captured.Messages()[1].buttons, 16);
+  EXPECT_TRUE(CurrentUserID.empty());
+}
+
+TEST_F(MasterDatabaseTest, CurrentUserRecordIsFoundOrMadeFromTheDefaultUser) {
+  {
+    test::Captured first;
+    ASSERT_TRUE(Provision());
+  }
+  const std::string me = CurrentWinUser();
+  // Make the default user's settings and memberships recognisable.
+  cnMain->Execute("INSERT INTO Gruppen (ID, Bez) VALUES ('{00000002-0000-0000-0000-000000000000}', 'Second')",
+                  nullptr, ado::adExecuteNoRecords);
+  cnMain->Execute(
+      "INSERT INTO Benutzer_Gruppen (UserID, GrpID) VALUES ('{00000001-0000-0000-0000-000000000000}', "
+      "'{00000002-0000-0000-0000-000000000000}')",
+      nullptr, ado::adExecuteNoRecords);
+  cnMain->Execute("UPDATE Benutzer SET PLT = 7, CanInsDB = 1 WHERE WinUsr = '!DEFAULT'", nullptr,
+                  ado::adExecuteNoRecords);
+  cnMain->Execute("DELETE FROM Benutzer WHERE WinUsr = ?", {rt::Variant(me)}, nullptr, ado::adExecuteNoRecords);
+
+  const std::string id = EnsureCurrentUser();
+  ASSERT_EQ(id.size(), 38u);
+  ado::Recordset rs = cnMain->Execute(
+      "SELECT WinUsr, Fullname, PLT, CanInsDB, Aktiv, Admin, PageSize, BInf FROM Benutzer WHERE ID = CAST(? AS uuid)",
+      {rt::Variant(id)});
+  ASSERT_FALSE(rs.Eof());
+  EXPECT_EQ(rs("WinUsr").Value().ToString(), me);
+  EXPECT_EQ(rs("Fullname").Value().ToString(), WinUserFullname(me));
+  EXPECT_EQ(rs("PLT").Value().ToLong(), 7);
+  EXPECT_EQ(rs("CanInsDB").Value().ToLong(), 1);
+  EXPECT_TRUE(rs("Aktiv").Value().ToBool());
+  EXPECT_TRUE(rs("Admin").Value().ToBool());
+  EXPECT_EQ(rs("PageSize").Value().ToString(), "1134|1418|1418|1418|12240|15840");
+  EXPECT_TRUE(rs("BInf").Value().IsNull());
+  EXPECT_EQ(Scalar("SELECT count(*) FROM Benutzer_Gruppen WHERE UserID = CAST(? AS uuid)", {rt::Variant(id)}), 2);
+
+  EXPECT_EQ(EnsureCurrentUser(), id);
+  EXPECT_EQ(Scalar("SELECT count(*) FROM Benutzer WHERE WinUsr = ?", {rt::Variant(me)}), 1);
+
+  // Without the default user no record can be made.
+  cnMain->Execute("DELETE FROM Benutzer", nullptr, ado::adExecuteNoRecords);
+  EXPECT_EQ(EnsureCurrentUser(), "");
+  EXPECT_EQ(Scalar("SELECT count(*) FROM Benutzer"), 0);
+}
+
+}  // namespace
+}  // namespace qvadmin

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "CoreTestSupport.h"
+#include "core/CreateGUID.h"
+#include "core/FormSettings.h"
+#include "core/RegistrySettings.h"
+#include "forms/Form.h"
+#include "forms/Screen.h"
+
+namespace qvadmin {
+namespace {
+
+class RegistrySettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::UsePrivateRegistry();
+    LoadSettings();
+    ASSERT_TRUE(RegSet);
+    RegSet->DeletePath(kvctl2::HKY_CURRENT_USER, "SOFTWARE\\Kelvaro\\QuorvelleAdm4");
+  }
+};
+
+TEST_F(RegistrySettingsTest, LoadSettingsFixesTheKeyAndWritesNetUsrOnce) {
+  SqlServer.clear();
+  LoadSettings();
+  EXPECT_EQ(RegSet->DefaultPath(), "SOFTWARE\\Kelvaro\\QuorvelleAdm4");
+  EXPECT_EQ(RegSet->RootHKey(), kvctl2::HKY_CURRENT_USER);
+  EXPECT_EQ(RegSet->AppName(), "QuorvelleADM");
+  const std::string netUsr = ReadRegValue("NetUsr");
+  EXPECT_TRUE(std::regex_match(netUsr, std::regex("[0-9A-F]{32}"))) << netUsr;
+  LoadSettings();
+  EXPECT_EQ(ReadRegValue("NetUsr"), netUsr);
+  EXPECT_FALSE(TempDir.empty());
+  EXPECT_EQ(DateTimeFormat.rfind("ddddd hh:nn", 0), 0u);
+  EXPECT_FALSE(SqlServer.empty());  // the computer name
+}
+
+TEST_F(RegistrySettingsTest, ReadAndWriteValues) {
+  EXPECT_EQ(ReadRegValue("SQLAdm_AL", "0"), "0");
+  EXPECT_TRUE(WriteRegValue("SQLAdm_AL", "1"));
+  EXPECT_EQ(ReadRegValue("SQLAdm_AL", "0"), "1");
+  EXPECT_TRUE(WriteRegValue("DesignStyle", 2, true));
+  EXPECT_EQ(ReadRegValue("DesignStyle"), "2");
+}
+
+TEST_F(RegistrySettingsTest, WithoutSettingsObjectTheUserIsTold) {
+  test::Captured captured;
+  auto saved = RegSet;
+  RegSet.reset();
+  EXPECT_EQ(ReadRegValue("NetUsr", "x"), "");
+  EXPECT_FALSE(WriteRegValue("NetUsr", "x"));
+  RegSet = saved;
+  ASSERT_EQ(captured.Messages().size(), 2u);
+  EXPECT_EQ(captured.Messages()[0].prompt, "Registry access error occurs");
+  EXPECT_EQ(captured.Messages()[0].title, "Key access error 2");
+  EXPECT_EQ(captured.Messages()[0].buttons, 16);
+  EXPECT_EQ(captured.Messages()[1].title, "Key access error 4");
+}
+
+TEST_F(RegistrySettingsTest, FormPlacementIsRestoredAndKeptOnScreen) {
+  auto form = std::make_shared<forms::Form>("frmLogin");
+  EXPECT_EQ(RestoreFormPlacement(*form, true, false), kNoStoredWindowState);
+
+  SaveFormSetting(*form, "L", forms::Screen::Width() + 500);
+  SaveFormSetting(*form, "T", 300);
+  SaveFormSetting(*form, "W", 4000);
+  SaveFormSetting(*form, "H", 3000);
+  EXPECT_EQ(GetFormSetting(*form, "T", "none").ToString(), "300");
+  EXPECT_EQ(RegSet->GetSetting("Login", "T", "none").ToString(), "300");
+
+  EXPECT_EQ(RestoreFormPlacement(*form, true, true), kNoStoredWindowState);
+  EXPECT_EQ(form->Width(), 4000);
+  EXPECT_EQ(form->Height(), 3000);
+  EXPECT_EQ(form->Top(), 300);
+  EXPECT_EQ(form->Left(), forms::Screen::Width() - 4000);
+
+  WriteRegValue("Login", 2, true);  // maximised
+  EXPECT_EQ(RestoreFormPlacement(*form, true, true), 2);
+  EXPECT_EQ(form->WindowState(), 2);
+}
+
+TEST(CreateGUID, FormsOfTheText) {
+  const std::string braced = CreateGUID();
+  EXPECT_TRUE(std::regex_match(braced, std::regex(R"(\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\})")))
+      << braced;
+  EXPECT_NE(CreateGUID(), braced);
+  EXPECT_TRUE(std::regex_match(CreateGUIDCompact(), std::regex("[0-9A-F]{32}")));
+}
+
+}  // namespace
+}  // namespace qvadmin
