@@ -1,0 +1,170 @@
+#include "html/HtmlSource.h"
+
+#include <array>
+#include <map>
+#include <utility>
+
+#include "runtime/Error.h"
+#include "runtime/Strings.h"
+
+namespace kvctl2::html {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+bool Contains(std::string_view text, std::string_view find) { return text.find(find) != std::string_view::npos; }
+
+}  // namespace
+
+std::string WrapSource(std::string_view source) {
+  std::string v(source);
+  if (!Contains(rt::UCase(v), "<BODY")) v = "<BODY>" + v + "</BODY>";
+  if (!Contains(rt::UCase(v), "<HTML>")) v = "<HTML>" + v + "</HTML>";
+  return v;
+}
+
+std::string NormaliseSource(std::string_view source) {
+  static const std::array<std::pair<std::string_view, std::string_view>, 22> kSteps{{
+      {"&lt;", "&#060;"},     {"&gt;", "&#062;"},     {"&quot;", "&#034;"},   {"&copy;", "&#169;"},
+      {"&deg;", "&#176;"},    {"&amp;", "&#038;"},    {"&middot;", "&#183;"}, {"&agrave;", "&#224;"},
+      {"&aacute;", "&#225;"}, {"&egrave;", "&#232;"}, {"&eacute;", "&#233;"}, {"&euml;", "&#235;"},
+      {"&auml;", "\xC3\xA4"}, {"&ouml;", "\xC3\xB6"}, {"&uuml;", "\xC3\xBC"}, {"&Auml;", "\xC3\x84"},
+      {"&Ouml;", "\xC3\x96"}, {"&Uuml;", "\xC3\x9C"}, {"\t", " "},            {"  ", " "},
+      {"  ", " "},            {"  ", " "},
+  }};
+  std::string v(source);
+  for (const auto& [find, with] : kSteps) v = rt::Replace(v, find, with);
+  return v;
+}
+
+std::vector<HTMLElement> TokenizeText(std::string_view text) {
+  std::vector<HTMLElement> elements;
+  auto append = [&elements](std::string raw, bool glue) {
+    HTMLElement e;
+    e.Raw = std::move(raw);
+    e.NoBlankBefore = glue;
+    e.Index = static_cast<int16_t>(elements.size());
+    elements.push_back(std::move(e));
+  };
+  bool glue = false;  // carried across the scan: set by every stored tag
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const size_t start = text.find('<', pos);
+    if (start == std::string_view::npos) break;
+    size_t end;
+    if (text.substr(start, 4) == "<!--") {
+      const size_t close = text.find("-->", start);
+      if (close == std::string_view::npos) break;  // a comment without end ends the document
+      end = close + 2;
+    } else {
+      end = text.find('>', start);
+    }
+    if (end == std::string_view::npos) {
+      pos = start + 1;  // that "<" is dropped
+    } else {
+      append(std::string(text.substr(start, end - start + 1)), false);
+      if (start > 0) glue = text[start - 1] != ' ';
+      pos = end + 1;
+    }
+    const size_t next = text.find('<', pos);
+    if (next == std::string_view::npos) break;  // text after the last tag is not stored
+    if (next > pos) {
+      const std::string_view run = text.substr(pos, next - pos);
+      if (run.find_first_not_of(' ') != std::string_view::npos) append(std::string(run), glue);
+    }
+    pos = next;
+  }
+  for (HTMLElement& e : elements) e.IsTag = e.Raw.size() >= 2 && e.Raw.front() == '<' && e.Raw.back() == '>';
+  return elements;
+}
+
+std::string TagName(std::string_view tag) {
+  std::string name;
+  const size_t blank = tag.find(' ');
+  if (blank != std::string_view::npos) {
+    name = blank > 1 ? std::string(tag.substr(1, blank - 1)) : std::string();
+  } else {
+    const std::string trimmed = rt::Trim(tag);
+    name = trimmed.size() > 2 ? trimmed.substr(1, trimmed.size() - 2) : std::string();
+  }
+  return rt::UCase(rt::Trim(name));
+}
+
+int32_t ElementTypeOfName(std::string_view name) {
+  static const std::map<std::string, int32_t, std::less<>> kOpeners{
+      {"HEAD", 2},        {"TITLE", 4},  {"BODY", 6},   {"NOFRAMES", 6}, {"STRONG", 10}, {"B", 10},      {"EM", 12},
+      {"I", 12},          {"U", 14},     {"P", 16},     {"DIV", 18},     {"UL", 22},     {"OL", 24},     {"TABLE", 27},
+      {"THEAD", 29},      {"TBODY", 31}, {"TFOOT", 33}, {"TR", 35},      {"TD", 37},     {"TH", 37},     {"FONT", 39},
+      {"A", 41},          {"BLOCKQUOTE", 44}, {"H1", 46}, {"H2", 46},    {"H3", 46},     {"H4", 46},     {"H5", 46},
+      {"H6", 46},         {"BIG", 48},   {"SMALL", 50}, {"CENTER", 52},  {"SUB", 54},    {"SUP", 56},    {"FORM", 58},
+      {"SCRIPT", 60},     {"STYLE", 62},
+  };
+  static const std::map<std::string, int32_t, std::less<>> kSingles{
+      {"!--", 8}, {"--", 9}, {"BR", 20}, {"HR", 21}, {"LI", 26}, {"IMG", 43}};
+  if (auto it = kSingles.find(name); it != kSingles.end()) return it->second;
+  if (auto it = kOpeners.find(name); it != kOpeners.end()) return it->second;
+  if (!name.empty() && name.front() == '/') {
+    if (auto it = kOpeners.find(name.substr(1)); it != kOpeners.end()) return it->second + 1;
+  }
+  return 1;
+}
+
+void ExtractTagAttributes(std::string_view tag, std::vector<std::string>& names, std::vector<std::string>& values) {
+  names.clear();
+  values.clear();
+  size_t p = tag.find(' ');
+  if (p == std::string_view::npos) return;
+  while (true) {
+    const size_t e = tag.find('=', p);
+    if (e == std::string_view::npos) return;
+    names.push_back(rt::Replace(rt::Trim(rt::UCase(tag.substr(p, e - p))), "\t", ""));
+    size_t v = e + 1;
+    while (v < tag.size() && tag[v] == ' ') ++v;
+    const char delimiter = v < tag.size() && (tag[v] == '\'' || tag[v] == '"') ? tag[v] : ' ';
+    size_t end = v < tag.size() ? tag.find(delimiter, v + 1) : std::string_view::npos;
+    if (end == std::string_view::npos) end = tag.empty() ? 0 : tag.size() - 1;
+    std::string value = end > v ? rt::Trim(tag.substr(v, end - v)) : std::string();
+    if (!value.empty() && value.front() == delimiter) value.erase(0, 1);
+    values.push_back(std::move(value));
+    p = end + 1;
+  }
+}
+
+std::string DecodeText(std::string_view text) {
+  std::string result;
+  if (Contains(text, "&#")) {
+    size_t i = 0;
+    while (i < text.size()) {
+      if (text.substr(i, 2) == "&#" && text.find(';', i) != std::string_view::npos) {
+        size_t j = i + 2;
+        int32_t number = 0;
+        while (j < text.size() && text[j] >= '0' && text[j] <= '9') {
+          number = number * 10 + (text[j] - '0');
+          if (number > 32767) rt::Raise(6);  // does not fit the 16-bit number
+          ++j;
+        }
+        if (number <= 999) {
+          if (number > 255) rt::Raise(5);  // no character of the code page
+          result += rt::Chr(static_cast<uint8_t>(number));
+        }
+        i = j + 1;  // the character after the digits (normally ";") is skipped
+      } else {
+        result += text[i++];
+      }
+    }
+  } else {
+    result = text;
+  }
+  result = rt::Replace(result, kCrLf, " ");
+  result = rt::Replace(result, "\n", " ");
+  return rt::Replace(result, "\t", " ");
+}
+
+std::string RawTextOf(std::string_view text) {
+  std::string v(text);
+  for (std::string_view tag : {"</HTML>", "<HTML>", "</BODY>", "<BODY>"}) v = rt::Replace(v, tag, "", rt::CompareMethod::Text);
+  return rt::Replace(v, "<BR>", kCrLf, rt::CompareMethod::Text);
+}
+
+}  // namespace kvctl2::html
