@@ -12,8 +12,12 @@ namespace qvadmin {
 
 // The holder of the carried script `name` ("scriptMakeHauptDB",
 // "scriptUSSettings", "scriptInsertTrigger", "scriptDeleteTrigger", ...).
-// Its text is read when RawText is asked for; a script that can't be read
-// raises error 53 then.
+// A script that can't be read raises error 53 when its RawText is asked for.
 std::shared_ptr<com::Dispatch> CarriedScript(const std::string& name);
+
+// Runs the carried script `name` (a path below the SQL folder, such as
+// "conversion/convertMemoDatabase") through the script runner, naming it by
+// its last part in messages.
+bool RunCarriedScript(const std::string& name, const std::string& dbListId = {});
 
 }  // namespace qvadmin

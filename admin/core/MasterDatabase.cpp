@@ -30,8 +30,6 @@ bool MasterDatabaseExists() {
   return !rs.Eof();
 }
 
-bool RunCarriedScript(const char* name) { return RunSqlScript(*CarriedScript(name), name, ""); }
-
 }  // namespace
 
 bool InitMasterDatabase(bool SqlAuth, const std::string& Server, const std::string& User,

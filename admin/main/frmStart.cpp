@@ -28,11 +28,6 @@ void Execute(const std::string& sql) {
 // database selects it first.
 void UseMasterDatabase() { Execute(std::string("USE ") + kMasterDatabase); }
 
-bool RunCarriedScript(const std::string& name, const std::string& dbListId = {}) {
-  const std::string control = name.substr(name.find_last_of('/') + 1);
-  return RunSqlScript(*CarriedScript(name), control, dbListId);
-}
-
 // The batches of a carried script, cut as the runner cuts them. Raises when
 // the script can't be read.
 std::vector<std::string> ScriptBatches(const std::string& name) {
