@@ -1,3 +1,4 @@
+#include "runtime/ErrorNumberOf.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,14 +15,7 @@
 namespace kvctl2 {
 namespace {
 
-int32_t ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const rt::Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using rt::ErrorNumberOf;
 
 TEST(MsgProperties, NewControlHasTheDefaultsAndStoresOnlyWhatDiffers) {
   auto msg = std::dynamic_pointer_cast<Msg>(com::CreateControl("Kvctl2.msg"));

@@ -1,6 +1,7 @@
 // A scratch database on the test server and a password connection on it.
 #pragma once
 
+#include "runtime/ErrorNumberOf.h"
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -35,12 +36,5 @@ class ServerTest : public ::testing::Test {
   std::unique_ptr<ado::ScratchDatabase> m_db;
 };
 
-// The number of the rt::Error that `f` raises, 0 when it raises none.
-inline int32_t ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const rt::Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using rt::ErrorNumberOf;
+

@@ -1,3 +1,4 @@
+#include "runtime/ErrorNumberOf.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,14 +16,7 @@ using namespace adsi;
 
 namespace {
 
-int32_t ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const rt::Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using rt::ErrorNumberOf;
 
 }  // namespace
 

@@ -1,3 +1,4 @@
+#include "runtime/ErrorNumberOf.h"
 #include <gtest/gtest.h>
 
 #include "com/ControlFactory.h"
@@ -29,14 +30,7 @@ class Account : public com::Dispatch {
   int32_t m_balance = 100;
 };
 
-int32_t ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const rt::Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using rt::ErrorNumberOf;
 
 TEST(Dispatch, MembersAreFoundByNameWithoutRegardToCaseAndById) {
   Account a;

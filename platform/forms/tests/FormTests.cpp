@@ -1,3 +1,4 @@
+#include "runtime/ErrorNumberOf.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,14 +22,7 @@
 
 namespace {
 
-int32_t ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const rt::Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using rt::ErrorNumberOf;
 
 const char* kDialog = R"(Begin Form frmTest
    Caption = "Test"
