@@ -1,5 +1,5 @@
 // The server's catalogue of one table of QVault, written as short lower-
-// case lines that a test compares with the specified layout.
+// case lines that a test compares with the expected layout.
 #pragma once
 
 #include <string>

@@ -43,16 +43,16 @@ void Convert(ado::Connection& db, int build) {
 
 // Columns added by a conversion come last, so the columns are compared as
 // a set; everything else as laid down.
-void ExpectConverted(ado::Connection& db, const TableSpec& spec) {
-  SCOPED_TRACE(spec.name);
-  TableLayout actual = ReadLayout(db, spec.name);
-  std::vector<std::string> expectedColumns = spec.layout.columns;
+void ExpectConverted(ado::Connection& db, const ExpectedTable& table) {
+  SCOPED_TRACE(table.name);
+  TableLayout actual = ReadLayout(db, table.name);
+  std::vector<std::string> expectedColumns = table.layout.columns;
   std::sort(actual.columns.begin(), actual.columns.end());
   std::sort(expectedColumns.begin(), expectedColumns.end());
   EXPECT_EQ(actual.columns, expectedColumns);
-  EXPECT_EQ(actual.keys, spec.layout.keys);
-  EXPECT_EQ(actual.indexes, spec.layout.indexes);
-  EXPECT_EQ(actual.triggers, spec.layout.triggers);
+  EXPECT_EQ(actual.keys, table.layout.keys);
+  EXPECT_EQ(actual.indexes, table.layout.indexes);
+  EXPECT_EQ(actual.triggers, table.layout.triggers);
 }
 
 class EachOldBuild : public ConversionTest, public ::testing::WithParamInterface<int> {};
@@ -65,9 +65,9 @@ TEST_P(EachOldBuild, ConvertsToTheCurrentLayoutAndKeepsTheData) {
   Convert(db, build);
 
   EXPECT_EQ(Scalar(db, "SELECT Build FROM Konfig"), "203");
-  for (const TableSpec& spec : MasterTables()) ExpectConverted(db, spec);
+  for (const ExpectedTable& table : MasterTables()) ExpectConverted(db, table);
   for (const std::string& id : ids) {
-    for (const TableSpec& spec : MemoTables(std::stoi(id))) ExpectConverted(db, spec);
+    for (const ExpectedTable& table : MemoTables(std::stoi(id))) ExpectConverted(db, table);
     const std::string m = "Memos" + id;
     EXPECT_EQ(Column(db, "SELECT MemoID || ':' || Raw FROM " + m + "_Raw"),
               std::vector<std::string>{"20000000-0000-0000-0000-000000000002:Raw text of memo " + id});
@@ -95,7 +95,7 @@ TEST_P(EachOldBuild, ConvertsToTheCurrentLayoutAndKeepsTheData) {
   }
   // New Memo databases follow on and are deleted with all their tables.
   const std::string next = Scalar(db, "INSERT INTO DBList (Bez) VALUES ('New') RETURNING ID");
-  for (const TableSpec& spec : MemoTables(std::stoi(next))) ExpectConverted(db, spec);
+  for (const ExpectedTable& table : MemoTables(std::stoi(next))) ExpectConverted(db, table);
   Exec(db, "DELETE FROM DBList");
   EXPECT_EQ(Scalar(db, "SELECT count(*) FROM pg_tables WHERE schemaname = 'dbo' AND tablename LIKE 'memos%'"), "0");
 }

@@ -1,4 +1,4 @@
-// The specified tables of QVault and of a Memo database, in the lines that
+// The expected tables of QVault and of a Memo database, in the lines that
 // Catalogue.h reads from the server.
 #pragma once
 
@@ -9,15 +9,15 @@
 
 namespace sqltest {
 
-struct TableSpec {
+struct ExpectedTable {
   std::string name;
   TableLayout layout;
 };
 
 // The eight master tables, in the creation script's order.
-std::vector<TableSpec> MasterTables();
+std::vector<ExpectedTable> MasterTables();
 
 // The thirteen tables of Memo database `n`, in the insert trigger's order.
-std::vector<TableSpec> MemoTables(int n);
+std::vector<ExpectedTable> MemoTables(int n);
 
 }  // namespace sqltest

@@ -14,13 +14,13 @@ const char* const kDefaultId = "{00000001-0000-0000-0000-000000000000}";
 
 using MasterSchemaTest = QVaultTest;
 
-void ExpectLayout(ado::Connection& db, const TableSpec& spec) {
-  SCOPED_TRACE(spec.name);
-  TableLayout actual = ReadLayout(db, spec.name);
-  EXPECT_EQ(actual.columns, spec.layout.columns);
-  EXPECT_EQ(actual.keys, spec.layout.keys);
-  EXPECT_EQ(actual.indexes, spec.layout.indexes);
-  EXPECT_EQ(actual.triggers, spec.layout.triggers);
+void ExpectLayout(ado::Connection& db, const ExpectedTable& table) {
+  SCOPED_TRACE(table.name);
+  TableLayout actual = ReadLayout(db, table.name);
+  EXPECT_EQ(actual.columns, table.layout.columns);
+  EXPECT_EQ(actual.keys, table.layout.keys);
+  EXPECT_EQ(actual.indexes, table.layout.indexes);
+  EXPECT_EQ(actual.triggers, table.layout.triggers);
 }
 
 // The error number of `sql`, 0 when it runs.
@@ -35,9 +35,9 @@ int32_t ErrorOf(ado::Connection& db, const std::string& sql) {
 
 TEST_F(MasterSchemaTest, CreatesTheSpecifiedTablesInSchemaDbo) {
   std::vector<std::string> names;
-  for (const TableSpec& spec : MasterTables()) {
-    names.push_back(spec.name);
-    ExpectLayout(db(), spec);
+  for (const ExpectedTable& table : MasterTables()) {
+    names.push_back(table.name);
+    ExpectLayout(db(), table);
   }
   std::sort(names.begin(), names.end());
   EXPECT_EQ(TableNames(db()), names);

@@ -18,7 +18,7 @@ using MemoTriggerTest = QVaultTest;
 
 std::vector<std::string> MemoTableNames(int n) {
   std::vector<std::string> names;
-  for (const TableSpec& spec : MemoTables(n)) names.push_back(spec.name);
+  for (const ExpectedTable& table : MemoTables(n)) names.push_back(table.name);
   return names;
 }
 
@@ -48,16 +48,16 @@ void AddMemo(ado::Connection& db, int k, const std::string& parent, int n = 1) {
 
 TEST_F(MemoTriggerTest, ANewDBListRowGetsThirteenTablesAndItsRootAndDeletingDropsThem) {
   EXPECT_EQ(Scalar(db(), "INSERT INTO DBList (Bez) VALUES ('Notes') RETURNING ID"), "1");
-  std::vector<TableSpec> specs = MemoTables(1);
-  ASSERT_EQ(specs.size(), 13u);
+  std::vector<ExpectedTable> tables = MemoTables(1);
+  ASSERT_EQ(tables.size(), 13u);
   EXPECT_EQ(AllMemoTables(db()), Sorted(MemoTableNames(1)));
-  for (const TableSpec& spec : specs) {
-    SCOPED_TRACE(spec.name);
-    TableLayout actual = ReadLayout(db(), spec.name);
-    EXPECT_EQ(actual.columns, spec.layout.columns);
-    EXPECT_EQ(actual.keys, spec.layout.keys);
-    EXPECT_EQ(actual.indexes, spec.layout.indexes);
-    EXPECT_EQ(actual.triggers, spec.layout.triggers);
+  for (const ExpectedTable& table : tables) {
+    SCOPED_TRACE(table.name);
+    TableLayout actual = ReadLayout(db(), table.name);
+    EXPECT_EQ(actual.columns, table.layout.columns);
+    EXPECT_EQ(actual.keys, table.layout.keys);
+    EXPECT_EQ(actual.indexes, table.layout.indexes);
+    EXPECT_EQ(actual.triggers, table.layout.triggers);
   }
   EXPECT_EQ(Column(db(), "SELECT concat_ws('/', ID, Parent IS NULL, Pos, Typ, Titel) FROM Memos1"),
             std::vector<std::string>{std::string(kRoot) + "/t/0/2/Memos"});

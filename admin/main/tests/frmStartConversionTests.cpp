@@ -102,13 +102,13 @@ std::vector<std::string> Sorted(std::vector<std::string> v) {
 }
 
 // Columns added by a conversion come last, so they are compared as a set.
-void ExpectLayout(ado::Connection& db, const sqltest::TableSpec& spec) {
-  SCOPED_TRACE(spec.name);
-  const sqltest::TableLayout actual = sqltest::ReadLayout(db, spec.name);
-  EXPECT_EQ(Sorted(actual.columns), Sorted(spec.layout.columns));
-  EXPECT_EQ(actual.keys, spec.layout.keys);
-  EXPECT_EQ(actual.indexes, spec.layout.indexes);
-  EXPECT_EQ(actual.triggers, spec.layout.triggers);
+void ExpectLayout(ado::Connection& db, const sqltest::ExpectedTable& table) {
+  SCOPED_TRACE(table.name);
+  const sqltest::TableLayout actual = sqltest::ReadLayout(db, table.name);
+  EXPECT_EQ(Sorted(actual.columns), Sorted(table.layout.columns));
+  EXPECT_EQ(actual.keys, table.layout.keys);
+  EXPECT_EQ(actual.indexes, table.layout.indexes);
+  EXPECT_EQ(actual.triggers, table.layout.triggers);
 }
 
 std::vector<std::string> ColumnsOf(ado::Connection& db, const std::string& table) {
@@ -132,10 +132,10 @@ TEST_P(EachOldBuild, ConvertsEveryMemoDatabaseAndTheMasterDatabase) {
   EXPECT_TRUE(captured.Messages().empty());
 
   EXPECT_EQ(Scalar(db, "SELECT Build FROM Konfig"), "203");
-  for (const sqltest::TableSpec& spec : sqltest::MasterTables()) ExpectLayout(db, spec);
+  for (const sqltest::ExpectedTable& table : sqltest::MasterTables()) ExpectLayout(db, table);
   for (const std::string& id : ids) {
     SCOPED_TRACE("Memo database " + id);
-    for (const sqltest::TableSpec& spec : sqltest::MemoTables(std::stoi(id))) ExpectLayout(db, spec);
+    for (const sqltest::ExpectedTable& table : sqltest::MemoTables(std::stoi(id))) ExpectLayout(db, table);
     EXPECT_EQ(Column(db, "SELECT MemoID || ':' || Raw FROM Memos" + id + "_Raw"),
               std::vector<std::string>{"20000000-0000-0000-0000-000000000002:Raw text of memo " + id});
   }
@@ -145,7 +145,7 @@ TEST_P(EachOldBuild, ConvertsEveryMemoDatabaseAndTheMasterDatabase) {
 
   // The reinstalled triggers make and drop a new Memo database.
   const std::string next = Scalar(db, "INSERT INTO DBList (Bez) VALUES ('New') RETURNING ID");
-  for (const sqltest::TableSpec& spec : sqltest::MemoTables(std::stoi(next))) ExpectLayout(db, spec);
+  for (const sqltest::ExpectedTable& table : sqltest::MemoTables(std::stoi(next))) ExpectLayout(db, table);
   Exec(db, "DELETE FROM DBList");
   EXPECT_EQ(Scalar(db, "SELECT count(*) FROM pg_tables WHERE schemaname = 'dbo' AND tablename LIKE 'memos%'"), "0");
 }
