@@ -339,14 +339,20 @@ int32_t Msg::MsgBoxEx(const std::string& Prompt, int32_t buttons, const std::str
     form->SetTag(form->Caption());
   }
   if (state.AutoClose) {
+    // The default button of the box; a default that names a button the box
+    // does not have (no result code) falls back to the first button, so the
+    // countdown always presses a real button.
+    int16_t autoButton = 0;
     for (int16_t i = 0; i <= 2; ++i) {
       auto button = form->cmdSys(i);
-      if (button->TabIndex() != 0) continue;
-      state.Result = rt::Variant(button->Tag()).ToLong();
-      state.AutoButton = i;
-      form->SetTag(button->Caption());
+      if (button->TabIndex() != 0 || button->Tag().empty()) continue;
+      autoButton = i;
       break;
     }
+    auto button = form->cmdSys(autoButton);
+    state.Result = rt::Variant(button->Tag()).ToLong();
+    state.AutoButton = autoButton;
+    form->SetTag(button->Caption());
     timer->SetTag(std::to_string(p.DelaySec));
     timer->SetEnabled(true);
   }

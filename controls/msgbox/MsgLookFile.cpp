@@ -2,6 +2,8 @@
 // one section per group (STRING, SPACE, SIZE, COMMON), each key named as
 // its property.
 #include <cstring>
+#include <stdexcept>
+#include <vector>
 
 #include "msgbox/Msg.h"
 #include "shell/Profile.h"
@@ -17,11 +19,42 @@ std::string ReadIni(const std::string& file, const char* section, const char* ke
   return value;
 }
 
-bool Selected(const char* section, bool string, bool space, bool size, bool common) {
-  if (std::strcmp(section, "STRING") == 0) return string;
-  if (std::strcmp(section, "SPACE") == 0) return space;
-  if (std::strcmp(section, "SIZE") == 0) return size;
-  if (std::strcmp(section, "COMMON") == 0) return common;
+// The sections in file order, each with its keys in file order. Loading
+// follows this order, so a bad number stops the load with the sections and
+// keys before it read and the rest untouched.
+struct LookSection {
+  const char* name;
+  std::vector<const char*> keys;
+};
+
+const std::vector<LookSection>& LookSections() {
+  static const std::vector<LookSection> sections{
+      {"STRING",
+       {"strOk", "strRetry", "strCancel", "strYes", "strNo", "strIgnore", "strAbord", "strHelp", "strMoreOpen",
+        "strMoreClose", "strSend", "strCopy", "strCheck", "strMailAdress", "strMailSubject"}},
+      {"SPACE",
+       {"spHicon_Label", "spHbuttons", "spHleftButtons", "spHrightLabel", "spVmiddle", "spVup", "spVdown",
+        "spHleftCheck", "spVdownCheck", "spHleft", "spHrightMore", "spVdownMore"}},
+      {"SIZE",
+       {"cmdSendWidth", "cmdSendHeight", "cmdMoreHeight", "cmdMoreWidth", "ButtonsWidth", "ButtonsHeight",
+        "CheckWidth", "CheckHeight", "textMoreHeight"}},
+      {"COMMON", {"formMaxWidth", "formMinWidth", "FormTop", "FormLeft", "DelaySec", "SendMethode"}},
+  };
+  return sections;
+}
+
+const MsgPropertyDef& DefOf(const char* key) {
+  for (const auto& def : MsgPropertyTable()) {
+    if (std::strcmp(def.name, key) == 0) return def;
+  }
+  throw std::logic_error(std::string("no message box property ") + key);
+}
+
+bool Selected(const LookSection& section, bool string, bool space, bool size, bool common) {
+  if (std::strcmp(section.name, "STRING") == 0) return string;
+  if (std::strcmp(section.name, "SPACE") == 0) return space;
+  if (std::strcmp(section.name, "SIZE") == 0) return size;
+  if (std::strcmp(section.name, "COMMON") == 0) return common;
   return false;
 }
 
@@ -31,13 +64,16 @@ void Msg::LoadProperties(const std::string& FileIniName, bool LoadString, bool L
                          bool /*LoadSound*/, bool LoadCommon) {
   // No error handler: a numeric key that is missing or no number raises
   // 13 to the caller; what was read before it keeps its new value.
-  for (const auto& def : MsgPropertyTable()) {
-    if (!Selected(def.section, LoadString, LoadSpace, LoadSize, LoadCommon)) continue;
-    const std::string value = ReadIni(FileIniName, def.section, def.name);
-    if (def.kind == MsgPropertyKind::String) {
-      m_props.*def.text = value;
-    } else {
-      Let(def.name, rt::Variant(rt::Variant(value).ToLong()));
+  for (const auto& section : LookSections()) {
+    if (!Selected(section, LoadString, LoadSpace, LoadSize, LoadCommon)) continue;
+    for (const char* key : section.keys) {
+      const MsgPropertyDef& def = DefOf(key);
+      const std::string value = ReadIni(FileIniName, section.name, key);
+      if (def.kind == MsgPropertyKind::String) {
+        m_props.*def.text = value;
+      } else {
+        Let(key, rt::Variant(rt::Variant(value).ToLong()));
+      }
     }
   }
 }
@@ -45,11 +81,14 @@ void Msg::LoadProperties(const std::string& FileIniName, bool LoadString, bool L
 bool Msg::SaveProperties(const std::string& FileIniName, bool SaveString, bool SaveSpace, bool SaveSize,
                          bool /*SaveSound*/, bool SaveCommon) {
   bool result = false;
-  for (const auto& def : MsgPropertyTable()) {
-    if (!Selected(def.section, SaveString, SaveSpace, SaveSize, SaveCommon)) continue;
-    const std::string value =
-        def.kind == MsgPropertyKind::String ? m_props.*def.text : std::to_string(m_props.*def.number);
-    result = shell::WritePrivateProfileStringA(def.section, def.name, value, FileIniName);
+  for (const auto& section : LookSections()) {
+    if (!Selected(section, SaveString, SaveSpace, SaveSize, SaveCommon)) continue;
+    for (const char* key : section.keys) {
+      const MsgPropertyDef& def = DefOf(key);
+      const std::string value =
+          def.kind == MsgPropertyKind::String ? m_props.*def.text : std::to_string(m_props.*def.number);
+      result = shell::WritePrivateProfileStringA(section.name, key, value, FileIniName);
+    }
   }
   return result;
 }

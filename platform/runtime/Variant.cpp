@@ -27,10 +27,14 @@ double ParseNumber(const std::string& text) {
     // &H literals are 32-bit signed, as the runtime reads them.
     return static_cast<double>(static_cast<int32_t>(static_cast<uint32_t>(v)));
   }
+  // strtod also reads "nan", "inf" and C hexadecimal numbers, none of which
+  // the runtime takes for a number; a NaN would slip through every range
+  // check of the integer conversions.
+  if (t.find_first_of("xX") != std::string::npos) Mismatch();
   char* end = nullptr;
   errno = 0;
   double d = std::strtod(t.c_str(), &end);
-  if (end == t.c_str() || *end != '\0' || errno == ERANGE) Mismatch();
+  if (end == t.c_str() || *end != '\0' || errno == ERANGE || !std::isfinite(d)) Mismatch();
   return d;
 }
 
@@ -111,13 +115,14 @@ double Variant::ToDouble() const {
 
 int32_t Variant::ToLong() const {
   double d = BankersRound(ToDouble());
-  if (d < std::numeric_limits<int32_t>::min() || d > std::numeric_limits<int32_t>::max()) Raise(6);
+  // Written so that a NaN fails the test too.
+  if (!(d >= std::numeric_limits<int32_t>::min() && d <= std::numeric_limits<int32_t>::max())) Raise(6);
   return static_cast<int32_t>(d);
 }
 
 int16_t Variant::ToInteger() const {
   double d = BankersRound(ToDouble());
-  if (d < std::numeric_limits<int16_t>::min() || d > std::numeric_limits<int16_t>::max()) Raise(6);
+  if (!(d >= std::numeric_limits<int16_t>::min() && d <= std::numeric_limits<int16_t>::max())) Raise(6);
   return static_cast<int16_t>(d);
 }
 

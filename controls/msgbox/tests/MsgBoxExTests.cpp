@@ -9,6 +9,7 @@
 #include "msgbox/MsgState.h"
 #include "win/Menu.h"
 #include "runtime/Clock.h"
+#include "runtime/ErrorNumberOf.h"
 #include "runtime/Strings.h"
 #include "shell/ShellExecute.h"
 #include "tests/MsgTestHost.h"
@@ -343,6 +344,37 @@ TEST_F(MsgBoxExTest, AutoClosePressesTheDefaultButtonAfterTheDelay) {
   }, exAutoClose);
   EXPECT_EQ(captions, (std::vector<std::string>{"&Nein 2", "&Nein 1"}));
   EXPECT_EQ(result, forms::vbNo);
+}
+
+TEST_F(MsgBoxExTest, AutoCloseWithADefaultButtonTheBoxLacksPressesTheFirstButton) {
+  msg->Props().DelaySec = 1;
+  struct Case {
+    int32_t buttons;
+    int32_t result;
+    std::string caption;
+  };
+  const std::vector<Case> cases = {
+      {forms::vbOKOnly + forms::vbDefaultButton2, forms::vbOK, "OK 1"},
+      {forms::vbYesNo + forms::vbDefaultButton3, forms::vbYes, "&Ja 1"},
+      {forms::vbYesNo + forms::vbDefaultButton4, forms::vbYes, "&Ja 1"},
+  };
+  for (const auto& c : cases) {
+    std::string caption;
+    bool closed = false;
+    int32_t result = -1;
+    const int errorNumber = rt::ErrorNumberOf([&] {
+      result = Show("Auto", c.buttons, [&](frmMsgBoxIe& w) {
+        caption = w.cmdSys(0)->Caption();
+        clock.Advance(1000);
+        win::DoEvents();
+        closed = !w.IsLoaded();
+      }, exAutoClose);
+    });
+    EXPECT_EQ(errorNumber, 0) << c.buttons;
+    EXPECT_EQ(caption, c.caption) << c.buttons;
+    EXPECT_TRUE(closed) << c.buttons;
+    EXPECT_EQ(result, c.result) << c.buttons;
+  }
 }
 
 TEST_F(MsgBoxExTest, CheckBoxSetsDisplayAgain) {

@@ -3,12 +3,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <vector>
 
 #include "com/ControlFactory.h"
 #include "com/PropertyBag.h"
 #include "msgbox/Msg.h"
 #include "msgbox/MsgIcons.h"
 #include "runtime/Error.h"
+#include "runtime/Strings.h"
 #include "shell/Profile.h"
 #include "tests/MsgTestHost.h"
 
@@ -127,13 +130,46 @@ TEST_F(LookFile, RoundTripOfTheSelectedSections) {
 }
 
 TEST_F(LookFile, AMissingNumberRaisesTypeMismatchAndKeepsWhatWasRead) {
-  std::ofstream(file) << "[STRING]\r\nstrOk=Fine\r\n[SPACE]\r\nspHleft=200\r\nspHicon_Label=wide\r\n";
+  std::ofstream(file) << "[STRING]\r\nstrOk=Fine\r\nstrMailSubject=Report\r\n[SPACE]\r\nspHleft=200\r\n"
+                          "spHicon_Label=wide\r\n[SIZE]\r\nButtonsWidth=1500\r\n";
   Msg msg;
   EXPECT_EQ(ErrorNumberOf([&] { msg.LoadProperties(file); }), rt::errTypeMismatch);
+  // The whole STRING section is read before SPACE, whose first key fails.
   EXPECT_EQ(msg.Props().strOk, "Fine");
   EXPECT_EQ(msg.Props().strCancel, "");  // a missing text key reads empty
-  EXPECT_EQ(msg.Props().spHleft, 200);
+  EXPECT_EQ(msg.Props().strMailSubject, "Report");
   EXPECT_EQ(msg.Props().spHicon_Label, 240);
+  EXPECT_EQ(msg.Props().spHleft, 165);  // comes after spHicon_Label in SPACE
+  EXPECT_EQ(msg.Props().ButtonsWidth, 1200);
+}
+
+TEST_F(LookFile, SectionsAndKeysAreWrittenInTheirOrder) {
+  Msg msg;
+  ASSERT_TRUE(msg.SaveProperties(file));
+  std::ifstream in(file);
+  std::vector<std::string> sections;
+  std::map<std::string, std::vector<std::string>> keys;
+  for (std::string line; std::getline(in, line);) {
+    line = rt::Trim(rt::Replace(line, "\r", ""));
+    if (line.empty()) continue;
+    if (line.front() == '[') {
+      sections.push_back(line);
+    } else {
+      keys[sections.back()].push_back(line.substr(0, line.find('=')));
+    }
+  }
+  EXPECT_EQ(sections, (std::vector<std::string>{"[STRING]", "[SPACE]", "[SIZE]", "[COMMON]"}));
+  EXPECT_EQ(keys["[STRING]"].size(), 15u);
+  EXPECT_EQ(keys["[STRING]"].front(), "strOk");
+  EXPECT_EQ(keys["[STRING]"].back(), "strMailSubject");
+  EXPECT_EQ(keys["[SPACE]"], (std::vector<std::string>{"spHicon_Label", "spHbuttons", "spHleftButtons",
+                                                       "spHrightLabel", "spVmiddle", "spVup", "spVdown",
+                                                       "spHleftCheck", "spVdownCheck", "spHleft", "spHrightMore",
+                                                       "spVdownMore"}));
+  EXPECT_EQ(keys["[SIZE]"].front(), "cmdSendWidth");
+  EXPECT_EQ(keys["[SIZE]"].back(), "textMoreHeight");
+  EXPECT_EQ(keys["[COMMON]"], (std::vector<std::string>{"formMaxWidth", "formMinWidth", "FormTop", "FormLeft",
+                                                        "DelaySec", "SendMethode"}));
 }
 
 }  // namespace

@@ -189,6 +189,7 @@ TEST(cRegSettings, SetSettingReportsAValueThatWasNotWritten) {
   ASSERT_TRUE(settings.SetSetting("", "Number", "5", true));
   // The key opens, but the setting is no number: nothing is written.
   EXPECT_FALSE(settings.SetSetting("", "Number", "abc", true));
+  EXPECT_FALSE(settings.SetSetting("", "Number", "nan", true));
   EXPECT_EQ(settings.GetSetting("", "Number").ToString(), "5");
   EXPECT_FALSE(settings.SetKeyValue(HKY_CURRENT_USER, kBase, "Number", "99999999999", true));
   EXPECT_FALSE(settings.SetSetting("", "Null", rt::Variant::Null()));

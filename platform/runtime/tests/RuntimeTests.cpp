@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "runtime/Clock.h"
 #include "runtime/Date.h"
 #include "runtime/Error.h"
@@ -74,6 +76,21 @@ TEST(Variant, ConversionsFollowTheRuntime) {
   EXPECT_THROW(Variant("99999999999").ToLong(), Error);
   EXPECT_TRUE(Variant().IsEmpty());
   EXPECT_TRUE(Variant::Null().IsNull());
+}
+
+TEST(Variant, TextsTheRuntimeDoesNotReadAsNumbersAreATypeMismatch) {
+  for (const char* text : {"nan", "NaN", "-nan", "inf", "-Infinity", "0x10", "1x"}) {
+    EXPECT_FALSE(Variant(text).IsNumeric()) << text;
+    try {
+      Variant(text).ToLong();
+      ADD_FAILURE() << text << " converted";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Number(), errTypeMismatch) << text;
+    }
+  }
+  EXPECT_EQ(Variant(" 1e3 ").ToLong(), 1000);
+  EXPECT_THROW(Variant(std::numeric_limits<double>::quiet_NaN()).ToLong(), Error);
+  EXPECT_THROW(Variant(std::numeric_limits<double>::quiet_NaN()).ToInteger(), Error);
 }
 
 TEST(Date, DayNumbersStartAt30December1899) {
