@@ -31,7 +31,9 @@ std::string CutBatch(int32_t& pos, const std::string& text) {
   }
   if (!found) pos = std::max(pos, len + 1);
 
-  if (rt::Trim(batch).size() < 3) return {};
+  // Counted in characters, not bytes: two accented letters are as short
+  // as two plain ones.
+  if (rt::Len(rt::Trim(batch)) < 3) return {};
 
   // Comments, each with a CR LF that directly follows it. An unclosed
   // comment runs to the end of the batch.

@@ -137,6 +137,36 @@ TEST_F(MasterDatabaseTest, FailedFinalReconnectionIsNoSuccess) {
   EXPECT_TRUE(CurrentUserID.empty());
 }
 
+// A login that may connect but not create databases: the creation script
+// fails at its first batch, the runner names it, and the failure message
+// gives step 0.
+TEST_F(MasterDatabaseTest, FailingCreationScriptGivesStepZero) {
+  AsAdmin("DROP ROLE IF EXISTS qvcore_nocreate");
+  AsAdmin("CREATE ROLE qvcore_nocreate LOGIN NOCREATEDB PASSWORD 'nocreate'");
+  test::Captured captured;
+  const bool result = Provision("qvcore_nocreate", "nocreate");
+  if (cnMain) cnMain->Close();
+  AsAdmin("DROP ROLE qvcore_nocreate");
+
+  EXPECT_FALSE(result);
+  ASSERT_EQ(captured.Messages().size(), 2u);
+  const auto& script = captured.Messages()[0];
+  EXPECT_EQ(script.buttons, 16);
+  EXPECT_EQ(script.prompt.rfind("Error in script execution: 'scriptMakeHauptDB'\r\r", 0), 0u) << script.prompt;
+  EXPECT_EQ(script.title, "Error: " + std::to_string(ado::errCommandFailed));
+  const auto& failure = captured.Messages()[1];
+  EXPECT_EQ(failure.buttons, 48);
+  EXPECT_EQ(failure.title, "Error during step of creation: 0");
+  EXPECT_EQ(failure.prompt,
+            "The main database could not be created.\r\r"
+            "Please check the SQL connection and you may delete the database 'QVault'");
+  EXPECT_TRUE(CurrentUserID.empty());
+  EXPECT_EQ(ReadRegValue("AppAdmDir"), "");
+  ado::Connection cn;
+  ado::TestServer::OpenWithPassword(cn);
+  EXPECT_TRUE(cn.Execute("SELECT 1 FROM pg_database WHERE datname = 'QVault'").Eof());
+}
+
 TEST_F(MasterDatabaseTest, CurrentUserRecordIsFoundOrMadeFromTheDefaultUser) {
   {
     test::Captured first;

@@ -43,6 +43,8 @@ TEST(NextScriptBatch, TableOfCases) {
       {"at most ten leading blanks and line ends go, tabs stay",
        std::string(12, ' ') + "SELECT 1", {"  SELECT 1"}},
       {"a tab stops the leading cut", "\r\n\tSELECT 1", {"\tSELECT 1"}},
+      {"two non-ASCII characters are as short as two others", "SELECT 1\r\nGO\u00e9\u00e9",
+       {"SELECT 1\r\n", ""}},
       {"empty text", "", {""}},
       {"text of GO alone", "GO", {""}},
   };

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 #include "core/ScrambleKeys.h"
 #include "core/Scrambler.h"
 #include "runtime/Error.h"
@@ -85,6 +88,34 @@ TEST(Scrambler, CallerCoefficientsStayAndKeyEndsAsTheRunningKey) {
 TEST(Scrambler, SameCharacterScramblesDifferentlyAtDifferentPositions) {
   std::string s = ScrambleText("aaa", kServerUserKey);
   EXPECT_NE(rt::Mid(s, 1, 1), rt::Mid(s, 2, 1));
+}
+
+// Values worked out by hand from the substitution and key course, so that
+// a key stream that scrambles and unscrambles consistently but differently
+// from the stored data's is caught (the round trips above can't see that).
+TEST(Scrambler, KnownScrambledCodes) {
+  struct Case {
+    int16_t key;
+    std::array<int16_t, 9> c;
+    std::vector<int> codes;
+    int16_t lastKey;
+  };
+  const Case cases[] = {
+      {kServerUserKey.key, kServerUserKey.c,
+       {247, 222, 150, 36, 68, 130, 189, 229, 5, 81, 109, 156, 208, 254, 52, 105}, 45},
+      {kPasswordKey.key, kPasswordKey.c, {37, 178, 62, 214, 90, 251, 154, 38, 168, 88, 215, 106, 2, 147, 44, 196}, 235},
+      {42, {3, 5, 7, 11, 13, 17, 19, 23, 29}, {157, 238, 155, 249, 139, 247, 171, 16, 192, 116, 109, 198, 109, 203, 126, 246}, 88},
+  };
+  const std::string plain = "server|sa|geheim";
+  for (const Case& k : cases) {
+    int16_t key = k.key;
+    const auto& c = k.c;
+    std::string ansi = rt::ToAnsi(ScrambleText(plain, key, c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8]));
+    std::vector<int> codes;
+    for (char ch : ansi) codes.push_back(static_cast<uint8_t>(ch));
+    EXPECT_EQ(codes, k.codes) << "start key " << k.key;
+    EXPECT_EQ(key, k.lastKey) << "start key " << k.key;
+  }
 }
 
 TEST(Scrambler, KeyFallingBelowOneIsAnOrderlyError) {
