@@ -1,7 +1,7 @@
 // The look of the message box: every caption, spacing, size, mail setting,
 // position, picture and delay that MsgBoxEx reads, with one table that
-// names each persisted property, its default, its look-file section and
-// how it is stored. Spacings and sizes are twips.
+// names each persisted property, its default and how it is stored.
+// Spacings and sizes are twips.
 #pragma once
 
 #include <array>
@@ -55,7 +55,6 @@ struct MsgPropertyDef {
   std::string MsgProperties::*text = nullptr;
   int32_t MsgProperties::*number = nullptr;
   int slot = -1;             // pictures
-  const char* section = "";  // look-file section, "" when not in the look file
   bool initialised = true;   // whether Initialise sets it
   const char* initText = "";
   int32_t initNumber = 0;

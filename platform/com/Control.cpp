@@ -59,20 +59,8 @@ Control::~Control() {
 void Control::DefineExtenderMembers() {
   DefineReadOnly("Name", [this] { return rt::Variant(m_name); });
   DefineReadOnly("Index", [this] { return rt::Variant(m_index); });
-  DefineProperty(
-      "Left", [this] { return rt::Variant(m_left); }, [this](const rt::Variant& v) { SetLeft(v.ToLong()); });
-  DefineProperty(
-      "Top", [this] { return rt::Variant(m_top); }, [this](const rt::Variant& v) { SetTop(v.ToLong()); });
-  DefineProperty(
-      "Width", [this] { return rt::Variant(m_width); }, [this](const rt::Variant& v) { SetWidth(v.ToLong()); });
-  DefineProperty(
-      "Height", [this] { return rt::Variant(m_height); }, [this](const rt::Variant& v) { SetHeight(v.ToLong()); });
-  DefineProperty(
-      "Visible", [this] { return rt::Variant(m_visible); }, [this](const rt::Variant& v) { SetVisible(v.ToBool()); });
-  DefineProperty(
-      "Enabled", [this] { return rt::Variant(m_enabled); }, [this](const rt::Variant& v) { SetEnabled(v.ToBool()); });
-  DefineProperty(
-      "Tag", [this] { return rt::Variant(m_tag); }, [this](const rt::Variant& v) { SetTag(v.ToString()); });
+  DefinePlacementMembers(*this);
+  DefineStateMembers(*this);
   DefineProperty(
       "TabIndex", [this] { return rt::Variant(m_tabIndex); },
       [this](const rt::Variant& v) { SetTabIndex(v.ToInteger()); });

@@ -82,6 +82,14 @@ class Dispatch : public std::enable_shared_from_this<Dispatch> {
   DispId DefineObject(std::string_view name, std::function<std::shared_ptr<T>()> get,
                       std::function<void(std::shared_ptr<T>)> set, DispId id = 0);
 
+  // The placement (Left, Top, Width, Height, in twips) and the state
+  // (Visible, Enabled, Tag) that controls and forms both offer by name,
+  // read and written through the owner's own accessors.
+  template <class T>
+  void DefinePlacementMembers(T& owner);
+  template <class T>
+  void DefineStateMembers(T& owner);
+
   void RaiseEvent(std::string_view eventName, Args& args) { m_events.Raise(eventName, args); }
   void RaiseEvent(std::string_view eventName) { m_events.Raise(eventName); }
 
@@ -139,5 +147,25 @@ DispId Dispatch::DefineObject(std::string_view name, std::function<std::shared_p
 
 // Calls a member of an object by name (the runtime's CallByName).
 rt::Variant CallByName(Dispatch& object, std::string_view name, CallKind kind, Args args = {});
+
+
+template <class T>
+void Dispatch::DefinePlacementMembers(T& o) {
+  DefineProperty("Left", [&o] { return rt::Variant(o.Left()); }, [&o](const rt::Variant& v) { o.SetLeft(v.ToLong()); });
+  DefineProperty("Top", [&o] { return rt::Variant(o.Top()); }, [&o](const rt::Variant& v) { o.SetTop(v.ToLong()); });
+  DefineProperty(
+      "Width", [&o] { return rt::Variant(o.Width()); }, [&o](const rt::Variant& v) { o.SetWidth(v.ToLong()); });
+  DefineProperty(
+      "Height", [&o] { return rt::Variant(o.Height()); }, [&o](const rt::Variant& v) { o.SetHeight(v.ToLong()); });
+}
+
+template <class T>
+void Dispatch::DefineStateMembers(T& o) {
+  DefineProperty(
+      "Visible", [&o] { return rt::Variant(o.Visible()); }, [&o](const rt::Variant& v) { o.SetVisible(v.ToBool()); });
+  DefineProperty(
+      "Enabled", [&o] { return rt::Variant(o.Enabled()); }, [&o](const rt::Variant& v) { o.SetEnabled(v.ToBool()); });
+  DefineProperty("Tag", [&o] { return rt::Variant(o.Tag()); }, [&o](const rt::Variant& v) { o.SetTag(v.ToString()); });
+}
 
 }  // namespace com

@@ -100,22 +100,10 @@ void Form::DefineFormMembers() {
   DefineReadOnly("Name", [this] { return rt::Variant(m_name); });
   DefineProperty(
       "Caption", [this] { return rt::Variant(m_caption); }, [this](const rt::Variant& v) { SetCaption(v.ToString()); });
-  DefineProperty(
-      "Left", [this] { return rt::Variant(m_left); }, [this](const rt::Variant& v) { SetLeft(v.ToLong()); });
-  DefineProperty(
-      "Top", [this] { return rt::Variant(m_top); }, [this](const rt::Variant& v) { SetTop(v.ToLong()); });
-  DefineProperty(
-      "Width", [this] { return rt::Variant(m_width); }, [this](const rt::Variant& v) { SetWidth(v.ToLong()); });
-  DefineProperty(
-      "Height", [this] { return rt::Variant(m_height); }, [this](const rt::Variant& v) { SetHeight(v.ToLong()); });
+  DefinePlacementMembers(*this);
   DefineReadOnly("ScaleWidth", [this] { return rt::Variant(ScaleWidth()); });
   DefineReadOnly("ScaleHeight", [this] { return rt::Variant(ScaleHeight()); });
-  DefineProperty(
-      "Visible", [this] { return rt::Variant(m_visible); }, [this](const rt::Variant& v) { SetVisible(v.ToBool()); });
-  DefineProperty(
-      "Enabled", [this] { return rt::Variant(m_enabled); }, [this](const rt::Variant& v) { SetEnabled(v.ToBool()); });
-  DefineProperty(
-      "Tag", [this] { return rt::Variant(m_tag); }, [this](const rt::Variant& v) { SetTag(v.ToString()); });
+  DefineStateMembers(*this);
   DefineProperty(
       "KeyPreview", [this] { return rt::Variant(m_keyPreview); },
       [this](const rt::Variant& v) { SetKeyPreview(v.ToBool()); });
