@@ -64,7 +64,7 @@ HWND WindowFromPoint(POINT pt) {
   for (bool descended = true; descended;) {
     descended = false;
     for (HWND candidate : *candidates) {
-      if (Contains(candidate, pt)) {
+      if (Contains(candidate, pt) && (found == kNoWindow || IsWindowEnabled(candidate))) {
         found = candidate;
         candidates = &Find(candidate)->children;
         descended = true;

@@ -22,8 +22,10 @@ BOOL ReleaseCapture();
 BOOL GetCursorPos(POINT* pt);
 BOOL SetCursorPos(int x, int y);
 
-// The deepest visible window under the screen point: the top-most
-// top-level window that contains it, then its top-most child that does.
+// The deepest visible, enabled window under the screen point: the top-most
+// top-level window that contains it, then its top-most child that does. A
+// disabled child is passed over (its parent is the answer); a disabled
+// top-level window is still found.
 HWND WindowFromPoint(POINT pt);
 
 }  // namespace win

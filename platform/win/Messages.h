@@ -43,6 +43,9 @@ inline constexpr uint32_t WM_NCPAINT = 0x0085;
 inline constexpr uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr uint32_t WM_KEYUP = 0x0101;
 inline constexpr uint32_t WM_CHAR = 0x0102;
+inline constexpr uint32_t WM_SYSKEYDOWN = 0x0104;
+inline constexpr uint32_t WM_SYSKEYUP = 0x0105;
+inline constexpr uint32_t WM_SYSCHAR = 0x0106;
 inline constexpr uint32_t WM_COMMAND = 0x0111;
 inline constexpr uint32_t WM_SYSCOMMAND = 0x0112;
 inline constexpr uint32_t WM_TIMER = 0x0113;
@@ -57,8 +60,10 @@ inline constexpr uint32_t WM_RBUTTONUP = 0x0205;
 inline constexpr uint32_t WM_RBUTTONDBLCLK = 0x0206;
 inline constexpr uint32_t WM_MBUTTONDOWN = 0x0207;
 inline constexpr uint32_t WM_MBUTTONUP = 0x0208;
+inline constexpr uint32_t WM_MBUTTONDBLCLK = 0x0209;
 inline constexpr uint32_t WM_MOUSEWHEEL = 0x020A;
 inline constexpr uint32_t WM_CAPTURECHANGED = 0x0215;
+inline constexpr uint32_t WM_MOUSEHOVER = 0x02A1;
 inline constexpr uint32_t WM_MOUSELEAVE = 0x02A3;
 inline constexpr uint32_t WM_USER = 0x0400;
 
@@ -68,6 +73,12 @@ inline constexpr uint32_t MK_RBUTTON = 0x0002;
 inline constexpr uint32_t MK_SHIFT = 0x0004;
 inline constexpr uint32_t MK_CONTROL = 0x0008;
 inline constexpr uint32_t MK_MBUTTON = 0x0010;
+
+// Hit-test code of WM_SETCURSOR (low word of lParam) for the client area.
+inline constexpr int32_t HTCLIENT = 1;
+
+// One notch of the mouse wheel (high word of WM_MOUSEWHEEL's wParam).
+inline constexpr int32_t WHEEL_DELTA = 120;
 
 // wParam of WM_SIZE.
 inline constexpr uint32_t SIZE_RESTORED = 0;

@@ -87,6 +87,10 @@ inline constexpr int SW_MINIMIZE = 6;
 inline constexpr int SW_SHOWNA = 8;
 inline constexpr int SW_RESTORE = 9;
 
+// Class styles: CS_DBLCLKS lets the class's windows receive double-click
+// messages.
+inline constexpr uint32_t CS_DBLCLKS = 0x0008;
+
 // A window class: its name (compared without regard to case) and the
 // procedure that new windows of the class start with.
 struct WNDCLASSA {

@@ -17,7 +17,7 @@ void RegisterSystemClasses() {
   if (done) return;
   done = true;
   for (const char* name : {"STATIC", "BUTTON", "EDIT", "LISTBOX", "COMBOBOX", "SCROLLBAR"}) {
-    GetState().classes[LowerName(name)] = {GetState().nextAtom++, &DefWindowProcA};
+    GetState().classes[LowerName(name)] = {GetState().nextAtom++, &DefWindowProcA, 0};
   }
 }
 
@@ -29,17 +29,24 @@ namespace detail {
 WNDPROC ClassProcedure(std::string_view className) {
   RegisterSystemClasses();
   auto it = GetState().classes.find(LowerName(className));
-  return it == GetState().classes.end() ? nullptr : it->second.second;
+  return it == GetState().classes.end() ? nullptr : it->second.proc;
+}
+
+uint32_t ClassStyle(std::string_view className) {
+  RegisterSystemClasses();
+  auto it = GetState().classes.find(LowerName(className));
+  return it == GetState().classes.end() ? 0 : it->second.style;
 }
 }  // namespace detail
 
 ATOM RegisterClassA(const WNDCLASSA& wc) {
   RegisterSystemClasses();
   if (wc.lpszClassName.empty() || wc.lpfnWndProc == nullptr) return 0;
-  auto [it, inserted] = GetState().classes.try_emplace(LowerName(wc.lpszClassName), ATOM{0}, wc.lpfnWndProc);
+  auto [it, inserted] =
+      GetState().classes.try_emplace(LowerName(wc.lpszClassName), detail::State::ClassData{0, wc.lpfnWndProc, wc.style});
   if (!inserted) return 0;
-  it->second.first = GetState().nextAtom++;
-  return it->second.first;
+  it->second.atom = GetState().nextAtom++;
+  return it->second.atom;
 }
 
 BOOL UnregisterClassA(std::string_view className) {
@@ -79,6 +86,13 @@ LRESULT DefWindowProcA(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return TRUE;
+    case WM_SETCURSOR:
+    case WM_MOUSEWHEEL:
+      // A child leaves the cursor and the wheel to its parent first.
+      if (detail::WindowData* w = detail::Find(hWnd); w && (w->style & WS_CHILD) && w->parent != kNoWindow) {
+        return SendMessageA(w->parent, msg, wParam, lParam);
+      }
+      return FALSE;
     default:
       return 0;
   }

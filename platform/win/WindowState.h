@@ -52,7 +52,12 @@ struct State {
   std::map<int32_t, std::unique_ptr<WindowData>> windows;
   std::vector<HWND> topLevel;  // z-order, top first
   int32_t nextHandle = 0x10;   // handles grow and are never reused
-  std::map<std::string, std::pair<ATOM, WNDPROC>> classes;  // key: lower-case name
+  struct ClassData {
+    ATOM atom = 0;
+    WNDPROC proc = nullptr;
+    uint32_t style = 0;
+  };
+  std::map<std::string, ClassData> classes;  // key: lower-case name
   ATOM nextAtom = 0xC000;
   std::deque<MSG> queue;
   bool quitPosted = false;
@@ -69,6 +74,8 @@ struct State {
 State& GetState();
 // The window's data, nullptr for a handle that is not (or no longer) a window.
 WindowData* Find(HWND hWnd);
+// The class style of a registered class; 0 when unknown.
+uint32_t ClassStyle(std::string_view className);
 // Case-insensitive (ASCII) comparison of class and property names.
 bool NamesEqual(std::string_view a, std::string_view b);
 std::string LowerName(std::string_view name);
