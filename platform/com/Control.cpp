@@ -11,6 +11,11 @@ namespace {
 constexpr const char* kControlClass = "QvControl";
 
 win::LRESULT ControlWindowProc(win::HWND hWnd, uint32_t msg, win::WPARAM wParam, win::LPARAM lParam) {
+  if (auto* control = reinterpret_cast<Control*>(win::GetWindowLongA(hWnd, win::GWL_USERDATA))) {
+    auto keep = control->shared_from_this();
+    win::LRESULT result = 0;
+    if (control->HandleMessage(msg, wParam, lParam, result)) return result;
+  }
   switch (msg) {
     case win::WM_KEYDOWN:
     case win::WM_KEYUP:

@@ -126,6 +126,15 @@ class Control : public Dispatch {
   virtual void GotFocus() { RaiseEvent("GotFocus"); }
   virtual void LostFocus() { RaiseEvent("LostFocus"); }
 
+  // Every message of the control's window reaches HandleMessage first (the
+  // control stays alive meanwhile); a control that used the message
+  // returns true and sets `result`. Otherwise keys go on to the top-level
+  // window and a left button release becomes OnMouseClick.
+  virtual bool HandleMessage(uint32_t /*msg*/, win::WPARAM /*wParam*/, win::LPARAM /*lParam*/,
+                             win::LRESULT& /*result*/) {
+    return false;
+  }
+
   // Asks the container to repaint the control.
   void Invalidate();
   // A left click on the control's window.
