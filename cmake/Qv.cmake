@@ -1,14 +1,32 @@
 # Helpers shared by every module's CMakeLists.txt.
 #
-# A module is one folder: its *.cpp files (not those under tests/) form the
-# module's sources, and tests/*.cpp form one GoogleTest binary registered
+# A module is one folder, with sub-folders by family where it grows: its
+# *.cpp files (not those under a tests/ folder) form the module's sources,
+# and the *.cpp files of its tests/ folders one GoogleTest binary registered
 # with CTest. Files are picked up by glob so that adding a source needs no
 # edit of a CMakeLists.txt elsewhere.
 
 set(QV_WARNINGS -Wall -Wextra -Wpedantic -Werror)
 
+# The *.cpp files below `dir`, split by whether they lie in a tests/ folder
+# (judged on the path below `dir`, so the checkout's own path never counts).
+function(qv_glob_split dir sources tests)
+  file(GLOB_RECURSE all CONFIGURE_DEPENDS RELATIVE "${dir}" "${dir}/*.cpp")
+  set(s "")
+  set(t "")
+  foreach(f ${all})
+    if(f MATCHES "(^|/)tests/[^/]*$")
+      list(APPEND t "${dir}/${f}")
+    elseif(NOT f MATCHES "(^|/)tests/")
+      list(APPEND s "${dir}/${f}")
+    endif()
+  endforeach()
+  set(${sources} ${s} PARENT_SCOPE)
+  set(${tests} ${t} PARENT_SCOPE)
+endfunction()
+
 function(qv_sources out dir)
-  file(GLOB srcs CONFIGURE_DEPENDS "${dir}/*.cpp")
+  qv_glob_split("${dir}" srcs unused)
   set(${out} ${srcs} PARENT_SCOPE)
 endfunction()
 
@@ -34,7 +52,7 @@ function(qv_tests name)
   if(NOT A_DIR)
     set(A_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
-  file(GLOB srcs CONFIGURE_DEPENDS "${A_DIR}/tests/*.cpp")
+  qv_glob_split("${A_DIR}" unused srcs)
   if(NOT srcs)
     return()
   endif()
