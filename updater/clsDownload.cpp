@@ -66,7 +66,6 @@ std::string clsDownload::Downloadfile(std::string url, int32_t Bytes, const std:
   m_lastBodyComplete = false;
 
   if (Bytes < 0) rt::Raise(rt::errInvalidProcedureCall);
-  m_buffer.assign(static_cast<size_t>(Bytes), ' ');
   win::DoEvents();
   int32_t state = 1;
   if (auto events = Events()) events->Statechanged(state);
@@ -110,17 +109,24 @@ std::string clsDownload::Downloadfile(std::string url, int32_t Bytes, const std:
   int32_t announced = m_contentLength;
   if (auto events = Events()) events->Startdownloading(announced);
 
+  // Chunks are read straight onto the end of the body: the bytes of a
+  // chunk count as appended only after its progress event.
   std::string body;
-  body.reserve(static_cast<size_t>(m_contentLength));
-  m_bytesRead = 0;
-  inet::InternetReadFile(m_url, m_buffer.data(), static_cast<uint32_t>(Bytes), &m_bytesRead);
-  body.append(m_buffer, 0, m_bytesRead);
+  body.reserve(static_cast<size_t>(m_contentLength) + static_cast<size_t>(Bytes));
+  const auto readChunk = [&] {
+    const size_t before = body.size();
+    body.resize(before + static_cast<size_t>(Bytes));
+    m_bytesRead = 0;
+    inet::InternetReadFile(m_url, body.data() + before, static_cast<uint32_t>(Bytes), &m_bytesRead);
+    body.resize(before + m_bytesRead);
+    return before;
+  };
+  readChunk();
   while (m_bytesRead == static_cast<uint32_t>(Bytes) && !m_cancel) {
-    inet::InternetReadFile(m_url, m_buffer.data(), static_cast<uint32_t>(Bytes), &m_bytesRead);
-    double progress = static_cast<double>(body.size()) / m_contentLength * 100;
-    int32_t size = static_cast<int32_t>(body.size());
+    const size_t before = readChunk();
+    double progress = static_cast<double>(before) / m_contentLength * 100;
+    int32_t size = static_cast<int32_t>(before);
     if (auto events = Events()) events->Progresschanged(progress, size, m_cancel);
-    body.append(m_buffer, 0, m_bytesRead);
     win::DoEvents();
   }
 

@@ -58,7 +58,6 @@ class clsDownload : public std::enable_shared_from_this<clsDownload> {
   uint32_t m_bytesRead = 0;
   int32_t m_contentLength = 0;
   std::string m_headerText;
-  std::string m_buffer;
   bool m_sendResult = false;
   bool m_lastBodyComplete = false;
 };
