@@ -76,6 +76,46 @@ uint32_t ReasonOf(CURLcode code) {
   }
 }
 
+// The body received and not yet read, in a ring of bytes that grows only
+// when a delivery does not fit, so reading never moves the rest.
+class ByteRing {
+ public:
+  size_t Size() const { return m_size; }
+  void Push(const char* data, size_t count) {
+    if (count == 0) return;
+    if (m_size + count > m_data.size()) Grow(std::max(m_data.size() * 2, m_size + count));
+    const size_t tail = (m_head + m_size) % m_data.size();
+    const size_t first = std::min(count, m_data.size() - tail);
+    std::memcpy(m_data.data() + tail, data, first);
+    std::memcpy(m_data.data(), data + first, count - first);
+    m_size += count;
+  }
+  size_t Pop(char* out, size_t count) {
+    count = std::min(count, m_size);
+    if (count == 0) return 0;
+    const size_t first = std::min(count, m_data.size() - m_head);
+    std::memcpy(out, m_data.data() + m_head, first);
+    std::memcpy(out + first, m_data.data(), count - first);
+    m_head = m_size == count ? 0 : (m_head + count) % m_data.size();
+    m_size -= count;
+    return count;
+  }
+
+ private:
+  void Grow(size_t capacity) {
+    std::vector<char> grown(capacity);
+    const size_t size = m_size;
+    Pop(grown.data(), size);
+    m_data.swap(grown);
+    m_head = 0;
+    m_size = size;
+  }
+
+  std::vector<char> m_data;
+  size_t m_head = 0;
+  size_t m_size = 0;
+};
+
 bool StartsWithNoCase(const std::string& s, std::string_view prefix) {
   return s.size() >= prefix.size() && strncasecmp(s.data(), prefix.data(), prefix.size()) == 0;
 }
@@ -90,9 +130,7 @@ struct CurlTransfer::Impl {
   std::unique_ptr<CURLM, MultiCleanup> multi;
   std::unique_ptr<CURL, EasyCleanup> easy;
 
-  // The body received and not yet read: bytes from readPos on.
-  std::string buffer;
-  size_t readPos = 0;
+  ByteRing buffer;  // the body received and not yet read
   size_t wanted = 0;  // the reader's current request
   bool paused = false;
   bool done = false;
@@ -106,7 +144,7 @@ struct CurlTransfer::Impl {
     if (multi && easy) curl_multi_remove_handle(multi.get(), easy.get());
   }
 
-  size_t Available() const { return buffer.size() - readPos; }
+  size_t Available() const { return buffer.Size(); }
 
   bool HasHeader(std::string_view name) const {
     for (size_t i = 1; i < headerLines.size(); ++i) {
@@ -147,7 +185,7 @@ struct CurlTransfer::Impl {
       self->paused = true;
       return CURL_WRITEFUNC_PAUSE;
     }
-    self->buffer.append(data, size * count);
+    self->buffer.Push(data, size * count);
     self->headDone = true;
     return size * count;
   }
@@ -242,16 +280,7 @@ uint32_t CurlTransfer::Read(char* buffer, uint32_t count) {
   if (!t.easy) return 0;
   t.wanted = count;
   t.DriveUntil([&t, count] { return t.Available() >= count; });
-  const size_t n = std::min<size_t>(count, t.Available());
-  std::memcpy(buffer, t.buffer.data() + t.readPos, n);
-  t.readPos += n;
-  if (t.readPos == t.buffer.size()) {
-    t.buffer.clear();
-    t.readPos = 0;
-  } else if (t.readPos >= kReadAhead) {
-    t.buffer.erase(0, t.readPos);
-    t.readPos = 0;
-  }
+  const size_t n = t.buffer.Pop(buffer, count);
   return static_cast<uint32_t>(n);
 }
 
