@@ -5,6 +5,7 @@
 
 #include "runtime/Clock.h"
 #include "win/Cursor.h"
+#include "win/Hooks.h"
 #include "win/Input.h"
 #include "win/Menu.h"
 #include "win/Window.h"
@@ -111,6 +112,11 @@ void SendSetCursor(HWND target, uint32_t mouseMessage) {
   if (!chosen) SetCursor(LoadCursorA(IDC_ARROW));
 }
 
+// Delivers a mouse message unless a mouse hook swallows it.
+void DeliverMouse(HWND target, uint32_t msg, WPARAM wParam, LPARAM lParam, POINT screen) {
+  if (!MouseHookSwallows(msg, target, screen, HTCLIENT)) SendMessageA(target, msg, wParam, lParam);
+}
+
 bool IsDoubleClick(HWND target, uint32_t downMessage, POINT screen, int64_t now) {
   const InputState& s = State();
   if (s.lastPressWasDouble || s.lastPressWindow != target || s.lastPressMessage != downMessage) return false;
@@ -159,7 +165,7 @@ void RouteMouseMove(POINT screen) {
   HWND target = MouseTarget(screen);
   if (target == kNoWindow) return;
   SendSetCursor(target, WM_MOUSEMOVE);
-  if (IsWindow(target)) SendMessageA(target, WM_MOUSEMOVE, MouseKeyState(), ClientPoint(target, screen));
+  if (IsWindow(target)) DeliverMouse(target, WM_MOUSEMOVE, MouseKeyState(), ClientPoint(target, screen), screen);
 }
 
 void RouteMouseButton(POINT screen, MouseButton button, bool down) {
@@ -169,7 +175,7 @@ void RouteMouseButton(POINT screen, MouseButton button, bool down) {
   HWND target = MouseTarget(screen);
   if (target == kNoWindow) return;
   if (!down) {
-    SendMessageA(target, m.up, MouseKeyState(), ClientPoint(target, screen));
+    DeliverMouse(target, m.up, MouseKeyState(), ClientPoint(target, screen), screen);
     return;
   }
   if (HWND top = TopLevelOf(target); GetForegroundWindow() != top) SetForegroundWindow(top);
@@ -183,7 +189,7 @@ void RouteMouseButton(POINT screen, MouseButton button, bool down) {
   s.lastPressWasDouble = doubleClick;
   SendSetCursor(target, m.down);
   if (IsWindow(target)) {
-    SendMessageA(target, doubleClick ? m.doubleClick : m.down, MouseKeyState(), ClientPoint(target, screen));
+    DeliverMouse(target, doubleClick ? m.doubleClick : m.down, MouseKeyState(), ClientPoint(target, screen), screen);
   }
 }
 
@@ -192,7 +198,7 @@ void RouteMouseWheel(POINT screen, int delta) {
   HWND target = MouseTarget(screen);
   if (target == kNoWindow) return;
   const WPARAM wParam = (static_cast<WPARAM>(static_cast<uint16_t>(delta)) << 16) | MouseKeyState();
-  SendMessageA(target, WM_MOUSEWHEEL, wParam, MAKELPARAM(screen.x, screen.y));
+  DeliverMouse(target, WM_MOUSEWHEEL, wParam, MAKELPARAM(screen.x, screen.y), screen);
 }
 
 void RouteMouseLeftDisplay() {
