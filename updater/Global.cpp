@@ -12,6 +12,7 @@
 #include "forms/Constants.h"
 #include "forms/MsgBox.h"
 #include "forms/Screen.h"
+#include "forms/controls/Animation.h"
 #include "runtime/Date.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
@@ -141,7 +142,11 @@ void InitXPStyles() {
   static bool done = false;
   if (done) return;
   done = true;
-  IsComCtl6Loaded();
+  if (IsComCtl6Loaded()) {
+    forms::INITCOMMONCONTROLSEX init;
+    init.dwICC = forms::ICC_USEREX_CLASSES;
+    forms::InitCommonControlsEx(&init);
+  }
 }
 
 bool IsComCtl6Loaded() { return true; }

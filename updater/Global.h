@@ -81,7 +81,7 @@ bool FolderExists(const std::string& path);
 double Val(const std::string& text);
 
 // Common-controls initialisation, once per process; the platform's
-// controls always have the current look, so nothing more is needed.
+// common controls are always of the current version.
 void InitXPStyles();
 bool IsComCtl6Loaded();
 
