@@ -1,6 +1,8 @@
 #include "win/Modules.h"
 
+#include <filesystem>
 #include <map>
+#include <system_error>
 #include <utility>
 
 #include "win/WindowState.h"
@@ -51,6 +53,16 @@ HINSTANCE GetModuleHandleA(std::string_view name) {
   if (name.empty()) return HINSTANCE{kProgramModule};
   const int32_t handle = HandleOf(name);
   return handle != 0 && Table().byHandle[handle].loads > 0 ? HINSTANCE{handle} : kNoModule;
+}
+
+std::string GetModuleFileNameA(HINSTANCE module) {
+  if (module == kNoModule || static_cast<int32_t>(module) == kProgramModule) {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : program.string();
+  }
+  const Module* m = Find(module);
+  return m ? m->fileName : std::string();
 }
 
 HINSTANCE LoadLibraryA(std::string_view fileName) { return LoadLibraryExA(fileName, 0); }

@@ -22,6 +22,9 @@ inline constexpr HINSTANCE kNoModule = HINSTANCE{0};
 // The module of the running program for an empty name; a loaded library
 // by its file name; 0 otherwise.
 HINSTANCE GetModuleHandleA(std::string_view name = {});
+// The full path of the program's file for the program's module (or 0);
+// a library's file name (in lower case); "" for anything else.
+std::string GetModuleFileNameA(HINSTANCE module = kNoModule);
 // Loads a registered library by file name (the folder part is ignored):
 // its handle, with one more reference; 0 when there is no such library.
 // The flags of LoadLibraryExA are accepted and ignored.
