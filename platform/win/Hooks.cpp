@@ -19,10 +19,11 @@ struct Hooks {
   int32_t next = 1;
 };
 
-Hooks& Table() {
-  static Hooks hooks;
-  return hooks;
-}
+// At namespace scope, so the table is made when the layer loads and outlives
+// the program's own objects (an owner of a hook may unhook at exit).
+Hooks g_hooks;
+
+Hooks& Table() { return g_hooks; }
 
 }  // namespace
 
