@@ -8,6 +8,9 @@ namespace forms::painter {
 
 namespace {
 
+constexpr int kCheckBoxSize = 13;
+constexpr int kCheckBoxTextGap = 4;
+
 gdi::COLORREF Sys(int index) { return gdi::GetSysColor(index); }
 
 void Fill(gdi::HDC hdc, const gdi::RECT& rect, gdi::COLORREF color) {
@@ -83,8 +86,7 @@ void DrawButton(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, c
   if (pressed) gdi::OffsetRect(&text, 1, 1);
   DrawText(hdc, caption, text, gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE, font, foreColor, enabled);
   if (focused) {
-    gdi::RECT focus = r;
-    gdi::InflateRect(&focus, -4, -4);
+    gdi::RECT focus = ButtonFocusRect(rect, isDefault);
     gdi::OwnedPen pen(gdi::CreatePen(gdi::PS_DOT, 1, Sys(gdi::COLOR_BTNTEXT)));
     gdi::ScopedSelect<gdi::HPEN> selectPen(hdc, pen.Get());
     gdi::ScopedSelect<gdi::HBRUSH> selectBrush(hdc, gdi::HBRUSH(gdi::GetStockObject(gdi::NULL_BRUSH)));
@@ -92,8 +94,21 @@ void DrawButton(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, c
   }
 }
 
+// One pixel inside the raised edge (and the default button's black frame):
+// the dotted frame then leaves the whole line of a dialog font, access-key
+// underline and descenders included, free on a button of 23 pixels or more.
+gdi::RECT ButtonFocusRect(const gdi::RECT& rect, bool) {
+  gdi::RECT focus = rect;
+  gdi::InflateRect(&focus, -4, -4);
+  return focus;
+}
+
+gdi::RECT CheckBoxTextRect(const gdi::RECT& rect) {
+  return gdi::RECT{rect.left + kCheckBoxSize + kCheckBoxTextGap, rect.top, rect.right, rect.bottom};
+}
+
 void DrawCheckBox(gdi::HDC hdc, int x, int y, int16_t value, bool enabled) {
-  gdi::RECT box{x, y, x + 13, y + 13};
+  gdi::RECT box{x, y, x + kCheckBoxSize, y + kCheckBoxSize};
   Fill(hdc, box, enabled ? Sys(gdi::COLOR_WINDOW) : Sys(gdi::COLOR_BTNFACE));
   gdi::RECT edge = box;
   gdi::DrawEdge(hdc, &edge, gdi::EDGE_SUNKEN, gdi::BF_RECT);
