@@ -45,5 +45,20 @@ TEST(WinAccounts, FullnameFallsBackToTheNameGiven) {
   EXPECT_FALSE(WinUserFullname(me).empty());
 }
 
+TEST(HtmlToPlainText, KeepsLineBreaksAndTextAndDropsTags) {
+  const struct {
+    const char* html;
+    const char* plain;
+  } cases[] = {
+      {"<b><u>Head:</u></b><br><br>Body", "Head:\r\n\r\nBody"},
+      {"a<BR/>b<br />c<Br>d", "a\r\nb\r\nc\r\nd"},
+      {"line 1\r\nline 2", "line 1\r\nline 2"},
+      {"<a href=\"x\">link</a> &lt;tag&gt; &quot;q&quot; a&nbsp;b &amp;lt;", "link <tag> \"q\" a b &lt;"},
+      {"1 < 2 and 3 > 2, <unclosed", "1 < 2 and 3 > 2, <unclosed"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(HtmlToPlainText(c.html), c.plain) << c.html;
+}
+
 }  // namespace
 }  // namespace qvadmin
