@@ -123,6 +123,7 @@ namespace {
     const char* primary = PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY);
     number = state ? ErrorNumberForSqlState(state) : errCannotConnect;
     message = primary ? TrimmedMessage(primary) : TrimmedMessage(PQresultErrorMessage(r));
+    if (state) message = DescriptionForServerError(state, message);
   }
   if (message.empty()) message = TrimmedMessage(PQerrorMessage(conn));
   if (PQstatus(conn) != CONNECTION_OK) number = errCannotConnect;
