@@ -17,6 +17,27 @@ TEST_F(ServerTest, PasswordAndPeerLoginsReachTheirRoles) {
   EXPECT_EQ(peer.State(), adStateClosed);
 }
 
+// What statements and quoting rely on is set by the layer on every
+// connection, whatever a database or role default says.
+TEST_F(ServerTest, EverySessionGetsTheSettingsTheStatementsRelyOn) {
+  cn.Execute("ALTER DATABASE \"" + DbName() + "\" SET search_path = public");
+  cn.Execute("ALTER DATABASE \"" + DbName() + "\" SET standard_conforming_strings = off");
+  cn.Execute("ALTER ROLE \"" + TestServer::OsUser() + "\" IN DATABASE \"" + DbName() + "\" SET client_encoding = 'LATIN1'");
+  Connection other;
+  TestServer::OpenWithPeer(other, "");
+  other.Execute("USE " + DbName());
+  for (const char* setting : {"search_path", "standard_conforming_strings", "client_encoding"}) {
+    ado::Recordset rs = other.Execute(std::string("SHOW ") + setting);
+    const std::string expected = std::string(setting) == "search_path" ? "dbo, public"
+                                 : std::string(setting) == "client_encoding" ? "UTF8"
+                                                                             : "on";
+    EXPECT_EQ(rs(0).Value().ToString(), expected) << setting;
+  }
+  // A backslash in a literal is a plain character; text comes back as sent.
+  ado::Recordset rs = other.Execute("SELECT length('a\\b') || ' ' || '\xc3\xa4\xe2\x82\xac'");
+  EXPECT_EQ(rs(0).Value().ToString(), "3 \xc3\xa4\xe2\x82\xac");
+}
+
 TEST_F(ServerTest, ConnectionStringSetsPropertiesAndHidesThePassword) {
   Connection other;
   other.SetConnectionTimeout(8);
