@@ -1,11 +1,16 @@
 /* Hauptdatenbank QVault: Datenbank, Schema dbo und Tabellen.
    Zeichenspalten sind citext (Vergleiche ohne Beachtung der
    Schreibweise), ihre Laengen halten CHECK-Bedingungen, ebenso den
-   Bereich 0 bis 255 der Ein-Byte-Spalten. */
+   Bereich 0 bis 255 der Ein-Byte-Spalten.
+   Alles nach CREATE DATABASE laeuft in einer Transaktion, die erst das
+   Skript der ersten Zeilen (scriptUSSettings) abschliesst: bricht die
+   Anlage ab, bleibt eine leere Datenbank ohne Tabellen zurueck, nie eine
+   halbe. */
 CREATE DATABASE "QVault";
 GO
 USE QVault;
 GO
+BEGIN;
 CREATE EXTENSION IF NOT EXISTS citext SCHEMA public;
 CREATE SCHEMA IF NOT EXISTS dbo;
 ALTER DATABASE "QVault" SET search_path = dbo, public;
@@ -123,5 +128,4 @@ CREATE TABLE dbo.DBList_Benutzer_Konfig (
   CONSTRAINT FK_DBBenKonf_DBLst FOREIGN KEY (DBListID) REFERENCES dbo.DBList (ID) ON DELETE CASCADE,
   CONSTRAINT FK_DBBenKonf_Benutzer FOREIGN KEY (UsrID) REFERENCES dbo.Benutzer (ID) ON DELETE CASCADE
 );
-GO
-USE master;
+

@@ -5,6 +5,7 @@
 #include "ExpectedLayouts.h"
 #include "ScriptServer.h"
 #include "ado/Constants.h"
+#include "core/SqlScriptRunner.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 
@@ -162,6 +163,18 @@ TEST_F(MasterSchemaTest, DeletesCascadeAsSpecified) {
 TEST_F(MasterSchemaTest, CreationScriptFailsWhenQVaultExists) {
   EXPECT_FALSE(RunScriptFile("scriptMakeHauptDB.sql"));
   EXPECT_EQ(Scalar(db(), "SELECT Build FROM Konfig"), "203");
+}
+
+// The tables and the first rows are one transaction: when the first rows
+// fail, the new database holds no table at all.
+using CreationTest = ServerTest;
+TEST_F(CreationTest, TablesAndFirstRowsStandOrFallTogether) {
+  ASSERT_TRUE(RunScriptFile("scriptMakeHauptDB.sql"));
+  std::string firstRows = ScriptFile("scriptUSSettings.sql");
+  firstRows.insert(firstRows.find("COMMIT;"), "INSERT INTO dbo.Konfig (Build) VALUES (1);\n");  // paths are NOT NULL
+  qvadmin::ScriptText broken(firstRows);
+  EXPECT_FALSE(qvadmin::RunSqlScript(broken, "scriptUSSettings", ""));
+  EXPECT_TRUE(TableNames(OpenQVault()).empty());
 }
 
 }  // namespace

@@ -107,6 +107,14 @@ TEST_F(ServerTest, UseSwitchesDatabaseWithTheSameLogin) {
 
   EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("USE no_such_database"); }), errCommandFailed);
   EXPECT_EQ(cn.DefaultDatabase(), DbName());
+
+  // Inside a transaction, USE of the database in use goes on with it; any
+  // other database is refused.
+  cn.Execute("BEGIN; INSERT INTO here VALUES (1);\nUSE \"" + DbName() + "\";\nINSERT INTO here VALUES (2)");
+  EXPECT_TRUE(cn.InTransaction());
+  EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("USE master"); }), errCommandFailed);
+  cn.Execute("ROLLBACK");
+  EXPECT_EQ(Scalar("SELECT count(*) FROM here"), "0");
 }
 
 TEST_F(ServerTest, ExecuteReportsRowsAffectedAndRunsWholeBatches) {
