@@ -7,10 +7,15 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "forms/App.h"
 #include "forms/TextFit.h"
 #include "gdi/Bitmaps.h"
+#include "gdi/DeviceContext.h"
+#include "gdi/Objects.h"
+#include "gdi/Owned.h"
+#include "gdi/Shapes.h"
 #include "gdi/FontBackend.h"
 #include "msgbox/MsgIcons.h"
 #include "msgbox/MsgState.h"
@@ -182,6 +187,21 @@ TEST(MsgRenderCheck, FindsTextThatDoesNotFitItsControl) {
   EXPECT_EQ(names.back(), "chkMsg");
   MessageState().Result = 1;
   w->Unload();
+}
+
+// The standard icons are drawn smooth: their round and slanted edges pass
+// through shades between the shape's colours and the face colour.
+TEST(MsgIconsLook, EdgesAreSmooth) {
+  for (int slot = kSlotCritical; slot <= kSlotDelete; ++slot) {
+    const com::StdPicturePtr icon = StandardMsgIcon(slot);
+    ASSERT_TRUE(icon);
+    gdi::OwnedDC dc(gdi::CreateCompatibleDC());
+    gdi::ScopedSelect<gdi::HBITMAP> selected(dc.Get(), icon->Bitmap());
+    std::set<gdi::COLORREF> colours;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) colours.insert(gdi::GetPixel(dc.Get(), x, y));
+    EXPECT_GE(colours.size(), 12u) << slot;  // shapes drawn without smoothing have four or five
+  }
 }
 
 }  // namespace
