@@ -63,7 +63,8 @@ void ShowIncompleteMasterDatabase() {
   ShowCoreMessage(std::string("The main database '") + kMasterDatabase +
                       "' on this server is incomplete: its tables, its first rows or its triggers are missing, "
                       "as an interrupted creation leaves it.\r\r"
-                      "Please delete the database '" + kMasterDatabase + "' and log in again to create it anew.",
+                      "Please delete the database '" +
+                      kMasterDatabase + "' and log in again to create it anew.",
                   vbExclamation, "Incomplete main database");
 }
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/CoreMessage.h"
-
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 
@@ -84,9 +83,12 @@ std::vector<std::string> UnscramblableCharacters(std::string_view text, bool wit
   for (size_t i = 0; i < text.size();) {
     size_t length = 1;
     const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead >= 0xF0) length = 4;
-    else if (lead >= 0xE0) length = 3;
-    else if (lead >= 0xC0) length = 2;
+    if (lead >= 0xF0)
+      length = 4;
+    else if (lead >= 0xE0)
+      length = 3;
+    else if (lead >= 0xC0)
+      length = 2;
     const std::string character(text.substr(i, length));
     i += length;
     const std::string ansi = rt::ToAnsi(character);

@@ -35,7 +35,8 @@ std::string HtmlToPlainText(std::string_view html) {
   std::string out;
   for (size_t i = 0; i < html.size();) {
     const char c = html[i];
-    if (c == '<' && i + 1 < html.size() && (std::isalpha(static_cast<unsigned char>(html[i + 1])) || html[i + 1] == '/')) {
+    if (c == '<' && i + 1 < html.size() &&
+        (std::isalpha(static_cast<unsigned char>(html[i + 1])) || html[i + 1] == '/')) {
       const size_t close = html.find('>', i);
       if (close != std::string_view::npos) {
         std::string name;

@@ -5,10 +5,10 @@
 #include "forms/App.h"
 #include "forms/ControlPainter.h"
 #include "forms/Screen.h"
+#include "gdi/Twips.h"
 #include "msgbox/Msg.h"
 #include "msgbox/MsgState.h"
 #include "msgbox/frmMsgBoxIe.h"
-#include "gdi/Twips.h"
 #include "runtime/Strings.h"
 #include "win/Menu.h"
 

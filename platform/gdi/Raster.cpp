@@ -169,7 +169,8 @@ void DrawThinLine(PixelBuffer& target, const RECT& clip, POINT from, POINT to, u
   }
 }
 
-void DrawAveraged(PixelBuffer& dst, const RECT& clip, const PixelBuffer& src, const RECT& srcRect, const RECT& dstRect) {
+void DrawAveraged(PixelBuffer& dst, const RECT& clip, const PixelBuffer& src, const RECT& srcRect,
+                  const RECT& dstRect) {
   const int dw = dstRect.right - dstRect.left, dh = dstRect.bottom - dstRect.top;
   const int sw = srcRect.right - srcRect.left, sh = srcRect.bottom - srcRect.top;
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;

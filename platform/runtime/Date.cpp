@@ -78,7 +78,8 @@ namespace {
 class TimeLocale {
  public:
   TimeLocale() : m_locale(newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr))) {
-    if (m_locale == static_cast<locale_t>(nullptr)) m_locale = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(nullptr));
+    if (m_locale == static_cast<locale_t>(nullptr))
+      m_locale = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(nullptr));
   }
   ~TimeLocale() {
     if (m_locale != static_cast<locale_t>(nullptr)) freelocale(m_locale);
@@ -95,9 +96,8 @@ class TimeLocale {
     tm.tm_hour = p.hour;
     tm.tm_min = p.minute;
     tm.tm_sec = p.second;
-    tm.tm_wday = static_cast<int>(std::chrono::weekday{std::chrono::sys_days{std::chrono::year{p.year} /
-                                                                               p.month / p.day}}
-                                      .c_encoding());
+    tm.tm_wday = static_cast<int>(
+        std::chrono::weekday{std::chrono::sys_days{std::chrono::year{p.year} / p.month / p.day}}.c_encoding());
     char buffer[128];
     const size_t n = strftime_l(buffer, sizeof buffer, nl_langinfo_l(format, m_locale), &tm, m_locale);
     return std::string(buffer, n);

@@ -219,8 +219,8 @@ TEST_F(MasterDatabaseTest, FailedCreationDropsTheDatabaseItMade) {
     const char* before;
     int step;
   } failures[] = {
-      {"scriptUSSettings", "COMMIT;", 0},          // the first rows, after the tables were made
-      {"scriptInsertTrigger", "COMMIT;", 1},       // the insert trigger, after the first rows were committed
+      {"scriptUSSettings", "COMMIT;", 0},     // the first rows, after the tables were made
+      {"scriptInsertTrigger", "COMMIT;", 1},  // the insert trigger, after the first rows were committed
       {"scriptDeleteTrigger", "COMMIT;", 2},
   };
   for (const auto& failure : failures) {

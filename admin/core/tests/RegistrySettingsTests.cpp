@@ -109,4 +109,3 @@ TEST(CreateGUID, FormsOfTheText) {
 
 }  // namespace
 }  // namespace qvadmin
-

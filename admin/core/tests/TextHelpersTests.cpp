@@ -35,7 +35,6 @@ TEST(TextHelpers, CutAtNullSqlQuoteIsTrueValue) {
   EXPECT_FALSE(IsTrueValue(0));
 }
 
-
 TEST(WinAccounts, FullnameFromTheUserDatabaseOrTheNameGiven) {
   // The user database's full name, up to its first comma.
   EXPECT_EQ(WinUserFullname("postgres"), "PostgreSQL administrator");

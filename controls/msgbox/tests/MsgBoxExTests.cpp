@@ -249,7 +249,8 @@ TEST_F(MsgBoxExTest, WrappedPromptWithALineBreakFillsItsLines) {
     w.cmdSys(0)->Click();
   });
   // Ten times "connection " fill the widest line; "failed." does not fit.
-  EXPECT_EQ(caption, rt::RTrim(prompt.substr(0, 110)) + "\r\nfailed.\r\nPlease check the network cable and try again. ");
+  EXPECT_EQ(caption,
+            rt::RTrim(prompt.substr(0, 110)) + "\r\nfailed.\r\nPlease check the network cable and try again. ");
   EXPECT_LE(labelWidth, msg->Props().formMaxWidth);
 }
 
@@ -442,9 +443,13 @@ TEST_F(MsgBoxExTest, DetailsPaneOpensAndClosesAndCopyPutsTheMessageOnTheClipboar
   EXPECT_EQ(copyCaption, "Meldung in die Zwischenablage kopieren");
   // The clock stands at 1 January 1970, midnight; the date and time are
   // written in the system's formats, here those of the C locale.
-  EXPECT_EQ(forms::Clipboard::GetText(), "!> Title\r\n\r\nMain text\r\n\r\n<01/01/70/00:00:00>\r\nError 42\r\nline two");
+  EXPECT_EQ(forms::Clipboard::GetText(),
+            "!> Title\r\n\r\nMain text\r\n\r\n<01/01/70/00:00:00>\r\nError 42\r\nline two");
   EXPECT_TRUE(launcher.requests.empty());  // no mail without the automatic send
-  if (savedLocale) setenv("LC_ALL", restoreLocale.c_str(), 1); else unsetenv("LC_ALL");
+  if (savedLocale)
+    setenv("LC_ALL", restoreLocale.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
 }
 
 TEST_F(MsgBoxExTest, CopyWithEmptyDetailsEndsWithTheDateLine) {

@@ -68,11 +68,11 @@ TEST_F(MsgCallExtras, CustomButtonTextsAndWidth) {
       }
       w.cmdSys(2)->Click();
     });
-    const rt::Variant result = com::CallByName(
-        *msg, "MsgBoxEx", com::CallKind::Method,
-        {rt::Variant("Save the changes?"), rt::Variant(int32_t{forms::vbYesNoCancel}), rt::Variant("Title"),
-         rt::Variant(""), rt::Variant(0), rt::Variant(0), rt::Variant(""), rt::Variant(false), rt::Variant(),
-         rt::Variant(custom)});
+    const rt::Variant result =
+        com::CallByName(*msg, "MsgBoxEx", com::CallKind::Method,
+                        {rt::Variant("Save the changes?"), rt::Variant(int32_t{forms::vbYesNoCancel}),
+                         rt::Variant("Title"), rt::Variant(""), rt::Variant(0), rt::Variant(0), rt::Variant(""),
+                         rt::Variant(false), rt::Variant(), rt::Variant(custom)});
     EXPECT_EQ(result.ToLong(), forms::vbCancel) << custom;
     if (custom) {
       EXPECT_EQ(captions, (std::vector<std::string>{"Speichern", "&Nein", "Verwerfen"}));

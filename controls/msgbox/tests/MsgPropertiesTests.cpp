@@ -1,4 +1,3 @@
-#include "runtime/ErrorNumberOf.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "msgbox/Msg.h"
 #include "msgbox/MsgIcons.h"
 #include "runtime/Error.h"
+#include "runtime/ErrorNumberOf.h"
 #include "runtime/Strings.h"
 #include "shell/Profile.h"
 #include "tests/MsgTestHost.h"

@@ -22,13 +22,14 @@ TEST_F(ServerTest, PasswordAndPeerLoginsReachTheirRoles) {
 TEST_F(ServerTest, EverySessionGetsTheSettingsTheStatementsRelyOn) {
   cn.Execute("ALTER DATABASE \"" + DbName() + "\" SET search_path = public");
   cn.Execute("ALTER DATABASE \"" + DbName() + "\" SET standard_conforming_strings = off");
-  cn.Execute("ALTER ROLE \"" + TestServer::OsUser() + "\" IN DATABASE \"" + DbName() + "\" SET client_encoding = 'LATIN1'");
+  cn.Execute("ALTER ROLE \"" + TestServer::OsUser() + "\" IN DATABASE \"" + DbName() +
+             "\" SET client_encoding = 'LATIN1'");
   Connection other;
   TestServer::OpenWithPeer(other, "");
   other.Execute("USE " + DbName());
   for (const char* setting : {"search_path", "standard_conforming_strings", "client_encoding"}) {
     ado::Recordset rs = other.Execute(std::string("SHOW ") + setting);
-    const std::string expected = std::string(setting) == "search_path" ? "dbo, public"
+    const std::string expected = std::string(setting) == "search_path"       ? "dbo, public"
                                  : std::string(setting) == "client_encoding" ? "UTF8"
                                                                              : "on";
     EXPECT_EQ(rs(0).Value().ToString(), expected) << setting;

@@ -77,13 +77,14 @@ TEST_F(PangoTest, EveryScriptAndEmojiHasAGlyph) {
     LOGFONT font;
     font.lfFaceName = face;
     font.lfHeight = -11;
-    EXPECT_EQ(detail::PangoMissingGlyphs(font, "\xE4\xB8\xAD\xE6\x96\x87 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"
-                                               " \xE3\x81\x8B\xE3\x81\xAA \xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4"),
+    EXPECT_EQ(detail::PangoMissingGlyphs(font,
+                                         "\xE4\xB8\xAD\xE6\x96\x87 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"
+                                         " \xE3\x81\x8B\xE3\x81\xAA \xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4"),
               0)
         << face;  // Chinese, Japanese, Korean
     EXPECT_EQ(detail::PangoMissingGlyphs(font, "\xF0\x9F\x98\x80 \xF0\x9F\x91\x8D \xE2\x9D\xA4 \xE2\x82\xAC \xC5\x82"),
               0)
-        << face;  // emoji, euro sign, Polish l
+        << face;                                                                 // emoji, euro sign, Polish l
     EXPECT_EQ(detail::PangoMissingGlyphs(font, "\xF4\x8F\xBF\xBD"), 1) << face;  // a private code point
   }
 }
@@ -147,8 +148,9 @@ TEST_F(PangoTest, RendersASampleToLookAt) {
   surface.Print("MS Sans Serif bold: Löschbestätigung erforderlich!");
   surface.SetFont(SurfaceFont{"Tahoma", 8});
   surface.SetCurrentX(8);
-  surface.Print("\xE4\xB8\xAD\xE6\x96\x87 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4 "
-                "\xF0\x9F\x98\x80 \xF0\x9F\x91\x8D \xE2\x82\xAC \xC5\x82");
+  surface.Print(
+      "\xE4\xB8\xAD\xE6\x96\x87 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4 "
+      "\xF0\x9F\x98\x80 \xF0\x9F\x91\x8D \xE2\x82\xAC \xC5\x82");
   HDC dc = surface.hDC();
   RECT edge{8, 60, 150, 116};
   DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST);

@@ -105,7 +105,10 @@ TEST(Date, ShortDateAndTimeFollowTheLocale) {
     EXPECT_EQ(ShortDateText(d), "02/09/24") << locale;
     EXPECT_EQ(TimeText(d), "13:05:09") << locale;
   }
-  if (saved) setenv("LC_ALL", restore.c_str(), 1); else unsetenv("LC_ALL");
+  if (saved)
+    setenv("LC_ALL", restore.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
 }
 
 TEST(Date, DayNumbersStartAt30December1899) {
