@@ -3,10 +3,10 @@
 #include "win/MessageQueue.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
+#include <optional>
 
 #include "runtime/Clock.h"
+#include "win/DisplayBackend.h"
 #include "win/Messages.h"
 #include "win/Window.h"
 #include "win/WindowState.h"
@@ -82,17 +82,14 @@ bool Retrieve(MSG* out, HWND filter, uint32_t minMsg, uint32_t maxMsg, bool remo
   return false;
 }
 
-// Whether a timer can come due without anybody's help: only on the system
-// clock, which moves by itself.
-bool WaitForTimer() {
+// When the next timer comes due on the current clock; nullopt without
+// timers.
+std::optional<int64_t> NextTimerDue() {
   State& s = GetState();
-  if (s.timers.empty() || !dynamic_cast<rt::SystemClock*>(&rt::CurrentClock())) return false;
-  int64_t next = std::min_element(s.timers.begin(), s.timers.end(), [](const auto& a, const auto& b) {
-                   return a.dueMs < b.dueMs;
-                 })->dueMs;
-  int64_t wait = std::clamp<int64_t>(next - rt::CurrentClock().TickMs(), 0, 100);
-  std::this_thread::sleep_for(std::chrono::milliseconds(wait));
-  return true;
+  if (s.timers.empty()) return std::nullopt;
+  return std::min_element(s.timers.begin(), s.timers.end(), [](const auto& a, const auto& b) {
+           return a.dueMs < b.dueMs;
+         })->dueMs;
 }
 
 }  // namespace
@@ -110,15 +107,16 @@ void PostQuitMessage(int exitCode) {
 
 BOOL PeekMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg, uint32_t removeMsg) {
   if (!msg) return FALSE;
+  Display().ProcessPending();
   return Retrieve(msg, filter, minMsg, maxMsg, (removeMsg & PM_REMOVE) != 0, true, INT64_MAX) ? TRUE : FALSE;
 }
 
 BOOL GetMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg) {
   if (!msg) return FALSE;
   for (;;) {
+    Display().ProcessPending();
     if (Retrieve(msg, filter, minMsg, maxMsg, true, true, INT64_MAX)) return msg->message == WM_QUIT ? FALSE : TRUE;
-    if (WaitForTimer()) continue;
-    if (IdleHandler() && IdleHandler()()) continue;
+    if (Display().Wait(NextTimerDue(), IdleHandler())) continue;
     *msg = Stamp(MSG{kNoWindow, WM_QUIT, 0, 0, 0, {}});
     return FALSE;
   }
@@ -136,6 +134,7 @@ LRESULT DispatchMessageA(const MSG* msg) {
 }
 
 int DoEvents() {
+  Display().ProcessPending();
   int64_t start = rt::CurrentClock().TickMs();
   int dispatched = 0;
   MSG msg;
