@@ -48,11 +48,12 @@ class DisplayBackend {
   // opaque ARGB pixels; false when the window is not shown on a screen.
   virtual bool ReadBack(HWND hWnd, std::vector<uint32_t>& pixels, int& width, int& height) = 0;
 
-  // Handles what the display has sent so far, without waiting.
-  virtual void ProcessPending() = 0;
+  // Handles what the display has sent so far, without waiting; true when
+  // there was something (the handling may have ended a modal loop).
+  virtual bool ProcessPending() = 0;
   // Nothing is queued: waits for input or until the clock reaches
-  // `timerDueMs`, handling what arrives; calls `idle` when that is how
-  // something can arrive. False when nothing can arrive any more.
+  // `timerDueMs`; calls `idle` when that is how something can arrive.
+  // False when nothing can arrive any more.
   virtual bool Wait(std::optional<int64_t> timerDueMs, const std::function<bool()>& idle) = 0;
 
   // The screen in pixels, the part of it that windows may use, and its

@@ -27,7 +27,7 @@ class HeadlessBackend final : public DisplayBackend {
   void BeginMoveDrag(HWND) override {}
   void Present(HWND, const uint32_t*, int, int) override {}
   bool ReadBack(HWND, std::vector<uint32_t>&, int&, int&) override { return false; }
-  void ProcessPending() override {}
+  bool ProcessPending() override { return false; }
 
   // Only a timer on the system clock, which moves by itself, can come due
   // without anybody's help; the wait ends at the latest after 100 ms so

@@ -114,8 +114,14 @@ BOOL PeekMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg, uint3
 BOOL GetMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg) {
   if (!msg) return FALSE;
   for (;;) {
-    Display().ProcessPending();
+    const bool input = Display().ProcessPending();
     if (Retrieve(msg, filter, minMsg, maxMsg, true, true, INT64_MAX)) return msg->message == WM_QUIT ? FALSE : TRUE;
+    // Input was handled as it arrived (a click may have closed a modal
+    // form): the loop gets a chance to look.
+    if (input) {
+      *msg = Stamp(MSG{kNoWindow, WM_NULL, 0, 0, 0, {}});
+      return TRUE;
+    }
     if (Display().Wait(NextTimerDue(), IdleHandler())) continue;
     *msg = Stamp(MSG{kNoWindow, WM_QUIT, 0, 0, 0, {}});
     return FALSE;

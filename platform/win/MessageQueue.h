@@ -34,7 +34,9 @@ BOOL PeekMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg, uint3
 // when nothing can arrive (empty queue, no timer that can come due on the
 // current clock) it calls the idle handler; without one, or when the
 // handler answers false, it returns 0 as if the loop had been told to quit.
-// With a display the idle handler is called whenever the queue is empty.
+// With a display the idle handler is called whenever the queue is empty,
+// and GetMessageA returns WM_NULL (for nobody) after it handled input that
+// queued nothing, so a loop can see what the input changed.
 BOOL GetMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg);
 // Keyboard translation has nothing to do here; returns FALSE.
 BOOL TranslateMessage(const MSG* msg);

@@ -458,37 +458,38 @@ void X11Backend::BeginMoveDrag(HWND hWnd) {
 }
 
 // Without a window manager the window follows the pointer itself, as the
-// platform's move loop does: until the left button is released.
+// platform's move loop does, until the left button is released: the
+// pointer is grabbed and its events move the window (X11Events.cpp).
 void X11Backend::DragWithoutWindowManager(HWND hWnd) {
   X11Window* w = Find(hWnd);
   Window rootReturn = 0, child = 0;
-  int startX = 0, startY = 0, x = 0, y = 0;
+  int x = 0, y = 0;
   unsigned int mask = 0;
-  XQueryPointer(m_display, w->xid, &rootReturn, &child, &startX, &startY, &x, &y, &mask);
+  m_drag = Drag{hWnd, {}, {}};
+  XQueryPointer(m_display, w->xid, &rootReturn, &child, &m_drag.start.x, &m_drag.start.y, &x, &y, &mask);
   RECT origin;
   GetWindowRect(hWnd, &origin);
+  m_drag.origin = POINT{origin.left, origin.top};
   XGrabPointer(m_display, w->xid, False, ButtonReleaseMask | PointerMotionMask, GrabModeAsync, GrabModeAsync, None,
                None, CurrentTime);
-  for (bool dragging = true; dragging && IsWindow(hWnd);) {
-    XEvent event;
-    while (!XCheckMaskEvent(m_display, ButtonReleaseMask | PointerMotionMask, &event)) {
-      XFlush(m_display);
-      // A drag ends at the latest when nothing moves for a minute.
-      if (!WaitReadable(60000)) {
-        dragging = false;
-        break;
-      }
-      XEventsQueued(m_display, QueuedAfterReading);
-    }
-    if (!dragging) break;
-    if (event.type == ButtonRelease && event.xbutton.button == Button1) dragging = false;
-    const int rootX = event.type == MotionNotify ? event.xmotion.x_root : event.xbutton.x_root;
-    const int rootY = event.type == MotionNotify ? event.xmotion.y_root : event.xbutton.y_root;
-    SetWindowPos(hWnd, kNoWindow, origin.left + rootX - startX, origin.top + rootY - startY, 0, 0,
+  XFlush(m_display);
+}
+
+bool X11Backend::FollowDrag(const XEvent& event) {
+  if (m_drag.window == kNoWindow || (event.type != MotionNotify && event.type != ButtonRelease)) return false;
+  const Drag drag = m_drag;
+  const HWND hWnd = drag.window;
+  const int rootX = event.type == MotionNotify ? event.xmotion.x_root : event.xbutton.x_root;
+  const int rootY = event.type == MotionNotify ? event.xmotion.y_root : event.xbutton.y_root;
+  if (event.type == ButtonRelease) {
+    m_drag = Drag{};
+    XUngrabPointer(m_display, CurrentTime);
+  }
+  if (IsWindow(hWnd)) {
+    SetWindowPos(hWnd, kNoWindow, drag.origin.x + rootX - drag.start.x, drag.origin.y + rootY - drag.start.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  XUngrabPointer(m_display, CurrentTime);
-  XFlush(m_display);
+  return true;
 }
 
 void X11Backend::Present(HWND hWnd, const uint32_t* pixels, int width, int height) {
@@ -543,12 +544,15 @@ bool X11Backend::ReadBack(HWND hWnd, std::vector<uint32_t>& pixels, int& width, 
   return true;
 }
 
-void X11Backend::ProcessPending() {
+bool X11Backend::ProcessPending() {
+  bool handled = false;
   while (XPending(m_display) > 0) {
     XEvent event;
     XNextEvent(m_display, &event);
     HandleEvent(event);
+    handled = true;
   }
+  return handled;
 }
 
 bool X11Backend::WaitReadable(int timeoutMs) {
@@ -560,10 +564,7 @@ bool X11Backend::WaitReadable(int timeoutMs) {
 }
 
 bool X11Backend::Wait(std::optional<int64_t> timerDueMs, const std::function<bool()>& idle) {
-  if (XPending(m_display) > 0) {
-    ProcessPending();
-    return true;
-  }
+  if (XPending(m_display) > 0) return true;
   if (idle && idle()) return true;
   // Only the system clock moves by itself; on another clock a timer comes
   // due when the program moves it, which input makes it do.
@@ -572,7 +573,7 @@ bool X11Backend::Wait(std::optional<int64_t> timerDueMs, const std::function<boo
     timeout = static_cast<int>(std::clamp<int64_t>(*timerDueMs - rt::CurrentClock().TickMs(), 0, INT_MAX));
   }
   XFlush(m_display);
-  if (WaitReadable(timeout)) ProcessPending();
+  WaitReadable(timeout);
   return true;
 }
 

@@ -46,7 +46,7 @@ class X11Backend final : public DisplayBackend {
   void BeginMoveDrag(HWND hWnd) override;
   void Present(HWND hWnd, const uint32_t* pixels, int width, int height) override;
   bool ReadBack(HWND hWnd, std::vector<uint32_t>& pixels, int& width, int& height) override;
-  void ProcessPending() override;
+  bool ProcessPending() override;
   bool Wait(std::optional<int64_t> timerDueMs, const std::function<bool()>& idle) override;
   SIZE ScreenSize() override;
   RECT WorkArea() override;
@@ -90,6 +90,8 @@ class X11Backend final : public DisplayBackend {
   bool HasWindowManager();
   POINT ScreenPoint(HWND hWnd, int x, int y) const;
   void DragWithoutWindowManager(HWND hWnd);
+  // Moves the dragged window with a pointer event; false when no drag runs.
+  bool FollowDrag(const XEvent& event);
 
   ::Display* m_display;
   int m_screen;
@@ -103,6 +105,13 @@ class X11Backend final : public DisplayBackend {
   // is not sent back to it.
   bool m_following = false;
   Time m_lastEventTime = CurrentTime;
+  // A window that follows the pointer without a window manager.
+  struct Drag {
+    HWND window = kNoWindow;
+    POINT start;   // the pointer where the drag began
+    POINT origin;  // the window's corner then
+  };
+  Drag m_drag;
   // The clipboard: a window of our own owns the selection.
   Window m_clipboardWindow = 0;
   std::optional<std::string> m_clipboard;

@@ -81,6 +81,7 @@ void X11Backend::HandleEvent(XEvent& event) {
     XRefreshKeyboardMapping(&event.xmapping);
     return;
   }
+  if (FollowDrag(event)) return;
   if (event.type == SelectionRequest) {
     HandleSelectionRequest(event.xselectionrequest);
     return;

@@ -203,6 +203,19 @@ void TypeText(std::string_view utf8) {
   XFlush(display);
 }
 
+void RequestClose(HWND hWnd) {
+  const Window xid = Backend().XWindowOf(hWnd);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = xid;
+  event.xclient.message_type = Backend().atom().wmProtocols;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(Backend().atom().wmDeleteWindow);
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(Connection(), xid, False, NoEventMask, &event);
+  XFlush(Connection());
+}
+
 void Settle() {
   XSync(Connection(), False);
   Backend().ProcessPending();

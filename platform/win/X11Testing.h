@@ -50,6 +50,10 @@ void Click(HWND hWnd, POINT client);
 // "\x1b" are Enter, Tab, Backspace and Escape.
 void TypeText(std::string_view utf8);
 
+// Asks the window to close as a window manager's close button does
+// (WM_DELETE_WINDOW).
+void RequestClose(HWND hWnd);
+
 // Lets the server handle everything sent so far, then the layer handle the
 // events that follow and its pending messages (paint included).
 void Settle();

@@ -1,0 +1,246 @@
+// Forms in real windows on a private X server, driven through XTest as a
+// user would: what the window shows, clicks, typing, modal loops with
+// timers, the clipboard shared with another client, moving a window by its
+// caption area.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "forms/Clipboard.h"
+#include "forms/Form.h"
+#include "forms/Responder.h"
+#include "forms/TextBox.h"
+#include "forms/Timer.h"
+#include "gdi/Bitmaps.h"
+#include "gdi/FontBackend.h"
+#include "gdi/Gdi.h"
+#include "gdi/WindowSurface.h"
+#include "runtime/Clock.h"
+#include "win/Input.h"
+#include "win/Menu.h"
+#include "win/MessageQueue.h"
+#include "win/Window.h"
+#include "win/X11Testing.h"
+
+namespace {
+
+namespace x11 = win::x11test;
+
+const char* kDialog = R"(Begin Form frmProbe
+   Caption = "Probe"
+   BorderStyle = 3
+   Left = 1500
+   Top = 1500
+   ClientWidth = 4200
+   ClientHeight = 1800
+   Font = Font("Tahoma", 8.25)
+   Begin VB.TextBox txtName
+      Left = 120
+      Top = 120
+      Width = 3960
+      Height = 315
+      TabIndex = 0
+      Text = "Administrator"
+   End
+   Begin VB.Label lblInfo
+      Caption = "Connect to SQL Server..."
+      Left = 120
+      Top = 600
+      Width = 3960
+      Height = 255
+   End
+   Begin VB.CommandButton cmdOK
+      Caption = "OK"
+      Default = True
+      Left = 1560
+      Top = 1200
+      Width = 1200
+      Height = 360
+      TabIndex = 1
+   End
+   Begin VB.CommandButton cmdCancel
+      Caption = "Cancel"
+      Cancel = True
+      Left = 2880
+      Top = 1200
+      Width = 1200
+      Height = 360
+      TabIndex = 2
+   End
+   Begin VB.Timer Timer1
+      Interval = 1000
+      Enabled = False
+   End
+End
+)";
+
+class ProbeForm : public forms::Form {
+ public:
+  ProbeForm() : Form("frmProbe") {
+    SetDesignText(kDialog);
+    OnControlEvent("cmdOK", "Click", [this](int16_t, com::Args&) { log.push_back("cmdOK_Click"); });
+    OnControlEvent("cmdCancel", "Click", [this](int16_t, com::Args&) {
+      log.push_back("cmdCancel_Click");
+      Unload();
+    });
+    OnControlEvent("Timer1", "Timer", [this](int16_t, com::Args&) {
+      if (++ticks == 3) Unload();
+    });
+  }
+  std::vector<std::string> log;
+  int ticks = 0;
+};
+
+std::string BuildPath(const std::string& name) {
+  const char* dir = std::getenv("QV_BUILD_DIR");
+  return (dir ? std::string(dir) : std::filesystem::temp_directory_path().string()) + "/" + name;
+}
+
+// The centre of a control in client pixels.
+win::POINT CentreOf(const com::Control& c) {
+  return win::POINT{gdi::TwipsToPixelsX(c.Left() + c.Width() / 2), gdi::TwipsToPixelsY(c.Top() + c.Height() / 2)};
+}
+
+class RealWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gdi::UsePangoMetrics();
+    form = std::make_shared<ProbeForm>();
+  }
+  void TearDown() override {
+    for (const auto& f : forms::Form::Forms()) f->Unload();
+    forms::Responders::Clear();
+    win::SetIdleHandler(nullptr);
+  }
+  std::shared_ptr<ProbeForm> form;
+};
+
+TEST_F(RealWindows, WindowShowsWhatTheHeadlessRenderShows) {
+  form->Show();
+  x11::Settle();
+  ASSERT_TRUE(x11::IsShown(form->hWnd()));
+  // The server has the client area where the layer put it.
+  win::RECT rect;
+  win::GetWindowRect(form->hWnd(), &rect);
+  EXPECT_EQ(x11::ServerOrigin(form->hWnd()).x, rect.left);
+  EXPECT_EQ(x11::ServerOrigin(form->hWnd()).y, rect.top);
+
+  gdi::OwnedBitmap shown(gdi::CaptureWindow(form->hWnd()));
+  ASSERT_TRUE(shown.Get() != gdi::HBITMAP{});
+  ASSERT_TRUE(gdi::SaveBitmapToPng(shown.Get(), BuildPath("forms-real-window.png")));
+  gdi::OwnedBitmap rendered = form->RenderToBitmap(false);
+  const gdi::SIZE size = gdi::GetBitmapSize(shown.Get());
+  ASSERT_EQ(size.cx, gdi::GetBitmapSize(rendered.Get()).cx);
+  ASSERT_EQ(size.cy, gdi::GetBitmapSize(rendered.Get()).cy);
+  gdi::OwnedDC a(gdi::CreateCompatibleDC());
+  gdi::OwnedDC b(gdi::CreateCompatibleDC());
+  gdi::ScopedSelect<gdi::HBITMAP> selectA(a.Get(), shown.Get());
+  gdi::ScopedSelect<gdi::HBITMAP> selectB(b.Get(), rendered.Get());
+  int worst = 0;
+  for (int y = 0; y < size.cy; ++y) {
+    for (int x = 0; x < size.cx; ++x) {
+      const gdi::COLORREF p = gdi::GetPixel(a.Get(), x, y);
+      const gdi::COLORREF q = gdi::GetPixel(b.Get(), x, y);
+      for (int shift : {0, 8, 16}) worst = std::max(worst, std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF)));
+    }
+  }
+  if (worst > 2) gdi::SaveBitmapToPng(shown.Get(), BuildPath("forms-real-window-FAILED.png"));
+  EXPECT_LE(worst, 2);
+}
+
+TEST_F(RealWindows, ClickReachesTheButton) {
+  form->Show();
+  x11::Settle();
+  x11::Click(form->hWnd(), CentreOf(*form->Control("cmdOK")));
+  x11::Settle();
+  EXPECT_EQ(form->log, std::vector<std::string>{"cmdOK_Click"});
+}
+
+TEST_F(RealWindows, TypedTextReachesTheTextBox) {
+  form->Show();
+  x11::Settle();
+  auto text = form->Get<forms::TextBox>("txtName");
+  ASSERT_EQ(form->ActiveControl(), text);
+  text->SetText("");
+  x11::TypeText("Gr\xC3\xBC\xC3\x9F" "e ä 5 €");
+  x11::Settle();
+  EXPECT_EQ(text->Text(), "Gr\xC3\xBC\xC3\x9F" "e ä 5 €");
+  // Escape reaches the form: the cancel button unloads it.
+  x11::TypeText("\x1b");
+  x11::Settle();
+  EXPECT_FALSE(form->IsLoaded());
+}
+
+TEST_F(RealWindows, ModalFormEndsWithTheButtonClicked) {
+  forms::Responders::Push([](const forms::ModalRequest& request) {
+    x11::Settle();
+    x11::Click(request.form->hWnd(), CentreOf(*request.form->Control("cmdCancel")));
+    return 0;
+  });
+  form->Show(forms::vbModal);
+  EXPECT_EQ(form->log, std::vector<std::string>{"cmdCancel_Click"});
+}
+
+TEST_F(RealWindows, TimerFiresWhileAModalLoopWaits) {
+  rt::ManualClock clock;
+  rt::ScopedClock useClock(clock);
+  // Whenever the loop has nothing to do, a second passes.
+  win::SetIdleHandler([&clock] {
+    clock.Advance(1000);
+    return true;
+  });
+  form->Load();
+  form->Get<forms::Timer>("Timer1")->SetEnabled(true);
+  form->Show(forms::vbModal);
+  EXPECT_EQ(form->ticks, 3);
+}
+
+TEST_F(RealWindows, ClipboardTextRoundTripsWithAnotherClient) {
+  forms::Clipboard::SetText("Gr\xC3\xBC\xC3\x9F" "e €");
+  EXPECT_EQ(x11::OtherClientReadsClipboard(), "Gr\xC3\xBC\xC3\x9F" "e €");
+  {
+    x11::OtherClipboardOwner other("von dort ä");
+    EXPECT_TRUE(forms::Clipboard::HasText());
+    EXPECT_EQ(forms::Clipboard::GetText(), "von dort ä");
+  }
+}
+
+TEST_F(RealWindows, CaptionPressMovesTheWindowWithThePointer) {
+  form->SetBorderStyle(forms::vbBSNone);
+  form->Show();
+  x11::Settle();
+  const int left = form->Left();
+  const int top = form->Top();
+  x11::MovePointer(form->hWnd(), win::POINT{10, 10});
+  x11::PressButton(1, true);
+  x11::Settle();
+  win::ReleaseCapture();
+  win::SendMessageA(form->hWnd(), win::WM_NCLBUTTONDOWN, win::HTCAPTION, 0);
+  x11::MovePointer(form->hWnd(), win::POINT{50, 40});
+  x11::PressButton(1, false);
+  x11::Settle();
+  EXPECT_EQ(form->Left(), left + 40 * 15);
+  EXPECT_EQ(form->Top(), top + 30 * 15);
+  win::RECT rect;
+  win::GetWindowRect(form->hWnd(), &rect);
+  EXPECT_EQ(x11::ServerOrigin(form->hWnd()).x, rect.left);
+}
+
+TEST_F(RealWindows, CloseRequestFollowsTheSystemMenu) {
+  form->Show();
+  x11::Settle();
+  const win::HMENU menu = win::GetSystemMenu(form->hWnd(), win::FALSE);
+  win::RemoveMenu(menu, win::SC_CLOSE, win::MF_BYCOMMAND);
+  win::DrawMenuBar(form->hWnd());
+  x11::RequestClose(form->hWnd());
+  x11::Settle();
+  EXPECT_TRUE(form->IsLoaded());
+  win::GetSystemMenu(form->hWnd(), win::TRUE);
+  x11::RequestClose(form->hWnd());
+  x11::Settle();
+  EXPECT_FALSE(form->IsLoaded());
+}
+
+}  // namespace
