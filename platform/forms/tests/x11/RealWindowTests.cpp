@@ -4,25 +4,19 @@
 // caption area.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-
 #include "forms/Clipboard.h"
 #include "forms/Form.h"
 #include "forms/Responder.h"
 #include "forms/TextBox.h"
 #include "forms/Timer.h"
-#include "gdi/Bitmaps.h"
 #include "gdi/FontBackend.h"
-#include "gdi/Gdi.h"
-#include "gdi/WindowSurface.h"
 #include "runtime/Clock.h"
 #include "win/Input.h"
 #include "win/Menu.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 #include "win/X11Testing.h"
+#include "x11/ShownLikeRender.h"
 
 namespace {
 
@@ -93,11 +87,6 @@ class ProbeForm : public forms::Form {
   int ticks = 0;
 };
 
-std::string BuildPath(const std::string& name) {
-  const char* dir = std::getenv("QV_BUILD_DIR");
-  return (dir ? std::string(dir) : std::filesystem::temp_directory_path().string()) + "/" + name;
-}
-
 // The centre of a control in client pixels.
 win::POINT CentreOf(const com::Control& c) {
   return win::POINT{gdi::TwipsToPixelsX(c.Left() + c.Width() / 2), gdi::TwipsToPixelsY(c.Top() + c.Height() / 2)};
@@ -127,27 +116,9 @@ TEST_F(RealWindows, WindowShowsWhatTheHeadlessRenderShows) {
   EXPECT_EQ(x11::ServerOrigin(form->hWnd()).x, rect.left);
   EXPECT_EQ(x11::ServerOrigin(form->hWnd()).y, rect.top);
 
-  gdi::OwnedBitmap shown(gdi::CaptureWindow(form->hWnd()));
-  ASSERT_TRUE(shown.Get() != gdi::HBITMAP{});
-  ASSERT_TRUE(gdi::SaveBitmapToPng(shown.Get(), BuildPath("forms-real-window.png")));
-  gdi::OwnedBitmap rendered = form->RenderToBitmap(false);
-  const gdi::SIZE size = gdi::GetBitmapSize(shown.Get());
-  ASSERT_EQ(size.cx, gdi::GetBitmapSize(rendered.Get()).cx);
-  ASSERT_EQ(size.cy, gdi::GetBitmapSize(rendered.Get()).cy);
-  gdi::OwnedDC a(gdi::CreateCompatibleDC());
-  gdi::OwnedDC b(gdi::CreateCompatibleDC());
-  gdi::ScopedSelect<gdi::HBITMAP> selectA(a.Get(), shown.Get());
-  gdi::ScopedSelect<gdi::HBITMAP> selectB(b.Get(), rendered.Get());
-  int worst = 0;
-  for (int y = 0; y < size.cy; ++y) {
-    for (int x = 0; x < size.cx; ++x) {
-      const gdi::COLORREF p = gdi::GetPixel(a.Get(), x, y);
-      const gdi::COLORREF q = gdi::GetPixel(b.Get(), x, y);
-      for (int shift : {0, 8, 16}) worst = std::max(worst, std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF)));
-    }
-  }
-  if (worst > 2) gdi::SaveBitmapToPng(shown.Get(), BuildPath("forms-real-window-FAILED.png"));
-  EXPECT_LE(worst, 2);
+  const int difference = forms::test::CompareShownWithRender(*form, "forms-real-window");
+  EXPECT_GE(difference, 0) << "the window shows nothing, or another size";
+  EXPECT_LE(difference, 2);
 }
 
 TEST_F(RealWindows, ClickReachesTheButton) {
