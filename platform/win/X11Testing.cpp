@@ -97,7 +97,7 @@ KeyCode SpareKeyFor(::Display* display, KeySym sym) {
 
 }  // namespace
 
-PrivateServer::PrivateServer(int width, int height) {
+PrivateServer::PrivateServer(int width, int height, int dpi) {
   int fds[2];
   if (pipe(fds) != 0) {
     m_error = "no pipe";
@@ -138,6 +138,14 @@ PrivateServer::PrivateServer(int width, int height) {
   }
   number.pop_back();
   m_name = ":" + number;
+  if (dpi != 96) {
+    if (::Display* setup = XOpenDisplay(m_name.c_str())) {
+      const std::string resources = "Xft.dpi:\t" + std::to_string(dpi) + "\n";
+      XChangeProperty(setup, DefaultRootWindow(setup), XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(resources.data()), static_cast<int>(resources.size()));
+      XCloseDisplay(setup);
+    }
+  }
   if (!UseX11Display(m_name)) {
     m_error = "cannot use the display " + m_name;
     return;

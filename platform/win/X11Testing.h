@@ -16,12 +16,13 @@
 namespace win::x11test {
 
 // Xvfb on a free display (-displayfd), with -noreset so that it outlives
-// its last client, stopped by its pid. The process's display is this
+// its last client, stopped by its pid; `dpi` other than 96 is announced as
+// the desktop's Xft.dpi. The process's display is this
 // server while the object lives: the constructor selects the X11 backend
 // on it, the destructor closes that connection and goes back to headless.
 class PrivateServer {
  public:
-  explicit PrivateServer(int width = 1280, int height = 1024);
+  explicit PrivateServer(int width = 1280, int height = 1024, int dpi = 96);
   ~PrivateServer();
   PrivateServer(const PrivateServer&) = delete;
   PrivateServer& operator=(const PrivateServer&) = delete;

@@ -1,7 +1,7 @@
 // qvpaintbench: how fast a form with a few dozen controls reaches the screen
 // of an X server (a private Xvfb started for the run): the time from Show to
 // its first complete paint on the server, and the time of a full repaint.
-//   qvpaintbench [REPAINTS]
+//   qvpaintbench [REPAINTS [DPI [SCREENSHOT.png]]]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -11,7 +11,10 @@
 
 #include "forms/Form.h"
 #include "gdi/FontBackend.h"
+#include "gdi/Bitmaps.h"
+#include "gdi/Owned.h"
 #include "gdi/Twips.h"
+#include "gdi/WindowSurface.h"
 #include "win/Window.h"
 #include "win/X11Testing.h"
 
@@ -53,7 +56,8 @@ std::string Design() {
 
 int main(int argc, char** argv) {
   const int repaints = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
-  win::x11test::PrivateServer server;
+  const int dpi = argc > 2 ? std::atoi(argv[2]) : 96;
+  win::x11test::PrivateServer server(1280, 1024, dpi);
   if (!server.Started()) {
     std::fprintf(stderr, "qvpaintbench: no private X server: %s\n", server.Error().c_str());
     return 1;
@@ -86,6 +90,10 @@ int main(int argc, char** argv) {
   std::printf("first complete paint: %.1f ms (goal < 100 ms)\n", first);
   std::printf("full repaint: median %.2f ms, worst %.2f ms over %d (goal < 10 ms)\n", times[times.size() / 2],
               times.back(), repaints);
+  if (argc > 3) {
+    gdi::OwnedBitmap shot(gdi::CaptureWindow(form->hWnd()));
+    gdi::SaveBitmapToPng(shot.Get(), argv[3]);
+  }
   form->Unload();
   return 0;
 }
