@@ -54,7 +54,7 @@ struct FormWindow {
           form->PaintWindow();
           return 0;
         default:
-          if (form->FollowWindow(msg, wParam, lParam)) return 0;
+          if (win::LRESULT result = 0; form->FollowWindow(msg, wParam, lParam, result)) return result;
           break;
       }
     }

@@ -240,7 +240,7 @@ class Form : public com::Dispatch, public com::ControlContainer {
   int ShowCommand() const;
   void PaintWindow();
   void ComposeClient(gdi::HDC hdc, int x, int y);
-  bool FollowWindow(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam);
+  bool FollowWindow(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result);
   com::ControlPtr FindButton(bool wantDefault) const;
 
   std::string m_name;

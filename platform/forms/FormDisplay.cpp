@@ -8,6 +8,7 @@
 #include <string>
 
 #include "forms/Form.h"
+#include "forms/Screen.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Owned.h"
 #include "gdi/Twips.h"
@@ -121,9 +122,16 @@ void Form::PaintWindow() {
   gdi::PresentToWindow(m_hwnd, buffer.Get());
 }
 
-bool Form::FollowWindow(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam) {
+bool Form::FollowWindow(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) {
   const NonClientSize frame = FrameOf(m_borderStyle);
+  result = 0;
   switch (msg) {
+    case win::WM_SETCURSOR:
+      // The program's mouse pointer wins over its forms' and controls'.
+      if (Screen::MousePointer() == vbDefault) return false;
+      win::SetCursor(Screen::CursorOfMousePointer(Screen::MousePointer()));
+      result = win::TRUE;
+      return true;
     case win::WM_MOVE: {
       // Moved by the user or the window manager: Left and Top follow,
       // unless they already name that pixel.

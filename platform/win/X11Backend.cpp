@@ -144,10 +144,13 @@ X11Backend::X11Backend(::Display* display)
   m_clipboardWindow = XCreateSimpleWindow(display, m_root, -10, -10, 1, 1, 0, 0, 0);
   XSelectInput(display, m_clipboardWindow, PropertyChangeMask);
   CurrentPointer() = this;
+  SetCursorChangedHandler([this](HCURSOR cursor) { ShowCursor(cursor); });
 }
 
 X11Backend::~X11Backend() {
   if (CurrentPointer() == this) CurrentPointer() = nullptr;
+  SetCursorChangedHandler(nullptr);
+  for (const auto& [handle, cursor] : m_cursors) XFreeCursor(m_display, cursor);
   for (auto& [handle, w] : m_windows) {
     if (w.surface) cairo_surface_destroy(w.surface);
     if (w.ic) XDestroyIC(w.ic);
@@ -222,6 +225,7 @@ X11Window* X11Backend::Ensure(HWND hWnd) {
       XSelectInput(m_display, w.xid, attributes.event_mask | filterEvents);
     }
   }
+  if (m_cursor != None) XDefineCursor(m_display, w.xid, m_cursor);
   m_byXid[w.xid] = hWnd;
   X11Window& stored = m_windows[ToInt(hWnd)] = w;
   ApplyStyle(hWnd, stored);

@@ -2,17 +2,21 @@
 // backend's sources (X11Backend.cpp: windows and waiting; X11Events.cpp:
 // the server's events; X11Clipboard.cpp: the CLIPBOARD selection) and the
 // test helpers (X11Testing.cpp). Not for the layer's users.
+#pragma once
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cairo-xlib.h>
-
-#pragma once
+// X.h names a size class of XQueryBestSize so; the layer names its cursor
+// shapes so.
+#undef CursorShape
 
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 
+#include "win/Cursor.h"
 #include "win/DisplayBackend.h"
 
 namespace win::detail {
@@ -62,6 +66,8 @@ class X11Backend final : public DisplayBackend {
   // Waits up to `timeoutMs` of wall time for the connection to become
   // readable; false on time-out.
   bool WaitReadable(int timeoutMs);
+  // Shows the layer's cursor on the program's windows (Cursor.h).
+  void ShowCursor(HCURSOR cursor);
 
   // Atoms the backend uses.
   struct Atoms {
@@ -112,6 +118,9 @@ class X11Backend final : public DisplayBackend {
     POINT origin;  // the window's corner then
   };
   Drag m_drag;
+  // The X cursors made for the layer's cursors, and the one shown.
+  std::map<int32_t, Cursor> m_cursors;
+  Cursor m_cursor = None;
   // The clipboard: a window of our own owns the selection.
   Window m_clipboardWindow = 0;
   std::optional<std::string> m_clipboard;
