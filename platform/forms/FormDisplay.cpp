@@ -23,26 +23,6 @@ namespace {
 
 constexpr uint32_t kStateBits = win::WS_VISIBLE | win::WS_DISABLED | win::WS_MINIMIZE | win::WS_MAXIMIZE;
 
-std::string Utf8Of(char32_t cp) {
-  std::string out;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return out;
-}
-
 }  // namespace
 
 uint32_t FormWindowStyle(const Form& form) {
@@ -75,7 +55,7 @@ uint32_t FormWindowExStyle(const Form& form) {
 
 int16_t AnsiKeyCode(win::WPARAM codePoint) {
   if (codePoint < 0x80) return static_cast<int16_t>(codePoint);
-  const std::string ansi = rt::ToAnsi(Utf8Of(static_cast<char32_t>(codePoint)));
+  const std::string ansi = rt::ToAnsi(rt::ChrW(static_cast<char32_t>(codePoint)));
   return ansi.size() == 1 ? static_cast<int16_t>(static_cast<uint8_t>(ansi[0])) : int16_t{'?'};
 }
 

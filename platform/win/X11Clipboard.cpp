@@ -91,7 +91,7 @@ std::optional<std::string> X11Backend::ClipboardText() {
   return std::nullopt;
 }
 
-void X11Backend::HandleSelectionRequest(const XSelectionRequestEvent& request) {
+XEvent SelectionRefusal(const XSelectionRequestEvent& request) {
   XEvent reply{};
   reply.xselection.type = SelectionNotify;
   reply.xselection.requestor = request.requestor;
@@ -99,6 +99,11 @@ void X11Backend::HandleSelectionRequest(const XSelectionRequestEvent& request) {
   reply.xselection.target = request.target;
   reply.xselection.time = request.time;
   reply.xselection.property = None;
+  return reply;
+}
+
+void X11Backend::HandleSelectionRequest(const XSelectionRequestEvent& request) {
+  XEvent reply = SelectionRefusal(request);
   const Atom property = request.property == None ? request.target : request.property;
   if (request.selection == m_atoms.clipboard && m_clipboard) {
     if (request.target == m_atoms.targets) {

@@ -129,6 +129,10 @@ class X11Backend final : public DisplayBackend {
 // The X11 backend in use; nullptr when the display is headless.
 X11Backend* CurrentX11();
 
+// The answer to a request for a selection that refuses it; setting its
+// property grants it.
+XEvent SelectionRefusal(const XSelectionRequestEvent& request);
+
 // The virtual-key code of a key symbol (0 when it has none).
 uint32_t VirtualKeyOf(unsigned long keysym);
 

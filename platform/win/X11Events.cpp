@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/Strings.h"
 #include "win/InputRouting.h"
 #include "win/Menu.h"
 #include "win/Messages.h"
@@ -30,24 +31,6 @@ class Following {
   bool& m_flag;
   bool m_old;
 };
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // The character of a key symbol where the input method gave none: Latin-1
 // symbols are their code points, Unicode symbols carry theirs.
@@ -207,11 +190,11 @@ void X11Backend::HandleKey(HWND hWnd, XKeyEvent& event) {
     count = XLookupString(&event, buffer, sizeof(buffer), &sym, nullptr);
     // Without an input method the bytes are Latin-1.
     if (press) {
-      for (char c : TypedText(buffer, count)) AppendUtf8(text, static_cast<unsigned char>(c));
+      for (char c : TypedText(buffer, count)) text += rt::ChrW(static_cast<unsigned char>(c));
     }
   }
   if (press && text.empty()) {
-    if (uint32_t cp = CodePointOf(sym); cp != 0 && (event.state & ControlMask) == 0) AppendUtf8(text, cp);
+    if (uint32_t cp = CodePointOf(sym); cp != 0 && (event.state & ControlMask) == 0) text += rt::ChrW(cp);
   }
   uint32_t vk = VirtualKeyOf(sym);
   if (vk == 0) vk = VirtualKeyOf(XLookupKeysym(&event, 0));

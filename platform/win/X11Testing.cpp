@@ -326,13 +326,7 @@ OtherClipboardOwner::OtherClipboardOwner(std::string text) : m_worker(std::make_
         XNextEvent(other, &event);
         if (event.type != SelectionRequest) continue;
         const XSelectionRequestEvent& request = event.xselectionrequest;
-        XEvent reply{};
-        reply.xselection.type = SelectionNotify;
-        reply.xselection.requestor = request.requestor;
-        reply.xselection.selection = request.selection;
-        reply.xselection.target = request.target;
-        reply.xselection.time = request.time;
-        reply.xselection.property = None;
+        XEvent reply = detail::SelectionRefusal(request);
         if (request.target == utf8) {
           XChangeProperty(other, request.requestor, request.property, utf8, 8, PropModeReplace,
                           reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));

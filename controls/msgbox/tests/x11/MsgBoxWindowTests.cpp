@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "forms/App.h"
-#include "forms/tests/x11/ShownLikeRender.h"
+#include "forms/tests/x11/RealWindowChecks.h"
 #include "gdi/FontBackend.h"
 #include "gdi/Twips.h"
 #include "msgbox/MsgIcons.h"
@@ -20,9 +20,6 @@ namespace {
 
 namespace x11 = win::x11test;
 
-win::POINT CentreOf(const com::Control& c) {
-  return win::POINT{gdi::TwipsToPixelsX(c.Left() + c.Width() / 2), gdi::TwipsToPixelsY(c.Top() + c.Height() / 2)};
-}
 
 class MsgBoxWindow : public ::testing::Test {
  protected:
@@ -70,7 +67,7 @@ TEST_F(MsgBoxWindow, ShowsItsRenderAndReturnsTheButtonClicked) {
              // The box stays above its owner, which takes no input meanwhile.
              EXPECT_EQ(win::GetWindow(window.hWnd(), win::GW_OWNER), host->hWnd());
              EXPECT_FALSE(win::IsWindowEnabled(host->hWnd()));
-             x11::Click(window.hWnd(), CentreOf(*window.cmdSys(1)));
+             x11::Click(window.hWnd(), forms::test::CentreOf(*window.cmdSys(1)));
            });
   EXPECT_EQ(result, forms::vbNo);
   EXPECT_TRUE(win::IsWindowEnabled(host->hWnd()));
@@ -93,7 +90,7 @@ TEST_F(MsgBoxWindow, CloseRequestOfABoxWithoutCloseDoesNothing) {
     x11::TypeText("\x1b");
     x11::Settle();
     EXPECT_TRUE(window.Visible());
-    x11::Click(window.hWnd(), CentreOf(*window.cmdSys(0)));
+    x11::Click(window.hWnd(), forms::test::CentreOf(*window.cmdSys(0)));
   });
   EXPECT_EQ(result, forms::vbYes);
 }

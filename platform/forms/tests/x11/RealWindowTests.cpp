@@ -16,7 +16,7 @@
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 #include "win/X11Testing.h"
-#include "x11/ShownLikeRender.h"
+#include "x11/RealWindowChecks.h"
 
 namespace {
 
@@ -87,10 +87,6 @@ class ProbeForm : public forms::Form {
   int ticks = 0;
 };
 
-// The centre of a control in client pixels.
-win::POINT CentreOf(const com::Control& c) {
-  return win::POINT{gdi::TwipsToPixelsX(c.Left() + c.Width() / 2), gdi::TwipsToPixelsY(c.Top() + c.Height() / 2)};
-}
 
 class RealWindows : public ::testing::Test {
  protected:
@@ -124,7 +120,7 @@ TEST_F(RealWindows, WindowShowsWhatTheHeadlessRenderShows) {
 TEST_F(RealWindows, ClickReachesTheButton) {
   form->Show();
   x11::Settle();
-  x11::Click(form->hWnd(), CentreOf(*form->Control("cmdOK")));
+  x11::Click(form->hWnd(), forms::test::CentreOf(*form->Control("cmdOK")));
   x11::Settle();
   EXPECT_EQ(form->log, std::vector<std::string>{"cmdOK_Click"});
 }
@@ -147,7 +143,7 @@ TEST_F(RealWindows, TypedTextReachesTheTextBox) {
 TEST_F(RealWindows, ModalFormEndsWithTheButtonClicked) {
   forms::Responders::Push([](const forms::ModalRequest& request) {
     x11::Settle();
-    x11::Click(request.form->hWnd(), CentreOf(*request.form->Control("cmdCancel")));
+    x11::Click(request.form->hWnd(), forms::test::CentreOf(*request.form->Control("cmdCancel")));
     return 0;
   });
   form->Show(forms::vbModal);

@@ -1,5 +1,6 @@
-// Reads back what the screen shows of a form's client area and compares it
-// with the headless render of the same form.
+// Checks of forms in real windows: where to click a control, and what the
+// screen shows of a form compared with the headless render of the same
+// form.
 #pragma once
 
 #include <algorithm>
@@ -12,6 +13,11 @@
 #include "gdi/WindowSurface.h"
 
 namespace forms::test {
+
+// The centre of a control in client pixels.
+inline win::POINT CentreOf(const com::Control& c) {
+  return win::POINT{gdi::TwipsToPixelsX(c.Left() + c.Width() / 2), gdi::TwipsToPixelsY(c.Top() + c.Height() / 2)};
+}
 
 inline std::string BuildPath(const std::string& name) {
   const char* dir = std::getenv("QV_BUILD_DIR");
