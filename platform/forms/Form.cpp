@@ -172,10 +172,10 @@ void Form::Load() {
   }
   FormWindow::Register();
   const NonClientSize frame = FrameOf(m_borderStyle);
-  m_hwnd = win::CreateWindowExA(0, kFormClass, m_caption, FormWindowStyle(*this), gdi::TwipsToPixelsX(m_left) + frame.border,
-                                gdi::TwipsToPixelsY(m_top) + frame.border + frame.caption,
-                                std::max(1, gdi::TwipsToPixelsX(ScaleWidth())),
-                                std::max(1, gdi::TwipsToPixelsY(ScaleHeight())), win::kNoWindow);
+  m_hwnd = win::CreateWindowExA(
+      0, kFormClass, m_caption, FormWindowStyle(*this), gdi::TwipsToPixelsX(m_left) + frame.border,
+      gdi::TwipsToPixelsY(m_top) + frame.border + frame.caption, std::max(1, gdi::TwipsToPixelsX(ScaleWidth())),
+      std::max(1, gdi::TwipsToPixelsY(ScaleHeight())), win::kNoWindow);
   win::SetWindowLongA(m_hwnd, win::GWL_USERDATA, reinterpret_cast<win::LONG_PTR>(this));
   m_loaded = true;
   m_shownOnce = false;
@@ -250,7 +250,9 @@ void Form::Show(int16_t modal, Form* owner) {
   if (!m_loaded) return;
   // The window stays above its owner: the form named as owner, for a
   // modal form else the active one.
-  if (Form* windowOwner = m_owner ? m_owner : modal == vbModal ? ActiveForm() : nullptr;
+  if (Form* windowOwner = m_owner            ? m_owner
+                          : modal == vbModal ? ActiveForm()
+                                             : nullptr;
       windowOwner && windowOwner != this && windowOwner->m_hwnd != win::kNoWindow) {
     win::SetWindowLongA(m_hwnd, win::GWL_HWNDPARENT, win::ToInt(windowOwner->m_hwnd));
   }
@@ -370,6 +372,7 @@ bool Form::Unload(int16_t unloadMode) {
   for (auto& c : std::vector<com::ControlPtr>(m_controls)) DetachControl(c);
   m_controls.clear();
   m_runtimeLoaded.clear();
+  ReleaseOwnedWindows();
   win::DestroyWindow(m_hwnd);
   m_hwnd = win::kNoWindow;
   m_loaded = false;

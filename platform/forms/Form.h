@@ -237,6 +237,9 @@ class Form : public com::Dispatch, public com::ControlContainer {
   // style, painting into the window's surface, following what the user and
   // the window manager do with the window.
   void SyncWindowStyle();
+  // The windows of other forms that this form's window owns lose their
+  // owner, so that they outlive it as their forms do.
+  void ReleaseOwnedWindows();
   int ShowCommand() const;
   void PaintWindow();
   void ComposeClient(gdi::HDC hdc, int x, int y);

@@ -72,9 +72,18 @@ void Form::SyncWindowStyle() {
   const auto old = static_cast<uint32_t>(win::GetWindowLongA(m_hwnd, win::GWL_STYLE));
   win::SetWindowLongA(m_hwnd, win::GWL_STYLE, static_cast<win::LONG_PTR>((old & kStateBits) | FormWindowStyle(*this)));
   win::SetWindowLongA(m_hwnd, win::GWL_EXSTYLE,
-                      static_cast<win::LONG_PTR>(FormWindowExStyle(*this) |
-                                                 (static_cast<uint32_t>(win::GetWindowLongA(m_hwnd, win::GWL_EXSTYLE)) &
-                                                  win::WS_EX_TOPMOST)));
+                      static_cast<win::LONG_PTR>(
+                          FormWindowExStyle(*this) |
+                          (static_cast<uint32_t>(win::GetWindowLongA(m_hwnd, win::GWL_EXSTYLE)) & win::WS_EX_TOPMOST)));
+}
+
+void Form::ReleaseOwnedWindows() {
+  if (m_hwnd == win::kNoWindow) return;
+  for (const auto& f : Forms()) {
+    if (f.get() != this && f->m_hwnd != win::kNoWindow && win::GetWindow(f->m_hwnd, win::GW_OWNER) == m_hwnd) {
+      win::SetWindowLongA(f->m_hwnd, win::GWL_HWNDPARENT, 0);
+    }
+  }
 }
 
 int Form::ShowCommand() const {

@@ -28,10 +28,10 @@ void SetMousePointer(int16_t pointer) {
 
 win::HCURSOR CursorOfMousePointer(int16_t pointer) {
   // Indexed by the MousePointer values 0 to 15.
-  static constexpr int32_t kCursors[] = {
-      win::IDC_ARROW,  win::IDC_ARROW,  win::IDC_CROSS,   win::IDC_IBEAM,   win::IDC_ARROW,  win::IDC_SIZEALL,
-      win::IDC_SIZENESW, win::IDC_SIZENS, win::IDC_SIZENWSE, win::IDC_SIZEWE, win::IDC_UPARROW, win::IDC_WAIT,
-      win::IDC_NO,     win::IDC_APPSTARTING, win::IDC_HELP, win::IDC_SIZEALL};
+  static constexpr int32_t kCursors[] = {win::IDC_ARROW,    win::IDC_ARROW,       win::IDC_CROSS,    win::IDC_IBEAM,
+                                         win::IDC_ARROW,    win::IDC_SIZEALL,     win::IDC_SIZENESW, win::IDC_SIZENS,
+                                         win::IDC_SIZENWSE, win::IDC_SIZEWE,      win::IDC_UPARROW,  win::IDC_WAIT,
+                                         win::IDC_NO,       win::IDC_APPSTARTING, win::IDC_HELP,     win::IDC_SIZEALL};
   const bool known = pointer >= 0 && pointer < static_cast<int16_t>(std::size(kCursors));
   return win::LoadCursorA(known ? kCursors[pointer] : win::IDC_ARROW);
 }

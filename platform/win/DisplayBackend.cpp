@@ -31,7 +31,8 @@ DisplayBackend& Display() {
       std::string error;
       backend = detail::CreateX11Backend("", &error);
       // Without its display the program still runs; it just shows nothing.
-      if (!backend) std::fprintf(stderr, "Cannot open the display \"%s\" (%s); no windows are shown.\n", display, error.c_str());
+      if (!backend)
+        std::fprintf(stderr, "Cannot open the display \"%s\" (%s); no windows are shown.\n", display, error.c_str());
     }
     if (!backend) backend = detail::CreateHeadlessBackend();
   }

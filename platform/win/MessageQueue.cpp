@@ -38,8 +38,7 @@ MSG Stamp(MSG m) {
 
 // Takes the next message in retrieval order. Timers count as due when the
 // clock has reached their due time and that time is not after `timerLimit`.
-bool Retrieve(MSG* out, HWND filter, uint32_t minMsg, uint32_t maxMsg, bool remove, bool withQuit,
-              int64_t timerLimit) {
+bool Retrieve(MSG* out, HWND filter, uint32_t minMsg, uint32_t maxMsg, bool remove, bool withQuit, int64_t timerLimit) {
   State& s = GetState();
   auto posted = std::find_if(s.queue.begin(), s.queue.end(), [&](const MSG& m) {
     return ForWindow(m.hwnd, filter) && InRange(m.message, minMsg, maxMsg);
@@ -87,9 +86,9 @@ bool Retrieve(MSG* out, HWND filter, uint32_t minMsg, uint32_t maxMsg, bool remo
 std::optional<int64_t> NextTimerDue() {
   State& s = GetState();
   if (s.timers.empty()) return std::nullopt;
-  return std::min_element(s.timers.begin(), s.timers.end(), [](const auto& a, const auto& b) {
-           return a.dueMs < b.dueMs;
-         })->dueMs;
+  return std::min_element(s.timers.begin(), s.timers.end(),
+                          [](const auto& a, const auto& b) { return a.dueMs < b.dueMs; })
+      ->dueMs;
 }
 
 }  // namespace

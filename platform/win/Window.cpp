@@ -97,8 +97,8 @@ POINT ScreenOrigin(const WindowData& w) {
 
 }  // namespace
 
-HWND CreateWindowExA(uint32_t exStyle, std::string_view className, std::string_view windowName, uint32_t style,
-                     int x, int y, int width, int height, HWND parent, void* createParam) {
+HWND CreateWindowExA(uint32_t exStyle, std::string_view className, std::string_view windowName, uint32_t style, int x,
+                     int y, int width, int height, HWND parent, void* createParam) {
   WNDPROC proc = detail::ClassProcedure(className);
   if (!proc) return kNoWindow;
   if (parent != kNoWindow && !Find(parent)) return kNoWindow;

@@ -44,8 +44,8 @@ uint32_t ClassStyle(std::string_view className) {
 ATOM RegisterClassA(const WNDCLASSA& wc) {
   RegisterSystemClasses();
   if (wc.lpszClassName.empty() || wc.lpfnWndProc == nullptr) return 0;
-  auto [it, inserted] =
-      GetState().classes.try_emplace(LowerName(wc.lpszClassName), detail::State::ClassData{0, wc.lpfnWndProc, wc.style});
+  auto [it, inserted] = GetState().classes.try_emplace(LowerName(wc.lpszClassName),
+                                                       detail::State::ClassData{0, wc.lpfnWndProc, wc.style});
   if (!inserted) return 0;
   it->second.atom = GetState().nextAtom++;
   return it->second.atom;

@@ -203,8 +203,8 @@ X11Window* X11Backend::Ensure(HWND hWnd) {
   attributes.bit_gravity = NorthWestGravity;
   attributes.override_redirect = w.overrideRedirect ? True : False;
   attributes.event_mask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
-                          ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask |
-                          FocusChangeMask | PropertyChangeMask;
+                          ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask | FocusChangeMask |
+                          PropertyChangeMask;
   w.placed = RECT{data->x, data->y, data->x + std::max(1, data->width), data->y + std::max(1, data->height)};
   w.xid = XCreateWindow(m_display, m_root, data->x, data->y, static_cast<unsigned>(std::max(1, data->width)),
                         static_cast<unsigned>(std::max(1, data->height)), 0, CopyFromParent, InputOutput,
@@ -218,8 +218,8 @@ X11Window* X11Backend::Ensure(HWND hWnd) {
   XChangeProperty(m_display, w.xid, m_atoms.netWmPid, XA_CARDINAL, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(&pid), 1);
   if (m_im) {
-    w.ic = XCreateIC(m_im, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, w.xid,
-                     XNFocusWindow, w.xid, nullptr);
+    w.ic = XCreateIC(m_im, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, w.xid, XNFocusWindow,
+                     w.xid, nullptr);
     long filterEvents = 0;
     if (w.ic && !XGetICValues(w.ic, XNFilterEvents, &filterEvents, nullptr)) {
       XSelectInput(m_display, w.xid, attributes.event_mask | filterEvents);
@@ -352,8 +352,8 @@ void X11Backend::WindowShown(HWND hWnd, int showCommand) {
   }
   X11Window* w = Ensure(hWnd);
   if (!w) return;
-  const bool activate = showCommand != SW_SHOWNA && showCommand != SW_SHOWNOACTIVATE &&
-                        showCommand != SW_MINIMIZE && showCommand != SW_SHOWMINIMIZED && !w->overrideRedirect;
+  const bool activate = showCommand != SW_SHOWNA && showCommand != SW_SHOWNOACTIVATE && showCommand != SW_MINIMIZE &&
+                        showCommand != SW_SHOWMINIMIZED && !w->overrideRedirect;
   if (!w->mapped) {
     ApplyState(hWnd, *w);
     XMapRaised(m_display, w->xid);
@@ -504,9 +504,8 @@ void X11Backend::Present(HWND hWnd, const uint32_t* pixels, int width, int heigh
   } else {
     cairo_xlib_surface_set_size(w->surface, width, height);
   }
-  cairo_surface_t* image =
-      cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels)),
-                                          CAIRO_FORMAT_ARGB32, width, height, width * 4);
+  cairo_surface_t* image = cairo_image_surface_create_for_data(
+      reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels)), CAIRO_FORMAT_ARGB32, width, height, width * 4);
   cairo_t* cr = cairo_create(w->surface);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
   cairo_set_source_surface(cr, image, 0, 0);
@@ -581,9 +580,7 @@ bool X11Backend::Wait(std::optional<int64_t> timerDueMs, const std::function<boo
   return true;
 }
 
-SIZE X11Backend::ScreenSize() {
-  return SIZE{DisplayWidth(m_display, m_screen), DisplayHeight(m_display, m_screen)};
-}
+SIZE X11Backend::ScreenSize() { return SIZE{DisplayWidth(m_display, m_screen), DisplayHeight(m_display, m_screen)}; }
 
 RECT X11Backend::WorkArea() {
   const SIZE screen = ScreenSize();

@@ -61,8 +61,7 @@ std::optional<std::string> X11Backend::ClipboardText() {
   if (owner == m_clipboardWindow) return m_clipboard;
   for (Atom target : {m_atoms.utf8String, static_cast<Atom>(XA_STRING)}) {
     XDeleteProperty(m_display, m_clipboardWindow, m_atoms.clipboardProperty);
-    XConvertSelection(m_display, m_atoms.clipboard, target, m_atoms.clipboardProperty, m_clipboardWindow,
-                      CurrentTime);
+    XConvertSelection(m_display, m_atoms.clipboard, target, m_atoms.clipboardProperty, m_clipboardWindow, CurrentTime);
     XFlush(m_display);
     XEvent event;
     bool answered = false;
@@ -79,8 +78,8 @@ std::optional<std::string> X11Backend::ClipboardText() {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::optional<std::string> text;
-    if (XGetWindowProperty(m_display, m_clipboardWindow, m_atoms.clipboardProperty, 0, 0x1000000, True,
-                           AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(m_display, m_clipboardWindow, m_atoms.clipboardProperty, 0, 0x1000000, True, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success &&
         format == 8 && (type == m_atoms.utf8String || type == XA_STRING)) {
       std::string bytes(reinterpret_cast<const char*>(data), count);
       text = type == XA_STRING ? Latin1ToUtf8(bytes) : bytes;

@@ -14,20 +14,34 @@ namespace {
 
 unsigned int FontShapeOf(int32_t standardId) {
   switch (standardId) {
-    case IDC_IBEAM: return XC_xterm;
-    case IDC_WAIT: return XC_watch;
-    case IDC_CROSS: return XC_crosshair;
-    case IDC_UPARROW: return XC_sb_up_arrow;
-    case IDC_SIZENWSE: return XC_bottom_right_corner;
-    case IDC_SIZENESW: return XC_bottom_left_corner;
-    case IDC_SIZEWE: return XC_sb_h_double_arrow;
-    case IDC_SIZENS: return XC_sb_v_double_arrow;
-    case IDC_SIZEALL: return XC_fleur;
-    case IDC_NO: return XC_circle;
-    case IDC_HAND: return XC_hand2;
-    case IDC_APPSTARTING: return XC_watch;
-    case IDC_HELP: return XC_question_arrow;
-    default: return XC_left_ptr;
+    case IDC_IBEAM:
+      return XC_xterm;
+    case IDC_WAIT:
+      return XC_watch;
+    case IDC_CROSS:
+      return XC_crosshair;
+    case IDC_UPARROW:
+      return XC_sb_up_arrow;
+    case IDC_SIZENWSE:
+      return XC_bottom_right_corner;
+    case IDC_SIZENESW:
+      return XC_bottom_left_corner;
+    case IDC_SIZEWE:
+      return XC_sb_h_double_arrow;
+    case IDC_SIZENS:
+      return XC_sb_v_double_arrow;
+    case IDC_SIZEALL:
+      return XC_fleur;
+    case IDC_NO:
+      return XC_circle;
+    case IDC_HAND:
+      return XC_hand2;
+    case IDC_APPSTARTING:
+      return XC_watch;
+    case IDC_HELP:
+      return XC_question_arrow;
+    default:
+      return XC_left_ptr;
   }
 }
 

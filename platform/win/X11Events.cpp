@@ -162,7 +162,8 @@ void X11Backend::HandleButton(HWND hWnd, const XButtonEvent& event) {
     case Button4:
     case Button5:
       // The wheel: one press a notch.
-      if (event.type == ButtonPress) RouteMouseWheel(screen, event.button == Button4 ? WHEEL_DELTA : -WHEEL_DELTA, hWnd);
+      if (event.type == ButtonPress)
+        RouteMouseWheel(screen, event.button == Button4 ? WHEEL_DELTA : -WHEEL_DELTA, hWnd);
       break;
     default:
       break;
@@ -239,8 +240,8 @@ void X11Backend::HandleProperty(HWND hWnd, const XPropertyEvent& event) {
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  if (XGetWindowProperty(m_display, w->xid, m_atoms.netWmState, 0, 32, False, XA_ATOM, &type, &format, &count,
-                         &after, &data) == Success &&
+  if (XGetWindowProperty(m_display, w->xid, m_atoms.netWmState, 0, 32, False, XA_ATOM, &type, &format, &count, &after,
+                         &data) == Success &&
       data && format == 32) {
     const Atom* states = reinterpret_cast<const Atom*>(data);
     for (unsigned long i = 0; i < count; ++i) {
@@ -265,7 +266,10 @@ void X11Backend::HandleProperty(HWND hWnd, const XPropertyEvent& event) {
   }
   RECT client;
   GetClientRect(hWnd, &client);
-  SendMessageA(hWnd, WM_SIZE, minimized ? SIZE_MINIMIZED : maximized ? SIZE_MAXIMIZED : SIZE_RESTORED,
+  SendMessageA(hWnd, WM_SIZE,
+               minimized   ? SIZE_MINIMIZED
+               : maximized ? SIZE_MAXIMIZED
+                           : SIZE_RESTORED,
                MAKELPARAM(client.right, client.bottom));
 }
 

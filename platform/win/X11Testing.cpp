@@ -139,6 +139,7 @@ PrivateServer::PrivateServer(int width, int height, int dpi) {
   number.pop_back();
   m_name = ":" + number;
   if (dpi != 96) {
+    XInitThreads();
     if (::Display* setup = XOpenDisplay(m_name.c_str())) {
       const std::string resources = "Xft.dpi:\t" + std::to_string(dpi) + "\n";
       XChangeProperty(setup, DefaultRootWindow(setup), XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
@@ -281,8 +282,8 @@ std::optional<std::string> OtherClientReadsClipboard() {
       int format = 0;
       unsigned long count = 0, after = 0;
       unsigned char* data = nullptr;
-      if (XGetWindowProperty(other, window, property, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count,
-                             &after, &data) == Success &&
+      if (XGetWindowProperty(other, window, property, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count, &after,
+                             &data) == Success &&
           data) {
         text = std::string(reinterpret_cast<const char*>(data), count);
       }

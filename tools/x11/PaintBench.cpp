@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "forms/Form.h"
-#include "gdi/FontBackend.h"
 #include "gdi/Bitmaps.h"
+#include "gdi/FontBackend.h"
 #include "gdi/Owned.h"
 #include "gdi/Twips.h"
 #include "gdi/WindowSurface.h"
@@ -29,25 +29,28 @@ double MsSince(Clock::time_point start) {
 // A settings dialog: eight rows of label, text box and check box, a row of
 // buttons and a few notes.
 std::string Design() {
-  std::string d = "Begin Form frmBench\n   Caption = \"Settings\"\n   BorderStyle = 3\n   Left = 1500\n   Top = 1200\n"
-                  "   ClientWidth = 9000\n   ClientHeight = 6600\n   Font = Font(\"Tahoma\", 8.25)\n";
+  std::string d =
+      "Begin Form frmBench\n   Caption = \"Settings\"\n   BorderStyle = 3\n   Left = 1500\n   Top = 1200\n"
+      "   ClientWidth = 9000\n   ClientHeight = 6600\n   Font = Font(\"Tahoma\", 8.25)\n";
   for (int row = 0; row < 8; ++row) {
     const std::string top = std::to_string(240 + row * 540);
     const std::string n = std::to_string(row);
-    d += "   Begin VB.Label lblName" + n + "\n      Caption = \"Setting number " + n + ":\"\n      Left = 240\n      Top = " +
-         top + "\n      Width = 1800\n      Height = 255\n   End\n";
+    d += "   Begin VB.Label lblName" + n + "\n      Caption = \"Setting number " + n +
+         ":\"\n      Left = 240\n      Top = " + top + "\n      Width = 1800\n      Height = 255\n   End\n";
     d += "   Begin VB.TextBox txtValue" + n + "\n      Text = \"Value of the setting " + n +
-         "\"\n      Left = 2160\n      Top = " + top + "\n      Width = 3600\n      Height = 315\n      TabIndex = " + n +
-         "\n   End\n";
-    d += "   Begin VB.CheckBox chkOn" + n + "\n      Caption = \"Enabled\"\n      Value = 1\n      Left = 6000\n      Top = " +
-         top + "\n      Width = 1200\n      Height = 255\n   End\n";
+         "\"\n      Left = 2160\n      Top = " + top +
+         "\n      Width = 3600\n      Height = 315\n      TabIndex = " + n + "\n   End\n";
+    d += "   Begin VB.CheckBox chkOn" + n +
+         "\n      Caption = \"Enabled\"\n      Value = 1\n      Left = 6000\n      Top = " + top +
+         "\n      Width = 1200\n      Height = 255\n   End\n";
     d += "   Begin VB.Label lblNote" + n + "\n      Caption = \"(default)\"\n      Left = 7320\n      Top = " + top +
          "\n      Width = 1200\n      Height = 255\n   End\n";
   }
   const char* buttons[] = {"OK", "Cancel", "Apply", "Help", "Defaults", "Import", "Export"};
   for (int i = 0; i < 7; ++i) {
     d += "   Begin VB.CommandButton cmdButton" + std::to_string(i) + "\n      Caption = \"" + buttons[i] +
-         "\"\n      Left = " + std::to_string(240 + i * 1230) + "\n      Top = 5880\n      Width = 1140\n      Height = 360\n   End\n";
+         "\"\n      Left = " + std::to_string(240 + i * 1230) +
+         "\n      Top = 5880\n      Width = 1140\n      Height = 360\n   End\n";
   }
   return d + "End\n";
 }

@@ -66,14 +66,16 @@ int main(int argc, char** argv) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
   bool shown = AnyWindowShown(display);
   while (!shown && std::chrono::steady_clock::now() < deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     WaitFor(display, static_cast<int>(left.count()));
     shown = AnyWindowShown(display);
   }
   if (shown) WaitFor(display, 500);
   const int screen = DefaultScreen(display);
-  cairo_surface_t* surface = cairo_xlib_surface_create(display, DefaultRootWindow(display), DefaultVisual(display, screen),
-                                                       DisplayWidth(display, screen), DisplayHeight(display, screen));
+  cairo_surface_t* surface =
+      cairo_xlib_surface_create(display, DefaultRootWindow(display), DefaultVisual(display, screen),
+                                DisplayWidth(display, screen), DisplayHeight(display, screen));
   const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
   cairo_surface_destroy(surface);
   XCloseDisplay(display);

@@ -1,4 +1,3 @@
-#include "runtime/ErrorNumberOf.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,6 +16,7 @@
 #include "gdi/Bitmaps.h"
 #include "gdi/FontBackend.h"
 #include "runtime/Clock.h"
+#include "runtime/ErrorNumberOf.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 

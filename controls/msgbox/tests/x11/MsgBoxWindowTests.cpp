@@ -20,7 +20,6 @@ namespace {
 
 namespace x11 = win::x11test;
 
-
 class MsgBoxWindow : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -58,17 +57,17 @@ class MsgBoxWindow : public ::testing::Test {
 };
 
 TEST_F(MsgBoxWindow, ShowsItsRenderAndReturnsTheButtonClicked) {
-  const int32_t result =
-      Show("Do you want to save the changes to the user \"Administrator\"?", forms::vbYesNoCancel + forms::vbQuestion,
-           [this](frmMsgBoxIe& window) {
-             const int difference = forms::test::CompareShownWithRender(window, "msgbox-real-window");
-             EXPECT_GE(difference, 0) << "the window shows nothing, or another size";
-             EXPECT_LE(difference, 2);
-             // The box stays above its owner, which takes no input meanwhile.
-             EXPECT_EQ(win::GetWindow(window.hWnd(), win::GW_OWNER), host->hWnd());
-             EXPECT_FALSE(win::IsWindowEnabled(host->hWnd()));
-             x11::Click(window.hWnd(), forms::test::CentreOf(*window.cmdSys(1)));
-           });
+  const int32_t result = Show("Do you want to save the changes to the user \"Administrator\"?",
+                              forms::vbYesNoCancel + forms::vbQuestion, [this](frmMsgBoxIe& window) {
+                                const int difference =
+                                    forms::test::CompareShownWithRender(window, "msgbox-real-window");
+                                EXPECT_GE(difference, 0) << "the window shows nothing, or another size";
+                                EXPECT_LE(difference, 2);
+                                // The box stays above its owner, which takes no input meanwhile.
+                                EXPECT_EQ(win::GetWindow(window.hWnd(), win::GW_OWNER), host->hWnd());
+                                EXPECT_FALSE(win::IsWindowEnabled(host->hWnd()));
+                                x11::Click(window.hWnd(), forms::test::CentreOf(*window.cmdSys(1)));
+                              });
   EXPECT_EQ(result, forms::vbNo);
   EXPECT_TRUE(win::IsWindowEnabled(host->hWnd()));
 }
@@ -77,8 +76,9 @@ TEST_F(MsgBoxWindow, KeysAnswerTheBox) {
   // Tab moves to the second button, Space presses it.
   EXPECT_EQ(Show("Delete the group?", forms::vbOKCancel, [](frmMsgBoxIe&) { x11::TypeText("\t "); }), forms::vbCancel);
   // Enter presses the default button.
-  EXPECT_EQ(Show("Delete the group?", forms::vbOKCancel + forms::vbDefaultButton2, [](frmMsgBoxIe&) { x11::TypeText("\r"); }),
-            forms::vbCancel);
+  EXPECT_EQ(
+      Show("Delete the group?", forms::vbOKCancel + forms::vbDefaultButton2, [](frmMsgBoxIe&) { x11::TypeText("\r"); }),
+      forms::vbCancel);
   // Escape gives the box's escape result.
   EXPECT_EQ(Show("Connected.", forms::vbOKOnly, [](frmMsgBoxIe&) { x11::TypeText("\x1b"); }), forms::vbOK);
 }

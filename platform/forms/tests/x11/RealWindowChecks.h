@@ -47,7 +47,8 @@ inline int CompareShownWithRender(Form& form, const std::string& name, int toler
         const gdi::COLORREF p = gdi::GetPixel(a.Get(), x, y);
         const gdi::COLORREF q = gdi::GetPixel(b.Get(), x, y);
         for (int shift : {0, 8, 16}) {
-          worst = std::max(worst, std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF)));
+          worst =
+              std::max(worst, std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF)));
         }
       }
     }

@@ -87,7 +87,6 @@ class ProbeForm : public forms::Form {
   int ticks = 0;
 };
 
-
 class RealWindows : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -131,9 +130,13 @@ TEST_F(RealWindows, TypedTextReachesTheTextBox) {
   auto text = form->Get<forms::TextBox>("txtName");
   ASSERT_EQ(form->ActiveControl(), text);
   text->SetText("");
-  x11::TypeText("Gr\xC3\xBC\xC3\x9F" "e ä 5 €");
+  x11::TypeText(
+      "Gr\xC3\xBC\xC3\x9F"
+      "e ä 5 €");
   x11::Settle();
-  EXPECT_EQ(text->Text(), "Gr\xC3\xBC\xC3\x9F" "e ä 5 €");
+  EXPECT_EQ(text->Text(),
+            "Gr\xC3\xBC\xC3\x9F"
+            "e ä 5 €");
   // Escape reaches the form: the cancel button unloads it.
   x11::TypeText("\x1b");
   x11::Settle();
@@ -165,8 +168,12 @@ TEST_F(RealWindows, TimerFiresWhileAModalLoopWaits) {
 }
 
 TEST_F(RealWindows, ClipboardTextRoundTripsWithAnotherClient) {
-  forms::Clipboard::SetText("Gr\xC3\xBC\xC3\x9F" "e €");
-  EXPECT_EQ(x11::OtherClientReadsClipboard(), "Gr\xC3\xBC\xC3\x9F" "e €");
+  forms::Clipboard::SetText(
+      "Gr\xC3\xBC\xC3\x9F"
+      "e €");
+  EXPECT_EQ(x11::OtherClientReadsClipboard(),
+            "Gr\xC3\xBC\xC3\x9F"
+            "e €");
   {
     x11::OtherClipboardOwner other("von dort ä");
     EXPECT_TRUE(forms::Clipboard::HasText());
