@@ -11,10 +11,10 @@ namespace rt {
 namespace {
 
 // Code points of Windows-1252's bytes 0x80..0x9F.
-constexpr std::array<char32_t, 32> kHigh = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t AnsiToCodePoint(uint8_t b) { return (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : b; }
 
@@ -54,10 +54,7 @@ std::u32string Decode(std::string_view s) {
     bool ok = extra >= 0;
     char32_t cp = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
     for (int k = 1; ok && k <= extra; ++k) {
-      if (i + k >= s.size()) {
-        ok = false;
-        break;
-      }
+      if (i + k >= s.size()) { ok = false; break; }
       auto c = static_cast<uint8_t>(s[i + k]);
       if ((c & 0xC0) != 0x80) ok = false;
       cp = (cp << 6) | (c & 0x3F);
@@ -171,7 +168,9 @@ size_t InStr(size_t start, std::string_view s, std::string_view find, CompareMet
   return p == std::u32string::npos ? 0 : p + 1;
 }
 
-size_t InStr(std::string_view s, std::string_view find, CompareMethod method) { return InStr(1, s, find, method); }
+size_t InStr(std::string_view s, std::string_view find, CompareMethod method) {
+  return InStr(1, s, find, method);
+}
 
 std::string Replace(std::string_view s, std::string_view find, std::string_view with, CompareMethod method) {
   auto hay = Decode(s);

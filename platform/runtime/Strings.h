@@ -14,7 +14,7 @@ enum class CompareMethod { Binary = 0, Text = 1 };
 
 std::string LCase(std::string_view s);
 std::string UCase(std::string_view s);
-std::string Trim(std::string_view s);  // blanks only, as the runtime's Trim
+std::string Trim(std::string_view s);   // blanks only, as the runtime's Trim
 std::string LTrim(std::string_view s);
 std::string RTrim(std::string_view s);
 
@@ -41,10 +41,10 @@ std::string FormatNumber(double value);
 // Windows-1252, the system's ANSI code page: every code 1..255 maps to one
 // character and back without loss; the five codes the code page leaves
 // undefined map to the control characters of the same value.
-std::string ToAnsi(std::string_view utf8);    // UTF-8 -> Windows-1252 bytes ("?" for what has no code)
-std::string FromAnsi(std::string_view ansi);  // Windows-1252 bytes -> UTF-8
-uint8_t Asc(std::string_view utf8);           // ANSI code of the first character
-std::string Chr(uint8_t code);                // character of an ANSI code, as UTF-8
-std::string ChrW(char32_t codePoint);         // character of a Unicode code point, as UTF-8
+std::string ToAnsi(std::string_view utf8);     // UTF-8 -> Windows-1252 bytes ("?" for what has no code)
+std::string FromAnsi(std::string_view ansi);   // Windows-1252 bytes -> UTF-8
+uint8_t Asc(std::string_view utf8);            // ANSI code of the first character
+std::string Chr(uint8_t code);                 // character of an ANSI code, as UTF-8
+std::string ChrW(char32_t codePoint);          // character of a Unicode code point, as UTF-8
 
 }  // namespace rt

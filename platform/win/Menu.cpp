@@ -35,8 +35,9 @@ MenuState& Menus() {
 }
 
 std::vector<MenuItem> StandardSystemMenu() {
-  return {{MF_STRING, SC_RESTORE, "&Restore"},    {MF_STRING, SC_MOVE, "&Move"},         {MF_STRING, SC_SIZE, "&Size"},
-          {MF_STRING, SC_MINIMIZE, "Mi&nimize"},  {MF_STRING, SC_MAXIMIZE, "Ma&ximize"}, {MF_SEPARATOR, 0, ""},
+  return {{MF_STRING, SC_RESTORE, "&Restore"},   {MF_STRING, SC_MOVE, "&Move"},
+          {MF_STRING, SC_SIZE, "&Size"},         {MF_STRING, SC_MINIMIZE, "Mi&nimize"},
+          {MF_STRING, SC_MAXIMIZE, "Ma&ximize"}, {MF_SEPARATOR, 0, ""},
           {MF_STRING, SC_CLOSE, "&Close\tAlt+F4"}};
 }
 

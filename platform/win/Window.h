@@ -120,8 +120,8 @@ LRESULT DefWindowProcA(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam);
 // for an unknown class, an invalid parent or a failed creation. A window
 // with WS_VISIBLE is shown. `parent` is the parent of a WS_CHILD window and
 // the owner of any other.
-HWND CreateWindowExA(uint32_t exStyle, std::string_view className, std::string_view windowName, uint32_t style, int x,
-                     int y, int width, int height, HWND parent, void* createParam = nullptr);
+HWND CreateWindowExA(uint32_t exStyle, std::string_view className, std::string_view windowName, uint32_t style,
+                     int x, int y, int width, int height, HWND parent, void* createParam = nullptr);
 
 // Destroys the window and its children: WM_DESTROY goes to the window and
 // then to each child (top-down), WM_NCDESTROY to each child and then to the

@@ -1,3 +1,4 @@
+#include "runtime/ErrorNumberOf.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,7 +17,6 @@
 #include "gdi/Bitmaps.h"
 #include "gdi/FontBackend.h"
 #include "runtime/Clock.h"
-#include "runtime/ErrorNumberOf.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 
