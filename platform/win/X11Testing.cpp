@@ -247,6 +247,40 @@ POINT ServerOrigin(HWND hWnd) {
   return POINT{x, y};
 }
 
+bool IsOverrideRedirect(HWND hWnd) {
+  XWindowAttributes attributes{};
+  const Window xid = Backend().XWindowOf(hWnd);
+  return xid != 0 && XGetWindowAttributes(Connection(), xid, &attributes) && attributes.override_redirect;
+}
+
+std::vector<std::string> WindowStates(HWND hWnd) {
+  std::vector<std::string> names;
+  const Window xid = Backend().XWindowOf(hWnd);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (xid != 0 &&
+      XGetWindowProperty(Connection(), xid, Backend().atom().netWmState, 0, 32, False, XA_ATOM, &type, &format, &count,
+                         &after, &data) == Success &&
+      data) {
+    for (unsigned long i = 0; i < count; ++i) {
+      char* name = XGetAtomName(Connection(), reinterpret_cast<const Atom*>(data)[i]);
+      names.emplace_back(name);
+      XFree(name);
+    }
+  }
+  if (data) XFree(data);
+  return names;
+}
+
+HWND FocusWindow() {
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(Connection(), &focus, &revert);
+  return Backend().WindowOfX(focus);
+}
+
 namespace {
 
 // Pumps this program's events until the future is ready (at most 10 s).

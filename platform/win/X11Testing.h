@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "win/Types.h"
 
@@ -62,6 +63,13 @@ void Settle();
 bool IsShown(HWND hWnd);
 // The top-left corner of the window's client area on the server's screen.
 POINT ServerOrigin(HWND hWnd);
+// Whether the window bypasses the window manager (a pop-up).
+bool IsOverrideRedirect(HWND hWnd);
+// The names of the window's _NET_WM_STATE atoms ("_NET_WM_STATE_ABOVE", ...).
+std::vector<std::string> WindowStates(HWND hWnd);
+// The top-level window that has the server's keyboard focus; 0 when none
+// of the program's.
+HWND FocusWindow();
 
 // Another client of the server: reads the CLIPBOARD selection as UTF-8
 // text while this program answers its request.
