@@ -153,9 +153,11 @@ bool Form::FollowWindow(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, wi
       return true;
     }
     case win::WM_ACTIVATE:
-      // The window manager gave the window the focus.
+      // The window manager gave the window the focus: the form becomes
+      // the active one, and keys go to one of its controls.
       if (win::LOWORD(wParam) != win::WA_INACTIVE && m_loaded && m_visible && win::IsWindowEnabled(m_hwnd)) {
         Activate();
+        if (!ActiveControl()) FocusNext();
       }
       return true;
     default:

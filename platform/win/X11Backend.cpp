@@ -430,7 +430,13 @@ void X11Backend::WindowStacked(HWND hWnd, HWND insertAfter) {
 
 void X11Backend::WindowActivated(HWND hWnd) {
   if (m_following) return;
-  if (X11Window* w = Find(TopLevelOf(hWnd)); w && !w->overrideRedirect) Activate(*w);
+  const HWND top = TopLevelOf(hWnd);
+  X11Window* w = Find(top);
+  if (!w || w->overrideRedirect) return;
+  Activate(*w);
+  // Like the platform, the program's own window is active at once; the
+  // server's focus follows (FocusIn repeats it, which changes nothing).
+  SendMessageA(top, WM_ACTIVATE, WA_ACTIVE, 0);
 }
 
 void X11Backend::BeginMoveDrag(HWND hWnd) {

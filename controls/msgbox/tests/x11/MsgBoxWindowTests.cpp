@@ -86,6 +86,8 @@ TEST_F(MsgBoxWindow, KeysAnswerTheBox) {
 TEST_F(MsgBoxWindow, CloseRequestOfABoxWithoutCloseDoesNothing) {
   const int32_t result = Show("Keep the archive?", forms::vbYesNo, [](frmMsgBoxIe& window) {
     EXPECT_FALSE(win::OffersClose(window.hWnd()));
+    // Its frame, where one is drawn, shows the close button disabled.
+    window.RenderToPng(forms::test::BuildPath("msgbox-without-close.png"));
     x11::RequestClose(window.hWnd());
     x11::TypeText("\x1b");
     x11::Settle();

@@ -143,6 +143,23 @@ TEST_F(RealWindows, TypedTextReachesTheTextBox) {
   EXPECT_FALSE(form->IsLoaded());
 }
 
+TEST_F(RealWindows, KeysGoToTheFormTheUserActivates) {
+  auto other = std::make_shared<ProbeForm>();
+  form->Show();
+  other->Load();
+  other->Move(7500, 1500);
+  other->Show();
+  x11::Settle();
+  form->Get<forms::TextBox>("txtName")->SetText("");
+  other->Get<forms::TextBox>("txtName")->SetText("");
+  x11::Click(form->hWnd(), win::POINT{2, 2});
+  x11::TypeText("x");
+  x11::Settle();
+  EXPECT_EQ(forms::Form::ActiveForm(), form.get());
+  EXPECT_EQ(form->Get<forms::TextBox>("txtName")->Text(), "x");
+  EXPECT_EQ(other->Get<forms::TextBox>("txtName")->Text(), "");
+}
+
 TEST_F(RealWindows, ModalFormEndsWithTheButtonClicked) {
   forms::Responders::Push([](const forms::ModalRequest& request) {
     x11::Settle();
