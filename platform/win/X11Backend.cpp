@@ -12,8 +12,10 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "runtime/Clock.h"
 #include "win/Menu.h"
@@ -87,6 +89,28 @@ int ReadDpi(::Display* display) {
   return dpi;
 }
 
+// Text input through the input method, so dead keys and composed
+// characters arrive as text. The input method takes the character set of
+// the locale it is opened in: a program that never chose a locale (the "C"
+// locale) opens it in the user's locale, or else in C.UTF-8, and keeps its
+// own locale.
+XIM OpenInputMethod(::Display* display) {
+  const char* current = setlocale(LC_CTYPE, nullptr);
+  const std::string saved = current ? current : "C";
+  const bool plain = saved == "C" || saved == "POSIX";
+  if (plain) {
+    const char* user = setlocale(LC_CTYPE, "");
+    if (!user || !std::strstr(user, "UTF-8")) setlocale(LC_CTYPE, "C.UTF-8");
+  }
+  XIM im = nullptr;
+  if (XSupportsLocale()) {
+    XSetLocaleModifiers("");
+    im = XOpenIM(display, nullptr, nullptr, nullptr);
+  }
+  if (plain) setlocale(LC_CTYPE, saved.c_str());
+  return im;
+}
+
 }  // namespace
 
 X11Backend* CurrentX11() { return CurrentPointer(); }
@@ -137,10 +161,7 @@ X11Backend::X11Backend(::Display* display)
                reinterpret_cast<Atom*>(&m_atoms));
   // Held keys repeat as presses only, as on the platform.
   XkbSetDetectableAutoRepeat(display, True, nullptr);
-  // Text input through the input method: dead keys and composed characters
-  // arrive as text.
-  XSetLocaleModifiers("");
-  m_im = XOpenIM(display, nullptr, nullptr, nullptr);
+  m_im = OpenInputMethod(display);
   m_clipboardWindow = XCreateSimpleWindow(display, m_root, -10, -10, 1, 1, 0, 0, 0);
   XSelectInput(display, m_clipboardWindow, PropertyChangeMask);
   CurrentPointer() = this;

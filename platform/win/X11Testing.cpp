@@ -180,36 +180,37 @@ void Click(HWND hWnd, POINT client) {
   PressButton(1, false);
 }
 
-void TypeText(std::string_view utf8) {
+void TapKeySymbol(unsigned long sym) {
   ::Display* display = Connection();
+  KeyCode code = XKeysymToKeycode(display, sym);
+  bool shifted = false;
+  bool spare = false;
+  if (code != 0 && XkbKeycodeToKeysym(display, code, 0, 0) != sym) {
+    shifted = XkbKeycodeToKeysym(display, code, 0, 1) == sym;
+    if (!shifted) code = 0;
+  }
+  if (code == 0) {
+    code = SpareKeyFor(display, sym);
+    spare = true;
+    if (code == 0) return;
+  }
   const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
-  for (char32_t cp : CodePoints(utf8)) {
-    const KeySym sym = SymbolOf(cp);
-    KeyCode code = XKeysymToKeycode(display, sym);
-    bool shifted = false;
-    bool spare = false;
-    if (code != 0 && XkbKeycodeToKeysym(display, code, 0, 0) != sym) {
-      shifted = XkbKeycodeToKeysym(display, code, 0, 1) == sym;
-      if (!shifted) code = 0;
-    }
-    if (code == 0) {
-      code = SpareKeyFor(display, sym);
-      spare = true;
-      if (code == 0) continue;
-    }
-    if (shifted) XTestFakeKeyEvent(display, shift, True, CurrentTime);
-    XTestFakeKeyEvent(display, code, True, CurrentTime);
-    XTestFakeKeyEvent(display, code, False, CurrentTime);
-    if (shifted) XTestFakeKeyEvent(display, shift, False, CurrentTime);
-    if (spare) {
-      // The key's symbol must stay until this program has looked the key
-      // up: let it handle the events first.
-      Settle();
-      KeySym none[2] = {NoSymbol, NoSymbol};
-      XChangeKeyboardMapping(display, code, 2, none, 1);
-    }
+  if (shifted) XTestFakeKeyEvent(display, shift, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  if (shifted) XTestFakeKeyEvent(display, shift, False, CurrentTime);
+  if (spare) {
+    // The key's symbol must stay until this program has looked the key
+    // up: let it handle the events first.
+    Settle();
+    KeySym none[2] = {NoSymbol, NoSymbol};
+    XChangeKeyboardMapping(display, code, 2, none, 1);
   }
   XFlush(display);
+}
+
+void TypeText(std::string_view utf8) {
+  for (char32_t cp : CodePoints(utf8)) TapKeySymbol(SymbolOf(cp));
 }
 
 void RequestClose(HWND hWnd) {

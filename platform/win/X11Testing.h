@@ -56,6 +56,10 @@ void TypeText(std::string_view utf8);
 // (WM_DELETE_WINDOW).
 void RequestClose(HWND hWnd);
 
+// Presses and releases the key of an X key symbol (with Shift where the
+// keyboard map needs it; a key of its own where the map has none).
+void TapKeySymbol(unsigned long keysym);
+
 // Lets the server handle everything sent so far, then the layer handle the
 // events that follow and its pending messages (paint included).
 void Settle();

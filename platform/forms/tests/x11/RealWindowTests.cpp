@@ -2,6 +2,7 @@
 // user would: what the window shows, clicks, typing, modal loops with
 // timers, the clipboard shared with another client, moving a window by its
 // caption area.
+#include <X11/keysym.h>
 #include <gtest/gtest.h>
 
 #include "forms/Clipboard.h"
@@ -137,6 +138,12 @@ TEST_F(RealWindows, TypedTextReachesTheTextBox) {
   EXPECT_EQ(text->Text(),
             "Gr\xC3\xBC\xC3\x9F"
             "e ä 5 €");
+  // A dead key composes with the letter after it.
+  text->SetText("");
+  x11::TapKeySymbol(XK_dead_diaeresis);
+  x11::TapKeySymbol(XK_o);
+  x11::Settle();
+  EXPECT_EQ(text->Text(), "\xC3\xB6");
   // Escape reaches the form: the cancel button unloads it.
   x11::TypeText("\x1b");
   x11::Settle();
