@@ -131,7 +131,8 @@ void DrawSunkenBorder(gdi::HDC hdc, const gdi::RECT& rect) {
 }
 
 void DrawWindowFrame(gdi::HDC hdc, int width, int height, int border, int caption, std::string_view text,
-                     const com::StdPicturePtr& icon, bool controlBox, bool minButton, bool maxButton, bool active) {
+                     const com::StdPicturePtr& icon, bool controlBox, bool minButton, bool maxButton, bool active,
+                     bool closeEnabled) {
   if (border <= 0 && caption <= 0) return;
   gdi::RECT all{0, 0, width, height};
   // Face colour between the edge and the client area.
@@ -157,18 +158,18 @@ void DrawWindowFrame(gdi::HDC hdc, int width, int height, int border, int captio
   const int buttonHeight = caption - 5;
   const int buttonWidth = buttonHeight + 2;
   int right = bar.right - 2;
-  auto button = [&](std::string_view glyph) {
+  auto button = [&](std::string_view glyph, bool enabled = true) {
     gdi::RECT r{right - buttonWidth, bar.top + 2, right, bar.top + 2 + buttonHeight};
     Fill(hdc, r, Sys(gdi::COLOR_BTNFACE));
     gdi::RECT e = r;
     gdi::DrawEdge(hdc, &e, gdi::EDGE_RAISED, gdi::BF_RECT);
     auto font = com::StdFont::Create("Tahoma", 7, true);
     DrawText(hdc, glyph, r, gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE | gdi::DT_NOPREFIX, font,
-             gdi::SysColor(gdi::COLOR_BTNTEXT));
+             gdi::SysColor(gdi::COLOR_BTNTEXT), enabled);
     right -= buttonWidth;
   };
   if (controlBox) {
-    button("x");
+    button("x", closeEnabled);
     right -= 2;
     if (maxButton || minButton) {
       button("\xE2\x96\xA1");  // a square

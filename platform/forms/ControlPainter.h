@@ -40,9 +40,11 @@ void DrawCheckBox(gdi::HDC hdc, int x, int y, int16_t value, bool enabled);
 // A sunken 3-D border (2 pixels) around the rectangle's inside.
 void DrawSunkenBorder(gdi::HDC hdc, const gdi::RECT& rect);
 // The frame of a window around a client area at (border, border + caption):
-// outer 3-D edge, title bar with icon, caption and the control-box buttons.
+// outer 3-D edge, title bar with icon, caption and the control-box buttons
+// (the close button greyed when the window offers no Close).
 void DrawWindowFrame(gdi::HDC hdc, int width, int height, int border, int caption, std::string_view text,
-                     const com::StdPicturePtr& icon, bool controlBox, bool minButton, bool maxButton, bool active);
+                     const com::StdPicturePtr& icon, bool controlBox, bool minButton, bool maxButton, bool active,
+                     bool closeEnabled = true);
 
 // Scroll bar parts: an arrow button with its triangle pointing in
 // `direction` (raised; flat with the triangle moved one pixel when
