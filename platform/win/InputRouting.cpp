@@ -76,9 +76,13 @@ HWND TopLevelOf(HWND hWnd) {
 
 // The window mouse input at `screen` goes to: the capture window, else the
 // window under the point unless its top-level window is disabled.
-HWND MouseTarget(POINT screen) {
+HWND Hit(POINT screen, HWND topLevel) {
+  return topLevel != kNoWindow ? detail::WindowFromPointWithin(topLevel, screen) : WindowFromPoint(screen);
+}
+
+HWND MouseTarget(POINT screen, HWND topLevel) {
   if (HWND capture = GetCapture(); IsWindow(capture)) return capture;
-  HWND hit = WindowFromPoint(screen);
+  HWND hit = Hit(screen, topLevel);
   if (hit == kNoWindow || !IsWindowEnabled(TopLevelOf(hit))) return kNoWindow;
   return hit;
 }
@@ -97,9 +101,9 @@ void EndLeaveTracking() {
 
 // Moves the pointer: ends leave tracking when the pointer is over another
 // window now.
-void PointerOver(POINT screen) {
+void PointerOver(POINT screen, HWND topLevel) {
   SetCursorPos(screen.x, screen.y);
-  HWND over = WindowFromPoint(screen);
+  HWND over = Hit(screen, topLevel);
   State().underPointer = over;
   if (State().leaveTracked != kNoWindow && State().leaveTracked != over) EndLeaveTracking();
 }
@@ -160,19 +164,19 @@ HWND KeyTarget() {
 
 }  // namespace
 
-void RouteMouseMove(POINT screen) {
-  PointerOver(screen);
-  HWND target = MouseTarget(screen);
+void RouteMouseMove(POINT screen, HWND topLevel) {
+  PointerOver(screen, topLevel);
+  HWND target = MouseTarget(screen, topLevel);
   if (target == kNoWindow) return;
   SendSetCursor(target, WM_MOUSEMOVE);
   if (IsWindow(target)) DeliverMouse(target, WM_MOUSEMOVE, MouseKeyState(), ClientPoint(target, screen), screen);
 }
 
-void RouteMouseButton(POINT screen, MouseButton button, bool down) {
-  PointerOver(screen);
+void RouteMouseButton(POINT screen, MouseButton button, bool down, HWND topLevel) {
+  PointerOver(screen, topLevel);
   const ButtonMessages m = MessagesOf(button);
   State().down[m.vk] = down;
-  HWND target = MouseTarget(screen);
+  HWND target = MouseTarget(screen, topLevel);
   if (target == kNoWindow) return;
   if (!down) {
     DeliverMouse(target, m.up, MouseKeyState(), ClientPoint(target, screen), screen);
@@ -193,9 +197,9 @@ void RouteMouseButton(POINT screen, MouseButton button, bool down) {
   }
 }
 
-void RouteMouseWheel(POINT screen, int delta) {
-  PointerOver(screen);
-  HWND target = MouseTarget(screen);
+void RouteMouseWheel(POINT screen, int delta, HWND topLevel) {
+  PointerOver(screen, topLevel);
+  HWND target = MouseTarget(screen, topLevel);
   if (target == kNoWindow) return;
   const WPARAM wParam = (static_cast<WPARAM>(static_cast<uint16_t>(delta)) << 16) | MouseKeyState();
   DeliverMouse(target, WM_MOUSEWHEEL, wParam, MAKELPARAM(screen.x, screen.y), screen);
