@@ -56,10 +56,14 @@ class DisplayBackend {
   // False when nothing can arrive any more.
   virtual bool Wait(std::optional<int64_t> timerDueMs, const std::function<bool()>& idle) = 0;
 
-  // The screen in pixels, the part of it that windows may use, and its
-  // resolution in dots per inch.
-  virtual SIZE ScreenSize() = 0;
-  virtual RECT WorkArea() = 0;
+  // The monitors, the primary one first: each its rectangle on the screen
+  // and the part of it that windows may use (without the desktop's
+  // panels). The screen's resolution in dots per inch.
+  struct Monitor {
+    RECT area;
+    RECT work;
+  };
+  virtual std::vector<Monitor> Monitors() = 0;
   virtual int Dpi() = 0;
 
   // The clipboard's text (nullopt: it holds no text).
