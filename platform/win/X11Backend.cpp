@@ -361,6 +361,7 @@ void X11Backend::WindowShown(HWND hWnd, int showCommand) {
   WindowData* data = detail::Find(hWnd);
   if (!data) return;
   if (showCommand == SW_HIDE) {
+    PassActivationToOwner(hWnd);
     if (X11Window* w = Find(hWnd); w && w->mapped) {
       if (w->overrideRedirect) {
         XUnmapWindow(m_display, w->xid);
@@ -399,6 +400,9 @@ void X11Backend::WindowShown(HWND hWnd, int showCommand) {
 void X11Backend::WindowDestroyed(HWND hWnd) {
   auto it = m_windows.find(ToInt(hWnd));
   if (it == m_windows.end()) return;
+  PassActivationToOwner(hWnd);
+  it = m_windows.find(ToInt(hWnd));
+  if (it == m_windows.end()) return;
   X11Window& w = it->second;
   if (w.surface) cairo_surface_destroy(w.surface);
   if (w.ic) XDestroyIC(w.ic);
@@ -406,6 +410,15 @@ void X11Backend::WindowDestroyed(HWND hWnd) {
   m_byXid.erase(w.xid);
   m_windows.erase(it);
   XFlush(m_display);
+}
+
+// As on the platform, the active window's owner becomes active when the
+// window is hidden or destroyed, so the keyboard goes back to it.
+void X11Backend::PassActivationToOwner(HWND hWnd) {
+  if (GetForegroundWindow() != hWnd) return;
+  WindowData* data = detail::Find(hWnd);
+  const HWND owner = data ? data->parent : kNoWindow;
+  if (owner != kNoWindow && IsWindowVisible(owner) && Find(owner)) SetForegroundWindow(owner);
 }
 
 void X11Backend::WindowPlaced(HWND hWnd) {

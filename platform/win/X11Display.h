@@ -92,6 +92,7 @@ class X11Backend final : public DisplayBackend {
   void ApplyState(HWND hWnd, X11Window& w);
   void SendState(X11Window& w, bool add, Atom first, Atom second = 0);
   void Activate(X11Window& w);
+  void PassActivationToOwner(HWND hWnd);
   bool HasWindowManager();
   POINT ScreenPoint(HWND hWnd, int x, int y) const;
   void DragWithoutWindowManager(HWND hWnd);
