@@ -149,6 +149,9 @@ class Control : public Dispatch {
   // control. The default class passes keys on to the top-level window (the
   // form routes them) and turns a left click into OnMouseClick.
   virtual std::string WindowClass() const;
+  // Registers (once) a window class of that name whose windows work like
+  // those of the default class, with class styles such as CS_DBLCLKS.
+  static std::string ControlWindowClass(std::string_view name, uint32_t classStyle);
   virtual void OnMouseClick() {}
   // After the control was sited on a container, and before it is unsited.
   virtual void OnSited() {}
