@@ -1,0 +1,38 @@
+#include "display/DisplayControl.h"
+
+namespace kvctl2 {
+
+void DisplayControl::RaiseMouseEvent(std::string_view name, int16_t button, int16_t shift, float x, float y) {
+  com::Args args{button, shift, static_cast<double>(x), static_cast<double>(y)};
+  RaiseEvent(name, args);
+}
+
+rt::Variant DisplayControl::ContainerProperty(std::string_view name) {
+  com::DispatchPtr container = Container() ? Container()->ContainerObject() : nullptr;
+  if (!container) rt::Raise(rt::errObjectRequired, ClassName());
+  return container->Get(name);
+}
+
+com::StdFontPtr DisplayControl::AmbientFont() const {
+  const com::StdFontPtr font = Ambient().Font;
+  return font ? font->Clone() : com::StdFont::Create();
+}
+
+void DisplayControl::DefinePointerMembers(com::DispId pointerId, com::DispId iconId) {
+  DefineProperty(
+      "MousePointer", [this] { return rt::Variant(MousePointer()); },
+      [this](const rt::Variant& v) {
+        SetMousePointer(v.ToInteger());
+        PropertyChanged("MousePointer");
+      },
+      pointerId);
+  DefineObject<com::StdPicture>(
+      "MouseIcon", [this] { return MouseIcon(); },
+      [this](com::StdPicturePtr icon) {
+        SetMouseIcon(std::move(icon));
+        PropertyChanged("MouseIcon");
+      },
+      iconId);
+}
+
+}  // namespace kvctl2

@@ -1,0 +1,42 @@
+// What the display controls of the library have in common: the dispatch
+// ids of their interfaces (properties &H68030000 + n, methods &H60030000 +
+// n), raising their mouse events with the arguments by reference, reading
+// a property of their container through the extender, the ambient font,
+// and the conversions between the twips of the interface and the pixels
+// they draw in.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "com/UserControl.h"
+#include "gdi/Twips.h"
+
+namespace kvctl2 {
+
+constexpr com::DispId PropertyId(int n) { return static_cast<com::DispId>(0x68030000 + n); }
+constexpr com::DispId MethodId(int n) { return static_cast<com::DispId>(0x60030000 + n); }
+
+// OLE colours travel as signed 32-bit values.
+constexpr int32_t ColorValue(uint32_t color) { return static_cast<int32_t>(color); }
+
+class DisplayControl : public com::UserControl {
+ protected:
+  // Raises a mouse event with Button, Shift, X and Y (all by reference).
+  void RaiseMouseEvent(std::string_view name, int16_t button, int16_t shift, float x, float y);
+  // A property of the container object (Extender.Container.name); raises
+  // when there is no container or it has no such property.
+  rt::Variant ContainerProperty(std::string_view name);
+  // A copy of the container's font (the default font when there is none).
+  com::StdFontPtr AmbientFont() const;
+  // MousePointer (Get/Let) and MouseIcon (Get/Set) of the surface under
+  // these ids; each change is marked under the property's name.
+  void DefinePointerMembers(com::DispId pointerId, com::DispId iconId);
+  // Whether the control runs in a program (not in a designer).
+  bool UserMode() const { return Ambient().UserMode; }
+  // The control's size in pixels, rounded from its twips.
+  int WidthPixels() const { return gdi::TwipsToPixelsX(Width()); }
+  int HeightPixels() const { return gdi::TwipsToPixelsY(Height()); }
+};
+
+}  // namespace kvctl2
