@@ -237,6 +237,12 @@ bool UserControl::HandleMouse(uint32_t msg, win::WPARAM wParam, win::LPARAM lPar
   }
 }
 
+void UserControl::OnSited() {
+  for (const auto& c : m_constituents) {
+    if (c->hWnd() == win::kNoWindow && !c->IsWindowless()) c->Site(*this, c->Name(), c->Index());
+  }
+}
+
 void UserControl::AddConstituent(const ControlPtr& control, std::string name, int16_t index) {
   control->Site(*this, std::move(name), index);
   m_constituents.push_back(control);

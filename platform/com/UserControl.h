@@ -136,6 +136,9 @@ class UserControl : public Control, public ControlContainer {
   void DeclareEvents(std::initializer_list<std::string_view> names);
 
   std::string WindowClass() const override;
+  // Constituents that need a window and were placed before this control
+  // had one get theirs now.
+  void OnSited() override;
   void OnMoved() override;
   void OnVisibleChanged() override;
 
