@@ -4,6 +4,10 @@
 
 #include "gdi/Bitmaps.h"
 #include "gdi/DeviceContext.h"
+#include "gdi/Objects.h"
+#include "gdi/Owned.h"
+#include "gdi/Shapes.h"
+#include "gdi/SysColors.h"
 #include "gdi/Twips.h"
 #include "runtime/Strings.h"
 #include "win/Input.h"
@@ -154,7 +158,7 @@ void UserControl::Draw(gdi::HDC hdc, int x, int y) {
     m_surface.Refresh();
     Paint();
   }
-  gdi::BitBlt(hdc, x, y, m_surface.PixelWidth(), m_surface.PixelHeight(), m_surface.ShownDC(), 0, 0, gdi::SRCCOPY);
+  DrawSurface(hdc, x, y);
   // Controls on the surface are clipped to it and drawn bottom-up: the
   // first of each list ends on top, the constituents over the contained.
   const int saved = gdi::SaveDC(hdc);
@@ -167,6 +171,44 @@ void UserControl::Draw(gdi::HDC hdc, int x, int y) {
     }
   }
   gdi::RestoreDC(hdc, saved);
+}
+
+void UserControl::SetBackStyle(int16_t style) {
+  m_backStyle = style;
+  Invalidate();
+}
+
+void UserControl::SetMaskPicture(StdPicturePtr picture) {
+  m_maskPicture = std::move(picture);
+  Invalidate();
+}
+
+void UserControl::SetMaskColor(uint32_t color) {
+  m_maskColor = color;
+  Invalidate();
+}
+
+void UserControl::DrawSurface(gdi::HDC hdc, int x, int y) {
+  const int w = m_surface.PixelWidth();
+  const int h = m_surface.PixelHeight();
+  if (m_backStyle != 0) {
+    gdi::BitBlt(hdc, x, y, w, h, m_surface.ShownDC(), 0, 0, gdi::SRCCOPY);
+    return;
+  }
+  if (!m_maskPicture || m_maskPicture->IsEmpty()) return;
+  // The mask drawn over MaskColor: its pixels of another colour are the
+  // control's shape.
+  const gdi::COLORREF key = gdi::OleTranslateColor(m_maskColor);
+  gdi::OwnedDC mask(gdi::CreateSurfaceDC(w, h));
+  gdi::OwnedBrush keyBrush(gdi::CreateSolidBrush(key));
+  gdi::FillRect(mask.Get(), gdi::RECT{0, 0, w, h}, keyBrush.Get());
+  m_maskPicture->Render(mask.Get(), 0, 0);
+  for (int py = 0; py < h; ++py) {
+    for (int px = 0; px < w; ++px) {
+      if (gdi::GetPixel(mask.Get(), px, py) != key)
+        gdi::SetPixel(hdc, x + px, y + py, gdi::GetPixel(m_surface.ShownDC(), px, py));
+    }
+  }
 }
 
 bool UserControl::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) {

@@ -65,6 +65,15 @@ class UserControl : public Control, public ControlContainer {
   void SetPicture(StdPicturePtr picture);
   double ScaleWidth() const { return m_surface.ScaleWidth(); }
   double ScaleHeight() const { return m_surface.ScaleHeight(); }
+  // BackStyle 1 shows the surface; 0 (transparent) shows only its
+  // controls, or, with a mask picture, the surface where the mask's pixels
+  // differ from MaskColor (the control takes the mask's shape).
+  int16_t BackStyle() const { return m_backStyle; }
+  void SetBackStyle(int16_t style);
+  const StdPicturePtr& MaskPicture() const { return m_maskPicture; }
+  void SetMaskPicture(StdPicturePtr picture);
+  uint32_t MaskColor() const { return m_maskColor; }
+  void SetMaskColor(uint32_t color);
 
   // The cursor over the surface: raises 380 for a pointer other than
   // 0..15 and 99. A change shows at once when the pointer is over the
@@ -144,11 +153,15 @@ class UserControl : public Control, public ControlContainer {
 
  private:
   bool HandleMouse(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam);
+  void DrawSurface(gdi::HDC hdc, int x, int y);
   void ShowCursorIfOver();
 
   gdi::DrawingSurface m_surface;
   FontHolder m_font;
   StdPicturePtr m_picture;
+  int16_t m_backStyle = 1;
+  StdPicturePtr m_maskPicture;
+  uint32_t m_maskColor = 0x8000000F;
   std::vector<ControlPtr> m_constituents;
   std::vector<ControlPtr> m_contained;
   std::vector<std::string> m_eventNames;
