@@ -57,6 +57,29 @@ int16_t ButtonOf(uint32_t msg) {
   }
 }
 
+// The contained controls of a user control as a collection object.
+class ContainedControlsCollection : public Dispatch {
+ public:
+  explicit ContainedControlsCollection(std::weak_ptr<Dispatch> owner) : m_owner(std::move(owner)) {
+    DefineReadOnly("Count", [this] { return rt::Variant(static_cast<int32_t>(Items().size())); });
+    DefineMethod("Item", [this](Args& args) {
+      const int32_t index = RequiredArg(args, 0).ToLong();
+      const auto& items = Items();
+      if (index < 0 || static_cast<size_t>(index) >= items.size()) rt::Raise(9, "ContainedControls");
+      return ToVariant(items[static_cast<size_t>(index)]);
+    });
+  }
+  std::string TypeName() const override { return "ContainedControls"; }
+
+ private:
+  const std::vector<ControlPtr>& Items() const {
+    static const std::vector<ControlPtr> none;
+    auto owner = std::dynamic_pointer_cast<UserControl>(m_owner.lock());
+    return owner ? owner->ContainedControls() : none;
+  }
+  std::weak_ptr<Dispatch> m_owner;
+};
+
 }  // namespace
 
 UserControl::UserControl()
@@ -306,6 +329,10 @@ void UserControl::AddContainedControl(const ControlPtr& control) {
   control->NotifyResize();
   m_contained.push_back(control);
   Invalidate();
+}
+
+DispatchPtr UserControl::ContainedControlsObject() {
+  return std::make_shared<ContainedControlsCollection>(weak_from_this());
 }
 
 void UserControl::RemoveContainedControl(const ControlPtr& control) {

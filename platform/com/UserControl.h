@@ -119,6 +119,8 @@ class UserControl : public Control, public ControlContainer {
   void AddContainedControl(const ControlPtr& control);
   void RemoveContainedControl(const ControlPtr& control);
   const std::vector<ControlPtr>& ContainedControls() const { return m_contained; }
+  // The same as a collection object: Count, and Item(index) from 0.
+  DispatchPtr ContainedControlsObject();
 
   // The control's events with their numbers (dispatch ids), 1 for the
   // first in slot order; 0 and "" for an unknown one.

@@ -3,13 +3,44 @@
 // geometry is asserted by the other tests, on fixed metrics.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "display/KVXFrame.h"
 #include "display/KVXPane.h"
 #include "display/KVXProgress.h"
+#include "gdi/BitmapBits.h"
 #include "gdi/FontBackend.h"
 #include "tests/DisplayTestHost.h"
+#include "win/Input.h"
 
 namespace kvctl2 {
 namespace {
+
+// A 16 x 16 icon: a disc in the colour with a darker rim, on a clear ground.
+com::StdPicturePtr DiscIcon(gdi::COLORREF color) {
+  std::vector<uint32_t> pixels(16 * 16, 0u);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      const double d = std::hypot(x - 7.5, y - 7.5);
+      if (d > 7.5) continue;
+      const double k = d > 6.2 ? 0.6 : 1.0;
+      pixels[y * 16 + x] = 0xFF000000u | (static_cast<uint32_t>(gdi::GetRValue(color) * k) << 16) |
+                           (static_cast<uint32_t>(gdi::GetGValue(color) * k) << 8) |
+                           static_cast<uint32_t>(gdi::GetBValue(color) * k);
+    }
+  }
+  gdi::OwnedBitmap bitmap(gdi::CreateBitmapFromArgb(16, 16, pixels));
+  return com::StdPicture::FromIcon(gdi::OwnedIcon(gdi::CreateIconFromBitmap(bitmap.Get())));
+}
+
+// A 24 x 24 tile: a light check pattern.
+com::StdPicturePtr CheckTile() {
+  std::vector<uint32_t> pixels(24 * 24);
+  for (int y = 0; y < 24; ++y) {
+    for (int x = 0; x < 24; ++x) pixels[y * 24 + x] = ((x / 12 + y / 12) % 2) ? 0xFFF4F0E8u : 0xFFFFFFFFu;
+  }
+  return com::StdPicture::FromBitmap(gdi::OwnedBitmap(gdi::CreateBitmapFromArgb(24, 24, pixels)));
+}
 
 class Gallery : public ::testing::Test {
  protected:
@@ -66,6 +97,44 @@ TEST_F(Gallery, ProgressBars) {
     bar->UpdateTo(values[i]);
   }
   Save("progress");
+}
+
+TEST_F(Gallery, Frames) {
+  std::string design = "Begin Form frmFrames\n ClientWidth = 9600\n ClientHeight = 4200\n BackColor = &HF0F0F0\n";
+  const char* names[] = {"fraExpanded", "fraCollapsed", "fraHot", "fraDisabled", "fraIcon", "fraTiled"};
+  for (int i = 0; i < 6; ++i) {
+    design += " Begin Kvctl2.KVXFrame " + std::string(names[i]) + "\n  Left = " + std::to_string(120 + (i % 3) * 3150) +
+              "\n  Top = " + std::to_string(120 + (i / 3) * 2040) +
+              "\n  Width = 3000\n  Height = 1900\n  BorderStyle = 1\n  Caption = \"" + names[i] + " & Co\"\n End\n";
+  }
+  design += "End\n";
+  Show(design);
+  auto frame = [&](const char* name) { return host->Get<KVXFrame>(name); };
+  frame("fraCollapsed")->Let("Expandierbar", true);
+  frame("fraCollapsed")->Let("ShowBullet", true);
+  frame("fraCollapsed")->Set("CaptionIcon", com::ToVariant(DiscIcon(gdi::RGB(40, 120, 200))));
+  frame("fraCollapsed")->SetExpandiert(false);
+  auto hot = frame("fraHot");
+  hot->Let("Expandierbar", true);
+  hot->Let("CaptionHoverMode", ColorUnderline);
+  hot->Let("CaptionFontHoverColor", 0xC04000);
+  hot->Set("CaptionIcon", com::ToVariant(DiscIcon(gdi::RGB(220, 120, 20))));
+  test::MoveTo(*hot, 60, 10);
+  frame("fraDisabled")->Let("Enabled", false);
+  auto icon = frame("fraIcon");
+  icon->Let("CaptionStyle", pbHozSolid);
+  icon->Let("CaptionBorder", pbRound);
+  icon->Let("BorderStyle", pbRound);
+  icon->Let("ShowBullet", true);
+  icon->Let("Expandierbar", true);
+  icon->Set("CaptionIcon", com::ToVariant(DiscIcon(gdi::RGB(60, 160, 60))));
+  auto tiled = frame("fraTiled");
+  tiled->Let("CaptionHeight", 6);
+  tiled->Let("CaptionStyle", pbVerSolid);
+  tiled->Let("CaptionBorder", pbRaised);
+  tiled->Set("BackgroundImage", com::ToVariant(CheckTile()));
+  Save("frames");
+  win::ReleaseCapture();
 }
 
 }  // namespace
