@@ -36,7 +36,14 @@ class HostForm : public forms::Form {
   void OnControlPropertyChanged(com::Control& /*control*/, std::string_view name) override {
     changed.emplace_back(name);
   }
+  // With designMode the controls see a designer (ambient UserMode False).
+  com::AmbientProperties Ambient() const override {
+    com::AmbientProperties ambient = Form::Ambient();
+    ambient.UserMode = !designMode;
+    return ambient;
+  }
 
+  bool designMode = false;
   std::vector<std::string> events;
   std::vector<std::string> changed;
 };

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "display/KVXFrame.h"
+#include "display/KVXFrameBox.h"
 #include "display/KVXPane.h"
 #include "display/KVXProgress.h"
 #include "gdi/BitmapBits.h"
@@ -135,6 +136,29 @@ TEST_F(Gallery, Frames) {
   tiled->Set("BackgroundImage", com::ToVariant(CheckTile()));
   Save("frames");
   win::ReleaseCapture();
+}
+
+TEST_F(Gallery, FrameBox) {
+  std::string design =
+      "Begin Form frmFrameBox\n ClientWidth = 4500\n ClientHeight = 3300\n"
+      " Begin Kvctl2.KVXFrameBox box\n  Left = 120\n  Top = 120\n  Width = 4200\n  Height = 3000\n"
+      "  BackColor = &HFFFFFF\n";
+  for (int i = 0; i < 4; ++i) {
+    design +=
+        "  Begin Kvctl2.KVXFrame fra(" + std::to_string(i) +
+        ")\n   Left = 60\n   Top = " + std::to_string(60 + i * 1000) +
+        "\n   Width = 4000\n   Height = 1100\n   BorderStyle = 1\n   Expandierbar = True\n   Caption = \"Section " +
+        std::to_string(i + 1) + "\"\n  End\n";
+  }
+  design += " End\nEnd\n";
+  Show(design);
+  auto box = host->Get<KVXFrameBox>("box");
+  host->Get<KVXFrame>("fra", 1)->SetExpandiert(false);
+  host->Get<KVXFrame>("fra", 3)->SetHeight(1800);
+  box->CtrlRefresh(win::ToInt(host->Get<KVXFrame>("fra", 3)->hWnd()));
+  EXPECT_TRUE(box->ScrollVisible());
+  EXPECT_GT(box->ScrollOffset(), 0);
+  Save("framebox");
 }
 
 }  // namespace
