@@ -18,6 +18,7 @@ class KVXColorLabel : public DisplayControl {
  public:
   KVXColorLabel();
   std::string ClassName() const override { return "KVXColorLabel"; }
+  std::vector<std::string> PropertyPages() const override { return {"Caption"}; }
 
   const std::string& Caption() const { return m_caption; }
   // Stores the value without leading and trailing blanks.

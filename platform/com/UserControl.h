@@ -122,6 +122,9 @@ class UserControl : public Control, public ControlContainer {
   // The same as a collection object: Count, and Item(index) from 0.
   DispatchPtr ContainedControlsObject();
 
+  // The names of the property pages that edit the control at design time.
+  virtual std::vector<std::string> PropertyPages() const { return {}; }
+
   // The control's events with their numbers (dispatch ids), 1 for the
   // first in slot order; 0 and "" for an unknown one.
   DispId EventDispId(std::string_view eventName) const;
