@@ -1,5 +1,8 @@
 #include "display/DisplayControl.h"
 
+#include "gdi/Bitmaps.h"
+#include "win/InputRouting.h"
+
 namespace kvctl2 {
 
 void DisplayControl::RaiseMouseEvent(std::string_view name, int16_t button, int16_t shift, float x, float y) {
@@ -33,6 +36,24 @@ void DisplayControl::DefinePointerMembers(com::DispId pointerId, com::DispId ico
         PropertyChanged("MouseIcon");
       },
       iconId);
+}
+
+void DisplayControl::DrawPictureState(gdi::HDC hdc, const com::StdPicturePtr& picture, int x, int y, int cx, int cy,
+                                      uint32_t state, gdi::HBRUSH brush) {
+  if (!picture || picture->IsEmpty()) return;
+  if (picture->Type() == com::vbPicTypeIcon)
+    gdi::DrawStateA(hdc, brush, picture->Icon(), x, y, cx, cy, gdi::DST_ICON | state);
+  else
+    gdi::DrawStateA(hdc, brush, picture->Bitmap(), x, y, cx, cy, gdi::DST_BITMAP | state);
+}
+
+void DisplayControl::RequestMouseLeave() {
+  win::TRACKMOUSEEVENT track;
+  track.cbSize = 16;
+  track.dwFlags = win::TME_LEAVE;
+  track.hwndTrack = hWnd();
+  track.dwHoverTime = 0;
+  win::_TrackMouseEvent(&track);
 }
 
 }  // namespace kvctl2

@@ -32,6 +32,14 @@ class DisplayControl : public com::UserControl {
   // MousePointer (Get/Let) and MouseIcon (Get/Set) of the surface under
   // these ids; each change is marked under the property's name.
   void DefinePointerMembers(com::DispId pointerId, com::DispId iconId);
+  // Draws a picture with DrawStateA in a state (DSS_NORMAL, DSS_MONO with
+  // a brush, DSS_DISABLED) at the size given: an icon as an icon, a bitmap
+  // as a bitmap; an empty picture or none draws nothing.
+  static void DrawPictureState(gdi::HDC hdc, const com::StdPicturePtr& picture, int x, int y, int cx, int cy,
+                               uint32_t state, gdi::HBRUSH brush = gdi::HBRUSH{});
+  // Asks for a leave notification (WM_MOUSELEAVE) for the control's window:
+  // _TrackMouseEvent with size 16, TME_LEAVE and no hover time.
+  void RequestMouseLeave();
   // Whether the control runs in a program (not in a designer).
   bool UserMode() const { return Ambient().UserMode; }
   // The control's size in pixels, rounded from its twips.

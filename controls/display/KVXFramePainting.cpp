@@ -90,11 +90,7 @@ void KVXFrame::DrawCaptionIcon(bool shadow, bool pressed) {
     const int size = picture ? com::HimetricToPixels(picture->Width()) : 0;
     const gdi::HDC hdc = hDC();
     auto icon = [&](int x, int y, gdi::HBRUSH brush, uint32_t state) {
-      if (!picture || picture->IsEmpty()) return;
-      if (picture->Type() == com::vbPicTypeIcon)
-        gdi::DrawStateA(hdc, brush, picture->Icon(), x, y, size, size, gdi::DST_ICON | state);
-      else
-        gdi::DrawStateA(hdc, brush, picture->Bitmap(), x, y, size, size, gdi::DST_BITMAP | state);
+      DrawPictureState(hdc, picture, x, y, size, size, state, brush);
     };
     auto silhouette = [&](int x, int y) {
       gdi::OwnedBrush brush(gdi::CreateSolidBrush(m_captionIconShadow & 0xFFFFFF));
