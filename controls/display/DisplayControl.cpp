@@ -1,6 +1,10 @@
 #include "display/DisplayControl.h"
 
 #include "gdi/Bitmaps.h"
+#include "gdi/Objects.h"
+#include "gdi/Owned.h"
+#include "gdi/Shapes.h"
+#include "gdi/SysColors.h"
 #include "win/InputRouting.h"
 
 namespace kvctl2 {
@@ -45,6 +49,17 @@ void DisplayControl::DrawPictureState(gdi::HDC hdc, const com::StdPicturePtr& pi
     gdi::DrawStateA(hdc, brush, picture->Icon(), x, y, cx, cy, gdi::DST_ICON | state);
   else
     gdi::DrawStateA(hdc, brush, picture->Bitmap(), x, y, cx, cy, gdi::DST_BITMAP | state);
+}
+
+void DisplayControl::DrawRoundBorder(gdi::HDC hdc, int width, int height, uint32_t color) {
+  gdi::OwnedPen pen(gdi::CreatePen(gdi::PS_SOLID, 1, gdi::OleTranslateColor(color)));
+  gdi::ScopedSelect<gdi::HPEN> usePen(hdc, pen.Get());
+  gdi::ScopedSelect<gdi::HBRUSH> noFill(hdc, gdi::HBRUSH(gdi::GetStockObject(gdi::NULL_BRUSH)));
+  gdi::RoundRect(hdc, 0, 0, width, height, 20, 20);
+}
+
+void DisplayControl::CheckFontGiven(const com::StdFontPtr& font) const {
+  if (!font) rt::Raise(com::errInvalidPropertyValue, ClassName(), "Cannot set Font to Nothing");
 }
 
 void DisplayControl::RequestMouseLeave() {

@@ -37,6 +37,11 @@ class DisplayControl : public com::UserControl {
   // as a bitmap; an empty picture or none draws nothing.
   static void DrawPictureState(gdi::HDC hdc, const com::StdPicturePtr& picture, int x, int y, int cx, int cy,
                                uint32_t state, gdi::HBRUSH brush = gdi::HBRUSH{});
+  // The thin rounded border of the information panels: a one-pixel outline
+  // in the colour round (0, 0, width, height) with corners 20 pixels wide.
+  static void DrawRoundBorder(gdi::HDC hdc, int width, int height, uint32_t color);
+  // Refuses a font of Nothing: error 380, "Cannot set Font to Nothing".
+  void CheckFontGiven(const com::StdFontPtr& font) const;
   // Asks for a leave notification (WM_MOUSELEAVE) for the control's window:
   // _TrackMouseEvent with size 16, TME_LEAVE and no hover time.
   void RequestMouseLeave();
