@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "com/WindowEdge.h"
 #include "gdi/Bitmaps.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
@@ -190,7 +191,9 @@ void UserControl::Draw(gdi::HDC hdc, int x, int y) {
     for (auto it = list->rbegin(); it != list->rend(); ++it) {
       const auto& c = *it;
       if (!c->Visible() || c->InvisibleAtRuntime()) continue;
-      c->Draw(hdc, x + gdi::TwipsToPixelsX(c->Left()), y + gdi::TwipsToPixelsY(c->Top()));
+      const int cx = x + gdi::TwipsToPixelsX(c->Left()), cy = y + gdi::TwipsToPixelsY(c->Top());
+      c->Draw(hdc, cx, cy);
+      DrawWindowEdge(*c, hdc, cx, cy);
     }
   }
   gdi::RestoreDC(hdc, saved);

@@ -1,4 +1,5 @@
 // Rendering a form with its controls (and its window frame) off-screen.
+#include "com/WindowEdge.h"
 #include "forms/ControlPainter.h"
 #include "forms/Form.h"
 #include "gdi/Gdi.h"
@@ -37,7 +38,9 @@ gdi::OwnedBitmap Form::RenderToBitmap(bool withFrame) {
     const com::ControlPtr& c = *it;
     // Controls handed over to a control container are drawn by it.
     if (!c->Visible() || c->InvisibleAtRuntime() || c->Container() != this) continue;
-    c->Draw(dc.Get(), ox + gdi::TwipsToPixelsX(c->Left()), oy + gdi::TwipsToPixelsY(c->Top()));
+    const int x = ox + gdi::TwipsToPixelsX(c->Left()), y = oy + gdi::TwipsToPixelsY(c->Top());
+    c->Draw(dc.Get(), x, y);
+    com::DrawWindowEdge(*c, dc.Get(), x, y);
   }
   gdi::RestoreDC(dc.Get(), saved);
 
