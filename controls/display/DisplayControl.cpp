@@ -9,6 +9,43 @@
 
 namespace kvctl2 {
 
+void DisplayControl::DefineAction(std::string_view name, std::function<void()> action, com::DispId id) {
+  DefineMethod(
+      name,
+      [action = std::move(action)](com::Args&) {
+        action();
+        return rt::Variant();
+      },
+      id);
+}
+
+void DisplayControl::DefineColor(std::string_view name, std::function<uint32_t()> get,
+                                 std::function<void(uint32_t)> set, com::DispId id) {
+  DefineProperty(
+      name, [get = std::move(get)] { return rt::Variant(ColorValue(get())); },
+      [set = std::move(set)](const rt::Variant& v) { set(static_cast<uint32_t>(v.ToLong())); }, id);
+}
+
+com::StdFontPtr DisplayControl::ReadFont(const com::PropertyBag& bag, std::string_view key) const {
+  const com::StdFontPtr ambient = AmbientFont();
+  const auto font = com::AsObject<com::StdFont>(bag.ReadProperty(key, com::ToVariant(ambient)));
+  return font ? font : ambient;
+}
+
+void DisplayControl::WriteFont(com::PropertyBag& bag, std::string_view key, const com::StdFontPtr& font) const {
+  bag.WriteProperty(key, com::ToVariant(font), com::ToVariant(AmbientFont()));
+}
+
+void DisplayControl::DefineWindowHandle(com::DispId id) {
+  DefineReadOnly(
+      "hWnd", [this] { return rt::Variant(win::ToInt(hWnd())); }, id);
+}
+
+void DisplayControl::DefineDeviceContext(com::DispId id) {
+  DefineReadOnly(
+      "hDC", [this] { return rt::Variant(gdi::ToInt(hDC())); }, id);
+}
+
 void DisplayControl::RaiseMouseEvent(std::string_view name, int16_t button, int16_t shift, float x, float y) {
   com::Args args{button, shift, static_cast<double>(x), static_cast<double>(y)};
   RaiseEvent(name, args);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "com/UserControl.h"
@@ -22,6 +23,11 @@ constexpr int32_t ColorValue(uint32_t color) { return static_cast<int32_t>(color
 
 class DisplayControl : public com::UserControl {
  protected:
+  // A method without arguments or result under its id.
+  void DefineAction(std::string_view name, std::function<void()> action, com::DispId id);
+  // An OLE colour property under its id, read and written through these.
+  void DefineColor(std::string_view name, std::function<uint32_t()> get, std::function<void(uint32_t)> set,
+                   com::DispId id);
   // Raises a mouse event with Button, Shift, X and Y (all by reference).
   void RaiseMouseEvent(std::string_view name, int16_t button, int16_t shift, float x, float y);
   // A property of the container object (Extender.Container.name); raises
@@ -29,6 +35,12 @@ class DisplayControl : public com::UserControl {
   rt::Variant ContainerProperty(std::string_view name);
   // A copy of the container's font (the default font when there is none).
   com::StdFontPtr AmbientFont() const;
+  // A font kept in the property bag with the ambient font as its default.
+  com::StdFontPtr ReadFont(const com::PropertyBag& bag, std::string_view key) const;
+  void WriteFont(com::PropertyBag& bag, std::string_view key, const com::StdFontPtr& font) const;
+  // The read-only hWnd and hDC of the surface under these ids.
+  void DefineWindowHandle(com::DispId id);
+  void DefineDeviceContext(com::DispId id);
   // MousePointer (Get/Let) and MouseIcon (Get/Set) of the surface under
   // these ids; each change is marked under the property's name.
   void DefinePointerMembers(com::DispId pointerId, com::DispId iconId);

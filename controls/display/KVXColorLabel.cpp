@@ -24,13 +24,10 @@ KVXColorLabel::KVXColorLabel() {
 }
 
 void KVXColorLabel::DefineMembers() {
-  auto color = [](uint32_t c) { return rt::Variant(ColorValue(c)); };
-  DefineProperty(
-      "BackColor", [this, color] { return color(BackColor()); },
-      [this](const rt::Variant& v) { SetBackColorProperty(static_cast<uint32_t>(v.ToLong())); }, PropertyId(0x08));
-  DefineProperty(
-      "ForeColor", [this, color] { return color(ForeColor()); },
-      [this](const rt::Variant& v) { SetForeColorProperty(static_cast<uint32_t>(v.ToLong())); }, PropertyId(0x07));
+  DefineColor(
+      "BackColor", [this] { return BackColor(); }, [this](uint32_t c) { SetBackColorProperty(c); }, PropertyId(0x08));
+  DefineColor(
+      "ForeColor", [this] { return ForeColor(); }, [this](uint32_t c) { SetForeColorProperty(c); }, PropertyId(0x07));
   DefineProperty(
       "Caption", [this] { return rt::Variant(m_caption); }, [this](const rt::Variant& v) { SetCaption(v.ToString()); },
       PropertyId(0x06));
@@ -185,9 +182,7 @@ void KVXColorLabel::ReadProperties(const com::PropertyBag& bag) {
   m_busy = false;
   SetForeColor(static_cast<uint32_t>(bag.ReadProperty("ForeColor", ColorValue(0x80000008)).ToLong()));
   SetBackColor(static_cast<uint32_t>(bag.ReadProperty("BackColor", ColorValue(0x8000000F)).ToLong()));
-  const com::StdFontPtr ambient = AmbientFont();
-  const auto font = com::AsObject<com::StdFont>(bag.ReadProperty("Font", com::ToVariant(ambient)));
-  SetFont(font ? font : ambient);
+  SetFont(ReadFont(bag, "Font"));
   m_caption = bag.ReadProperty("Caption", Ambient().DisplayName).ToString();
   m_autosize = bag.ReadProperty("Autosize", false).ToBool();
   m_wordWrap = bag.ReadProperty("WordWrap", false).ToBool();
@@ -200,7 +195,7 @@ void KVXColorLabel::ReadProperties(const com::PropertyBag& bag) {
 void KVXColorLabel::WriteProperties(com::PropertyBag& bag) {
   bag.WriteProperty("ForeColor", ColorValue(ForeColor()), ColorValue(0x80000008));
   bag.WriteProperty("BackColor", ColorValue(BackColor()), ColorValue(0x8000000F));
-  bag.WriteProperty("Font", com::ToVariant(Font()), com::ToVariant(AmbientFont()));
+  WriteFont(bag, "Font", Font());
   bag.WriteProperty("Caption", m_caption, Ambient().DisplayName);
   bag.WriteProperty("Autosize", m_autosize, false);
   bag.WriteProperty("WordWrap", m_wordWrap, false);

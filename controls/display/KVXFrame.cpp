@@ -32,7 +32,7 @@ void KVXFrame::Changed(const char* name, bool repaint) {
   if (repaint) drawControl();
 }
 
-void KVXFrame::DefineColor(const char* name, uint32_t KVXFrame::*field, int id, bool repaint) {
+void KVXFrame::DefineColorField(const char* name, uint32_t KVXFrame::*field, int id, bool repaint) {
   DefineProperty(
       name, [this, field] { return rt::Variant(ColorValue(this->*field)); },
       [this, field, name, repaint](const rt::Variant& v) {
@@ -76,20 +76,15 @@ void KVXFrame::DefineMembers() {
   DefineProperty(
       "Enabled", [this] { return rt::Variant(m_enabled); },
       [this](const rt::Variant& v) { SetFrameEnabled(v.ToBool()); }, PropertyId(0x22));
-  DefineMethod(
-      "drawControl",
-      [this](com::Args&) {
-        drawControl();
-        return rt::Variant();
-      },
-      MethodId(0x28));
+  DefineAction(
+      "drawControl", [this] { drawControl(); }, MethodId(0x28));
   DefineProperty(
       "BorderRoundColor", [this] { return rt::Variant(ColorValue(m_borderRoundColor)); },
       [this](const rt::Variant& v) { SetBorderRoundColor(ToColor(v)); }, PropertyId(0x21));
-  DefineColor("TopRightBColor", &KVXFrame::m_topRightBColor, 0x20, true);
-  DefineColor("TopRightAColor", &KVXFrame::m_topRightAColor, 0x1F, true);
-  DefineColor("TopLeftBColor", &KVXFrame::m_topLeftBColor, 0x1E, true);
-  DefineColor("TopLeftAColor", &KVXFrame::m_topLeftAColor, 0x1D, true);
+  DefineColorField("TopRightBColor", &KVXFrame::m_topRightBColor, 0x20, true);
+  DefineColorField("TopRightAColor", &KVXFrame::m_topRightAColor, 0x1F, true);
+  DefineColorField("TopLeftBColor", &KVXFrame::m_topLeftBColor, 0x1E, true);
+  DefineColorField("TopLeftAColor", &KVXFrame::m_topLeftAColor, 0x1D, true);
   DefinePicture("CollapseIcon", &KVXFrame::m_collapseIcon, 0x1C);
   DefineProperty(
       "BackColor", [this] { return rt::Variant(ColorValue(BackColor())); },
@@ -98,7 +93,7 @@ void KVXFrame::DefineMembers() {
         Changed("BackColor", true);
       },
       PropertyId(0x1B));
-  DefineColor("BorderColor", &KVXFrame::m_borderColor, 0x1A, true);
+  DefineColorField("BorderColor", &KVXFrame::m_borderColor, 0x1A, true);
   plain("BorderStyle", &KVXFrame::m_borderStyle, 0x19, true);
   plain("CaptionBorder", &KVXFrame::m_captionBorder, 0x18, true);
   DefineReadOnly(
@@ -117,17 +112,10 @@ void KVXFrame::DefineMembers() {
         Changed("CurrentY", false);
       },
       PropertyId(0x15));
-  DefineReadOnly(
-      "hDC", [this] { return rt::Variant(gdi::ToInt(hDC())); }, PropertyId(0x14));
-  DefineReadOnly(
-      "hWnd", [this] { return rt::Variant(win::ToInt(hWnd())); }, PropertyId(0x13));
-  DefineMethod(
-      "Refresh",
-      [this](com::Args&) {
-        Refresh();
-        return rt::Variant();
-      },
-      MethodId(0x31));
+  DefineDeviceContext(PropertyId(0x14));
+  DefineWindowHandle(PropertyId(0x13));
+  DefineAction(
+      "Refresh", [this] { Refresh(); }, MethodId(0x31));
   DefineMethod(
       "Scale_",
       [this](com::Args& args) {
@@ -147,7 +135,7 @@ void KVXFrame::DefineMembers() {
   DefineObject<com::StdFont>(
       "CaptionFont", [this] { return m_captionFont; }, [this](com::StdFontPtr f) { SetCaptionFont(std::move(f)); },
       PropertyId(0x11));
-  DefineColor("CaptionFontColor", &KVXFrame::m_captionFontColor, 0x10, true);
+  DefineColorField("CaptionFontColor", &KVXFrame::m_captionFontColor, 0x10, true);
   DefineProperty(
       "Caption", [this] { return rt::Variant(m_caption); }, [this](const rt::Variant& v) { SetCaption(v.ToString()); },
       PropertyId(0x0F));
@@ -161,9 +149,9 @@ void KVXFrame::DefineMembers() {
   DefineProperty(
       "HeightExpanded", [this] { return rt::Variant(m_heightExpanded); },
       [this](const rt::Variant& v) { SetHeightExpanded(v.ToLong()); }, PropertyId(0x09));
-  DefineColor("CaptionFontHoverColor", &KVXFrame::m_captionFontHoverColor, 0x08, false);
+  DefineColorField("CaptionFontHoverColor", &KVXFrame::m_captionFontHoverColor, 0x08, false);
   plain("CaptionHoverMode", &KVXFrame::m_captionHoverMode, 0x07, false);
-  DefineColor("CaptionIconShadow", &KVXFrame::m_captionIconShadow, 0x06, false);
+  DefineColorField("CaptionIconShadow", &KVXFrame::m_captionIconShadow, 0x06, false);
   DefineProperty(
       "ShowBullet", [this] { return rt::Variant(m_showBullet); },
       [this](const rt::Variant& v) {
@@ -302,9 +290,7 @@ void KVXFrame::ReadProperties(const com::PropertyBag& bag) {
   m_borderStyle = number("BorderStyle", pbNone);
   Surface().SetCurrentX(bag.ReadProperty("CurrentX", 0.0).ToDouble());
   Surface().SetCurrentY(bag.ReadProperty("CurrentY", 0.0).ToDouble());
-  const com::StdFontPtr ambient = AmbientFont();
-  m_captionFont = com::AsObject<com::StdFont>(bag.ReadProperty("CaptionFont", com::ToVariant(ambient)));
-  if (!m_captionFont) m_captionFont = ambient;
+  m_captionFont = ReadFont(bag, "CaptionFont");
   m_captionFontColor = color("CaptionFontColor", 0);
   m_caption = bag.ReadProperty("Caption", "").ToString();
   SetCaptionIcon(picture("CaptionIcon"));
@@ -351,7 +337,7 @@ void KVXFrame::WriteProperties(com::PropertyBag& bag) {
   bag.WriteProperty("BorderStyle", m_borderStyle, int32_t{pbNone});
   bag.WriteProperty("CurrentX", Surface().CurrentX(), 0.0);
   bag.WriteProperty("CurrentY", Surface().CurrentY(), 0.0);
-  bag.WriteProperty("CaptionFont", com::ToVariant(m_captionFont), com::ToVariant(AmbientFont()));
+  WriteFont(bag, "CaptionFont", m_captionFont);
   color("CaptionFontColor", m_captionFontColor, 0);
   bag.WriteProperty("Caption", m_caption, "");
   bag.WriteProperty("CaptionIcon", com::ToVariant(m_captionIcon), com::Nothing());

@@ -74,7 +74,7 @@ class KVXFrame : public DisplayControl {
  private:
   // Interface (KVXFrame.cpp).
   void DefineMembers();
-  void DefineColor(const char* name, uint32_t KVXFrame::*field, int id, bool repaint);
+  void DefineColorField(const char* name, uint32_t KVXFrame::*field, int id, bool repaint);
   void DefinePicture(const char* name, com::StdPicturePtr KVXFrame::*field, int id);
   void Changed(const char* name, bool repaint);
   void SetBorderRoundColor(uint32_t color);

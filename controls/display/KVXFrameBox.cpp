@@ -67,13 +67,8 @@ void KVXFrameBox::DefineMembers() {
         return rt::Variant();
       },
       MethodId(0x0C));
-  DefineMethod(
-      "XPBarScrollCheck",
-      [this](com::Args&) {
-        XPBarScrollCheck();
-        return rt::Variant();
-      },
-      MethodId(0x0F));
+  DefineAction(
+      "XPBarScrollCheck", [this] { XPBarScrollCheck(); }, MethodId(0x0F));
   DefineProperty(
       "BackColor", [this] { return rt::Variant(ColorValue(BackColor())); },
       [this](const rt::Variant& v) {

@@ -66,8 +66,7 @@ void KVXHoverPic::DefineMembers() {
   DefineProperty(
       "BackStyle", [this] { return rt::Variant(m_backStyle); },
       [this](const rt::Variant& v) { SetBackStyleProperty(v.ToLong()); }, PropertyId(0x06));
-  DefineReadOnly(
-      "hWnd", [this] { return rt::Variant(win::ToInt(hWnd())); }, PropertyId(0x05));
+  DefineWindowHandle(PropertyId(0x05));
   DefineProperty(
       "BackColor", [this] { return rt::Variant(ColorValue(BackColor())); },
       [this](const rt::Variant& v) {

@@ -135,22 +135,16 @@ forms::TextBox& KVXInfoPanel::txtTip() const { return *m_textPart; }
 forms::PictureBox& KVXInfoPanel::imgPicture() const { return *m_picturePart; }
 
 void KVXInfoPanel::DefineMembers() {
-  auto color = [](uint32_t c) { return rt::Variant(ColorValue(c)); };
-  DefineProperty(
-      "BorderColor", [this, color] { return color(m_borderColor); },
-      [this](const rt::Variant& v) {
-        m_borderColor = static_cast<uint32_t>(v.ToLong());
+  DefineColor(
+      "BorderColor", [this] { return m_borderColor; },
+      [this](uint32_t c) {
+        m_borderColor = c;
         PropertyChanged("BorderColor");
         RefreshPanel();
       },
       PropertyId(0x0A));
-  DefineMethod(
-      "MakeSize",
-      [this](com::Args&) {
-        MakeSize();
-        return rt::Variant();
-      },
-      MethodId(0x0B));
+  DefineAction(
+      "MakeSize", [this] { MakeSize(); }, MethodId(0x0B));
   DefineObject<com::StdPicture>(
       "Picture", [this] { return m_picture; }, [this](com::StdPicturePtr p) { SetPictureProperty(std::move(p)); },
       PropertyId(0x09));
@@ -162,33 +156,28 @@ void KVXInfoPanel::DefineMembers() {
   DefineProperty(
       "Caption", [this] { return rt::Variant(m_caption); }, [this](const rt::Variant& v) { SetCaption(v.ToString()); },
       PropertyId(0x07));
-  DefineMethod(
-      "Refresh",
-      [this](com::Args&) {
-        RefreshPanel();
-        return rt::Variant();
-      },
-      MethodId(0x17));
-  DefineProperty(
-      "BackColor", [this, color] { return color(m_backColor); },
-      [this](const rt::Variant& v) {
-        m_backColor = static_cast<uint32_t>(v.ToLong());
+  DefineAction(
+      "Refresh", [this] { RefreshPanel(); }, MethodId(0x17));
+  DefineColor(
+      "BackColor", [this] { return m_backColor; },
+      [this](uint32_t c) {
+        m_backColor = c;
         PropertyChanged("BackColor");
         RefreshPanel();
       },
       PropertyId(0x06));
-  DefineProperty(
-      "CaptionColor", [this, color] { return color(m_head->ForeColor()); },
-      [this](const rt::Variant& v) {
-        m_head->SetForeColor(static_cast<uint32_t>(v.ToLong()));
+  DefineColor(
+      "CaptionColor", [this] { return m_head->ForeColor(); },
+      [this](uint32_t c) {
+        m_head->SetForeColor(c);
         PropertyChanged("CaptionColor");
       },
       PropertyId(0x05));
-  DefineProperty(
-      "TextColor", [this, color] { return color(m_tip->ForeColor()); },
-      [this](const rt::Variant& v) {
-        m_tip->SetForeColor(static_cast<uint32_t>(v.ToLong()));
-        m_textPart->SetForeColor(static_cast<uint32_t>(v.ToLong()));
+  DefineColor(
+      "TextColor", [this] { return m_tip->ForeColor(); },
+      [this](uint32_t c) {
+        m_tip->SetForeColor(c);
+        m_textPart->SetForeColor(c);
         PropertyChanged("TextColor");
       },
       PropertyId(0x04));
@@ -395,9 +384,7 @@ void KVXInfoPanel::InitProperties() {
 }
 
 void KVXInfoPanel::ReadProperties(const com::PropertyBag& bag) {
-  const com::StdFontPtr ambient = AmbientFont();
-  const auto font = com::AsObject<com::StdFont>(bag.ReadProperty("Font", com::ToVariant(ambient)));
-  SetFontProperty(font ? font : ambient);
+  SetFontProperty(ReadFont(bag, "Font"));
   SetPictureProperty(com::AsObject<com::StdPicture>(bag.ReadProperty("Picture", com::Nothing())));
   SetCaption(bag.ReadProperty("Caption", Ambient().DisplayName).ToString());
   m_bodyTop = m_caption.empty() ? kBodyTopWithoutCaption : kBodyTopWithCaption;
@@ -418,7 +405,7 @@ void KVXInfoPanel::ReadProperties(const com::PropertyBag& bag) {
 }
 
 void KVXInfoPanel::WriteProperties(com::PropertyBag& bag) {
-  bag.WriteProperty("Font", com::ToVariant(m_font), com::ToVariant(AmbientFont()));
+  WriteFont(bag, "Font", m_font);
   bag.WriteProperty("Picture", com::ToVariant(m_picture), com::Nothing());
   bag.WriteProperty("Caption", m_caption, Ambient().DisplayName);
   bag.WriteProperty("Text", m_text, Ambient().DisplayName);

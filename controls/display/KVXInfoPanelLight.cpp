@@ -54,11 +54,10 @@ void KVXInfoPanelLight::DefinePosition(const char* name, int32_t KVXInfoPanelLig
 }
 
 void KVXInfoPanelLight::DefineMembers() {
-  auto color = [](uint32_t c) { return rt::Variant(ColorValue(c)); };
-  DefineProperty(
-      "BorderColor", [this, color] { return color(m_borderColor); },
-      [this](const rt::Variant& v) {
-        m_borderColor = static_cast<uint32_t>(v.ToLong());
+  DefineColor(
+      "BorderColor", [this] { return m_borderColor; },
+      [this](uint32_t c) {
+        m_borderColor = c;
         PropertyChanged("BorderColor");
         RefreshPanel();
       },
@@ -72,20 +71,14 @@ void KVXInfoPanelLight::DefineMembers() {
   DefineProperty(
       "Text", [this] { return rt::Variant(m_text); }, [this](const rt::Variant& v) { SetText(v.ToString()); },
       PropertyId(0x09));
-  DefineMethod(
-      "Refresh",
-      [this](com::Args&) {
-        RefreshPanel();
-        return rt::Variant();
-      },
-      MethodId(0x14));
-  DefineProperty(
-      "BackColor", [this, color] { return color(m_backColor); },
-      [this](const rt::Variant& v) { SetBackColorProperty(static_cast<uint32_t>(v.ToLong())); }, PropertyId(0x08));
-  DefineProperty(
-      "TextColor", [this, color] { return color(m_label->ForeColor()); },
-      [this](const rt::Variant& v) {
-        m_label->SetForeColor(static_cast<uint32_t>(v.ToLong()));
+  DefineAction(
+      "Refresh", [this] { RefreshPanel(); }, MethodId(0x14));
+  DefineColor(
+      "BackColor", [this] { return m_backColor; }, [this](uint32_t c) { SetBackColorProperty(c); }, PropertyId(0x08));
+  DefineColor(
+      "TextColor", [this] { return m_label->ForeColor(); },
+      [this](uint32_t c) {
+        m_label->SetForeColor(c);
         PropertyChanged("TextColor");
       },
       PropertyId(0x07));
@@ -248,9 +241,7 @@ void KVXInfoPanelLight::InitProperties() {
 }
 
 void KVXInfoPanelLight::ReadProperties(const com::PropertyBag& bag) {
-  const com::StdFontPtr ambient = AmbientFont();
-  const auto font = com::AsObject<com::StdFont>(bag.ReadProperty("Font", com::ToVariant(ambient)));
-  SetFontProperty(font ? font : ambient);
+  SetFontProperty(ReadFont(bag, "Font"));
   SetPictureProperty(com::AsObject<com::StdPicture>(bag.ReadProperty("Picture", com::Nothing())));
   SetText(bag.ReadProperty("Text", Ambient().DisplayName).ToString());
   m_rightMargin = bag.ReadProperty("RightMargin", 0).ToLong();
@@ -269,7 +260,7 @@ void KVXInfoPanelLight::ReadProperties(const com::PropertyBag& bag) {
 }
 
 void KVXInfoPanelLight::WriteProperties(com::PropertyBag& bag) {
-  bag.WriteProperty("Font", com::ToVariant(m_font), com::ToVariant(AmbientFont()));
+  WriteFont(bag, "Font", m_font);
   bag.WriteProperty("Picture", com::ToVariant(m_picture), com::Nothing());
   bag.WriteProperty("Text", m_text, Ambient().DisplayName);
   bag.WriteProperty("BorderColor", ColorValue(m_borderColor), ColorValue(0x808080));

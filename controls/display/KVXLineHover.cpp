@@ -46,18 +46,12 @@ void KVXLineHover::DefineMembers() {
       "CompactString",
       [this](com::Args& args) { return rt::Variant(CompactString(com::RequiredArg(args, 0).ToString())); },
       MethodId(0x11));
-  DefineReadOnly(
-      "hWnd", [this] { return rt::Variant(win::ToInt(hWnd())); }, PropertyId(0x0A));
+  DefineWindowHandle(PropertyId(0x0A));
   DefineProperty(
       "Enabled", [this] { return rt::Variant(Enabled()); },
       [this](const rt::Variant& v) { SetLinkEnabled(v.ToBool()); }, PropertyId(0x09));
-  DefineMethod(
-      "Refresh",
-      [this](com::Args&) {
-        Refresh();
-        return rt::Variant();
-      },
-      MethodId(0x1A));
+  DefineAction(
+      "Refresh", [this] { Refresh(); }, MethodId(0x1A));
   DefineObject<com::StdPicture>(
       "Icon", [this] { return m_icon; }, [this](com::StdPicturePtr p) { SetIcon(std::move(p)); }, PropertyId(0x08));
   DefineProperty(
@@ -66,13 +60,12 @@ void KVXLineHover::DefineMembers() {
   DefineProperty(
       "HoverStyle", [this] { return rt::Variant(m_hoverStyle); },
       [this](const rt::Variant& v) { SetHoverStyle(v.ToLong()); }, PropertyId(0x06));
-  DefineProperty(
-      "BackColor", [this, color] { return color(BackColor()); },
-      [this](const rt::Variant& v) { SetBackColorProperty(static_cast<uint32_t>(v.ToLong())); }, PropertyId(0x05));
-  DefineProperty(
-      "ForeColor", [this, color] { return color(m_foreColor); },
-      [this](const rt::Variant& v) {
-        m_foreColor = static_cast<uint32_t>(v.ToLong());
+  DefineColor(
+      "BackColor", [this] { return BackColor(); }, [this](uint32_t c) { SetBackColorProperty(c); }, PropertyId(0x05));
+  DefineColor(
+      "ForeColor", [this] { return m_foreColor; },
+      [this](uint32_t c) {
+        m_foreColor = c;
         PropertyChanged("ForeColor");
         PaintLink(false);
       },
@@ -312,11 +305,7 @@ void KVXLineHover::ReadProperties(const com::PropertyBag& bag) {
   step([&] { m_foreColor = color("ForeColor", 0xFF0000); });
   step([&] { m_foreColorHover = color("ForeColorHover", 0x800080); });
   step([&] { m_foreColorClick = color("ForeColorClick", 0xFF); });
-  step([&] {
-    const com::StdFontPtr ambient = AmbientFont();
-    const auto font = com::AsObject<com::StdFont>(bag.ReadProperty("Font", com::ToVariant(ambient)));
-    SetFont(font ? font : ambient);
-  });
+  step([&] { SetFont(ReadFont(bag, "Font")); });
   step([&] { m_autoBackColor = bag.ReadProperty("AutoBackColor", true).ToBool(); });
   step([&] { m_autoWidth = bag.ReadProperty("AutoWidth", false).ToBool(); });
   if (m_hoverStyle == CapDeactivate) SetMousePointer(com::vbDefault);
@@ -341,7 +330,7 @@ void KVXLineHover::WriteProperties(com::PropertyBag& bag) {
   bag.WriteProperty("ForeColor", ColorValue(m_foreColor), ColorValue(0xFF0000));
   bag.WriteProperty("ForeColorHover", ColorValue(m_foreColorHover), ColorValue(0x800080));
   bag.WriteProperty("ForeColorClick", ColorValue(m_foreColorClick), ColorValue(0xFF));
-  bag.WriteProperty("Font", com::ToVariant(Font()), com::ToVariant(AmbientFont()));
+  WriteFont(bag, "Font", Font());
   bag.WriteProperty("AutoBackColor", m_autoBackColor, true);
   bag.WriteProperty("AutoWidth", m_autoWidth, false);
   bag.WriteProperty("MaxAutoWidth", m_maxAutoWidth, 0);

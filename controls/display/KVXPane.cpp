@@ -24,24 +24,17 @@ KVXPane::KVXPane() {
 }
 
 void KVXPane::DefineMembers() {
-  auto color = [](uint32_t c) { return rt::Variant(ColorValue(c)); };
-  auto toColor = [](const rt::Variant& v) { return static_cast<uint32_t>(v.ToLong()); };
-  DefineProperty(
-      "CrossColor1", [this, color] { return color(m_crossColor1); },
-      [this, toColor](const rt::Variant& v) { SetCrossColor1(toColor(v)); }, PropertyId(0x0E));
-  DefineProperty(
-      "CrossColor2", [this, color] { return color(m_crossColor2); },
-      [this, toColor](const rt::Variant& v) { SetCrossColor2(toColor(v)); }, PropertyId(0x0D));
-  DefineProperty(
-      "BackColor", [this, color] { return color(BackColor()); },
-      [this, toColor](const rt::Variant& v) { SetBackColorProperty(toColor(v)); }, PropertyId(0x0C));
+  DefineColor(
+      "CrossColor1", [this] { return m_crossColor1; }, [this](uint32_t c) { SetCrossColor1(c); }, PropertyId(0x0E));
+  DefineColor(
+      "CrossColor2", [this] { return m_crossColor2; }, [this](uint32_t c) { SetCrossColor2(c); }, PropertyId(0x0D));
+  DefineColor(
+      "BackColor", [this] { return BackColor(); }, [this](uint32_t c) { SetBackColorProperty(c); }, PropertyId(0x0C));
   DefineProperty(
       "BorderStyle", [this] { return rt::Variant(BorderStyle()); },
       [this](const rt::Variant& v) { SetBorderStyle(v.ToLong()); }, PropertyId(0x0B));
-  DefineReadOnly(
-      "hDC", [this] { return rt::Variant(gdi::ToInt(hDC())); }, PropertyId(0x0A));
-  DefineReadOnly(
-      "hWnd", [this] { return rt::Variant(win::ToInt(hWnd())); }, PropertyId(0x09));
+  DefineDeviceContext(PropertyId(0x0A));
+  DefineWindowHandle(PropertyId(0x09));
   DefinePointerMembers(PropertyId(0x08), PropertyId(0x07));
   // The surface's scale; a change is only marked.
   struct ScaleMember {
@@ -69,9 +62,8 @@ void KVXPane::DefineMembers() {
   DefineProperty(
       "GradientAngle", [this] { return rt::Variant(static_cast<double>(m_gradientAngle)); },
       [this](const rt::Variant& v) { SetGradientAngle(static_cast<float>(v.ToDouble())); }, PropertyId(0x01));
-  DefineProperty(
-      "BackColor2", [this, color] { return color(m_backColor2); },
-      [this, toColor](const rt::Variant& v) { SetBackColor2(toColor(v)); }, PropertyId(0x00));
+  DefineColor(
+      "BackColor2", [this] { return m_backColor2; }, [this](uint32_t c) { SetBackColor2(c); }, PropertyId(0x00));
   DefineMethod(
       "ChangeColors",
       [this](com::Args& args) {

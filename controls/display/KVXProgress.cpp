@@ -87,13 +87,8 @@ KVXProgress::KVXProgress() {
 }
 
 void KVXProgress::DefineMembers() {
-  DefineMethod(
-      "Reset",
-      [this](com::Args&) {
-        Reset();
-        return rt::Variant();
-      },
-      MethodId(0x04));
+  DefineAction(
+      "Reset", [this] { Reset(); }, MethodId(0x04));
   DefineMethod(
       "WinColor",
       [](com::Args& args) {

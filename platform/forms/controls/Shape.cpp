@@ -1,6 +1,7 @@
 #include "forms/controls/Shape.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "com/ControlFactory.h"
 #include "com/PropertyBag.h"
@@ -60,50 +61,23 @@ Shape::Shape() {
   int16Property("BorderWidth", &Shape::m_borderWidth, &Shape::SetBorderWidth);
 }
 
-void Shape::SetShapeKind(int16_t value) {
-  CheckRange(value, vbShapeRectangle, vbShapeRoundedSquare);
-  m_shape = value;
+// Stores a value after checking its range (raising 380 outside it) and
+// repaints.
+template <class T>
+void Shape::Store(T& field, T value, int16_t low, int16_t high) {
+  if constexpr (std::is_same_v<T, int16_t>) CheckRange(value, low, high);
+  field = value;
   Invalidate();
 }
 
-void Shape::SetBackStyle(int16_t value) {
-  CheckRange(value, 0, 1);
-  m_backStyle = value;
-  Invalidate();
-}
-
-void Shape::SetBackColor(uint32_t color) {
-  m_backColor = color;
-  Invalidate();
-}
-
-void Shape::SetFillStyle(int16_t value) {
-  CheckRange(value, 0, 7);
-  m_fillStyle = value;
-  Invalidate();
-}
-
-void Shape::SetFillColor(uint32_t color) {
-  m_fillColor = color;
-  Invalidate();
-}
-
-void Shape::SetBorderStyle(int16_t value) {
-  CheckRange(value, 0, 6);
-  m_borderStyle = value;
-  Invalidate();
-}
-
-void Shape::SetBorderColor(uint32_t color) {
-  m_borderColor = color;
-  Invalidate();
-}
-
-void Shape::SetBorderWidth(int16_t value) {
-  CheckRange(value, 1, 8192);
-  m_borderWidth = value;
-  Invalidate();
-}
+void Shape::SetShapeKind(int16_t value) { Store(m_shape, value, vbShapeRectangle, vbShapeRoundedSquare); }
+void Shape::SetBackStyle(int16_t value) { Store(m_backStyle, value, int16_t{0}, int16_t{1}); }
+void Shape::SetBackColor(uint32_t color) { Store(m_backColor, color); }
+void Shape::SetFillStyle(int16_t value) { Store(m_fillStyle, value, int16_t{0}, int16_t{7}); }
+void Shape::SetFillColor(uint32_t color) { Store(m_fillColor, color); }
+void Shape::SetBorderStyle(int16_t value) { Store(m_borderStyle, value, int16_t{0}, int16_t{6}); }
+void Shape::SetBorderColor(uint32_t color) { Store(m_borderColor, color); }
+void Shape::SetBorderWidth(int16_t value) { Store(m_borderWidth, value, int16_t{1}, int16_t{8192}); }
 
 void Shape::Draw(gdi::HDC hdc, int x, int y) {
   int w = PixelWidth();

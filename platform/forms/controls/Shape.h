@@ -51,6 +51,9 @@ class Shape : public com::Control {
   std::string WindowClass() const override { return {}; }
 
  private:
+  template <class T>
+  void Store(T& field, T value, int16_t low = 0, int16_t high = 0);
+
   int16_t m_shape = vbShapeRectangle;
   int16_t m_backStyle = 0;
   uint32_t m_backColor = 0x8000000F;
