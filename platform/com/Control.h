@@ -91,8 +91,8 @@ class Control : public Dispatch {
   win::HWND hWnd() const { return m_hwnd; }
   // A control drawn on its container's surface, without a window of its own.
   bool IsWindowless() const { return WindowClass().empty(); }
-  // Whether the control can take the focus: sited, windowed, visible,
-  // enabled and a tab stop.
+  // Whether the control can take the focus: sited, windowed, visible (and
+  // not invisible at run time), enabled and a tab stop.
   virtual bool CanFocus() const;
 
   // Siting: the container gives the control its place, name and index and
