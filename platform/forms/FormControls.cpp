@@ -183,8 +183,8 @@ com::ControlPtr Form::ActiveControl() const {
 }
 
 bool Form::SetFocusTo(com::Control& control) {
-  const bool ours = std::any_of(m_controls.begin(), m_controls.end(),
-                                [&](const com::ControlPtr& c) { return c.get() == &control; });
+  const bool ours =
+      std::any_of(m_controls.begin(), m_controls.end(), [&](const com::ControlPtr& c) { return c.get() == &control; });
   if (!control.CanFocus() || !ours) return false;
   com::ControlPtr previous = ActiveControl();
   if (previous.get() == &control) return true;
