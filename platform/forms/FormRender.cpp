@@ -1,11 +1,51 @@
 // Rendering a form with its controls (and its window frame) off-screen.
+#include <algorithm>
+#include <vector>
+
+#include "com/UserControl.h"
 #include "com/WindowEdge.h"
 #include "forms/ControlPainter.h"
 #include "forms/Form.h"
 #include "gdi/Gdi.h"
 #include "win/Menu.h"
+#include "win/Window.h"
 
 namespace forms {
+
+namespace {
+
+constexpr uint32_t WM_PRINTCLIENT = 0x0318;
+constexpr win::LPARAM PRF_CLIENT = 4;
+
+// Child windows of a control that belong to no control (the common
+// controls' animation window) draw themselves through WM_PRINTCLIENT over
+// what the control drew at their place.
+void PrintChildWindows(const com::Control& control, gdi::HDC hdc, int x, int y) {
+  if (control.hWnd() == win::kNoWindow) return;
+  std::vector<win::HWND> controlWindows;
+  if (const auto* user = dynamic_cast<const com::UserControl*>(&control)) {
+    for (const auto* list : {&user->Constituents(), &user->ContainedControls()}) {
+      for (const com::ControlPtr& c : *list) controlWindows.push_back(c->hWnd());
+    }
+  }
+  win::RECT parent;
+  win::GetWindowRect(control.hWnd(), &parent);
+  for (win::HWND child = win::GetWindow(control.hWnd(), win::GW_CHILD); child != win::kNoWindow;
+       child = win::GetWindow(child, win::GW_HWNDNEXT)) {
+    if (!win::IsWindowVisible(child) || std::ranges::find(controlWindows, child) != controlWindows.end()) continue;
+    win::RECT r;
+    win::GetWindowRect(child, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) continue;
+    const int cx = x + r.left - parent.left, cy = y + r.top - parent.top;
+    gdi::OwnedDC print(gdi::CreateSurfaceDC(w, h));
+    gdi::BitBlt(print.Get(), 0, 0, w, h, hdc, cx, cy, gdi::SRCCOPY);
+    win::SendMessageA(child, WM_PRINTCLIENT, static_cast<win::WPARAM>(gdi::ToInt(print.Get())), PRF_CLIENT);
+    gdi::BitBlt(hdc, cx, cy, w, h, print.Get(), 0, 0, gdi::SRCCOPY);
+  }
+}
+
+}  // namespace
 
 gdi::OwnedBitmap Form::RenderToBitmap(bool withFrame) {
   const NonClientSize frame = withFrame ? FrameOf(m_borderStyle) : NonClientSize{};
@@ -56,6 +96,7 @@ void Form::ComposeClient(gdi::HDC hdc, int ox, int oy) {
     if (!c->Visible() || c->InvisibleAtRuntime() || c->Container() != this) continue;
     const int x = ox + gdi::TwipsToPixelsX(c->Left()), y = oy + gdi::TwipsToPixelsY(c->Top());
     c->Draw(hdc, x, y);
+    PrintChildWindows(*c, hdc, x, y);
     com::DrawWindowEdge(*c, hdc, x, y);
   }
   gdi::RestoreDC(hdc, saved);
