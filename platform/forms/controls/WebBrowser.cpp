@@ -137,9 +137,10 @@ void WebBrowser::ShowDocument(const std::string& html) {
 bool WebBrowser::SetBodyAttribute(const std::string& name, const std::string& value) {
   const size_t body = rt::InStr(m_document, "<body", rt::CompareMethod::Text);
   if (body == 0) return false;
-  const size_t end = m_document.find('>', body - 1);
+  const size_t start = body - 1;
+  const size_t end = m_document.find('>', start);
   if (end == std::string::npos) return false;
-  std::string tag = m_document.substr(body - 1, end - body + 1);
+  std::string tag = m_document.substr(start, end - start + 1);
   // An attribute of that name goes first, then the new one is added.
   const std::string lower = rt::LCase(tag);
   const std::string key = " " + rt::LCase(name) + "=";
@@ -154,12 +155,14 @@ bool WebBrowser::SetBodyAttribute(const std::string& name, const std::string& va
     tag.erase(at, stop - at);
   }
   tag.insert(tag.size() - 1, " " + name + "=\"" + value + "\"");
-  m_document.replace(body - 1, end - body + 2, tag);
+  m_document.replace(start, end - start + 1, tag);
   return true;
 }
 
 bool WebBrowser::ForwardMouse(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) {
   if (!m_view || m_view->hWnd() == win::kNoWindow) return false;
+  // A cursor question that the view passed up to its parent is answered here.
+  if (msg == win::WM_SETCURSOR && win::ToHwnd(static_cast<int32_t>(wParam)) != hWnd()) return false;
   win::POINT screen;
   if (msg == win::WM_SETCURSOR || msg == win::WM_MOUSEWHEEL) {
     win::GetCursorPos(&screen);
