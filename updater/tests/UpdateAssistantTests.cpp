@@ -104,11 +104,7 @@ class UpdateAssistantTest : public VerscoutFixture {
 
   // Starts like Main in `mode` and loads the window's working part.
   void Start(const std::string& mode) {
-    for (const char* key : {"SOFTWARE\\Kelvaro\\Quorvelle4", "SOFTWARE\\Kelvaro\\QuorvelleAdm4"}) {
-      kvctl2::cRegSettings settings;
-      settings.DefaultPath(key);
-      settings.SetSetting("", "AktUpdDir", UpdateDir());
-    }
+    SetUpdateFolder();
     ASSERT_TRUE(Main(mode));
     assistant = std::make_shared<UpdateAssistant>(window);
     window.assistant = assistant;

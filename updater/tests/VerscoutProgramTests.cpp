@@ -28,11 +28,7 @@ class VerscoutRunTest : public VerscoutFixture {
     WriteFile(ProgramDir() + "/ver.txt", "1|Quorvelle|1234|QV");
     server.Serve(std::string(kData) + "ver.txt", "1|Quorvelle|1235|QV|");
     server.Serve(std::string(kData) + "QVUpdate.exe", inet::PatternBytes(4096));
-    for (const char* key : {"SOFTWARE\\Kelvaro\\Quorvelle4", "SOFTWARE\\Kelvaro\\QuorvelleAdm4"}) {
-      kvctl2::cRegSettings settings;
-      settings.DefaultPath(key);
-      settings.SetSetting("", "AktUpdDir", UpdateDir());
-    }
+    SetUpdateFolder();
   }
 
   // Runs the program with the switch and waits for its end; its exit code.

@@ -58,11 +58,7 @@ class frmUpdatesTest : public VerscoutFixture {
   }
 
   void Start(const std::string& mode) {
-    for (const char* key : {"SOFTWARE\\Kelvaro\\Quorvelle4", "SOFTWARE\\Kelvaro\\QuorvelleAdm4"}) {
-      kvctl2::cRegSettings settings;
-      settings.DefaultPath(key);
-      settings.SetSetting("", "AktUpdDir", UpdateDir());
-    }
+    SetUpdateFolder();
     ASSERT_TRUE(Main(mode));
     form = std::make_shared<TestUpdates>();
     form->Show();
