@@ -300,6 +300,7 @@ TEST_F(UpdateAssistantTest, ALogThatCannotStartEndsTheSilentRunBeforeAnyCheck) {
 }
 
 TEST_F(UpdateAssistantTest, WhileLoadedARightButtonReleaseNeverReachesTheBrowserPage) {
+  received.clear();
   win::WNDCLASSA wc;
   wc.lpfnWndProc = [](win::HWND h, uint32_t msg, win::WPARAM w, win::LPARAM l) -> win::LRESULT {
     if (msg == win::WM_RBUTTONDOWN || msg == win::WM_RBUTTONUP) {
@@ -307,7 +308,10 @@ TEST_F(UpdateAssistantTest, WhileLoadedARightButtonReleaseNeverReachesTheBrowser
     }
     return win::DefWindowProcA(h, msg, w, l);
   };
+  // The page class of this test stands in for the browser's own, which
+  // comes back afterwards.
   for (const char* name : {kBrowserPageClass, "TestOtherPane"}) {
+    win::UnregisterClassA(name);
     wc.lpszClassName = name;
     win::RegisterClassA(wc);
   }
@@ -329,6 +333,7 @@ TEST_F(UpdateAssistantTest, WhileLoadedARightButtonReleaseNeverReachesTheBrowser
   click(50);
   EXPECT_EQ(received, (std::vector<std::string>{"Internet Explorer_Server down", "Internet Explorer_Server up"}));
   win::DestroyWindow(top);
+  win::UnregisterClassA(kBrowserPageClass);
 }
 
 }  // namespace
