@@ -19,15 +19,29 @@ win::LRESULT ControlWindowProc(win::HWND hWnd, uint32_t msg, win::WPARAM wParam,
   switch (msg) {
     case win::WM_KEYDOWN:
     case win::WM_KEYUP:
-    case win::WM_CHAR: {
+    case win::WM_CHAR:
+    case win::WM_SYSKEYDOWN:
+    case win::WM_SYSKEYUP:
+    case win::WM_SYSCHAR: {
       win::HWND top = hWnd;
       while ((static_cast<uint32_t>(win::GetWindowLongA(top, win::GWL_STYLE)) & win::WS_CHILD) != 0 &&
-             win::GetParent(top) != win::kNoWindow) {
+             win::GetParent(top) != win::kNoWindow && (top == hWnd || !win::GetPropA(top, kKeyTargetProperty))) {
         top = win::GetParent(top);
       }
       if (top != hWnd) return win::SendMessageA(top, msg, wParam, lParam);
       break;
     }
+    case win::WM_SETFOCUS:
+    case win::WM_KILLFOCUS:
+      if (auto* control = reinterpret_cast<Control*>(win::GetWindowLongA(hWnd, win::GWL_USERDATA))) {
+        auto keep = control->shared_from_this();
+        if (msg == win::WM_SETFOCUS)
+          control->GotFocus();
+        else
+          control->LostFocus();
+        return 0;
+      }
+      break;
     case win::WM_LBUTTONUP:
       if (auto* control = reinterpret_cast<Control*>(win::GetWindowLongA(hWnd, win::GWL_USERDATA))) {
         auto keep = control->shared_from_this();
@@ -45,16 +59,15 @@ win::LRESULT ControlWindowProc(win::HWND hWnd, uint32_t msg, win::WPARAM wParam,
 
 Control::Control() { DefineExtenderMembers(); }
 
-std::string Control::WindowClass() const {
-  static const bool registered = [] {
-    win::WNDCLASSA wc;
-    wc.lpfnWndProc = &ControlWindowProc;
-    wc.lpszClassName = kControlClass;
-    win::RegisterClassA(wc);
-    return true;
-  }();
-  (void)registered;
-  return kControlClass;
+std::string Control::WindowClass() const { return ControlWindowClass(kControlClass, 0); }
+
+std::string Control::ControlWindowClass(std::string_view name, uint32_t classStyle) {
+  win::WNDCLASSA wc;
+  wc.style = classStyle;
+  wc.lpfnWndProc = &ControlWindowProc;
+  wc.lpszClassName = std::string(name);
+  win::RegisterClassA(wc);  // 0 once the class exists
+  return wc.lpszClassName;
 }
 
 Control::~Control() {

@@ -2,25 +2,20 @@
 
 #include <algorithm>
 
+#include "forms/PainterDetail.h"
 #include "gdi/Gdi.h"
 
 namespace forms::painter {
 
+using detail::Edge;
+using detail::Fill;
+using detail::Frame;
+using detail::Line;
+using detail::Sys;
+
 namespace {
 
-gdi::COLORREF Sys(int index) { return gdi::GetSysColor(index); }
-
-void Fill(gdi::HDC hdc, const gdi::RECT& rect, gdi::COLORREF color) {
-  gdi::OwnedBrush brush(gdi::CreateSolidBrush(color));
-  gdi::FillRect(hdc, rect, brush.Get());
-}
-
-void HLine(gdi::HDC hdc, int x1, int x2, int y, gdi::COLORREF color) {
-  gdi::OwnedPen pen(gdi::CreatePen(gdi::PS_SOLID, 1, color));
-  gdi::ScopedSelect<gdi::HPEN> select(hdc, pen.Get());
-  gdi::MoveToEx(hdc, x1, y);
-  gdi::LineTo(hdc, x2, y);
-}
+void HLine(gdi::HDC hdc, int x1, int x2, int y, gdi::COLORREF color) { Line(hdc, x1, y, x2, y, color); }
 
 }  // namespace
 
@@ -62,6 +57,22 @@ gdi::SIZE MeasureText(std::string_view text, const com::StdFontPtr& font, int wr
   return gdi::SIZE{r.right - r.left, r.bottom - r.top};
 }
 
+std::vector<int> CharOffsets(std::string_view text, const com::StdFontPtr& font) {
+  gdi::OwnedDC dc(gdi::CreateCompatibleDC());
+  gdi::OwnedFont hfont(gdi::CreateFontIndirect(com::ToLogFont(font)));
+  gdi::ScopedSelect<gdi::HFONT> select(dc.Get(), hfont.Get());
+  std::vector<int> offsets{0};
+  for (size_t i = 1; i <= text.size(); ++i) {
+    if (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    gdi::SIZE size;
+    gdi::GetTextExtentPoint32A(dc.Get(), text, static_cast<int>(i), &size);
+    offsets.push_back(size.cx);
+  }
+  return offsets;
+}
+
+int LineHeight(const com::StdFontPtr& font) { return MeasureText("", font, 0, false).cy; }
+
 void DrawButton(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, const com::StdFontPtr& font,
                 uint32_t foreColor, uint32_t backColor, bool enabled, bool isDefault, bool pressed, bool focused) {
   gdi::RECT r = rect;
@@ -84,17 +95,133 @@ void DrawButton(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, c
   DrawText(hdc, caption, text, gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE, font, foreColor, enabled);
   if (focused) {
     gdi::RECT focus = r;
-    gdi::InflateRect(&focus, -4, -4);
-    gdi::OwnedPen pen(gdi::CreatePen(gdi::PS_DOT, 1, Sys(gdi::COLOR_BTNTEXT)));
-    gdi::ScopedSelect<gdi::HPEN> selectPen(hdc, pen.Get());
-    gdi::ScopedSelect<gdi::HBRUSH> selectBrush(hdc, gdi::HBRUSH(gdi::GetStockObject(gdi::NULL_BRUSH)));
-    gdi::Rectangle(hdc, focus.left, focus.top, focus.right, focus.bottom);
+    gdi::InflateRect(&focus, -3, -3);
+    DrawFocusRect(hdc, focus);
   }
 }
 
-void DrawCheckBox(gdi::HDC hdc, int x, int y, int16_t value, bool enabled) {
+void DrawFocusRect(gdi::HDC hdc, const gdi::RECT& rect) {
+  // Every other pixel, starting at the corner, as the platform draws it.
+  const gdi::COLORREF color = Sys(gdi::COLOR_BTNTEXT);
+  for (int x = rect.left; x < rect.right; x += 2) {
+    gdi::SetPixel(hdc, x, rect.top, color);
+    gdi::SetPixel(hdc, x, rect.bottom - 1, color);
+  }
+  for (int y = rect.top; y < rect.bottom; y += 2) {
+    gdi::SetPixel(hdc, rect.left, y, color);
+    gdi::SetPixel(hdc, rect.right - 1, y, color);
+  }
+}
+
+void FillSolid(gdi::HDC hdc, const gdi::RECT& rect, uint32_t oleColor) {
+  Fill(hdc, rect, gdi::OleTranslateColor(oleColor));
+}
+
+gdi::RECT DrawField(gdi::HDC hdc, const gdi::RECT& rect, uint32_t backColor, bool enabled) {
+  Fill(hdc, rect, enabled ? gdi::OleTranslateColor(backColor) : Sys(gdi::COLOR_BTNFACE));
+  DrawSunkenBorder(hdc, rect);
+  gdi::RECT inner = rect;
+  gdi::InflateRect(&inner, -2, -2);
+  return inner;
+}
+
+void DrawOptionButton(gdi::HDC hdc, int x, int y, bool value, bool enabled, bool pressed) {
+  // The 12 x 12 circle: an outer and an inner ring, shadowed on the upper
+  // left half and lit on the lower right one, around the field.
+  static constexpr const char* kRings[12] = {
+      "....oooo....", "..ooiiiioo..", ".oiiffffiio.", ".oiffffffio.", "oiffffffffio", "oiffffffffio",
+      "oiffffffffio", "oiffffffffio", ".oiffffffio.", ".oiiffffiio.", "..ooiiiioo..", "....oooo....",
+  };
+  const gdi::COLORREF field = enabled && !pressed ? Sys(gdi::COLOR_WINDOW) : Sys(gdi::COLOR_BTNFACE);
+  for (int row = 0; row < 12; ++row) {
+    for (int col = 0; col < 12; ++col) {
+      const char c = kRings[row][col];
+      if (c == '.') continue;
+      const bool upperLeft = row + col < 11;
+      gdi::COLORREF color = field;
+      if (c == 'o') color = upperLeft ? Sys(gdi::COLOR_BTNSHADOW) : Sys(gdi::COLOR_BTNHIGHLIGHT);
+      if (c == 'i') color = upperLeft ? Sys(gdi::COLOR_3DDKSHADOW) : Sys(gdi::COLOR_3DLIGHT);
+      gdi::SetPixel(hdc, x + col, y + row, color);
+    }
+  }
+  if (!value) return;
+  const gdi::COLORREF dot = enabled ? Sys(gdi::COLOR_WINDOWTEXT) : Sys(gdi::COLOR_GRAYTEXT);
+  Fill(hdc, gdi::RECT{x + 5, y + 4, x + 7, y + 8}, dot);
+  Fill(hdc, gdi::RECT{x + 4, y + 5, x + 8, y + 7}, dot);
+}
+
+void DrawGroupBox(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, const com::StdFontPtr& font,
+                  uint32_t foreColor, uint32_t backColor, bool enabled) {
+  const gdi::SIZE text = MeasureText(caption.empty() ? std::string_view("X") : caption, font, 0, true);
+  const int lineY = rect.top + text.cy / 2;
+  Edge(hdc, gdi::RECT{rect.left, lineY, rect.right, rect.bottom}, gdi::EDGE_ETCHED);
+  if (caption.empty()) return;
+  const gdi::RECT label{rect.left + 6, rect.top, std::min<int>(rect.right - 6, rect.left + 10 + text.cx),
+                        rect.top + text.cy};
+  Fill(hdc, label, gdi::OleTranslateColor(backColor));
+  DrawText(hdc, caption, gdi::RECT{label.left + 2, label.top, label.right, label.bottom},
+           gdi::DT_LEFT | gdi::DT_SINGLELINE | gdi::DT_END_ELLIPSIS, font, foreColor, enabled);
+}
+
+void DrawArrow(gdi::HDC hdc, const gdi::RECT& rect, Arrow direction, bool enabled, int size, uint32_t color) {
+  const int cx = (rect.left + rect.right) / 2;
+  const int cy = (rect.top + rect.bottom) / 2;
+  auto draw = [&](int dx, int dy, gdi::COLORREF color) {
+    for (int i = 0; i < size; ++i) {
+      // Row i of the triangle: 2 * (size - i) - 1 pixels wide.
+      const int half = size - 1 - i;
+      switch (direction) {
+        case Arrow::Down:
+          Line(hdc, cx - half + dx, cy - size / 2 + i + dy, cx + half + 1 + dx, cy - size / 2 + i + dy, color);
+          break;
+        case Arrow::Up:
+          Line(hdc, cx - half + dx, cy + size / 2 - i + dy, cx + half + 1 + dx, cy + size / 2 - i + dy, color);
+          break;
+        case Arrow::Right:
+          Line(hdc, cx - size / 2 + i + dx, cy - half + dy, cx - size / 2 + i + dx, cy + half + 1 + dy, color);
+          break;
+        case Arrow::Left:
+          Line(hdc, cx + size / 2 - i + dx, cy - half + dy, cx + size / 2 - i + dx, cy + half + 1 + dy, color);
+          break;
+      }
+    }
+  };
+  if (!enabled) draw(1, 1, Sys(gdi::COLOR_BTNHIGHLIGHT));
+  draw(0, 0, enabled ? gdi::OleTranslateColor(color) : Sys(gdi::COLOR_GRAYTEXT));
+}
+
+void DrawDropButton(gdi::HDC hdc, const gdi::RECT& rect, bool pressed, bool enabled) {
+  Fill(hdc, rect, Sys(gdi::COLOR_BTNFACE));
+  if (pressed) {
+    Frame(hdc, rect, Sys(gdi::COLOR_BTNSHADOW));
+  } else {
+    Edge(hdc, rect, gdi::EDGE_RAISED);
+  }
+  gdi::RECT arrow = rect;
+  if (pressed) gdi::OffsetRect(&arrow, 1, 1);
+  DrawArrow(hdc, arrow, Arrow::Down, enabled);
+}
+
+void DrawPicture(gdi::HDC hdc, const gdi::RECT& rect, const com::StdPicturePtr& picture, bool enabled) {
+  if (!picture || picture->IsEmpty()) return;
+  const int w = picture->PixelWidth();
+  const int h = picture->PixelHeight();
+  const int x = rect.left + (rect.right - rect.left - w) / 2;
+  const int y = rect.top + (rect.bottom - rect.top - h) / 2;
+  if (enabled) {
+    picture->Render(hdc, x, y);
+  } else if (picture->Type() == com::vbPicTypeIcon) {
+    gdi::DrawStateA(hdc, gdi::HBRUSH{}, picture->Icon(), x, y, w, h, gdi::DST_ICON | gdi::DSS_DISABLED);
+  } else {
+    gdi::DrawStateA(hdc, gdi::HBRUSH{}, picture->Bitmap(), x, y, w, h, gdi::DST_BITMAP | gdi::DSS_DISABLED);
+  }
+}
+
+com::StdFontPtr DefaultFont() { return com::StdFont::Create("Tahoma", 8); }
+
+void DrawCheckBox(gdi::HDC hdc, int x, int y, int16_t value, bool enabled, bool pressed) {
   gdi::RECT box{x, y, x + 13, y + 13};
-  Fill(hdc, box, enabled ? Sys(gdi::COLOR_WINDOW) : Sys(gdi::COLOR_BTNFACE));
+  Fill(hdc, box, enabled && !pressed ? Sys(gdi::COLOR_WINDOW) : Sys(gdi::COLOR_BTNFACE));
   gdi::RECT edge = box;
   gdi::DrawEdge(hdc, &edge, gdi::EDGE_SUNKEN, gdi::BF_RECT);
   if (value == 0) return;
@@ -107,6 +234,18 @@ void DrawCheckBox(gdi::HDC hdc, int x, int y, int16_t value, bool enabled) {
     gdi::MoveToEx(hdc, x + 3, y + 5 + d);
     gdi::LineTo(hdc, x + 5, y + 7 + d);
     gdi::LineTo(hdc, x + 10, y + 2 + d);
+  }
+}
+
+void DrawBoxCaption(gdi::HDC hdc, int textLeft, const gdi::RECT& rect, std::string_view caption,
+                    const com::StdFontPtr& font, uint32_t foreColor, bool enabled, bool focused) {
+  const int width = std::max(1, static_cast<int>(rect.right - textLeft));
+  const gdi::SIZE text = MeasureText(caption, font, width, true);
+  const int top = rect.top + std::max(0, static_cast<int>(rect.bottom - rect.top - text.cy) / 2);
+  DrawText(hdc, caption, gdi::RECT{textLeft, top, rect.right, top + text.cy}, gdi::DT_LEFT | gdi::DT_WORDBREAK, font,
+           foreColor, enabled);
+  if (focused && !caption.empty()) {
+    DrawFocusRect(hdc, gdi::RECT{textLeft - 1, top, std::min<int>(rect.right, textLeft + text.cx + 2), top + text.cy + 1});
   }
 }
 

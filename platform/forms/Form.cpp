@@ -8,7 +8,9 @@
 #include "gdi/Twips.h"
 #include "runtime/Strings.h"
 #include "win/Input.h"
+#include "win/InputRouting.h"
 #include "win/MessageQueue.h"
+#include "win/Messages.h"
 #include "win/Window.h"
 
 namespace forms {
@@ -41,13 +43,36 @@ struct FormWindow {
           form->Close();
           return 0;
         case win::WM_KEYDOWN:
-          form->KeyDown(static_cast<int16_t>(wParam));
+          form->KeyDown(static_cast<int16_t>(wParam), ShiftState());
           return 0;
         case win::WM_CHAR:
           form->KeyPress(static_cast<int16_t>(wParam));
           return 0;
         case win::WM_KEYUP:
-          form->KeyUp(static_cast<int16_t>(wParam));
+          form->KeyUp(static_cast<int16_t>(wParam), ShiftState());
+          return 0;
+        case win::WM_SYSKEYDOWN:
+          // Alt and a letter or digit: the access key of a control.
+          if ((wParam >= 'A' && wParam <= 'Z') || (wParam >= '0' && wParam <= '9')) {
+            form->PressAccessKey(static_cast<char32_t>(wParam >= 'A' && wParam <= 'Z' ? wParam + 32 : wParam));
+          } else {
+            form->KeyDown(static_cast<int16_t>(wParam), ShiftState());
+          }
+          return 0;
+        case win::WM_SYSKEYUP:
+          form->KeyUp(static_cast<int16_t>(wParam), ShiftState());
+          return 0;
+        case win::WM_SYSCHAR:
+          return 0;
+        case win::WM_MOUSEMOVE:
+        case win::WM_LBUTTONDOWN:
+        case win::WM_LBUTTONUP:
+        case win::WM_LBUTTONDBLCLK:
+        case win::WM_RBUTTONDOWN:
+        case win::WM_RBUTTONUP:
+        case win::WM_MOUSEWHEEL:
+        case win::WM_MOUSELEAVE:
+          form->RouteMouseToControl(msg, wParam, lParam);
           return 0;
         case win::WM_PAINT:
           if (!form->AutoRedraw()) form->Form_Paint();
@@ -58,10 +83,20 @@ struct FormWindow {
     }
     return win::DefWindowProcA(hWnd, msg, wParam, lParam);
   }
+  // The Shift, Ctrl and Alt keys held now, as key events pass them.
+  static int16_t ShiftState() {
+    int16_t shift = 0;
+    if (win::GetKeyState(static_cast<int>(win::VK_SHIFT)) < 0) shift |= com::vbShiftMask;
+    if (win::GetKeyState(static_cast<int>(win::VK_CONTROL)) < 0) shift |= com::vbCtrlMask;
+    if (win::GetKeyState(static_cast<int>(win::VK_MENU)) < 0) shift |= com::vbAltMask;
+    return shift;
+  }
   static void Register() {
     static bool registered = false;
     if (registered) return;
     win::WNDCLASSA wc;
+    // Windowless controls on the form get double clicks too.
+    wc.style = win::CS_DBLCLKS;
     wc.lpfnWndProc = &Proc;
     wc.lpszClassName = kFormClass;
     win::RegisterClassA(wc);
@@ -116,6 +151,9 @@ void Form::DefineFormMembers() {
   DefineProperty(
       "ForeColor", [this] { return rt::Variant(static_cast<int32_t>(ForeColor())); },
       [this](const rt::Variant& v) { SetForeColor(static_cast<uint32_t>(v.ToLong())); });
+  DefineProperty(
+      "HelpContextID", [this] { return rt::Variant(m_helpContextId); },
+      [this](const rt::Variant& v) { SetHelpContextID(v.ToLong()); });
   DefineReadOnly("hWnd", [this] { return rt::Variant(win::ToInt(m_hwnd)); });
   DefineReadOnly("hDC", [this] { return rt::Variant(gdi::ToInt(hDC())); });
   DefineObject<com::StdFont>(
@@ -175,6 +213,7 @@ void Form::Load() {
                                 std::max(1, gdi::TwipsToPixelsX(ScaleWidth())),
                                 std::max(1, gdi::TwipsToPixelsY(ScaleHeight())), win::kNoWindow);
   win::SetWindowLongA(m_hwnd, win::GWL_USERDATA, reinterpret_cast<win::LONG_PTR>(this));
+  win::SetPropA(m_hwnd, com::kKeyTargetProperty, 1);
   m_loaded = true;
   m_shownOnce = false;
   Registry().loaded.push_back(self);
@@ -194,6 +233,8 @@ void Form::Load() {
     m_unloading = true;
     for (auto& c : std::vector<com::ControlPtr>(m_controls)) DetachControl(c);
     m_controls.clear();
+    m_holderOf.clear();
+    m_holderPlace.clear();
     win::DestroyWindow(m_hwnd);
     m_hwnd = win::kNoWindow;
     m_loaded = false;
@@ -214,6 +255,7 @@ void Form::ApplyDesign(const DesignNode& node) {
   m_startUpPosition = bag.ReadProperty("StartUpPosition", m_startUpPosition).ToInteger();
   m_windowState = bag.ReadProperty("WindowState", m_windowState).ToInteger();
   m_tag = bag.ReadProperty("Tag", m_tag).ToString();
+  m_helpContextId = bag.ReadProperty("HelpContextID", m_helpContextId).ToLong();
   SetBackColor(static_cast<uint32_t>(bag.ReadProperty("BackColor", static_cast<int32_t>(BackColor())).ToLong()));
   SetForeColor(static_cast<uint32_t>(bag.ReadProperty("ForeColor", static_cast<int32_t>(ForeColor())).ToLong()));
   SetAutoRedraw(bag.ReadProperty("AutoRedraw", AutoRedraw()).ToBool());
@@ -361,6 +403,8 @@ bool Form::Unload(int16_t unloadMode) {
   for (auto& c : std::vector<com::ControlPtr>(m_controls)) DetachControl(c);
   m_controls.clear();
   m_runtimeLoaded.clear();
+  m_holderOf.clear();
+  m_holderPlace.clear();
   win::DestroyWindow(m_hwnd);
   m_hwnd = win::kNoWindow;
   m_loaded = false;
@@ -449,9 +493,6 @@ com::AmbientProperties Form::Ambient() const {
   return ambient;
 }
 
-void Form::OnControlInvalidated(com::Control& /*control*/) {
-  if (m_hwnd != win::kNoWindow) win::InvalidateRect(m_hwnd, nullptr, win::FALSE);
-}
 
 void Form::Refresh() {
   m_surface.Refresh();

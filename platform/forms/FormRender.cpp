@@ -35,7 +35,7 @@ gdi::OwnedBitmap Form::RenderToBitmap(bool withFrame) {
   // Controls are drawn bottom-up: the first in z-order ends on top.
   for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
     const com::ControlPtr& c = *it;
-    if (!c->Visible() || c->InvisibleAtRuntime()) continue;
+    if (!IsShown(*c) || c->InvisibleAtRuntime()) continue;
     c->Draw(dc.Get(), ox + gdi::TwipsToPixelsX(c->Left()), oy + gdi::TwipsToPixelsY(c->Top()));
   }
   gdi::RestoreDC(dc.Get(), saved);

@@ -8,10 +8,11 @@
 
 #include "com/Control.h"
 #include "com/StdFont.h"
+#include "forms/AccessKeys.h"
 
 namespace forms {
 
-class StandardControl : public com::Control {
+class StandardControl : public com::Control, public AccessKeyTarget {
  public:
   const std::string& Caption() const { return m_caption; }
   void SetCaption(std::string caption);
@@ -29,6 +30,11 @@ class StandardControl : public com::Control {
 
   void ReadProperties(const com::PropertyBag& bag) override;
   void WriteProperties(com::PropertyBag& bag) override;
+
+  // Alt and the caption's access key: a control that takes the focus gets
+  // it and is clicked; any other (a label, a frame) passes the focus to the
+  // next control in tab order.
+  bool OnAccessKey(char32_t letter) override;
 
  protected:
   StandardControl(uint32_t foreColor, uint32_t backColor);
