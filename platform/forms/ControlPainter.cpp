@@ -306,4 +306,94 @@ void DrawWindowFrame(gdi::HDC hdc, int width, int height, int border, int captio
            gdi::SysColor(active ? gdi::COLOR_CAPTIONTEXT : gdi::COLOR_INACTIVECAPTIONTEXT));
 }
 
+namespace {
+
+// The classic pattern of scroll bar tracks: alternate pixels in two colours.
+void FillDither(gdi::HDC hdc, const gdi::RECT& rect, gdi::COLORREF even, gdi::COLORREF odd) {
+  Fill(hdc, rect, even);
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left + ((rect.left + y + 1) & 1); x < rect.right; x += 2) gdi::SetPixel(hdc, x, y, odd);
+  }
+}
+
+// A filled triangle pointing in `direction`, centred in `rect`: its base is
+// about half the button's smaller side (odd, so the tip is one pixel).
+void FillArrowGlyph(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection direction, gdi::COLORREF color) {
+  const int w = rect.right - rect.left;
+  const int h = rect.bottom - rect.top;
+  int base = std::max(1, std::min(w, h) / 2);
+  if (base % 2 == 0) --base;
+  const int depth = (base + 1) / 2;
+  const bool vertical = direction == ArrowDirection::Up || direction == ArrowDirection::Down;
+  const int cx = rect.left + (w - (vertical ? base : depth)) / 2;
+  const int cy = rect.top + (h - (vertical ? depth : base)) / 2;
+  gdi::OwnedBrush brush(gdi::CreateSolidBrush(color));
+  for (int i = 0; i < depth; ++i) {
+    // Row i of the triangle counted from its tip.
+    const int length = 2 * i + 1;
+    const int from = (base - length) / 2;
+    gdi::RECT row{};
+    switch (direction) {
+      case ArrowDirection::Up:
+        row = {cx + from, cy + i, cx + from + length, cy + i + 1};
+        break;
+      case ArrowDirection::Down:
+        row = {cx + from, cy + depth - 1 - i, cx + from + length, cy + depth - i};
+        break;
+      case ArrowDirection::Left:
+        row = {cx + i, cy + from, cx + i + 1, cy + from + length};
+        break;
+      case ArrowDirection::Right:
+        row = {cx + depth - 1 - i, cy + from, cx + depth - i, cy + from + length};
+        break;
+    }
+    gdi::FillRect(hdc, row, brush.Get());
+  }
+}
+
+}  // namespace
+
+void DrawScrollArrow(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection direction, bool pressed, bool enabled) {
+  if (gdi::IsRectEmpty(rect)) return;
+  gdi::RECT glyph = rect;
+  if (pressed) {
+    Fill(hdc, rect, Sys(gdi::COLOR_BTNFACE));
+    gdi::OwnedBrush shadow(gdi::CreateSolidBrush(Sys(gdi::COLOR_BTNSHADOW)));
+    gdi::FrameRect(hdc, rect, shadow.Get());
+    gdi::OffsetRect(&glyph, 1, 1);
+  } else {
+    gdi::RECT face = rect;
+    gdi::DrawEdge(hdc, &face, gdi::EDGE_RAISED, gdi::BF_RECT | gdi::BF_MIDDLE);
+  }
+  if (!enabled) {
+    gdi::RECT highlight = glyph;
+    gdi::OffsetRect(&highlight, 1, 1);
+    FillArrowGlyph(hdc, highlight, direction, Sys(gdi::COLOR_BTNHIGHLIGHT));
+    FillArrowGlyph(hdc, glyph, direction, Sys(gdi::COLOR_BTNSHADOW));
+    return;
+  }
+  FillArrowGlyph(hdc, glyph, direction, Sys(gdi::COLOR_BTNTEXT));
+}
+
+void DrawScrollTrack(gdi::HDC hdc, const gdi::RECT& rect, bool pressed) {
+  if (gdi::IsRectEmpty(rect)) return;
+  if (pressed)
+    Fill(hdc, rect, Sys(gdi::COLOR_3DDKSHADOW));
+  else
+    FillDither(hdc, rect, Sys(gdi::COLOR_SCROLLBAR), Sys(gdi::COLOR_BTNHIGHLIGHT));
+}
+
+void DrawScrollThumb(gdi::HDC hdc, const gdi::RECT& rect, bool focused) {
+  if (gdi::IsRectEmpty(rect)) return;
+  gdi::RECT face = rect;
+  gdi::DrawEdge(hdc, &face, gdi::EDGE_RAISED, gdi::BF_RECT | gdi::BF_MIDDLE | gdi::BF_ADJUST);
+  if (!focused) return;
+  gdi::InflateRect(&face, -1, -1);
+  if (gdi::IsRectEmpty(face)) return;
+  gdi::OwnedPen pen(gdi::CreatePen(gdi::PS_DOT, 1, Sys(gdi::COLOR_BTNTEXT)));
+  gdi::ScopedSelect<gdi::HPEN> selectPen(hdc, pen.Get());
+  gdi::ScopedSelect<gdi::HBRUSH> selectBrush(hdc, gdi::HBRUSH(gdi::GetStockObject(gdi::NULL_BRUSH)));
+  gdi::Rectangle(hdc, face.left, face.top, face.right, face.bottom);
+}
+
 }  // namespace forms::painter

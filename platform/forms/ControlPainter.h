@@ -131,4 +131,15 @@ com::StdFontPtr DefaultFont();
 void DrawWindowFrame(gdi::HDC hdc, int width, int height, int border, int caption, std::string_view text,
                      const com::StdPicturePtr& icon, bool controlBox, bool minButton, bool maxButton, bool active);
 
+// Scroll bar parts: an arrow button with its triangle pointing in
+// `direction` (raised; flat with the triangle moved one pixel when
+// pressed; the triangle embossed when disabled), the track between the
+// arrows (the dithered face and highlight; dark where it is held down) and
+// the thumb (a raised button, with a dotted focus mark inside when the bar
+// has the focus).
+enum class ArrowDirection { Up, Down, Left, Right };
+void DrawScrollArrow(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection direction, bool pressed, bool enabled);
+void DrawScrollTrack(gdi::HDC hdc, const gdi::RECT& rect, bool pressed);
+void DrawScrollThumb(gdi::HDC hdc, const gdi::RECT& rect, bool focused);
+
 }  // namespace forms::painter

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "runtime/Clock.h"
+#include "win/Cursor.h"
 #include "win/Input.h"
 #include "win/Menu.h"
 #include "win/Window.h"
@@ -102,9 +103,12 @@ void PointerOver(POINT screen) {
   if (State().leaveTracked != kNoWindow && State().leaveTracked != over) EndLeaveTracking();
 }
 
+// Lets the window (and through its default procedure its parents) choose
+// the cursor; when none of them did, the arrow is shown.
 void SendSetCursor(HWND target, uint32_t mouseMessage) {
-  SendMessageA(target, WM_SETCURSOR, static_cast<WPARAM>(ToInt(target)),
-               MAKELPARAM(HTCLIENT, static_cast<int32_t>(mouseMessage)));
+  const LRESULT chosen = SendMessageA(target, WM_SETCURSOR, static_cast<WPARAM>(ToInt(target)),
+                                      MAKELPARAM(HTCLIENT, static_cast<int32_t>(mouseMessage)));
+  if (!chosen) SetCursor(LoadCursorA(IDC_ARROW));
 }
 
 bool IsDoubleClick(HWND target, uint32_t downMessage, POINT screen, int64_t now) {

@@ -9,7 +9,9 @@
 //   the owner of a modal form, gets nothing). Coordinates are the target's
 //   client coordinates, wParam carries the MK_ key state.
 // - Before a move or a button message the target gets WM_SETCURSOR
-//   (wParam = target, lParam = HTCLIENT | message << 16).
+//   (wParam = target, lParam = HTCLIENT | message << 16); when it answers
+//   FALSE (no window of its parent chain chose a cursor) the arrow is
+//   shown (Cursor.h).
 // - A button press in another top-level window makes it the foreground
 //   window first.
 // - A second press of the same button on the same window within the
