@@ -163,31 +163,18 @@ void DrawGroupBox(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption,
            gdi::DT_LEFT | gdi::DT_SINGLELINE | gdi::DT_END_ELLIPSIS, font, foreColor, enabled);
 }
 
-void DrawArrow(gdi::HDC hdc, const gdi::RECT& rect, Arrow direction, bool enabled, int size, uint32_t color) {
+void DrawArrow(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection direction, bool enabled, int size, uint32_t color) {
+  // A square twice the triangle's base, so the glyph has `size` rows.
+  const int side = 2 * (2 * size - 1) + 1;
   const int cx = (rect.left + rect.right) / 2;
   const int cy = (rect.top + rect.bottom) / 2;
-  auto draw = [&](int dx, int dy, gdi::COLORREF color) {
-    for (int i = 0; i < size; ++i) {
-      // Row i of the triangle: 2 * (size - i) - 1 pixels wide.
-      const int half = size - 1 - i;
-      switch (direction) {
-        case Arrow::Down:
-          Line(hdc, cx - half + dx, cy - size / 2 + i + dy, cx + half + 1 + dx, cy - size / 2 + i + dy, color);
-          break;
-        case Arrow::Up:
-          Line(hdc, cx - half + dx, cy + size / 2 - i + dy, cx + half + 1 + dx, cy + size / 2 - i + dy, color);
-          break;
-        case Arrow::Right:
-          Line(hdc, cx - size / 2 + i + dx, cy - half + dy, cx - size / 2 + i + dx, cy + half + 1 + dy, color);
-          break;
-        case Arrow::Left:
-          Line(hdc, cx + size / 2 - i + dx, cy - half + dy, cx + size / 2 - i + dx, cy + half + 1 + dy, color);
-          break;
-      }
-    }
-  };
-  if (!enabled) draw(1, 1, Sys(gdi::COLOR_BTNHIGHLIGHT));
-  draw(0, 0, enabled ? gdi::OleTranslateColor(color) : Sys(gdi::COLOR_GRAYTEXT));
+  gdi::RECT glyph{cx - side / 2, cy - side / 2, cx - side / 2 + side, cy - side / 2 + side};
+  if (!enabled) {
+    gdi::RECT highlight = glyph;
+    gdi::OffsetRect(&highlight, 1, 1);
+    detail::FillArrowGlyph(hdc, highlight, direction, Sys(gdi::COLOR_BTNHIGHLIGHT));
+  }
+  detail::FillArrowGlyph(hdc, glyph, direction, enabled ? gdi::OleTranslateColor(color) : Sys(gdi::COLOR_GRAYTEXT));
 }
 
 void DrawDropButton(gdi::HDC hdc, const gdi::RECT& rect, bool pressed, bool enabled) {
@@ -199,7 +186,7 @@ void DrawDropButton(gdi::HDC hdc, const gdi::RECT& rect, bool pressed, bool enab
   }
   gdi::RECT arrow = rect;
   if (pressed) gdi::OffsetRect(&arrow, 1, 1);
-  DrawArrow(hdc, arrow, Arrow::Down, enabled);
+  DrawArrow(hdc, arrow, ArrowDirection::Down, enabled);
 }
 
 void DrawPicture(gdi::HDC hdc, const gdi::RECT& rect, const com::StdPicturePtr& picture, bool enabled) {
@@ -306,52 +293,6 @@ void DrawWindowFrame(gdi::HDC hdc, int width, int height, int border, int captio
            gdi::SysColor(active ? gdi::COLOR_CAPTIONTEXT : gdi::COLOR_INACTIVECAPTIONTEXT));
 }
 
-namespace {
-
-// The classic pattern of scroll bar tracks: alternate pixels in two colours.
-void FillDither(gdi::HDC hdc, const gdi::RECT& rect, gdi::COLORREF even, gdi::COLORREF odd) {
-  Fill(hdc, rect, even);
-  for (int y = rect.top; y < rect.bottom; ++y) {
-    for (int x = rect.left + ((rect.left + y + 1) & 1); x < rect.right; x += 2) gdi::SetPixel(hdc, x, y, odd);
-  }
-}
-
-// A filled triangle pointing in `direction`, centred in `rect`: its base is
-// about half the button's smaller side (odd, so the tip is one pixel).
-void FillArrowGlyph(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection direction, gdi::COLORREF color) {
-  const int w = rect.right - rect.left;
-  const int h = rect.bottom - rect.top;
-  int base = std::max(1, std::min(w, h) / 2);
-  if (base % 2 == 0) --base;
-  const int depth = (base + 1) / 2;
-  const bool vertical = direction == ArrowDirection::Up || direction == ArrowDirection::Down;
-  const int cx = rect.left + (w - (vertical ? base : depth)) / 2;
-  const int cy = rect.top + (h - (vertical ? depth : base)) / 2;
-  gdi::OwnedBrush brush(gdi::CreateSolidBrush(color));
-  for (int i = 0; i < depth; ++i) {
-    // Row i of the triangle counted from its tip.
-    const int length = 2 * i + 1;
-    const int from = (base - length) / 2;
-    gdi::RECT row{};
-    switch (direction) {
-      case ArrowDirection::Up:
-        row = {cx + from, cy + i, cx + from + length, cy + i + 1};
-        break;
-      case ArrowDirection::Down:
-        row = {cx + from, cy + depth - 1 - i, cx + from + length, cy + depth - i};
-        break;
-      case ArrowDirection::Left:
-        row = {cx + i, cy + from, cx + i + 1, cy + from + length};
-        break;
-      case ArrowDirection::Right:
-        row = {cx + depth - 1 - i, cy + from, cx + depth - i, cy + from + length};
-        break;
-    }
-    gdi::FillRect(hdc, row, brush.Get());
-  }
-}
-
-}  // namespace
 
 void DrawScrollArrow(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection direction, bool pressed, bool enabled) {
   if (gdi::IsRectEmpty(rect)) return;
@@ -368,11 +309,11 @@ void DrawScrollArrow(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection directi
   if (!enabled) {
     gdi::RECT highlight = glyph;
     gdi::OffsetRect(&highlight, 1, 1);
-    FillArrowGlyph(hdc, highlight, direction, Sys(gdi::COLOR_BTNHIGHLIGHT));
-    FillArrowGlyph(hdc, glyph, direction, Sys(gdi::COLOR_BTNSHADOW));
+    detail::FillArrowGlyph(hdc, highlight, direction, Sys(gdi::COLOR_BTNHIGHLIGHT));
+    detail::FillArrowGlyph(hdc, glyph, direction, Sys(gdi::COLOR_BTNSHADOW));
     return;
   }
-  FillArrowGlyph(hdc, glyph, direction, Sys(gdi::COLOR_BTNTEXT));
+  detail::FillArrowGlyph(hdc, glyph, direction, Sys(gdi::COLOR_BTNTEXT));
 }
 
 void DrawScrollTrack(gdi::HDC hdc, const gdi::RECT& rect, bool pressed) {
@@ -380,7 +321,7 @@ void DrawScrollTrack(gdi::HDC hdc, const gdi::RECT& rect, bool pressed) {
   if (pressed)
     Fill(hdc, rect, Sys(gdi::COLOR_3DDKSHADOW));
   else
-    FillDither(hdc, rect, Sys(gdi::COLOR_SCROLLBAR), Sys(gdi::COLOR_BTNHIGHLIGHT));
+    detail::FillDither(hdc, rect, Sys(gdi::COLOR_SCROLLBAR), Sys(gdi::COLOR_BTNHIGHLIGHT));
 }
 
 void DrawScrollThumb(gdi::HDC hdc, const gdi::RECT& rect, bool focused) {

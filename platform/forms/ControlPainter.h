@@ -60,11 +60,12 @@ void FillSolid(gdi::HDC hdc, const gdi::RECT& rect, uint32_t oleColor);
 void DrawGroupBox(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, const com::StdFontPtr& font,
                   uint32_t foreColor, uint32_t backColor, bool enabled);
 
-// A small filled triangle pointing in a direction, centred in `rect`.
-enum class Arrow { Up, Down, Left, Right };
+// A small filled triangle of `size` rows pointing in a direction, centred
+// in `rect`.
+enum class ArrowDirection { Up, Down, Left, Right };
 // An enabled arrow is drawn in the button text colour unless `color` names
 // another (an OLE colour).
-void DrawArrow(gdi::HDC hdc, const gdi::RECT& rect, Arrow direction, bool enabled, int size = 4,
+void DrawArrow(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection direction, bool enabled, int size = 4,
                uint32_t color = gdi::SysColor(gdi::COLOR_BTNTEXT));
 // The drop-down button of a combo box.
 void DrawDropButton(gdi::HDC hdc, const gdi::RECT& rect, bool pressed, bool enabled);
@@ -111,6 +112,8 @@ void DrawMenuItem(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption,
                   bool checked, bool subMenu);
 void DrawMenuSeparator(gdi::HDC hdc, const gdi::RECT& rect);
 void DrawPopupFrame(gdi::HDC hdc, const gdi::RECT& rect);
+// The open list of a combo box: the window colour in a thin dark frame.
+void DrawDropDownFrame(gdi::HDC hdc, const gdi::RECT& rect);
 // A status bar panel (thin sunken border and text) and the size grip.
 void DrawStatusPanel(gdi::HDC hdc, const gdi::RECT& rect, std::string_view text, const com::StdFontPtr& font);
 void DrawSizeGrip(gdi::HDC hdc, const gdi::RECT& rect);
@@ -137,7 +140,6 @@ void DrawWindowFrame(gdi::HDC hdc, int width, int height, int border, int captio
 // arrows (the dithered face and highlight; dark where it is held down) and
 // the thumb (a raised button, with a dotted focus mark inside when the bar
 // has the focus).
-enum class ArrowDirection { Up, Down, Left, Right };
 void DrawScrollArrow(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection direction, bool pressed, bool enabled);
 void DrawScrollTrack(gdi::HDC hdc, const gdi::RECT& rect, bool pressed);
 void DrawScrollThumb(gdi::HDC hdc, const gdi::RECT& rect, bool focused);

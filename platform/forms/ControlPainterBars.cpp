@@ -16,13 +16,6 @@ namespace {
 
 constexpr uint32_t kOneLine = gdi::DT_SINGLELINE | gdi::DT_VCENTER;
 
-// A colour halfway between two.
-gdi::COLORREF Mix(gdi::COLORREF a, gdi::COLORREF b) {
-  return gdi::RGB(static_cast<uint8_t>((gdi::GetRValue(a) + gdi::GetRValue(b)) / 2),
-                  static_cast<uint8_t>((gdi::GetGValue(a) + gdi::GetGValue(b)) / 2),
-                  static_cast<uint8_t>((gdi::GetBValue(a) + gdi::GetBValue(b)) / 2));
-}
-
 void DrawCheckMark(gdi::HDC hdc, const gdi::RECT& cell, gdi::COLORREF color) {
   const int x = (cell.left + cell.right) / 2 - 4;
   const int y = (cell.top + cell.bottom) / 2 - 3;
@@ -37,8 +30,11 @@ void DrawCheckMark(gdi::HDC hdc, const gdi::RECT& cell, gdi::COLORREF color) {
 void DrawToolButton(gdi::HDC hdc, const gdi::RECT& rect, const com::StdPicturePtr& icon, std::string_view caption,
                     const com::StdFontPtr& font, bool enabled, bool hot, bool pressed, bool checked) {
   const bool sunken = enabled && (pressed || checked);
-  Fill(hdc, rect, checked && !hot && enabled ? Mix(Sys(gdi::COLOR_BTNFACE), Sys(gdi::COLOR_BTNHIGHLIGHT))
-                                             : Sys(gdi::COLOR_BTNFACE));
+  // A checked button shows the dithered face of a pressed track.
+  if (checked && !hot && enabled)
+    detail::FillDither(hdc, rect, Sys(gdi::COLOR_BTNFACE), Sys(gdi::COLOR_BTNHIGHLIGHT));
+  else
+    Fill(hdc, rect, Sys(gdi::COLOR_BTNFACE));
   if (sunken) {
     Edge(hdc, rect, gdi::BDR_SUNKENOUTER);
   } else if (hot && enabled) {
@@ -101,7 +97,7 @@ void DrawMenuItem(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption,
   if (!shortcut.empty()) text(shortcut, captionRect, gdi::DT_RIGHT | kOneLine | gdi::DT_NOPREFIX);
   if (subMenu) {
     const gdi::RECT arrow{rect.right - 14, rect.top, rect.right - 4, rect.bottom};
-    DrawArrow(hdc, arrow, Arrow::Right, enabled, 4,
+    DrawArrow(hdc, arrow, ArrowDirection::Right, enabled, 4,
               highlighted ? gdi::SysColor(gdi::COLOR_HIGHLIGHTTEXT) : gdi::SysColor(gdi::COLOR_MENUTEXT));
   }
 }
@@ -114,6 +110,11 @@ void DrawMenuSeparator(gdi::HDC hdc, const gdi::RECT& rect) {
 void DrawPopupFrame(gdi::HDC hdc, const gdi::RECT& rect) {
   Fill(hdc, rect, Sys(gdi::COLOR_MENU));
   Edge(hdc, rect, gdi::EDGE_RAISED);
+}
+
+void DrawDropDownFrame(gdi::HDC hdc, const gdi::RECT& rect) {
+  Fill(hdc, rect, Sys(gdi::COLOR_WINDOW));
+  detail::Frame(hdc, rect, Sys(gdi::COLOR_WINDOWFRAME));
 }
 
 void DrawStatusPanel(gdi::HDC hdc, const gdi::RECT& rect, std::string_view text, const com::StdFontPtr& font) {

@@ -35,7 +35,7 @@ void DrawHeader(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, c
            gdi::SysColor(gdi::COLOR_BTNTEXT));
   if (sort == SortMark::None || rect.right - rect.left < kArrowWidth + 12) return;
   const gdi::RECT arrow{text.right, rect.top, text.right + kArrowWidth, rect.bottom};
-  DrawArrow(hdc, arrow, sort == SortMark::Ascending ? Arrow::Up : Arrow::Down, true);
+  DrawArrow(hdc, arrow, sort == SortMark::Ascending ? ArrowDirection::Up : ArrowDirection::Down, true);
 }
 
 void DrawExpander(gdi::HDC hdc, int cx, int cy, bool expanded) {

@@ -108,7 +108,10 @@ void Form::MoveHeldAlong(com::Control& holder) {
 
 void Form::OnControlInvalidated(com::Control& control) {
   MoveHeldAlong(control);
-  if (control.hWnd() != win::kNoWindow && !control.InvisibleAtRuntime() && !m_holderOf.empty()) {
+  if (m_holderPlace.count(&control)) {
+    // A holder may have shown or hidden what it holds.
+    SyncShownControls();
+  } else if (control.hWnd() != win::kNoWindow && !control.InvisibleAtRuntime() && !m_holderOf.empty()) {
     const bool shown = IsShown(control);
     if ((win::IsWindowVisible(control.hWnd()) != win::FALSE) != shown) SyncShownControls();
   }
@@ -256,7 +259,7 @@ com::ControlPtr Form::ActiveControl() const {
 }
 
 bool Form::SetFocusTo(com::Control& control) {
-  if (!control.CanFocus() || control.Container() != this) return false;
+  if (!control.CanFocus() || control.Container() != this || !IsShown(control)) return false;
   if (win::GetFocus() == control.hWnd()) return true;
   // The windows' focus messages raise LostFocus and GotFocus.
   win::SetFocus(control.hWnd());

@@ -1,7 +1,9 @@
 // Rendering a form with its controls (and its window frame) off-screen.
 #include "forms/ControlPainter.h"
 #include "forms/Form.h"
+#include "forms/Popup.h"
 #include "gdi/Gdi.h"
+#include "win/Window.h"
 
 namespace forms {
 
@@ -39,6 +41,19 @@ gdi::OwnedBitmap Form::RenderToBitmap(bool withFrame) {
     c->Draw(dc.Get(), ox + gdi::TwipsToPixelsX(c->Left()), oy + gdi::TwipsToPixelsY(c->Top()));
   }
   gdi::RestoreDC(dc.Get(), saved);
+  // Pop-ups of the form's windows (drop-downs, menus, tooltips) above it.
+  win::POINT origin{0, 0};
+  win::ClientToScreen(m_hwnd, &origin);
+  for (Popup* popup : Popup::OpenPopups()) {
+    win::HWND top = popup->Owner();
+    while (win::GetParent(top) != win::kNoWindow &&
+           (static_cast<uint32_t>(win::GetWindowLongA(top, win::GWL_STYLE)) & win::WS_CHILD) != 0) {
+      top = win::GetParent(top);
+    }
+    if (top != m_hwnd) continue;
+    const win::POINT at = popup->ScreenPosition();
+    popup->DrawAt(dc.Get(), ox + at.x - origin.x, oy + at.y - origin.y);
+  }
 
   gdi::OwnedBitmap bitmap(gdi::CreateCompatibleBitmap(dc.Get(), width, height));
   gdi::OwnedDC target(gdi::CreateCompatibleDC());

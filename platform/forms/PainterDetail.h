@@ -1,6 +1,9 @@
 // Small drawing helpers shared by the painter's source files.
 #pragma once
 
+#include <algorithm>
+
+#include "forms/ControlPainter.h"
 #include "gdi/Gdi.h"
 
 namespace forms::painter::detail {
@@ -28,6 +31,50 @@ inline void Line(gdi::HDC hdc, int x1, int y1, int x2, int y2, gdi::COLORREF col
 inline void Edge(gdi::HDC hdc, const gdi::RECT& rect, uint32_t edge, uint32_t flags = gdi::BF_RECT) {
   gdi::RECT r = rect;
   gdi::DrawEdge(hdc, &r, edge, flags);
+}
+
+
+// The classic pattern of scroll bar tracks: alternate pixels in two colours.
+inline void FillDither(gdi::HDC hdc, const gdi::RECT& rect, gdi::COLORREF even, gdi::COLORREF odd) {
+  Fill(hdc, rect, even);
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left + ((rect.left + y + 1) & 1); x < rect.right; x += 2) gdi::SetPixel(hdc, x, y, odd);
+  }
+}
+
+// A filled triangle pointing in `direction`, centred in `rect`: its base is
+// about half the button's smaller side (odd, so the tip is one pixel).
+inline void FillArrowGlyph(gdi::HDC hdc, const gdi::RECT& rect, painter::ArrowDirection direction, gdi::COLORREF color) {
+  const int w = rect.right - rect.left;
+  const int h = rect.bottom - rect.top;
+  int base = std::max(1, std::min(w, h) / 2);
+  if (base % 2 == 0) --base;
+  const int depth = (base + 1) / 2;
+  const bool vertical = direction == painter::ArrowDirection::Up || direction == painter::ArrowDirection::Down;
+  const int cx = rect.left + (w - (vertical ? base : depth)) / 2;
+  const int cy = rect.top + (h - (vertical ? depth : base)) / 2;
+  gdi::OwnedBrush brush(gdi::CreateSolidBrush(color));
+  for (int i = 0; i < depth; ++i) {
+    // Row i of the triangle counted from its tip.
+    const int length = 2 * i + 1;
+    const int from = (base - length) / 2;
+    gdi::RECT row{};
+    switch (direction) {
+      case painter::ArrowDirection::Up:
+        row = {cx + from, cy + i, cx + from + length, cy + i + 1};
+        break;
+      case painter::ArrowDirection::Down:
+        row = {cx + from, cy + depth - 1 - i, cx + from + length, cy + depth - i};
+        break;
+      case painter::ArrowDirection::Left:
+        row = {cx + i, cy + from, cx + i + 1, cy + from + length};
+        break;
+      case painter::ArrowDirection::Right:
+        row = {cx + depth - 1 - i, cy + from, cx + depth - i, cy + from + length};
+        break;
+    }
+    gdi::FillRect(hdc, row, brush.Get());
+  }
 }
 
 }  // namespace forms::painter::detail

@@ -29,7 +29,7 @@ FlatEdit::FlatEdit() : StandardControl(0x80000008, 0x80000005) {
   DefineProperty(
       "SelText", [this] { return rt::Variant(SelText()); }, [this](const rt::Variant& v) { SetSelText(v.ToString()); });
   DefineProperty(
-      "PasswordChar", [this] { return rt::Variant(m_passwordChar); },
+      "PasswordChar", [this] { return rt::Variant(PasswordChar()); },
       [this](const rt::Variant& v) { SetPasswordChar(v.ToString()); });
   DefineProperty(
       "MaxLength", [this] { return rt::Variant(MaxLength()); },
@@ -47,26 +47,20 @@ void FlatEdit::SetText(std::string text) {
 void FlatEdit::SetSelStart(int32_t start) {
   if (start < 0) rt::Raise(380, "FlatEdit", "Invalid property value");
   m_buffer.Select(static_cast<size_t>(start), 0);
-  ScrollToCaret();
-  Invalidate();
+  Edited(false);
 }
 
 void FlatEdit::SetSelLength(int32_t length) {
   if (length < 0) rt::Raise(380, "FlatEdit", "Invalid property value");
   m_buffer.Select(m_buffer.SelStart(), static_cast<size_t>(length));
-  ScrollToCaret();
-  Invalidate();
+  Edited(false);
 }
 
 void FlatEdit::SetSelText(std::string_view text) { Edited(m_buffer.ReplaceSelection(text)); }
 
 void FlatEdit::SetPasswordChar(std::string passwordChar) {
-  // One character: the first of the text.
-  size_t end = passwordChar.empty() ? 0 : 1;
-  while (end < passwordChar.size() && (static_cast<unsigned char>(passwordChar[end]) & 0xC0) == 0x80) ++end;
-  m_passwordChar = passwordChar.substr(0, end);
-  m_buffer.SetPassword(!m_passwordChar.empty());
-  m_offsets.clear();
+  m_view.SetPasswordChar(std::move(passwordChar));
+  m_buffer.SetPassword(!m_view.PasswordChar().empty());
   Invalidate();
 }
 
@@ -76,54 +70,20 @@ void FlatEdit::SetMaxLength(int32_t length) {
 }
 
 void FlatEdit::Edited(bool changed) {
-  m_offsets.clear();
-  ScrollToCaret();
+  m_view.Reset();
+  m_view.ScrollToCaret(m_buffer, Font(), TextRect(0, 0).right - TextRect(0, 0).left);
   Invalidate();
   if (changed) RaiseEvent("Change");
-}
-
-std::string FlatEdit::Shown() const {
-  if (m_passwordChar.empty()) return Text();
-  std::string shown;
-  for (size_t i = 0; i < m_buffer.Length(); ++i) shown += m_passwordChar;
-  return shown;
-}
-
-const std::vector<int>& FlatEdit::Offsets() const {
-  if (m_offsets.empty()) m_offsets = painter::CharOffsets(Shown(), Font());
-  return m_offsets;
 }
 
 gdi::RECT FlatEdit::TextRect(int x, int y) const {
   return gdi::RECT{x + 2 + kInset, y + 2, x + PixelWidth() - 2 - kInset, y + PixelHeight() - 2};
 }
 
-size_t FlatEdit::PositionAt(int x) const {
-  const auto& offsets = Offsets();
-  const int tx = x - (2 + kInset) + m_scroll;
-  size_t best = 0;
-  for (size_t i = 0; i < offsets.size(); ++i) {
-    if (std::abs(offsets[i] - tx) < std::abs(offsets[best] - tx)) best = i;
-  }
-  return best;
-}
-
-void FlatEdit::ScrollToCaret() {
-  const auto& offsets = Offsets();
-  const int width = std::max(1, PixelWidth() - 4 - 2 * kInset);
-  const int caret = offsets[std::min(m_buffer.Caret(), offsets.size() - 1)];
-  if (caret - m_scroll > width) m_scroll = caret - width;
-  if (caret < m_scroll) m_scroll = std::max(0, caret - width / 3);
-  if (offsets.back() - m_scroll < width) m_scroll = std::max(0, offsets.back() - width);
-}
-
 void FlatEdit::GotFocus() {
   // Tabbing in selects everything; a click places the caret instead.
-  if (!m_mouseFocus) {
-    m_buffer.SelectAll();
-    ScrollToCaret();
-  }
-  Invalidate();
+  if (!m_mouseFocus) m_buffer.SelectAll();
+  Edited(false);
   StandardControl::GotFocus();
 }
 
@@ -189,21 +149,21 @@ void FlatEdit::KeyPress(int16_t& keyAscii) {
 }
 
 bool FlatEdit::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) {
-  const int x = win::GET_X_LPARAM(lParam);
+  const int x = win::GET_X_LPARAM(lParam) - TextRect(0, 0).left;
   switch (msg) {
     case win::WM_LBUTTONDOWN: {
       const bool extend = (wParam & win::MK_SHIFT) != 0;
       m_mouseFocus = true;
       if (auto* form = dynamic_cast<Form*>(Container())) form->SetFocusTo(*this);
       m_mouseFocus = false;
-      m_buffer.MoveCaret(PositionAt(x), extend);
+      m_buffer.MoveCaret(m_view.PositionAt(m_buffer, Font(), x), extend);
       win::SetCapture(hWnd());
       Edited(false);
       break;
     }
     case win::WM_MOUSEMOVE:
       if (win::GetCapture() != hWnd()) return false;
-      m_buffer.MoveCaret(PositionAt(x), true);
+      m_buffer.MoveCaret(m_view.PositionAt(m_buffer, Font(), x), true);
       Edited(false);
       break;
     case win::WM_LBUTTONUP:
@@ -211,7 +171,7 @@ bool FlatEdit::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lPara
       RaiseEvent("Click");
       break;
     case win::WM_LBUTTONDBLCLK:
-      m_buffer.SelectWordAt(PositionAt(x));
+      m_buffer.SelectWordAt(m_view.PositionAt(m_buffer, Font(), x));
       Edited(false);
       RaiseEvent("DblClick");
       break;
@@ -228,7 +188,7 @@ void FlatEdit::ReadProperties(const com::PropertyBag& bag) {
   SetPasswordChar(bag.ReadProperty("PasswordChar", "").ToString());
   SetMaxLength(bag.ReadProperty("MaxLength", 0).ToLong());
   m_buffer.SetText(bag.ReadProperty("Text", "").ToString());
-  m_offsets.clear();
+  m_view.Reset();
 }
 
 void FlatEdit::WriteProperties(com::PropertyBag& bag) {
@@ -236,43 +196,15 @@ void FlatEdit::WriteProperties(com::PropertyBag& bag) {
   bag.Remove("Caption");
   bag.WriteProperty("Text", Text(), "");
   bag.WriteProperty("Locked", m_locked, false);
-  bag.WriteProperty("PasswordChar", m_passwordChar, "");
+  bag.WriteProperty("PasswordChar", PasswordChar(), "");
   bag.WriteProperty("MaxLength", MaxLength(), 0);
 }
 
 void FlatEdit::Draw(gdi::HDC hdc, int x, int y) {
   const gdi::RECT rect{x, y, x + PixelWidth(), y + PixelHeight()};
   painter::DrawField(hdc, rect, BackColor(), Enabled());
-  const gdi::RECT text = TextRect(x, y);
-  const int saved = gdi::SaveDC(hdc);
-  gdi::IntersectClipRect(hdc, text.left, text.top, text.right, text.bottom);
-  const std::string shown = Shown();
-  const auto& offsets = Offsets();
-  const int lineHeight = painter::LineHeight(Font());
-  const int top = text.top + std::max(0, (text.bottom - text.top - lineHeight) / 2);
-  const int left = text.left - m_scroll;
-  const gdi::RECT line{left, top, left + offsets.back() + 1, top + lineHeight};
-  const uint32_t format = gdi::DT_LEFT | gdi::DT_SINGLELINE | gdi::DT_NOPREFIX | gdi::DT_NOCLIP;
-  painter::DrawText(hdc, shown, line, format, Font(), Enabled() ? ForeColor() : gdi::SysColor(gdi::COLOR_GRAYTEXT));
   const bool focused = hWnd() != win::kNoWindow && win::GetFocus() == hWnd();
-  if (focused && m_buffer.SelLength() > 0) {
-    // The selected characters again, in the highlight colours.
-    const size_t from = m_buffer.SelStart();
-    const size_t to = from + m_buffer.SelLength();
-    const gdi::RECT sel{left + offsets[from], top, left + offsets[to], top + lineHeight};
-    const painter::ItemColors colors = painter::SelectionColors(true);
-    painter::DrawSelection(hdc, sel, true);
-    const size_t a = m_passwordChar.empty() ? m_buffer.ByteOffset(from) : from * m_passwordChar.size();
-    const size_t b = m_passwordChar.empty() ? m_buffer.ByteOffset(to) : to * m_passwordChar.size();
-    painter::DrawText(hdc, std::string_view(shown).substr(a, b - a), gdi::RECT{sel.left, top, sel.right + 1, sel.bottom},
-                      format, Font(), colors.text);
-  }
-  if (focused) {
-    const int cx = left + offsets[m_buffer.Caret()];
-    gdi::OwnedBrush caret(gdi::CreateSolidBrush(gdi::OleTranslateColor(ForeColor())));
-    gdi::FillRect(hdc, gdi::RECT{cx, top, cx + 1, top + lineHeight}, caret.Get());
-  }
-  gdi::RestoreDC(hdc, saved);
+  m_view.Draw(hdc, TextRect(x, y), m_buffer, Font(), ForeColor(), Enabled(), focused);
 }
 
 }  // namespace forms

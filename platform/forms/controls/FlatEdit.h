@@ -15,6 +15,7 @@
 
 #include "forms/StandardControl.h"
 #include "forms/controls/EditBuffer.h"
+#include "forms/controls/EditView.h"
 #include "win/Window.h"
 
 namespace forms {
@@ -32,7 +33,7 @@ class FlatEdit : public StandardControl {
   void SetSelLength(int32_t length);
   std::string SelText() const { return m_buffer.SelText(); }
   void SetSelText(std::string_view text);
-  const std::string& PasswordChar() const { return m_passwordChar; }
+  const std::string& PasswordChar() const { return m_view.PasswordChar(); }
   void SetPasswordChar(std::string passwordChar);
   int32_t MaxLength() const { return static_cast<int32_t>(m_buffer.MaxLength()); }
   void SetMaxLength(int32_t length);
@@ -49,24 +50,16 @@ class FlatEdit : public StandardControl {
 
  protected:
   std::string WindowClass() const override { return ControlWindowClass("QvControlDbl", win::CS_DBLCLKS); }
-  void OnTextChanged() override { m_offsets.clear(); }
+  void OnTextChanged() override { m_view.Reset(); }
 
  private:
-  // What the field shows: the text, or one password character a character.
-  std::string Shown() const;
-  const std::vector<int>& Offsets() const;
-  // The character position nearest to x (pixels in the control).
-  size_t PositionAt(int x) const;
   gdi::RECT TextRect(int x, int y) const;
-  void ScrollToCaret();
   void Edited(bool changed);
 
   EditBuffer m_buffer;
-  std::string m_passwordChar;
+  EditView m_view;
   bool m_locked = false;
   bool m_mouseFocus = false;
-  int m_scroll = 0;
-  mutable std::vector<int> m_offsets;
 };
 
 }  // namespace forms

@@ -64,6 +64,13 @@ bool OptionButton::CanFocus() const {
   return std::none_of(group.begin(), group.end(), [](const auto& o) { return o->m_value && o->Visible() && o->Enabled(); });
 }
 
+bool OptionButton::OnAccessKey(char32_t letter) {
+  if (letter == 0 || AccessKeyOf(Caption()) != letter) return false;
+  Click();
+  if (auto* form = dynamic_cast<Form*>(Container())) form->SetFocusTo(*this);
+  return true;
+}
+
 void OptionButton::KeyDown(int16_t& keyCode, int16_t shift) {
   StandardControl::KeyDown(keyCode, shift);
   const auto key = static_cast<uint32_t>(keyCode);

@@ -23,6 +23,7 @@ class OptionButton : public StandardControl {
   void SetValue(bool value);
   void Click() override;
   bool CanFocus() const override;
+  bool OnAccessKey(char32_t letter) override;
 
   void ReadProperties(const com::PropertyBag& bag) override;
   void WriteProperties(com::PropertyBag& bag) override;
