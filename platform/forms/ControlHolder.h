@@ -17,6 +17,9 @@ class ControlHolder {
   // Whether a control placed on this one is shown now (a tab control
   // shows the controls of its selected page only).
   virtual bool ShowsHeld(const com::Control& held) const = 0;
+  // After controls were placed on this one (from the design data or with
+  // Form::PlaceOn): a holder that lays them out does it now.
+  virtual void HeldChanged() {}
 };
 
 }  // namespace forms

@@ -190,6 +190,9 @@ class Form : public com::Dispatch, public com::ControlContainer {
   // Shows or hides the controls' windows as IsShown says; holders call it
   // after they changed what they show.
   void SyncShownControls();
+  // Moves the controls placed on `holder` along with it since it was last
+  // seen; a holder that lays out what it holds calls it before doing so.
+  void HolderMoved(com::Control& holder);
 
   // Handlers of control events: for every control of that name (each
   // member of a control array, with its index; -1 for a single control).
@@ -273,7 +276,6 @@ class Form : public com::Dispatch, public com::ControlContainer {
   void SizeChanged();
   com::ControlPtr FindButton(bool wantDefault) const;
   void RouteMouseToControl(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam);
-  void MoveHeldAlong(com::Control& holder);
   std::vector<com::ControlPtr> TabOrder() const;
 
   std::string m_name;

@@ -8,6 +8,8 @@
 #include "forms/App.h"
 #include "forms/ControlHolder.h"
 #include "forms/Form.h"
+#include "forms/containers/TabControl.h"
+#include "forms/containers/TabPage.h"
 #include "gdi/Twips.h"
 #include "runtime/Strings.h"
 #include "win/Input.h"
@@ -45,6 +47,7 @@ void Form::CreateControls(const std::vector<DesignNode>& nodes, int32_t offsetLe
       m_holderPlace[control.get()] = {control->Left(), control->Top()};
       std::rotate(m_controls.begin() + static_cast<std::ptrdiff_t>(position),
                   m_controls.begin() + static_cast<std::ptrdiff_t>(position) + 1, m_controls.end());
+      if (auto* h = dynamic_cast<ControlHolder*>(control.get())) h->HeldChanged();
     }
   }
 }
@@ -73,6 +76,7 @@ void Form::PlaceOn(const com::Control& control, const com::Control* holder) {
   } else {
     m_holderOf.erase(&control);
   }
+  if (auto* h = dynamic_cast<ControlHolder*>(const_cast<com::Control*>(holder))) h->HeldChanged();
   SyncShownControls();
 }
 
@@ -96,7 +100,7 @@ void Form::SyncShownControls() {
   }
 }
 
-void Form::MoveHeldAlong(com::Control& holder) {
+void Form::HolderMoved(com::Control& holder) {
   auto place = m_holderPlace.find(&holder);
   if (place == m_holderPlace.end()) return;
   const int32_t dx = holder.Left() - place->second.first;
@@ -107,7 +111,7 @@ void Form::MoveHeldAlong(com::Control& holder) {
 }
 
 void Form::OnControlInvalidated(com::Control& control) {
-  MoveHeldAlong(control);
+  HolderMoved(control);
   if (m_holderPlace.count(&control)) {
     // A holder may have shown or hidden what it holds.
     SyncShownControls();
@@ -304,7 +308,9 @@ bool Form::FocusAfter(const com::Control& control) {
 bool Form::PressAccessKey(char32_t letter) {
   FormPtr self = std::static_pointer_cast<Form>(shared_from_this());
   for (const auto& c : TabOrder()) {
-    if (!c->Enabled() || !IsShown(*c)) continue;
+    // A tab page answers while its tab control shows, selected or not.
+    const com::Control* shownPart = dynamic_cast<TabPage*>(c.get()) ? HolderOf(*c) : c.get();
+    if (!c->Enabled() || !shownPart || !IsShown(*shownPart)) continue;
     if (auto* target = dynamic_cast<AccessKeyTarget*>(c.get()); target && target->OnAccessKey(letter)) return true;
   }
   return false;
@@ -336,6 +342,16 @@ void Form::KeyDown(int16_t keyCode, int16_t shift) {
     if (keyCode == 0) return;
   }
   if (active) active->KeyDown(keyCode, shift);
+  const bool ctrl = (shift & com::vbCtrlMask) != 0;
+  const bool pageKey = keyCode == static_cast<int16_t>(win::VK_PRIOR) || keyCode == static_cast<int16_t>(win::VK_NEXT);
+  if (ctrl && (keyCode == vbKeyTab || pageKey) && m_loaded && active) {
+    // Ctrl+Tab and Ctrl+Page Down / Up turn the page of the tab control
+    // that the active control sits on.
+    const bool backwards = keyCode == static_cast<int16_t>(win::VK_PRIOR) || (keyCode == vbKeyTab && (shift & com::vbShiftMask));
+    for (com::Control* c = active.get(); c; c = HolderOf(*c)) {
+      if (auto* tabs = dynamic_cast<TabControl*>(c); tabs && tabs->StepPage(backwards)) return;
+    }
+  }
   if (keyCode == vbKeyTab && m_loaded) FocusNext((shift & com::vbShiftMask) != 0);
   if (keyCode == vbKeyF1 && m_loaded) ShowContextHelp();
 }
