@@ -5,6 +5,7 @@
 #include "forms/ControlPainter.h"
 #include "gdi/Gdi.h"
 #include "win/Input.h"
+#include "win/Window.h"
 
 namespace forms {
 
@@ -68,8 +69,18 @@ void CommandButton::Draw(gdi::HDC hdc, int x, int y) {
   const bool focused = hWnd() != win::kNoWindow && win::GetFocus() == hWnd();
   const gdi::RECT rect{x, y, x + PixelWidth(), y + PixelHeight()};
   const bool hasPicture = m_picture && !m_picture->IsEmpty();
+  // The focused button is the one Enter presses: it shows the default
+  // frame, and the Default button shows it only while no other button has
+  // the focus.
+  bool otherButtonFocused = false;
+  if (const win::HWND focus = win::GetFocus(); focus != win::kNoWindow && focus != hWnd()) {
+    auto* control = reinterpret_cast<com::Control*>(win::GetWindowLongA(focus, win::GWL_USERDATA));
+    otherButtonFocused = control && win::GetParent(focus) == win::GetParent(hWnd()) &&
+                         dynamic_cast<CommandButton*>(control) != nullptr;
+  }
+  const bool showsDefault = focused || (m_default && !otherButtonFocused);
   painter::DrawButton(hdc, rect, hasPicture ? std::string() : Caption(), Font(), ForeColor(), BackColor(), Enabled(),
-                      m_default, m_press.Pressed(), focused);
+                      showsDefault, m_press.Pressed(), focused);
   if (!hasPicture) return;
   // The picture alone, or left of the caption.
   gdi::RECT content = rect;

@@ -1,0 +1,261 @@
+// The gallery: each control in its characteristic states, drawn with the
+// pinned fonts and written to PNG files in the build folder
+// (gallery-*.png) to be looked at.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "com/StdPicture.h"
+#include "forms/CheckBox.h"
+#include "forms/CommandButton.h"
+#include "forms/Form.h"
+#include "forms/containers/TabControl.h"
+#include "forms/containers/TabPage.h"
+#include "forms/controls/ComboBox.h"
+#include "forms/controls/FlatEdit.h"
+#include "forms/controls/OptionButton.h"
+#include "forms/lists/ListBox.h"
+#include "gdi/Bitmaps.h"
+#include "gdi/FontBackend.h"
+#include "gdi/Gdi.h"
+#include "tests/GalleryPictures.h"
+#include "tests/PlayUser.h"
+
+namespace forms {
+namespace {
+
+const char* kInputs = R"FRM(Begin Form frmInputs
+   Caption = "Input controls"
+   BorderStyle = 3
+   ClientWidth = 8400
+   ClientHeight = 4680
+   Begin XtremeSuiteControls.TabControl tabEdit
+      Left = 120
+      Top = 120
+      Width = 5400
+      Height = 4380
+      TabIndex = 0
+      Begin XtremeSuiteControls.TabControlPage page(0)
+         Caption = "General"
+         Begin VB.Label lblInf(0)
+            Caption = "Windows Login:"
+            Left = 120
+            Top = 180
+            Width = 1300
+            Height = 255
+         End
+         Begin XtremeSuiteControls.FlatEdit txtWinUsr
+            Text = "jdoe selected"
+            Left = 1500
+            Top = 120
+            Width = 3500
+            Height = 315
+            TabIndex = 1
+         End
+         Begin VB.Label lblInf(1)
+            Caption = "Password:"
+            Left = 120
+            Top = 600
+            Width = 1300
+            Height = 255
+         End
+         Begin XtremeSuiteControls.FlatEdit txtPWD
+            Text = "secret"
+            PasswordChar = "*"
+            Left = 1500
+            Top = 540
+            Width = 3500
+            Height = 315
+            TabIndex = 2
+         End
+         Begin VB.Label lblInf(2)
+            Caption = "Description:"
+            Left = 120
+            Top = 1020
+            Width = 1300
+            Height = 255
+         End
+         Begin XtremeSuiteControls.FlatEdit txtBInf
+            Text = "Disabled field"
+            Enabled = False
+            Left = 1500
+            Top = 960
+            Width = 3500
+            Height = 315
+            TabIndex = 3
+         End
+         Begin XtremeSuiteControls.GroupBox fraRights
+            Caption = "Rights"
+            Left = 120
+            Top = 1440
+            Width = 4880
+            Height = 1500
+            Begin XtremeSuiteControls.CheckBox chkAdmin
+               Caption = "Administrator"
+               Value = 1
+               Left = 180
+               Top = 300
+               Width = 2200
+               Height = 255
+               TabIndex = 4
+            End
+            Begin XtremeSuiteControls.CheckBox chkAktiv
+               Caption = "Active (disabled)"
+               Value = 1
+               Enabled = False
+               Left = 180
+               Top = 660
+               Width = 2200
+               Height = 255
+               TabIndex = 5
+            End
+            Begin XtremeSuiteControls.RadioButton optDBTyp(0)
+               Caption = "Public"
+               Value = True
+               Left = 2600
+               Top = 300
+               Width = 2000
+               Height = 255
+               TabIndex = 6
+            End
+            Begin XtremeSuiteControls.RadioButton optDBTyp(1)
+               Caption = "Personal"
+               Left = 2600
+               Top = 660
+               Width = 2000
+               Height = 255
+               TabIndex = 7
+            End
+            Begin XtremeSuiteControls.RadioButton optDBTyp(2)
+               Caption = "Disabled"
+               Enabled = False
+               Left = 2600
+               Top = 1020
+               Width = 2000
+               Height = 255
+               TabIndex = 8
+            End
+         End
+         Begin XtremeSuiteControls.ComboBox cboOwner
+            Left = 1500
+            Top = 3120
+            Width = 3500
+            Height = 315
+            TabIndex = 9
+         End
+         Begin VB.Label lblInf(3)
+            Caption = "Owner:"
+            Left = 120
+            Top = 3180
+            Width = 1300
+            Height = 255
+         End
+      End
+      Begin XtremeSuiteControls.TabControlPage page(1)
+         Caption = "Assigned Groups"
+      End
+      Begin XtremeSuiteControls.TabControlPage page(2)
+         Caption = "Disabled"
+         Enabled = False
+      End
+   End
+   Begin VB.ListBox lstGrp
+      Left = 5640
+      Top = 120
+      Width = 2640
+      Height = 1800
+      TabIndex = 10
+   End
+   Begin XtremeSuiteControls.ComboBox cboDomains
+      Style = 2
+      Left = 5640
+      Top = 2040
+      Width = 2640
+      Height = 315
+      TabIndex = 11
+   End
+   Begin XtremeSuiteControls.PushButton cmdSaveClose
+      Caption = "&OK"
+      Default = True
+      Left = 5640
+      Top = 3480
+      Width = 1260
+      Height = 375
+      TabIndex = 12
+   End
+   Begin XtremeSuiteControls.PushButton cmdCancel
+      Caption = "Cancel"
+      Left = 7020
+      Top = 3480
+      Width = 1260
+      Height = 375
+      TabIndex = 13
+   End
+   Begin XtremeSuiteControls.PushButton cmdSave
+      Caption = "Apply"
+      Enabled = False
+      Left = 5640
+      Top = 3960
+      Width = 1260
+      Height = 375
+      TabIndex = 14
+   End
+   Begin XtremeSuiteControls.PushButton cmdMove
+      Caption = "&Add"
+      Left = 7020
+      Top = 3960
+      Width = 1260
+      Height = 375
+      TabIndex = 15
+   End
+End
+)FRM";
+
+class Gallery : public ::testing::Test {
+ protected:
+  void SetUp() override { gdi::UsePangoMetrics(); }
+  void TearDown() override {
+    for (const auto& f : Form::Forms()) f->Unload();
+  }
+  rt::ManualClock clock;
+  rt::ScopedClock scopedClock{clock};
+};
+
+TEST_F(Gallery, InputControls) {
+  auto form = std::make_shared<Form>("frmInputs");
+  form->SetDesignText(kInputs);
+  form->Show();
+  auto tabs = form->Get<TabControl>("tabEdit");
+  tabs->Icons().Add(0, test::GalleryPicture(test::GalleryIcon::UserCard));
+  tabs->Icons().Add(1, test::GalleryPicture(test::GalleryIcon::Group));
+  auto list = form->Get<ListBox>("lstGrp");
+  for (const char* g : {"Administrators", "Accounting", "Sales", "Support", "Development", "Marketing", "Field staff",
+                        "Warehouse", "Reception", "Management"}) {
+    list->AddItem(g);
+  }
+  list->SetListIndex(2);
+  auto owner = form->Get<ComboBox>("cboOwner");
+  for (const char* o : {"Anna Becker (abecker)", "Bert Kuhn (bkuhn)", "Carla Diaz (cdiaz)"}) owner->AddItem(o);
+  owner->SetListIndex(1);
+  auto domains = form->Get<ComboBox>("cboDomains");
+  for (const char* d : {"WORKGROUP", "SALES", "HEADQUARTERS"}) domains->AddItem(d);
+  domains->SetListIndex(0);
+  auto edit = form->Get<FlatEdit>("txtWinUsr");
+  form->SetFocusTo(*edit);
+  edit->SetSelStart(5);
+  edit->SetSelLength(8);
+  ASSERT_TRUE(form->RenderToPng(test::GalleryPath("inputs")));
+
+  // The owner list dropped down, the list box focused.
+  owner->DropDown();
+  ASSERT_TRUE(form->RenderToPng(test::GalleryPath("inputs-dropped")));
+  owner->CloseUp();
+  form->SetFocusTo(*list);
+  form->SetFocusTo(*form->Get<CommandButton>("cmdCancel"));
+  tabs->SetSelectedItem(1);
+  ASSERT_TRUE(form->RenderToPng(test::GalleryPath("inputs-page2")));
+}
+
+}  // namespace
+}  // namespace forms
