@@ -97,7 +97,8 @@ void DrawTabPage(gdi::HDC hdc, const gdi::RECT& rect);
 
 // Command bars: a flat tool button (raised when the pointer is over it,
 // sunken when pressed or checked), its icon grey and embossed when
-// disabled; a vertical separator between groups; the bar's grip.
+// disabled; a vertical separator between groups; a tool bar's raised edge
+// with its grip at the left.
 void DrawToolButton(gdi::HDC hdc, const gdi::RECT& rect, const com::StdPicturePtr& icon, std::string_view caption,
                     const com::StdFontPtr& font, bool enabled, bool hot, bool pressed, bool checked);
 void DrawToolSeparator(gdi::HDC hdc, const gdi::RECT& rect);

@@ -61,7 +61,8 @@ void DrawToolSeparator(gdi::HDC hdc, const gdi::RECT& rect) {
 }
 
 void DrawBarGrip(gdi::HDC hdc, const gdi::RECT& rect) {
-  Edge(hdc, gdi::RECT{rect.left + 2, rect.top + 2, rect.left + 5, rect.bottom - 2}, gdi::BDR_RAISEDINNER);
+  Edge(hdc, rect, gdi::BDR_RAISEDINNER);
+  Edge(hdc, gdi::RECT{rect.left + 3, rect.top + 3, rect.left + 6, rect.bottom - 3}, gdi::BDR_RAISEDINNER);
 }
 
 void DrawMenuBarItem(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, const com::StdFontPtr& font,

@@ -29,7 +29,7 @@ FormRegistry& Registry() {
   return *registry;
 }
 
-constexpr const char* kFormClass = "QvForm";
+constexpr const char* kFormClass = kFormWindowClass;
 
 }  // namespace
 
@@ -53,7 +53,10 @@ struct FormWindow {
           return 0;
         case win::WM_SYSKEYDOWN:
           // Alt and a letter or digit: the access key of a control.
-          if ((wParam >= 'A' && wParam <= 'Z') || (wParam >= '0' && wParam <= '9')) {
+          if (wParam == win::VK_F10) {
+            // F10 opens the menus.
+            form->PressAccessKey(0);
+          } else if ((wParam >= 'A' && wParam <= 'Z') || (wParam >= '0' && wParam <= '9')) {
             form->PressAccessKey(static_cast<char32_t>(wParam >= 'A' && wParam <= 'Z' ? wParam + 32 : wParam));
           } else {
             form->KeyDown(static_cast<int16_t>(wParam), ShiftState());

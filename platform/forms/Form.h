@@ -59,6 +59,9 @@ inline constexpr int32_t errCantUnloadDesignControl = 362;
 inline constexpr int32_t errAlreadyShownModal = 400;
 inline constexpr int32_t errFormNotShared = 91;
 
+// The window class of forms' windows.
+inline constexpr const char* kFormWindowClass = "QvForm";
+
 class Form : public com::Dispatch, public com::ControlContainer {
  public:
   explicit Form(std::string name);

@@ -7,6 +7,7 @@
 #include "forms/AccessKeys.h"
 #include "forms/App.h"
 #include "forms/ControlHolder.h"
+#include "forms/DesignChildrenReader.h"
 #include "forms/Form.h"
 #include "forms/containers/TabControl.h"
 #include "forms/containers/TabPage.h"
@@ -39,6 +40,10 @@ void Form::CreateControls(const std::vector<DesignNode>& nodes, int32_t offsetLe
     if (offsetLeft != 0 || offsetTop != 0) control->Move(control->Left() + offsetLeft, control->Top() + offsetTop);
     control->ReadProperties(node.properties);
     control->NotifyResize();
+    if (auto* reader = dynamic_cast<DesignChildrenReader*>(control.get())) {
+      reader->ReadDesignChildren(node.children);
+      continue;
+    }
     // Controls placed on a control are placed on the form, at the same
     // place on the screen, above the control that holds them.
     const size_t position = m_controls.size() - 1;
@@ -312,6 +317,13 @@ bool Form::PressAccessKey(char32_t letter) {
     const com::Control* shownPart = dynamic_cast<TabPage*>(c.get()) ? HolderOf(*c) : c.get();
     if (!c->Enabled() || !shownPart || !IsShown(*shownPart)) continue;
     if (auto* target = dynamic_cast<AccessKeyTarget*>(c.get()); target && target->OnAccessKey(letter)) return true;
+  }
+  // A form docked in another one passes the key on (to its menus).
+  for (win::HWND w = win::GetParent(m_hwnd); w != win::kNoWindow; w = win::GetParent(w)) {
+    if (win::GetClassNameA(w) == kFormWindowClass) {
+      auto* outer = reinterpret_cast<Form*>(win::GetWindowLongA(w, win::GWL_USERDATA));
+      return outer && outer->PressAccessKey(letter);
+    }
   }
   return false;
 }

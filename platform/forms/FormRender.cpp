@@ -21,7 +21,10 @@ gdi::OwnedBitmap Form::RenderToBitmap(bool withFrame) {
     // Fixed dialogs and tool windows have no minimise and maximise boxes.
     const bool boxes = m_borderStyle == vbFixedSingle || m_borderStyle == vbSizable;
     painter::DrawWindowFrame(dc.Get(), width, height, frame.border, frame.caption, m_caption, m_icon, m_controlBox,
-                             boxes && m_minButton, boxes && m_maxButton, ActiveForm() == this || !m_loaded);
+                             boxes && m_minButton, boxes && m_maxButton,
+                             // A form docked inside this one keeps it active.
+                             ActiveForm() == this || !m_loaded ||
+                                 (ActiveForm() && win::IsChild(m_hwnd, ActiveForm()->hWnd())));
   }
   if (m_surface.PixelWidth() != clientWidth || m_surface.PixelHeight() != clientHeight) {
     m_surface.Resize(clientWidth, clientHeight);

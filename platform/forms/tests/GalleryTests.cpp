@@ -15,12 +15,14 @@
 #include "forms/controls/ComboBox.h"
 #include "forms/controls/FlatEdit.h"
 #include "forms/controls/OptionButton.h"
+#include "forms/docking/DockStudio.h"
 #include "forms/lists/ListBox.h"
 #include "gdi/Bitmaps.h"
 #include "gdi/FontBackend.h"
 #include "gdi/Gdi.h"
 #include "tests/GalleryPictures.h"
 #include "tests/PlayUser.h"
+#include "docking/tests/DockTestMain.h"
 
 namespace forms {
 namespace {
@@ -255,6 +257,34 @@ TEST_F(Gallery, InputControls) {
   form->SetFocusTo(*form->Get<CommandButton>("cmdCancel"));
   tabs->SetSelectedItem(1);
   ASSERT_TRUE(form->RenderToPng(test::GalleryPath("inputs-page2")));
+}
+
+TEST_F(Gallery, DockingWindow) {
+  auto main = std::make_shared<Form>("frmMain");
+  main->SetDesignText(test::kDockMain);
+  main->Show();
+  auto dock = main->Get<DockStudio>("Dock");
+  dock->Tool("Go2Start")->SetIcon(test::GalleryPicture(test::GalleryIcon::Refresh));
+  dock->Tool("Refresh")->SetIcon(test::GalleryPicture(test::GalleryIcon::Refresh));
+  dock->Tool("AddUser")->SetIcon(test::GalleryPicture(test::GalleryIcon::UserCard));
+  dock->Tool("Delete")->SetIcon(test::GalleryPicture(test::GalleryIcon::Delete));
+  dock->Tool("Delete")->SetEnabled(false);
+  dock->Tool("DBConnect")->SetIcon(test::GalleryPicture(test::GalleryIcon::Server));
+  dock->Panel("StatForm")->SetText("User Administration");
+  dock->ShowForm(test::NewDockView("frmStart", "Start Page"));
+  auto users = test::NewDockView("frmUser", "User Administration");
+  dock->ShowForm(users);
+  ASSERT_TRUE(main->RenderToPng(test::GalleryPath("docking")));
+  // The File menu open, its second entry under the pointer.
+  dock->OnAccessKey(U'f');
+  test::Key(win::VK_DOWN);
+  ASSERT_TRUE(main->RenderToPng(test::GalleryPath("docking-menu")));
+  test::Key(win::VK_ESCAPE);
+  dock->OnAccessKey(U'o');
+  test::Key(win::VK_RIGHT);
+  ASSERT_TRUE(main->RenderToPng(test::GalleryPath("docking-submenu")));
+  test::Key(win::VK_ESCAPE);
+  test::Key(win::VK_ESCAPE);
 }
 
 }  // namespace
