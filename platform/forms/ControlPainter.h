@@ -88,6 +88,8 @@ void DrawHeader(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, c
 // lines between nodes.
 void DrawExpander(gdi::HDC hdc, int cx, int cy, bool expanded);
 void DrawDottedLine(gdi::HDC hdc, int x1, int y1, int x2, int y2);
+// The faint line under a row of a report list, from x1 to x2 at y.
+void DrawGridLine(gdi::HDC hdc, int x1, int x2, int y);
 
 // Tabs: a tab header (the selected one raised and joined to the page) with
 // its icon and caption, and the page frame below the headers.

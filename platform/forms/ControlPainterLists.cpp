@@ -59,6 +59,8 @@ void DrawDottedLine(gdi::HDC hdc, int x1, int y1, int x2, int y2) {
   }
 }
 
+void DrawGridLine(gdi::HDC hdc, int x1, int x2, int y) { Line(hdc, x1, y, x2, y, Sys(gdi::COLOR_3DLIGHT)); }
+
 void DrawTab(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, const com::StdPicturePtr& icon,
              const com::StdFontPtr& font, bool selected, bool enabled, bool focused) {
   const gdi::RECT r = rect;

@@ -16,6 +16,10 @@
 #include "forms/controls/FlatEdit.h"
 #include "forms/controls/OptionButton.h"
 #include "forms/docking/DockStudio.h"
+#include "forms/lists/ImageList.h"
+#include "forms/lists/ReportControl.h"
+#include "forms/lists/TreeView.h"
+#include "runtime/Date.h"
 #include "forms/lists/ListBox.h"
 #include "gdi/Bitmaps.h"
 #include "gdi/FontBackend.h"
@@ -285,6 +289,103 @@ TEST_F(Gallery, DockingWindow) {
   ASSERT_TRUE(main->RenderToPng(test::GalleryPath("docking-submenu")));
   test::Key(win::VK_ESCAPE);
   test::Key(win::VK_ESCAPE);
+}
+
+const char* kView = R"FRM(Begin Form frmUser
+   Caption = "User Administration"
+   BorderStyle = 2
+   ClientWidth = 9600
+   ClientHeight = 4500
+   Begin SSSplitter.SSSplitter splTap
+      Left = 0
+      Top = 0
+      Width = 9600
+      Height = 4500
+      SplitterPosition = 2700
+      Pane1Name = "Tree"
+      Pane1Control = "treDB"
+      Pane2Name = "Details"
+      Pane2Control = "tabTab"
+      Begin SSActiveTreeView.SSTree treDB
+         TabIndex = 0
+      End
+      Begin ActiveTabs.SSActiveTabs tabTab
+         ShowTabs = False
+         TabIndex = 1
+         Begin ActiveTabs.SSActiveTabPanel pnl(0)
+            Begin XtremeReportControl.ReportControl rctUser
+               Left = 60
+               Top = 60
+               Width = 6700
+               Height = 2600
+               TabIndex = 2
+            End
+            Begin XtremeReportControl.ReportControl rctGrp
+               Left = 60
+               Top = 2760
+               Width = 6700
+               Height = 1500
+               TabIndex = 3
+            End
+         End
+      End
+   End
+   Begin MSComctlLib.ImageListCtrl ImageList
+   End
+End
+)FRM";
+
+TEST_F(Gallery, TreeAndReportLists) {
+  auto form = std::make_shared<Form>("frmUser");
+  form->SetDesignText(kView);
+  form->Show();
+  auto images = form->Get<ImageList>("ImageList");
+  images->Add("Server", test::GalleryPicture(test::GalleryIcon::Server));
+  images->Add("Folder", test::GalleryPicture(test::GalleryIcon::Folder));
+  images->Add("Open", test::GalleryPicture(test::GalleryIcon::FolderOpen));
+  images->Add("Database", test::GalleryPicture(test::GalleryIcon::Database));
+  auto tree = form->Get<TreeView>("treDB");
+  tree->SetImageList(images);
+  tree->Add({}, tvwLast, "base", "Server: QVSERVER", 1);
+  tree->Add("base", tvwChild, "N1", "Public Memo Databases", 2, 3);
+  tree->Add("base", tvwChild, "N2", "Personal Memo Databases", 2, 3);
+  for (const char* db : {"Sales", "Support", "Handbook"}) tree->Add("N1", tvwChild, std::string("db") + db, db, 4);
+  tree->Node("base")->SetExpanded(true);
+  tree->Node("N1")->SetExpanded(true);
+  tree->SetSelectedItem(tree->Node("N1").get());
+
+  auto list = form->Get<ReportControl>("rctUser");
+  list->Icons().Add(1, test::GalleryPicture(test::GalleryIcon::UserCard));
+  list->SetRowBackColor(0xF0FFFF);
+  list->AddColumn(0, "ID", 0, false)->SetVisible(false);
+  list->AddColumn(1, "Windows Login", 280, true);
+  list->AddColumn(2, "Username", 280, true);
+  list->AddColumn(3, "Administrator", 150, true);
+  list->AddColumn(4, "Date Created", 95, false);
+  const char* users[][3] = {{"mkoch", "Martina Koch", "Yes"},   {"abecker", "Anna Becker", "No"},
+                            {"tlang", "Thomas Lang", "No"},     {"cdiaz", "Carla Diaz", "No"},
+                            {"jmueller", "Jörg Müller", "Yes"}, {"bkuhn", "Bert Kuhn", "No"}};
+  int day = 1;
+  for (const auto& u : users) {
+    auto record = list->AddRecord();
+    record->AddItem(std::to_string(day));
+    record->AddItem(u[0]).SetIcon(1);
+    record->AddItem(u[1]);
+    record->AddItem(u[2]);
+    record->AddItem(rt::DateSerial(2024, 3, day++));
+  }
+  list->AddSortColumn(list->Column(1));
+  list->Populate();
+  list->SetFocusedRow(2);
+  form->SetFocusTo(*list);
+  auto groups = form->Get<ReportControl>("rctGrp");
+  groups->AddColumn(0, "Group name", 300, true);
+  groups->AddColumn(1, "Description", 450, true);
+  groups->SetNoItemsText("In this view, there are no entries.");
+  groups->Populate();
+  ASSERT_TRUE(form->RenderToPng(test::GalleryPath("tree-report")));
+  form->SetFocusTo(*tree);
+  ASSERT_TRUE(form->RenderToPng(test::GalleryPath("tree-focused")));
 }
 
 }  // namespace
