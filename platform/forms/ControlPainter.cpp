@@ -15,14 +15,34 @@ using detail::Sys;
 
 namespace {
 
+// The drawing layer's font for a font object. Fonts are made once for
+// each face, size and style and kept, as lists draw thousands of texts.
+gdi::HFONT FontFor(const com::StdFontPtr& font) {
+  struct Entry {
+    gdi::LOGFONT logFont;
+    gdi::HFONT handle;
+  };
+  static auto* cache = new std::vector<Entry>();
+  const gdi::LOGFONT wanted = com::ToLogFont(font);
+  for (const Entry& e : *cache) {
+    const gdi::LOGFONT& f = e.logFont;
+    if (f.lfHeight == wanted.lfHeight && f.lfWeight == wanted.lfWeight && f.lfItalic == wanted.lfItalic &&
+        f.lfUnderline == wanted.lfUnderline && f.lfStrikeOut == wanted.lfStrikeOut &&
+        f.lfCharSet == wanted.lfCharSet && f.lfFaceName == wanted.lfFaceName) {
+      return e.handle;
+    }
+  }
+  cache->push_back(Entry{wanted, gdi::CreateFontIndirect(wanted)});
+  return cache->back().handle;
+}
+
 void HLine(gdi::HDC hdc, int x1, int x2, int y, gdi::COLORREF color) { Line(hdc, x1, y, x2, y, color); }
 
 }  // namespace
 
 void DrawText(gdi::HDC hdc, std::string_view text, const gdi::RECT& rect, uint32_t format, const com::StdFontPtr& font,
               uint32_t oleColor, bool enabled) {
-  gdi::OwnedFont hfont(gdi::CreateFontIndirect(com::ToLogFont(font)));
-  gdi::ScopedSelect<gdi::HFONT> select(hdc, hfont.Get());
+  gdi::ScopedSelect<gdi::HFONT> select(hdc, FontFor(font));
   const int oldMode = gdi::SetBkMode(hdc, gdi::TRANSPARENT);
   gdi::RECT r = rect;
   if (!enabled) {
@@ -43,8 +63,7 @@ void DrawText(gdi::HDC hdc, std::string_view text, const gdi::RECT& rect, uint32
 
 gdi::SIZE MeasureText(std::string_view text, const com::StdFontPtr& font, int wrapWidth, bool prefix) {
   gdi::OwnedDC dc(gdi::CreateCompatibleDC());
-  gdi::OwnedFont hfont(gdi::CreateFontIndirect(com::ToLogFont(font)));
-  gdi::ScopedSelect<gdi::HFONT> select(dc.Get(), hfont.Get());
+  gdi::ScopedSelect<gdi::HFONT> select(dc.Get(), FontFor(font));
   gdi::RECT r{0, 0, std::max(wrapWidth, 0), 0};
   uint32_t format = gdi::DT_CALCRECT | (prefix ? 0u : gdi::DT_NOPREFIX);
   if (wrapWidth > 0) format |= gdi::DT_WORDBREAK;
@@ -59,8 +78,7 @@ gdi::SIZE MeasureText(std::string_view text, const com::StdFontPtr& font, int wr
 
 std::vector<int> CharOffsets(std::string_view text, const com::StdFontPtr& font) {
   gdi::OwnedDC dc(gdi::CreateCompatibleDC());
-  gdi::OwnedFont hfont(gdi::CreateFontIndirect(com::ToLogFont(font)));
-  gdi::ScopedSelect<gdi::HFONT> select(dc.Get(), hfont.Get());
+  gdi::ScopedSelect<gdi::HFONT> select(dc.Get(), FontFor(font));
   std::vector<int> offsets{0};
   for (size_t i = 1; i <= text.size(); ++i) {
     if (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;

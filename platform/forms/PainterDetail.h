@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <vector>
 
 #include "forms/ControlPainter.h"
 #include "gdi/Gdi.h"
@@ -35,10 +36,37 @@ inline void Edge(gdi::HDC hdc, const gdi::RECT& rect, uint32_t edge, uint32_t fl
 
 
 // The classic pattern of scroll bar tracks: alternate pixels in two colours.
+// The pixels (x, y) with x + y odd take `odd`, the others `even`. Drawn
+// by copying tiles of a pattern made once for each pair of colours.
 inline void FillDither(gdi::HDC hdc, const gdi::RECT& rect, gdi::COLORREF even, gdi::COLORREF odd) {
-  Fill(hdc, rect, even);
-  for (int y = rect.top; y < rect.bottom; ++y) {
-    for (int x = rect.left + ((rect.left + y + 1) & 1); x < rect.right; x += 2) gdi::SetPixel(hdc, x, y, odd);
+  constexpr int kTile = 64;
+  struct Pattern {
+    gdi::COLORREF even, odd;
+    gdi::HBITMAP bitmap;  // kTile + 1 wide, so a tile can start one pixel in
+  };
+  static auto* patterns = new std::vector<Pattern>();
+  auto it = std::find_if(patterns->begin(), patterns->end(),
+                         [&](const Pattern& p) { return p.even == even && p.odd == odd; });
+  if (it == patterns->end()) {
+    const gdi::HBITMAP bitmap = gdi::CreateFilledBitmap(kTile + 1, kTile, even);
+    gdi::OwnedDC dc(gdi::CreateCompatibleDC());
+    gdi::ScopedSelect<gdi::HBITMAP> select(dc.Get(), bitmap);
+    for (int y = 0; y < kTile; ++y) {
+      for (int x = (y + 1) & 1; x <= kTile; x += 2) gdi::SetPixel(dc.Get(), x, y, odd);
+    }
+    patterns->push_back(Pattern{even, odd, bitmap});
+    it = std::prev(patterns->end());
+  }
+  gdi::OwnedDC source(gdi::CreateCompatibleDC());
+  gdi::ScopedSelect<gdi::HBITMAP> select(source.Get(), it->bitmap);
+  // The pattern's pixel (0, 0) is even: start one pixel in where the
+  // rectangle's corner is odd.
+  const int phase = (rect.left + rect.top) & 1;
+  for (int y = rect.top; y < rect.bottom; y += kTile) {
+    for (int x = rect.left; x < rect.right; x += kTile) {
+      gdi::BitBlt(hdc, x, y, std::min(kTile, static_cast<int>(rect.right) - x),
+                  std::min(kTile, static_cast<int>(rect.bottom) - y), source.Get(), phase, 0, gdi::SRCCOPY);
+    }
   }
 }
 

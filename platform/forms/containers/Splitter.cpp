@@ -65,7 +65,7 @@ Splitter::Splitter() {
   DefineMethod("Panes", [this](com::Args& args) {
     const rt::Variant& which = com::RequiredArg(args, 0);
     SplitterPane* pane = nullptr;
-    if (which.IsNumeric()) {
+    if (!which.IsString() && which.IsNumeric()) {
       const int32_t n = which.ToLong();
       if (n == 1 || n == 2) pane = &Pane(n - 1);
     } else {

@@ -28,7 +28,7 @@ class DockCollection : public com::Dispatch {
 
   std::shared_ptr<T> Item(const rt::Variant& which) const {
     const auto members = m_source();
-    if (which.IsNumeric()) {
+    if (!which.IsString() && which.IsNumeric()) {
       const int32_t n = which.ToLong();
       if (n >= 1 && n <= static_cast<int32_t>(members.size())) return members[static_cast<size_t>(n - 1)];
     } else {

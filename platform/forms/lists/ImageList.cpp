@@ -85,12 +85,12 @@ std::shared_ptr<ListImage> ImageList::ItemByKey(std::string_view key) const {
 }
 
 std::shared_ptr<ListImage> ImageList::Item(const rt::Variant& indexOrKey) const {
-  return indexOrKey.IsNumeric() ? Item(indexOrKey.ToLong()) : ItemByKey(indexOrKey.ToString());
+  return !indexOrKey.IsString() && indexOrKey.IsNumeric() ? Item(indexOrKey.ToLong()) : ItemByKey(indexOrKey.ToString());
 }
 
 com::StdPicturePtr ImageList::Find(const rt::Variant& indexOrKey) const {
   if (indexOrKey.IsEmpty()) return nullptr;
-  if (indexOrKey.IsNumeric()) {
+  if (!indexOrKey.IsString() && indexOrKey.IsNumeric()) {
     const int32_t index = indexOrKey.ToLong();
     return index >= 1 && index <= Count() ? m_images[static_cast<size_t>(index - 1)]->Picture() : nullptr;
   }

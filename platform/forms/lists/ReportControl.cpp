@@ -131,15 +131,50 @@ void ReportControl::Populate() {
     if (match) shown.push_back(record.get());
   }
   if (!m_sortOrder.empty()) {
-    std::stable_sort(shown.begin(), shown.end(), [this](const ReportRecord* a, const ReportRecord* b) {
-      for (const auto& column : m_sortOrder) {
-        const ReportItem* x = a->ItemOrNull(column->ItemIndex());
-        const ReportItem* y = b->ItemOrNull(column->ItemIndex());
-        const int c = CompareReportValues(x ? x->Value() : rt::Variant(), y ? y->Value() : rt::Variant());
-        if (c != 0) return column->SortAscending() ? c < 0 : c > 0;
+    // The sort keys are worked out once a record: a number (numbers and
+    // dates) or the text without regard to case; Null and Empty first.
+    struct Key {
+      uint8_t kind = 0;  // 0 none, 1 number, 2 text
+      double number = 0;
+      std::string text;
+    };
+    const size_t columns = m_sortOrder.size();
+    std::vector<Key> keys(shown.size() * columns);
+    for (size_t r = 0; r < shown.size(); ++r) {
+      for (size_t c = 0; c < columns; ++c) {
+        const ReportItem* item = shown[r]->ItemOrNull(m_sortOrder[c]->ItemIndex());
+        Key& key = keys[r * columns + c];
+        if (!item || item->Value().IsNull() || item->Value().IsEmpty()) continue;
+        const rt::Variant& v = item->Value();
+        if (v.Type() == rt::VarType::Date || (!v.IsString() && v.IsNumeric())) {
+          key.kind = 1;
+          key.number = v.Type() == rt::VarType::Date ? v.ToDate().days : v.ToDouble();
+        } else {
+          key.kind = 2;
+        }
+        key.text = rt::LCase(item->Caption());
+      }
+    }
+    std::vector<size_t> order(shown.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+      for (size_t c = 0; c < columns; ++c) {
+        const Key& x = keys[a * columns + c];
+        const Key& y = keys[b * columns + c];
+        int cmp = 0;
+        if (x.kind == 0 || y.kind == 0)
+          cmp = x.kind == y.kind ? 0 : (x.kind == 0 ? -1 : 1);
+        else if (x.kind == 1 && y.kind == 1)
+          cmp = x.number < y.number ? -1 : (x.number > y.number ? 1 : 0);
+        else
+          cmp = x.text.compare(y.text);
+        if (cmp != 0) return m_sortOrder[c]->SortAscending() ? cmp < 0 : cmp > 0;
       }
       return false;
     });
+    std::vector<const ReportRecord*> sorted(shown.size());
+    for (size_t i = 0; i < order.size(); ++i) sorted[i] = shown[order[i]];
+    shown.swap(sorted);
   }
   m_rows.clear();
   m_rows.reserve(shown.size());

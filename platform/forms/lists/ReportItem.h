@@ -29,8 +29,5 @@ class ReportItem {
 
 // The text a report list shows for a value.
 std::string ReportText(const rt::Variant& value);
-// Orders two item values: numbers and dates by size, texts without regard
-// to case; Null and Empty first. -1, 0 or 1.
-int CompareReportValues(const rt::Variant& a, const rt::Variant& b);
 
 }  // namespace forms

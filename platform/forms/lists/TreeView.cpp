@@ -103,7 +103,7 @@ TreeNodePtr TreeView::Find(const TreeNode* node) const {
 TreeNodePtr TreeView::Node(const rt::Variant& indexOrKey) const {
   if (indexOrKey.IsObject()) {
     if (auto node = com::AsObject<TreeNode>(indexOrKey); node && Find(node.get())) return node;
-  } else if (indexOrKey.IsNumeric()) {
+  } else if (!indexOrKey.IsString() && indexOrKey.IsNumeric()) {
     const int32_t index = indexOrKey.ToLong();
     if (index < 1 || index > Count()) rt::Raise(errIndexOutOfBounds, "Nodes", "Index out of bounds");
     return m_nodes[static_cast<size_t>(index - 1)];
