@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "com/StdPicture.h"
 #include "forms/CheckBox.h"
@@ -15,6 +16,8 @@
 #include "forms/controls/ComboBox.h"
 #include "forms/controls/FlatEdit.h"
 #include "forms/controls/OptionButton.h"
+#include "forms/dialogs/FolderDialog.h"
+#include "forms/dialogs/SaveFileDialog.h"
 #include "forms/docking/DockStudio.h"
 #include "forms/lists/ImageList.h"
 #include "forms/lists/ReportControl.h"
@@ -386,6 +389,31 @@ TEST_F(Gallery, TreeAndReportLists) {
   ASSERT_TRUE(form->RenderToPng(test::GalleryPath("tree-report")));
   form->SetFocusTo(*tree);
   ASSERT_TRUE(form->RenderToPng(test::GalleryPath("tree-focused")));
+}
+
+TEST_F(Gallery, FileDialogs) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::temp_directory_path() / "qv-gallery-files";
+  fs::create_directories(root / "Archive" / "2024");
+  fs::create_directories(root / "Updates" / "res");
+  for (const char* f : {"QVClient.cfg", "Branch office.cfg", "notes.txt"}) std::ofstream(root / f) << "data";
+  BROWSEINFO info;
+  info.title = "Please select the directory:";
+  info.initialFolder = (root / "Archive" / "2024").string();
+  auto folders = std::make_shared<FolderDialog>(info);
+  folders->Show();
+  ASSERT_TRUE(folders->RenderToPng(test::GalleryPath("folder-dialog")));
+  folders->Unload();
+  OPENFILENAME ofn;
+  ofn.lpstrFilter = "*.cfg";
+  ofn.lpstrFile = "QVClient.cfg";
+  ofn.lpstrInitialDir = root.string();
+  ofn.lpstrTitle = "Save Client Configuration File";
+  auto save = std::make_shared<SaveFileDialog>(ofn);
+  save->Show();
+  ASSERT_TRUE(save->RenderToPng(test::GalleryPath("save-dialog")));
+  save->Unload();
+  fs::remove_all(root);
 }
 
 }  // namespace
