@@ -14,7 +14,6 @@ namespace forms {
 namespace {
 com::ControlRegistration<CheckBox> registration{"VB.CheckBox", "CheckBox", "XtremeSuiteControls.CheckBox"};
 constexpr int kBoxSize = 13;
-constexpr int kTextGap = 4;
 }  // namespace
 
 CheckBox::CheckBox() : StandardControl(0x80000012, 0x8000000F) {
@@ -65,7 +64,8 @@ void CheckBox::Draw(gdi::HDC hdc, int x, int y) {
   painter::FillSolid(hdc, rect, BackColor());
   painter::DrawCheckBox(hdc, x, y + (h - kBoxSize) / 2, m_value, Enabled(), m_press.Pressed());
   const bool focused = hWnd() != win::kNoWindow && win::GetFocus() == hWnd();
-  painter::DrawBoxCaption(hdc, x + kBoxSize + kTextGap, rect, Caption(), Font(), ForeColor(), Enabled(), focused);
+  painter::DrawBoxCaption(hdc, painter::CheckBoxTextRect(rect).left, rect, Caption(), Font(), ForeColor(), Enabled(),
+                          focused);
 }
 
 }  // namespace forms

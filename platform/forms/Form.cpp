@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "com/UserControl.h"
+#include "forms/FormDisplay.h"
 #include "forms/Responder.h"
 #include "forms/Screen.h"
 #include "gdi/Twips.h"
@@ -46,7 +47,7 @@ struct FormWindow {
           form->KeyDown(static_cast<int16_t>(wParam), ShiftState());
           return 0;
         case win::WM_CHAR:
-          form->KeyPress(static_cast<int16_t>(wParam));
+          form->KeyPress(AnsiKeyCode(wParam));
           return 0;
         case win::WM_KEYUP:
           form->KeyUp(static_cast<int16_t>(wParam), ShiftState());
@@ -78,21 +79,14 @@ struct FormWindow {
           form->RouteMouseToControl(msg, wParam, lParam);
           return 0;
         case win::WM_PAINT:
-          if (!form->AutoRedraw()) form->Form_Paint();
+          form->PaintWindow();
           return 0;
         default:
+          if (win::LRESULT result = 0; form->FollowWindow(msg, wParam, lParam, result)) return result;
           break;
       }
     }
     return win::DefWindowProcA(hWnd, msg, wParam, lParam);
-  }
-  // The Shift, Ctrl and Alt keys held now, as key events pass them.
-  static int16_t ShiftState() {
-    int16_t shift = 0;
-    if (win::GetKeyState(static_cast<int>(win::VK_SHIFT)) < 0) shift |= com::vbShiftMask;
-    if (win::GetKeyState(static_cast<int>(win::VK_CONTROL)) < 0) shift |= com::vbCtrlMask;
-    if (win::GetKeyState(static_cast<int>(win::VK_MENU)) < 0) shift |= com::vbAltMask;
-    return shift;
   }
   static void Register() {
     static bool registered = false;
@@ -211,10 +205,10 @@ void Form::Load() {
   }
   FormWindow::Register();
   const NonClientSize frame = FrameOf(m_borderStyle);
-  m_hwnd = win::CreateWindowExA(0, kFormClass, m_caption, 0, gdi::TwipsToPixelsX(m_left) + frame.border,
-                                gdi::TwipsToPixelsY(m_top) + frame.border + frame.caption,
-                                std::max(1, gdi::TwipsToPixelsX(ScaleWidth())),
-                                std::max(1, gdi::TwipsToPixelsY(ScaleHeight())), win::kNoWindow);
+  m_hwnd = win::CreateWindowExA(
+      0, kFormClass, m_caption, FormWindowStyle(*this), gdi::TwipsToPixelsX(m_left) + frame.border,
+      gdi::TwipsToPixelsY(m_top) + frame.border + frame.caption, std::max(1, gdi::TwipsToPixelsX(ScaleWidth())),
+      std::max(1, gdi::TwipsToPixelsY(ScaleHeight())), win::kNoWindow);
   win::SetWindowLongA(m_hwnd, win::GWL_USERDATA, reinterpret_cast<win::LONG_PTR>(this));
   win::SetPropA(m_hwnd, com::kKeyTargetProperty, 1);
   m_loaded = true;
@@ -225,6 +219,7 @@ void Form::Load() {
       ApplyDesign(ReadDesignFile(m_designFile));
     else if (!m_designText.empty())
       ApplyDesign(ReadDesignText(m_designText, m_designFolder));
+    SyncWindowStyle();
     ApplyStartUpPosition();
     if (!m_initialized) {
       m_initialized = true;
@@ -290,6 +285,14 @@ void Form::Show(int16_t modal, Form* owner) {
   if (owner) m_owner = owner;
   Load();
   if (!m_loaded) return;
+  // The window stays above its owner: the form named as owner, for a
+  // modal form else the active one.
+  if (Form* windowOwner = m_owner            ? m_owner
+                          : modal == vbModal ? ActiveForm()
+                                             : nullptr;
+      windowOwner && windowOwner != this && windowOwner->m_hwnd != win::kNoWindow) {
+    win::SetWindowLongA(m_hwnd, win::GWL_HWNDPARENT, win::ToInt(windowOwner->m_hwnd));
+  }
   SetVisible(true);
   Activate();
   if (!ActiveControl()) FocusNext();
@@ -300,7 +303,7 @@ void Form::SetVisible(bool visible) {
   if (visible && !m_loaded) Load();
   if (m_visible == visible || !m_loaded) return;
   m_visible = visible;
-  win::ShowWindow(m_hwnd, visible ? win::SW_SHOW : win::SW_HIDE);
+  win::ShowWindow(m_hwnd, visible ? ShowCommand() : win::SW_HIDE);
   for (const auto& c : m_controls) {
     if (auto uc = std::dynamic_pointer_cast<com::UserControl>(c); uc && uc->Visible()) {
       if (visible)
@@ -408,6 +411,7 @@ bool Form::Unload(int16_t unloadMode) {
   m_runtimeLoaded.clear();
   m_holderOf.clear();
   m_holderPlace.clear();
+  ReleaseOwnedWindows();
   win::DestroyWindow(m_hwnd);
   m_hwnd = win::kNoWindow;
   m_loaded = false;
@@ -464,13 +468,16 @@ void Form::SetClientSize(int32_t widthTwips, int32_t heightTwips) {
 
 void Form::SetBorderStyle(int16_t style) {
   m_borderStyle = style;
+  SyncWindowStyle();
   SyncWindow();
   SizeChanged();
 }
 
 void Form::SetWindowState(int16_t state) {
   m_windowState = state;
+  if (m_visible && m_hwnd != win::kNoWindow) win::ShowWindow(m_hwnd, ShowCommand());
   if (state == vbMaximized) Move(0, 0, Screen::Width(), Screen::Height());
+  m_windowState = state;
 }
 
 void Form::SetEnabled(bool enabled) {

@@ -3,6 +3,7 @@
 #include "forms/Form.h"
 #include "forms/Popup.h"
 #include "gdi/Gdi.h"
+#include "win/Menu.h"
 #include "win/Window.h"
 
 namespace forms {
@@ -24,26 +25,10 @@ gdi::OwnedBitmap Form::RenderToBitmap(bool withFrame) {
                              boxes && m_minButton, boxes && m_maxButton,
                              // A form docked inside this one keeps it active.
                              ActiveForm() == this || !m_loaded ||
-                                 (ActiveForm() && win::IsChild(m_hwnd, ActiveForm()->hWnd())));
+                                 (ActiveForm() && win::IsChild(m_hwnd, ActiveForm()->hWnd())),
+                             m_hwnd == win::kNoWindow || win::OffersClose(m_hwnd));
   }
-  if (m_surface.PixelWidth() != clientWidth || m_surface.PixelHeight() != clientHeight) {
-    m_surface.Resize(clientWidth, clientHeight);
-  }
-  if (!m_surface.AutoRedraw()) {
-    m_surface.Refresh();
-    Form_Paint();
-  }
-  gdi::BitBlt(dc.Get(), ox, oy, clientWidth, clientHeight, m_surface.ShownDC(), 0, 0, gdi::SRCCOPY);
-
-  const int saved = gdi::SaveDC(dc.Get());
-  gdi::IntersectClipRect(dc.Get(), ox, oy, ox + clientWidth, oy + clientHeight);
-  // Controls are drawn bottom-up: the first in z-order ends on top.
-  for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
-    const com::ControlPtr& c = *it;
-    if (!IsShown(*c) || c->InvisibleAtRuntime()) continue;
-    c->Draw(dc.Get(), ox + gdi::TwipsToPixelsX(c->Left()), oy + gdi::TwipsToPixelsY(c->Top()));
-  }
-  gdi::RestoreDC(dc.Get(), saved);
+  ComposeClient(dc.Get(), ox, oy);
   // Pop-ups of the form's windows (drop-downs, menus, tooltips) above it.
   win::POINT origin{0, 0};
   win::ClientToScreen(m_hwnd, &origin);
@@ -65,6 +50,29 @@ gdi::OwnedBitmap Form::RenderToBitmap(bool withFrame) {
     gdi::BitBlt(target.Get(), 0, 0, width, height, dc.Get(), 0, 0, gdi::SRCCOPY);
   }
   return bitmap;
+}
+
+void Form::ComposeClient(gdi::HDC hdc, int ox, int oy) {
+  const int clientWidth = std::max(1, gdi::TwipsToPixelsX(ScaleWidth()));
+  const int clientHeight = std::max(1, gdi::TwipsToPixelsY(ScaleHeight()));
+  if (m_surface.PixelWidth() != clientWidth || m_surface.PixelHeight() != clientHeight) {
+    m_surface.Resize(clientWidth, clientHeight);
+  }
+  if (!m_surface.AutoRedraw()) {
+    m_surface.Refresh();
+    Form_Paint();
+  }
+  gdi::BitBlt(hdc, ox, oy, clientWidth, clientHeight, m_surface.ShownDC(), 0, 0, gdi::SRCCOPY);
+
+  const int saved = gdi::SaveDC(hdc);
+  gdi::IntersectClipRect(hdc, ox, oy, ox + clientWidth, oy + clientHeight);
+  // Controls are drawn bottom-up: the first in z-order ends on top.
+  for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
+    const com::ControlPtr& c = *it;
+    if (!IsShown(*c) || c->InvisibleAtRuntime()) continue;
+    c->Draw(hdc, ox + gdi::TwipsToPixelsX(c->Left()), oy + gdi::TwipsToPixelsY(c->Top()));
+  }
+  gdi::RestoreDC(hdc, saved);
 }
 
 bool Form::RenderToPng(const std::string& path, bool withFrame) {
