@@ -124,7 +124,15 @@ void Form::OnControlInvalidated(com::Control& control) {
     const bool shown = IsShown(control);
     if ((win::IsWindowVisible(control.hWnd()) != win::FALSE) != shown) SyncShownControls();
   }
-  if (m_hwnd != win::kNoWindow) win::InvalidateRect(m_hwnd, nullptr, win::FALSE);
+  if (m_hwnd == win::kNoWindow) return;
+  win::InvalidateRect(m_hwnd, nullptr, win::FALSE);
+  // A form docked inside another one shows through that one's window.
+  win::HWND top = m_hwnd;
+  while ((static_cast<uint32_t>(win::GetWindowLongA(top, win::GWL_STYLE)) & win::WS_CHILD) != 0 &&
+         win::GetParent(top) != win::kNoWindow) {
+    top = win::GetParent(top);
+  }
+  if (top != m_hwnd) win::InvalidateRect(top, nullptr, win::FALSE);
 }
 
 void Form::AttachControl(const com::ControlPtr& control, std::string name, int16_t index, bool onTop) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gdi/Gdi.h"
+#include "gdi/WindowSurface.h"
 #include "win/Input.h"
 #include "win/Messages.h"
 #include "win/Window.h"
@@ -39,6 +40,10 @@ win::LRESULT Popup::Proc(win::HWND hWnd, uint32_t msg, win::WPARAM wParam, win::
       popup->m_hwnd = win::kNoWindow;
       std::erase(Opened(), popup);
       popup->OnClosed();
+      return 0;
+    }
+    if (msg == win::WM_PAINT) {
+      popup->PaintWindow();
       return 0;
     }
     if (popup->OnMessage(msg, wParam, lParam)) return 0;
@@ -86,6 +91,14 @@ void Popup::Close() {
 void Popup::Invalidate() {
   if (m_hwnd != win::kNoWindow) win::InvalidateRect(m_hwnd, nullptr, win::FALSE);
   if (m_owner != win::kNoWindow && win::IsWindow(m_owner)) win::InvalidateRect(m_owner, nullptr, win::FALSE);
+}
+
+void Popup::PaintWindow() {
+  // On a screen the pop-up shows its picture in one piece.
+  if (!gdi::HasWindowSurfaces() || m_hwnd == win::kNoWindow) return;
+  gdi::OwnedDC buffer(gdi::CreateSurfaceDC(m_width, m_height));
+  Paint(buffer.Get(), m_width, m_height);
+  gdi::PresentToWindow(m_hwnd, buffer.Get());
 }
 
 gdi::OwnedBitmap Popup::RenderToBitmap() {

@@ -53,6 +53,7 @@ class Popup {
 
  private:
   static win::LRESULT Proc(win::HWND hWnd, uint32_t msg, win::WPARAM wParam, win::LPARAM lParam);
+  void PaintWindow();
   win::HWND m_hwnd = win::kNoWindow;
   win::HWND m_owner = win::kNoWindow;
   int m_x = 0;

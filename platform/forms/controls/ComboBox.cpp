@@ -1,6 +1,7 @@
 #include "forms/controls/ComboBox.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "com/ControlFactory.h"
 #include "forms/Constants.h"
@@ -369,7 +370,7 @@ void ComboBox::KeyPress(int16_t& keyAscii) {
       changed = m_buffer.Backspace();
       break;
     default:
-      if (code >= 32) changed = m_buffer.ReplaceSelection(Utf8Of(code));
+      if (code >= 32) changed = m_buffer.ReplaceSelection(TypedText(keyAscii, std::exchange(m_typed, 0)));
       break;
   }
   if (changed) m_listIndex = ExactMatch(Text());
@@ -394,6 +395,10 @@ bool ComboBox::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lPara
   const gdi::RECT button = ButtonRect();
   const bool onButton = gdi::PtInRect(button, win::POINT{x, y});
   switch (msg) {
+    case win::WM_CHAR:
+      // What was typed, before the form turns it into a key code.
+      m_typed = static_cast<char32_t>(wParam);
+      return false;
     case win::WM_LBUTTONDOWN:
     case win::WM_LBUTTONDBLCLK: {
       m_mouseFocus = true;

@@ -88,6 +88,7 @@ class ComboBox : public StandardControl {
   EditView m_view;
   bool m_locked = false;
   bool m_mouseFocus = false;
+  char32_t m_typed = 0;  // the character of the key press under way
   std::unique_ptr<DropDownList> m_dropDown;
 };
 

@@ -4,6 +4,8 @@
 #include <cctype>
 
 #include "forms/Clipboard.h"
+#include "forms/FormDisplay.h"
+#include "runtime/Strings.h"
 
 namespace forms {
 
@@ -41,6 +43,12 @@ std::string Utf8Of(char32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
   return out;
+}
+
+std::string TypedText(int16_t keyAscii, char32_t codePoint) {
+  if (codePoint != 0 && AnsiKeyCode(codePoint) == keyAscii) return Utf8Of(codePoint);
+  const auto code = static_cast<uint16_t>(keyAscii);
+  return code < 256 ? rt::Chr(static_cast<uint8_t>(code)) : Utf8Of(code);
 }
 
 size_t EditBuffer::ByteOffset(size_t position) const {

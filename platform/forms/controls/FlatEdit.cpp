@@ -1,6 +1,7 @@
 #include "forms/controls/FlatEdit.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "com/ControlFactory.h"
 #include "forms/Constants.h"
@@ -145,12 +146,16 @@ void FlatEdit::KeyPress(int16_t& keyAscii) {
       break;
   }
   if (code < 32 || m_locked) return;
-  Edited(m_buffer.ReplaceSelection(Utf8Of(code)));
+  Edited(m_buffer.ReplaceSelection(TypedText(keyAscii, std::exchange(m_typed, 0))));
 }
 
 bool FlatEdit::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) {
   const int x = win::GET_X_LPARAM(lParam) - TextRect(0, 0).left;
   switch (msg) {
+    case win::WM_CHAR:
+      // What was typed, before the form turns it into a key code.
+      m_typed = static_cast<char32_t>(wParam);
+      return false;
     case win::WM_LBUTTONDOWN: {
       const bool extend = (wParam & win::MK_SHIFT) != 0;
       m_mouseFocus = true;

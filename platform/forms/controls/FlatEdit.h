@@ -60,6 +60,7 @@ class FlatEdit : public StandardControl {
   EditView m_view;
   bool m_locked = false;
   bool m_mouseFocus = false;
+  char32_t m_typed = 0;  // the character of the key press under way
 };
 
 }  // namespace forms

@@ -95,6 +95,10 @@ TEST_F(Edits, TypingSelectingAndTheClipboard) {
   Type("\b");
   EXPECT_EQ(name->Text(), "HellHello you");
   EXPECT_EQ(rt::ErrorNumberOf([&] { name->SetSelStart(-1); }), 380);
+  // Characters beyond the ANSI code page are typed as they are.
+  name->SetText("");
+  Type("€ Жук");
+  EXPECT_EQ(name->Text(), "€ Жук");
 }
 
 TEST_F(Edits, PasswordFieldMasksLimitsAndCopiesNothing) {
