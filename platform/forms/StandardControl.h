@@ -41,6 +41,11 @@ class StandardControl : public com::Control, public AccessKeyTarget {
   void OnSited() override;
   // After the caption or the font changed.
   virtual void OnTextChanged() {}
+  // The late-bound members of a list of text items (list box, combo box):
+  // AddItem(item, [index]), RemoveItem, Clear, ListCount, List(i) and
+  // ListIndex, reaching the list's functions of those names.
+  template <class List>
+  void DefineItemListMembers(List& list);
   void OnMouseClick() override { Click(); }
 
  private:
@@ -51,5 +56,32 @@ class StandardControl : public com::Control, public AccessKeyTarget {
   uint32_t m_defaultForeColor;
   uint32_t m_defaultBackColor;
 };
+
+template <class List>
+void StandardControl::DefineItemListMembers(List& list) {
+  DefineMethod("AddItem", [&list](com::Args& args) {
+    const rt::Variant& index = com::OptionalArg(args, 1);
+    list.AddItem(com::RequiredArg(args, 0).ToString(), index.IsEmpty() ? -1 : index.ToLong());
+    return rt::Variant();
+  });
+  DefineMethod("RemoveItem", [&list](com::Args& args) {
+    list.RemoveItem(com::RequiredArg(args, 0).ToLong());
+    return rt::Variant();
+  });
+  DefineMethod("Clear", [&list](com::Args&) {
+    list.Clear();
+    return rt::Variant();
+  });
+  DefineReadOnly("ListCount", [&list] { return rt::Variant(list.ListCount()); });
+  DefineProperty(
+      "List", [&list](com::Args& args) { return rt::Variant(list.List(com::RequiredArg(args, 0).ToLong())); },
+      [&list](com::Args& args) {
+        list.SetList(com::RequiredArg(args, 0).ToLong(), com::RequiredArg(args, 1).ToString());
+        return rt::Variant();
+      });
+  DefineProperty(
+      "ListIndex", [&list] { return rt::Variant(list.ListIndex()); },
+      [&list](const rt::Variant& v) { list.SetListIndex(v.ToLong()); });
+}
 
 }  // namespace forms

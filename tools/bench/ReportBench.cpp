@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Timing.h"
 #include "forms/Form.h"
 #include "forms/lists/ReportControl.h"
 #include "gdi/FontBackend.h"
@@ -33,16 +34,8 @@ const char* kDesign = R"FRM(Begin Form frmBench
 End
 )FRM";
 
-double Milliseconds(const std::function<void()>& step) {
-  const auto start = std::chrono::steady_clock::now();
-  step();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using bench::Median;
+using bench::Milliseconds;
 
 // A deterministic scramble of the row number, so the sort has work to do.
 std::string Login(int i) {

@@ -31,8 +31,9 @@ class ComboBox::DropDownList : public Popup {
  public:
   explicit DropDownList(ComboBox& owner)
       : m_owner(owner),
-        m_list(ScrollHost::Client{[this] { return hWnd(); }, [this] { Invalidate(); }, [this] { Invalidate(); }}) {}
-  ~DropDownList() override { m_list.Scroll().Detach(); }
+        m_scroll(ScrollHost::Client{[this] { return hWnd(); }, [this] { Invalidate(); }, [this] { Invalidate(); }}),
+        m_list(m_scroll) {}
+  ~DropDownList() override { m_scroll.Detach(); }
 
   ItemList& List() { return m_list; }
 
@@ -97,34 +98,13 @@ class ComboBox::DropDownList : public Popup {
 
  private:
   ComboBox& m_owner;
+  ScrollHost m_scroll;
   ItemList m_list;
   win::HWND m_barPressed = win::kNoWindow;
 };
 
 ComboBox::ComboBox() : StandardControl(0x80000008, 0x80000005) {
-  DefineMethod("AddItem", [this](com::Args& args) {
-    const rt::Variant& index = com::OptionalArg(args, 1);
-    AddItem(com::RequiredArg(args, 0).ToString(), index.IsEmpty() ? -1 : index.ToLong());
-    return rt::Variant();
-  });
-  DefineMethod("RemoveItem", [this](com::Args& args) {
-    RemoveItem(com::RequiredArg(args, 0).ToLong());
-    return rt::Variant();
-  });
-  DefineMethod("Clear", [this](com::Args&) {
-    Clear();
-    return rt::Variant();
-  });
-  DefineReadOnly("ListCount", [this] { return rt::Variant(ListCount()); });
-  DefineProperty(
-      "List", [this](com::Args& args) { return rt::Variant(List(com::RequiredArg(args, 0).ToLong())); },
-      [this](com::Args& args) {
-        SetList(com::RequiredArg(args, 0).ToLong(), com::RequiredArg(args, 1).ToString());
-        return rt::Variant();
-      });
-  DefineProperty(
-      "ListIndex", [this] { return rt::Variant(m_listIndex); },
-      [this](const rt::Variant& v) { SetListIndex(v.ToLong()); });
+  DefineItemListMembers(*this);
   DefineProperty(
       "Text", [this] { return rt::Variant(Text()); }, [this](const rt::Variant& v) { SetText(v.ToString()); });
   DefineProperty(
@@ -136,7 +116,7 @@ ComboBox::ComboBox() : StandardControl(0x80000008, 0x80000005) {
       "SelLength", [this] { return rt::Variant(SelLength()); },
       [this](const rt::Variant& v) { Select(SelStart(), v.ToLong()); });
   DefineProperty(
-      "Locked", [this] { return rt::Variant(m_locked); }, [this](const rt::Variant& v) { SetLocked(v.ToBool()); });
+      "Locked", [this] { return rt::Variant(Locked()); }, [this](const rt::Variant& v) { SetLocked(v.ToBool()); });
 }
 
 ComboBox::~ComboBox() = default;
@@ -175,7 +155,7 @@ void ComboBox::Clear() {
   CloseUp();
   m_items.clear();
   m_listIndex = -1;
-  if (m_style == cbDropDownList) m_buffer.SetText({});
+  if (m_style == cbDropDownList) m_field.Buffer().SetText({});
   Edited(false);
 }
 
@@ -187,7 +167,7 @@ const std::string& ComboBox::List(int32_t index) const {
 void ComboBox::SetList(int32_t index, std::string item) {
   CheckIndex(index);
   m_items[static_cast<size_t>(index)] = std::move(item);
-  if (index == m_listIndex) m_buffer.SetText(m_items[static_cast<size_t>(index)]);
+  if (index == m_listIndex) m_field.Buffer().SetText(m_items[static_cast<size_t>(index)]);
   Edited(false);
 }
 
@@ -196,8 +176,8 @@ void ComboBox::SetListIndex(int32_t index) {
   m_listIndex = index;
   const std::string text = index < 0 ? std::string() : m_items[static_cast<size_t>(index)];
   const bool changed = text != Text();
-  m_buffer.SetText(text);
-  if (win::GetFocus() == hWnd()) m_buffer.SelectAll();
+  m_field.Buffer().SetText(text);
+  if (win::GetFocus() == hWnd()) m_field.Buffer().SelectAll();
   Edited(changed && m_style == cbDropDownCombo);
   RaiseEvent("Click");
 }
@@ -218,19 +198,19 @@ void ComboBox::SetText(std::string text) {
   }
   m_listIndex = match;
   if (text == Text()) return;
-  m_buffer.SetText(std::move(text));
+  m_field.Buffer().SetText(std::move(text));
   Edited(true);
 }
 
 void ComboBox::Select(int32_t start, int32_t length) {
-  m_buffer.Select(static_cast<size_t>(std::max(0, start)), static_cast<size_t>(std::max(0, length)));
+  m_field.Buffer().Select(static_cast<size_t>(std::max(0, start)), static_cast<size_t>(std::max(0, length)));
   Edited(false);
 }
 
 void ComboBox::Edited(bool changed) {
-  m_view.Reset();
+  m_field.View().Reset();
   const gdi::RECT text = TextRect();
-  m_view.ScrollToCaret(m_buffer, Font(), text.right - text.left);
+  m_field.View().ScrollToCaret(m_field.Buffer(), Font(), text.right - text.left);
   Invalidate();
   if (changed) RaiseEvent("Change");
 }
@@ -305,29 +285,8 @@ void ComboBox::KeyDown(int16_t& keyCode, int16_t shift) {
     return;
   }
   if (m_style == cbDropDownList) return;
-  const bool extend = (shift & com::vbShiftMask) != 0;
-  const bool ctrl = (shift & com::vbCtrlMask) != 0;
   bool changed = false;
-  switch (key) {
-    case win::VK_LEFT:
-      m_buffer.MoveLeft(ctrl, extend);
-      break;
-    case win::VK_RIGHT:
-      m_buffer.MoveRight(ctrl, extend);
-      break;
-    case win::VK_HOME:
-      m_buffer.MoveHome(extend);
-      break;
-    case win::VK_END:
-      m_buffer.MoveEnd(extend);
-      break;
-    case win::VK_DELETE:
-      if (m_locked) return;
-      changed = extend ? m_buffer.Cut() : m_buffer.Delete();
-      break;
-    default:
-      return;
-  }
+  if (!m_field.KeyDown(key, shift, changed)) return;
   if (changed) m_listIndex = ExactMatch(Text());
   Edited(changed);
 }
@@ -351,34 +310,14 @@ void ComboBox::KeyPress(int16_t& keyAscii) {
     }
     return;
   }
-  if (m_locked) return;
   bool changed = false;
-  switch (code) {
-    case 1:
-      m_buffer.SelectAll();
-      break;
-    case 3:
-      m_buffer.Copy();
-      break;
-    case 24:
-      changed = m_buffer.Cut();
-      break;
-    case 22:
-      changed = m_buffer.Paste();
-      break;
-    case vbKeyBack:
-      changed = m_buffer.Backspace();
-      break;
-    default:
-      if (code >= 32) changed = m_buffer.ReplaceSelection(TypedText(keyAscii, std::exchange(m_typed, 0)));
-      break;
-  }
+  if (!m_field.KeyPress(keyAscii, changed)) return;
   if (changed) m_listIndex = ExactMatch(Text());
   Edited(changed);
 }
 
 void ComboBox::GotFocus() {
-  if (!m_mouseFocus) m_buffer.SelectAll();
+  m_field.FocusArrives();
   Edited(false);
   StandardControl::GotFocus();
 }
@@ -396,25 +335,23 @@ bool ComboBox::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lPara
   const bool onButton = gdi::PtInRect(button, win::POINT{x, y});
   switch (msg) {
     case win::WM_CHAR:
-      // What was typed, before the form turns it into a key code.
-      m_typed = static_cast<char32_t>(wParam);
+      m_field.Typed(static_cast<char32_t>(wParam));
       return false;
     case win::WM_LBUTTONDOWN:
     case win::WM_LBUTTONDBLCLK: {
-      m_mouseFocus = true;
+      m_field.TakingFocusByMouse(true);
       if (auto* form = dynamic_cast<Form*>(Container())) form->SetFocusTo(*this);
-      m_mouseFocus = false;
+      m_field.TakingFocusByMouse(false);
       if (onButton || m_style == cbDropDownList) {
         if (DroppedDown())
           CloseUp();
         else
           DropDown();
       } else if (msg == win::WM_LBUTTONDBLCLK) {
-        m_buffer.SelectWordAt(m_view.PositionAt(m_buffer, Font(), x - TextRect().left));
+        m_field.DoubleClick(x - TextRect().left, Font());
         Edited(false);
       } else {
-        const bool extend = (wParam & win::MK_SHIFT) != 0;
-        m_buffer.MoveCaret(m_view.PositionAt(m_buffer, Font(), x - TextRect().left), extend);
+        m_field.Press(x - TextRect().left, Font(), (wParam & win::MK_SHIFT) != 0);
         Edited(false);
       }
       return true;
@@ -437,16 +374,16 @@ bool ComboBox::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lPara
 void ComboBox::ReadProperties(const com::PropertyBag& bag) {
   StandardControl::ReadProperties(bag);
   m_style = bag.ReadProperty("Style", cbDropDownCombo).ToInteger();
-  m_locked = bag.ReadProperty("Locked", false).ToBool();
-  m_buffer.SetText(bag.ReadProperty("Text", "").ToString());
-  m_view.Reset();
+  m_field.SetLocked(bag.ReadProperty("Locked", false).ToBool());
+  m_field.Buffer().SetText(bag.ReadProperty("Text", "").ToString());
+  m_field.View().Reset();
 }
 
 void ComboBox::WriteProperties(com::PropertyBag& bag) {
   StandardControl::WriteProperties(bag);
   bag.Remove("Caption");
   bag.WriteProperty("Style", m_style, cbDropDownCombo);
-  bag.WriteProperty("Locked", m_locked, false);
+  bag.WriteProperty("Locked", Locked(), false);
   if (m_style == cbDropDownCombo) bag.WriteProperty("Text", Text(), "");
 }
 
@@ -460,7 +397,7 @@ void ComboBox::Draw(gdi::HDC hdc, int x, int y) {
   gdi::RECT text = TextRect();
   gdi::OffsetRect(&text, x, y);
   if (m_style == cbDropDownCombo) {
-    m_view.Draw(hdc, text, m_buffer, Font(), ForeColor(), Enabled(), focused && !DroppedDown());
+    m_field.View().Draw(hdc, text, m_field.Buffer(), Font(), ForeColor(), Enabled(), focused && !DroppedDown());
     return;
   }
   // A drop-down list shows its item highlighted while it has the focus.

@@ -16,8 +16,7 @@
 #include <string>
 
 #include "forms/StandardControl.h"
-#include "forms/controls/EditBuffer.h"
-#include "forms/controls/EditView.h"
+#include "forms/controls/EditField.h"
 #include "forms/lists/ItemList.h"
 
 namespace forms {
@@ -41,13 +40,13 @@ class ComboBox : public StandardControl {
   void SetList(int32_t index, std::string item);
   int32_t ListIndex() const { return m_listIndex; }
   void SetListIndex(int32_t index);
-  const std::string& Text() const { return m_buffer.Text(); }
+  const std::string& Text() const { return m_field.Buffer().Text(); }
   void SetText(std::string text);
-  int32_t SelStart() const { return static_cast<int32_t>(m_buffer.SelStart()); }
-  int32_t SelLength() const { return static_cast<int32_t>(m_buffer.SelLength()); }
+  int32_t SelStart() const { return static_cast<int32_t>(m_field.Buffer().SelStart()); }
+  int32_t SelLength() const { return static_cast<int32_t>(m_field.Buffer().SelLength()); }
   void Select(int32_t start, int32_t length);
-  bool Locked() const { return m_locked; }
-  void SetLocked(bool locked) { m_locked = locked; }
+  bool Locked() const { return m_field.Locked(); }
+  void SetLocked(bool locked) { m_field.SetLocked(locked); }
 
   // The drop-down list.
   bool DroppedDown() const;
@@ -67,7 +66,7 @@ class ComboBox : public StandardControl {
 
  protected:
   std::string WindowClass() const override;
-  void OnTextChanged() override { m_view.Reset(); }
+  void OnTextChanged() override { m_field.View().Reset(); }
   void OnUnsited() override;
 
  private:
@@ -84,11 +83,7 @@ class ComboBox : public StandardControl {
   int16_t m_style = cbDropDownCombo;
   std::vector<std::string> m_items;
   int32_t m_listIndex = -1;
-  EditBuffer m_buffer;
-  EditView m_view;
-  bool m_locked = false;
-  bool m_mouseFocus = false;
-  char32_t m_typed = 0;  // the character of the key press under way
+  EditField m_field;
   std::unique_ptr<DropDownList> m_dropDown;
 };
 

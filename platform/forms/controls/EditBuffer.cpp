@@ -21,34 +21,10 @@ std::string_view FirstLine(std::string_view text) {
 
 }  // namespace
 
-size_t CharCount(std::string_view text) {
-  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuation(c); }));
-}
-
-std::string Utf8Of(char32_t cp) {
-  std::string out;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return out;
-}
-
 std::string TypedText(int16_t keyAscii, char32_t codePoint) {
-  if (codePoint != 0 && AnsiKeyCode(codePoint) == keyAscii) return Utf8Of(codePoint);
+  if (codePoint != 0 && AnsiKeyCode(codePoint) == keyAscii) return rt::ChrW(codePoint);
   const auto code = static_cast<uint16_t>(keyAscii);
-  return code < 256 ? rt::Chr(static_cast<uint8_t>(code)) : Utf8Of(code);
+  return code < 256 ? rt::Chr(static_cast<uint8_t>(code)) : rt::ChrW(code);
 }
 
 size_t EditBuffer::ByteOffset(size_t position) const {
@@ -63,7 +39,7 @@ size_t EditBuffer::ByteOffset(size_t position) const {
 
 void EditBuffer::SetText(std::string text) {
   m_text = std::move(text);
-  m_length = CharCount(m_text);
+  m_length = rt::Len(m_text);
   m_caret = m_anchor = m_length;
 }
 
@@ -88,7 +64,7 @@ bool EditBuffer::ReplaceSelection(std::string_view text) {
   std::string insert(text);
   if (m_maxLength > 0) {
     const size_t room = m_maxLength > m_length - removed ? m_maxLength - (m_length - removed) : 0;
-    if (CharCount(insert) > room) {
+    if (rt::Len(insert) > room) {
       // Cut at a character boundary.
       size_t chars = 0;
       size_t i = 0;
@@ -103,8 +79,8 @@ bool EditBuffer::ReplaceSelection(std::string_view text) {
   if (removed == 0 && insert.empty()) return false;
   const size_t from = ByteOffset(start);
   m_text.replace(from, ByteOffset(start + removed) - from, insert);
-  m_length = CharCount(m_text);
-  m_caret = m_anchor = start + CharCount(insert);
+  m_length = rt::Len(m_text);
+  m_caret = m_anchor = start + rt::Len(insert);
   return true;
 }
 

@@ -66,10 +66,6 @@ class EditBuffer {
   bool m_password = false;
 };
 
-// The number of characters (code points) of UTF-8 text.
-size_t CharCount(std::string_view text);
-// A code point as UTF-8.
-std::string Utf8Of(char32_t codePoint);
 // The text a typed key adds: key events carry an ANSI code (KeyAscii), a
 // character the code page lacks arriving as "?"; `codePoint` is what the
 // window's WM_CHAR carried (0: unknown), typed as it is unless a handler

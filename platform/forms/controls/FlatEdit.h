@@ -14,8 +14,7 @@
 #include <vector>
 
 #include "forms/StandardControl.h"
-#include "forms/controls/EditBuffer.h"
-#include "forms/controls/EditView.h"
+#include "forms/controls/EditField.h"
 #include "win/Window.h"
 
 namespace forms {
@@ -25,20 +24,20 @@ class FlatEdit : public StandardControl {
   FlatEdit();
   std::string ClassName() const override { return "FlatEdit"; }
 
-  const std::string& Text() const { return m_buffer.Text(); }
+  const std::string& Text() const { return m_field.Buffer().Text(); }
   void SetText(std::string text);
-  int32_t SelStart() const { return static_cast<int32_t>(m_buffer.SelStart()); }
+  int32_t SelStart() const { return static_cast<int32_t>(m_field.Buffer().SelStart()); }
   void SetSelStart(int32_t start);
-  int32_t SelLength() const { return static_cast<int32_t>(m_buffer.SelLength()); }
+  int32_t SelLength() const { return static_cast<int32_t>(m_field.Buffer().SelLength()); }
   void SetSelLength(int32_t length);
-  std::string SelText() const { return m_buffer.SelText(); }
+  std::string SelText() const { return m_field.Buffer().SelText(); }
   void SetSelText(std::string_view text);
-  const std::string& PasswordChar() const { return m_view.PasswordChar(); }
+  const std::string& PasswordChar() const { return m_field.View().PasswordChar(); }
   void SetPasswordChar(std::string passwordChar);
-  int32_t MaxLength() const { return static_cast<int32_t>(m_buffer.MaxLength()); }
+  int32_t MaxLength() const { return static_cast<int32_t>(m_field.Buffer().MaxLength()); }
   void SetMaxLength(int32_t length);
-  bool Locked() const { return m_locked; }
-  void SetLocked(bool locked) { m_locked = locked; }
+  bool Locked() const { return m_field.Locked(); }
+  void SetLocked(bool locked) { m_field.SetLocked(locked); }
 
   void ReadProperties(const com::PropertyBag& bag) override;
   void WriteProperties(com::PropertyBag& bag) override;
@@ -50,17 +49,13 @@ class FlatEdit : public StandardControl {
 
  protected:
   std::string WindowClass() const override { return ControlWindowClass("QvControlDbl", win::CS_DBLCLKS); }
-  void OnTextChanged() override { m_view.Reset(); }
+  void OnTextChanged() override { m_field.View().Reset(); }
 
  private:
   gdi::RECT TextRect(int x, int y) const;
   void Edited(bool changed);
 
-  EditBuffer m_buffer;
-  EditView m_view;
-  bool m_locked = false;
-  bool m_mouseFocus = false;
-  char32_t m_typed = 0;  // the character of the key press under way
+  mutable EditField m_field;
 };
 
 }  // namespace forms

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "forms/AccessKeys.h"
-#include "forms/controls/EditBuffer.h"
+#include "runtime/Strings.h"
 #include "forms/docking/DockStudio.h"
 #include "forms/docking/MenuPopup.h"
 #include "win/Input.h"
@@ -203,7 +203,7 @@ bool MenuTracker::KeyDown(uint32_t key) {
 bool MenuTracker::KeyPress(char32_t character) {
   if (!IsOpen() || character < 32) return IsOpen();
   const size_t level = m_levels.size() - 1;
-  const int entry = m_levels.back()->EntryForAccessKey(AccessKeyOf("&" + Utf8Of(character)));
+  const int entry = m_levels.back()->EntryForAccessKey(AccessKeyOf("&" + rt::ChrW(character)));
   if (entry >= 0) Activate(level, entry);
   return true;
 }

@@ -4,7 +4,6 @@
 #include <cctype>
 
 #include "forms/ControlPainter.h"
-#include "forms/controls/EditBuffer.h"
 #include "gdi/Gdi.h"
 #include "runtime/Strings.h"
 #include "win/InputRouting.h"
@@ -53,7 +52,7 @@ int ItemList::IndexForKey(uint32_t key) const {
 
 int NextItemStartingWith(const std::vector<std::string>& items, int from, char32_t letter) {
   if (letter < 32 || items.empty()) return -1;
-  const std::string prefix = rt::LCase(Utf8Of(letter));
+  const std::string prefix = rt::LCase(rt::ChrW(letter));
   const int count = static_cast<int>(items.size());
   for (int step = 1; step <= count; ++step) {
     const int i = (std::max(0, from) + step) % count;

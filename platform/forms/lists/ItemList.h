@@ -21,7 +21,8 @@ int NextItemStartingWith(const std::vector<std::string>& items, int from, char32
 
 class ItemList {
  public:
-  explicit ItemList(ScrollHost::Client client) : m_scroll(std::move(client)) {}
+  // The rows scroll with the bars of `scroll`.
+  explicit ItemList(ScrollHost& scroll) : m_scroll(scroll) {}
 
   std::vector<std::string>& Items() { return m_items; }
   const std::vector<std::string>& Items() const { return m_items; }
@@ -46,7 +47,7 @@ class ItemList {
   void Draw(gdi::HDC hdc, int x, int y, const com::StdFontPtr& font, uint32_t foreColor, bool enabled, bool focused);
 
  private:
-  ScrollHost m_scroll;
+  ScrollHost& m_scroll;
   std::vector<std::string> m_items;
   int m_selected = -1;
   int m_rowHeight = 16;

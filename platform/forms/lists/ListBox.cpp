@@ -14,32 +14,8 @@ namespace {
 com::ControlRegistration<ListBox> registration{"VB.ListBox", "ListBox", "XtremeSuiteControls.ListBox"};
 }
 
-ListBox::ListBox()
-    : StandardControl(0x80000008, 0x80000005),
-      m_list(ScrollHost::Client{[this] { return hWnd(); }, [this] { Invalidate(); }, [this] { Invalidate(); }}) {
-  DefineMethod("AddItem", [this](com::Args& args) {
-    const rt::Variant& index = com::OptionalArg(args, 1);
-    AddItem(com::RequiredArg(args, 0).ToString(), index.IsEmpty() ? -1 : index.ToLong());
-    return rt::Variant();
-  });
-  DefineMethod("RemoveItem", [this](com::Args& args) {
-    RemoveItem(com::RequiredArg(args, 0).ToLong());
-    return rt::Variant();
-  });
-  DefineMethod("Clear", [this](com::Args&) {
-    Clear();
-    return rt::Variant();
-  });
-  DefineReadOnly("ListCount", [this] { return rt::Variant(ListCount()); });
-  DefineProperty(
-      "List", [this](com::Args& args) { return rt::Variant(List(com::RequiredArg(args, 0).ToLong())); },
-      [this](com::Args& args) {
-        SetList(com::RequiredArg(args, 0).ToLong(), com::RequiredArg(args, 1).ToString());
-        return rt::Variant();
-      });
-  DefineProperty(
-      "ListIndex", [this] { return rt::Variant(ListIndex()); },
-      [this](const rt::Variant& v) { SetListIndex(v.ToLong()); });
+ListBox::ListBox() : m_list(Scroll()) {
+  DefineItemListMembers(*this);
   DefineReadOnly("Text", [this] { return rt::Variant(Text()); });
   DefineProperty(
       "ItemData", [this](com::Args& args) { return rt::Variant(ItemData(com::RequiredArg(args, 0).ToLong())); },
@@ -52,18 +28,6 @@ ListBox::ListBox()
 }
 
 ListBox::~ListBox() = default;
-
-std::string ListBox::WindowClass() const { return ControlWindowClass("QvControlDbl", win::CS_DBLCLKS); }
-
-void ListBox::OnSited() {
-  StandardControl::OnSited();
-  m_list.Scroll().Attach();
-  Arrange();
-}
-
-void ListBox::OnUnsited() { m_list.Scroll().Detach(); }
-
-void ListBox::OnMoved() { Arrange(); }
 
 void ListBox::Arrange() { m_list.Arrange(gdi::RECT{2, 2, PixelWidth() - 2, PixelHeight() - 2}, Font()); }
 
@@ -149,23 +113,13 @@ void ListBox::KeyPress(int16_t& keyAscii) {
   if (keyAscii > 32) Choose(m_list.IndexForLetter(static_cast<char32_t>(static_cast<uint16_t>(keyAscii))));
 }
 
-void ListBox::GotFocus() {
-  Invalidate();
-  StandardControl::GotFocus();
-}
-
-void ListBox::LostFocus() {
-  Invalidate();
-  StandardControl::LostFocus();
-}
-
 bool ListBox::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) {
   const int x = win::GET_X_LPARAM(lParam);
   const int y = win::GET_Y_LPARAM(lParam);
   result = 0;
   switch (msg) {
     case win::WM_LBUTTONDOWN:
-      if (auto* form = dynamic_cast<Form*>(Container())) form->SetFocusTo(*this);
+      FocusByClick();
       Choose(m_list.ItemAt(x, y));
       return true;
     case win::WM_LBUTTONDBLCLK:
@@ -173,18 +127,14 @@ bool ListBox::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam
       return true;
     case win::WM_LBUTTONUP:
       return true;
-    case win::WM_MOUSEWHEEL:
-      m_list.Scroll().Wheel(static_cast<int16_t>(win::HIWORD(wParam)));
-      return true;
     default:
-      return false;
+      return ListControl::HandleMessage(msg, wParam, lParam, result);
   }
 }
 
 void ListBox::Draw(gdi::HDC hdc, int x, int y) {
   painter::DrawField(hdc, gdi::RECT{x, y, x + PixelWidth(), y + PixelHeight()}, BackColor(), Enabled());
-  const bool focused = hWnd() != win::kNoWindow && win::GetFocus() == hWnd();
-  m_list.Draw(hdc, x, y, Font(), ForeColor(), Enabled(), focused);
+  m_list.Draw(hdc, x, y, Font(), ForeColor(), Enabled(), Focused());
 }
 
 }  // namespace forms

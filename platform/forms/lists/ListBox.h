@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "forms/StandardControl.h"
 #include "forms/lists/ItemList.h"
+#include "forms/lists/ListControl.h"
 
 namespace forms {
 
 inline constexpr int32_t errInvalidArrayIndex = 381;
 
-class ListBox : public StandardControl {
+class ListBox : public ListControl {
  public:
   ListBox();
   ~ListBox() override;
@@ -40,20 +40,13 @@ class ListBox : public StandardControl {
   void Draw(gdi::HDC hdc, int x, int y) override;
   void KeyDown(int16_t& keyCode, int16_t shift) override;
   void KeyPress(int16_t& keyAscii) override;
-  void GotFocus() override;
-  void LostFocus() override;
   bool HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) override;
 
  protected:
-  std::string WindowClass() const override;
-  void OnSited() override;
-  void OnUnsited() override;
-  void OnMoved() override;
-  void OnTextChanged() override { Arrange(); }
+  void Arrange() override;
 
  private:
   void CheckIndex(int32_t index) const;
-  void Arrange();
   // The user moved the selection.
   void Choose(int index);
 

@@ -32,24 +32,11 @@ constexpr int kDividerGrip = 3;
 
 }  // namespace
 
-ReportControl::ReportControl()
-    : StandardControl(0x80000008, 0x80000005),
-      m_icons(std::make_shared<IconStore>()),
-      m_scroll(ScrollHost::Client{[this] { return hWnd(); }, [this] { Invalidate(); }, [this] { Invalidate(); }}) {
+ReportControl::ReportControl() : m_icons(std::make_shared<IconStore>()) {
   DefineInterface();
 }
 
 ReportControl::~ReportControl() = default;
-
-std::string ReportControl::WindowClass() const { return ControlWindowClass("QvControlDbl", win::CS_DBLCLKS); }
-
-void ReportControl::OnSited() {
-  StandardControl::OnSited();
-  m_scroll.Attach();
-  Arrange();
-}
-
-void ReportControl::OnUnsited() { m_scroll.Detach(); }
 
 // --- columns and records ---------------------------------------------------
 
@@ -244,7 +231,7 @@ void ReportControl::SetFocusedRow(int32_t row) {
   for (auto& r : m_rows) r.selected = false;
   if (row >= 0) {
     m_rows[static_cast<size_t>(row)].selected = true;
-    m_scroll.EnsureVisible(row);
+    Scroll().EnsureVisible(row);
   }
   Invalidate();
 }
@@ -262,7 +249,7 @@ void ReportControl::Select(int32_t row, bool extend, bool toggle) {
     for (int32_t i = 0; i < RowCount(); ++i) m_rows[static_cast<size_t>(i)].selected = i >= from && i <= to;
   }
   m_focused = row;
-  m_scroll.EnsureVisible(row);
+  Scroll().EnsureVisible(row);
   SelectionChanged();
 }
 
@@ -334,13 +321,13 @@ void ReportControl::Arrange() {
     m_viewport = area;
     int total = 0;
     for (int w : ShownWidths()) total += w;
-    m_viewport = m_scroll.Arrange(area, m_autoColumnSizing ? 0 : total, RowCount() * RowHeight(), RowHeight());
+    m_viewport = Scroll().Arrange(area, m_autoColumnSizing ? 0 : total, RowCount() * RowHeight(), RowHeight());
     if (m_autoColumnSizing) {
       m_widthsDirty = true;
       total = 0;
       for (int w : ShownWidths()) total += w;
       if (total > m_viewport.right - m_viewport.left) {
-        m_viewport = m_scroll.Arrange(area, total, RowCount() * RowHeight(), RowHeight());
+        m_viewport = Scroll().Arrange(area, total, RowCount() * RowHeight(), RowHeight());
       }
     }
   }
@@ -349,7 +336,7 @@ void ReportControl::Arrange() {
 
 gdi::RECT ReportControl::HeaderRect(const ReportColumn& column) const {
   const auto& widths = ShownWidths();
-  int x = m_viewport.left - m_scroll.LeftPixel();
+  int x = m_viewport.left - Scroll().LeftPixel();
   for (size_t i = 0; i < m_columns.size(); ++i) {
     if (m_columns[i].get() == &column) {
       return widths[i] == 0 ? gdi::RECT{} : gdi::RECT{x, 2, x + widths[i], 2 + HeaderHeight()};
@@ -360,13 +347,13 @@ gdi::RECT ReportControl::HeaderRect(const ReportColumn& column) const {
 }
 
 gdi::RECT ReportControl::RowRect(int32_t row) const {
-  const int top = m_viewport.top + (row - m_scroll.TopLine()) * RowHeight();
+  const int top = m_viewport.top + (row - Scroll().TopLine()) * RowHeight();
   return gdi::RECT{m_viewport.left, top, m_viewport.right, top + RowHeight()};
 }
 
 int32_t ReportControl::RowAt(int x, int y) const {
   if (x < m_viewport.left || x >= m_viewport.right || y < m_viewport.top || y >= m_viewport.bottom) return -1;
-  const int32_t row = m_scroll.TopLine() + (y - m_viewport.top) / RowHeight();
+  const int32_t row = Scroll().TopLine() + (y - m_viewport.top) / RowHeight();
   return row < RowCount() ? row : -1;
 }
 
@@ -397,7 +384,7 @@ void ReportControl::SortBy(const std::shared_ptr<ReportColumn>& column) {
   }
   m_sortOrder.assign(1, column);
   Populate();
-  if (m_focused >= 0) m_scroll.EnsureVisible(m_focused);
+  if (m_focused >= 0) Scroll().EnsureVisible(m_focused);
 }
 
 // --- input -------------------------------------------------------------------
@@ -407,7 +394,7 @@ void ReportControl::KeyDown(int16_t& keyCode, int16_t shift) {
   if (keyCode == 0 || RowCount() == 0) return;
   const bool extend = (shift & com::vbShiftMask) != 0;
   const bool ctrl = (shift & com::vbCtrlMask) != 0;
-  const int32_t page = std::max(1, m_scroll.PageLines() - 1);
+  const int32_t page = std::max(1, Scroll().PageLines() - 1);
   const int32_t at = m_focused;
   int32_t target = -1;
   switch (static_cast<uint32_t>(keyCode)) {
@@ -439,7 +426,7 @@ void ReportControl::KeyDown(int16_t& keyCode, int16_t shift) {
   if (ctrl && !extend) {
     // Ctrl moves the focus without touching the selection.
     m_focused = target;
-    m_scroll.EnsureVisible(target);
+    Scroll().EnsureVisible(target);
     Invalidate();
   } else {
     Select(target, extend, false);
@@ -453,16 +440,6 @@ void ReportControl::KeyPress(int16_t& keyAscii) {
     for (auto& row : m_rows) row.selected = true;
     SelectionChanged();
   }
-}
-
-void ReportControl::GotFocus() {
-  Invalidate();
-  StandardControl::GotFocus();
-}
-
-void ReportControl::LostFocus() {
-  Invalidate();
-  StandardControl::LostFocus();
 }
 
 bool ReportControl::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) {
@@ -480,7 +457,7 @@ bool ReportControl::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM 
       return true;
     }
     case win::WM_LBUTTONDOWN: {
-      if (auto* form = dynamic_cast<Form*>(Container())) form->SetFocusTo(*this);
+      FocusByClick();
       if (const int32_t divider = ColumnAtDivider(x, y); divider >= 0) {
         m_sizing = divider;
         m_sizingStart = x;
@@ -533,11 +510,8 @@ bool ReportControl::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM 
       m_sizing = -1;
       m_pressedHeader = nullptr;
       return true;
-    case win::WM_MOUSEWHEEL:
-      m_scroll.Wheel(static_cast<int16_t>(win::HIWORD(wParam)));
-      return true;
     default:
-      return false;
+      return ListControl::HandleMessage(msg, wParam, lParam, result);
   }
 }
 
@@ -545,9 +519,9 @@ bool ReportControl::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM 
 
 void ReportControl::Draw(gdi::HDC hdc, int x, int y) {
   painter::DrawField(hdc, gdi::RECT{x, y, x + PixelWidth(), y + PixelHeight()}, m_rowBackColor, Enabled());
-  const bool focused = hWnd() != win::kNoWindow && win::GetFocus() == hWnd();
+  const bool focused = Focused();
   const auto& widths = ShownWidths();
-  const int left = x + m_viewport.left - m_scroll.LeftPixel();
+  const int left = x + m_viewport.left - Scroll().LeftPixel();
   const gdi::RECT view{x + m_viewport.left, y + m_viewport.top, x + m_viewport.right, y + m_viewport.bottom};
 
   // Headers, then the empty rest of the header row.
@@ -580,7 +554,7 @@ void ReportControl::Draw(gdi::HDC hdc, int x, int y) {
                       gdi::DT_CENTER | gdi::DT_WORDBREAK | gdi::DT_NOPREFIX, Font(), gdi::SysColor(gdi::COLOR_GRAYTEXT));
   }
   const int rowHeight = RowHeight();
-  const int32_t first = m_scroll.TopLine();
+  const int32_t first = Scroll().TopLine();
   const int32_t last = std::min(RowCount(), first + (view.bottom - view.top) / rowHeight + 1);
   const uint32_t format = gdi::DT_LEFT | gdi::DT_VCENTER | gdi::DT_SINGLELINE | gdi::DT_NOPREFIX | gdi::DT_END_ELLIPSIS;
   for (int32_t row = first; row < last; ++row) {
@@ -608,7 +582,7 @@ void ReportControl::Draw(gdi::HDC hdc, int x, int y) {
     if (row == m_focused && focused) painter::DrawFocusRect(hdc, line);
   }
   gdi::RestoreDC(hdc, saved);
-  m_scroll.Draw(hdc, x, y);
+  Scroll().Draw(hdc, x, y);
 }
 
 }  // namespace forms

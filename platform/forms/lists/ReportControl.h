@@ -23,15 +23,14 @@
 #include <string>
 #include <vector>
 
-#include "forms/StandardControl.h"
 #include "forms/lists/IconStore.h"
+#include "forms/lists/ListControl.h"
 #include "forms/lists/ReportColumn.h"
 #include "forms/lists/ReportRecord.h"
-#include "forms/lists/ScrollHost.h"
 
 namespace forms {
 
-class ReportControl : public StandardControl {
+class ReportControl : public ListControl {
  public:
   ReportControl();
   ~ReportControl() override;
@@ -96,9 +95,9 @@ class ReportControl : public StandardControl {
   gdi::RECT HeaderRect(const ReportColumn& column) const;
   gdi::RECT RowRect(int32_t row) const;
   int32_t RowAt(int x, int y) const;
-  int32_t TopRow() const { return m_scroll.TopLine(); }
-  int32_t PageRows() const { return m_scroll.PageLines(); }
-  void SetTopRow(int32_t row) { m_scroll.SetTopLine(row); }
+  int32_t TopRow() const { return Scroll().TopLine(); }
+  int32_t PageRows() const { return Scroll().PageLines(); }
+  void SetTopRow(int32_t row) { Scroll().SetTopLine(row); }
   // A column changed its width or visibility.
   void ColumnsChanged();
   // Late-bound objects for a row and for an item of a row's record
@@ -109,16 +108,10 @@ class ReportControl : public StandardControl {
   void Draw(gdi::HDC hdc, int x, int y) override;
   void KeyDown(int16_t& keyCode, int16_t shift) override;
   void KeyPress(int16_t& keyAscii) override;
-  void GotFocus() override;
-  void LostFocus() override;
   bool HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) override;
 
  protected:
-  std::string WindowClass() const override;
-  void OnSited() override;
-  void OnUnsited() override;
-  void OnMoved() override { Arrange(); }
-  void OnTextChanged() override { Arrange(); }
+  void Arrange() override;
 
  private:
   // The members late-bound callers use (ReportDispatch.cpp).
@@ -128,7 +121,6 @@ class ReportControl : public StandardControl {
     bool selected = false;
   };
   void Renumber();
-  void Arrange();
   // Widths of the columns as shown (0 for a hidden one).
   const std::vector<int>& ShownWidths() const;
   int32_t ColumnAtDivider(int x, int y) const;
@@ -151,7 +143,6 @@ class ReportControl : public StandardControl {
   int32_t m_focused = -1;
   int32_t m_anchor = -1;
   uint64_t m_generation = 0;
-  ScrollHost m_scroll;
   gdi::RECT m_viewport{};
   mutable std::vector<int> m_widths;
   mutable bool m_widthsDirty = true;

@@ -51,10 +51,7 @@ class TreeNodes : public com::Dispatch {
 
 }  // namespace
 
-TreeView::TreeView()
-    : StandardControl(0x80000008, 0x80000005),
-      m_nodesCollection(std::make_shared<TreeNodes>(*this)),
-      m_scroll(ScrollHost::Client{[this] { return hWnd(); }, [this] { Invalidate(); }, [this] { Invalidate(); }}) {
+TreeView::TreeView() : m_nodesCollection(std::make_shared<TreeNodes>(*this)) {
   DefineReadOnly("Nodes", [this] { return com::ToVariant(m_nodesCollection); });
   DefineObjectProperty(
       "SelectedItem", [this](com::Args&) { return com::ToVariant(SelectedItem()); },
@@ -70,16 +67,6 @@ TreeView::TreeView()
 TreeView::~TreeView() {
   for (const auto& node : m_nodes) node->m_tree = nullptr;
 }
-
-std::string TreeView::WindowClass() const { return ControlWindowClass("QvControlDbl", win::CS_DBLCLKS); }
-
-void TreeView::OnSited() {
-  StandardControl::OnSited();
-  m_scroll.Attach();
-  Arrange();
-}
-
-void TreeView::OnUnsited() { m_scroll.Detach(); }
 
 void TreeView::Renumber() {
   for (size_t i = 0; i < m_nodes.size(); ++i) m_nodes[i]->m_index = static_cast<int32_t>(i + 1);
@@ -239,7 +226,7 @@ void TreeView::EnsureVisible(TreeNode& node) {
   }
   if (changed) NodeChanged();
   const int row = RowOf(&node);
-  if (row >= 0) m_scroll.EnsureVisible(row);
+  if (row >= 0) Scroll().EnsureVisible(row);
 }
 
 const std::vector<TreeNode*>& TreeView::Rows() const {
@@ -276,17 +263,17 @@ void TreeView::Arrange() {
   for (const TreeNode* node : Rows()) {
     widest = std::max(widest, Indent(node) + kImage + 4 + painter::MeasureText(node->Text(), Font(), 0, false).cx + 6);
   }
-  m_viewport = m_scroll.Arrange(gdi::RECT{2, 2, PixelWidth() - 2, PixelHeight() - 2}, widest,
+  m_viewport = Scroll().Arrange(gdi::RECT{2, 2, PixelWidth() - 2, PixelHeight() - 2}, widest,
                                 static_cast<int>(Rows().size()) * RowHeight(), RowHeight());
 }
 
 TreeNode* TreeView::NodeAt(int x, int y, bool* onExpander) const {
   if (x < m_viewport.left || x >= m_viewport.right || y < m_viewport.top || y >= m_viewport.bottom) return nullptr;
-  const int row = m_scroll.TopLine() + (y - m_viewport.top) / RowHeight();
+  const int row = Scroll().TopLine() + (y - m_viewport.top) / RowHeight();
   const auto& rows = Rows();
   if (row < 0 || row >= static_cast<int>(rows.size())) return nullptr;
   TreeNode* node = rows[static_cast<size_t>(row)];
-  const int indent = m_viewport.left - m_scroll.LeftPixel() + Indent(node);
+  const int indent = m_viewport.left - Scroll().LeftPixel() + Indent(node);
   if (onExpander) *onExpander = x >= indent - kIndent && x < indent && !node->m_children.empty();
   return node;
 }
@@ -294,8 +281,8 @@ TreeNode* TreeView::NodeAt(int x, int y, bool* onExpander) const {
 gdi::RECT TreeView::TextRect(const TreeNode* node) const {
   const int row = RowOf(node);
   if (row < 0) return {};
-  const int top = m_viewport.top + (row - m_scroll.TopLine()) * RowHeight();
-  const int left = m_viewport.left - m_scroll.LeftPixel() + Indent(node) + kImage + 3;
+  const int top = m_viewport.top + (row - Scroll().TopLine()) * RowHeight();
+  const int left = m_viewport.left - Scroll().LeftPixel() + Indent(node) + kImage + 3;
   return gdi::RECT{left, top, left + painter::MeasureText(node->Text(), Font(), 0, false).cx + 5, top + RowHeight()};
 }
 
@@ -315,7 +302,7 @@ void TreeView::KeyDown(int16_t& keyCode, int16_t shift) {
   if (keyCode == 0 || rows.empty()) return;
   const int count = static_cast<int>(rows.size());
   const int row = std::max(0, RowOf(m_selected));
-  const int page = std::max(1, m_scroll.PageLines() - 1);
+  const int page = std::max(1, Scroll().PageLines() - 1);
   TreeNode* target = nullptr;
   switch (static_cast<uint32_t>(keyCode)) {
     case win::VK_UP:
@@ -364,23 +351,13 @@ void TreeView::KeyPress(int16_t& keyAscii) {
   if (keyAscii == '-') m_selected->SetExpanded(false);
 }
 
-void TreeView::GotFocus() {
-  Invalidate();
-  StandardControl::GotFocus();
-}
-
-void TreeView::LostFocus() {
-  Invalidate();
-  StandardControl::LostFocus();
-}
-
 bool TreeView::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) {
   const int x = win::GET_X_LPARAM(lParam);
   const int y = win::GET_Y_LPARAM(lParam);
   result = 0;
   switch (msg) {
     case win::WM_LBUTTONDOWN: {
-      if (auto* form = dynamic_cast<Form*>(Container())) form->SetFocusTo(*this);
+      FocusByClick();
       bool onExpander = false;
       TreeNode* node = NodeAt(x, y, &onExpander);
       if (node && onExpander)
@@ -399,11 +376,8 @@ bool TreeView::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lPara
     }
     case win::WM_LBUTTONUP:
       return true;
-    case win::WM_MOUSEWHEEL:
-      m_scroll.Wheel(static_cast<int16_t>(win::HIWORD(wParam)));
-      return true;
     default:
-      return false;
+      return ListControl::HandleMessage(msg, wParam, lParam, result);
   }
 }
 
@@ -412,12 +386,12 @@ void TreeView::Draw(gdi::HDC hdc, int x, int y) {
   const gdi::RECT view{x + m_viewport.left, y + m_viewport.top, x + m_viewport.right, y + m_viewport.bottom};
   const int saved = gdi::SaveDC(hdc);
   gdi::IntersectClipRect(hdc, view.left, view.top, view.right, view.bottom);
-  const bool focused = hWnd() != win::kNoWindow && win::GetFocus() == hWnd();
+  const bool focused = Focused();
   const auto& rows = Rows();
   const int rowHeight = RowHeight();
-  const int first = m_scroll.TopLine();
+  const int first = Scroll().TopLine();
   const int last = std::min(static_cast<int>(rows.size()), first + (view.bottom - view.top) / rowHeight + 2);
-  const int left = view.left - m_scroll.LeftPixel();
+  const int left = view.left - Scroll().LeftPixel();
   auto rowTop = [&](int row) { return view.top + (row - first) * rowHeight; };
   for (int row = first; row < last; ++row) {
     const TreeNode* node = rows[static_cast<size_t>(row)];
@@ -456,7 +430,7 @@ void TreeView::Draw(gdi::HDC hdc, int x, int y) {
     if (selected && focused) painter::DrawFocusRect(hdc, text);
   }
   gdi::RestoreDC(hdc, saved);
-  m_scroll.Draw(hdc, x, y);
+  Scroll().Draw(hdc, x, y);
 }
 
 }  // namespace forms

@@ -21,8 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/StandardControl.h"
-#include "forms/lists/ScrollHost.h"
+#include "forms/lists/ListControl.h"
 #include "forms/lists/TreeNode.h"
 
 namespace forms {
@@ -35,7 +34,7 @@ inline constexpr int16_t tvwNext = 2;
 inline constexpr int16_t tvwPrevious = 3;
 inline constexpr int16_t tvwChild = 4;
 
-class TreeView : public StandardControl {
+class TreeView : public ListControl {
  public:
   TreeView();
   ~TreeView() override;
@@ -67,7 +66,7 @@ class TreeView : public StandardControl {
   TreeNode* NodeAt(int x, int y, bool* onExpander = nullptr) const;
   // The rectangle of a node's text, in pixels of the control.
   gdi::RECT TextRect(const TreeNode* node) const;
-  int TopRow() const { return m_scroll.TopLine(); }
+  int TopRow() const { return Scroll().TopLine(); }
 
   // Called by the nodes.
   void NodeChanged();
@@ -77,20 +76,13 @@ class TreeView : public StandardControl {
   void Draw(gdi::HDC hdc, int x, int y) override;
   void KeyDown(int16_t& keyCode, int16_t shift) override;
   void KeyPress(int16_t& keyAscii) override;
-  void GotFocus() override;
-  void LostFocus() override;
   bool HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) override;
 
  protected:
-  std::string WindowClass() const override;
-  void OnSited() override;
-  void OnUnsited() override;
-  void OnMoved() override { Arrange(); }
-  void OnTextChanged() override { Arrange(); }
+  void Arrange() override;
 
  private:
   void Renumber();
-  void Arrange();
   int Indent(const TreeNode* node) const;
   // The user selects a node: NodeClick when it is another one.
   void Choose(TreeNode* node);
@@ -99,7 +91,6 @@ class TreeView : public StandardControl {
   TreeNode* m_selected = nullptr;
   std::shared_ptr<ImageList> m_imageList;
   std::shared_ptr<com::Dispatch> m_nodesCollection;
-  ScrollHost m_scroll;
   gdi::RECT m_viewport{};
   mutable std::vector<TreeNode*> m_rows;
   mutable bool m_rowsDirty = true;
