@@ -326,6 +326,17 @@ void Form::Hide() { SetVisible(false); }
 
 void Form::Activate() {
   auto& r = Registry();
+  // A form docked in this one that holds the keyboard focus stays the
+  // active form.
+  for (win::HWND w = win::GetFocus(); w != win::kNoWindow && w != m_hwnd; w = win::GetParent(w)) {
+    if (win::GetClassNameA(w) != kFormClass) continue;
+    auto* docked = reinterpret_cast<Form*>(win::GetWindowLongA(w, win::GWL_USERDATA));
+    if (docked && docked != this && win::IsChild(m_hwnd, w)) {
+      if (r.active != docked) docked->Activate();
+      return;
+    }
+    break;
+  }
   if (r.active == this) return;
   if (r.active) r.active->Deactivate();
   r.active = this;

@@ -277,6 +277,9 @@ com::ControlPtr Form::ActiveControl() const {
 
 bool Form::SetFocusTo(com::Control& control) {
   if (!control.CanFocus() || control.Container() != this || !IsShown(control)) return false;
+  // The form whose control takes the focus is the active one (a form
+  // docked in another becomes active as the user clicks into it).
+  if (m_visible && ActiveForm() != this) Activate();
   if (win::GetFocus() == control.hWnd()) return true;
   // The windows' focus messages raise LostFocus and GotFocus.
   win::SetFocus(control.hWnd());

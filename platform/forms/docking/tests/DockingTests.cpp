@@ -149,6 +149,10 @@ TEST_F(Docking, FormsLiveInDocumentPanes) {
   test::Click(*name);
   test::Type("abc");
   EXPECT_EQ(name->Text(), "abc");
+  // The main window activated again (by the window manager) leaves the
+  // view that holds the focus the active form.
+  main->Show();
+  EXPECT_EQ(Form::ActiveForm(), users.get());
   // Alt and a menu's key from inside the view open the main window's menu.
   test::Key('W', test::kAlt);
   ASSERT_EQ(dock->OpenMenus().size(), 1u);
