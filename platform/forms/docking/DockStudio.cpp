@@ -219,7 +219,7 @@ void DockStudio::ToolChanged(const DockTool&) {
   RecalcLayout();
 }
 
-void DockStudio::ClickTool(const DockToolPtr& tool) {
+void DockStudio::ClickTool(DockToolPtr tool) {
   if (!tool || !tool->Enabled() || !tool->Visible() || tool->Type() != ToolType::Button) return;
   auto keep = shared_from_this();
   com::Args args{com::ToVariant(tool)};

@@ -97,7 +97,7 @@ class DockStudio : public com::Control, public DesignChildrenReader, public Acce
   void ToolChanged(const DockTool& tool);
   // Chooses a tool as the user does: raises ToolClick for an enabled,
   // visible button tool.
-  void ClickTool(const DockToolPtr& tool);
+  void ClickTool(DockToolPtr tool);
 
   // Where things lie, in pixels of the control (after layout).
   gdi::RECT ToolRect(std::string_view barKey, std::string_view toolKey) const;

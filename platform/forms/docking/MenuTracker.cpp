@@ -88,7 +88,7 @@ void MenuTracker::Activate(size_t level, int entry) {
   Finish(e.tool, e.pane);
 }
 
-void MenuTracker::Finish(const DockToolPtr& tool, const std::shared_ptr<DocumentPane>& pane) {
+void MenuTracker::Finish(DockToolPtr tool, std::shared_ptr<DocumentPane> pane) {
   CloseAll();
   if (pane) {
     m_dock.ActivatePane(pane);

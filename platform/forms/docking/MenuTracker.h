@@ -45,7 +45,8 @@ class MenuTracker {
   void OpenSubMenu(size_t level);
   void CloseFrom(size_t level);
   void Activate(size_t level, int entry);
-  void Finish(const DockToolPtr& tool, const std::shared_ptr<DocumentPane>& pane);
+  // Takes copies: closing the menus ends the entries they come from.
+  void Finish(DockToolPtr tool, std::shared_ptr<DocumentPane> pane);
   int LevelAt(win::POINT screen) const;
 
   DockStudio& m_dock;
