@@ -93,6 +93,8 @@ class Control : public Dispatch {
   // The control's own window (a child of the container's window); 0 for a
   // windowless control (label, image, timer) and before it is sited.
   win::HWND hWnd() const { return m_hwnd; }
+  // A control drawn on its container's surface, without a window of its own.
+  bool IsWindowless() const { return WindowClass().empty(); }
   // Whether the control can take the focus: sited, windowed, visible (and
   // not invisible at run time), enabled and a tab stop.
   virtual bool CanFocus() const;

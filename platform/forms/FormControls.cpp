@@ -44,8 +44,19 @@ void Form::CreateControls(const std::vector<DesignNode>& nodes, int32_t offsetLe
       reader->ReadDesignChildren(node.children);
       continue;
     }
-    // Controls placed on a control are placed on the form, at the same
-    // place on the screen, above the control that holds them.
+    // Controls placed on a control container go over to it, in its
+    // coordinates (the form keeps their names and events).
+    auto container = std::dynamic_pointer_cast<com::UserControl>(control);
+    if (container && container->AcceptsContainedControls()) {
+      const size_t first = m_controls.size();
+      CreateControls(node.children, 0, 0);
+      for (size_t i = first; i < m_controls.size(); ++i) {
+        if (m_controls[i]->Container() == this) container->AddContainedControl(m_controls[i]);
+      }
+      continue;
+    }
+    // Controls placed on any other control are placed on the form, at the
+    // same place on the screen, above the control that holds them.
     const size_t position = m_controls.size() - 1;
     CreateControls(node.children, control->Left(), control->Top(), control.get());
     if (!node.children.empty()) {
@@ -276,7 +287,9 @@ com::ControlPtr Form::ActiveControl() const {
 }
 
 bool Form::SetFocusTo(com::Control& control) {
-  if (!control.CanFocus() || control.Container() != this || !IsShown(control)) return false;
+  const bool ours =
+      std::any_of(m_controls.begin(), m_controls.end(), [&](const com::ControlPtr& c) { return c.get() == &control; });
+  if (!control.CanFocus() || !ours || !IsShown(control)) return false;
   // The form whose control takes the focus is the active one (a form
   // docked in another becomes active as the user clicks into it).
   if (m_visible && ActiveForm() != this) Activate();
@@ -396,7 +409,7 @@ void Form::ShowContextHelp() {
 
 com::ControlPtr Form::WindowlessControlAt(int x, int y) const {
   for (const auto& c : m_controls) {
-    if (c->hWnd() != win::kNoWindow || c->InvisibleAtRuntime() || !IsShown(*c)) continue;
+    if (c->hWnd() != win::kNoWindow || c->InvisibleAtRuntime() || !IsShown(*c) || c->Container() != this) continue;
     const int left = gdi::TwipsToPixelsX(c->Left());
     const int top = gdi::TwipsToPixelsY(c->Top());
     if (x >= left && y >= top && x < left + c->PixelWidth() && y < top + c->PixelHeight()) return c;
