@@ -6,6 +6,7 @@
 #include "com/WindowEdge.h"
 #include "forms/ControlPainter.h"
 #include "forms/Form.h"
+#include "forms/Popup.h"
 #include "gdi/Gdi.h"
 #include "win/Menu.h"
 #include "win/Window.h"
@@ -61,10 +62,26 @@ gdi::OwnedBitmap Form::RenderToBitmap(bool withFrame) {
     // Fixed dialogs and tool windows have no minimise and maximise boxes.
     const bool boxes = m_borderStyle == vbFixedSingle || m_borderStyle == vbSizable;
     painter::DrawWindowFrame(dc.Get(), width, height, frame.border, frame.caption, m_caption, m_icon, m_controlBox,
-                             boxes && m_minButton, boxes && m_maxButton, ActiveForm() == this || !m_loaded,
+                             boxes && m_minButton, boxes && m_maxButton,
+                             // A form docked inside this one keeps it active.
+                             ActiveForm() == this || !m_loaded ||
+                                 (ActiveForm() && win::IsChild(m_hwnd, ActiveForm()->hWnd())),
                              m_hwnd == win::kNoWindow || win::OffersClose(m_hwnd));
   }
   ComposeClient(dc.Get(), ox, oy);
+  // Pop-ups of the form's windows (drop-downs, menus, tooltips) above it.
+  win::POINT origin{0, 0};
+  win::ClientToScreen(m_hwnd, &origin);
+  for (Popup* popup : Popup::OpenPopups()) {
+    win::HWND top = popup->Owner();
+    while (win::GetParent(top) != win::kNoWindow &&
+           (static_cast<uint32_t>(win::GetWindowLongA(top, win::GWL_STYLE)) & win::WS_CHILD) != 0) {
+      top = win::GetParent(top);
+    }
+    if (top != m_hwnd) continue;
+    const win::POINT at = popup->ScreenPosition();
+    popup->DrawAt(dc.Get(), ox + at.x - origin.x, oy + at.y - origin.y);
+  }
 
   gdi::OwnedBitmap bitmap(gdi::CreateCompatibleBitmap(dc.Get(), width, height));
   gdi::OwnedDC target(gdi::CreateCompatibleDC());
@@ -93,7 +110,7 @@ void Form::ComposeClient(gdi::HDC hdc, int ox, int oy) {
   for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
     const com::ControlPtr& c = *it;
     // Controls handed over to a control container are drawn by it.
-    if (!c->Visible() || c->InvisibleAtRuntime() || c->Container() != this) continue;
+    if (!IsShown(*c) || c->InvisibleAtRuntime() || c->Container() != this) continue;
     const int x = ox + gdi::TwipsToPixelsX(c->Left()), y = oy + gdi::TwipsToPixelsY(c->Top());
     c->Draw(hdc, x, y);
     PrintChildWindows(*c, hdc, x, y);
