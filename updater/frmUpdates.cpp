@@ -1,7 +1,6 @@
 #include "frmUpdates.h"
 
 #include "Global.h"
-#include "StatusList.h"
 #include "core/FormHelpers.h"
 #include "forms/CommandButton.h"
 #include "forms/Constants.h"
@@ -44,7 +43,6 @@ constexpr const char* kErrorPageMarks[] = {"ErrorPageTemplate", "Server not foun
 std::string UpdatesDesignFile() { return std::string(VERSCOUT_SOURCE_DIR) + "/frmUpdates.frm"; }
 
 frmUpdates::frmUpdates() : Form("frmUpdates") {
-  StatusList::RegisterWhereMissing();
   SetDesignFile(UpdatesDesignFile());
   OnControlEvent("hovAktion", "Click", [this](int16_t index, com::Args&) { hovAktion_Click(index); });
   OnControlEvent("cmdDoUpdate", "Click", [this](int16_t, com::Args&) { cmdDoUpdate_Click(); });
