@@ -1,7 +1,30 @@
-// Entry routine of QVAdmin.
+// Entry routine of QVAdmin: the program's folder and name, the start, and
+// the message loop for as long as a form is loaded.
 #include <cstdio>
+#include <filesystem>
+
+#include "core/StartUp.h"
+#include "forms/App.h"
+#include "forms/Form.h"
+#include "runtime/Error.h"
+#include "win/MessageQueue.h"
+#include "win/Modules.h"
 
 int main(int, char**) {
-  std::puts("QVAdmin");
-  return 0;
+  const std::filesystem::path program = win::GetModuleFileNameA();
+  forms::App().Path = program.parent_path().string();
+  forms::App().EXEName = program.stem().string();
+  forms::App().Title = "Quorvelle Administration";
+  try {
+    qvadmin::Main();
+    win::MSG msg;
+    while (!forms::Form::Forms().empty() && win::GetMessageA(&msg, win::kNoWindow, 0, 0)) {
+      win::TranslateMessage(&msg);
+      win::DispatchMessageA(&msg);
+    }
+    return 0;
+  } catch (const rt::Error& e) {
+    std::fprintf(stderr, "QVAdmin: %s\n", e.Description().c_str());
+    return 1;
+  }
 }

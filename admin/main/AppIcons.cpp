@@ -10,6 +10,7 @@
 #include "gdi/Objects.h"
 #include "gdi/Owned.h"
 #include "gdi/Shapes.h"
+#include "gdi/Text.h"
 #include "runtime/Error.h"
 
 namespace qvadmin {
@@ -45,6 +46,9 @@ class Painter {
   Painter(gdi::HDC hdc, double scale) : m_hdc(hdc), m_scale(scale) {}
 
   int P(double units) const { return static_cast<int>(std::lround(units * m_scale)); }
+  // Makes a unit `factor` times larger (for a drawing made in 16 units
+  // placed at another size).
+  void Scale(double factor) { m_scale *= factor; }
 
   void Ellipse(double l, double t, double r, double b, COLORREF fill, COLORREF outline, double width = 1) {
     Shape(fill, outline, width, [&] { gdi::Ellipse(m_hdc, P(l), P(t), P(r), P(b)); });
@@ -73,6 +77,15 @@ class Painter {
     gdi::OwnedPen pen(gdi::CreatePen(gdi::PS_SOLID, P(width), color));
     gdi::ScopedSelect<gdi::HPEN> select(m_hdc, pen.Get());
     gdi::Polyline(m_hdc, pts.data(), static_cast<int>(pts.size()));
+  }
+  // Text with its top left at (x, y), in a font of `points` at the size
+  // of the picture.
+  void Text(double x, double y, std::string_view text, double points, bool bold, COLORREF color) {
+    gdi::OwnedFont font(gdi::CreatePointFont("Tahoma", points * m_scale, bold));
+    gdi::ScopedSelect<gdi::HFONT> select(m_hdc, font.Get());
+    gdi::SetTextColor(m_hdc, color);
+    gdi::SetBkMode(m_hdc, gdi::TRANSPARENT);
+    gdi::TextOutA(m_hdc, P(x), P(y), text);
   }
   // An arc of the circle around (cx, cy) from angle a0 to a1 (degrees,
   // counter-clockwise from three o'clock), as points.
@@ -227,6 +240,13 @@ const std::map<std::string, std::function<void(Painter&)>, std::less<>>& Drawing
          p.Round(8.5, 11.5, 16, 16, 2.5, kBlue, kOutline);
          p.Ellipse(10.2, 7.5, 14.3, 11.8, kSkin, kOutline);
        }},
+      // The product's logo: a Memo database and the "Q" of its name.
+      {"Logo",
+       [](Painter& p) {
+         Cylinder(p, 0.5, 0.5, 11.5, 13.5, kGold, kPaleGold);
+         p.Ellipse(6, 6, 15.5, 15.5, kWhite, kBlue, 1.6);
+         p.Line({{12.2, 12.2}, {15.6, 15.6}}, kBlue, 1.8);
+       }},
       // The configuration.
       {"Konfig", [](Painter& p) { Gear(p, 8, 8, 7.2, kGrey); }},
       {"SQLSrv",
@@ -349,36 +369,38 @@ const std::map<std::string, std::function<void(Painter&)>, std::less<>>& Drawing
   return drawings;
 }
 
-// The drawing on one background colour, shrunk to `size`.
-std::vector<uint32_t> Render(const std::function<void(Painter&)>& draw, int size, COLORREF background) {
-  const int large = size * kOversample;
-  gdi::OwnedBitmap big(gdi::CreateFilledBitmap(large, large, background));
+// The drawing on one background colour, shrunk to `width` x `height`; a
+// unit of the painter is `unit` pixels of the result.
+std::vector<uint32_t> Render(const std::function<void(Painter&)>& draw, int width, int height, double unit,
+                             COLORREF background) {
+  gdi::OwnedBitmap big(gdi::CreateFilledBitmap(width * kOversample, height * kOversample, background));
   {
     gdi::OwnedDC dc(gdi::CreateCompatibleDC());
     gdi::ScopedSelect<gdi::HBITMAP> select(dc.Get(), big.Get());
-    Painter painter(dc.Get(), static_cast<double>(large) / 16.0);
+    Painter painter(dc.Get(), unit * kOversample);
     draw(painter);
   }
-  gdi::OwnedBitmap small(gdi::CreateFilledBitmap(size, size, background));
+  gdi::OwnedBitmap small(gdi::CreateFilledBitmap(width, height, background));
   {
     gdi::OwnedDC from(gdi::CreateCompatibleDC());
     gdi::OwnedDC to(gdi::CreateCompatibleDC());
     gdi::ScopedSelect<gdi::HBITMAP> selectFrom(from.Get(), big.Get());
     gdi::ScopedSelect<gdi::HBITMAP> selectTo(to.Get(), small.Get());
     gdi::SetStretchBltMode(to.Get(), gdi::HALFTONE);
-    gdi::StretchBlt(to.Get(), 0, 0, size, size, from.Get(), 0, 0, large, large, gdi::SRCCOPY);
+    gdi::StretchBlt(to.Get(), 0, 0, width, height, from.Get(), 0, 0, width * kOversample, height * kOversample,
+                    gdi::SRCCOPY);
   }
   gdi::SIZE unused;
   return gdi::GetBitmapArgb(small.Get(), &unused);
 }
 
 // The picture's pixels as premultiplied ARGB.
-std::vector<uint32_t> Draw(const std::function<void(Painter&)>& draw, int size) {
+std::vector<uint32_t> Draw(const std::function<void(Painter&)>& draw, int width, int height, double unit) {
   // Drawn on black and on white: where the two differ the background shows
   // through, which gives each pixel's opacity; on black the colour is
   // already the premultiplied one.
-  const std::vector<uint32_t> onBlack = Render(draw, size, Rgb(0, 0, 0));
-  const std::vector<uint32_t> onWhite = Render(draw, size, Rgb(255, 255, 255));
+  const std::vector<uint32_t> onBlack = Render(draw, width, height, unit, Rgb(0, 0, 0));
+  const std::vector<uint32_t> onWhite = Render(draw, width, height, unit, Rgb(255, 255, 255));
   std::vector<uint32_t> argb(onBlack.size());
   for (size_t i = 0; i < argb.size(); ++i) {
     const int black = static_cast<int>((onBlack[i] >> 8) & 0xFF);
@@ -401,8 +423,24 @@ com::StdPicturePtr DrawAppIcon(std::string_view key, int size) {
   // Drawn once a process: the drawings never change.
   static std::map<std::pair<std::string, int>, std::vector<uint32_t>> drawn;
   std::vector<uint32_t>& argb = drawn[{std::string(key), size}];
-  if (argb.empty()) argb = Draw(it->second, size);
+  if (argb.empty()) argb = Draw(it->second, size, size, size / 16.0);
   return com::StdPicture::FromBitmap(gdi::OwnedBitmap(gdi::CreateBitmapFromArgb(size, size, argb)));
+}
+
+com::StdPicturePtr DrawProductBanner() {
+  // In pixels: the logo at the left, the name and the line under it.
+  constexpr int kWidth = 480;
+  constexpr int kHeight = 52;
+  const std::vector<uint32_t> argb = Draw(
+      [](Painter& p) {
+        Painter logo = p;
+        logo.Scale(3);
+        Drawings().at("Logo")(logo);
+        p.Text(62, 2, "Quorvelle Professional", 16, true, Rgb(30, 58, 94));
+        p.Text(63, 32, "Administration of users, user groups and Memo databases", 8.25, false, Rgb(64, 64, 64));
+      },
+      kWidth, kHeight, 1.0);
+  return com::StdPicture::FromBitmap(gdi::OwnedBitmap(gdi::CreateBitmapFromArgb(kWidth, kHeight, argb)));
 }
 
 std::vector<std::string> AppIconKeys() {

@@ -17,6 +17,10 @@ namespace qvadmin {
 // them); raises 35601 for a key without drawing.
 com::StdPicturePtr DrawAppIcon(std::string_view key, int size = 16);
 
+// The product's logo with its name and the line under it, as the start
+// page's head shows it (480 x 52 pixels, transparent around).
+com::StdPicturePtr DrawProductBanner();
+
 // Every key that has a drawing.
 std::vector<std::string> AppIconKeys();
 

@@ -6,6 +6,7 @@
 #include "core/AppStyle.h"
 #include "core/DockedViews.h"
 #include "core/HelpSystem.h"
+#include "core/RegistrySettings.h"
 #include "core/SessionState.h"
 #include "forms/Screen.h"
 #include "forms/docking/DockStudio.h"
@@ -15,6 +16,7 @@
 #include "main/frmStart.h"
 #include "main/kvsImg.h"
 #include "runtime/Error.h"
+#include "runtime/Strings.h"
 
 namespace qvadmin {
 
@@ -124,7 +126,21 @@ void frmMDI::Form_Load() {
   });
   rt::ResumeNext([] { ShowDockedForm(frmStart::Default()); });
   SetMessageCaptions();
+  rt::ResumeNext([this] { ConnectFromSettings(false); });
+  rt::ResumeNext([this] { ApplyStoredScheme(); });
   rt::Err().Clear();
+}
+
+void frmMDI::ApplyStoredScheme() {
+  int32_t scheme = kSystemScheme;
+  try {
+    scheme = std::stoi(rt::Trim(ReadRegValue("DesignStyle", static_cast<int32_t>(kSystemScheme))));
+  } catch (...) {
+    scheme = kSystemScheme;
+  }
+  if (scheme < 0 || scheme > 255) scheme = kSystemScheme;
+  if (auto tool = Dock()->FindTool("Farb" + std::to_string(scheme))) tool->SetChecked(true);
+  ApplyStyle(nullptr, static_cast<uint8_t>(scheme));
 }
 
 void frmMDI::FillImageLists() {

@@ -47,6 +47,15 @@ class frmMDI : public forms::Form {
   // Also callable by name.
   void ToolButtonErlauben(const std::string& key, bool erlaubt);
 
+  // Hands the product's update over to the update assistant: checks the
+  // configured update folder and the assistant's file, stores the folder
+  // for it and starts it (frmMDIUpdate.cpp).
+  void DoAutoUpdate();
+
+  // The program is not connected (any more): the session's state is
+  // cleared, the start page and the tools show it.
+  void ShowDisconnected();
+
  protected:
   void Form_Load() override;
   void Form_Resize() override;
@@ -57,10 +66,17 @@ class frmMDI : public forms::Form {
   friend struct frmMDITestAccess;
 
   void FillImageLists();
+  // The colour scheme chosen in the registry value "DesignStyle" (the
+  // system's colours when none is), marked in its menu and applied.
+  void ApplyStoredScheme();
   void SetToolIcons();
   void SetMessageCaptions();
   // The command of a clicked tool (frmMDICommands.cpp).
   void ToolClick(const std::string& key);
+  // The connect at start (ForceLogin False) and by the command "DBConnect"
+  // (True): from the stored login, or through the login dialog
+  // (frmMDIConnect.cpp).
+  void ConnectFromSettings(bool ForceLogin);
   // The active docked view's caption goes to the status bar.
   void ActivePaneChanged();
   // Help at the active docked view's help context.

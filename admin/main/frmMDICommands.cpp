@@ -5,8 +5,11 @@
 #include "core/DockedViews.h"
 #include "core/ErrorReport.h"
 #include "core/RegistrySettings.h"
+#include "core/SessionState.h"
+#include "core/frmLogin.h"
 #include "forms/Constants.h"
 #include "forms/MsgBox.h"
+#include "main/frmAbout.h"
 #include "main/frmMDI.h"
 #include "main/frmStart.h"
 #include "runtime/Error.h"
@@ -39,8 +42,20 @@ uint8_t SchemeOfKey(const std::string& key) {
 void frmMDI::ToolClick(const std::string& key) {
   rt::OnErrorGoTo(
       [&] {
-        if (key == "Go2Start") {
+        if (key == "DBConnect") {
+          if (!CurrentUserID.empty()) {
+            frmLogin::Default()->Show(forms::vbModal, this);
+          } else {
+            ConnectFromSettings(true);
+          }
+        } else if (key == "DBDisconnect") {
+          MainConnection().Close();
+          ShowDisconnected();
+        } else if (key == "Go2Start") {
           ShowDockedForm(frmStart::Default());
+          // Only a connection that is open can be checked and switched on.
+          bool enable = MainConnection().State() == ado::adStateOpen;
+          frmStart::Default()->IsEnabled(enable);
         } else if (key == "AddDB") {
           CallOnActiveView("AddDB");
         } else if (key == "AddUser") {
@@ -65,8 +80,12 @@ void frmMDI::ToolClick(const std::string& key) {
           shell::ShellExecuteA(0, "Open", kFeedbackLink, "", "", win::SW_SHOWNORMAL);
         } else if (key == "KelvaroOnline") {
           shell::ShellExecuteA(win::ToInt(hWnd()), "Open", kMakerSite, "", "", win::SW_SHOWNORMAL);
+        } else if (key == "AutoUpdate") {
+          DoAutoUpdate();
         } else if (key == "Hilfe") {
           ShowViewHelp();
+        } else if (key == "About") {
+          frmAbout::Default()->Show(forms::vbModal, this);
         } else if (key.rfind("Farb", 0) == 0) {
           WriteRegValue("DesignStyle", static_cast<int32_t>(SchemeOfKey(key)), true);
           forms::MsgBox("For the change to become effective, you have to restart the Quorvelle administration.",

@@ -1,194 +1,213 @@
 #include "main/frmStart.h"
 
 #include <algorithm>
-#include <vector>
 
-#include "ado/Connection.h"
-#include "core/CarriedScripts.h"
-#include "core/CoreMessage.h"
-#include "core/ErrorReport.h"
-#include "core/RegistrySettings.h"
+#include "core/AdminForms.h"
+#include "core/CurrentUser.h"
+#include "core/DockedViews.h"
+#include "core/HelpSystem.h"
 #include "core/SessionState.h"
-#include "core/SqlScriptRunner.h"
-#include "forms/App.h"
+#include "core/ShowMsgEx.h"
+#include "display/KVXInfoPanelLight.h"
+#include "display/KVXLineHover.h"
+#include "forms/Constants.h"
+#include "forms/Image.h"
+#include "main/AppIcons.h"
+#include "main/frmMDI.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "shell/ShellExecute.h"
+#include "win/Window.h"
 
 namespace qvadmin {
+
 namespace {
 
-constexpr const char* kScriptAccessError = "Script access error!";
+const AdminFormRegistration registration{"frmStart", [] { return frmStart::Default(); }};
 
-void Execute(const std::string& sql) {
-  MainConnection().Execute(sql, nullptr, ado::adCmdText | ado::adExecuteNoRecords);
-}
+constexpr const char* kMakerSite = "https://www.kelvaro.de/";
 
-// The trigger scripts end with "USE MASTER", which leaves the connection on
-// the server's maintenance database: every step that works on the master
-// database selects it first.
-void UseMasterDatabase() { Execute(std::string("USE ") + kMasterDatabase); }
+// Message box styles of the check: system modal with an icon, and the
+// question with No as the default.
+constexpr int32_t kSystemModal = 4096;
+constexpr int32_t kAskConvert = kSystemModal | forms::vbYesNo | forms::vbQuestion | 256;
 
-// The batches of a carried script, cut as the runner cuts them. Raises when
-// the script can't be read.
-std::vector<std::string> ScriptBatches(const std::string& name) {
-  const std::string text = CarriedScript(name)->Get("RawText").ToString();
-  std::vector<std::string> batches;
-  int32_t pos = 0;
-  do {
-    std::string batch = NextScriptBatch(pos, text);
-    if (!rt::Trim(batch).empty()) batches.push_back(std::move(batch));
-  } while (!ScriptExhausted(pos, text));
-  return batches;
-}
+// The pictures of the links, by link name and index.
+struct LinkIcon {
+  const char* link;
+  int16_t index;
+  const char* picture;
+};
+constexpr LinkIcon kLinkIcons[] = {
+    {"hovDB", 0, "DBAdd"},        {"hovDB", 1, "Database"},    {"hovVerwalt", 0, "UserImport"},
+    {"hovVerwalt", 1, "UserGrp"}, {"hovVerwalt", 2, "Konfig"}, {"hovRessource", -1, "Web"},
+};
 
-// Each batch runs on its own; one that fails (a column that is already
-// there) does not stop the next.
-void RunIgnoringErrors(const std::vector<std::string>& batches) {
-  for (const std::string& batch : batches) rt::ResumeNext([&] { Execute(batch); });
-  rt::Err().Clear();
-}
-
-// A Memo database number read from DBList: only a plain positive integer
-// goes into statement text.
-int32_t DatabaseNumber(const rt::Variant& value) {
-  const std::string text = value.IsNull() ? std::string() : value.ToString();
-  const bool digits = !text.empty() && text.size() <= 9 &&
-                      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-  if (!digits || std::stol(text) == 0) rt::Raise(rt::errTypeMismatch, "frmStart", "Invalid DBList.ID: " + text);
-  return static_cast<int32_t>(std::stol(text));
-}
-
-// All numbers are read before the first conversion: the scripts switch the
-// connection's database, which would end an open recordset.
-std::vector<int32_t> MemoDatabaseNumbers() {
-  std::vector<int32_t> numbers;
-  for (ado::Recordset rs = MainConnection().Execute("SELECT ID FROM DBList ORDER BY ID"); !rs.Eof(); rs.MoveNext()) {
-    numbers.push_back(DatabaseNumber(rs.Fields(0).Value()));
-  }
-  return numbers;
-}
-
-// A name as the catalogue prints an unquoted one.
-bool IsPlainName(const std::string& name) {
-  return !name.empty() && name.size() <= 63 && !(name[0] >= '0' && name[0] <= '9') &&
-         std::all_of(name.begin(), name.end(),
-                     [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'; });
+// A view or dialog that the program may lack (it registers itself by
+// name): nullptr after telling the user.
+forms::FormPtr FormOrTell(const std::string& name) {
+  forms::FormPtr form = AdminForm(name);
+  if (!form) ShowMsgEx("This part of the administration is not available.", forms::vbExclamation, name);
+  return form;
 }
 
 }  // namespace
 
-frmStart::frmStart() : forms::Form("frmStart") {}
+frmStart::frmStart() : forms::Form("frmStart") {
+  SetDesignFile(QV_ADMIN_SOURCE_DIR "/main/frmStart.frm");
+  for (const char* link : {"hovDB", "hovVerwalt", "hovRessource"}) {
+    OnControlEvent(link, "Click", [this, link](int16_t index, com::Args&) { LinkClicked(link, index); });
+  }
+}
 
 std::shared_ptr<frmStart> frmStart::Default() {
   static const std::shared_ptr<frmStart> instance = std::make_shared<frmStart>();
   return instance;
 }
 
-bool frmStart::ConvertDatabase(uint8_t build) {
-  bool converted = false;
-  rt::OnErrorGoTo(
-      [&] {
-        if (!CheckCreatePermission().empty()) {
-          ShowCoreMessage("No permission to create objects.", vbExclamation, kScriptAccessError);
-          return;
-        }
-        UseMasterDatabase();
-        // Read before anything changes, so that a script that is missing
-        // stops the conversion while the master database is untouched.
-        std::vector<std::vector<std::string>> masterSteps;
-        for (uint8_t step : {200, 201, 202}) {
-          if (build < step)
-            masterSteps.push_back(ScriptBatches("conversion/convertMasterBelow" + std::to_string(step)));
-        }
-
-        for (int32_t number : MemoDatabaseNumbers()) {
-          if (!ConvertMemoDatabase(number, build)) {
-            ShowCoreMessage("DBList-Convert not possible.", vbExclamation, kScriptAccessError);
-            return;
-          }
-        }
-        if (!RunCarriedScript("scriptDeleteTrigger")) {
-          ShowCoreMessage("QV-DelTrigger could not be updated!", vbExclamation, kScriptAccessError);
-          return;
-        }
-        if (!RunCarriedScript("scriptInsertTrigger")) {
-          ShowCoreMessage("QV-InsTrigger could not be updated!", vbExclamation, kScriptAccessError);
-          return;
-        }
-
-        UseMasterDatabase();
-        // From here on each statement's error is ignored.
-        auto steps = masterSteps.begin();
-        if (build < 200) {
-          rt::ResumeNext([&] { DropDefault("Benutzer", "ErwSuche"); });
-          RunIgnoringErrors(*steps++);
-        }
-        if (build < 201) RunIgnoringErrors(*steps++);
-        if (build < 202) {
-          RunIgnoringErrors(*steps++);
-          WriteRegValue("AppAdmDir", forms::App().Path, false);
-        }
-        // The conversion has only ended when the new build is written;
-        // otherwise the next connect offers it again.
-        converted = rt::ResumeNext([] { Execute("UPDATE dbo.Konfig SET Build=" + std::to_string(kCurrentBuild)); });
-        rt::Err().Clear();
-      },
-      [](const rt::Error&) { ErrorReport("Convert-Error"); });
-  return converted;
+void frmStart::Form_Load() {
+  rt::ResumeNext([this] {
+    for (const LinkIcon& icon : kLinkIcons) {
+      auto link = Get<kvctl2::KVXLineHover>(icon.link, icon.index);
+      link->SetIcon(DrawAppIcon(icon.picture, 16));
+    }
+    Get<forms::Image>("imgLogoEN")->SetPicture(DrawProductBanner());
+    Get<forms::Image>("imgLogo")->SetPicture(DrawProductBanner());
+    Get<kvctl2::KVXInfoPanelLight>("panProfTxt")->SetPictureProperty(DrawAppIcon("Info", 16));
+  });
+  // Until a connect has checked the master database nothing can be opened.
+  SetControlsEnabled(false);
+  rt::Err().Clear();
 }
 
-std::string frmStart::CheckCreatePermission() {
-  static const char* const kProbes[] = {
-      "SELECT DBID FROM dbo.Konfig WHERE DBID IS NULL", "ALTER TABLE dbo.Konfig ADD AccChk int",
-      "ALTER TABLE dbo.Konfig DROP COLUMN AccChk", "CREATE TABLE dbo.tblAccChk (ID int)", "DROP TABLE dbo.tblAccChk"};
-  ado::Connection& cn = MainConnection();
-  std::string refused;
-  // Inside a transaction that is always rolled back, so that a probe that
-  // fails half-way leaves no column or table behind.
-  const bool ran = rt::ResumeNext([&] {
-    cn.BeginTrans();
-    for (const char* probe : kProbes) Execute(probe);
-  });
-  if (!ran) {
-    refused = rt::Err().Description();
-    if (refused.empty()) refused = "Error " + std::to_string(rt::Err().Number());
-  }
-  rt::ResumeNext([&] {
-    if (cn.InTransaction()) cn.RollbackTrans();
+void frmStart::Form_Resize() {
+  rt::ResumeNext([this] {
+    const com::ControlPtr frame = Control("fraStart");
+    const int32_t left = std::clamp(ScaleWidth() - frame->Width(), 180, 4620);
+    const int32_t top = std::clamp(ScaleHeight() - frame->Height(), 1290, 1860);
+    frame->Move(left, top);
+    const com::ControlPtr head = Control("fraHead");
+    head->Move(0, 0, ScaleWidth(), head->Height());
   });
   rt::Err().Clear();
-  return refused;
 }
 
-bool frmStart::ConvertMemoDatabase(int32_t dbListId, uint8_t build) {
-  const std::string number = std::to_string(dbListId);
-  if (!rt::ResumeNext(UseMasterDatabase)) {
-    rt::Err().Clear();
-    return false;
-  }
-  if (!RunCarriedScript("conversion/convertMemoDatabase", number)) return false;
-  if (build >= kCurrentBuild) return true;
-  if (!rt::ResumeNext(UseMasterDatabase)) {
-    rt::Err().Clear();
-    return false;
-  }
-  return RunCarriedScript("scriptInsertTriggerMemos", number);
+void frmStart::Form_KeyDown(int16_t& keyCode, int16_t) {
+  if (keyCode != forms::vbKeyF1) return;
+  keyCode = 0;
+  ShowHelp(HelpContextID(), "Main");
 }
 
-void frmStart::DropDefault(const std::string& table, const std::string& column) {
-  ado::Recordset rs = MainConnection().Execute(
-      "SELECT table_name, column_name FROM information_schema.columns "
-      "WHERE table_schema = 'dbo' AND table_name = lower(CAST(? AS text)) "
-      "AND column_name = lower(CAST(? AS text)) AND column_default IS NOT NULL",
-      {rt::Variant(table), rt::Variant(column)});
-  if (rs.Eof()) return;
-  const std::string tableName = rs.Fields(0).Value().ToString();
-  const std::string columnName = rs.Fields(1).Value().ToString();
-  rs.Close();
-  if (!IsPlainName(tableName) || !IsPlainName(columnName)) {
-    rt::Raise(rt::errInvalidProcedureCall, "frmStart", "Invalid name: " + tableName + "." + columnName);
+void frmStart::LinkClicked(const std::string& link, int16_t index) {
+  const std::shared_ptr<frmMDI> main = frmMDI::Default();
+  // A view docks in the main window; a dialog shows modally over it.
+  auto dock = [](const char* name) {
+    if (forms::FormPtr view = FormOrTell(name)) ShowDockedForm(view);
+  };
+  auto dialog = [&](const char* name) {
+    if (forms::FormPtr form = FormOrTell(name)) form->Show(forms::vbModal, main.get());
+  };
+  if (link == "hovDB" && index == 0) {
+    dialog("wizNewDB");
+  } else if (link == "hovDB" && index == 1) {
+    dock("frmDBPflege");
+  } else if (link == "hovVerwalt" && index == 0) {
+    dialog("frmAddWinUsr");
+  } else if (link == "hovVerwalt" && index == 1) {
+    dock("frmUser");
+  } else if (link == "hovVerwalt" && index == 2) {
+    dock("frmKonfig");
+  } else if (link == "hovRessource") {
+    shell::ShellExecuteA(win::ToInt(main->IsLoaded() ? main->hWnd() : win::kNoWindow), "Open", kMakerSite, "", "",
+                         win::SW_SHOWNORMAL);
   }
-  Execute("ALTER TABLE dbo." + tableName + " ALTER COLUMN " + columnName + " DROP DEFAULT");
+}
+
+bool frmStart::LinksEnabled() const { return IsLoaded() && HasControl("hovDB", 0) && Control("hovDB", 0)->Enabled(); }
+
+void frmStart::SetControlsEnabled(bool enabled) {
+  for (const com::ControlPtr& control : Controls()) {
+    // A control without the property is passed over.
+    rt::ResumeNext([&] { control->SetEnabled(enabled); });
+  }
+  rt::Err().Clear();
+}
+
+void frmStart::IsEnabled(bool& Enable) {
+  if (Enable && CurrentUserID.empty()) {
+    if (!CheckBuild()) {
+      Enable = false;
+      return;
+    }
+    CurrentUserID = EnsureCurrentUser();
+    Enable = !CurrentUserID.empty();
+  }
+  SetControlsEnabled(Enable);
+  const std::shared_ptr<frmMDI> main = frmMDI::Default();
+  if (main->IsLoaded()) {
+    main->ToolButtonErlauben("DBConnect", !Enable);
+    main->ToolButtonErlauben("DBDisconnect", Enable);
+  }
+}
+
+bool frmStart::CheckBuild() {
+  // The build is read as a byte; a value that is no byte is an overflow.
+  int32_t build = 0;
+  const bool read = rt::ResumeNext([&] {
+    ado::Recordset rs = MainConnection().Execute("SELECT Build FROM Konfig");
+    if (rs.Eof()) rt::Raise(3021, "frmStart", "The configuration row of the main database is missing.");
+    const rt::Variant value = rs.Fields(0).Value();
+    if (value.IsNull()) rt::Raise(94, "frmStart", "The build of the main database is not set.");
+    build = value.ToLong();
+    if (build < 0 || build > 255) rt::Raise(6, "frmStart", "Overflow");
+  });
+  const rt::Error error = rt::Err().Current();
+  rt::Err().Clear();
+
+  if (!read || build < 100) {
+    std::string text = error.Description();
+    if (rt::Right(text, 7) == "denied.") {
+      text = std::string("You do not have the necessary SELECT permissions for '") + kMasterDatabase + "' database.";
+    } else if (read) {
+      text = "The main database has a format that this version does not know (build " + std::to_string(build) + ").";
+    }
+    ShowMsgEx(text, kSystemModal | forms::vbExclamation, "Error: " + std::to_string(error.Number()));
+    return false;
+  }
+  if (build > kCurrentBuild) {
+    ShowMsgEx("The database was created in a newer version of Quorvelle created.", kSystemModal | forms::vbExclamation,
+              "Invalid database format!");
+    return false;
+  }
+  if (build == kCurrentBuild) return true;
+
+  const std::string db = kMasterDatabase;
+  const int32_t answer = ShowMsgEx(
+      "The SQL database '" + db + "' was created by a former version of Quorvelle.\r\r" +
+          "Would you like to convert it to the current format?\r\r" +
+          "Important: If you choose Yes, the Quorvelle Version may not be opened by an older version again.\r" +
+          "Before continuing, we recommend you to create a backup of your database '" + db +
+          "' apply on the SQL server.",
+      kAskConvert, "Invalid database format!");
+  if (answer != forms::vbYes) {
+    const std::shared_ptr<frmMDI> main = frmMDI::Default();
+    if (main->IsLoaded()) {
+      main->ToolButtonErlauben("DBConnect", false);
+      main->ToolButtonErlauben("DBDisconnect", false);
+    }
+    return false;
+  }
+  ShowMsgEx(
+      "The conversion process may take a few minutes, depending on amount of data.\r\r"
+      "Please cancel the operation and click on OK now.",
+      forms::vbInformation, "For your information!");
+  if (!ConvertDatabase(static_cast<uint8_t>(build))) {
+    ShowMsgEx("The conversion could not be executed.", kSystemModal | forms::vbCritical, "Error during conversion.");
+    return false;
+  }
+  ShowMsgEx("The conversion could be completed successfully.", kSystemModal | forms::vbInformation,
+            "Conversion successful!");
+  return true;
 }
 
 }  // namespace qvadmin

@@ -1,6 +1,8 @@
-// frmStart: the start page, the first view docked in the main window. It
-// checks after every connect whether the master database has the current
-// schema build and converts older master and Memo databases to it.
+// frmStart: the start page, the first view docked in the main window. Its
+// links open the administration's views and dialogs. After every connect
+// it checks whether the master database has the current schema build,
+// converts older master and Memo databases to it, fixes the current
+// user's record, and switches its links and the connect tools.
 #pragma once
 
 #include <cstdint>
@@ -21,9 +23,32 @@ class frmStart : public forms::Form {
   // The program's start page (created on first use, not loaded).
   static std::shared_ptr<frmStart> Default();
 
+  // After a connect (Enable True) or a disconnect (False). With Enable True
+  // and no current user yet, checks the master database's build (offering
+  // the conversion of an older one) and fixes the current user's record;
+  // Enable becomes whether that succeeded. Then every control of the page
+  // is enabled as Enable says, the tool "DBConnect" the opposite way and
+  // "DBDisconnect" alike. When the check ends early (unreadable, newer,
+  // not converted) the page and the tools keep their state and Enable
+  // comes back False, so that the caller does not go on as connected.
+  void IsEnabled(bool& Enable);
+  // Whether the links are switched on (what the main window reads after
+  // the login dialog).
+  bool LinksEnabled() const;
+
+ protected:
+  void Form_Load() override;
+  void Form_Resize() override;
+  void Form_KeyDown(int16_t& keyCode, int16_t shift) override;
+
  private:
   // Tests reach the private procedures through this accessor.
   friend struct frmStartTestAccess;
+
+  // The schema check of IsEnabled: true when the page may be switched on.
+  bool CheckBuild();
+  void SetControlsEnabled(bool enabled);
+  void LinkClicked(const std::string& link, int16_t index);
 
   // Brings the master database of `build` and every Memo database to the
   // current build. True when the conversion ran to its end; False after

@@ -31,8 +31,10 @@ StandardControl::StandardControl(uint32_t foreColor, uint32_t backColor)
 }
 
 void StandardControl::OnSited() {
-  // A new control takes a copy of its container's font.
-  if (Container()) {
+  // A new control takes a copy of its container's font; one whose design
+  // data named a font keeps it when it is sited again (placed in a
+  // control that contains it).
+  if (Container() && !m_designFont) {
     if (auto font = Container()->Ambient().Font) SetFont(font->Clone());
   }
 }
@@ -74,7 +76,10 @@ bool StandardControl::OnAccessKey(char32_t letter) {
 void StandardControl::ReadProperties(const com::PropertyBag& bag) {
   m_foreColor = static_cast<uint32_t>(bag.ReadProperty("ForeColor", static_cast<int32_t>(m_defaultForeColor)).ToLong());
   m_backColor = static_cast<uint32_t>(bag.ReadProperty("BackColor", static_cast<int32_t>(m_defaultBackColor)).ToLong());
-  if (auto font = com::AsObject<com::StdFont>(bag.ReadProperty("Font", com::Nothing()))) SetFont(font);
+  if (auto font = com::AsObject<com::StdFont>(bag.ReadProperty("Font", com::Nothing()))) {
+    SetFont(font);
+    m_designFont = true;
+  }
   SetCaption(bag.ReadProperty("Caption", m_caption).ToString());
 }
 

@@ -51,6 +51,7 @@ class StandardControl : public com::Control, public AccessKeyTarget {
  private:
   std::string m_caption;
   com::FontHolder m_font;
+  bool m_designFont = false;
   uint32_t m_foreColor;
   uint32_t m_backColor;
   uint32_t m_defaultForeColor;

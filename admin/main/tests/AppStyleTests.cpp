@@ -9,6 +9,7 @@
 #include "forms/lists/ListBox.h"
 #include "gdi/FontBackend.h"
 #include "main/frmMDI.h"
+#include "main/tests/MainWindowLoad.h"
 #include "main/tests/FakeMsg.h"
 
 namespace qvadmin {
@@ -41,9 +42,7 @@ End
 class Styles : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UsePrivateRegistry();
-    LoadSettings();
-    frmMDI::Default()->Show();
+    test::LoadMainWindow();
     dialog = std::make_shared<forms::Form>("frmDialog");
     dialog->SetDesignText(kDialog);
     dialog->Load();

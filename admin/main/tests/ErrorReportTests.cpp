@@ -6,6 +6,7 @@
 #include "core/ProgramVersion.h"
 #include "gdi/FontBackend.h"
 #include "main/frmMDI.h"
+#include "main/tests/MainWindowLoad.h"
 #include "main/tests/FakeMsg.h"
 
 namespace qvadmin {
@@ -73,8 +74,7 @@ TEST(ErrorReportText, InvalidRtfFile) {
 TEST(ErrorReport, ShowsTheCurrentErrorWithTheErrorIcon) {
   gdi::ScopedFixedMetrics metrics;
   test::ScopedFakeMsg fake;
-  auto main = frmMDI::Default();
-  main->Load();
+  auto main = test::LoadMainWindow(false);
   test::FakeMsg* msg = test::FakeMsg::Last();
   ASSERT_NE(msg, nullptr);
   rt::OnErrorGoTo([] { throw rt::Error(3705, "closed", "ADODB", 42); },

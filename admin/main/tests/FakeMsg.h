@@ -3,6 +3,7 @@
 // result. Registered under the control's class name for the test process.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ class FakeMsg : public com::UserControl {
     DefineMethod("MsgBoxEx", [this](com::Args& args) {
       calls.push_back(args);
       pointerDuringCall = forms::Screen::MousePointer();
+      if (onCall) onCall();
       if (failWith != 0) rt::Raise(failWith);
       return rt::Variant(answer);
     });
@@ -50,6 +52,8 @@ class FakeMsg : public com::UserControl {
   int16_t pointerDuringCall = -1;
   int32_t answer = 1;
   int32_t failWith = 0;
+  // Runs while a message is shown (what the program's windows look like then).
+  std::function<void()> onCall;
   std::map<std::string, std::string> captions;
   std::vector<std::string> captionOrder;
 };
@@ -58,8 +62,12 @@ class FakeMsg : public com::UserControl {
 // real control back afterwards, so other tests of the process see it.
 class ScopedFakeMsg {
  public:
-  ScopedFakeMsg() { com::RegisterControlClass("Kvctl2.msg", [] { return std::make_shared<FakeMsg>(); }); }
-  ~ScopedFakeMsg() { com::RegisterControlClass("Kvctl2.msg", [] { return std::make_shared<kvctl2::Msg>(); }); }
+  ScopedFakeMsg() {
+    com::RegisterControlClass("Kvctl2.msg", [] { return std::make_shared<FakeMsg>(); });
+  }
+  ~ScopedFakeMsg() {
+    com::RegisterControlClass("Kvctl2.msg", [] { return std::make_shared<kvctl2::Msg>(); });
+  }
   ScopedFakeMsg(const ScopedFakeMsg&) = delete;
   ScopedFakeMsg& operator=(const ScopedFakeMsg&) = delete;
 };

@@ -8,6 +8,7 @@
 #include "forms/Screen.h"
 #include "gdi/FontBackend.h"
 #include "main/frmMDI.h"
+#include "main/tests/MainWindowLoad.h"
 #include "main/tests/FakeMsg.h"
 
 namespace qvadmin {
@@ -16,7 +17,7 @@ namespace {
 class ShowMsgExTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    frmMDI::Default()->Load();
+    test::LoadMainWindow(false);
     msg = test::FakeMsg::Last();
     ASSERT_NE(msg, nullptr);
     forms::Screen::SetMousePointer(0);

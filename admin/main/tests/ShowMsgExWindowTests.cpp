@@ -8,14 +8,14 @@
 #include "gdi/FontBackend.h"
 #include "html/KVXHTML.h"
 #include "main/frmMDI.h"
+#include "main/tests/MainWindowLoad.h"
 
 namespace qvadmin {
 namespace {
 
 TEST(ShowMsgExWindow, DetailsReachTheDetailsPane) {
   gdi::ScopedFixedMetrics metrics;
-  auto main = frmMDI::Default();
-  main->Load();
+  auto main = test::LoadMainWindow(false);
   std::string detailText;
   std::string windowName;
   forms::ScopedResponders responders([&](const forms::ModalRequest& r) {

@@ -13,29 +13,24 @@
 #include "forms/docking/DockStudio.h"
 #include "gdi/FontBackend.h"
 #include "main/frmMDI.h"
+#include "main/tests/MainWindowLoad.h"
 #include "main/frmStart.h"
 #include "main/kvsImg.h"
 #include "main/tests/FakeMsg.h"
+#include "main/tests/MainTestAccess.h"
 #include "main/tests/ViewStandIn.h"
 #include "runtime/ErrorNumberOf.h"
 #include "runtime/Strings.h"
 
 namespace qvadmin {
 
-struct frmMDITestAccess {
-  static void ToolClick(frmMDI& main, const std::string& key) { main.ToolClick(key); }
-};
-
 namespace {
 
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UsePrivateRegistry();
-    LoadSettings();
     test::ResetSession();
-    main = frmMDI::Default();
-    main->Show();
+    main = test::LoadMainWindow();
     dock = main->Dock();
     msg = test::FakeMsg::Last();
     ASSERT_NE(msg, nullptr);

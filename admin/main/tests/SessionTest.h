@@ -1,0 +1,128 @@
+// The fixture of the tests that connect: a provisioned QVault on the
+// private server, the program's registry values reset, the main window
+// loaded (its login at start cancelled) with the stand-in message box that
+// records every message, and helpers that play the login dialog.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "../../../sql/tests/ScriptServer.h"
+#include "../../core/tests/CoreTestSupport.h"
+#include "ado/TestServer.h"
+#include "core/RegistrySettings.h"
+#include "core/ScrambleKeys.h"
+#include "core/Scrambler.h"
+#include "core/SessionState.h"
+#include "core/frmLogin.h"
+#include "forms/CheckBox.h"
+#include "forms/Responder.h"
+#include "forms/controls/ComboBox.h"
+#include "forms/controls/FlatEdit.h"
+#include "forms/controls/OptionButton.h"
+#include "forms/docking/DockStudio.h"
+#include "gdi/FontBackend.h"
+#include "main/frmMDI.h"
+#include "main/frmStart.h"
+#include "main/tests/FakeMsg.h"
+
+namespace qvadmin::test {
+
+// What the administrator enters in the login dialog.
+struct LoginInput {
+  std::string server;
+  bool sqlAuth = true;
+  std::string user;
+  std::string password;
+  bool save = false;
+};
+
+inline LoginInput PasswordLogin(bool save = false) {
+  return {ado::TestServer::TcpDataSource(), true, ado::TestServer::User(), ado::TestServer::Password(), save};
+}
+inline LoginInput PeerLogin(bool save = false) { return {ado::TestServer::SocketDataSource(), false, "", "", save}; }
+
+// Fills the dialog as a user does.
+inline void FillLogin(frmLogin& dialog, const LoginInput& input) {
+  dialog.Get<forms::ComboBox>("cboServer")->SetText(input.server);
+  dialog.Get<forms::OptionButton>("optAuth", input.sqlAuth ? 1 : 0)->SetValue(true);
+  if (input.sqlAuth) {
+    dialog.Get<forms::FlatEdit>("txtUID")->SetText(input.user);
+    dialog.Get<forms::FlatEdit>("txtPWD")->SetText(input.password);
+  }
+  dialog.Get<forms::CheckBox>("chkSaveLogin")->SetValue(input.save ? 1 : 0);
+}
+
+class SessionTest : public sqltest::QVaultTest {
+ protected:
+  void SetUp() override {
+    sqltest::QVaultTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    UsePrivateRegistry();
+    LoadSettings();
+    for (const char* key : {"SQLAdm_CS", "SQLAdm_CU", "SQLAdm_CP", "IsExpr", "AktUpdDir", "DesignStyle"}) {
+      WriteRegValue(key, "");
+    }
+    WriteRegValue("SQLAdm_AL", "0");
+    // The session of the program starts without a connection.
+    cnMain = std::make_shared<ado::Connection>();
+    SqlServer.clear();
+    SqlUser.clear();
+    ArchivePath.clear();
+    CurrentUserID.clear();
+    main = frmMDI::Default();
+    // The login at start is cancelled.
+    forms::Responders::Push([](const forms::ModalRequest& r) {
+      if (r.form) r.form->Unload();
+      return 0;
+    });
+    main->Show();
+    msg = FakeMsg::Last();
+    dock = main->Dock();
+  }
+  void TearDown() override {
+    for (const auto& form : forms::Form::Forms()) form->Unload();
+    forms::Responders::Clear();
+    sqltest::QVaultTest::TearDown();
+  }
+
+  // Shows the login dialog modally; `act` plays the user once it shows.
+  void PlayLogin(const std::function<void(frmLogin&)>& act) {
+    forms::Responders::Push([act](const forms::ModalRequest& r) {
+      if (auto* dialog = dynamic_cast<frmLogin*>(r.form)) act(*dialog);
+      // A dialog still open after the play is closed as Cancel does.
+      if (r.form && r.form->IsLoaded()) r.form->Unload();
+      return 0;
+    });
+  }
+  // Logs in through the dialog with `input` (the login shows modally from
+  // `show`, by default the dialog itself).
+  void LoginWith(const LoginInput& input, const std::function<void()>& show = {}) {
+    PlayLogin([input](frmLogin& dialog) {
+      FillLogin(dialog, input);
+      dialog.Get<forms::StandardControl>("cmdLogin")->Click();
+    });
+    if (show) {
+      show();
+    } else {
+      frmLogin::Default()->Show(forms::vbModal, main.get());
+    }
+  }
+  std::string Stored(const std::string& key, const ScrambleKeySet& keySet) {
+    return UnscrambleText(ReadRegValue(key), keySet);
+  }
+  std::string Titles() const {
+    std::string titles;
+    for (const auto& call : msg->calls) titles += call[2].ToString() + ";";
+    return titles;
+  }
+
+  gdi::ScopedFixedMetrics metrics;
+  ScopedFakeMsg fakeMsg;
+  std::shared_ptr<frmMDI> main;
+  std::shared_ptr<forms::DockStudio> dock;
+  FakeMsg* msg = nullptr;
+};
+
+}  // namespace qvadmin::test
