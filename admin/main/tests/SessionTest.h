@@ -56,6 +56,17 @@ inline void FillLogin(frmLogin& dialog, const LoginInput& input) {
 
 class SessionTest : public sqltest::QVaultTest {
  protected:
+  // Renders measure with the pinned fonts, the other tests with fixed
+  // metrics; the choice holds from before the first window loads.
+  explicit SessionTest(bool pinnedFonts = false) {
+    if (pinnedFonts) {
+      gdi::UsePangoMetrics();
+    } else {
+      gdi::UseFixedMetrics();
+    }
+  }
+  ~SessionTest() override { gdi::UseFixedMetrics(); }
+
   void SetUp() override {
     sqltest::QVaultTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
@@ -118,7 +129,6 @@ class SessionTest : public sqltest::QVaultTest {
     return titles;
   }
 
-  gdi::ScopedFixedMetrics metrics;
   ScopedFakeMsg fakeMsg;
   std::shared_ptr<frmMDI> main;
   std::shared_ptr<forms::DockStudio> dock;
