@@ -18,9 +18,6 @@ Begin Form frmAbout
       Width = 7800
       Height = 3300
       BackColor = &HFFFFFF
-      BackColor2 = &HE0D6C5
-      Gradient = True
-      GradientAngle = 90
       BorderStyle = 1
       Begin VB.Image imgLogo
          Left = 300
@@ -61,7 +58,7 @@ Begin Form frmAbout
          Width = 1200
          Height = 300
          AutoBackColor = False
-         BackColor = &HF0EAE2
+         BackColor = &HFFFFFF
          TabIndex = 0
       End
    End

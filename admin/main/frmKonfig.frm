@@ -50,6 +50,15 @@ Begin Form frmKonfig
       End
       Begin ActiveTabs.SSActiveTabPanel pnl(2)
          Caption = "Clients"
+         Begin XtremeSuiteControls.CheckBox chkAutoReg
+            Caption = "Allow automatic user registration at initial login."
+            BackColor = &HE2FFFF
+            Left = 660
+            Top = 1500
+            Width = 7200
+            Height = 300
+            TabIndex = 2
+         End
          Begin Kvctl2.KVXInfoPanel pnlInf(0)
             Caption = "New users"
             Text = "A Windows user who starts Quorvelle for the first time can get a user record of his own, made from the default user. Otherwise the administrator adds every user."
@@ -57,19 +66,76 @@ Begin Form frmKonfig
             Top = 240
             Width = 8400
             Height = 1800
-            Begin XtremeSuiteControls.CheckBox chkAutoReg
-               Caption = "Allow automatic user registration at initial login."
-               BackColor = &HE2FFFF
-               Left = 420
-               Top = 1260
-               Width = 7200
-               Height = 300
-               TabIndex = 2
-            End
          End
       End
       Begin ActiveTabs.SSActiveTabPanel pnl(3)
          Caption = "SQL Server Access"
+         Begin XtremeSuiteControls.RadioButton optAuth(0)
+            Caption = "&Windows Authentication"
+            BackColor = &HE2FFFF
+            Left = 660
+            Top = 1290
+            Width = 4200
+            Height = 270
+            Value = True
+            TabIndex = 3
+         End
+         Begin XtremeSuiteControls.RadioButton optAuth(1)
+            Caption = "SQL Server &Authentication"
+            BackColor = &HE2FFFF
+            Left = 660
+            Top = 1590
+            Width = 4200
+            Height = 270
+            TabIndex = 4
+         End
+         Begin VB.Label lblUID
+            Caption = "Username:"
+            Left = 1020
+            Top = 2040
+            Width = 1320
+            Height = 255
+            BackStyle = 0
+         End
+         Begin XtremeSuiteControls.FlatEdit txtUID
+            Left = 2400
+            Top = 1995
+            Width = 3000
+            Height = 315
+            TabIndex = 5
+         End
+         Begin VB.Label lblPWD
+            Caption = "Password:"
+            Left = 1020
+            Top = 2430
+            Width = 1320
+            Height = 255
+            BackStyle = 0
+         End
+         Begin XtremeSuiteControls.FlatEdit txtPWD
+            Left = 2400
+            Top = 2385
+            Width = 3000
+            Height = 315
+            PasswordChar = "*"
+            TabIndex = 6
+         End
+         Begin VB.Label lblPWDWdh
+            Caption = "Confirm:"
+            Left = 1020
+            Top = 2820
+            Width = 1320
+            Height = 255
+            BackStyle = 0
+         End
+         Begin XtremeSuiteControls.FlatEdit txtPWDWdh
+            Left = 2400
+            Top = 2775
+            Width = 3000
+            Height = 315
+            PasswordChar = "*"
+            TabIndex = 7
+         End
          Begin Kvctl2.KVXInfoPanel pnlInf(3)
             Caption = "Access of the clients"
             Text = "The workstations log on to the SQL Server with these access data (written into the client configuration file). With Windows authentication each user logs on as himself."
@@ -77,76 +143,91 @@ Begin Form frmKonfig
             Top = 240
             Width = 8400
             Height = 3300
-            Begin XtremeSuiteControls.RadioButton optAuth(0)
-               Caption = "&Windows Authentication"
-               BackColor = &HE2FFFF
-               Left = 420
-               Top = 1050
-               Width = 4200
-               Height = 270
-               Value = True
-               TabIndex = 3
-            End
-            Begin XtremeSuiteControls.RadioButton optAuth(1)
-               Caption = "SQL Server &Authentication"
-               BackColor = &HE2FFFF
-               Left = 420
-               Top = 1350
-               Width = 4200
-               Height = 270
-               TabIndex = 4
-            End
-            Begin VB.Label lblUID
-               Caption = "Username:"
-               Left = 780
-               Top = 1800
-               Width = 1320
-               Height = 255
-               BackStyle = 0
-            End
-            Begin XtremeSuiteControls.FlatEdit txtUID
-               Left = 2160
-               Top = 1755
-               Width = 3000
-               Height = 315
-               TabIndex = 5
-            End
-            Begin VB.Label lblPWD
-               Caption = "Password:"
-               Left = 780
-               Top = 2190
-               Width = 1320
-               Height = 255
-               BackStyle = 0
-            End
-            Begin XtremeSuiteControls.FlatEdit txtPWD
-               Left = 2160
-               Top = 2145
-               Width = 3000
-               Height = 315
-               PasswordChar = "*"
-               TabIndex = 6
-            End
-            Begin VB.Label lblPWDWdh
-               Caption = "Confirm:"
-               Left = 780
-               Top = 2580
-               Width = 1320
-               Height = 255
-               BackStyle = 0
-            End
-            Begin XtremeSuiteControls.FlatEdit txtPWDWdh
-               Left = 2160
-               Top = 2535
-               Width = 3000
-               Height = 315
-               PasswordChar = "*"
-               TabIndex = 7
-            End
          End
       End
       Begin ActiveTabs.SSActiveTabPanel pnl(4)
          Caption = "Document Archive"
+         Begin VB.Label lblArch(0)
+            Caption = "Local Archive Path:"
+            Left = 480
+            Top = 1125
+            Width = 2040
+            Height = 255
+            BackStyle = 0
+         End
+         Begin VB.Label lblArchNote(0)
+            Caption = "(Must be accessible from this Administration)"
+            Left = 2520
+            Top = 1425
+            Width = 5400
+            Height = 255
+            BackStyle = 0
+            ForeColor = &H606060
+         End
+         Begin XtremeSuiteControls.FlatEdit txtArchPath(0)
+            Left = 2520
+            Top = 1080
+            Width = 5340
+            Height = 315
+            TabIndex = 8
+         End
+         Begin XtremeSuiteControls.PushButton cmdGetPfad(0)
+            Caption = "..."
+            Left = 7920
+            Top = 1080
+            Width = 435
+            Height = 315
+            TabIndex = 9
+         End
+         Begin VB.Label lblArch(1)
+            Caption = "Network Archive Path:"
+            Left = 480
+            Top = 1785
+            Width = 2040
+            Height = 255
+            BackStyle = 0
+         End
+         Begin VB.Label lblArchNote(1)
+            Caption = "(Must be accessible from any workstation)"
+            Left = 2520
+            Top = 2085
+            Width = 5400
+            Height = 255
+            BackStyle = 0
+            ForeColor = &H606060
+         End
+         Begin XtremeSuiteControls.FlatEdit txtArchPath(1)
+            Left = 2520
+            Top = 1740
+            Width = 5340
+            Height = 315
+            TabIndex = 10
+         End
+         Begin XtremeSuiteControls.PushButton cmdGetPfad(1)
+            Caption = "..."
+            Left = 7920
+            Top = 1740
+            Width = 435
+            Height = 315
+            TabIndex = 11
+         End
+         Begin VB.Label lblArchHint(0)
+            Caption = "Important: Both paths MUST lead to the general destination folder. Press <F1> for more help."
+            Left = 480
+            Top = 2430
+            Width = 7920
+            Height = 255
+            BackStyle = 0
+         End
+         Begin VB.Label lblArchHint(1)
+            Caption = "*If you do not wish to archive documents, please leave these fields blank."
+            Left = 480
+            Top = 2670
+            Width = 7920
+            Height = 255
+            BackStyle = 0
+            ForeColor = &H606060
+         End
          Begin Kvctl2.KVXInfoPanel pnlInf(1)
             Caption = "Document archive"
             Text = "The archive keeps the documents attached to memos, one folder for each Memo database."
@@ -154,87 +235,33 @@ Begin Form frmKonfig
             Top = 240
             Width = 8400
             Height = 2820
-            Begin VB.Label lblArch(0)
-               Caption = "Local Archive Path:"
-               Left = 240
-               Top = 885
-               Width = 2040
-               Height = 2820
-               BackStyle = 0
-            End
-            Begin VB.Label lblArchNote(0)
-               Caption = "(Must be accessible from this Administration)"
-               Left = 2280
-               Top = 1185
-               Width = 5400
-               Height = 255
-               BackStyle = 0
-               ForeColor = &H606060
-            End
-            Begin XtremeSuiteControls.FlatEdit txtArchPath(0)
-               Left = 2280
-               Top = 840
-               Width = 5340
-               Height = 315
-               TabIndex = 8
-            End
-            Begin XtremeSuiteControls.PushButton cmdGetPfad(0)
-               Caption = "..."
-               Left = 7680
-               Top = 840
-               Width = 435
-               Height = 315
-               TabIndex = 9
-            End
-            Begin VB.Label lblArch(1)
-               Caption = "Network Archive Path:"
-               Left = 240
-               Top = 1545
-               Width = 2040
-               Height = 255
-               BackStyle = 0
-            End
-            Begin VB.Label lblArchNote(1)
-               Caption = "(Must be accessible from any workstation)"
-               Left = 2280
-               Top = 1845
-               Width = 5400
-               Height = 255
-               BackStyle = 0
-               ForeColor = &H606060
-            End
-            Begin XtremeSuiteControls.FlatEdit txtArchPath(1)
-               Left = 2280
-               Top = 1500
-               Width = 5340
-               Height = 315
-               TabIndex = 10
-            End
-            Begin XtremeSuiteControls.PushButton cmdGetPfad(1)
-               Caption = "..."
-               Left = 7680
-               Top = 1500
-               Width = 435
-               Height = 315
-               TabIndex = 11
-            End
-            Begin VB.Label lblArchHint(0)
-               Caption = "Important: Both paths MUST lead to the general destination folder. Press <F1> for more help."
-               Left = 240
-               Top = 2190
-               Width = 7920
-               Height = 255
-               BackStyle = 0
-            End
-            Begin VB.Label lblArchHint(1)
-               Caption = "*If you do not wish to archive documents, please leave these fields blank."
-               Left = 240
-               Top = 2430
-               Width = 7920
-               Height = 255
-               BackStyle = 0
-               ForeColor = &H606060
-            End
+         End
+         Begin Kvctl2.KVXLineHover hovCheckWaiseOrdner
+            Caption = "Check the archive for orphaned folders..."
+            Left = 480
+            Top = 4140
+            Width = 5400
+            Height = 300
+            AutoBackColor = False
+            BackColor = &HE2FFFF
+            TabIndex = 12
+         End
+         Begin XtremeReportControl.ReportControl rctWaise
+            Left = 480
+            Top = 4080
+            Width = 7920
+            Height = 1500
+            Visible = False
+            TabIndex = 13
+         End
+         Begin XtremeSuiteControls.PushButton cmdWaiseKill
+            Caption = "&Remove Old Folders"
+            Left = 6360
+            Top = 5670
+            Width = 2040
+            Height = 375
+            Visible = False
+            TabIndex = 14
          End
          Begin Kvctl2.KVXInfoPanel pnlInf(4)
             Caption = "Orphaned archive folders"
@@ -243,37 +270,101 @@ Begin Form frmKonfig
             Top = 3180
             Width = 8400
             Height = 1500
-            Begin Kvctl2.KVXLineHover hovCheckWaiseOrdner
-               Caption = "Check the archive for orphaned folders..."
-               Left = 240
-               Top = 3180
-               Width = 5400
-               Height = 300
-               AutoBackColor = False
-               BackColor = &HE2FFFF
-               TabIndex = 12
-            End
-            Begin XtremeReportControl.ReportControl rctWaise
-               Left = 240
-               Top = 900
-               Width = 7920
-               Height = 1500
-               Visible = False
-               TabIndex = 13
-            End
-            Begin XtremeSuiteControls.PushButton cmdWaiseKill
-               Caption = "&Remove Old Folders"
-               Left = 6120
-               Top = 2490
-               Width = 2040
-               Height = 375
-               Visible = False
-               TabIndex = 14
-            End
          End
       End
       Begin ActiveTabs.SSActiveTabPanel pnl(5)
          Caption = "Product Updates"
+         Begin VB.Label lblUpd(0)
+            Caption = "Update Local Index:"
+            Left = 480
+            Top = 1305
+            Width = 2040
+            Height = 255
+            BackStyle = 0
+         End
+         Begin VB.Label lblUpdNote(0)
+            Caption = "(Must be accessible from this Administration)"
+            Left = 2520
+            Top = 1605
+            Width = 5400
+            Height = 255
+            BackStyle = 0
+            ForeColor = &H606060
+         End
+         Begin XtremeSuiteControls.FlatEdit txtUpdPath(0)
+            Left = 2520
+            Top = 1260
+            Width = 5340
+            Height = 315
+            TabIndex = 15
+         End
+         Begin XtremeSuiteControls.PushButton cmdGetUpdPfad(0)
+            Caption = "..."
+            Left = 7920
+            Top = 1260
+            Width = 435
+            Height = 315
+            TabIndex = 16
+         End
+         Begin VB.Label lblUpd(1)
+            Caption = "Network Update Directory:"
+            Left = 480
+            Top = 1965
+            Width = 2040
+            Height = 255
+            BackStyle = 0
+         End
+         Begin VB.Label lblUpdNote(1)
+            Caption = "(Must be accessible from any workstation)"
+            Left = 2520
+            Top = 2265
+            Width = 5400
+            Height = 255
+            BackStyle = 0
+            ForeColor = &H606060
+         End
+         Begin XtremeSuiteControls.FlatEdit txtUpdPath(1)
+            Left = 2520
+            Top = 1920
+            Width = 5340
+            Height = 315
+            TabIndex = 17
+         End
+         Begin XtremeSuiteControls.PushButton cmdGetUpdPfad(1)
+            Caption = "..."
+            Left = 7920
+            Top = 1920
+            Width = 435
+            Height = 315
+            TabIndex = 18
+         End
+         Begin Kvctl2.KVXLineHover hovCheckUpd
+            Caption = "Checking for online updates now..."
+            Left = 2520
+            Top = 2580
+            Width = 5340
+            Height = 300
+            AutoBackColor = False
+            BackColor = &HE2FFFF
+            TabIndex = 19
+         End
+         Begin VB.Label lblUpdHint(0)
+            Caption = "Important: Both paths MUST lead to the general destination folder. Press <F1> for more help."
+            Left = 480
+            Top = 3000
+            Width = 7920
+            Height = 255
+            BackStyle = 0
+         End
+         Begin VB.Label lblUpdHint(1)
+            Caption = "*If you do not wish an automatic update distribution, please leave these fields blank."
+            Left = 480
+            Top = 3240
+            Width = 7920
+            Height = 255
+            BackStyle = 0
+            ForeColor = &H606060
+         End
          Begin Kvctl2.KVXInfoPanel pnlInf(2)
             Caption = "Product updates"
             Text = "The update assistant copies each update into the update folder, from where the workstations take it when they start."
@@ -281,97 +372,6 @@ Begin Form frmKonfig
             Top = 240
             Width = 8400
             Height = 3390
-            Begin VB.Label lblUpd(0)
-               Caption = "Update Local Index:"
-               Left = 240
-               Top = 1065
-               Width = 2040
-               Height = 3390
-               BackStyle = 0
-            End
-            Begin VB.Label lblUpdNote(0)
-               Caption = "(Must be accessible from this Administration)"
-               Left = 2280
-               Top = 1365
-               Width = 5400
-               Height = 255
-               BackStyle = 0
-               ForeColor = &H606060
-            End
-            Begin XtremeSuiteControls.FlatEdit txtUpdPath(0)
-               Left = 2280
-               Top = 1020
-               Width = 5340
-               Height = 315
-               TabIndex = 15
-            End
-            Begin XtremeSuiteControls.PushButton cmdGetUpdPfad(0)
-               Caption = "..."
-               Left = 7680
-               Top = 1020
-               Width = 435
-               Height = 315
-               TabIndex = 16
-            End
-            Begin VB.Label lblUpd(1)
-               Caption = "Network Update Directory:"
-               Left = 240
-               Top = 1725
-               Width = 2040
-               Height = 255
-               BackStyle = 0
-            End
-            Begin VB.Label lblUpdNote(1)
-               Caption = "(Must be accessible from any workstation)"
-               Left = 2280
-               Top = 2025
-               Width = 5400
-               Height = 255
-               BackStyle = 0
-               ForeColor = &H606060
-            End
-            Begin XtremeSuiteControls.FlatEdit txtUpdPath(1)
-               Left = 2280
-               Top = 1680
-               Width = 5340
-               Height = 315
-               TabIndex = 17
-            End
-            Begin XtremeSuiteControls.PushButton cmdGetUpdPfad(1)
-               Caption = "..."
-               Left = 7680
-               Top = 1680
-               Width = 435
-               Height = 315
-               TabIndex = 18
-            End
-            Begin Kvctl2.KVXLineHover hovCheckUpd
-               Caption = "Checking for online updates now..."
-               Left = 2280
-               Top = 2340
-               Width = 5340
-               Height = 300
-               AutoBackColor = False
-               BackColor = &HE2FFFF
-               TabIndex = 19
-            End
-            Begin VB.Label lblUpdHint(0)
-               Caption = "Important: Both paths MUST lead to the general destination folder. Press <F1> for more help."
-               Left = 240
-               Top = 2760
-               Width = 7920
-               Height = 255
-               BackStyle = 0
-            End
-            Begin VB.Label lblUpdHint(1)
-               Caption = "*If you do not wish an automatic update distribution, please leave these fields blank."
-               Left = 240
-               Top = 3000
-               Width = 7920
-               Height = 255
-               BackStyle = 0
-               ForeColor = &H606060
-            End
          End
       End
       Begin ActiveTabs.SSActiveTabPanel pnl(6)

@@ -220,6 +220,7 @@ void Form::Load() {
       ApplyDesign(ReadDesignFile(m_designFile));
     else if (!m_designText.empty())
       ApplyDesign(ReadDesignText(m_designText, m_designFolder));
+    StackControlWindows();
     SyncWindowStyle();
     ApplyStartUpPosition();
     if (!m_initialized) {

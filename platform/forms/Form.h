@@ -269,6 +269,9 @@ class Form : public com::Dispatch, public com::ControlContainer {
   void CreateControls(const std::vector<DesignNode>& nodes, int32_t offsetLeft, int32_t offsetTop,
                       const com::Control* holder = nullptr);
   void AttachControl(const com::ControlPtr& control, std::string name, int16_t index, bool onTop);
+  // The controls' windows take the order of the controls, the first on
+  // top, so that the mouse reaches the control that is drawn on top.
+  void StackControlWindows();
   void DetachControl(const com::ControlPtr& control);
   void RouteControlEvent(com::Control& control, std::string_view eventName, com::Args& args);
   void Activate();

@@ -81,6 +81,14 @@ std::vector<com::ControlPtr> Form::HeldBy(const com::Control& holder) const {
   return held;
 }
 
+void Form::StackControlWindows() {
+  for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
+    const win::HWND hwnd = (*it)->hWnd();
+    if (hwnd == win::kNoWindow || win::GetParent(hwnd) != m_hwnd) continue;
+    win::SetWindowPos(hwnd, win::HWND_TOP, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE);
+  }
+}
+
 void Form::PlaceOn(const com::Control& control, const com::Control* holder) {
   if (holder) {
     m_holderOf[&control] = holder;
@@ -88,7 +96,10 @@ void Form::PlaceOn(const com::Control& control, const com::Control* holder) {
     // Above its holder in z-order.
     auto self = std::find_if(m_controls.begin(), m_controls.end(), [&](const auto& c) { return c.get() == &control; });
     auto over = std::find_if(m_controls.begin(), m_controls.end(), [&](const auto& c) { return c.get() == holder; });
-    if (self != m_controls.end() && over != m_controls.end() && self > over) std::rotate(over, self, self + 1);
+    if (self != m_controls.end() && over != m_controls.end() && self > over) {
+      std::rotate(over, self, self + 1);
+      StackControlWindows();
+    }
   } else {
     m_holderOf.erase(&control);
   }
@@ -383,7 +394,8 @@ void Form::KeyDown(int16_t keyCode, int16_t shift) {
   if (ctrl && (keyCode == vbKeyTab || pageKey) && m_loaded && active) {
     // Ctrl+Tab and Ctrl+Page Down / Up turn the page of the tab control
     // that the active control sits on.
-    const bool backwards = keyCode == static_cast<int16_t>(win::VK_PRIOR) || (keyCode == vbKeyTab && (shift & com::vbShiftMask));
+    const bool backwards =
+        keyCode == static_cast<int16_t>(win::VK_PRIOR) || (keyCode == vbKeyTab && (shift & com::vbShiftMask));
     for (com::Control* c = active.get(); c; c = HolderOf(*c)) {
       if (auto* tabs = dynamic_cast<TabControl*>(c); tabs && tabs->StepPage(backwards)) return;
     }
@@ -403,7 +415,8 @@ void Form::SetHelpHandler(HelpHandler handler) { HelpHandlerSlot() = std::move(h
 
 void Form::ShowContextHelp() {
   int32_t context = m_helpContextId;
-  if (com::ControlPtr active = ActiveControl(); active && active->HelpContextID() != 0) context = active->HelpContextID();
+  if (com::ControlPtr active = ActiveControl(); active && active->HelpContextID() != 0)
+    context = active->HelpContextID();
   if (const HelpHandler& handler = HelpHandlerSlot()) handler(*this, App().HelpFile, context);
 }
 
