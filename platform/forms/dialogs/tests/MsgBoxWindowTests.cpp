@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <optional>
 
 #include "forms/Image.h"
 #include "forms/MsgBox.h"
@@ -17,32 +16,13 @@
 #include "gdi/FontBackend.h"
 #include "gdi/Twips.h"
 #include "tests/PlayUser.h"
+#include "tests/ScopedLocale.h"
 #include "win/Menu.h"
 #include "win/Metrics.h"
 #include "win/Window.h"
 
 namespace forms {
 namespace {
-
-// Sets LC_ALL while it lives.
-class ScopedLocale {
- public:
-  explicit ScopedLocale(const char* locale) {
-    if (const char* saved = std::getenv("LC_ALL")) m_saved = saved;
-    setenv("LC_ALL", locale, 1);
-  }
-  ~ScopedLocale() {
-    if (m_saved)
-      setenv("LC_ALL", m_saved->c_str(), 1);
-    else
-      unsetenv("LC_ALL");
-  }
-  ScopedLocale(const ScopedLocale&) = delete;
-  ScopedLocale& operator=(const ScopedLocale&) = delete;
-
- private:
-  std::optional<std::string> m_saved;
-};
 
 struct PixelRect {
   int left, top, right, bottom;
@@ -137,7 +117,7 @@ TEST_F(MsgBoxDialog, TakesTheStyleButtonsCaptionsAndTitle) {
   EXPECT_NE(win::GetWindowLongA(box->hWnd(), win::GWL_EXSTYLE) & win::WS_EX_TOPMOST, 0);
   EXPECT_FALSE(Loaded("Plain", vbOKOnly)->HasControl("imgIcon"));
 
-  ScopedLocale german("de_DE.UTF-8");
+  test::ScopedLocale german("de_DE.UTF-8");
   auto germanBox = Loaded("Erneut versuchen?", vbAbortRetryIgnore);
   EXPECT_EQ(germanBox->Button(vbAbort)->Caption(), "&Abbrechen");
   EXPECT_EQ(germanBox->Button(vbRetry)->Caption(), "&Wiederholen");
@@ -231,7 +211,7 @@ TEST_F(MsgBoxDialog, RendersEveryButtonSetAndIconWithItsTextFitting) {
   const std::string prefix =
       (folder ? std::string(folder) : std::filesystem::temp_directory_path().string()) + "/msgbox-plain-";
   for (const Language& language : languages) {
-    ScopedLocale locale(language.locale);
+    test::ScopedLocale locale(language.locale);
     for (int32_t set = vbOKOnly; set <= vbRetryCancel; ++set) {
       for (bool longText : {false, true}) {
         const int32_t buttons = set + icons[(set + (longText ? 2 : 0)) % 5];
