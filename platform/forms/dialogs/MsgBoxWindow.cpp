@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 #include "forms/AccessKeys.h"
@@ -50,15 +51,20 @@ win::RECT WorkAreaAround(const win::RECT& rect) {
   return info.rcWork;
 }
 
-win::RECT PixelRectOf(const Form& form) {
-  return win::RECT{gdi::TwipsToPixelsX(form.Left()), gdi::TwipsToPixelsY(form.Top()),
-                   gdi::TwipsToPixelsX(form.Left() + form.Width()), gdi::TwipsToPixelsY(form.Top() + form.Height())};
-}
-
-// The form the box is centred on: the active one while it shows.
-const Form* CentreForm() {
+// Where the box is centred: the window of the active form, its frame
+// included, while it shows; nullopt when there is none.
+std::optional<win::RECT> ActiveFormRect() {
   const Form* active = Form::ActiveForm();
-  return active && active->Visible() && active->WindowState() != vbMinimized ? active : nullptr;
+  if (!active || !active->Visible() || active->WindowState() == vbMinimized) return std::nullopt;
+  win::RECT rect;
+  win::GetWindowRect(active->hWnd(), &rect);
+  // A form docked in another one has no frame of its own.
+  if ((static_cast<uint32_t>(win::GetWindowLongA(active->hWnd(), win::GWL_STYLE)) & win::WS_CHILD) == 0) {
+    const NonClientSize frame = FrameOf(active->BorderStyle());
+    rect = win::RECT{rect.left - frame.border, rect.top - frame.border - frame.caption, rect.right + frame.border,
+                     rect.bottom + frame.border};
+  }
+  return rect;
 }
 
 }  // namespace
@@ -165,18 +171,11 @@ void MsgBoxWindow::AddButtons() {
 // Sizes the box to its text, its buttons and its title, and places them.
 void MsgBoxWindow::Arrange() {
   const com::StdFontPtr font = Font();
-  const win::RECT work = WorkAreaAround(CentreForm() ? PixelRectOf(*CentreForm()) : win::RECT{});
+  const win::RECT work = WorkAreaAround(ActiveFormRect().value_or(win::RECT{}));
   const NonClientSize frame = FrameOf(BorderStyle());
-  const int widest = std::max(Px(kMaxTextWidth), (work.right - work.left) - 2 * frame.border);
-
-  const bool hasIcon = HasControl("imgIcon");
-  const int textLeft = Px(kMargin) + (hasIcon ? Px(kIconSize) + Px(kIconGap) : 0);
-  // As wide as its longest line up to the maximum; a word longer than that
-  // widens it as far as the screen allows.
-  const int textMax = std::min(Px(kMaxTextWidth), widest - textLeft - Px(kMargin));
-  int textWidth = std::min(painter::MeasureText(m_prompt, font, 0, false).cx, textMax);
-  textWidth = std::min(std::max(textWidth, painter::MeasureText(m_prompt, font, textWidth, false).cx),
-                       widest - textLeft - Px(kMargin));
+  // The most the client area can take of the work area.
+  const int widest = std::max(Px(kMaxTextWidth), static_cast<int>(work.right - work.left) - 2 * frame.border);
+  const int tallest = static_cast<int>(work.bottom - work.top) - 2 * frame.border - frame.caption;
 
   int captionWidth = 0;
   for (int32_t result : m_results) {
@@ -189,14 +188,30 @@ void MsgBoxWindow::Arrange() {
   const int count = static_cast<int>(m_results.size());
   const int rowWidth = count * buttonWidth + (count - 1) * Px(kButtonGap);
 
+  const bool hasIcon = HasControl("imgIcon");
+  const int textLeft = Px(kMargin) + (hasIcon ? Px(kIconSize) + Px(kIconGap) : 0);
+  const int textRoomWidth = widest - textLeft - Px(kMargin);
+  const int textRoomHeight = tallest - 2 * Px(kMargin) - Px(kTextToButtons) - buttonHeight;
+  // As wide as its longest line up to the maximum width. A word longer
+  // than that widens it, and so does a text too tall for the screen, as
+  // far as the screen allows.
+  const int longestLine = painter::MeasureText(m_prompt, font, 0, false).cx;
+  int textWidth = std::min({longestLine, Px(kMaxTextWidth), textRoomWidth});
+  const gdi::SIZE wrapped = painter::MeasureText(m_prompt, font, textWidth, false);
+  textWidth = wrapped.cy > textRoomHeight ? std::min(longestLine, textRoomWidth)
+                                          : std::min(std::max(textWidth, wrapped.cx), textRoomWidth);
+
   const auto titleFont = com::StdFont::Create(font->Name(), font->Size(), true);
   const int titleWidth = painter::MeasureText(Caption(), titleFont, 0, false).cx + Px(kTitleRoom);
 
   const int clientWidth =
       std::min(std::max({textLeft + textWidth + Px(kMargin), rowWidth + 2 * Px(kMargin), titleWidth}), widest);
-  // The text takes the width the box has; measured there, its height.
+  // The text takes the width the box has; measured there, its height. The
+  // lines the screen has no room for are cut off, so that the buttons stay
+  // on it.
   const int labelWidth = clientWidth - textLeft - Px(kMargin);
-  const int textHeight = painter::MeasureText(m_prompt, font, labelWidth, false).cy;
+  int textHeight = painter::MeasureText(m_prompt, font, labelWidth, false).cy;
+  if (textHeight > textRoomHeight) textHeight = textRoomHeight - textRoomHeight % painter::LineHeight(font);
   const int contentHeight = std::max(hasIcon ? Px(kIconSize) : 0, textHeight);
   // A text lower than the icon stands at its middle.
   const int textTop = Px(kMargin) + (hasIcon && textHeight < Px(kIconSize) ? (Px(kIconSize) - textHeight) / 2 : 0);
@@ -215,8 +230,7 @@ void MsgBoxWindow::Arrange() {
 // Centred on the active form, else on the screen, and kept inside the work
 // area of that monitor.
 void MsgBoxWindow::PlaceOnScreen() {
-  const Form* centre = CentreForm();
-  const win::RECT around = centre ? PixelRectOf(*centre) : WorkAreaAround(win::RECT{});
+  const win::RECT around = ActiveFormRect().value_or(WorkAreaAround(win::RECT{}));
   const win::RECT work = WorkAreaAround(around);
   const int width = gdi::TwipsToPixelsX(Width());
   const int height = gdi::TwipsToPixelsY(Height());

@@ -140,6 +140,20 @@ TEST_F(MsgBoxDialog, SizesItselfToItsText) {
   EXPECT_GT(wide->Prompt()->PixelHeight(), 2 * small->Prompt()->PixelHeight());
   auto lines = Loaded("One\r\nTwo\r\rFour", vbOKOnly);
   EXPECT_EQ(lines->Prompt()->PixelHeight(), 4 * small->Prompt()->PixelHeight());
+  // A word longer than the maximum widens the box; a text too tall for the
+  // screen is cut off, the buttons staying on the screen.
+  auto path = Loaded("Cannot read /srv/quorvelle/" + std::string(90, 'x') + "/QVClient.cfg", vbOKOnly);
+  EXPECT_TRUE(FindTextMisfits(*path).empty());
+  EXPECT_GT(width(*path), 600);
+  std::string manyLines;
+  for (int i = 0; i < 300; ++i) manyLines += "Line " + std::to_string(i) + "\r\n";
+  auto tall = Loaded(manyLines, vbOKCancel);
+  win::MONITORINFO monitor;
+  const win::RECT nowhere{};
+  win::GetMonitorInfoA(win::MonitorFromRect(&nowhere, win::MONITOR_DEFAULTTOPRIMARY), &monitor);
+  EXPECT_LE(gdi::TwipsToPixelsY(tall->Top() + tall->Height()), monitor.rcWork.bottom);
+  EXPECT_GE(gdi::TwipsToPixelsY(tall->Top()), monitor.rcWork.top);
+  EXPECT_GE(RectOf(*tall->Button(vbOK)).top, RectOf(*tall->Prompt()).bottom);
   // A long title widens the box.
   auto titled = Loaded("Done.", vbOKOnly, "Update assistant: the installation has finished");
   EXPECT_GT(width(*titled), width(*small) + 100);
