@@ -12,8 +12,30 @@ namespace kvctl2::html {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
+// Positions in the source and element indexes are 16-bit: the tokenizer
+// stops where either would pass this.
+constexpr size_t kMaxPosition = 32767;
+constexpr size_t kMaxElements = 32767;
 
 bool Contains(std::string_view text, std::string_view find) { return text.find(find) != std::string_view::npos; }
+
+// 1-based character positions of byte offsets in UTF-8 text, for offsets
+// that only grow (the tokenizer's scan), in time linear in the text.
+class CharacterPositions {
+ public:
+  explicit CharacterPositions(std::string_view text) : m_text(text) {}
+  size_t Of(size_t offset) {
+    for (; m_offset < offset && m_offset < m_text.size(); ++m_offset) {
+      if ((static_cast<unsigned char>(m_text[m_offset]) & 0xC0) != 0x80) ++m_chars;
+    }
+    return m_chars + 1;
+  }
+
+ private:
+  std::string_view m_text;
+  size_t m_offset = 0;
+  size_t m_chars = 0;
+};
 
 }  // namespace
 
@@ -40,18 +62,23 @@ std::string NormaliseSource(std::string_view source) {
 
 std::vector<HTMLElement> TokenizeText(std::string_view text) {
   std::vector<HTMLElement> elements;
-  auto append = [&elements](std::string raw, bool glue) {
-    HTMLElement e;
-    e.Raw = std::move(raw);
+  CharacterPositions positions(text);
+  // A position beyond the 16-bit range ends the scan.
+  auto inRange = [&positions](size_t offset) { return positions.Of(offset) <= kMaxPosition; };
+  auto append = [&elements](std::string_view raw, bool glue) {
+    if (elements.size() >= kMaxElements) return false;
+    HTMLElement& e = elements.emplace_back();
+    e.Raw = std::string(raw);
+    e.IsTag = raw.size() >= 2 && raw.front() == '<' && raw.back() == '>';
     e.NoBlankBefore = glue;
-    e.Index = static_cast<int16_t>(elements.size());
-    elements.push_back(std::move(e));
+    e.Index = static_cast<int16_t>(elements.size() - 1);
+    return true;
   };
   bool glue = false;  // carried across the scan: set by every stored tag
   size_t pos = 0;
   while (pos < text.size()) {
     const size_t start = text.find('<', pos);
-    if (start == std::string_view::npos) break;
+    if (start == std::string_view::npos || !inRange(start)) break;
     size_t end;
     if (text.substr(start, 4) == "<!--") {
       const size_t close = text.find("-->", start);
@@ -63,19 +90,19 @@ std::vector<HTMLElement> TokenizeText(std::string_view text) {
     if (end == std::string_view::npos) {
       pos = start + 1;  // that "<" is dropped
     } else {
-      append(std::string(text.substr(start, end - start + 1)), false);
+      // The position one past the ">" must fit as well.
+      if (!inRange(end + 1) || !append(text.substr(start, end - start + 1), false)) break;
       if (start > 0) glue = text[start - 1] != ' ';
       pos = end + 1;
     }
     const size_t next = text.find('<', pos);
-    if (next == std::string_view::npos) break;  // text after the last tag is not stored
+    if (next == std::string_view::npos || !inRange(next)) break;  // text after the last tag is not stored
     if (next > pos) {
       const std::string_view run = text.substr(pos, next - pos);
-      if (run.find_first_not_of(' ') != std::string_view::npos) append(std::string(run), glue);
+      if (run.find_first_not_of(' ') != std::string_view::npos && !append(run, glue)) break;
     }
     pos = next;
   }
-  for (HTMLElement& e : elements) e.IsTag = e.Raw.size() >= 2 && e.Raw.front() == '<' && e.Raw.back() == '>';
   return elements;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/Form.h"
+#include "forms/PictureBox.h"
 #include "gdi/FontBackend.h"
 #include "html/KVXHTML.h"
 #include "html/ProcedureLink.h"
@@ -11,6 +12,12 @@
 
 namespace kvctl2 {
 namespace {
+
+// A button release on the viewport at (x, y), as the viewport reports it.
+void ReleaseAt(KVXHTML& html, int x, int y) {
+  com::Args args{int16_t{1}, int16_t{0}, static_cast<double>(x), static_cast<double>(y)};
+  html.ViewPort()->Events().Raise("MouseUp", args);
+}
 
 // A form that offers the public procedure DoIt and records its calls.
 class HostForm : public forms::Form {
@@ -48,7 +55,7 @@ class LinkClicks : public ::testing::Test {
   void Click(int anchor) {
     int x = 0, y = 0;
     ASSERT_TRUE(html->LinkPoint(anchor, x, y)) << anchor;
-    html->ViewportMouseUp(1, 0, static_cast<float>(x), static_cast<float>(y));
+    ReleaseAt(*html, x, y);
     clock.Advance(100);
     win::DoEvents();
   }
@@ -66,7 +73,7 @@ TEST_F(LinkClicks, OrdinaryLinkRaisesHyperlinkClickAfterTheTimer) {
   html->SetText("See <a id=\"l1\" href=\"http://example.org/a\">the page</a> now.");
   int x = 0, y = 0;
   ASSERT_TRUE(html->LinkPoint(0, x, y));
-  html->ViewportMouseUp(1, 0, static_cast<float>(x), static_cast<float>(y));
+  ReleaseAt(*html, x, y);
   EXPECT_EQ(mouseUpHref, "http://example.org/a");
   EXPECT_TRUE(clicks.empty());  // deferred to the link timer
   clock.Advance(100);
@@ -89,14 +96,14 @@ TEST_F(LinkClicks, ProcedureLinksCallTheHostInsteadOfTheEvent) {
 
 TEST_F(LinkClicks, NoClickWithoutAnchorsOrBesideTheLink) {
   html->SetText("<a href=\"http://x\">link</a> and a long tail of plain words");
-  html->ViewportMouseUp(1, 0, 5000, 5000);
+  ReleaseAt(*html, 5000, 5000);
   EXPECT_EQ(mouseUpHref, "-1");
   html->SetEnableAnchors(false);
   html->SetText("<a href=\"http://x\">link</a>");
   EXPECT_TRUE(html->Anchors().empty());
   int x = 0, y = 0;
   EXPECT_FALSE(html->LinkPoint(0, x, y));
-  html->ViewportMouseUp(1, 0, 10, 10);
+  ReleaseAt(*html, 10, 10);
   clock.Advance(100);
   win::DoEvents();
   EXPECT_TRUE(clicks.empty());

@@ -1,0 +1,90 @@
+// The two-tone 3-D frame of tables, cells and pictures, filled boxes, and
+// the page's tiled background picture.
+#include <algorithm>
+
+#include "gdi/Bitmaps.h"
+#include "html/PagePass.h"
+
+namespace kvctl2::html {
+
+namespace {
+
+constexpr uint32_t kButtonShadow = 0x80000010;
+constexpr uint32_t kButtonFace = 0x8000000F;
+constexpr uint32_t kWhite = 0xFFFFFF;
+// Small tiles are first put together into a block about this wide and
+// high, so that a tiny picture does not cost one paint per tile.
+constexpr Long kTileBlock = 256;
+
+}  // namespace
+
+void PagePass::FillBox(Long left, Long top, Long right, Long bottom, uint32_t color) {
+  m_page.Line(static_cast<double>(left), static_cast<double>(top), static_cast<double>(right),
+              static_cast<double>(bottom), color, gdi::LineBox::BoxFilled);
+}
+
+void PagePass::Draw3DBorder(bool sunken, Long left, Long top, Long right, Long bottom) {
+  const uint32_t foreColor = m_page.ForeColor();
+  const uint32_t dark = kButtonShadow;
+  const uint32_t light = m_page.BackColor() == kWhite ? kButtonFace : kWhite;
+  const uint32_t topLeft = sunken ? dark : light;
+  const uint32_t bottomRight = sunken ? light : dark;
+  auto line = [this](uint32_t color, Long x1, Long y1, Long x2, Long y2) {
+    m_page.SetForeColor(color);
+    m_page.Line(static_cast<double>(x1), static_cast<double>(y1), static_cast<double>(x2), static_cast<double>(y2));
+  };
+  line(topLeft, left, top, right, top);
+  line(topLeft, left, top, left, bottom);
+  line(bottomRight, right, top, right, bottom);
+  line(bottomRight, left, bottom, right + 1, bottom);
+  m_page.SetForeColor(foreColor);
+}
+
+void PagePass::DrawBackgroundTiles(Long offset) {
+  std::string source = m_doc.BackgroundSource;
+  com::StdPicturePtr picture = com::StdPicture::CreateEmpty();
+  m_host.LoadImage(source, picture);
+  if (!picture || picture->IsEmpty()) return;
+  const Long tileWidth = RoundLong(m_page.ScaleX(picture->Width(), gdi::vbHimetric, gdi::vbPixels));
+  const Long tileHeight = RoundLong(m_page.ScaleY(picture->Height(), gdi::vbHimetric, gdi::vbPixels));
+  if (tileWidth <= 0 || tileHeight <= 0) return;  // a picture without size cannot be tiled
+  const Long rows = RoundLong(m_page.ScaleHeight() / static_cast<double>(tileHeight) + 1);
+  const Long columns = RoundLong(m_page.ScaleWidth() / static_cast<double>(tileWidth));
+  const Long shift = offset % tileHeight;
+
+  // An opaque picture tiles the same when painted as a block of tiles.
+  const bool opaque = picture->Type() == com::vbPicTypeBitmap && !gdi::BitmapHasAlpha(picture->Bitmap());
+  const Long across = opaque ? std::max<Long>(1, kTileBlock / tileWidth) : 1;
+  const Long down = opaque ? std::max<Long>(1, kTileBlock / tileHeight) : 1;
+  auto paint = [this](const com::StdPicture& p, Long x, Long y, Long w, Long h) {
+    if (p.Type() == com::vbPicTypeIcon)
+      m_page.PaintPicture(p.Icon(), static_cast<double>(x), static_cast<double>(y), static_cast<double>(w),
+                          static_cast<double>(h));
+    else
+      m_page.PaintPicture(p.Bitmap(), static_cast<double>(x), static_cast<double>(y), static_cast<double>(w),
+                          static_cast<double>(h));
+  };
+  if (across == 1 && down == 1) {
+    for (Long r = 0; r <= rows; ++r) {
+      for (Long c = 0; c <= columns; ++c) paint(*picture, c * tileWidth, r * tileHeight - shift, tileWidth, tileHeight);
+    }
+    return;
+  }
+  gdi::DrawingSurface block(static_cast<int>(across * tileWidth), static_cast<int>(down * tileHeight));
+  block.SetScaleMode(gdi::vbPixels);
+  block.SetAutoRedraw(true);
+  for (Long r = 0; r < down; ++r) {
+    for (Long c = 0; c < across; ++c) {
+      block.PaintPicture(picture->Bitmap(), static_cast<double>(c * tileWidth), static_cast<double>(r * tileHeight),
+                         static_cast<double>(tileWidth), static_cast<double>(tileHeight));
+    }
+  }
+  // Tiles past the last row and column lie outside the page.
+  for (Long r = 0; r <= rows; r += down) {
+    for (Long c = 0; c <= columns; c += across) {
+      m_page.PaintPicture(block.Image(), static_cast<double>(c * tileWidth), static_cast<double>(r * tileHeight - shift));
+    }
+  }
+}
+
+}  // namespace kvctl2::html
