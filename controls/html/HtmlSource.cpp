@@ -1,5 +1,6 @@
 #include "html/HtmlSource.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <utility>
@@ -18,6 +19,44 @@ constexpr size_t kMaxPosition = 32767;
 constexpr size_t kMaxElements = 32767;
 
 bool Contains(std::string_view text, std::string_view find) { return text.find(find) != std::string_view::npos; }
+
+// Upper case as the runtime's UCase, quick for the usual ASCII names.
+std::string Upper(std::string_view text) {
+  if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+    return rt::UCase(text);
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+// Whether `text` holds `find` (upper-case ASCII) without regard to case.
+bool ContainsAnyCase(std::string_view text, std::string_view find) {
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  for (size_t at = text.find('<'); at != std::string_view::npos && at + find.size() <= text.size();
+       at = text.find('<', at + 1)) {
+    size_t i = 1;
+    while (i < find.size() && upper(text[at + i]) == find[i]) ++i;
+    if (i == find.size()) return true;
+  }
+  return false;
+}
+
+// Every occurrence, case-sensitive. The patterns are ASCII, so the bytes of
+// the UTF-8 text can be searched directly.
+std::string ReplaceAscii(std::string_view text, std::string_view find, std::string_view with) {
+  size_t at = text.find(find);
+  if (at == std::string_view::npos) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  size_t from = 0;
+  for (; at != std::string_view::npos; at = text.find(find, from)) {
+    out.append(text, from, at - from).append(with);
+    from = at + find.size();
+  }
+  return out.append(text, from);
+}
 
 // 1-based character positions of byte offsets in UTF-8 text, for offsets
 // that only grow (the tokenizer's scan), in time linear in the text.
@@ -41,8 +80,8 @@ class CharacterPositions {
 
 std::string WrapSource(std::string_view source) {
   std::string v(source);
-  if (!Contains(rt::UCase(v), "<BODY")) v = "<BODY>" + v + "</BODY>";
-  if (!Contains(rt::UCase(v), "<HTML>")) v = "<HTML>" + v + "</HTML>";
+  if (!ContainsAnyCase(v, "<BODY")) v = "<BODY>" + v + "</BODY>";
+  if (!ContainsAnyCase(v, "<HTML>")) v = "<HTML>" + v + "</HTML>";
   return v;
 }
 
@@ -56,12 +95,14 @@ std::string NormaliseSource(std::string_view source) {
       {"  ", " "},            {"  ", " "},
   }};
   std::string v(source);
-  for (const auto& [find, with] : kSteps) v = rt::Replace(v, find, with);
+  for (const auto& [find, with] : kSteps) v = ReplaceAscii(v, find, with);
   return v;
 }
 
 std::vector<HTMLElement> TokenizeText(std::string_view text) {
   std::vector<HTMLElement> elements;
+  // About a tag and a run for every "<".
+  elements.reserve(std::min<size_t>(2 * static_cast<size_t>(std::count(text.begin(), text.end(), '<')) + 1, kMaxElements));
   CharacterPositions positions(text);
   // A position beyond the 16-bit range ends the scan.
   auto inRange = [&positions](size_t offset) { return positions.Of(offset) <= kMaxPosition; };
@@ -115,7 +156,7 @@ std::string TagName(std::string_view tag) {
     const std::string trimmed = rt::Trim(tag);
     name = trimmed.size() > 2 ? trimmed.substr(1, trimmed.size() - 2) : std::string();
   }
-  return rt::UCase(rt::Trim(name));
+  return Upper(rt::Trim(name));
 }
 
 int32_t ElementTypeOfName(std::string_view name) {
@@ -145,7 +186,7 @@ void ExtractTagAttributes(std::string_view tag, std::vector<std::string>& names,
   while (true) {
     const size_t e = tag.find('=', p);
     if (e == std::string_view::npos) return;
-    names.push_back(rt::Replace(rt::Trim(rt::UCase(tag.substr(p, e - p))), "\t", ""));
+    names.push_back(ReplaceAscii(rt::Trim(Upper(tag.substr(p, e - p))), "\t", ""));
     size_t v = e + 1;
     while (v < tag.size() && tag[v] == ' ') ++v;
     const char delimiter = v < tag.size() && (tag[v] == '\'' || tag[v] == '"') ? tag[v] : ' ';
@@ -183,9 +224,9 @@ std::string DecodeText(std::string_view text) {
   } else {
     result = text;
   }
-  result = rt::Replace(result, kCrLf, " ");
-  result = rt::Replace(result, "\n", " ");
-  return rt::Replace(result, "\t", " ");
+  result = ReplaceAscii(result, kCrLf, " ");
+  result = ReplaceAscii(result, "\n", " ");
+  return ReplaceAscii(result, "\t", " ");
 }
 
 std::string RawTextOf(std::string_view text) {

@@ -396,9 +396,9 @@ html::PageSettings KVXHTML::Settings() const {
   return s;
 }
 
-void KVXHTML::RenderPage(bool draw) {
+void KVXHTML::RenderPage(bool draw, gdi::DrawingSurface& page) {
   html::PageSize size{mPageWidth, mPageHeight};
-  html::RenderPage(draw, mDoc, mPictures, picHTML->Surface(), Settings(), *this, size);
+  html::RenderPage(draw, mDoc, mPictures, page, Settings(), *this, size);
   mPageWidth = size.Width;
   mPageHeight = size.Height;
 }

@@ -168,7 +168,7 @@ class KVXHTML : public com::UserControl, private html::PageHost {
   void ConnectConstituentEvents();
   void ParseText();
   html::PageSettings Settings() const;
-  void RenderPage(bool draw);
+  void RenderPage(bool draw, gdi::DrawingSurface& page);
   // Raises an event with the control kept alive through the host's handler.
   void Raise(std::string_view eventName, com::Args& args);
   void Raise(std::string_view eventName);

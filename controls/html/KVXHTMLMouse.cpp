@@ -60,7 +60,7 @@ bool KVXHTML::LinkPoint(int anchorIndex, int& x, int& y) const {
 void KVXHTML::HoverRender() {
   // The drawing pass, so that table and cell backgrounds and the vertical
   // alignment of cells stay as Refresh drew them; the scroll position stays.
-  RenderPage(true);
+  RenderPage(true, picHTML->Surface());
   picViewPort_Paint();
 }
 

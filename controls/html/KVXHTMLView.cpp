@@ -68,8 +68,9 @@ void KVXHTML::ArrangeViewport() {
   const int32_t border = gdi::PixelsToTwipsX(BorderPixels());
   const int32_t width = std::max(0, Width() - 2 * border);
   const int32_t height = std::max(0, Height() - 2 * border);
+  // The page picture goes to the viewport's place; Refresh sizes it.
+  rt::ResumeNext([&] { picHTML->Move(border, border); });
   if (mEnableScroll == htmScrollBars::Keine) {
-    rt::ResumeNext([&] { picHTML->Move(border, border, width, height); });
     rt::ResumeNext([&] { picViewPort->Move(border, border, width, height); });
     return;
   }
@@ -82,32 +83,43 @@ void KVXHTML::ArrangeViewport() {
   rt::ResumeNext([&] { vscScroll->SetHeight(panV->Height()); });
   rt::ResumeNext([&] { hscScroll->SetWidth(std::max(0, panH->Width() - roomV)); });
   rt::ResumeNext([&] { picViewPort->Move(border, border, std::max(0, width - roomV), std::max(0, height - roomH)); });
-  rt::ResumeNext([&] { picHTML->Move(border, border, picViewPort->Width(), picViewPort->Height()); });
 }
 
 void KVXHTML::Refresh(bool paintOnly) {
   if (mFreezeUpdates) return;
   for (int round = 0; round < kMaxArrangeRounds; ++round) {
-    if (!paintOnly) ArrangeViewport();
+    // The arrangement gives the page picture the viewport's size; without
+    // it the page picture keeps its size.
+    int width = picHTML->PixelWidth(), height = picHTML->PixelHeight();
+    if (!paintOnly) {
+      ArrangeViewport();
+      width = picViewPort->PixelWidth();
+      height = picViewPort->PixelHeight();
+    }
     if (mDoc.Count() > 0) {
-      gdi::DrawingSurface& page = picHTML->Surface();
-      page.SetAutoRedraw(false);
-      RenderPage(false);
+      // Measuring draws nothing that stays: it runs on a scratch surface
+      // of the page's width (the layout reads no other size of it).
+      gdi::DrawingSurface scratch(width, 1);
+      scratch.SetScaleMode(gdi::vbPixels);
+      RenderPage(false, scratch);
       // The page picture grows to the page, within the 16-bit range.
       const int viewportWidth = static_cast<int>(picViewPort->ScaleWidth());
       const int viewportHeight = static_cast<int>(picViewPort->ScaleHeight());
-      int width = std::max(page.PixelWidth(), std::min(mPageWidth, int32_t{INT16_MAX}));
-      int height = std::max(page.PixelHeight(), std::min(mPageHeight, int32_t{INT16_MAX}));
-      if (viewportWidth >= mPageWidth) width = page.PixelWidth();
-      if (viewportHeight >= mPageHeight) height = page.PixelHeight();
-      height = static_cast<int>(std::min<int64_t>(height, std::max<int64_t>(page.PixelHeight(), kMaxPagePixels / std::max(1, width))));
-      if (width != page.PixelWidth() || height != page.PixelHeight())
-        picHTML->Move(picHTML->Left(), picHTML->Top(), gdi::PixelsToTwipsX(width), gdi::PixelsToTwipsY(height));
-      // The last pass that reaches the page picture draws: measuring at the
-      // final size first gives the heights the drawing pass uses.
-      page.SetAutoRedraw(true);
-      RenderPage(false);
-      RenderPage(true);
+      if (viewportWidth < mPageWidth) width = std::min(mPageWidth, int32_t{INT16_MAX});
+      if (viewportHeight < mPageHeight) height = std::min(mPageHeight, int32_t{INT16_MAX});
+      if (int64_t{width} * height > kMaxPagePixels) height = static_cast<int>(kMaxPagePixels / std::max(1, width));
+      // A page that grew wider lays out anew at its final width; the
+      // drawing pass comes last and uses the heights measured at it.
+      if (width != scratch.PixelWidth()) {
+        scratch.Resize(width, 1);
+        RenderPage(false, scratch);
+      }
+    }
+    if (width != picHTML->PixelWidth() || height != picHTML->PixelHeight())
+      picHTML->Move(picHTML->Left(), picHTML->Top(), gdi::PixelsToTwipsX(width), gdi::PixelsToTwipsY(height));
+    if (mDoc.Count() > 0) {
+      picHTML->Surface().SetAutoRedraw(true);
+      RenderPage(true, picHTML->Surface());
     }
     if (mEnableScroll == htmScrollBars::Keine) break;
     const bool wasV = panV->Visible();

@@ -19,32 +19,28 @@ constexpr Long kTileBlock = 256;
 }  // namespace
 
 void PagePass::FillBox(Long left, Long top, Long right, Long bottom, uint32_t color) {
+  if (!m_draw) return;
   m_page.Line(static_cast<double>(left), static_cast<double>(top), static_cast<double>(right),
               static_cast<double>(bottom), color, gdi::LineBox::BoxFilled);
 }
 
 void PagePass::Draw3DBorder(bool sunken, Long left, Long top, Long right, Long bottom) {
-  const uint32_t foreColor = m_page.ForeColor();
   const uint32_t dark = kButtonShadow;
   const uint32_t light = m_page.BackColor() == kWhite ? kButtonFace : kWhite;
   const uint32_t topLeft = sunken ? dark : light;
   const uint32_t bottomRight = sunken ? light : dark;
-  auto line = [this](uint32_t color, Long x1, Long y1, Long x2, Long y2) {
-    m_page.SetForeColor(color);
-    m_page.Line(static_cast<double>(x1), static_cast<double>(y1), static_cast<double>(x2), static_cast<double>(y2));
-  };
+  auto line = [this](uint32_t color, Long x1, Long y1, Long x2, Long y2) { DrawLine(x1, y1, x2, y2, color); };
   line(topLeft, left, top, right, top);
   line(topLeft, left, top, left, bottom);
   line(bottomRight, right, top, right, bottom);
   line(bottomRight, left, bottom, right + 1, bottom);
-  m_page.SetForeColor(foreColor);
 }
 
 void PagePass::DrawBackgroundTiles(Long offset) {
   std::string source = m_doc.BackgroundSource;
   com::StdPicturePtr picture = com::StdPicture::CreateEmpty();
   m_host.LoadImage(source, picture);
-  if (!picture || picture->IsEmpty()) return;
+  if (!picture || picture->IsEmpty() || !m_draw) return;
   const Long tileWidth = RoundLong(m_page.ScaleX(picture->Width(), gdi::vbHimetric, gdi::vbPixels));
   const Long tileHeight = RoundLong(m_page.ScaleY(picture->Height(), gdi::vbHimetric, gdi::vbPixels));
   if (tileWidth <= 0 || tileHeight <= 0) return;  // a picture without size cannot be tiled

@@ -41,13 +41,35 @@ PagePass::PagePass(bool draw, Document& doc, std::vector<com::StdPicturePtr>& pi
                    const PageSettings& settings, PageHost& host, PageSize& size)
     : m_draw(draw), m_doc(doc), m_pictures(pictures), m_page(page), m_settings(settings), m_host(host), m_size(size) {}
 
+void PagePass::Print(const std::string& text) {
+  // Blanks without a line through them draw nothing on a transparent page.
+  const gdi::SurfaceFont& font = m_page.Font();
+  const bool invisible = text.find_first_not_of(' ') == std::string::npos && !font.Underline &&
+                         !font.Strikethrough && m_page.FontTransparent();
+  // A text with a line break moves the point down: that the page does itself.
+  if ((!m_draw || invisible) && text.find_first_of("\r\n") == std::string::npos)
+    m_page.SetCurrentX(m_page.CurrentX() + m_page.TextWidth(text));
+  else
+    m_page.Print(text, false);
+}
+
+void PagePass::DrawLine(Long x1, Long y1, Long x2, Long y2, uint32_t color) {
+  if (m_draw) {
+    m_page.Line(static_cast<double>(x1), static_cast<double>(y1), static_cast<double>(x2), static_cast<double>(y2),
+                color);
+  } else {
+    m_page.SetCurrentX(static_cast<double>(x2));
+    m_page.SetCurrentY(static_cast<double>(y2));
+  }
+}
+
 Long PagePass::LineStepOfFont() { return RoundLong(m_page.TextHeight("X")) + m_settings.DefaultSpacing; }
 Long PagePass::IndentStepOfFont() { return RoundLong(2 * m_page.TextWidth("W")); }
 
 void PagePass::StartPass() {
   m_page.Cls();
   if (m_settings.Gradient) {
-    m_host.PaintGradient(m_page);
+    if (m_draw) m_host.PaintGradient(m_page);
   } else if (m_page.BackColor() != m_doc.PageColor) {
     m_page.SetBackColor(m_doc.PageColor);  // clears the page in the new colour
   }
@@ -151,8 +173,7 @@ void PagePass::Element(int32_t type) {
     case et::Hr:
       m_penX = m_leftMargin;
       e.BoxTop = Store(m_penY);
-      m_page.Line(static_cast<double>(m_leftMargin), static_cast<double>(m_penY),
-                  static_cast<double>(m_rightLimit - m_settings.DefaultPadding), static_cast<double>(m_penY), 0);
+      DrawLine(m_leftMargin, m_penY, m_rightLimit - m_settings.DefaultPadding, m_penY, 0);
       m_penY += m_settings.DefaultSpacing + 1;
       break;
     case et::Ul:
@@ -333,10 +354,10 @@ void PagePass::ListItem() {
   m_page.SetCurrentY(static_cast<double>(m_penY));
   m_page.SetCurrentX(static_cast<double>(m_leftMargin + e.OffsetX));
   if (numbered) {
-    m_page.Print(std::to_string(e.ItemNumber) + ". ", false);
+    Print(std::to_string(e.ItemNumber) + ". ");
     m_penX += RoundLong(m_page.TextWidth("W. "));
   } else {
-    m_page.Print(kBullet, false);
+    Print(kBullet);
     m_penX += RoundLong(m_page.TextWidth(kBullet));
   }
   m_offset = m_penX;
@@ -407,7 +428,7 @@ void PagePass::Image() {
     m_penX += img.Border;
   }
   const size_t slot = static_cast<size_t>(img.PictureSlot);
-  if (slot < m_pictures.size() && m_pictures[slot] && !m_pictures[slot]->IsEmpty() && img.ImageWidth > 0 &&
+  if (m_draw && slot < m_pictures.size() && m_pictures[slot] && !m_pictures[slot]->IsEmpty() && img.ImageWidth > 0 &&
       img.ImageHeight > 0) {
     const com::StdPicture& picture = *m_pictures[slot];
     const double x = static_cast<double>(m_penX), y = static_cast<double>(m_penY + img.VSpace);

@@ -95,6 +95,11 @@ class PagePass {
   // Column sizing (TableColumns.cpp).
   void SizeTableColumns(int table);
 
+  // Drawing on the page. The measuring pass draws nothing that stays: it
+  // only moves the page's current point as the drawing would.
+  void Print(const std::string& text);
+  void DrawLine(Long x1, Long y1, Long x2, Long y2, uint32_t color);
+
   // Frames and background (PageDecor.cpp).
   void Draw3DBorder(bool sunken, Long left, Long top, Long right, Long bottom);
   void DrawBackgroundTiles(Long offset);

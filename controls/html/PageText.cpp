@@ -129,7 +129,16 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
 
     // Pass 1: breaking the run into lines.
     std::vector<RunLine> lines;
-    auto blankWidth = [this] { return RoundLong(m_page.TextWidth(" ")); };
+    // The width of a blank, measured again only when the font changed.
+    gdi::HFONT blankFont{};
+    Long blank = 0;
+    auto blankWidth = [&] {
+      if (m_page.FontHandle() != blankFont) {
+        blankFont = m_page.FontHandle();
+        blank = RoundLong(m_page.TextWidth(" "));
+      }
+      return blank;
+    };
     int element = first;
     int word = 0;
     bool runEnded = false;
@@ -149,7 +158,9 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
             line.EndX += blankWidth();
             text += ' ';
           }
-          line.EndX += RoundLong(m_page.TextWidth(Shown(w)));
+          // Without a prefix and "&nbsp;" the word was just measured as shown.
+          const bool plain = !prefix && w.find(kNbsp) == std::string::npos;
+          line.EndX += plain ? width : RoundLong(m_page.TextWidth(Shown(w)));
           text += w;
           if (++word < static_cast<int>(e.Words.size())) continue;
         }
@@ -250,7 +261,7 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
                                           : centred                 ? atCentreStart
                                                                     : false;
               if (!atAlignedStart) {
-                m_page.Print(" ", false);
+                Print(" ");
                 blankEmitted = true;
               }
             }
@@ -262,7 +273,7 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
               m_page.SetFontUnderline(m_settings.UnderlineLinks);
               m_linkPending = false;
             }
-            m_page.Print(Shown(w), false);
+            Print(Shown(w));
             blankEmitted = false;
           }
           x = RoundLong(m_page.CurrentX());

@@ -63,7 +63,7 @@ int FillRect(HDC hdc, const RECT& rect, HBRUSH brush) {
   auto dc = FindDc(hdc);
   auto b = Find<BrushObj>(ToInt(brush));
   if (!dc || !b) return 0;
-  dc->Record("FillRect " + RectText(rect) + " " + (b->hollow ? std::string("none") : ColorText(b->color)));
+  if (dc->recording) dc->Record("FillRect " + RectText(rect) + " " + (b->hollow ? std::string("none") : ColorText(b->color)));
   if (!b->hollow) FillPixels(dc->Target(), dc->ClipRect(), rect, ToPixel(b->color));
   return 1;
 }
@@ -155,8 +155,9 @@ bool LineTo(HDC hdc, int x, int y) {
   auto dc = FindDc(hdc);
   if (!dc) return false;
   POINT from = dc->state.position;
-  dc->Record("LineTo " + std::to_string(from.x) + "," + std::to_string(from.y) + "-" + std::to_string(x) + "," +
-             std::to_string(y) + " " + ColorText(dc->state.pen->color) + " w=" + std::to_string(dc->state.pen->width));
+  if (dc->recording)
+    dc->Record("LineTo " + std::to_string(from.x) + "," + std::to_string(from.y) + "-" + std::to_string(x) + "," +
+               std::to_string(y) + " " + ColorText(dc->state.pen->color) + " w=" + std::to_string(dc->state.pen->width));
   StrokeLines(*dc, {from, POINT{x, y}});
   dc->state.position = POINT{x, y};
   return true;
