@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gdi/Bitmaps.h"
+#include "gdi/Types.h"
 #include "html/PagePass.h"
 
 namespace kvctl2::html {
@@ -66,15 +67,18 @@ void PagePass::DrawBackgroundTiles(Long offset) {
     }
     return;
   }
-  gdi::DrawingSurface block(static_cast<int>(across * tileWidth), static_cast<int>(down * tileHeight));
+  // The block: one tile painted, then what is done copied beside and below
+  // itself until the block is full.
+  const int blockWidth = static_cast<int>(across * tileWidth), blockHeight = static_cast<int>(down * tileHeight);
+  gdi::DrawingSurface block(blockWidth, blockHeight);
   block.SetScaleMode(gdi::vbPixels);
   block.SetAutoRedraw(true);
-  for (Long r = 0; r < down; ++r) {
-    for (Long c = 0; c < across; ++c) {
-      block.PaintPicture(picture->Bitmap(), static_cast<double>(c * tileWidth), static_cast<double>(r * tileHeight),
-                         static_cast<double>(tileWidth), static_cast<double>(tileHeight));
-    }
-  }
+  block.PaintPicture(picture->Bitmap(), 0, 0, static_cast<double>(tileWidth), static_cast<double>(tileHeight));
+  for (int done = static_cast<int>(tileWidth); done < blockWidth; done *= 2)
+    gdi::BitBlt(block.hDC(), done, 0, std::min(done, blockWidth - done), static_cast<int>(tileHeight), block.hDC(), 0,
+                0, gdi::SRCCOPY);
+  for (int done = static_cast<int>(tileHeight); done < blockHeight; done *= 2)
+    gdi::BitBlt(block.hDC(), 0, done, blockWidth, std::min(done, blockHeight - done), block.hDC(), 0, 0, gdi::SRCCOPY);
   // Tiles past the last row and column lie outside the page.
   for (Long r = 0; r <= rows; r += down) {
     for (Long c = 0; c <= columns; c += across) {

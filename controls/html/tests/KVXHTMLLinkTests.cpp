@@ -49,7 +49,9 @@ class LinkClicks : public ::testing::Test {
     });
     html->Events().Connect("MouseUp", [this](com::Args& args) { mouseUpHref = args.at(1).ToString(); });
   }
-  void TearDown() override { host->Unload(); }
+  void TearDown() override {
+    if (host->IsLoaded()) host->Unload();
+  }
 
   // Releases the mouse over link `anchor` and lets the link timer run.
   void Click(int anchor) {
@@ -107,6 +109,31 @@ TEST_F(LinkClicks, NoClickWithoutAnchorsOrBesideTheLink) {
   clock.Advance(100);
   win::DoEvents();
   EXPECT_TRUE(clicks.empty());
+}
+
+TEST_F(LinkClicks, AHostThatUnloadsItsFormInTheEventIsSafe) {
+  html->SetText("<a href=\"http://x\">first</a> <a href=\"http://y\">second</a>");
+  // The handler clicks the other link and unloads the form: the click it
+  // makes is a new one, and the control outlives its own event.
+  std::weak_ptr<KVXHTML> watched = html;
+  html->Events().Connect("HyperlinkClick", [this](com::Args& args) {
+    if (args.at(1).ToString() != "http://x") return;
+    int x = 0, y = 0;
+    ASSERT_TRUE(html->LinkPoint(1, x, y));
+    ReleaseAt(*html, x, y);
+    EXPECT_TRUE(html->LinkClickPending());
+    auto form = host;
+    html.reset();
+    form->Unload();
+  });
+  Click(0);
+  EXPECT_EQ(clicks.size(), 1u);
+  EXPECT_FALSE(host->IsLoaded());
+  if (auto alive = watched.lock()) {
+    clock.Advance(100);
+    win::DoEvents();  // the second click's timer belongs to an unloaded form: nothing runs
+  }
+  EXPECT_EQ(clicks.size(), 1u);
 }
 
 TEST(ProcedureLink, ParsesNameAndStringArguments) {

@@ -125,5 +125,20 @@ TEST(KVXHTMLText, TagNamesAndAttributes) {
   EXPECT_EQ(html.mintExtractTagAttributes("<P>"), 0);
 }
 
+TEST(KVXHTMLText, ASourceBeyondTheLimitsIsShownUpToThemAndKeptWhole) {
+  gdi::ScopedFixedMetrics metrics;
+  KVXHTML html;
+  html.Move(0, 0, 9000, 3000);
+  std::string source;
+  for (int i = 0; source.size() < 40000; ++i)
+    source += "INSERT INTO T VALUES (" + std::to_string(i) + ")" + (i % 8 == 7 ? "\r\n" : "; ");
+  html.SetRawText(source);
+  EXPECT_EQ(html.RawText(), source);  // the whole script, as the script holders need it
+  EXPECT_GT(html.Text().size(), 40000u);
+  EXPECT_GT(html.PageHeight(), 1000);  // laid out up to the limit
+  // Cut inside the text: the closing tags are not reached.
+  EXPECT_NE(html.Element(html.ElementCount() - 1).Raw, "</HTML>");
+}
+
 }  // namespace
 }  // namespace kvctl2

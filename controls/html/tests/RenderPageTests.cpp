@@ -157,5 +157,35 @@ TEST(RenderPage, SoundLimits) {
   EXPECT_EQ(TestView::Find(drawn, "deep").x, 4 + 20 * 14 + 21);
 }
 
+TEST(RenderPage, BackgroundPictureIsTiledFromTheTopLeft) {
+  TestView view;
+  // A 3 x 2 picture, red in its top left pixel and blue elsewhere.
+  gdi::DrawingSurface tile(3, 2);
+  tile.SetScaleMode(gdi::vbPixels);
+  tile.SetAutoRedraw(true);
+  tile.SetBackColor(0xFF0000);
+  tile.PSet(0, 0, 0x0000FF);
+  auto picture = com::StdPicture::FromBitmap(gdi::OwnedBitmap(gdi::CopyBitmap(tile.Image())));
+  int loads = 0;
+  view.html.Events().Connect("LoadImage", [&](com::Args& args) {
+    ++loads;
+    args[1] = com::ToVariant(picture);
+  });
+  view.html.SetText("<body background=t.png></body>");
+  EXPECT_GT(loads, 1);  // asked again on every pass
+  const gdi::DrawingSurface& page = view.html.Page();
+  for (int x : {0, 3, 150, 297}) {
+    for (int y : {0, 2, 100, 198}) {
+      EXPECT_EQ(page.Point(x, y), 0x0000FF) << x << "," << y;
+      EXPECT_EQ(page.Point(x + 1, y + 1), 0xFF0000) << x << "," << y;
+    }
+  }
+  // Without a picture from the host the page keeps its colour.
+  TestView plain;
+  plain.html.SetBackColor(0x00FF00);
+  plain.html.SetText("<body background=t.png></body>");
+  EXPECT_EQ(plain.html.Page().Point(10, 10), 0x00FF00);
+}
+
 }  // namespace
 }  // namespace kvctl2

@@ -1,5 +1,6 @@
 #include "FuzzHtmlInput.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -30,9 +31,14 @@ void Pointer(kvctl2::KVXHTML& html, const char* event, int16_t button, int x, in
 
 void RunHtmlInput(const uint8_t* data, size_t size) {
   gdi::ScopedFixedMetrics metrics;
-  // The first byte picks the options, the rest is the document.
+  // The first byte picks the options, the rest is the document; with the
+  // top bit it is repeated past the data model's 32,767 characters.
   const uint8_t options = size > 0 ? data[0] : 0;
-  const std::string text(reinterpret_cast<const char*>(data) + (size > 0 ? 1 : 0), size > 0 ? size - 1 : 0);
+  std::string text(reinterpret_cast<const char*>(data) + (size > 0 ? 1 : 0), size > 0 ? size - 1 : 0);
+  if ((options & 0x80) != 0 && !text.empty()) {
+    const std::string once = text;
+    while (text.size() < 34000) text += once;
+  }
 
   kvctl2::KVXHTML html;
   html.InitProperties();
@@ -49,9 +55,10 @@ void RunHtmlInput(const uint8_t* data, size_t size) {
 
   // A few widths (twips): very narrow, narrow, ordinary.
   const int32_t widths[] = {15, 900, 4500};
-  html.Move(0, 0, widths[(options >> 5) % 3], 3000);
+  const int width = std::min((options >> 5) & 3, 2);
+  html.Move(0, 0, widths[width], 3000);
   html.SetText(text);
-  html.Move(0, 0, widths[((options >> 5) + 1) % 3], 1500);
+  html.Move(0, 0, widths[(width + 1) % 3], 1500);
 
   // Over every link: hover, click; then drag and the keys.
   for (size_t i = 0; i < html.Anchors().size() && i < 8; ++i) {
