@@ -44,6 +44,30 @@ function(qv_layer name)
   target_link_libraries(qv${name} PUBLIC ${A_DEPS} PRIVATE ${A_PRIVATE_LIBS})
 endfunction()
 
+# Real-window tests: the *.cpp files of tests/x11/ folders below `dir`
+# form one more binary, <name>_x11, that runs on a private X server of its
+# own (see platform/win/X11Testing.h). It is registered with CTest as one
+# test labelled "x11", so one server serves all its tests.
+function(qv_real_window_tests name dir libs)
+  file(GLOB_RECURSE all CONFIGURE_DEPENDS RELATIVE "${dir}" "${dir}/*.cpp")
+  set(srcs "")
+  foreach(f ${all})
+    if(f MATCHES "(^|/)tests/x11/[^/]*$")
+      list(APPEND srcs "${dir}/${f}")
+    endif()
+  endforeach()
+  if(NOT srcs OR NOT TARGET qvwin_x11main)
+    return()
+  endif()
+  add_executable(${name}_x11 ${srcs} $<TARGET_OBJECTS:qvwin_x11main>)
+  target_compile_options(${name}_x11 PRIVATE ${QV_WARNINGS})
+  target_include_directories(${name}_x11 PRIVATE ${dir} ${dir}/tests)
+  target_link_libraries(${name}_x11 PRIVATE ${libs} qvwin GTest::gtest GTest::gmock)
+  target_compile_definitions(${name}_x11 PRIVATE QV_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  add_test(NAME ${name}_x11 COMMAND ${name}_x11)
+  set_tests_properties(${name}_x11 PROPERTIES LABELS x11 ENVIRONMENT "QV_BUILD_DIR=${PROJECT_BINARY_DIR}")
+endfunction()
+
 # qv_tests(name LIBS a b ... [DIR dir] [RESOURCE_LOCK lock] [LABELS l])
 # One GoogleTest binary from DIR/tests/*.cpp (DIR defaults to the current
 # source folder), each test registered with CTest.
@@ -53,10 +77,16 @@ function(qv_tests name)
     set(A_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
   qv_glob_split("${A_DIR}" unused srcs)
+  qv_real_window_tests(${name} "${A_DIR}" "${A_LIBS}")
   if(NOT srcs)
     return()
   endif()
   add_executable(${name} ${srcs})
+  # Unit tests never open windows on a display, whatever DISPLAY says.
+  if(TARGET qvwin_headless)
+    target_sources(${name} PRIVATE $<TARGET_OBJECTS:qvwin_headless>)
+    target_link_libraries(${name} PRIVATE qvwin)
+  endif()
   target_compile_options(${name} PRIVATE ${QV_WARNINGS})
   target_include_directories(${name} PRIVATE ${A_DIR} ${A_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)

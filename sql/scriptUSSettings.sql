@@ -1,7 +1,8 @@
 /* Erste Zeilen der Hauptdatenbank: Konfiguration (Build 203), der
    Vorgabebenutzer, die Gruppe "General" und seine Mitgliedschaft. Ein
    einziger Block: die Datenbankschicht fuehrt die beiden USE selbst aus,
-   die Einfuegungen dazwischen laufen als eine Einheit. */
+   die Einfuegungen dazwischen laufen als eine Einheit und schliessen die
+   Transaktion ab, die scriptMakeHauptDB mit den Tabellen begonnen hat. */
 USE QVault;
 INSERT INTO dbo.Konfig (UsersAutoReg, PassProt, ArchLocPath, ArchNetPath, UpdLocPath, UpdNetPath, Build)
   VALUES (true, '-', '', '', '', '', 203);
@@ -13,4 +14,5 @@ INSERT INTO dbo.Benutzer (ID, WinUsr, Fullname, BInf, Setting, ViewMode, TextWra
 INSERT INTO dbo.Gruppen (ID, Bez) VALUES ('{00000001-0000-0000-0000-000000000000}', 'General');
 INSERT INTO dbo.Benutzer_Gruppen (UserID, GrpID)
   VALUES ('{00000001-0000-0000-0000-000000000000}', '{00000001-0000-0000-0000-000000000000}');
+COMMIT;
 USE master;

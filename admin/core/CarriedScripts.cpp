@@ -23,13 +23,20 @@ class UnreadableScript final : public com::Dispatch {
   rt::Error m_error;
 };
 
+std::string& ScriptFolder() {
+  static std::string folder;
+  return folder;
+}
+
 }  // namespace
+
+void SetCarriedScriptFolder(std::string folder) { ScriptFolder() = std::move(folder); }
 
 // Each script is the text of an HTML view control, as the program's forms
 // carry them, and the runner reads it back as the control's RawText. The
 // texts lie in the program's SQL folder as "<name>.sql".
 std::shared_ptr<com::Dispatch> CarriedScript(const std::string& name) {
-  const std::string path = std::string(QV_SQL_DIR) + "/" + name + ".sql";
+  const std::string path = (ScriptFolder().empty() ? std::string(QV_SQL_DIR) : ScriptFolder()) + "/" + name + ".sql";
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::make_shared<UnreadableScript>(rt::Error(53, "File not found: " + path, "CarriedScript"));
   std::ostringstream text;

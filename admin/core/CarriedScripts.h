@@ -20,4 +20,8 @@ std::shared_ptr<com::Dispatch> CarriedScript(const std::string& name);
 // its last part in messages.
 bool RunCarriedScript(const std::string& name, const std::string& dbListId = {});
 
+// Takes the scripts from `folder` instead of the program's SQL folder ("":
+// the program's again); for tests that need a script to fail.
+void SetCarriedScriptFolder(std::string folder);
+
 }  // namespace qvadmin

@@ -1,7 +1,10 @@
 #include "core/Scrambler.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "core/CoreMessage.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 
@@ -73,6 +76,28 @@ char CodeToChar(int32_t code) {
   return static_cast<char>(static_cast<uint8_t>(code));
 }
 
+// The characters of `text` that have no code in Windows-1252 (and, with
+// `withCodeZero`, the character with code 0), each once, in order.
+std::vector<std::string> UnscramblableCharacters(std::string_view text, bool withCodeZero) {
+  std::vector<std::string> found;
+  for (size_t i = 0; i < text.size();) {
+    size_t length = 1;
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead >= 0xF0)
+      length = 4;
+    else if (lead >= 0xE0)
+      length = 3;
+    else if (lead >= 0xC0)
+      length = 2;
+    const std::string character(text.substr(i, length));
+    i += length;
+    const std::string ansi = rt::ToAnsi(character);
+    const bool kept = ansi.size() == 1 && (ansi[0] != '\0' || !withCodeZero) && rt::FromAnsi(ansi) == character;
+    if (!kept && std::find(found.begin(), found.end(), character) == found.end()) found.push_back(character);
+  }
+  return found;
+}
+
 template <class Substitute>
 std::string Run(std::string_view text, int16_t& key, const std::array<int16_t, 9>& c, Substitute substitute) {
   KeyStream stream(key, c);
@@ -88,8 +113,29 @@ std::string Run(std::string_view text, int16_t& key, const std::array<int16_t, 9
 
 }  // namespace
 
+bool SurvivesScrambling(std::string_view text) { return UnscramblableCharacters(text, true).empty(); }
+
+bool CheckScramblable(const std::string& text, const std::string& what) {
+  const std::vector<std::string> found = UnscramblableCharacters(text, true);
+  if (found.empty()) return true;
+  std::string list;
+  for (const std::string& character : found) {
+    if (!list.empty()) list += " ";
+    list += character == std::string(1, '\0') ? std::string("(code 0)") : "\"" + character + "\"";
+  }
+  ShowCoreMessage("The " + what + " contains characters that can't be stored: " + list +
+                      ".\r\rPlease use only letters, digits and signs of Western European languages.",
+                  vbExclamation, "Characters that can't be stored");
+  return false;
+}
+
 std::string ScrambleText(std::string_view text, int16_t& key, int16_t c0, int16_t c1, int16_t c2,
                          int16_t c3, int16_t c4, int16_t c5, int16_t c6, int16_t c7, int16_t c8) {
+  // A character without a code would be scrambled as "?" and come back
+  // changed. (Code 0 keeps the arithmetic of stored data.)
+  if (!UnscramblableCharacters(text, false).empty()) {
+    rt::Raise(rt::errInvalidProcedureCall, "ScrambleText", "The text holds characters that can't be scrambled.");
+  }
   return Run(text, key, {c0, c1, c2, c3, c4, c5, c6, c7, c8}, [](int32_t a, int32_t k) {
     int32_t s = a + k;
     return s > 255 ? s - 255 : s;

@@ -13,11 +13,25 @@
 
 namespace qvadmin {
 
+// Whether `text` comes back from scrambling as it went in: every character
+// has a code 1..255 in Windows-1252. Letters of other scripts (such as "ł")
+// and the character with code 0 do not.
+bool SurvivesScrambling(std::string_view text);
+
+// The check to make where a user enters text that will be stored
+// scrambled (server, user name and password of the login, the access data
+// of the clients, Memo database passwords): true when `text` survives
+// scrambling; otherwise tells the user which characters can't be stored in
+// `what` (for example "password") and returns false, so that nothing is
+// stored changed.
+bool CheckScramblable(const std::string& text, const std::string& what);
+
 // Scrambles `text`. `key` receives the clamped start key and, afterwards,
 // the last running key; the coefficients are taken by value (the caller's
 // values never change). Raises error 6 (overflow) when the running key
 // leaves the 16-bit range and error 5 when a computed code falls outside
-// 0..255; no text is returned then.
+// 0..255 or when `text` holds a character without a Windows-1252 code (it
+// would come back as "?"); no text is returned then.
 std::string ScrambleText(std::string_view text, int16_t& key, int16_t c0, int16_t c1, int16_t c2,
                          int16_t c3, int16_t c4, int16_t c5, int16_t c6, int16_t c7, int16_t c8);
 

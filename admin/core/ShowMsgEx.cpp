@@ -1,5 +1,6 @@
 #include "core/ShowMsgEx.h"
 
+#include "core/TextHelpers.h"
 #include "forms/MsgBox.h"
 #include "forms/Screen.h"
 #include "main/frmMDI.h"
@@ -36,8 +37,9 @@ int32_t ShowMsgEx(const std::string& prompt, int32_t buttons, const std::string&
   rt::Err().Clear();
   rt::ResumeNext([&] {
     if (!main->IsLoaded()) {
-      // Before the main window exists (start-up) the plain message box speaks.
-      result = forms::MsgBox(details.empty() ? prompt : prompt + "\r\r" + details, buttons, title);
+      // Before the main window exists (start-up) the plain message box
+      // speaks; it shows text, so the details lose their markup.
+      result = forms::MsgBox(details.empty() ? prompt : prompt + "\r\r" + HtmlToPlainText(details), buttons, title);
       return;
     }
     // Options are flags: exCenterOwner is added only when not already set.

@@ -1,5 +1,8 @@
 #include "core/TextHelpers.h"
 
+#include <cctype>
+#include <utility>
+
 namespace qvadmin {
 
 bool IsTrueValue(int32_t v) { return v == -1; }
@@ -24,6 +27,43 @@ std::string GetToken(std::string_view s, uint8_t n, std::string_view delimiter) 
     if (cut == std::string_view::npos) return kPipeEnd;
     rest.remove_prefix(cut + delimiter.size());
   }
+}
+
+std::string HtmlToPlainText(std::string_view html) {
+  static constexpr std::pair<std::string_view, std::string_view> kEntities[] = {
+      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&nbsp;", " "}, {"&amp;", "&"}};
+  std::string out;
+  for (size_t i = 0; i < html.size();) {
+    const char c = html[i];
+    if (c == '<' && i + 1 < html.size() &&
+        (std::isalpha(static_cast<unsigned char>(html[i + 1])) || html[i + 1] == '/')) {
+      const size_t close = html.find('>', i);
+      if (close != std::string_view::npos) {
+        std::string name;
+        for (size_t j = i + 1; j < close && std::isalpha(static_cast<unsigned char>(html[j])); ++j) {
+          name += static_cast<char>(std::tolower(static_cast<unsigned char>(html[j])));
+        }
+        if (name == "br") out += "\r\n";
+        i = close + 1;
+        continue;
+      }
+    }
+    if (c == '&') {
+      bool decoded = false;
+      for (const auto& [entity, text] : kEntities) {
+        if (html.substr(i, entity.size()) == entity) {
+          out += text;
+          i += entity.size();
+          decoded = true;
+          break;
+        }
+      }
+      if (decoded) continue;
+    }
+    out += c;
+    ++i;
+  }
+  return out;
 }
 
 }  // namespace qvadmin

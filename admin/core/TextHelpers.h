@@ -24,4 +24,11 @@ std::string SqlQuote(std::string_view s);
 // delimiter; an empty field between two delimiters is "".
 std::string GetToken(std::string_view s, uint8_t n, std::string_view delimiter);
 
+// The text of a message's HTML detail report as plain text: each line
+// break tag ("<br>", "<br/>", "<br />", any case) becomes CR LF, every other
+// tag is left out, and the entities "&lt;", "&gt;", "&quot;", "&nbsp;" and
+// "&amp;" become their characters. Line breaks of the text itself stay; a
+// "<" that opens no tag is kept.
+std::string HtmlToPlainText(std::string_view html);
+
 }  // namespace qvadmin

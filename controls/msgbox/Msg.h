@@ -72,6 +72,9 @@ class Msg : public com::UserControl {
   void ReadProperties(const com::PropertyBag& bag) override;
   void WriteProperties(com::PropertyBag& bag) override;
   void Draw(gdi::HDC hdc, int x, int y) override;
+  // Shown only in a designer: while the program runs the control has no
+  // face, no window on screen and never takes the focus.
+  bool InvisibleAtRuntime() const override { return Ambient().UserMode; }
 
  protected:
   // The control keeps its size of 480 x 480 twips.

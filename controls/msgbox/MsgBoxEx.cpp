@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "forms/App.h"
+#include "forms/ControlPainter.h"
 #include "forms/Screen.h"
+#include "gdi/Twips.h"
 #include "msgbox/Msg.h"
 #include "msgbox/MsgState.h"
 #include "msgbox/frmMsgBoxIe.h"
@@ -34,22 +36,31 @@ void MoveToTabFront(const frmMsgBoxIe& form, com::Control& control) {
   control.SetTabIndex(0);
 }
 
+// The width in twips of one line of the label's text.
+int32_t LineWidth(const forms::Label& label, const std::string& line) {
+  return gdi::PixelsToTwipsX(forms::painter::MeasureText(line, label.Font(), 0, label.UseMnemonic()).cx);
+}
+
 // Breaks the prompt in the label at blanks so that no line is wider than
-// `maxWidth`; a word that is wider alone stays whole on its line.
+// `maxWidth`: each word goes on the current line, followed by a blank,
+// unless the line then grows wider, in which case the blank before the
+// word becomes a line break. Only the line the word lands on counts, so a
+// line break inside the prompt starts a fresh line and a word wider than
+// `maxWidth` alone (never broken inside) widens only its own line.
 void WrapPrompt(forms::Label& label, const std::string& prompt, int32_t maxWidth) {
   std::string caption;
-  label.SetCaption(caption);
   for (const auto& word : rt::Split(prompt, " ")) {
+    const size_t lineStart = caption.find_last_of("\r\n");
+    const std::string line = lineStart == std::string::npos ? caption : caption.substr(lineStart + 1);
+    const size_t wordBreak = word.find_first_of("\r\n");
+    // Up to the word's own line break, or with the blank that follows it.
+    const std::string landed = line + (wordBreak == std::string::npos ? word + " " : word.substr(0, wordBreak));
+    if (!rt::Trim(line).empty() && !word.empty() && LineWidth(label, landed) > maxWidth) {
+      caption = rt::RTrim(caption) + "\r\n";
+    }
     caption += word + " ";
-    label.SetCaption(caption);
-    if (label.Width() <= maxWidth) continue;
-    const std::string trimmed = rt::RTrim(caption);
-    const size_t blank = trimmed.rfind(' ');
-    const size_t lineStart = trimmed.find_last_of("\r\n");
-    if (blank == std::string::npos || (lineStart != std::string::npos && blank < lineStart)) continue;
-    caption = caption.substr(0, blank) + "\r\n" + word + " ";
-    label.SetCaption(caption);
   }
+  label.SetCaption(caption);
 }
 
 // Puts the App.HelpFile back when the call replaced it, also when showing

@@ -15,45 +15,50 @@ namespace kvctl2 {
 namespace {
 
 constexpr int kSize = 32;
+// Drawn this many times larger and shrunk with averaging: smooth edges.
+constexpr int kScale = 4;
 
-// Draws a filled shape in a colour with a darker outline.
+int S(int v) { return v * kScale; }
+
+// Draws a filled shape in a colour with a darker outline, in the
+// coordinates of the 32-pixel icon.
 class Painter {
  public:
   explicit Painter(gdi::HDC hdc) : m_hdc(hdc) {}
   void Circle(gdi::COLORREF fill, gdi::COLORREF line) {
     Use(fill, line);
-    gdi::Ellipse(m_hdc, 1, 1, kSize - 1, kSize - 1);
+    gdi::Ellipse(m_hdc, S(1), S(1), S(kSize - 1), S(kSize - 1));
   }
   void Triangle(gdi::COLORREF fill, gdi::COLORREF line) {
     Use(fill, line);
-    const gdi::POINT points[] = {{kSize / 2, 1}, {kSize - 2, kSize - 3}, {1, kSize - 3}};
+    const gdi::POINT points[] = {{S(kSize / 2), S(1)}, {S(kSize - 2), S(kSize - 3)}, {S(1), S(kSize - 3)}};
     gdi::Polygon(m_hdc, points, 3);
   }
   void Page(gdi::COLORREF fill, gdi::COLORREF line) {
     Use(fill, line);
-    gdi::Rectangle(m_hdc, 5, 2, kSize - 5, kSize - 2);
+    gdi::Rectangle(m_hdc, S(5), S(2), S(kSize - 5), S(kSize - 2));
   }
   void Glyph(std::string_view text, gdi::COLORREF color, int top, int points) {
-    gdi::OwnedFont font(gdi::CreatePointFont("Arial", points, true));
+    gdi::OwnedFont font(gdi::CreatePointFont("Arial", S(points), true));
     gdi::ScopedSelect<gdi::HFONT> selected(m_hdc, font.Get());
     gdi::SetTextColor(m_hdc, color);
     gdi::SetBkMode(m_hdc, gdi::TRANSPARENT);
-    gdi::RECT rect{0, top, kSize, kSize};
+    gdi::RECT rect{0, S(top), S(kSize), S(kSize)};
     gdi::DrawTextA(m_hdc, text, -1, &rect, gdi::DT_CENTER | gdi::DT_SINGLELINE | gdi::DT_NOPREFIX);
   }
   void Cross(gdi::COLORREF color, int inset) {
-    gdi::OwnedPen pen(gdi::CreatePen(gdi::PS_SOLID, 3, color));
+    gdi::OwnedPen pen(gdi::CreatePen(gdi::PS_SOLID, S(3), color));
     gdi::ScopedSelect<gdi::HPEN> selected(m_hdc, pen.Get());
-    gdi::MoveToEx(m_hdc, inset, inset);
-    gdi::LineTo(m_hdc, kSize - inset, kSize - inset);
-    gdi::MoveToEx(m_hdc, kSize - inset, inset);
-    gdi::LineTo(m_hdc, inset, kSize - inset);
+    gdi::MoveToEx(m_hdc, S(inset), S(inset));
+    gdi::LineTo(m_hdc, S(kSize - inset), S(kSize - inset));
+    gdi::MoveToEx(m_hdc, S(kSize - inset), S(inset));
+    gdi::LineTo(m_hdc, S(inset), S(kSize - inset));
   }
 
  private:
   void Use(gdi::COLORREF fill, gdi::COLORREF line) {
     m_brush = gdi::OwnedBrush(gdi::CreateSolidBrush(fill));
-    m_pen = gdi::OwnedPen(gdi::CreatePen(gdi::PS_SOLID, 1, line));
+    m_pen = gdi::OwnedPen(gdi::CreatePen(gdi::PS_SOLID, kScale, line));
     gdi::SelectObject(m_hdc, m_brush.Get());
     gdi::SelectObject(m_hdc, m_pen.Get());
   }
@@ -98,11 +103,17 @@ void DrawIcon(gdi::HDC hdc, int slot) {
 
 com::StdPicturePtr StandardMsgIcon(int slot) {
   if (slot < kSlotCritical || slot > kSlotDelete) return nullptr;
-  gdi::OwnedBitmap bitmap(gdi::CreateFilledBitmap(kSize, kSize, gdi::GetSysColor(gdi::COLOR_BTNFACE)));
+  const gdi::COLORREF face = gdi::GetSysColor(gdi::COLOR_BTNFACE);
+  gdi::OwnedBitmap large(gdi::CreateFilledBitmap(S(kSize), S(kSize), face));
+  gdi::OwnedBitmap bitmap(gdi::CreateFilledBitmap(kSize, kSize, face));
   {
-    gdi::OwnedDC dc(gdi::CreateCompatibleDC());
-    gdi::ScopedSelect<gdi::HBITMAP> selected(dc.Get(), bitmap.Get());
-    DrawIcon(dc.Get(), slot);
+    gdi::OwnedDC big(gdi::CreateCompatibleDC());
+    gdi::ScopedSelect<gdi::HBITMAP> selectedLarge(big.Get(), large.Get());
+    DrawIcon(big.Get(), slot);
+    gdi::OwnedDC small(gdi::CreateCompatibleDC());
+    gdi::ScopedSelect<gdi::HBITMAP> selected(small.Get(), bitmap.Get());
+    gdi::SetStretchBltMode(small.Get(), gdi::HALFTONE);
+    gdi::StretchBlt(small.Get(), 0, 0, kSize, kSize, big.Get(), 0, 0, S(kSize), S(kSize), gdi::SRCCOPY);
   }
   return com::StdPicture::FromBitmap(std::move(bitmap));
 }

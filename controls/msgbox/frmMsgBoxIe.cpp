@@ -106,7 +106,7 @@ std::string frmMsgBoxIe::CopyText() const {
   details = rt::Replace(details, "</b>", "");
   const rt::DateValue now = rt::Now();
   return "!> " + rt::Trim(Caption()) + kCrLf + kCrLf + lblMsg()->Caption() + kCrLf + kCrLf + "<" +
-         rt::FormatDate(now, "dd.mm.yyyy") + "/" + rt::FormatDate(now, "hh:nn:ss") + ">" + kCrLf + details;
+         rt::ShortDateText(now) + "/" + rt::TimeText(now) + ">" + kCrLf + details;
 }
 
 void frmMsgBoxIe::cmdCopier_Click() {

@@ -149,10 +149,13 @@ QueryResult Connection::RunBatch(const std::string& sql) {
 
 void Connection::Use(const std::string& name) {
   Session& session = Live();
-  if (session.InTransaction()) RaiseAdo(errCommandFailed, "USE is not allowed while a transaction is open.");
   // Database names compare without regard to case, as on the original
   // server; an exact match wins.
   std::string wanted = ServerDatabaseName(name);
+  // The database in use already: nothing to do, also inside a transaction,
+  // which goes on.
+  if (wanted == session.DatabaseName()) return;
+  if (session.InTransaction()) RaiseAdo(errCommandFailed, "USE is not allowed while a transaction is open.");
   QueryResult found = session.ExecTyped(
       "SELECT datname FROM pg_database WHERE lower(datname) = lower($1) ORDER BY datname = $1 DESC LIMIT 1",
       {wanted}, {pgtype::Text});

@@ -43,6 +43,23 @@ int32_t ErrorNumberForSqlState(std::string_view sqlState) {
   return errCommandFailed;
 }
 
+std::string DescriptionForServerError(std::string_view sqlState, std::string_view message) {
+  // 'cannot insert a non-DEFAULT value into column "id"', 'column "id" can
+  // only be updated to DEFAULT'
+  auto column = [&] {
+    const size_t open = message.find('"');
+    const size_t close = open == std::string_view::npos ? open : message.find('"', open + 1);
+    return close == std::string_view::npos ? std::string() : std::string(message.substr(open + 1, close - open - 1));
+  };
+  if (sqlState == "428C9" && Contains(message, "cannot insert a non-DEFAULT value into column")) {
+    return "Cannot insert explicit value for identity column '" + column() + "'.";
+  }
+  if (sqlState == "428C9" && Contains(message, "can only be updated to DEFAULT")) {
+    return "Cannot update identity column '" + column() + "'.";
+  }
+  return std::string(message);
+}
+
 int32_t ErrorNumberForConnectFailure(std::string_view message) {
   // The server answered but is not taking connections: as unreachable.
   if (Contains(message, "too many clients") || Contains(message, "is starting up") ||

@@ -12,6 +12,12 @@ namespace ado {
 // The error number for a failed statement's SQLSTATE (five characters).
 int32_t ErrorNumberForSqlState(std::string_view sqlState);
 
+// The description of a failed statement: the server's message, except
+// where it speaks of its own means rather than of what was refused (an
+// explicit value or a change for an identity column), which is told as the
+// original server tells it.
+std::string DescriptionForServerError(std::string_view sqlState, std::string_view message);
+
 // The error number for a connection attempt that failed with `message`
 // (libpq's text): refusals by the server are login errors, everything else
 // means the server could not be reached.

@@ -74,12 +74,20 @@ Session::Session(ConnectParams params) : m_params(std::move(params)), m_conn(Con
 
 Session::~Session() = default;
 
+// What the statements and the quoting of values rely on, set at the start
+// of every session so that no database or role default can change it: the
+// schema dbo first on the search path, backslashes as plain characters in
+// literals, UTF-8 text, and dates written as ISO.
+constexpr const char* kSessionOptions =
+    "-c DateStyle=ISO,MDY -c search_path=dbo,\\ public -c standard_conforming_strings=on";
+
 Session::ConnPtr Session::Connect(const ConnectParams& p) {
   std::string timeout = std::to_string(p.timeoutSeconds > 0 && p.timeoutSeconds < 2 ? 2 : p.timeoutSeconds);
   const char* keys[] = {"host", "port", "dbname", "user", "password", "connect_timeout", "client_encoding",
                         "options", "sslmode", "gssencmode", nullptr};
-  const char* values[] = {p.host.c_str(), p.port.c_str(), p.dbname.c_str(), p.user.c_str(), p.password.c_str(),
-                          timeout.c_str(), "UTF8", "-c DateStyle=ISO,MDY", "disable", "disable", nullptr};
+  const char* values[] = {p.host.c_str(),     p.port.c_str(),  p.dbname.c_str(), p.user.c_str(),
+                          p.password.c_str(), timeout.c_str(), "UTF8",           kSessionOptions,
+                          "disable",          "disable",       nullptr};
   ConnPtr conn(PQconnectdbParams(keys, values, 0));
   if (!conn) RaiseAdo(errCannotConnect, "out of memory");
   if (PQstatus(conn.get()) != CONNECTION_OK) {
@@ -123,6 +131,7 @@ namespace {
     const char* primary = PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY);
     number = state ? ErrorNumberForSqlState(state) : errCannotConnect;
     message = primary ? TrimmedMessage(primary) : TrimmedMessage(PQresultErrorMessage(r));
+    if (state) message = DescriptionForServerError(state, message);
   }
   if (message.empty()) message = TrimmedMessage(PQerrorMessage(conn));
   if (PQstatus(conn) != CONNECTION_OK) number = errCannotConnect;

@@ -130,7 +130,7 @@ void Control::SetEnabled(bool enabled) {
 }
 
 bool Control::CanFocus() const {
-  return m_container && m_hwnd != win::kNoWindow && m_visible && m_enabled && m_tabStop;
+  return m_container && m_hwnd != win::kNoWindow && m_visible && !InvisibleAtRuntime() && m_enabled && m_tabStop;
 }
 
 int Control::PixelWidth() const { return gdi::TwipsToPixelsX(m_width); }

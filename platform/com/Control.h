@@ -89,8 +89,8 @@ class Control : public Dispatch {
   // The control's own window (a child of the container's window); 0 for a
   // windowless control (label, image, timer) and before it is sited.
   win::HWND hWnd() const { return m_hwnd; }
-  // Whether the control can take the focus: sited, windowed, visible,
-  // enabled and a tab stop.
+  // Whether the control can take the focus: sited, windowed, visible (and
+  // not invisible at run time), enabled and a tab stop.
   virtual bool CanFocus() const;
 
   // Siting: the container gives the control its place, name and index and

@@ -13,7 +13,6 @@ namespace forms {
 namespace {
 com::ControlRegistration<CheckBox> registration{"VB.CheckBox", "CheckBox"};
 constexpr int kBoxSize = 13;
-constexpr int kTextGap = 4;
 }  // namespace
 
 CheckBox::CheckBox() : StandardControl(0x80000012, 0x8000000F) {
@@ -55,8 +54,9 @@ void CheckBox::Draw(gdi::HDC hdc, int x, int y) {
   gdi::OwnedBrush brush(gdi::CreateSolidBrush(gdi::OleTranslateColor(BackColor())));
   gdi::FillRect(hdc, gdi::RECT{x, y, x + w, y + h}, brush.Get());
   painter::DrawCheckBox(hdc, x, y + (h - kBoxSize) / 2, m_value, Enabled());
-  const int textLeft = x + kBoxSize + kTextGap;
-  const int textWidth = std::max(1, x + w - textLeft);
+  const gdi::RECT textRect = painter::CheckBoxTextRect(gdi::RECT{x, y, x + w, y + h});
+  const int textLeft = textRect.left;
+  const int textWidth = std::max(1, static_cast<int>(textRect.right - textLeft));
   const gdi::SIZE text = painter::MeasureText(Caption(), Font(), textWidth, true);
   const int top = y + std::max(0, (h - text.cy) / 2);
   painter::DrawText(hdc, Caption(), gdi::RECT{textLeft, top, x + w, top + text.cy}, gdi::DT_LEFT | gdi::DT_WORDBREAK,

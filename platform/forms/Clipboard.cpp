@@ -1,19 +1,12 @@
 #include "forms/Clipboard.h"
 
-#include <optional>
+#include "win/Clipboard.h"
 
 namespace forms::Clipboard {
 
-namespace {
-std::optional<std::string>& Text() {
-  static std::optional<std::string> text;
-  return text;
-}
-}  // namespace
-
-void Clear() { Text().reset(); }
-void SetText(std::string_view text) { Text() = std::string(text); }
-std::string GetText() { return Text().value_or(std::string()); }
-bool HasText() { return Text().has_value(); }
+void Clear() { win::SetClipboardText(std::nullopt); }
+void SetText(std::string_view text) { win::SetClipboardText(std::string(text)); }
+std::string GetText() { return win::GetClipboardText().value_or(std::string()); }
+bool HasText() { return win::GetClipboardText().has_value(); }
 
 }  // namespace forms::Clipboard

@@ -1,4 +1,5 @@
-// The clipboard, kept inside the process: text only.
+// The clipboard: text only, shared with the programs of the display
+// (win/Clipboard.h).
 #pragma once
 
 #include <string>

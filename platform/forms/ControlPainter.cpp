@@ -8,6 +8,9 @@ namespace forms::painter {
 
 namespace {
 
+constexpr int kCheckBoxSize = 13;
+constexpr int kCheckBoxTextGap = 4;
+
 gdi::COLORREF Sys(int index) { return gdi::GetSysColor(index); }
 
 void Fill(gdi::HDC hdc, const gdi::RECT& rect, gdi::COLORREF color) {
@@ -83,8 +86,7 @@ void DrawButton(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, c
   if (pressed) gdi::OffsetRect(&text, 1, 1);
   DrawText(hdc, caption, text, gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE, font, foreColor, enabled);
   if (focused) {
-    gdi::RECT focus = r;
-    gdi::InflateRect(&focus, -4, -4);
+    gdi::RECT focus = ButtonFocusRect(rect, isDefault);
     gdi::OwnedPen pen(gdi::CreatePen(gdi::PS_DOT, 1, Sys(gdi::COLOR_BTNTEXT)));
     gdi::ScopedSelect<gdi::HPEN> selectPen(hdc, pen.Get());
     gdi::ScopedSelect<gdi::HBRUSH> selectBrush(hdc, gdi::HBRUSH(gdi::GetStockObject(gdi::NULL_BRUSH)));
@@ -92,8 +94,21 @@ void DrawButton(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, c
   }
 }
 
+// One pixel inside the raised edge (and the default button's black frame):
+// the dotted frame then leaves the whole line of a dialog font, access-key
+// underline and descenders included, free on a button of 23 pixels or more.
+gdi::RECT ButtonFocusRect(const gdi::RECT& rect, bool) {
+  gdi::RECT focus = rect;
+  gdi::InflateRect(&focus, -4, -4);
+  return focus;
+}
+
+gdi::RECT CheckBoxTextRect(const gdi::RECT& rect) {
+  return gdi::RECT{rect.left + kCheckBoxSize + kCheckBoxTextGap, rect.top, rect.right, rect.bottom};
+}
+
 void DrawCheckBox(gdi::HDC hdc, int x, int y, int16_t value, bool enabled) {
-  gdi::RECT box{x, y, x + 13, y + 13};
+  gdi::RECT box{x, y, x + kCheckBoxSize, y + kCheckBoxSize};
   Fill(hdc, box, enabled ? Sys(gdi::COLOR_WINDOW) : Sys(gdi::COLOR_BTNFACE));
   gdi::RECT edge = box;
   gdi::DrawEdge(hdc, &edge, gdi::EDGE_SUNKEN, gdi::BF_RECT);
@@ -116,7 +131,8 @@ void DrawSunkenBorder(gdi::HDC hdc, const gdi::RECT& rect) {
 }
 
 void DrawWindowFrame(gdi::HDC hdc, int width, int height, int border, int caption, std::string_view text,
-                     const com::StdPicturePtr& icon, bool controlBox, bool minButton, bool maxButton, bool active) {
+                     const com::StdPicturePtr& icon, bool controlBox, bool minButton, bool maxButton, bool active,
+                     bool closeEnabled) {
   if (border <= 0 && caption <= 0) return;
   gdi::RECT all{0, 0, width, height};
   // Face colour between the edge and the client area.
@@ -142,18 +158,18 @@ void DrawWindowFrame(gdi::HDC hdc, int width, int height, int border, int captio
   const int buttonHeight = caption - 5;
   const int buttonWidth = buttonHeight + 2;
   int right = bar.right - 2;
-  auto button = [&](std::string_view glyph) {
+  auto button = [&](std::string_view glyph, bool enabled = true) {
     gdi::RECT r{right - buttonWidth, bar.top + 2, right, bar.top + 2 + buttonHeight};
     Fill(hdc, r, Sys(gdi::COLOR_BTNFACE));
     gdi::RECT e = r;
     gdi::DrawEdge(hdc, &e, gdi::EDGE_RAISED, gdi::BF_RECT);
     auto font = com::StdFont::Create("Tahoma", 7, true);
     DrawText(hdc, glyph, r, gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE | gdi::DT_NOPREFIX, font,
-             gdi::SysColor(gdi::COLOR_BTNTEXT));
+             gdi::SysColor(gdi::COLOR_BTNTEXT), enabled);
     right -= buttonWidth;
   };
   if (controlBox) {
-    button("x");
+    button("x", closeEnabled);
     right -= 2;
     if (maxButton || minButton) {
       button("\xE2\x96\xA1");  // a square

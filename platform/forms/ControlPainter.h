@@ -24,18 +24,27 @@ void DrawText(gdi::HDC hdc, std::string_view text, const gdi::RECT& rect, uint32
 gdi::SIZE MeasureText(std::string_view text, const com::StdFontPtr& font, int wrapWidth, bool prefix);
 
 // A push button: face, raised 3-D edge (sunken when pressed), the black
-// frame of the default button and the caption centred.
+// frame of the default button, the caption centred and, when focused, the
+// dotted focus rectangle, which the caption's line (access-key underline
+// included) stays inside where the button is tall enough.
 void DrawButton(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, const com::StdFontPtr& font,
                 uint32_t foreColor, uint32_t backColor, bool enabled, bool isDefault, bool pressed, bool focused);
+// Where a push button's focus rectangle lies in the button's rectangle.
+gdi::RECT ButtonFocusRect(const gdi::RECT& rect, bool isDefault);
+// Where a check box's caption lies: right of the box and its gap.
+gdi::RECT CheckBoxTextRect(const gdi::RECT& rect);
+
 // The 13 x 13 box of a check box at (x, y) with its mark for value 1
 // (value 2: greyed mark).
 void DrawCheckBox(gdi::HDC hdc, int x, int y, int16_t value, bool enabled);
 // A sunken 3-D border (2 pixels) around the rectangle's inside.
 void DrawSunkenBorder(gdi::HDC hdc, const gdi::RECT& rect);
 // The frame of a window around a client area at (border, border + caption):
-// outer 3-D edge, title bar with icon, caption and the control-box buttons.
+// outer 3-D edge, title bar with icon, caption and the control-box buttons
+// (the close button greyed when the window offers no Close).
 void DrawWindowFrame(gdi::HDC hdc, int width, int height, int border, int caption, std::string_view text,
-                     const com::StdPicturePtr& icon, bool controlBox, bool minButton, bool maxButton, bool active);
+                     const com::StdPicturePtr& icon, bool controlBox, bool minButton, bool maxButton, bool active,
+                     bool closeEnabled = true);
 
 // Scroll bar parts: an arrow button with its triangle pointing in
 // `direction` (raised; flat with the triangle moved one pixel when

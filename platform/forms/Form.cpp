@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "com/UserControl.h"
+#include "forms/FormDisplay.h"
 #include "forms/Responder.h"
 #include "forms/Screen.h"
 #include "gdi/Twips.h"
@@ -41,18 +42,19 @@ struct FormWindow {
           form->Close();
           return 0;
         case win::WM_KEYDOWN:
-          form->KeyDown(static_cast<int16_t>(wParam));
+          form->KeyDown(static_cast<int16_t>(wParam), ShiftState());
           return 0;
         case win::WM_CHAR:
-          form->KeyPress(static_cast<int16_t>(wParam));
+          form->KeyPress(AnsiKeyCode(wParam));
           return 0;
         case win::WM_KEYUP:
-          form->KeyUp(static_cast<int16_t>(wParam));
+          form->KeyUp(static_cast<int16_t>(wParam), ShiftState());
           return 0;
         case win::WM_PAINT:
-          if (!form->AutoRedraw()) form->Form_Paint();
+          form->PaintWindow();
           return 0;
         default:
+          if (win::LRESULT result = 0; form->FollowWindow(msg, wParam, lParam, result)) return result;
           break;
       }
     }
@@ -170,10 +172,10 @@ void Form::Load() {
   }
   FormWindow::Register();
   const NonClientSize frame = FrameOf(m_borderStyle);
-  m_hwnd = win::CreateWindowExA(0, kFormClass, m_caption, 0, gdi::TwipsToPixelsX(m_left) + frame.border,
-                                gdi::TwipsToPixelsY(m_top) + frame.border + frame.caption,
-                                std::max(1, gdi::TwipsToPixelsX(ScaleWidth())),
-                                std::max(1, gdi::TwipsToPixelsY(ScaleHeight())), win::kNoWindow);
+  m_hwnd = win::CreateWindowExA(
+      0, kFormClass, m_caption, FormWindowStyle(*this), gdi::TwipsToPixelsX(m_left) + frame.border,
+      gdi::TwipsToPixelsY(m_top) + frame.border + frame.caption, std::max(1, gdi::TwipsToPixelsX(ScaleWidth())),
+      std::max(1, gdi::TwipsToPixelsY(ScaleHeight())), win::kNoWindow);
   win::SetWindowLongA(m_hwnd, win::GWL_USERDATA, reinterpret_cast<win::LONG_PTR>(this));
   m_loaded = true;
   m_shownOnce = false;
@@ -183,6 +185,7 @@ void Form::Load() {
       ApplyDesign(ReadDesignFile(m_designFile));
     else if (!m_designText.empty())
       ApplyDesign(ReadDesignText(m_designText, m_designFolder));
+    SyncWindowStyle();
     ApplyStartUpPosition();
     if (!m_initialized) {
       m_initialized = true;
@@ -245,6 +248,14 @@ void Form::Show(int16_t modal, Form* owner) {
   if (owner) m_owner = owner;
   Load();
   if (!m_loaded) return;
+  // The window stays above its owner: the form named as owner, for a
+  // modal form else the active one.
+  if (Form* windowOwner = m_owner            ? m_owner
+                          : modal == vbModal ? ActiveForm()
+                                             : nullptr;
+      windowOwner && windowOwner != this && windowOwner->m_hwnd != win::kNoWindow) {
+    win::SetWindowLongA(m_hwnd, win::GWL_HWNDPARENT, win::ToInt(windowOwner->m_hwnd));
+  }
   SetVisible(true);
   Activate();
   if (!ActiveControl()) FocusNext();
@@ -255,7 +266,7 @@ void Form::SetVisible(bool visible) {
   if (visible && !m_loaded) Load();
   if (m_visible == visible || !m_loaded) return;
   m_visible = visible;
-  win::ShowWindow(m_hwnd, visible ? win::SW_SHOW : win::SW_HIDE);
+  win::ShowWindow(m_hwnd, visible ? ShowCommand() : win::SW_HIDE);
   for (const auto& c : m_controls) {
     if (auto uc = std::dynamic_pointer_cast<com::UserControl>(c); uc && uc->Visible()) {
       if (visible)
@@ -361,6 +372,7 @@ bool Form::Unload(int16_t unloadMode) {
   for (auto& c : std::vector<com::ControlPtr>(m_controls)) DetachControl(c);
   m_controls.clear();
   m_runtimeLoaded.clear();
+  ReleaseOwnedWindows();
   win::DestroyWindow(m_hwnd);
   m_hwnd = win::kNoWindow;
   m_loaded = false;
@@ -417,13 +429,16 @@ void Form::SetClientSize(int32_t widthTwips, int32_t heightTwips) {
 
 void Form::SetBorderStyle(int16_t style) {
   m_borderStyle = style;
+  SyncWindowStyle();
   SyncWindow();
   SizeChanged();
 }
 
 void Form::SetWindowState(int16_t state) {
   m_windowState = state;
+  if (m_visible && m_hwnd != win::kNoWindow) win::ShowWindow(m_hwnd, ShowCommand());
   if (state == vbMaximized) Move(0, 0, Screen::Width(), Screen::Height());
+  m_windowState = state;
 }
 
 void Form::SetEnabled(bool enabled) {

@@ -233,6 +233,17 @@ class Form : public com::Dispatch, public com::ControlContainer {
   void ApplyStartUpPosition();
   void SyncWindow();
   void SizeChanged();
+  // Real windows (FormDisplay.cpp): the window's styles from the border
+  // style, painting into the window's surface, following what the user and
+  // the window manager do with the window.
+  void SyncWindowStyle();
+  // The windows of other forms that this form's window owns lose their
+  // owner, so that they outlive it as their forms do.
+  void ReleaseOwnedWindows();
+  int ShowCommand() const;
+  void PaintWindow();
+  void ComposeClient(gdi::HDC hdc, int x, int y);
+  bool FollowWindow(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result);
   com::ControlPtr FindButton(bool wantDefault) const;
 
   std::string m_name;

@@ -2,6 +2,7 @@
 #include "forms/ControlPainter.h"
 #include "forms/Form.h"
 #include "gdi/Gdi.h"
+#include "win/Menu.h"
 
 namespace forms {
 
@@ -19,26 +20,10 @@ gdi::OwnedBitmap Form::RenderToBitmap(bool withFrame) {
     // Fixed dialogs and tool windows have no minimise and maximise boxes.
     const bool boxes = m_borderStyle == vbFixedSingle || m_borderStyle == vbSizable;
     painter::DrawWindowFrame(dc.Get(), width, height, frame.border, frame.caption, m_caption, m_icon, m_controlBox,
-                             boxes && m_minButton, boxes && m_maxButton, ActiveForm() == this || !m_loaded);
+                             boxes && m_minButton, boxes && m_maxButton, ActiveForm() == this || !m_loaded,
+                             m_hwnd == win::kNoWindow || win::OffersClose(m_hwnd));
   }
-  if (m_surface.PixelWidth() != clientWidth || m_surface.PixelHeight() != clientHeight) {
-    m_surface.Resize(clientWidth, clientHeight);
-  }
-  if (!m_surface.AutoRedraw()) {
-    m_surface.Refresh();
-    Form_Paint();
-  }
-  gdi::BitBlt(dc.Get(), ox, oy, clientWidth, clientHeight, m_surface.ShownDC(), 0, 0, gdi::SRCCOPY);
-
-  const int saved = gdi::SaveDC(dc.Get());
-  gdi::IntersectClipRect(dc.Get(), ox, oy, ox + clientWidth, oy + clientHeight);
-  // Controls are drawn bottom-up: the first in z-order ends on top.
-  for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
-    const com::ControlPtr& c = *it;
-    if (!c->Visible() || c->InvisibleAtRuntime()) continue;
-    c->Draw(dc.Get(), ox + gdi::TwipsToPixelsX(c->Left()), oy + gdi::TwipsToPixelsY(c->Top()));
-  }
-  gdi::RestoreDC(dc.Get(), saved);
+  ComposeClient(dc.Get(), ox, oy);
 
   gdi::OwnedBitmap bitmap(gdi::CreateCompatibleBitmap(dc.Get(), width, height));
   gdi::OwnedDC target(gdi::CreateCompatibleDC());
@@ -47,6 +32,29 @@ gdi::OwnedBitmap Form::RenderToBitmap(bool withFrame) {
     gdi::BitBlt(target.Get(), 0, 0, width, height, dc.Get(), 0, 0, gdi::SRCCOPY);
   }
   return bitmap;
+}
+
+void Form::ComposeClient(gdi::HDC hdc, int ox, int oy) {
+  const int clientWidth = std::max(1, gdi::TwipsToPixelsX(ScaleWidth()));
+  const int clientHeight = std::max(1, gdi::TwipsToPixelsY(ScaleHeight()));
+  if (m_surface.PixelWidth() != clientWidth || m_surface.PixelHeight() != clientHeight) {
+    m_surface.Resize(clientWidth, clientHeight);
+  }
+  if (!m_surface.AutoRedraw()) {
+    m_surface.Refresh();
+    Form_Paint();
+  }
+  gdi::BitBlt(hdc, ox, oy, clientWidth, clientHeight, m_surface.ShownDC(), 0, 0, gdi::SRCCOPY);
+
+  const int saved = gdi::SaveDC(hdc);
+  gdi::IntersectClipRect(hdc, ox, oy, ox + clientWidth, oy + clientHeight);
+  // Controls are drawn bottom-up: the first in z-order ends on top.
+  for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
+    const com::ControlPtr& c = *it;
+    if (!c->Visible() || c->InvisibleAtRuntime()) continue;
+    c->Draw(hdc, ox + gdi::TwipsToPixelsX(c->Left()), oy + gdi::TwipsToPixelsY(c->Top()));
+  }
+  gdi::RestoreDC(hdc, saved);
 }
 
 bool Form::RenderToPng(const std::string& path, bool withFrame) {

@@ -178,9 +178,22 @@ bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
   d->Record("StretchBlt " + BlitText(x, y, width, height) + " from " + BlitText(srcX, srcY, srcWidth, srcHeight));
   if (rop != SRCCOPY) return false;
   PixelBuffer copy = s->Target();
-  DrawScaled(d->Target(), d->ClipRect(), copy, RECT{srcX, srcY, srcX + srcWidth, srcY + srcHeight},
-             RECT{x, y, x + width, y + height}, false);
+  const RECT from{srcX, srcY, srcX + srcWidth, srcY + srcHeight};
+  const RECT to{x, y, x + width, y + height};
+  if (d->state.stretchMode == HALFTONE && width > 0 && height > 0 && srcWidth > 0 && srcHeight > 0) {
+    DrawAveraged(d->Target(), d->ClipRect(), copy, from, to);
+  } else {
+    DrawScaled(d->Target(), d->ClipRect(), copy, from, to, false);
+  }
   return true;
+}
+
+int SetStretchBltMode(HDC hdc, int mode) {
+  auto dc = FindDc(hdc);
+  if (!dc || mode < 1 || mode > HALFTONE) return 0;
+  const int previous = dc->state.stretchMode;
+  dc->state.stretchMode = mode;
+  return previous;
 }
 
 bool TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,

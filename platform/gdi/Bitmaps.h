@@ -35,6 +35,13 @@ std::vector<uint8_t> EncodePng(HBITMAP bitmap);      // empty on failure
 bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, uint32_t rop);
 bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth, int srcHeight,
                 uint32_t rop);
+// How StretchBlt scales into a DC: COLORONCOLOR (the default) takes the
+// nearest pixel; HALFTONE averages the source pixels each target pixel
+// covers, so that a picture drawn large and shrunk has smooth edges.
+// Returns the previous mode, 0 for an unknown DC or mode.
+inline constexpr int COLORONCOLOR = 3;
+inline constexpr int HALFTONE = 4;
+int SetStretchBltMode(HDC hdc, int mode);
 bool TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
                     int srcHeight, COLORREF transparent);
 bool AlphaBlendPicture(HDC dst, int x, int y, int width, int height, HBITMAP picture, int srcX, int srcY, int srcWidth,

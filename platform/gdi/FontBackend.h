@@ -1,7 +1,8 @@
 // Fonts are measured and drawn through one interface with two backends:
 // - pango with the repository's pinned fontconfig file (fonts/fonts.conf:
-//   only the DejaVu and Liberation fonts, Windows face names mapped to
-//   them), so metrics do not depend on the machine's own configuration;
+//   only the DejaVu and Liberation fonts and the fallbacks for other
+//   scripts, Windows face names mapped to the closest), so metrics do not
+//   depend on the machine's own configuration;
 // - fixed metrics for unit tests, whose results are exact and do not
 //   depend on any font (rule below).
 // A process-wide switch selects the backend; pango is the default.

@@ -47,6 +47,7 @@ struct DcState {
   COLORREF textColor = 0;
   COLORREF bkColor = RGB(255, 255, 255);
   int bkMode = OPAQUE;
+  int stretchMode = 3;  // COLORONCOLOR
   POINT position{};
   std::optional<RECT> clip;
 };

@@ -118,9 +118,21 @@ class PangoBackend final : public FontBackend {
     FcDefaultSubstitute(pattern.ptr);
     FcResult result = FcResultNoMatch;
     PatternOwner match(FcFontMatch(m_config, pattern.ptr, &result));
+    // A face lists its family first and, where it is one width or weight
+    // of a larger family, its own name last ("DejaVu Sans Condensed").
+    std::string resolved;
     FcChar8* family = nullptr;
-    if (match.ptr == nullptr || FcPatternGetString(match.ptr, FC_FAMILY, 0, &family) != FcResultMatch) return {};
-    return reinterpret_cast<const char*>(family);
+    for (int i = 0; match.ptr != nullptr && FcPatternGetString(match.ptr, FC_FAMILY, i, &family) == FcResultMatch;
+         ++i) {
+      resolved = reinterpret_cast<const char*>(family);
+    }
+    return resolved;
+  }
+
+  int MissingGlyphs(const LOGFONT& font, std::string_view text) {
+    std::lock_guard lock(m_mutex);
+    SetLayout(font, text);
+    return pango_layout_get_unknown_glyphs_count(m_layout);
   }
 
  private:
@@ -191,11 +203,15 @@ class PangoBackend final : public FontBackend {
   std::map<std::tuple<std::string, int32_t, int32_t, uint8_t>, TEXTMETRIC> m_metrics;
 };
 
-}  // namespace
-
-FontBackend& PangoBackendInstance() {
+PangoBackend& Instance() {
   static PangoBackend backend;
   return backend;
 }
+
+}  // namespace
+
+FontBackend& PangoBackendInstance() { return Instance(); }
+
+int PangoMissingGlyphs(const LOGFONT& font, std::string_view text) { return Instance().MissingGlyphs(font, text); }
 
 }  // namespace gdi::detail

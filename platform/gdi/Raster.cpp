@@ -169,6 +169,40 @@ void DrawThinLine(PixelBuffer& target, const RECT& clip, POINT from, POINT to, u
   }
 }
 
+void DrawAveraged(PixelBuffer& dst, const RECT& clip, const PixelBuffer& src, const RECT& srcRect,
+                  const RECT& dstRect) {
+  const int dw = dstRect.right - dstRect.left, dh = dstRect.bottom - dstRect.top;
+  const int sw = srcRect.right - srcRect.left, sh = srcRect.bottom - srcRect.top;
+  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+  const RECT area = Intersect(Intersect(dstRect, clip), dst.Bounds());
+  // The source span [first, last) that target pixel i of n covers.
+  auto span = [](int i, int n, int start, int length) {
+    const int first = start + static_cast<int>(static_cast<int64_t>(i) * length / n);
+    const int last = start + static_cast<int>(static_cast<int64_t>(i + 1) * length / n);
+    return std::pair<int, int>{first, std::max(last, first + 1)};
+  };
+  for (int y = area.top; y < area.bottom; ++y) {
+    const auto [y0, y1] = span(y - dstRect.top, dh, srcRect.top, sh);
+    uint32_t* row = dst.Row(y);
+    for (int x = area.left; x < area.right; ++x) {
+      const auto [x0, x1] = span(x - dstRect.left, dw, srcRect.left, sw);
+      uint64_t sum[3] = {0, 0, 0};
+      uint64_t count = 0;
+      for (int sy = std::max(y0, 0); sy < std::min(y1, src.height); ++sy) {
+        const uint32_t* srow = src.Row(sy);
+        for (int sx = std::max(x0, 0); sx < std::min(x1, src.width); ++sx) {
+          for (int c = 0; c < 3; ++c) sum[c] += (srow[sx] >> (8 * c)) & 0xFF;
+          ++count;
+        }
+      }
+      if (count == 0) continue;
+      uint32_t p = 0xFF000000u;
+      for (int c = 0; c < 3; ++c) p |= static_cast<uint32_t>((sum[c] + count / 2) / count) << (8 * c);
+      row[x] = p;
+    }
+  }
+}
+
 void DrawScaled(PixelBuffer& dst, const RECT& clip, const PixelBuffer& src, const RECT& srcRect, const RECT& dstRect,
                 bool over) {
   int dw = dstRect.right - dstRect.left, dh = dstRect.bottom - dstRect.top;

@@ -27,6 +27,11 @@ void StrokeShape(PixelBuffer& target, const RECT& clip, const Shape& shape, COLO
 // style's dash pattern.
 void DrawThinLine(PixelBuffer& target, const RECT& clip, POINT from, POINT to, uint32_t pixel, int style);
 
+// Copies src's srcRect onto dstRect of dst (not mirrored), each target
+// pixel the average of the source pixels it covers, so that shrinking
+// smooths edges; the result is made opaque.
+void DrawAveraged(PixelBuffer& dst, const RECT& clip, const PixelBuffer& src, const RECT& srcRect, const RECT& dstRect);
+
 // Copies src's srcRect onto dstRect of dst, scaled to the nearest pixel:
 // through alpha when `over`, else replacing the pixels (made opaque).
 void DrawScaled(PixelBuffer& dst, const RECT& clip, const PixelBuffer& src, const RECT& srcRect, const RECT& dstRect,

@@ -1,8 +1,12 @@
 #include "runtime/Date.h"
 
+#include <langinfo.h>
+#include <locale.h>
+
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 #include "runtime/Clock.h"
 
@@ -66,5 +70,47 @@ std::string FormatDate(DateValue d, const std::string& pattern) {
   }
   return out;
 }
+
+namespace {
+
+// The user's time locale, read anew on each call so that a change of the
+// environment applies; the C locale when it names none that exists.
+class TimeLocale {
+ public:
+  TimeLocale() : m_locale(newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr))) {
+    if (m_locale == static_cast<locale_t>(nullptr))
+      m_locale = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(nullptr));
+  }
+  ~TimeLocale() {
+    if (m_locale != static_cast<locale_t>(nullptr)) freelocale(m_locale);
+  }
+  TimeLocale(const TimeLocale&) = delete;
+  TimeLocale& operator=(const TimeLocale&) = delete;
+
+  std::string Format(DateValue d, nl_item format) const {
+    const DateParts p = SplitDate(d);
+    std::tm tm{};
+    tm.tm_year = p.year - 1900;
+    tm.tm_mon = p.month - 1;
+    tm.tm_mday = p.day;
+    tm.tm_hour = p.hour;
+    tm.tm_min = p.minute;
+    tm.tm_sec = p.second;
+    tm.tm_wday = static_cast<int>(
+        std::chrono::weekday{std::chrono::sys_days{std::chrono::year{p.year} / p.month / p.day}}.c_encoding());
+    char buffer[128];
+    const size_t n = strftime_l(buffer, sizeof buffer, nl_langinfo_l(format, m_locale), &tm, m_locale);
+    return std::string(buffer, n);
+  }
+
+ private:
+  locale_t m_locale;
+};
+
+}  // namespace
+
+std::string ShortDateText(DateValue d) { return TimeLocale().Format(d, D_FMT); }
+
+std::string TimeText(DateValue d) { return TimeLocale().Format(d, T_FMT); }
 
 }  // namespace rt

@@ -22,4 +22,10 @@ DateParts SplitDate(DateValue d);
 // "nn", "ss" as fields; anything else is copied.
 std::string FormatDate(DateValue d, const std::string& pattern);
 
+// A date as the system writes it: the short date and the time formats of
+// the user's locale (LC_TIME, LC_ALL or LANG; the C locale's when none is
+// set or the named locale is missing).
+std::string ShortDateText(DateValue d);
+std::string TimeText(DateValue d);
+
 }  // namespace rt

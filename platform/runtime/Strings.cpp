@@ -261,4 +261,10 @@ std::string Chr(uint8_t code) {
   return out;
 }
 
+std::string ChrW(char32_t codePoint) {
+  std::string out;
+  AppendUtf8(out, codePoint);
+  return out;
+}
+
 }  // namespace rt

@@ -45,5 +45,6 @@ std::string ToAnsi(std::string_view utf8);     // UTF-8 -> Windows-1252 bytes ("
 std::string FromAnsi(std::string_view ansi);   // Windows-1252 bytes -> UTF-8
 uint8_t Asc(std::string_view utf8);            // ANSI code of the first character
 std::string Chr(uint8_t code);                 // character of an ANSI code, as UTF-8
+std::string ChrW(char32_t codePoint);          // character of a Unicode code point, as UTF-8
 
 }  // namespace rt

@@ -58,9 +58,12 @@ bool Contains(HWND hWnd, POINT screen) {
 
 }  // namespace
 
-HWND WindowFromPoint(POINT pt) {
+namespace {
+
+// Descends from `candidates` to the deepest window containing the point.
+HWND Descend(const std::vector<HWND>& start, POINT pt) {
   HWND found = kNoWindow;
-  const std::vector<HWND>* candidates = &GetState().topLevel;
+  const std::vector<HWND>* candidates = &start;
   for (bool descended = true; descended;) {
     descended = false;
     for (HWND candidate : *candidates) {
@@ -74,5 +77,13 @@ HWND WindowFromPoint(POINT pt) {
   }
   return found;
 }
+
+}  // namespace
+
+HWND WindowFromPoint(POINT pt) { return Descend(GetState().topLevel, pt); }
+
+namespace detail {
+HWND WindowFromPointWithin(HWND topLevel, POINT pt) { return Descend({topLevel}, pt); }
+}  // namespace detail
 
 }  // namespace win

@@ -75,9 +75,13 @@ HWND TopLevelOf(HWND hWnd) {
 
 // The window mouse input at `screen` goes to: the capture window, else the
 // window under the point unless its top-level window is disabled.
-HWND MouseTarget(POINT screen) {
+HWND Hit(POINT screen, HWND topLevel) {
+  return topLevel != kNoWindow ? detail::WindowFromPointWithin(topLevel, screen) : WindowFromPoint(screen);
+}
+
+HWND MouseTarget(POINT screen, HWND topLevel) {
   if (HWND capture = GetCapture(); IsWindow(capture)) return capture;
-  HWND hit = WindowFromPoint(screen);
+  HWND hit = Hit(screen, topLevel);
   if (hit == kNoWindow || !IsWindowEnabled(TopLevelOf(hit))) return kNoWindow;
   return hit;
 }
@@ -96,9 +100,9 @@ void EndLeaveTracking() {
 
 // Moves the pointer: ends leave tracking when the pointer is over another
 // window now.
-void PointerOver(POINT screen) {
+void PointerOver(POINT screen, HWND topLevel) {
   SetCursorPos(screen.x, screen.y);
-  HWND over = WindowFromPoint(screen);
+  HWND over = Hit(screen, topLevel);
   State().underPointer = over;
   if (State().leaveTracked != kNoWindow && State().leaveTracked != over) EndLeaveTracking();
 }
@@ -154,19 +158,19 @@ HWND KeyTarget() {
 
 }  // namespace
 
-void RouteMouseMove(POINT screen) {
-  PointerOver(screen);
-  HWND target = MouseTarget(screen);
+void RouteMouseMove(POINT screen, HWND topLevel) {
+  PointerOver(screen, topLevel);
+  HWND target = MouseTarget(screen, topLevel);
   if (target == kNoWindow) return;
   SendSetCursor(target, WM_MOUSEMOVE);
   if (IsWindow(target)) SendMessageA(target, WM_MOUSEMOVE, MouseKeyState(), ClientPoint(target, screen));
 }
 
-void RouteMouseButton(POINT screen, MouseButton button, bool down) {
-  PointerOver(screen);
+void RouteMouseButton(POINT screen, MouseButton button, bool down, HWND topLevel) {
+  PointerOver(screen, topLevel);
   const ButtonMessages m = MessagesOf(button);
   State().down[m.vk] = down;
-  HWND target = MouseTarget(screen);
+  HWND target = MouseTarget(screen, topLevel);
   if (target == kNoWindow) return;
   if (!down) {
     SendMessageA(target, m.up, MouseKeyState(), ClientPoint(target, screen));
@@ -187,9 +191,9 @@ void RouteMouseButton(POINT screen, MouseButton button, bool down) {
   }
 }
 
-void RouteMouseWheel(POINT screen, int delta) {
-  PointerOver(screen);
-  HWND target = MouseTarget(screen);
+void RouteMouseWheel(POINT screen, int delta, HWND topLevel) {
+  PointerOver(screen, topLevel);
+  HWND target = MouseTarget(screen, topLevel);
   if (target == kNoWindow) return;
   const WPARAM wParam = (static_cast<WPARAM>(static_cast<uint16_t>(delta)) << 16) | MouseKeyState();
   SendMessageA(target, WM_MOUSEWHEEL, wParam, MAKELPARAM(screen.x, screen.y));

@@ -41,13 +41,17 @@ namespace win {
 
 enum class MouseButton { Left, Right, Middle };
 
+// A display that knows which top-level window the pointer is over (its
+// stacking may differ from the layer's) names it as `topLevel`; the window
+// under the point is then looked for in that window only.
+//
 // The pointer moved to `screen` (also where GetCursorPos reports it).
-void RouteMouseMove(POINT screen);
+void RouteMouseMove(POINT screen, HWND topLevel = kNoWindow);
 // A button went down or up at `screen`.
-void RouteMouseButton(POINT screen, MouseButton button, bool down);
+void RouteMouseButton(POINT screen, MouseButton button, bool down, HWND topLevel = kNoWindow);
 // The wheel turned at `screen` by `delta` (WHEEL_DELTA per notch, positive
 // away from the user).
-void RouteMouseWheel(POINT screen, int delta);
+void RouteMouseWheel(POINT screen, int delta, HWND topLevel = kNoWindow);
 // The pointer left every window of the program (the display's leave
 // notification): ends leave tracking with WM_MOUSELEAVE.
 void RouteMouseLeftDisplay();

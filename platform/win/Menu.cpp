@@ -3,6 +3,7 @@
 #include <map>
 #include <vector>
 
+#include "win/DisplayBackend.h"
 #include "win/Window.h"
 
 namespace win {
@@ -109,9 +110,24 @@ BOOL RemoveMenu(HMENU menu, uint32_t item, uint32_t flags) {
 
 BOOL DeleteMenu(HMENU menu, uint32_t item, uint32_t flags) { return RemoveMenu(menu, item, flags); }
 
+int32_t GetMenuState(HMENU menu, uint32_t item, uint32_t flags) {
+  MenuData* m = FindMenu(menu);
+  if (!m) return -1;
+  int index = ItemIndex(*m, item, flags);
+  return index < 0 ? -1 : static_cast<int32_t>(m->items[static_cast<size_t>(index)].flags & ~MF_BYPOSITION);
+}
+
+bool OffersClose(HWND hWnd) {
+  if (!IsWindow(hWnd)) return false;
+  auto it = Menus().systemMenuOf.find(ToInt(hWnd));
+  // A window whose system menu was never asked for has the standard one.
+  return it == Menus().systemMenuOf.end() || GetMenuState(HMENU{it->second}, SC_CLOSE, MF_BYCOMMAND) != -1;
+}
+
 BOOL DrawMenuBar(HWND hWnd) {
   if (!IsWindow(hWnd)) return FALSE;
   ++Menus().menuBarDraws[ToInt(hWnd)];
+  Display().WindowRestyled(hWnd);
   return TRUE;
 }
 
@@ -124,6 +140,7 @@ int MenuBarDrawCount(HWND hWnd) {
 BOOL SetForegroundWindow(HWND hWnd) {
   if (!IsWindow(hWnd)) return FALSE;
   Menus().foreground = hWnd;
+  Display().WindowActivated(hWnd);
   return TRUE;
 }
 

@@ -37,7 +37,13 @@ BOOL AppendMenuA(HMENU menu, uint32_t flags, uint32_t id, const std::string& tex
 // here, since no sub-menus are kept.
 BOOL RemoveMenu(HMENU menu, uint32_t item, uint32_t flags);
 BOOL DeleteMenu(HMENU menu, uint32_t item, uint32_t flags);
-// Counts redraws of the window's menu bar, so tests can see the call.
+// The flags of an item (by position or by command); -1 when there is none.
+int32_t GetMenuState(HMENU menu, uint32_t item, uint32_t flags);
+// Whether the window's system menu (still) offers Close: a display then
+// lets the user close it and shows its close button enabled.
+bool OffersClose(HWND hWnd);
+// Redraws the window's menu bar and caption (a display's close button
+// follows the system menu); counts the redraws, so tests can see the call.
 BOOL DrawMenuBar(HWND hWnd);
 int MenuBarDrawCount(HWND hWnd);
 

@@ -3,10 +3,10 @@
 #include "win/MessageQueue.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
+#include <optional>
 
 #include "runtime/Clock.h"
+#include "win/DisplayBackend.h"
 #include "win/Messages.h"
 #include "win/Window.h"
 #include "win/WindowState.h"
@@ -38,8 +38,7 @@ MSG Stamp(MSG m) {
 
 // Takes the next message in retrieval order. Timers count as due when the
 // clock has reached their due time and that time is not after `timerLimit`.
-bool Retrieve(MSG* out, HWND filter, uint32_t minMsg, uint32_t maxMsg, bool remove, bool withQuit,
-              int64_t timerLimit) {
+bool Retrieve(MSG* out, HWND filter, uint32_t minMsg, uint32_t maxMsg, bool remove, bool withQuit, int64_t timerLimit) {
   State& s = GetState();
   auto posted = std::find_if(s.queue.begin(), s.queue.end(), [&](const MSG& m) {
     return ForWindow(m.hwnd, filter) && InRange(m.message, minMsg, maxMsg);
@@ -82,17 +81,14 @@ bool Retrieve(MSG* out, HWND filter, uint32_t minMsg, uint32_t maxMsg, bool remo
   return false;
 }
 
-// Whether a timer can come due without anybody's help: only on the system
-// clock, which moves by itself.
-bool WaitForTimer() {
+// When the next timer comes due on the current clock; nullopt without
+// timers.
+std::optional<int64_t> NextTimerDue() {
   State& s = GetState();
-  if (s.timers.empty() || !dynamic_cast<rt::SystemClock*>(&rt::CurrentClock())) return false;
-  int64_t next = std::min_element(s.timers.begin(), s.timers.end(), [](const auto& a, const auto& b) {
-                   return a.dueMs < b.dueMs;
-                 })->dueMs;
-  int64_t wait = std::clamp<int64_t>(next - rt::CurrentClock().TickMs(), 0, 100);
-  std::this_thread::sleep_for(std::chrono::milliseconds(wait));
-  return true;
+  if (s.timers.empty()) return std::nullopt;
+  return std::min_element(s.timers.begin(), s.timers.end(),
+                          [](const auto& a, const auto& b) { return a.dueMs < b.dueMs; })
+      ->dueMs;
 }
 
 }  // namespace
@@ -110,15 +106,22 @@ void PostQuitMessage(int exitCode) {
 
 BOOL PeekMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg, uint32_t removeMsg) {
   if (!msg) return FALSE;
+  Display().ProcessPending();
   return Retrieve(msg, filter, minMsg, maxMsg, (removeMsg & PM_REMOVE) != 0, true, INT64_MAX) ? TRUE : FALSE;
 }
 
 BOOL GetMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg) {
   if (!msg) return FALSE;
   for (;;) {
+    const bool input = Display().ProcessPending();
     if (Retrieve(msg, filter, minMsg, maxMsg, true, true, INT64_MAX)) return msg->message == WM_QUIT ? FALSE : TRUE;
-    if (WaitForTimer()) continue;
-    if (IdleHandler() && IdleHandler()()) continue;
+    // Input was handled as it arrived (a click may have closed a modal
+    // form): the loop gets a chance to look.
+    if (input) {
+      *msg = Stamp(MSG{kNoWindow, WM_NULL, 0, 0, 0, {}});
+      return TRUE;
+    }
+    if (Display().Wait(NextTimerDue(), IdleHandler())) continue;
     *msg = Stamp(MSG{kNoWindow, WM_QUIT, 0, 0, 0, {}});
     return FALSE;
   }
@@ -136,6 +139,7 @@ LRESULT DispatchMessageA(const MSG* msg) {
 }
 
 int DoEvents() {
+  Display().ProcessPending();
   int64_t start = rt::CurrentClock().TickMs();
   int dispatched = 0;
   MSG msg;

@@ -29,10 +29,14 @@ void PostQuitMessage(int exitCode);
 // Retrieves the next message for `filter` (0: any window or the thread)
 // with a number in minMsg..maxMsg (both 0: any). FALSE when there is none.
 BOOL PeekMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg, uint32_t removeMsg);
-// Waits for the next message: returns 0 for WM_QUIT, else TRUE. When
-// nothing can arrive (empty queue, no timer that can come due on the
+// Waits for the next message: returns 0 for WM_QUIT, else TRUE. Input from
+// a display (DisplayBackend.h) is handled as it arrives. Without a display,
+// when nothing can arrive (empty queue, no timer that can come due on the
 // current clock) it calls the idle handler; without one, or when the
 // handler answers false, it returns 0 as if the loop had been told to quit.
+// With a display the idle handler is called whenever the queue is empty,
+// and GetMessageA returns WM_NULL (for nobody) after it handled input that
+// queued nothing, so a loop can see what the input changed.
 BOOL GetMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg);
 // Keyboard translation has nothing to do here; returns FALSE.
 BOOL TranslateMessage(const MSG* msg);
@@ -40,7 +44,8 @@ BOOL TranslateMessage(const MSG* msg);
 // procedure in lParam to that procedure. Returns the procedure's result.
 LRESULT DispatchMessageA(const MSG* msg);
 
-// Processes pending messages: fires the timers that are due now and
+// Processes pending messages: handles the display's input, fires the
+// timers that are due now and
 // dispatches everything queued, including what the handlers post, until
 // the queue is empty. A pending WM_QUIT stays for the message loop.
 // Returns the number of messages dispatched.

@@ -40,6 +40,7 @@ inline constexpr uint32_t WM_NCDESTROY = 0x0082;
 inline constexpr uint32_t WM_NCCALCSIZE = 0x0083;
 inline constexpr uint32_t WM_NCHITTEST = 0x0084;
 inline constexpr uint32_t WM_NCPAINT = 0x0085;
+inline constexpr uint32_t WM_NCLBUTTONDOWN = 0x00A1;
 inline constexpr uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr uint32_t WM_KEYUP = 0x0101;
 inline constexpr uint32_t WM_CHAR = 0x0102;
@@ -74,8 +75,14 @@ inline constexpr uint32_t MK_SHIFT = 0x0004;
 inline constexpr uint32_t MK_CONTROL = 0x0008;
 inline constexpr uint32_t MK_MBUTTON = 0x0010;
 
-// Hit-test code of WM_SETCURSOR (low word of lParam) for the client area.
+// Hit-test codes (WM_SETCURSOR's low word of lParam, WM_NCLBUTTONDOWN's
+// wParam): the client area and the caption.
 inline constexpr int32_t HTCLIENT = 1;
+inline constexpr int32_t HTCAPTION = 2;
+
+// wParam of WM_ACTIVATE.
+inline constexpr uint32_t WA_INACTIVE = 0;
+inline constexpr uint32_t WA_ACTIVE = 1;
 
 // One notch of the mouse wheel (high word of WM_MOUSEWHEEL's wParam).
 inline constexpr int32_t WHEEL_DELTA = 120;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "win/DisplayBackend.h"
 #include "win/WindowState.h"
 
 namespace win {
@@ -23,6 +24,9 @@ WNDPROC ClassProcedure(std::string_view className);
 namespace {
 
 bool IsChildStyle(uint32_t style) { return (style & WS_CHILD) != 0; }
+
+// Top-level windows are the ones a display shows.
+bool IsTopLevel(const WindowData& w) { return !IsChildStyle(w.style); }
 
 // The windows whose parent or owner is `hWnd`: owned windows first, then
 // the children in z-order.
@@ -62,6 +66,7 @@ void SendNcDestroyBottomUp(HWND hWnd) {
   SendQuietly(hWnd, WM_NCDESTROY);
   WindowData* w = Find(hWnd);
   if (!w) return;
+  if (IsTopLevel(*w)) Display().WindowDestroyed(hWnd);
   std::erase(detail::SiblingList(*w), hWnd);
   detail::ForgetWindow(hWnd);
   GetState().windows.erase(ToInt(hWnd));
@@ -92,8 +97,8 @@ POINT ScreenOrigin(const WindowData& w) {
 
 }  // namespace
 
-HWND CreateWindowExA(uint32_t exStyle, std::string_view className, std::string_view windowName, uint32_t style,
-                     int x, int y, int width, int height, HWND parent, void* createParam) {
+HWND CreateWindowExA(uint32_t exStyle, std::string_view className, std::string_view windowName, uint32_t style, int x,
+                     int y, int width, int height, HWND parent, void* createParam) {
   WNDPROC proc = detail::ClassProcedure(className);
   if (!proc) return kNoWindow;
   if (parent != kNoWindow && !Find(parent)) return kNoWindow;
@@ -246,6 +251,12 @@ LONG_PTR SetWindowLongA(HWND hWnd, int index, LONG_PTR newValue) {
     case GWL_ID:
       w->id = newValue;
       return old;
+    case GWL_HWNDPARENT:
+      // Sets the owner of a top-level window.
+      if (IsChildStyle(w->style) || (newValue != 0 && !Find(ToHwnd(static_cast<int32_t>(newValue))))) return 0;
+      w->parent = ToHwnd(static_cast<int32_t>(newValue));
+      Display().WindowRestyled(hWnd);
+      return old;
     case GWL_STYLE: {
       uint32_t style = static_cast<uint32_t>(newValue);
       if (IsChildStyle(style) != IsChildStyle(w->style) && w->parent != kNoWindow) {
@@ -255,10 +266,12 @@ LONG_PTR SetWindowLongA(HWND hWnd, int index, LONG_PTR newValue) {
       } else {
         w->style = style;
       }
+      if (IsTopLevel(*w)) Display().WindowRestyled(hWnd);
       return old;
     }
     case GWL_EXSTYLE:
       w->exStyle = static_cast<uint32_t>(newValue);
+      if (IsTopLevel(*w)) Display().WindowRestyled(hWnd);
       return old;
     case GWL_USERDATA:
       w->userData = newValue;
@@ -361,9 +374,23 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, uin
   w->y = pos.y;
   w->width = pos.cx;
   w->height = pos.cy;
-  if ((flags & SWP_NOZORDER) == 0) MoveInZOrder(*w, insertAfter);
-  if ((flags & SWP_SHOWWINDOW) != 0) w->style |= WS_VISIBLE;
-  if ((flags & SWP_HIDEWINDOW) != 0) w->style &= ~WS_VISIBLE;
+  if ((flags & SWP_NOZORDER) == 0) {
+    MoveInZOrder(*w, insertAfter);
+    if (insertAfter == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
+    if (insertAfter == HWND_NOTOPMOST) w->exStyle &= ~WS_EX_TOPMOST;
+  }
+  const bool shown = (flags & SWP_SHOWWINDOW) != 0 && (w->style & WS_VISIBLE) == 0;
+  const bool hidden = (flags & SWP_HIDEWINDOW) != 0 && (w->style & WS_VISIBLE) != 0;
+  if (shown) w->style |= WS_VISIBLE;
+  if (hidden) w->style &= ~WS_VISIBLE;
+  if (IsTopLevel(*w)) {
+    DisplayBackend& display = Display();
+    if ((flags & SWP_FRAMECHANGED) != 0) display.WindowRestyled(hWnd);
+    if (moved || sized) display.WindowPlaced(hWnd);
+    if ((flags & SWP_NOZORDER) == 0) display.WindowStacked(hWnd, insertAfter);
+    if (shown || hidden) display.WindowShown(hWnd, shown ? SW_SHOWNA : SW_HIDE);
+    if (!(w = Find(hWnd))) return FALSE;
+  }
   SendMessageA(hWnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
   if (sized) SendMessageA(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(pos.cx, pos.cy));
   if (moved) SendMessageA(hWnd, WM_MOVE, 0, MAKELPARAM(pos.x, pos.y));
@@ -413,6 +440,21 @@ BOOL ShowWindow(HWND hWnd, int cmd) {
   if (!w) return FALSE;
   bool wasVisible = (w->style & WS_VISIBLE) != 0;
   bool show = cmd != SW_HIDE;
+  switch (cmd) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+      w->style = (w->style & ~WS_MAXIMIZE) | WS_MINIMIZE;
+      break;
+    case SW_SHOWMAXIMIZED:
+      w->style = (w->style & ~WS_MINIMIZE) | WS_MAXIMIZE;
+      break;
+    case SW_SHOWNORMAL:
+    case SW_RESTORE:
+      w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
+      break;
+    default:
+      break;
+  }
   if (show != wasVisible) {
     if (show) {
       w->style |= WS_VISIBLE;
@@ -422,7 +464,18 @@ BOOL ShowWindow(HWND hWnd, int cmd) {
     SendMessageA(hWnd, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
     if (show) InvalidateRect(hWnd, nullptr, TRUE);
   }
+  if ((w = Find(hWnd)) && IsTopLevel(*w)) Display().WindowShown(hWnd, cmd);
   return wasVisible ? TRUE : FALSE;
+}
+
+BOOL IsIconic(HWND hWnd) {
+  WindowData* w = Find(hWnd);
+  return w && (w->style & WS_MINIMIZE) != 0 ? TRUE : FALSE;
+}
+
+BOOL IsZoomed(HWND hWnd) {
+  WindowData* w = Find(hWnd);
+  return w && (w->style & WS_MAXIMIZE) != 0 ? TRUE : FALSE;
 }
 
 BOOL IsWindowVisible(HWND hWnd) {

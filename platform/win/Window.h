@@ -3,8 +3,10 @@
 // window properties, text, position and size, visibility and enabled
 // state, and sending a message through a window's current procedure.
 //
-// The headless backend keeps every window in memory; windows have no
-// non-client area, so the client rectangle is the window rectangle.
+// The layer keeps every window in memory; windows have no non-client area,
+// so the client rectangle is the window rectangle (a display's frame lies
+// around it). A display backend (DisplayBackend.h) shows the top-level
+// windows. A top-level window's GWL_HWNDPARENT slot is its owner.
 // All calls belong to the one user-interface thread.
 #pragma once
 
@@ -43,7 +45,9 @@ inline constexpr uint32_t WS_VSCROLL = 0x00200000;
 inline constexpr uint32_t WS_HSCROLL = 0x00100000;
 inline constexpr uint32_t WS_SYSMENU = 0x00080000;
 inline constexpr uint32_t WS_THICKFRAME = 0x00040000;
-inline constexpr uint32_t WS_TABSTOP = 0x00010000;
+inline constexpr uint32_t WS_MINIMIZEBOX = 0x00020000;  // top-level windows
+inline constexpr uint32_t WS_MAXIMIZEBOX = 0x00010000;  // top-level windows
+inline constexpr uint32_t WS_TABSTOP = 0x00010000;      // child windows
 
 // Extended window styles.
 inline constexpr uint32_t WS_EX_DLGMODALFRAME = 0x00000001;
@@ -176,7 +180,8 @@ std::string GetWindowTextA(HWND hWnd);
 // (0, 0, width, height).
 BOOL MoveWindow(HWND hWnd, int x, int y, int width, int height, BOOL repaint = TRUE);
 // Honours SWP_NOMOVE, SWP_NOSIZE, SWP_NOZORDER, SWP_SHOWWINDOW,
-// SWP_HIDEWINDOW and SWP_NOSENDCHANGING; SWP_FRAMECHANGED sends
+// SWP_HIDEWINDOW and SWP_NOSENDCHANGING; HWND_TOPMOST and HWND_NOTOPMOST
+// set and clear WS_EX_TOPMOST; SWP_FRAMECHANGED sends
 // WM_NCCALCSIZE and counts a frame change (FrameChangeCount).
 BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, uint32_t flags);
 BOOL GetWindowRect(HWND hWnd, RECT* rect);
@@ -188,7 +193,12 @@ BOOL ScreenToClient(HWND hWnd, POINT* pt);
 int FrameChangeCount(HWND hWnd);
 
 // Visibility: ShowWindow returns whether the window was visible before.
+// SW_MINIMIZE and SW_SHOWMINIMIZED minimise a top-level window (WS_MINIMIZE),
+// SW_SHOWMAXIMIZED maximises it (WS_MAXIMIZE), SW_SHOWNORMAL and SW_RESTORE
+// give it its normal size back.
 BOOL ShowWindow(HWND hWnd, int cmd);
+BOOL IsIconic(HWND hWnd);
+BOOL IsZoomed(HWND hWnd);
 // Visible when the window and all its parents are.
 BOOL IsWindowVisible(HWND hWnd);
 // EnableWindow returns whether the window was disabled before.

@@ -1,6 +1,8 @@
 // Window classes and the default window procedure.
 #include <cstring>
 
+#include "win/DisplayBackend.h"
+#include "win/Menu.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 #include "win/WindowState.h"
@@ -42,8 +44,8 @@ uint32_t ClassStyle(std::string_view className) {
 ATOM RegisterClassA(const WNDCLASSA& wc) {
   RegisterSystemClasses();
   if (wc.lpszClassName.empty() || wc.lpfnWndProc == nullptr) return 0;
-  auto [it, inserted] =
-      GetState().classes.try_emplace(LowerName(wc.lpszClassName), detail::State::ClassData{0, wc.lpfnWndProc, wc.style});
+  auto [it, inserted] = GetState().classes.try_emplace(LowerName(wc.lpszClassName),
+                                                       detail::State::ClassData{0, wc.lpfnWndProc, wc.style});
   if (!inserted) return 0;
   it->second.atom = GetState().nextAtom++;
   return it->second.atom;
@@ -62,6 +64,7 @@ LRESULT DefWindowProcA(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
       if (detail::WindowData* w = detail::Find(hWnd)) {
         const char* text = reinterpret_cast<const char*>(lParam);
         w->text = text ? text : "";
+        if ((w->style & WS_CHILD) == 0) Display().WindowRestyled(hWnd);
         return TRUE;
       }
       return FALSE;
@@ -80,6 +83,20 @@ LRESULT DefWindowProcA(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       DestroyWindow(hWnd);
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_CLOSE) return SendMessageA(hWnd, WM_CLOSE, 0, 0);
+      return 0;
+    case WM_NCLBUTTONDOWN:
+      // A press on the caption moves the top-level window with the pointer.
+      if (static_cast<int32_t>(wParam) == HTCAPTION) {
+        HWND top = hWnd;
+        while (detail::WindowData* t = detail::Find(top)) {
+          if ((t->style & WS_CHILD) == 0 || t->parent == kNoWindow) break;
+          top = t->parent;
+        }
+        Display().BeginMoveDrag(top);
+      }
       return 0;
     case WM_PAINT:
       if (detail::WindowData* w = detail::Find(hWnd)) w->needsPaint = false;

@@ -1,4 +1,4 @@
-// The headless backend's bookkeeping, shared by the layer's sources and not
+// The window layer's bookkeeping, shared by the layer's sources and not
 // meant for its users: the window table, the classes, the posted messages,
 // the timers, focus and capture, and the test hooks.
 #pragma once
@@ -87,5 +87,8 @@ std::vector<HWND>& SiblingList(const WindowData& w);
 void ForgetWindow(HWND hWnd);
 // Posts an internal message without the validity check of PostMessageA.
 void Post(const MSG& msg);
+// WindowFromPoint within one top-level window: 0 when the point lies
+// outside it.
+HWND WindowFromPointWithin(HWND topLevel, POINT pt);
 
 }  // namespace win::detail

@@ -17,10 +17,16 @@ const char* const kColumns = R"(
 select lower(a.attname || ' ' || replace(format_type(a.atttypid, a.atttypmod), ' without time zone', '')
   || coalesce((select '(' || substring(pg_get_constraintdef(c.oid) from '<= (\d+)') || ')'
                from pg_constraint c
-               where c.conrelid = a.attrelid and c.contype = 'c' and c.conkey = array[a.attnum]), '')
+               where c.conrelid = a.attrelid and c.contype = 'c' and c.conkey = array[a.attnum]
+                 and pg_get_constraintdef(c.oid) like '%char_length%'), '')
+  || coalesce((select ' ' || substring(pg_get_constraintdef(c.oid) from '>= (-?\d+)') || '..'
+                      || substring(pg_get_constraintdef(c.oid) from '<= (-?\d+)')
+               from pg_constraint c
+               where c.conrelid = a.attrelid and c.contype = 'c' and c.conkey = array[a.attnum]
+                 and pg_get_constraintdef(c.oid) not like '%char_length%'), '')
   || case when a.attnotnull then ' not null' else '' end
   || coalesce(' default ' || pg_get_expr(d.adbin, d.adrelid), '')
-  || case when a.attidentity <> '' then ' identity' else '' end)
+  || case a.attidentity when 'a' then ' identity always' when 'd' then ' identity' else '' end)
 from pg_attribute a left join pg_attrdef d on d.adrelid = a.attrelid and d.adnum = a.attnum
 where a.attrelid = to_regclass(?) and a.attnum > 0 and not a.attisdropped
 order by a.attnum)";

@@ -5,7 +5,9 @@
 #include "ExpectedLayouts.h"
 #include "ScriptServer.h"
 #include "ado/Constants.h"
+#include "core/SqlScriptRunner.h"
 #include "runtime/Error.h"
+#include "runtime/Strings.h"
 
 namespace sqltest {
 namespace {
@@ -84,11 +86,43 @@ TEST_F(MasterSchemaTest, ConstraintsRefuseWhatTheLayoutForbids) {
       {"INSERT INTO Konfig (ArchLocPath, ArchNetPath, UpdLocPath, UpdNetPath) VALUES ('', '', '', '')", refused},
       {"INSERT INTO Benutzer_Gruppen (UserID, GrpID) VALUES (gen_random_uuid(), gen_random_uuid())", refused},
       {"INSERT INTO BMPng (MemoID, DBListID) VALUES (gen_random_uuid(), 99)", refused},
+      // The one-byte columns hold 0 to 255.
+      {"INSERT INTO DBList (Bez) VALUES ('One')", ok},
+      {"INSERT INTO BMPng (MemoID, DBListID, Png) VALUES (gen_random_uuid(), 1, 255)", ok},
+      {"INSERT INTO BMPng (MemoID, DBListID, Png) VALUES (gen_random_uuid(), 1, 256)", refused},
+      {"INSERT INTO BMPng (MemoID, DBListID, Png) VALUES (gen_random_uuid(), 1, -1)", refused},
+      {"INSERT INTO Memos1 (Typ, Titel) VALUES (0, 'Zero')", ok},
+      {"INSERT INTO Memos1 (Typ, Titel) VALUES (256, 'Too big')", refused},
+      {"UPDATE Memos1 SET Typ = -1 WHERE Titel = 'Zero'", refused},
+      {"INSERT INTO Memos1_Fav (MemoID, OwnerID, Typ, Bez) SELECT ID, ID, 255, 'Fav' FROM Memos1 WHERE Titel = 'Zero'",
+       ok},
+      {"UPDATE Memos1_Fav SET Typ = 300", refused},
   };
   for (const auto& step : steps) {
     EXPECT_EQ(ErrorOf(db(), step.sql), step.error) << step.sql;
   }
   EXPECT_EQ(Scalar(db(), "SELECT count(*) FROM Benutzer WHERE WinUsr = 'dom\\ANN'"), "1");
+}
+
+// A Memo database's number names its tables: the server gives it, and it
+// never changes, so deleting the row always finds the tables to drop.
+TEST_F(MasterSchemaTest, MemoDatabaseNumbersAreGivenByTheServerAndNeverChange) {
+  EXPECT_EQ(Scalar(db(), "INSERT INTO DBList (Bez) VALUES ('One') RETURNING ID"), "1");
+  for (const char* sql : {"INSERT INTO DBList (ID, Bez) VALUES (7, 'Own number')", "UPDATE DBList SET ID = 7",
+                          "UPDATE DBList SET ID = DEFAULT", "UPDATE DBList SET ID = ID + 1, Bez = 'Moved'"}) {
+    try {
+      Exec(db(), sql);
+      ADD_FAILURE() << "accepted: " << sql;
+    } catch (const rt::Error& e) {
+      EXPECT_EQ(e.Number(), ado::errCommandFailed) << sql;
+      EXPECT_NE(rt::InStr(e.Description(), "identity column", rt::CompareMethod::Text), 0u) << e.Description();
+    }
+  }
+  EXPECT_EQ(Column(db(), "SELECT ID || ' ' || Bez FROM DBList"), std::vector<std::string>{"1 One"});
+  // Other columns change as before.
+  Exec(db(), "UPDATE DBList SET Bez = 'Renamed'");
+  Exec(db(), "DELETE FROM DBList WHERE Bez = 'Renamed'");
+  EXPECT_EQ(Scalar(db(), "SELECT count(*) FROM pg_tables WHERE schemaname = 'dbo' AND tablename LIKE 'memos1%'"), "0");
 }
 
 TEST_F(MasterSchemaTest, DeletesCascadeAsSpecified) {
@@ -129,6 +163,18 @@ TEST_F(MasterSchemaTest, DeletesCascadeAsSpecified) {
 TEST_F(MasterSchemaTest, CreationScriptFailsWhenQVaultExists) {
   EXPECT_FALSE(RunScriptFile("scriptMakeHauptDB.sql"));
   EXPECT_EQ(Scalar(db(), "SELECT Build FROM Konfig"), "203");
+}
+
+// The tables and the first rows are one transaction: when the first rows
+// fail, the new database holds no table at all.
+using CreationTest = ServerTest;
+TEST_F(CreationTest, TablesAndFirstRowsStandOrFallTogether) {
+  ASSERT_TRUE(RunScriptFile("scriptMakeHauptDB.sql"));
+  std::string firstRows = ScriptFile("scriptUSSettings.sql");
+  firstRows.insert(firstRows.find("COMMIT;"), "INSERT INTO dbo.Konfig (Build) VALUES (1);\n");  // paths are NOT NULL
+  qvadmin::ScriptText broken(firstRows);
+  EXPECT_FALSE(qvadmin::RunSqlScript(broken, "scriptUSSettings", ""));
+  EXPECT_TRUE(TableNames(OpenQVault()).empty());
 }
 
 }  // namespace

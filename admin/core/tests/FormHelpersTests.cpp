@@ -5,6 +5,9 @@
 
 #include "com/Control.h"
 #include "core/FormHelpers.h"
+#include "forms/Form.h"
+#include "win/Input.h"
+#include "win/Window.h"
 
 namespace qvadmin {
 namespace {
@@ -40,6 +43,42 @@ TEST(SelectedOptionIndex, FirstChosenByIndexOrMinusOne) {
   EXPECT_EQ(SelectedOptionIndex({make(0, false), make(1, false)}), -1);
   EXPECT_EQ(SelectedOptionIndex({make(2, true), make(0, false), make(1, true)}), 1);
   EXPECT_EQ(SelectedOptionIndex({}), -1);
+}
+
+// The messages that reach a window, recorded before its own procedure runs.
+struct Recorded {
+  uint32_t msg;
+  win::WPARAM wParam;
+};
+std::vector<Recorded> recorded;
+win::WNDPROC formProc = nullptr;
+win::LRESULT Record(win::HWND hWnd, uint32_t msg, win::WPARAM wParam, win::LPARAM lParam) {
+  recorded.push_back({msg, wParam});
+  return win::CallWindowProcA(formProc, hWnd, msg, wParam, lParam);
+}
+
+TEST(DragForm, TheLeftButtonHandsTheMoveToTheWindowSystem) {
+  auto form = std::make_shared<forms::Form>("frmLogin");
+  form->Show();
+  formProc = win::LongToProc(win::SetWindowLongA(form->hWnd(), win::GWL_WNDPROC, win::ProcToLong(Record)));
+  win::SetCapture(form->hWnd());
+
+  // Another button: nothing happens.
+  recorded.clear();
+  DragForm(*form, 2);
+  EXPECT_TRUE(recorded.empty());
+  EXPECT_EQ(win::GetCapture(), form->hWnd());
+
+  // The left button: the capture goes, and the window is told that the
+  // button went down on its caption, which starts the move.
+  DragForm(*form, 1);
+  EXPECT_EQ(win::GetCapture(), win::kNoWindow);
+  bool captionPressed = false;
+  for (const auto& r : recorded) captionPressed = captionPressed || (r.msg == 161 && r.wParam == 2);
+  EXPECT_TRUE(captionPressed);
+
+  win::SetWindowLongA(form->hWnd(), win::GWL_WNDPROC, win::ProcToLong(formProc));
+  form->Unload();
 }
 
 }  // namespace

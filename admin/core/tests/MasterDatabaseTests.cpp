@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "CoreTestSupport.h"
+#include "core/CarriedScripts.h"
 #include "core/CurrentUser.h"
 #include "core/MasterDatabase.h"
 #include "core/RegistrySettings.h"
@@ -165,6 +171,119 @@ TEST_F(MasterDatabaseTest, FailingCreationScriptGivesStepZero) {
   ado::Connection cn;
   ado::TestServer::OpenWithPassword(cn);
   EXPECT_TRUE(cn.Execute("SELECT 1 FROM pg_database WHERE datname = 'QVault'").Eof());
+}
+
+bool MasterDatabaseOnServer() {
+  ado::Connection cn;
+  ado::TestServer::OpenWithPassword(cn);
+  return !cn.Execute("SELECT 1 FROM pg_database WHERE datname = 'QVault'").Eof();
+}
+
+// The program's scripts, copied to a folder of the test, where one of them
+// can be made to fail; the program takes its scripts from there while the
+// object lives.
+class ScriptFolder {
+ public:
+  ScriptFolder() : m_path(std::filesystem::temp_directory_path() / ("qvcore-sql-" + std::to_string(::getpid()))) {
+    std::filesystem::remove_all(m_path);
+    std::filesystem::copy(QV_SQL_DIR, m_path, std::filesystem::copy_options::recursive);
+    SetCarriedScriptFolder(m_path.string());
+  }
+  ~ScriptFolder() {
+    SetCarriedScriptFolder("");
+    std::filesystem::remove_all(m_path);
+  }
+  // Puts `statement` into `script` before its text `before`.
+  void Break(const std::string& script, const std::string& before, const std::string& statement) {
+    const auto file = m_path / (script + ".sql");
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string s = text.str();
+    const size_t at = s.find(before);
+    ASSERT_NE(at, std::string::npos) << before;
+    s.insert(at, statement + "\n");
+    std::ofstream(file, std::ios::trunc) << s;
+  }
+
+ private:
+  std::filesystem::path m_path;
+};
+
+// A creation that fails after the database was made leaves nothing behind:
+// the tables and first rows were one transaction, and the database this
+// run created is dropped, so the next attempt starts clean and succeeds.
+TEST_F(MasterDatabaseTest, FailedCreationDropsTheDatabaseItMade) {
+  const struct {
+    const char* script;
+    const char* before;
+    int step;
+  } failures[] = {
+      {"scriptUSSettings", "COMMIT;", 0},     // the first rows, after the tables were made
+      {"scriptInsertTrigger", "COMMIT;", 1},  // the insert trigger, after the first rows were committed
+      {"scriptDeleteTrigger", "COMMIT;", 2},
+  };
+  for (const auto& failure : failures) {
+    SCOPED_TRACE(failure.script);
+    {
+      ScriptFolder folder;
+      folder.Break(failure.script, failure.before, "SELECT * FROM dbo.NoSuchTable;");
+      test::Captured captured;
+      EXPECT_FALSE(Provision());
+      ASSERT_EQ(captured.Messages().size(), 2u);
+      EXPECT_EQ(captured.Messages()[1].title, "Error during step of creation: " + std::to_string(failure.step));
+      EXPECT_FALSE(MasterDatabaseOnServer());
+    }
+    test::ResetSession();
+    test::Captured captured;
+    EXPECT_TRUE(Provision());
+    if (cnMain) cnMain->Close();
+    DropMasterDatabase();
+    test::ResetSession();
+  }
+}
+
+// A master database that a cut-off creation left (the server stopped or the
+// connection broke before the end) is told to the user and never taken as
+// provisioned; nothing is created in it.
+TEST_F(MasterDatabaseTest, IncompleteMasterDatabaseIsReportedNotUsed) {
+  const struct {
+    const char* what;
+    const char* damage;  // on a provisioned QVault; "" for an empty database
+    bool complete;
+  } cases[] = {
+      {"empty database", "", false},
+      {"no configuration row", "DELETE FROM Konfig", false},
+      {"no insert trigger at the current build", "DROP TRIGGER T_DBList_ITrig ON DBList", false},
+      {"an older build without triggers, to be converted",
+       "DROP TRIGGER T_DBList_ITrig ON DBList; DROP TRIGGER T_DBList_DTrig ON DBList; UPDATE Konfig SET Build = 202",
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (std::string(c.damage).empty()) {
+      AsAdmin("CREATE DATABASE \"QVault\"");
+    } else {
+      test::Captured first;
+      ASSERT_TRUE(Provision());
+      cnMain->Execute(c.damage, nullptr, ado::adExecuteNoRecords);
+      cnMain->Close();
+      test::ResetSession();
+    }
+    test::Captured captured;
+    EXPECT_EQ(Provision(), c.complete);
+    if (!c.complete) {
+      ASSERT_EQ(captured.Messages().size(), 1u);
+      EXPECT_EQ(captured.Messages()[0].title, "Incomplete main database");
+      EXPECT_EQ(captured.Messages()[0].buttons, 48);
+      EXPECT_EQ(cnMain->State(), ado::adStateClosed);
+    } else {
+      EXPECT_TRUE(captured.Messages().empty());
+    }
+    if (cnMain) cnMain->Close();
+    DropMasterDatabase();
+    test::ResetSession();
+  }
 }
 
 TEST_F(MasterDatabaseTest, CurrentUserRecordIsFoundOrMadeFromTheDefaultUser) {

@@ -8,6 +8,7 @@
 #include "core/RegistrySettings.h"
 #include "forms/Form.h"
 #include "forms/Screen.h"
+#include "shell/System.h"
 
 namespace qvadmin {
 namespace {
@@ -33,8 +34,25 @@ TEST_F(RegistrySettingsTest, LoadSettingsFixesTheKeyAndWritesNetUsrOnce) {
   LoadSettings();
   EXPECT_EQ(ReadRegValue("NetUsr"), netUsr);
   EXPECT_FALSE(TempDir.empty());
-  EXPECT_EQ(DateTimeFormat.rfind("ddddd hh:nn", 0), 0u);
+  EXPECT_EQ(DateTimeFormat, "ddddd hh:nn");  // the C locale writes a 24-hour time
   EXPECT_FALSE(SqlServer.empty());  // the computer name
+}
+
+// A registry that can't be written stops nothing: start-up still has its
+// defaults, and no identifier is stored that was not written.
+TEST_F(RegistrySettingsTest, LoadSettingsGoesOnWhenTheRegistryCannotBeWritten) {
+  const std::string saved = std::getenv("QV_REGISTRY_DIR");
+  ::setenv("QV_REGISTRY_DIR", "/proc/version/registry", 1);  // below a file: no folder can be made
+  SqlServer.clear();
+  DateTimeFormat.clear();
+  TempDir.clear();
+  LoadSettings();
+  EXPECT_EQ(ReadRegValue("NetUsr", "none"), "none");
+  EXPECT_FALSE(WriteRegValue("NetUsr", "x"));
+  EXPECT_EQ(SqlServer, shell::GetComputerNameA());
+  EXPECT_EQ(DateTimeFormat, "ddddd hh:nn");
+  EXPECT_EQ(TempDir, shell::GetTempPathA());
+  ::setenv("QV_REGISTRY_DIR", saved.c_str(), 1);
 }
 
 TEST_F(RegistrySettingsTest, ReadAndWriteValues) {

@@ -3,9 +3,11 @@
 #include <array>
 #include <vector>
 
+#include "CoreTestSupport.h"
 #include "core/ScrambleKeys.h"
 #include "core/Scrambler.h"
 #include "runtime/Error.h"
+#include "runtime/ErrorNumberOf.h"
 #include "runtime/Strings.h"
 
 namespace qvadmin {
@@ -130,6 +132,44 @@ TEST(Scrambler, KeyFallingBelowOneIsAnOrderlyError) {
     return;
   }
   ADD_FAILURE() << "no error; last key " << key;
+}
+
+// Text that the scrambler can't hold is found before it is stored: letters
+// of other scripts have no code, code 0 does not come back; the user is
+// told which characters, and ScrambleText refuses the text rather than
+// returning "?" in their place.
+TEST(Scrambler, TextThatCannotBeHeldIsToldAndRefused) {
+  const struct {
+    std::string text;
+    bool survives;
+    std::string named;  // the characters the message names
+  } cases[] = {
+      {"", true, ""},
+      {AllCodes(), true, ""},
+      {"Paßwort € été", true, ""},  // Western European
+      {"Łódź łódź", false, "\"Ł\" \"ź\" \"ł\""},
+      {"pass密码", false, "\"密\" \"码\""},
+      {"emoji 😀", false, "\"😀\""},
+      {std::string("a\0b", 3), false, "(code 0)"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SurvivesScrambling(c.text), c.survives) << c.text;
+    test::Captured captured;
+    EXPECT_EQ(CheckScramblable(c.text, "password"), c.survives) << c.text;
+    if (c.survives) {
+      EXPECT_TRUE(captured.Messages().empty());
+      EXPECT_EQ(UnscrambleText(ScrambleText(c.text, kPasswordKey), kPasswordKey), c.text);
+      continue;
+    }
+    ASSERT_EQ(captured.Messages().size(), 1u);
+    EXPECT_EQ(captured.Messages()[0].prompt, "The password contains characters that can't be stored: " + c.named +
+                                                 ".\r\rPlease use only letters, digits and signs of Western "
+                                                 "European languages.");
+    EXPECT_EQ(captured.Messages()[0].buttons, 48);
+    if (c.named != "(code 0)") {
+      EXPECT_EQ(rt::ErrorNumberOf([&] { ScrambleText(c.text, kPasswordKey); }), rt::errInvalidProcedureCall);
+    }
+  }
 }
 
 }  // namespace

@@ -97,6 +97,14 @@ TEST(ShowMsgExWithoutMainWindow, FallsBackToThePlainMessageBox) {
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].prompt, "Started?\r\rwhy");
   EXPECT_EQ(seen[0].title, "Start");
+
+  // The error report's markup does not show: line breaks stay, tags go.
+  seen.clear();
+  ShowMsgEx("Failed.", 16, "Error", "", 0, 0,
+            "<b><u>Reporting system for maintenance purposes:</u></b><br><br>Error 5, Procedure: \"Login\"., v4");
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].prompt,
+            "Failed.\r\rReporting system for maintenance purposes:\r\n\r\nError 5, Procedure: \"Login\"., v4");
 }
 
 }  // namespace

@@ -208,24 +208,50 @@ TEST_F(MsgBoxExTest, IconsDeleteTitleAndOwnIcon) {
 TEST_F(MsgBoxExTest, LongPromptsWrapAtBlanksButNeverInsideAWord) {
   msg->Props().formMaxWidth = 20 * kChar;
   std::string caption;
-  int32_t labelWidth = 0;
   auto look = [&](frmMsgBoxIe& w) {
+    caption = w.lblMsg()->Caption();
+    w.cmdSys(0)->Click();
+  };
+  const std::string word(30, 'w');
+  // Each line holds as many words as fit into 20 characters (with the blank
+  // that follows each word); a line break of the prompt starts a fresh
+  // line, and a word wider than the box widens only its own line.
+  const struct {
+    std::string prompt;
+    std::string wrapped;
+  } cases[] = {
+      {"aaaa bbbb cccc dddd eeee ffff gggg", "aaaa bbbb cccc dddd\r\neeee ffff gggg "},
+      {word, word + " "},
+      {"ab " + word + " cd", "ab\r\n" + word + "\r\ncd "},
+      {"ab " + word + " cd ef gh ij kl", "ab\r\n" + word + "\r\ncd ef gh ij kl "},
+      {"aaaa bbbb cccc dddd eeee.\r\nffff gggg hhhh iiii jjjj kkkk",
+       "aaaa bbbb cccc dddd\r\neeee.\r\nffff gggg hhhh iiii\r\njjjj kkkk "},
+      {"aaaa bbbb.\r\ncccc dddd eeee ffff gggg hhhh", "aaaa bbbb.\r\ncccc dddd eeee ffff\r\ngggg hhhh "},
+  };
+  for (const auto& c : cases) {
+    Show(c.prompt, 0, look);
+    EXPECT_EQ(caption, c.wrapped) << c.prompt;
+    EXPECT_EQ(rt::InStr(caption, "\r\n\r\n"), 0u) << c.prompt;  // no empty line
+  }
+}
+
+// The prompt a user met: after a line break inside it, the words fill the
+// lines again instead of standing one a line.
+TEST_F(MsgBoxExTest, WrappedPromptWithALineBreakFillsItsLines) {
+  std::string caption;
+  int32_t labelWidth = 0;
+  std::string prompt;
+  for (int i = 0; i < 10; ++i) prompt += "connection ";
+  prompt += "failed.\r\nPlease check the network cable and try again.";
+  Show(prompt, 0, [&](frmMsgBoxIe& w) {
     caption = w.lblMsg()->Caption();
     labelWidth = w.lblMsg()->Width();
     w.cmdSys(0)->Click();
-  };
-  Show("aaaa bbbb cccc dddd eeee ffff gggg", 0, look);
-  // Each line holds as many words as fit into 20 characters (with the blank
-  // that follows each word).
-  EXPECT_EQ(caption, "aaaa bbbb cccc dddd\r\neeee ffff gggg ");
-  for (const auto& line : rt::Split(caption, "\r\n")) EXPECT_LE(static_cast<int32_t>(rt::Len(line)) * kChar, 20 * kChar);
-
-  const std::string word(30, 'w');
-  Show(word, 0, look);
-  EXPECT_EQ(caption, word + " ");  // one word: never broken, no empty first line
-  Show("ab " + word + " cd", 0, look);
-  EXPECT_EQ(caption, "ab\r\n" + word + "\r\ncd ");
-  EXPECT_EQ(rt::InStr(caption, "\r\n\r\n"), 0u);  // no empty line
+  });
+  // Ten times "connection " fill the widest line; "failed." does not fit.
+  EXPECT_EQ(caption,
+            rt::RTrim(prompt.substr(0, 110)) + "\r\nfailed.\r\nPlease check the network cable and try again. ");
+  EXPECT_LE(labelWidth, msg->Props().formMaxWidth);
 }
 
 TEST_F(MsgBoxExTest, LayoutFollowsTheLookProperties) {
@@ -392,6 +418,9 @@ TEST_F(MsgBoxExTest, CheckBoxSetsDisplayAgain) {
 }
 
 TEST_F(MsgBoxExTest, DetailsPaneOpensAndClosesAndCopyPutsTheMessageOnTheClipboard) {
+  const char* savedLocale = std::getenv("LC_ALL");
+  const std::string restoreLocale = savedLocale ? savedLocale : "";
+  setenv("LC_ALL", "C.UTF-8", 1);
   std::vector<int32_t> heights;
   std::string paneText, copyCaption;
   Show("Main text", 0, [&](frmMsgBoxIe& w) {
@@ -412,10 +441,15 @@ TEST_F(MsgBoxExTest, DetailsPaneOpensAndClosesAndCopyPutsTheMessageOnTheClipboar
   EXPECT_EQ(heights[1] - heights[0], 2070 + 360 + 180);
   EXPECT_EQ(heights[2], heights[0]);
   EXPECT_EQ(copyCaption, "Meldung in die Zwischenablage kopieren");
-  const std::string text = forms::Clipboard::GetText();
-  EXPECT_EQ(text.rfind("!> Title\r\n\r\nMain text\r\n\r\n<", 0), 0u) << text;
-  EXPECT_NE(text.find(">\r\nError 42\r\nline two"), std::string::npos) << text;
+  // The clock stands at 1 January 1970, midnight; the date and time are
+  // written in the system's formats, here those of the C locale.
+  EXPECT_EQ(forms::Clipboard::GetText(),
+            "!> Title\r\n\r\nMain text\r\n\r\n<01/01/70/00:00:00>\r\nError 42\r\nline two");
   EXPECT_TRUE(launcher.requests.empty());  // no mail without the automatic send
+  if (savedLocale)
+    setenv("LC_ALL", restoreLocale.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
 }
 
 TEST_F(MsgBoxExTest, CopyWithEmptyDetailsEndsWithTheDateLine) {

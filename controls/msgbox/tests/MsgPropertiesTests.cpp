@@ -1,4 +1,3 @@
-#include "runtime/ErrorNumberOf.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,9 +10,11 @@
 #include "msgbox/Msg.h"
 #include "msgbox/MsgIcons.h"
 #include "runtime/Error.h"
+#include "runtime/ErrorNumberOf.h"
 #include "runtime/Strings.h"
 #include "shell/Profile.h"
 #include "tests/MsgTestHost.h"
+#include "win/Window.h"
 
 namespace kvctl2 {
 namespace {
@@ -79,6 +80,20 @@ TEST(MsgProperties, AHostPlacesTheControlAtAFixedSize) {
   EXPECT_EQ(msg->Width(), 480);
   EXPECT_EQ(msg->Height(), 480);
   EXPECT_TRUE(msg->Props().GrayScale);  // loaded from a bag without it: the bag default
+  host->Unload();
+}
+
+// Like a timer, the control has no face and no focus while the program runs.
+TEST(MsgProperties, InvisibleAndNeverFocusedAtRunTime) {
+  auto host = std::make_shared<test::HostForm>();
+  host->Show();
+  auto msg = host->msg();
+  EXPECT_TRUE(msg->InvisibleAtRuntime());
+  EXPECT_FALSE(msg->CanFocus());
+  EXPECT_FALSE(win::IsWindowVisible(msg->hWnd()));
+  msg->SetVisible(false);
+  msg->SetVisible(true);
+  EXPECT_FALSE(win::IsWindowVisible(msg->hWnd()));
   host->Unload();
 }
 

@@ -17,6 +17,28 @@ TEST_F(ServerTest, PasswordAndPeerLoginsReachTheirRoles) {
   EXPECT_EQ(peer.State(), adStateClosed);
 }
 
+// What statements and quoting rely on is set by the layer on every
+// connection, whatever a database or role default says.
+TEST_F(ServerTest, EverySessionGetsTheSettingsTheStatementsRelyOn) {
+  cn.Execute("ALTER DATABASE \"" + DbName() + "\" SET search_path = public");
+  cn.Execute("ALTER DATABASE \"" + DbName() + "\" SET standard_conforming_strings = off");
+  cn.Execute("ALTER ROLE \"" + TestServer::OsUser() + "\" IN DATABASE \"" + DbName() +
+             "\" SET client_encoding = 'LATIN1'");
+  Connection other;
+  TestServer::OpenWithPeer(other, "");
+  other.Execute("USE " + DbName());
+  for (const char* setting : {"search_path", "standard_conforming_strings", "client_encoding"}) {
+    ado::Recordset rs = other.Execute(std::string("SHOW ") + setting);
+    const std::string expected = std::string(setting) == "search_path"       ? "dbo, public"
+                                 : std::string(setting) == "client_encoding" ? "UTF8"
+                                                                             : "on";
+    EXPECT_EQ(rs(0).Value().ToString(), expected) << setting;
+  }
+  // A backslash in a literal is a plain character; text comes back as sent.
+  ado::Recordset rs = other.Execute("SELECT length('a\\b') || ' ' || '\xc3\xa4\xe2\x82\xac'");
+  EXPECT_EQ(rs(0).Value().ToString(), "3 \xc3\xa4\xe2\x82\xac");
+}
+
 TEST_F(ServerTest, ConnectionStringSetsPropertiesAndHidesThePassword) {
   Connection other;
   other.SetConnectionTimeout(8);
@@ -86,6 +108,14 @@ TEST_F(ServerTest, UseSwitchesDatabaseWithTheSameLogin) {
 
   EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("USE no_such_database"); }), errCommandFailed);
   EXPECT_EQ(cn.DefaultDatabase(), DbName());
+
+  // Inside a transaction, USE of the database in use goes on with it; any
+  // other database is refused.
+  cn.Execute("BEGIN; INSERT INTO here VALUES (1);\nUSE \"" + DbName() + "\";\nINSERT INTO here VALUES (2)");
+  EXPECT_TRUE(cn.InTransaction());
+  EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("USE master"); }), errCommandFailed);
+  cn.Execute("ROLLBACK");
+  EXPECT_EQ(Scalar("SELECT count(*) FROM here"), "0");
 }
 
 TEST_F(ServerTest, ExecuteReportsRowsAffectedAndRunsWholeBatches) {

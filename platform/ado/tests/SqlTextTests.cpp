@@ -44,6 +44,17 @@ TEST(SqlText, NumbersPlaceholdersOutsideQuotes) {
   EXPECT_EQ(count, 2u);
 }
 
+TEST(ErrorMap, IdentityRefusalsAreToldAsTheOriginalServerTellsThem) {
+  EXPECT_EQ(DescriptionForServerError("428C9", "cannot insert a non-DEFAULT value into column \"id\""),
+            "Cannot insert explicit value for identity column 'id'.");
+  EXPECT_EQ(DescriptionForServerError("428C9", "column \"id\" can only be updated to DEFAULT"),
+            "Cannot update identity column 'id'.");
+  EXPECT_EQ(DescriptionForServerError("428C9", "Cannot update identity column 'ID' of table 'DBList'."),
+            "Cannot update identity column 'ID' of table 'DBList'.");
+  EXPECT_EQ(DescriptionForServerError("23505", "duplicate key value violates unique constraint \"iwinusr\""),
+            "duplicate key value violates unique constraint \"iwinusr\"");
+}
+
 TEST(ErrorMap, SqlStatesMapToTheNumbersCallersTest) {
   EXPECT_EQ(ErrorNumberForSqlState("23505"), errIntegrityViolation);
   EXPECT_EQ(ErrorNumberForSqlState("23503"), errIntegrityViolation);

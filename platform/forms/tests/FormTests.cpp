@@ -174,6 +174,11 @@ TEST_F(Forms, WindowMessagesReachTheFormAndItsControls) {
   win::PostMessageA(text->hWnd(), win::WM_CHAR, 'z', 0);
   win::DoEvents();
   EXPECT_EQ(text->Text(), "z");
+  // Characters arrive as code points and are typed in the ANSI code page;
+  // one it has no code for types "?".
+  for (win::WPARAM cp : {0xE4, 0x20AC, 0x4E2D}) win::SendMessageA(text->hWnd(), win::WM_CHAR, cp, 0);
+  EXPECT_EQ(text->Text(), "zä€?");
+  text->SetText("z");
   forms::SendKeys("ab{BACKSPACE}C");
   EXPECT_EQ(text->Text(), "zaC");
   EXPECT_EQ(ErrorNumberOf([] { forms::SendKeys("{NOPE}"); }), rt::errInvalidProcedureCall);

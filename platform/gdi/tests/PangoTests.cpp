@@ -1,7 +1,13 @@
 // Text through pango with the pinned fonts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <string_view>
+
 #include "gdi/Gdi.h"
+#include "gdi/PangoBackend.h"
 
 namespace gdi {
 namespace {
@@ -13,11 +19,74 @@ class PangoTest : public ::testing::Test {
 
 TEST_F(PangoTest, WindowsFacesResolveToThePinnedFonts) {
   FontBackend& backend = CurrentFontBackend();
-  EXPECT_EQ(backend.ResolveFamily("Tahoma"), "DejaVu Sans");
-  EXPECT_EQ(backend.ResolveFamily("MS Sans Serif"), "Liberation Sans");
+  EXPECT_EQ(backend.ResolveFamily("Tahoma"), "DejaVu Sans Condensed");
+  EXPECT_EQ(backend.ResolveFamily("MS Sans Serif"), "Liberation Sans Narrow");
+  EXPECT_EQ(backend.ResolveFamily("Arial"), "Liberation Sans");
+  EXPECT_EQ(backend.ResolveFamily("Verdana"), "DejaVu Sans");
   EXPECT_EQ(backend.ResolveFamily("Times New Roman"), "Liberation Serif");
   EXPECT_EQ(backend.ResolveFamily("Courier New"), "Liberation Mono");
   EXPECT_EQ(backend.ResolveFamily("No Such Face"), "Liberation Sans");
+}
+
+// Dialogs are laid out for the widths of the Windows faces at 8 pt and 96
+// dpi; the faces standing in for them must measure close to those widths,
+// or captions overflow their buttons and check boxes. The widths in pixels
+// are those of fonts made to the Windows faces' metrics.
+TEST_F(PangoTest, DialogFacesMeasureCloseToTheWindowsWidths) {
+  struct Sample {
+    const char* text;
+    int tahoma;
+    int msSansSerif;
+  };
+  const Sample samples[] = {
+      {"OK", 14, 13},
+      {"Wiederholen", 62, 49},
+      {"Abbrechen", 52, 45},
+      {"Ignorieren", 51, 40},
+      {"Details >>", 53, 39},
+      {"Meldung in die Zwischenablage kopieren", 197, 158},
+      {"Diese Meldung nicht mehr anzeigen", 173, 141},
+      {"Cancel", 33, 28},
+      {"Copy this message to clipboard", 152, 124},
+      {"Don't show this message again", 150, 124},
+      {"The main database could not be created.", 199, 161},
+      {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 310, 286},
+  };
+  OwnedDC dc(CreateSurfaceDC(10, 10));
+  for (const char* face : {"Tahoma", "MS Sans Serif"}) {
+    OwnedFont font(CreatePointFont(face, 8));
+    SelectObject(dc.Get(), font.Get());
+    double sum = 0;
+    for (const Sample& sample : samples) {
+      const int original = std::string_view(face) == "Tahoma" ? sample.tahoma : sample.msSansSerif;
+      SIZE size{};
+      ASSERT_TRUE(GetTextExtentPoint32A(dc.Get(), sample.text, -1, &size));
+      const double deviation = double(size.cx - original) / original;
+      sum += deviation;
+      EXPECT_LE(std::abs(size.cx - original), std::max(3, original / 8)) << face << ": " << sample.text;
+    }
+    const double mean = sum / std::size(samples);
+    EXPECT_LT(std::abs(mean), 0.05) << face;
+  }
+}
+
+// Text a user types or a server returns shows in some pinned font, never
+// as boxes with the character codes.
+TEST_F(PangoTest, EveryScriptAndEmojiHasAGlyph) {
+  for (const char* face : {"Tahoma", "MS Sans Serif", "Courier New"}) {
+    LOGFONT font;
+    font.lfFaceName = face;
+    font.lfHeight = -11;
+    EXPECT_EQ(detail::PangoMissingGlyphs(font,
+                                         "\xE4\xB8\xAD\xE6\x96\x87 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"
+                                         " \xE3\x81\x8B\xE3\x81\xAA \xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4"),
+              0)
+        << face;  // Chinese, Japanese, Korean
+    EXPECT_EQ(detail::PangoMissingGlyphs(font, "\xF0\x9F\x98\x80 \xF0\x9F\x91\x8D \xE2\x9D\xA4 \xE2\x82\xAC \xC5\x82"),
+              0)
+        << face;                                                                 // emoji, euro sign, Polish l
+    EXPECT_EQ(detail::PangoMissingGlyphs(font, "\xF4\x8F\xBF\xBD"), 1) << face;  // a private code point
+  }
 }
 
 TEST_F(PangoTest, MeasuredWidthIsStableAndPlausible) {
@@ -68,7 +137,7 @@ namespace {
 // A sample of the drawing calls with the pinned fonts, written to the
 // build folder to be looked at.
 TEST_F(PangoTest, RendersASampleToLookAt) {
-  DrawingSurface surface(320, 120);
+  DrawingSurface surface(320, 124);
   surface.SetScaleMode(vbPixels);
   surface.SetFont(SurfaceFont{"Tahoma", 8});
   surface.SetCurrentX(8);
@@ -77,8 +146,13 @@ TEST_F(PangoTest, RendersASampleToLookAt) {
   surface.SetFont(SurfaceFont{"MS Sans Serif", 8.25, true});
   surface.SetCurrentX(8);
   surface.Print("MS Sans Serif bold: Löschbestätigung erforderlich!");
+  surface.SetFont(SurfaceFont{"Tahoma", 8});
+  surface.SetCurrentX(8);
+  surface.Print(
+      "\xE4\xB8\xAD\xE6\x96\x87 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4 "
+      "\xF0\x9F\x98\x80 \xF0\x9F\x91\x8D \xE2\x82\xAC \xC5\x82");
   HDC dc = surface.hDC();
-  RECT edge{8, 44, 150, 110};
+  RECT edge{8, 60, 150, 116};
   DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST);
   RECT text = edge;
   DrawTextA(dc, "&Details >> with a word-wrapped caption text", -1, &text, DT_WORDBREAK | DT_CENTER);

@@ -107,5 +107,21 @@ TEST(Objects, BitBltCopiesBetweenDCs) {
   EXPECT_EQ(GetPixel(dst.Get(), 3, 5), RGB(9, 8, 7));
 }
 
+// Shrinking with HALFTONE averages what each pixel covers; the default
+// takes one pixel of it.
+TEST(Objects, HalftoneStretchAveragesWhatItShrinks) {
+  OwnedDC src(CreateSurfaceDC(4, 2));
+  FillRect(src.Get(), RECT{0, 0, 4, 2}, HBRUSH(GetStockObject(WHITE_BRUSH)));
+  SetPixel(src.Get(), 0, 0, RGB(0, 0, 0));  // one pixel of four in the left half is black
+  OwnedDC dst(CreateSurfaceDC(2, 1));
+  EXPECT_EQ(SetStretchBltMode(dst.Get(), HALFTONE), COLORONCOLOR);
+  StretchBlt(dst.Get(), 0, 0, 2, 1, src.Get(), 0, 0, 4, 2, SRCCOPY);
+  EXPECT_EQ(GetPixel(dst.Get(), 0, 0), RGB(191, 191, 191));
+  EXPECT_EQ(GetPixel(dst.Get(), 1, 0), RGB(255, 255, 255));
+  EXPECT_EQ(SetStretchBltMode(dst.Get(), COLORONCOLOR), HALFTONE);
+  StretchBlt(dst.Get(), 0, 0, 2, 1, src.Get(), 0, 0, 4, 2, SRCCOPY);
+  EXPECT_EQ(GetPixel(dst.Get(), 0, 0), RGB(255, 255, 255));
+}
+
 }  // namespace
 }  // namespace gdi

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <limits>
 
 #include "runtime/Clock.h"
@@ -91,6 +92,23 @@ TEST(Variant, TextsTheRuntimeDoesNotReadAsNumbersAreATypeMismatch) {
   EXPECT_EQ(Variant(" 1e3 ").ToLong(), 1000);
   EXPECT_THROW(Variant(std::numeric_limits<double>::quiet_NaN()).ToLong(), Error);
   EXPECT_THROW(Variant(std::numeric_limits<double>::quiet_NaN()).ToInteger(), Error);
+}
+
+// The system's formats follow the user's locale; the C locale writes
+// month/day/year and a 24-hour time.
+TEST(Date, ShortDateAndTimeFollowTheLocale) {
+  const char* saved = std::getenv("LC_ALL");
+  const std::string restore = saved ? saved : "";
+  const DateValue d{DateSerial(2024, 2, 9).days + TimeSerial(13, 5, 9).days};
+  for (const char* locale : {"C.UTF-8", "xx_NO_SUCH_LOCALE"}) {
+    setenv("LC_ALL", locale, 1);
+    EXPECT_EQ(ShortDateText(d), "02/09/24") << locale;
+    EXPECT_EQ(TimeText(d), "13:05:09") << locale;
+  }
+  if (saved)
+    setenv("LC_ALL", restore.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
 }
 
 TEST(Date, DayNumbersStartAt30December1899) {

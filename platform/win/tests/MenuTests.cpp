@@ -11,13 +11,17 @@ TEST(Menu, RemovingTheLastTwoItemsTakesAwayCloseAndItsSeparator) {
   int count = GetMenuItemCount(menu);
   ASSERT_EQ(count, 7);
   EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<int32_t>(SC_CLOSE));
+  EXPECT_TRUE(OffersClose(w));
   EXPECT_TRUE(RemoveMenu(menu, static_cast<uint32_t>(count - 1), MF_BYPOSITION));
   EXPECT_TRUE(RemoveMenu(menu, static_cast<uint32_t>(count - 2), MF_BYPOSITION));
   EXPECT_EQ(GetMenuItemCount(GetSystemMenu(w, FALSE)), 5);
   EXPECT_EQ(GetMenuItemID(menu, 4), static_cast<int32_t>(SC_MAXIMIZE));
   EXPECT_FALSE(RemoveMenu(menu, SC_CLOSE, MF_BYCOMMAND));
+  EXPECT_EQ(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND), -1);
+  EXPECT_FALSE(OffersClose(w));
   GetSystemMenu(w, TRUE);
   EXPECT_EQ(GetMenuItemCount(menu), 7);
+  EXPECT_TRUE(OffersClose(w));
   DestroyWindow(w);
   EXPECT_EQ(GetMenuItemCount(menu), -1);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestWindow.h"
+#include "win/Menu.h"
 #include "win/TestHooks.h"
 #include "win/Window.h"
 
@@ -167,4 +168,35 @@ TEST(WindowTest, SetWindowPosHonoursFlags) {
   EXPECT_EQ(FrameChangeCount(h), 1);
   EXPECT_FALSE(SetWindowPos(ToHwnd(999999), kNoWindow, 0, 0, 0, 0, 0));
   DestroyWindow(parent);
+}
+
+TEST(WindowTest, TopLevelStatesOwnerAndCloseCommand) {
+  HWND owner = Create();
+  HWND h = Create();
+  HWND child = Create(h);
+  // Minimised, maximised and normal are exclusive states.
+  ShowWindow(h, SW_SHOWMAXIMIZED);
+  EXPECT_TRUE(IsZoomed(h));
+  ShowWindow(h, SW_MINIMIZE);
+  EXPECT_TRUE(IsIconic(h));
+  EXPECT_FALSE(IsZoomed(h));
+  ShowWindow(h, SW_RESTORE);
+  EXPECT_FALSE(IsIconic(h) || IsZoomed(h));
+  // The topmost band is an extended style.
+  SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_TRUE(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_FALSE(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  // A top-level window's owner is set through its GWL_HWNDPARENT slot; a
+  // child has a parent instead.
+  EXPECT_EQ(SetWindowLongA(h, GWL_HWNDPARENT, ToInt(owner)), 0);
+  EXPECT_EQ(GetWindow(h, GW_OWNER), owner);
+  EXPECT_EQ(SetWindowLongA(child, GWL_HWNDPARENT, ToInt(owner)), 0);
+  EXPECT_EQ(GetParent(child), h);
+  // The system menu's Close command closes the window.
+  Log().clear();
+  SendMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(wintest::Only({WM_CLOSE}).size(), 1u);
+  EXPECT_FALSE(IsWindow(h));
+  DestroyWindow(owner);
 }

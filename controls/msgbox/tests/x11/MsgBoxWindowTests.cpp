@@ -1,0 +1,101 @@
+// The message window in a real window on a private X server, answered as a
+// user would: with the mouse and the keyboard through XTest.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "forms/App.h"
+#include "forms/tests/x11/RealWindowChecks.h"
+#include "gdi/FontBackend.h"
+#include "gdi/Twips.h"
+#include "msgbox/MsgIcons.h"
+#include "msgbox/MsgState.h"
+#include "tests/MsgTestHost.h"
+#include "win/Menu.h"
+#include "win/Window.h"
+#include "win/X11Testing.h"
+
+namespace kvctl2 {
+namespace {
+
+namespace x11 = win::x11test;
+
+class MsgBoxWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gdi::UsePangoMetrics();
+    host = std::make_shared<test::HostForm>();
+    host->Show();
+    msg = host->msg();
+    UseStandardMsgIcons(*msg);
+    auto& p = msg->Props();
+    p.strOk = "OK";
+    p.strCancel = "Cancel";
+    p.strYes = "&Yes";
+    p.strNo = "&No";
+    forms::App().Title = "QVAdmin";
+  }
+  void TearDown() override {
+    forms::Responders::Clear();
+    for (const auto& f : forms::Form::Forms()) {
+      MessageState().Result = 1;
+      f->Unload();
+    }
+  }
+  // Shows a modal message; `act` plays the user once the window is shown.
+  int32_t Show(const std::string& prompt, int32_t buttons, std::function<void(frmMsgBoxIe&)> act) {
+    test::Answer([act](frmMsgBoxIe& window) {
+      x11::Settle();
+      EXPECT_TRUE(x11::IsShown(window.hWnd()));
+      act(window);
+    });
+    return msg->MsgBoxEx(prompt, buttons, "Quorvelle");
+  }
+
+  std::shared_ptr<test::HostForm> host;
+  std::shared_ptr<Msg> msg;
+};
+
+TEST_F(MsgBoxWindow, ShowsItsRenderAndReturnsTheButtonClicked) {
+  const int32_t result = Show("Do you want to save the changes to the user \"Administrator\"?",
+                              forms::vbYesNoCancel + forms::vbQuestion, [this](frmMsgBoxIe& window) {
+                                const int difference =
+                                    forms::test::CompareShownWithRender(window, "msgbox-real-window");
+                                EXPECT_GE(difference, 0) << "the window shows nothing, or another size";
+                                EXPECT_LE(difference, 2);
+                                // The box stays above its owner, which takes no input meanwhile.
+                                EXPECT_EQ(win::GetWindow(window.hWnd(), win::GW_OWNER), host->hWnd());
+                                EXPECT_FALSE(win::IsWindowEnabled(host->hWnd()));
+                                x11::Click(window.hWnd(), forms::test::CentreOf(*window.cmdSys(1)));
+                              });
+  EXPECT_EQ(result, forms::vbNo);
+  EXPECT_TRUE(win::IsWindowEnabled(host->hWnd()));
+}
+
+TEST_F(MsgBoxWindow, KeysAnswerTheBox) {
+  // Tab moves to the second button, Space presses it.
+  EXPECT_EQ(Show("Delete the group?", forms::vbOKCancel, [](frmMsgBoxIe&) { x11::TypeText("\t "); }), forms::vbCancel);
+  // Enter presses the default button.
+  EXPECT_EQ(
+      Show("Delete the group?", forms::vbOKCancel + forms::vbDefaultButton2, [](frmMsgBoxIe&) { x11::TypeText("\r"); }),
+      forms::vbCancel);
+  // Escape gives the box's escape result.
+  EXPECT_EQ(Show("Connected.", forms::vbOKOnly, [](frmMsgBoxIe&) { x11::TypeText("\x1b"); }), forms::vbOK);
+}
+
+TEST_F(MsgBoxWindow, CloseRequestOfABoxWithoutCloseDoesNothing) {
+  const int32_t result = Show("Keep the archive?", forms::vbYesNo, [](frmMsgBoxIe& window) {
+    EXPECT_FALSE(win::OffersClose(window.hWnd()));
+    // Its frame, where one is drawn, shows the close button disabled.
+    window.RenderToPng(forms::test::BuildPath("msgbox-without-close.png"));
+    x11::RequestClose(window.hWnd());
+    x11::TypeText("\x1b");
+    x11::Settle();
+    EXPECT_TRUE(window.Visible());
+    x11::Click(window.hWnd(), forms::test::CentreOf(*window.cmdSys(0)));
+  });
+  EXPECT_EQ(result, forms::vbYes);
+}
+
+}  // namespace
+}  // namespace kvctl2

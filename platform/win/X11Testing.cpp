@@ -1,0 +1,394 @@
+#include "win/X11Testing.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <future>
+#include <thread>
+#include <vector>
+
+#include "runtime/Clock.h"
+#include "win/DisplayBackend.h"
+#include "win/MessageQueue.h"
+#include "win/Window.h"
+#include "win/X11Display.h"
+
+namespace win::detail {
+// Replaces the backend in use (DisplayBackend.cpp).
+void ReplaceDisplay(std::unique_ptr<DisplayBackend> backend);
+std::unique_ptr<DisplayBackend> CreateHeadlessBackend();
+}  // namespace win::detail
+
+namespace win::x11test {
+
+namespace {
+
+constexpr int kStartTimeoutMs = 20000;
+
+detail::X11Backend& Backend() {
+  detail::X11Backend* backend = detail::CurrentX11();
+  if (!backend) std::abort();  // a real-window helper without a real display
+  return *backend;
+}
+
+::Display* Connection() { return Backend().Connection(); }
+
+KeySym SymbolOf(char32_t cp) {
+  switch (cp) {
+    case U'\r':
+    case U'\n':
+      return XK_Return;
+    case U'\t':
+      return XK_Tab;
+    case U'\b':
+      return XK_BackSpace;
+    case 0x1B:
+      return XK_Escape;
+    case 0x20AC:
+      return XK_EuroSign;
+    default:
+      return cp < 0x100 ? static_cast<KeySym>(cp) : static_cast<KeySym>(0x1000000 + cp);
+  }
+}
+
+std::vector<char32_t> CodePoints(std::string_view text) {
+  std::vector<char32_t> out;
+  for (size_t i = 0; i < text.size();) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    const int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+    char32_t cp = extra == 3 ? (b & 0x07) : extra == 2 ? (b & 0x0F) : extra == 1 ? (b & 0x1F) : b;
+    for (int k = 1; k <= extra && i + static_cast<size_t>(k) < text.size(); ++k) {
+      cp = (cp << 6) | (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) & 0x3F);
+    }
+    out.push_back(cp);
+    i += static_cast<size_t>(extra) + 1;
+  }
+  return out;
+}
+
+// A keycode without symbols, given `sym` for the time of one key press.
+KeyCode SpareKeyFor(::Display* display, KeySym sym) {
+  int minCode = 0, maxCode = 0;
+  XDisplayKeycodes(display, &minCode, &maxCode);
+  int perCode = 0;
+  KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(minCode), maxCode - minCode + 1, &perCode);
+  KeyCode spare = 0;
+  for (int code = maxCode; code >= minCode && spare == 0; --code) {
+    bool empty = true;
+    for (int k = 0; k < perCode; ++k) empty = empty && map[(code - minCode) * perCode + k] == NoSymbol;
+    if (empty) spare = static_cast<KeyCode>(code);
+  }
+  XFree(map);
+  if (spare == 0) return 0;
+  KeySym syms[2] = {sym, sym};
+  XChangeKeyboardMapping(display, spare, 2, syms, 1);
+  XSync(display, False);
+  return spare;
+}
+
+}  // namespace
+
+PrivateServer::PrivateServer(int width, int height, int dpi) {
+  int fds[2];
+  if (pipe(fds) != 0) {
+    m_error = "no pipe";
+    return;
+  }
+  const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+  const std::string fd = std::to_string(fds[1]);
+  m_pid = fork();
+  if (m_pid == 0) {
+    close(fds[0]);
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+      dup2(null, STDOUT_FILENO);
+      dup2(null, STDERR_FILENO);
+    }
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-nolisten", "tcp", "-screen", "0", screen.c_str(),
+           "-dpi", "96", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  if (m_pid < 0) {
+    close(fds[0]);
+    m_error = "cannot start Xvfb";
+    return;
+  }
+  // The server writes its display number when it is ready for clients.
+  std::string number;
+  pollfd p{fds[0], POLLIN, 0};
+  while (number.empty() || number.back() != '\n') {
+    char c = 0;
+    if (poll(&p, 1, kStartTimeoutMs) <= 0 || read(fds[0], &c, 1) != 1) break;
+    number += c;
+  }
+  close(fds[0]);
+  if (number.empty() || number.back() != '\n') {
+    m_error = "Xvfb did not start (is the package xvfb installed?)";
+    return;
+  }
+  number.pop_back();
+  m_name = ":" + number;
+  if (dpi != 96) {
+    XInitThreads();
+    if (::Display* setup = XOpenDisplay(m_name.c_str())) {
+      const std::string resources = "Xft.dpi:\t" + std::to_string(dpi) + "\n";
+      XChangeProperty(setup, DefaultRootWindow(setup), XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(resources.data()), static_cast<int>(resources.size()));
+      XCloseDisplay(setup);
+    }
+  }
+  if (!UseX11Display(m_name)) {
+    m_error = "cannot use the display " + m_name;
+    return;
+  }
+  m_started = true;
+}
+
+PrivateServer::~PrivateServer() {
+  if (m_started) detail::ReplaceDisplay(detail::CreateHeadlessBackend());
+  if (m_pid > 0) {
+    kill(m_pid, SIGTERM);
+    int status = 0;
+    waitpid(m_pid, &status, 0);
+  }
+}
+
+void MovePointer(HWND hWnd, POINT client) {
+  const POINT origin = ServerOrigin(hWnd);
+  XTestFakeMotionEvent(Connection(), -1, origin.x + client.x, origin.y + client.y, CurrentTime);
+  XFlush(Connection());
+}
+
+void PressButton(int button, bool down) {
+  XTestFakeButtonEvent(Connection(), static_cast<unsigned>(button), down ? True : False, CurrentTime);
+  XFlush(Connection());
+}
+
+void Click(HWND hWnd, POINT client) {
+  MovePointer(hWnd, client);
+  PressButton(1, true);
+  PressButton(1, false);
+}
+
+void TapKeySymbol(unsigned long sym) {
+  ::Display* display = Connection();
+  KeyCode code = XKeysymToKeycode(display, sym);
+  bool shifted = false;
+  bool spare = false;
+  if (code != 0 && XkbKeycodeToKeysym(display, code, 0, 0) != sym) {
+    shifted = XkbKeycodeToKeysym(display, code, 0, 1) == sym;
+    if (!shifted) code = 0;
+  }
+  if (code == 0) {
+    code = SpareKeyFor(display, sym);
+    spare = true;
+    if (code == 0) return;
+  }
+  const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+  if (shifted) XTestFakeKeyEvent(display, shift, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  if (shifted) XTestFakeKeyEvent(display, shift, False, CurrentTime);
+  if (spare) {
+    // The key's symbol must stay until this program has looked the key
+    // up: let it handle the events first.
+    Settle();
+    KeySym none[2] = {NoSymbol, NoSymbol};
+    XChangeKeyboardMapping(display, code, 2, none, 1);
+  }
+  XFlush(display);
+}
+
+void TypeText(std::string_view utf8) {
+  for (char32_t cp : CodePoints(utf8)) TapKeySymbol(SymbolOf(cp));
+}
+
+void RequestClose(HWND hWnd) {
+  const Window xid = Backend().XWindowOf(hWnd);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = xid;
+  event.xclient.message_type = Backend().atom().wmProtocols;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(Backend().atom().wmDeleteWindow);
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(Connection(), xid, False, NoEventMask, &event);
+  XFlush(Connection());
+}
+
+void Settle() {
+  XSync(Connection(), False);
+  Backend().ProcessPending();
+  DoEvents();
+  XSync(Connection(), False);
+  Backend().ProcessPending();
+}
+
+bool IsShown(HWND hWnd) {
+  const Window xid = Backend().XWindowOf(hWnd);
+  XWindowAttributes attributes{};
+  return xid != 0 && XGetWindowAttributes(Connection(), xid, &attributes) && attributes.map_state == IsViewable;
+}
+
+POINT ServerOrigin(HWND hWnd) {
+  const Window xid = Backend().XWindowOf(hWnd);
+  int x = 0, y = 0;
+  Window child = 0;
+  if (xid != 0) XTranslateCoordinates(Connection(), xid, DefaultRootWindow(Connection()), 0, 0, &x, &y, &child);
+  return POINT{x, y};
+}
+
+bool IsOverrideRedirect(HWND hWnd) {
+  XWindowAttributes attributes{};
+  const Window xid = Backend().XWindowOf(hWnd);
+  return xid != 0 && XGetWindowAttributes(Connection(), xid, &attributes) && attributes.override_redirect;
+}
+
+std::vector<std::string> WindowStates(HWND hWnd) {
+  std::vector<std::string> names;
+  const Window xid = Backend().XWindowOf(hWnd);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (xid != 0 &&
+      XGetWindowProperty(Connection(), xid, Backend().atom().netWmState, 0, 32, False, XA_ATOM, &type, &format, &count,
+                         &after, &data) == Success &&
+      data) {
+    for (unsigned long i = 0; i < count; ++i) {
+      char* name = XGetAtomName(Connection(), reinterpret_cast<const Atom*>(data)[i]);
+      names.emplace_back(name);
+      XFree(name);
+    }
+  }
+  if (data) XFree(data);
+  return names;
+}
+
+HWND FocusWindow() {
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(Connection(), &focus, &revert);
+  return Backend().WindowOfX(focus);
+}
+
+namespace {
+
+// Pumps this program's events until the future is ready (at most 10 s).
+template <class T>
+T PumpUntil(std::future<T>& future) {
+  const int64_t start = rt::SystemClock().TickMs();
+  while (future.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready &&
+         rt::SystemClock().TickMs() - start < 10000) {
+    Backend().ProcessPending();
+    Backend().WaitReadable(50);
+  }
+  return future.get();
+}
+
+}  // namespace
+
+std::optional<std::string> OtherClientReadsClipboard() {
+  const std::string name = DisplayString(Connection());
+  std::future<std::optional<std::string>> result = std::async(std::launch::async, [name] {
+    std::optional<std::string> text;
+    ::Display* other = XOpenDisplay(name.c_str());
+    if (!other) return text;
+    const Window window = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 1, 1, 0, 0, 0);
+    const Atom clipboard = XInternAtom(other, "CLIPBOARD", False);
+    const Atom utf8 = XInternAtom(other, "UTF8_STRING", False);
+    const Atom property = XInternAtom(other, "OTHER_CLIENT", False);
+    XConvertSelection(other, clipboard, utf8, property, window, CurrentTime);
+    XEvent event;
+    XIfEvent(
+        other, &event, [](::Display*, XEvent* e, XPointer) -> Bool { return e->type == SelectionNotify; }, nullptr);
+    if (event.xselection.property != None) {
+      Atom type = None;
+      int format = 0;
+      unsigned long count = 0, after = 0;
+      unsigned char* data = nullptr;
+      if (XGetWindowProperty(other, window, property, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count, &after,
+                             &data) == Success &&
+          data) {
+        text = std::string(reinterpret_cast<const char*>(data), count);
+      }
+      if (data) XFree(data);
+    }
+    XDestroyWindow(other, window);
+    XCloseDisplay(other);
+    return text;
+  });
+  return PumpUntil(result);
+}
+
+struct OtherClipboardOwner::Worker {
+  std::thread thread;
+  std::atomic<bool> stop{false};
+  int wake[2] = {-1, -1};
+};
+
+OtherClipboardOwner::OtherClipboardOwner(std::string text) : m_worker(std::make_unique<Worker>()) {
+  const std::string name = DisplayString(Connection());
+  if (pipe(m_worker->wake) != 0) return;
+  std::promise<void> owning;
+  std::future<void> owned = owning.get_future();
+  Worker* worker = m_worker.get();
+  worker->thread = std::thread([worker, name, text, owning = std::move(owning)]() mutable {
+    ::Display* other = XOpenDisplay(name.c_str());
+    if (!other) {
+      owning.set_value();
+      return;
+    }
+    const Window window = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 1, 1, 0, 0, 0);
+    const Atom clipboard = XInternAtom(other, "CLIPBOARD", False);
+    const Atom utf8 = XInternAtom(other, "UTF8_STRING", False);
+    XSetSelectionOwner(other, clipboard, window, CurrentTime);
+    XSync(other, False);
+    owning.set_value();
+    pollfd fds[2] = {{ConnectionNumber(other), POLLIN, 0}, {worker->wake[0], POLLIN, 0}};
+    while (!worker->stop) {
+      while (XPending(other) > 0) {
+        XEvent event;
+        XNextEvent(other, &event);
+        if (event.type != SelectionRequest) continue;
+        const XSelectionRequestEvent& request = event.xselectionrequest;
+        XEvent reply = detail::SelectionRefusal(request);
+        if (request.target == utf8) {
+          XChangeProperty(other, request.requestor, request.property, utf8, 8, PropModeReplace,
+                          reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+          reply.xselection.property = request.property;
+        }
+        XSendEvent(other, request.requestor, False, 0, &reply);
+        XFlush(other);
+      }
+      poll(fds, 2, -1);
+    }
+    XDestroyWindow(other, window);
+    XCloseDisplay(other);
+  });
+  owned.wait();
+}
+
+OtherClipboardOwner::~OtherClipboardOwner() {
+  m_worker->stop = true;
+  if (m_worker->wake[1] >= 0) {
+    const char c = 0;
+    (void)!write(m_worker->wake[1], &c, 1);
+  }
+  if (m_worker->thread.joinable()) m_worker->thread.join();
+  for (int fd : m_worker->wake) {
+    if (fd >= 0) close(fd);
+  }
+}
+
+}  // namespace win::x11test

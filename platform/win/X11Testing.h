@@ -1,0 +1,95 @@
+// Helpers for tests and measurements that use real windows: a private X
+// server for the process, input through the XTest extension, and another
+// client of the same server for the clipboard. Production code never uses
+// them.
+#pragma once
+
+#include <sys/types.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "win/Types.h"
+
+namespace win::x11test {
+
+// Xvfb on a free display (-displayfd), with -noreset so that it outlives
+// its last client, stopped by its pid; `dpi` other than 96 is announced as
+// the desktop's Xft.dpi. The process's display is this
+// server while the object lives: the constructor selects the X11 backend
+// on it, the destructor closes that connection and goes back to headless.
+class PrivateServer {
+ public:
+  explicit PrivateServer(int width = 1280, int height = 1024, int dpi = 96);
+  ~PrivateServer();
+  PrivateServer(const PrivateServer&) = delete;
+  PrivateServer& operator=(const PrivateServer&) = delete;
+
+  // Whether the server runs and the backend uses it.
+  bool Started() const { return m_started; }
+  const std::string& Name() const { return m_name; }
+  const std::string& Error() const { return m_error; }
+
+ private:
+  pid_t m_pid = -1;
+  bool m_started = false;
+  std::string m_name;
+  std::string m_error;
+};
+
+// The pointer to a point of a top-level window's client area.
+void MovePointer(HWND hWnd, POINT client);
+// Presses (and releases) a mouse button where the pointer is (1 left).
+void PressButton(int button, bool down);
+// Moves the pointer there and clicks the left button.
+void Click(HWND hWnd, POINT client);
+// Types the text into the window with the keyboard focus: each character
+// through the key that the keyboard map gives it (with Shift where
+// needed), a key of its own where the map has none. "\r", "\t", "\b" and
+// "\x1b" are Enter, Tab, Backspace and Escape.
+void TypeText(std::string_view utf8);
+
+// Asks the window to close as a window manager's close button does
+// (WM_DELETE_WINDOW).
+void RequestClose(HWND hWnd);
+
+// Presses and releases the key of an X key symbol (with Shift where the
+// keyboard map needs it; a key of its own where the map has none).
+void TapKeySymbol(unsigned long keysym);
+
+// Lets the server handle everything sent so far, then the layer handle the
+// events that follow and its pending messages (paint included).
+void Settle();
+// Whether the server shows the window.
+bool IsShown(HWND hWnd);
+// The top-left corner of the window's client area on the server's screen.
+POINT ServerOrigin(HWND hWnd);
+// Whether the window bypasses the window manager (a pop-up).
+bool IsOverrideRedirect(HWND hWnd);
+// The names of the window's _NET_WM_STATE atoms ("_NET_WM_STATE_ABOVE", ...).
+std::vector<std::string> WindowStates(HWND hWnd);
+// The top-level window that has the server's keyboard focus; 0 when none
+// of the program's.
+HWND FocusWindow();
+
+// Another client of the server: reads the CLIPBOARD selection as UTF-8
+// text while this program answers its request.
+std::optional<std::string> OtherClientReadsClipboard();
+// Another client owns the CLIPBOARD selection with `text` while the object
+// lives and answers requests for it.
+class OtherClipboardOwner {
+ public:
+  explicit OtherClipboardOwner(std::string text);
+  ~OtherClipboardOwner();
+  OtherClipboardOwner(const OtherClipboardOwner&) = delete;
+  OtherClipboardOwner& operator=(const OtherClipboardOwner&) = delete;
+
+ private:
+  struct Worker;
+  std::unique_ptr<Worker> m_worker;
+};
+
+}  // namespace win::x11test

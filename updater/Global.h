@@ -1,0 +1,78 @@
+// The update assistant's process-wide state and the routines every part of
+// it calls: the language and mode flags, the temporary and update folders,
+// the settings object and its read and write routines, the message
+// routine, the hourglass, decoding of the coded texts and small file
+// routines. Paths use the platform's "/" where the assistant was written
+// with "\".
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "runtime/Variant.h"
+#include "services/cMyTools.h"
+#include "services/cRegSettings.h"
+
+namespace verscout {
+
+class UpdateWindow;
+
+// True when the file ProgramFolder & "/res/zupdOK" exists.
+inline bool IsEnglish = false;
+// ProgramFolder & "/res/z" in English, else ProgramFolder & "/res/".
+inline std::string PagePrefix;
+inline bool IsSilent = false;
+inline bool IsAdminMode = false;
+// GetTempDir & "QVVerscout/", always with the closing separator.
+inline std::string TempFolder;
+// "AktUpdDir" without a closing separator.
+inline std::string UpdateFolder;
+// Set after a successful download and copy; arms the hand-over at exit.
+inline bool UpdateLoaded = false;
+inline std::shared_ptr<kvctl2::cRegSettings> Settings;
+inline std::shared_ptr<kvctl2::cMyTools> Tools;
+// The loaded update window, nullptr when none is.
+inline UpdateWindow* Window = nullptr;
+
+// The folder of the running program, without a closing separator.
+std::string ProgramFolder();
+
+// The English or the German text, after IsEnglish.
+inline const char* Text(const char* english, const char* german) { return IsEnglish ? english : german; }
+
+// Settings.GetSetting("", Key, Default); empty after a message box when the
+// settings cannot be read.
+rt::Variant ReadRegValue(const std::string& Key, const rt::Variant& Default);
+// Settings.SetSetting("", Key, Value, IsNumberValue); False after a message
+// box when the settings cannot be written.
+bool WriteRegValue(const std::string& Key, const rt::Variant& Value, bool IsNumberValue);
+// The day number of today (days since 30 December 1899), for the date values.
+int32_t TodayDayNumber();
+
+// A message through the window's message box control; nothing and 0 in the
+// silent modes. The window leaves the topmost band first.
+int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string& Title);
+// Hourglass (11) or default (0) mouse pointer; nothing in the silent modes.
+void SetHourglass(bool bOn);
+
+// Decodes "|"-separated decimal character codes (Windows-1252).
+std::string DecodeCharCodes(const std::string& coded);
+// Deletes every file in TempFolder, and the folder itself when bRemoveDir;
+// only when TempFolder ends with "QVVerscout/". Errors are ignored.
+void ClearTempFolder(bool bRemoveDir);
+// The whole file as text (Windows-1252), "" when it cannot be opened.
+std::string ReadTextFile(const std::string& path);
+// True when `path` names a file whose name has at least two characters.
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+// The leading number of a text, as the runtime's Val reads it: blanks
+// skipped, digits with an optional sign and decimal point, 0 without one.
+double Val(const std::string& text);
+
+// Common-controls initialisation, once per process; the platform's
+// controls always have the current look, so nothing more is needed.
+void InitXPStyles();
+bool IsComCtl6Loaded();
+
+}  // namespace verscout

@@ -1,0 +1,132 @@
+#include "UpdateAssistant.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "CodedTexts.h"
+#include "Global.h"
+#include "core/TextHelpers.h"
+#include "forms/Constants.h"
+#include "forms/MsgBox.h"
+#include "forms/Screen.h"
+#include "mMain.h"
+#include "runtime/Error.h"
+#include "runtime/Strings.h"
+#include "runtime/Variant.h"
+#include "win/MessageQueue.h"
+
+namespace verscout {
+
+namespace fs = std::filesystem;
+
+bool UpdateAssistant::Load() {
+  Window = &m_window;
+  rt::ResumeNext([&] {
+    const std::string base = DecodeCharCodes(coded::kServerBase) + "4";
+    DataURL = base + DecodeCharCodes(coded::kDataFolder);
+    PageURL = base + DecodeCharCodes(coded::kPageFolder);
+    if (IsEnglish) {
+      DataURL = rt::Replace(DataURL, ".de", ".org");
+      PageURL = rt::Replace(PageURL, ".de", ".org");
+    }
+  });
+  DownloadFailed = false;
+  m_download = std::make_shared<clsDownload>(weak_from_this());
+  CurrentPage = "updwelcome";
+
+  m_logger = std::make_shared<clsLogger>();
+  bool logging = false;
+  rt::ResumeNext([&] {
+    m_logger->LogFile(rt::Left(UpdateFolder, rt::Len(UpdateFolder) >= 3 ? rt::Len(UpdateFolder) - 3 : 0) + "UpdLog");
+    m_logger->LogLevel(2);
+    m_logger->MaxFileIterations(2);
+    m_logger->MaxFileSize(900000);
+    logging = m_logger->BeginLogging();
+  });
+  if (!logging) {
+    m_logger.reset();
+    forms::MsgBox(Text("Logging not possible.\r\n\r\nNo writing/reading permissions?",
+                       "Logging nicht möglich.\r\n\r\nKeine Schreib-/Leserechte?"),
+                  forms::vbCritical | forms::vbSystemModal, Text("Abortion!", "Abbruch!"));
+    Close();
+    return false;
+  }
+  m_logger->CurrentProcedure("*Online-Update");
+  Log("START");
+  m_logger->CurrentProcedure("");
+
+  UpdateState = 0;
+  rt::ResumeNext([&] {
+    const std::string localFile = IsAdminMode ? UpdateFolder + "/ver.txt" : ProgramFolder() + "/ver.txt";
+    const double version = Val(qvadmin::GetToken(ReadTextFile(localFile), 3, "|"));
+    // The version is a 32-bit number; one that does not fit leaves 0.
+    LocalVersion = rt::Variant(version).ToLong();
+  });
+  rt::ResumeNext([] {
+    std::error_code ignored;
+    for (const fs::directory_entry& entry : fs::directory_iterator(TempFolder + "upd", ignored)) {
+      if (entry.is_regular_file(ignored)) fs::remove(entry.path(), ignored);
+    }
+  });
+  rt::Err().Clear();
+  return true;
+}
+
+void UpdateAssistant::QueryUnload() {
+  m_closing = true;
+  m_download.reset();
+  if (m_logger) {
+    rt::ResumeNext([&] { m_logger->IUPrint(1, "ENDE"); });
+    m_logger->StopLogging();
+    m_logger.reset();
+  }
+  ExitAssistant();
+  if (Window == &m_window) Window = nullptr;
+  rt::Err().Clear();
+}
+
+void UpdateAssistant::Close() {
+  if (m_closing) return;
+  m_closing = true;
+  m_window.Unload();
+}
+
+void UpdateAssistant::Log(const std::string& line) {
+  if (m_logger) rt::ResumeNext([&] { m_logger->IUPrint(1, line); });
+}
+
+std::string UpdateAssistant::Transfer(const std::string& url, int32_t bytes) {
+  const std::shared_ptr<clsDownload> download = m_download;
+  if (!download) return {};
+  std::string result;
+  Downloading = true;
+  const bool ok = rt::ResumeNext([&] { result = download->Downloadfile(url, bytes, "Download"); });
+  Downloading = false;
+  if (CancelRequested && !m_closing) {
+    CancelRequested = false;
+    Close();
+  }
+  if (!ok) throw rt::Err().Current();
+  return result;
+}
+
+void UpdateAssistant::cmdClose_Click() {
+  CancelRequested = true;
+  if (!Downloading) {
+    CancelRequested = false;
+    Close();
+  }
+}
+
+void UpdateAssistant::Progresschanged(double& Progress, int32_t& /*size*/, bool& Cancel) {
+  m_window.ProgressUpdateTo(rt::Variant(Progress).ToLong());
+  win::DoEvents();
+  if (CancelRequested && !m_closing) {
+    CancelRequested = false;
+    Cancel = true;
+    forms::Screen::SetMousePointer(0);
+    Close();
+  }
+}
+
+}  // namespace verscout

@@ -1,0 +1,91 @@
+// The working part of the update window frmUpdates: its fields, what its
+// loading and unloading do beyond its controls, the update check and the
+// version file, the download with its progress and cancel, the copy into
+// the update folder, and the close button. The window owns one instance
+// (shared: a routine keeps it alive while it runs, even when the window
+// unloads from inside it) and passes itself as the UpdateWindow whose
+// controls the routines drive. Once the window unloads, the routines
+// still on the stack unwind without touching it again.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "clsDownload.h"
+#include "clsLogger.h"
+#include "UpdateWindow.h"
+
+namespace verscout {
+
+class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from_this<UpdateAssistant> {
+ public:
+  explicit UpdateAssistant(UpdateWindow& window) : m_window(window) {}
+
+  // Loading: server addresses, the download object, the log ("START"), the
+  // local version, the emptied "upd" folder. False when the log cannot be
+  // started: the user was told and the window unloaded.
+  bool Load();
+  // Unloading: releases the download object, logs "ENDE", closes the log
+  // and runs ExitAssistant.
+  void QueryUnload();
+  // Whether a check or a download runs now: the link menu ignores the
+  // check link meanwhile, so the busy download object gets no second call.
+  bool IsBusy() const { return m_checking || m_downloadPass || Downloading; }
+  // Whether the window has been unloaded (or is unloading).
+  bool IsClosing() const { return m_closing; }
+
+  // The update check (link 2, or at once in the silent modes).
+  void UpdateSuche();
+  bool FetchServerFile(const std::string& name);
+  bool IsUpdate();
+  void ShowResultAndEnd(bool bUpdate);
+
+  // The download ("Update now"), and the close button.
+  void cmdDoUpdate_Click();
+  void DownloadUpdateFiles(const std::vector<std::string>& Files);
+  void cmdClose_Click();
+
+  // Events of cDownload.
+  void Progresschanged(double& Progress, int32_t& size, bool& Cancel) override;
+  void Statechanged(int32_t& /*State*/) override {}
+  void Startdownloading(int32_t& /*size*/) override {}
+  void AddStatusLine(const std::string& text) override { m_window.AddStatusLine(text); }
+
+  std::string DataURL;
+  std::string PageURL;
+  std::string CurrentPage = "updwelcome";
+  int32_t LocalVersion = 0;
+  std::vector<std::string> UpdateFiles;
+  int32_t UpdateState = 0;
+  bool Downloading = false;
+  bool CancelRequested = false;
+  bool DownloadFailed = false;
+
+ private:
+  // Sets a flag for as long as the routine that made it runs.
+  struct FlagScope {
+    bool& flag;
+    explicit FlagScope(bool& f) : flag(f) { flag = true; }
+    ~FlagScope() { flag = false; }
+  };
+
+  // Unloads the window once.
+  void Close();
+  // One call of the download object, with Downloading set around it. A
+  // close request that no progress event took (a file below one chunk, a
+  // size query) is carried out as soon as the call returns.
+  std::string Transfer(const std::string& url, int32_t bytes);
+  void Log(const std::string& line);
+  void ShowErrorPage();
+
+  UpdateWindow& m_window;
+  std::shared_ptr<clsLogger> m_logger;
+  std::shared_ptr<clsDownload> m_download;
+  bool m_closing = false;
+  bool m_checking = false;
+  bool m_downloadPass = false;
+};
+
+}  // namespace verscout

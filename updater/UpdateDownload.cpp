@@ -1,0 +1,122 @@
+// The download of the update files and their copy into the update folder.
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "FileHandling.h"
+#include "Global.h"
+#include "UpdateAssistant.h"
+#include "forms/Constants.h"
+#include "forms/MsgBox.h"
+#include "runtime/Error.h"
+
+namespace verscout {
+
+void UpdateAssistant::ShowErrorPage() {
+  m_window.Navigate(PagePrefix + "updErr");
+  m_window.Beep();
+  if (IsSilent) {
+    ShowResultAndEnd(false);
+  } else {
+    m_window.ShowBrowser(true);
+  }
+}
+
+void UpdateAssistant::cmdDoUpdate_Click() {
+  if (m_closing || IsBusy()) return;
+  const std::shared_ptr<UpdateAssistant> self = shared_from_this();
+  FlagScope downloadPass(m_downloadPass);
+  SetHourglass(true);
+  rt::ResumeNext([] { WriteRegValue("LastUpdateDwnld", TodayDayNumber(), true); });
+  m_window.EnableDoUpdate(false);
+  m_window.ShowFileAnimation(true);
+  m_window.SetStatusColor(0x80);
+  m_window.SetStatusBold(true);
+  m_window.SetStatusTop(1200);
+  m_window.MoveStatusList(4080, 1680, 4965, 2010);
+  m_window.ShowProgressBar(true);
+  m_window.ShowFileLabel(true);
+  m_window.ClearStatusList();
+  m_window.ShowBrowser(false);
+
+  DownloadUpdateFiles(UpdateFiles);
+  if (m_closing) return;  // cancelled: the window is gone
+
+  m_window.ShowFileAnimation(false);
+  m_window.EnableClose(false);
+  m_window.EnableDoUpdate(false);
+  m_window.ShowDoUpdate(false);
+  if (!DownloadFailed && !UpdateFiles.empty()) {
+    // The version file follows only a whole update file: a failed copy
+    // leaves the update folder's version as it was.
+    const std::string file = UpdateFiles.front();
+    const bool copied = FileCopyOverwrite(TempFolder + file, UpdateFolder + "/" + file) != 0 &&
+                        FileCopyOverwrite(TempFolder + "ver.txt", UpdateFolder + "/ver.txt") != 0;
+    if (!copied) DownloadFailed = true;
+  }
+  if (DownloadFailed || UpdateFiles.empty()) {
+    ShowErrorPage();
+  } else {
+    m_window.Navigate(PagePrefix + (IsAdminMode ? "updOKPro" : "updOK"));
+    m_window.ShowBrowser(true);
+    UpdateLoaded = true;
+  }
+  if (m_closing) return;
+  m_window.EnableClose(true);
+  SetHourglass(false);
+}
+
+void UpdateAssistant::DownloadUpdateFiles(const std::vector<std::string>& Files) {
+  const std::string count = std::to_string(Files.size());
+  rt::OnErrorGoTo(
+      [&] {
+        const std::string init = Text("Initialization...", "Initialisierung...");
+        m_window.SetStatusText(init);
+        m_window.AddStatusLine(init);
+        double total = 0;
+        for (size_t i = 0; i < Files.size(); ++i) {
+          m_window.AddStatusLine(Text("Check ", "Prüfe ") + std::to_string(i + 1) + Text(" of ", " von ") + count);
+          const std::string size = Transfer(DataURL + Files[i], 0);
+          if (m_closing) return;
+          total += Val(size);
+        }
+        m_window.AddStatusLine(count + Text(" files are being loaded...", " Dateien werden geladen..."));
+        if (total < 1) {
+          const std::string none = Text("No data exists!", "Es existieren keine Daten!");
+          m_window.SetStatusText(none);
+          m_window.AddStatusLine(none);
+          DownloadFailed = true;
+          return;
+        }
+        m_window.SetStatusText(Text("Update is performing...", "Update wird ausgeführt..."));
+        for (size_t i = 0; i < Files.size(); ++i) {
+          m_window.ProgressUpdateTo(0);
+          m_window.ProgressReset();
+          const std::string label = Text("File ", "Datei ") + std::to_string(i + 1) + Text(" of ", " von ") + count;
+          m_window.SetFileLabel(label);
+          m_window.AddStatusLine(IsEnglish ? "Download file " + std::to_string(i + 1) + " of " + count : "Lade " + label);
+          const std::string body = Transfer(DataURL + Files[i], 1024);
+          if (m_closing) return;
+          m_window.ProgressUpdateTo(100);
+          // A body of another length than announced ("#40503") is a failed download.
+          if (body.empty() || !m_download || !m_download->LastBodyComplete()) {
+            DownloadFailed = true;
+            continue;
+          }
+          const std::string path = TempFolder + Files[i];
+          std::error_code ignored;
+          std::filesystem::remove(path, ignored);
+          std::ofstream out(path, std::ios::binary | std::ios::trunc);
+          out.write(body.data(), static_cast<std::streamsize>(body.size()));
+          if (!out) DownloadFailed = true;
+        }
+      },
+      [&](const rt::Error& error) {
+        forms::MsgBox(error.Description(), forms::vbCritical | forms::vbSystemModal | forms::vbMsgBoxSetForeground,
+                      std::to_string(error.Number()));
+        DownloadFailed = true;
+      });
+  rt::Err().Clear();
+}
+
+}  // namespace verscout

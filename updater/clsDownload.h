@@ -1,0 +1,65 @@
+// clsDownload: fetches one file over plain HTTP through the internet layer
+// and returns its body as bytes (one char per byte). A HEAD request asks
+// for the size first; a GET then reads the body in chunks of the caller's
+// size, raising Statechanged, Startdownloading and Progresschanged; the
+// owner stops the transfer by setting Cancel in Progresschanged. With a
+// chunk size of 0 the call only answers the size. Numbered error lines go
+// to the owner's status list.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "inet/WinInet.h"
+
+namespace verscout {
+
+// The owner's side: the events (arguments by reference, as raised) and the
+// status list that receives the error lines.
+class clsDownloadEvents {
+ public:
+  virtual ~clsDownloadEvents() = default;
+  virtual void Progresschanged(double& Progress, int32_t& size, bool& Cancel) = 0;
+  virtual void Statechanged(int32_t& State) = 0;
+  virtual void Startdownloading(int32_t& size) = 0;
+  virtual void AddStatusLine(const std::string& text) = 0;
+};
+
+class clsDownload : public std::enable_shared_from_this<clsDownload> {
+ public:
+  explicit clsDownload(std::weak_ptr<clsDownloadEvents> events = {});
+  ~clsDownload();
+  clsDownload(const clsDownload&) = delete;
+  clsDownload& operator=(const clsDownload&) = delete;
+
+  // The body of `url` (host and path, "http://" optional) read in chunks of
+  // `Bytes`; with `Bytes` 0 the announced size as decimal digits. A url
+  // without "/" raises error 5.
+  std::string Downloadfile(std::string url, int32_t Bytes, const std::string& Useragent);
+
+  // Whether the last transfer's body had exactly the announced length:
+  // false after a short or long body ("#40503"), a cancel or a call that
+  // transferred nothing.
+  bool LastBodyComplete() const { return m_lastBodyComplete; }
+
+ private:
+  void CloseHandles();
+  std::string QueryHttpInfo(inet::HINTERNET request, uint32_t InfoLevel);
+  void AddErrorLine(const char* english, const char* german);
+  std::shared_ptr<clsDownloadEvents> Events() const { return m_events.lock(); }
+
+  std::weak_ptr<clsDownloadEvents> m_events;
+  inet::HINTERNET m_internet = inet::kNoHandle;
+  inet::HINTERNET m_url = inet::kNoHandle;
+  inet::HINTERNET m_connection = inet::kNoHandle;
+  inet::HINTERNET m_request = inet::kNoHandle;
+  bool m_cancel = false;
+  uint32_t m_bytesRead = 0;
+  int32_t m_contentLength = 0;
+  std::string m_headerText;
+  bool m_sendResult = false;
+  bool m_lastBodyComplete = false;
+};
+
+}  // namespace verscout

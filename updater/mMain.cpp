@@ -1,0 +1,136 @@
+#include "mMain.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "CodedTexts.h"
+#include "Global.h"
+#include "forms/Constants.h"
+#include "forms/MsgBox.h"
+#include "runtime/Error.h"
+#include "runtime/Strings.h"
+#include "shell/StartProgram.h"
+
+namespace verscout {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ModeRow {
+  const char* switchText;
+  const char* appName;
+  const char* codedKeyPath;
+  bool admin;
+  bool silent;
+};
+
+constexpr ModeRow kModes[] = {
+    {"UpdStd", "Quorvelle4", coded::kClientKeyPath, false, false},
+    {"UpdSilent", "Quorvelle4", coded::kClientKeyPath, false, true},
+    {"UpdPro", "QuorvelleADM", coded::kAdminKeyPath, true, false},
+    {"UpdSilentPro", "QuorvelleADM", coded::kAdminKeyPath, true, true},
+};
+
+void StartupMessage(const std::string& text, const std::string& title, int32_t extraStyle = 0) {
+  forms::MsgBox(text, forms::vbExclamation | extraStyle, title);
+}
+
+kvctl2::cRegSettings& MakeSettings() {
+  if (!Settings) Settings = std::make_shared<kvctl2::cRegSettings>();
+  return *Settings;
+}
+
+kvctl2::cMyTools& MakeTools() {
+  if (!Tools) Tools = std::make_shared<kvctl2::cMyTools>();
+  return *Tools;
+}
+
+}  // namespace
+
+bool Main(const std::string& commandLine) {
+  rt::ResumeNext([] { InitXPStyles(); });
+  rt::ResumeNext([] {
+    IsEnglish = FileExists(ProgramFolder() + "/res/zupdOK");
+    PagePrefix = ProgramFolder() + (IsEnglish ? "/res/z" : "/res/");
+  });
+
+  const ModeRow* mode = nullptr;
+  for (const ModeRow& row : kModes) {
+    if (commandLine == row.switchText) mode = &row;
+  }
+  if (!mode) {
+    const std::string length = std::to_string(rt::Len(commandLine));
+    StartupMessage(Text("No process found!", "Ausführung nicht möglich!"),
+                   Text("Update-Assist, Error: ", "Update-Assistent, Fehler: ") + length,
+                   forms::vbSystemModal | forms::vbMsgBoxSetForeground);
+    return false;
+  }
+  rt::ResumeNext([&] {
+    MakeSettings().AppName(mode->appName);
+    Settings->DefaultPath(DecodeCharCodes(mode->codedKeyPath) + "4");
+  });
+  IsAdminMode = mode->admin;
+  IsSilent = mode->silent;
+
+  rt::ResumeNext([] { MakeSettings().RootHKey(kvctl2::HKY_CURRENT_USER); });
+  UpdateLoaded = false;
+  rt::ResumeNext([] {
+    TempFolder = MakeTools().GetTempDir() + "QVVerscout/";
+    std::error_code ignored;
+    if (!FolderExists(TempFolder)) fs::create_directory(TempFolder, ignored);
+  });
+  rt::ResumeNext([] { UpdateFolder = ReadRegValue("AktUpdDir", "").ToString(); });
+
+  if (UpdateFolder.empty()) {
+    Settings.reset();
+    StartupMessage(Text("The web update can't be performed due to 'ActUpdDir' not being set.",
+                        "Das Web-Update kann nicht ausgeführt werden,\r\nda 'AktUpdDir' nicht gesetzt ist."),
+                   Text("Mistake during automatic update!", "Fehler bei Auto-Update!"));
+    return false;
+  }
+  if (UpdateFolder.back() == '\\' || UpdateFolder.back() == '/') UpdateFolder.pop_back();
+
+  const bool updateMissing = !FolderExists(UpdateFolder);
+  const bool tempMissing = !FolderExists(TempFolder);
+  if (updateMissing || tempMissing) {
+    Settings.reset();
+    std::string text = Text("Automatic web update is not possible to perform; no temporary folders are available.",
+                            "Automatisches Web-Update kann nicht ausgeführt werden, da keine temporären Ordner "
+                            "verfügbar sind.");
+    if (updateMissing) text += std::string("\r\r") + Text("Update-Folder: ", "Update-Ordner: ") + UpdateFolder;
+    if (tempMissing) text += std::string("\r\r") + Text("Temp-Folder: ", "Temp-Ordner: ") + TempFolder;
+    StartupMessage(text, Text("Mistake during automatic update!", "Fehler bei Auto-Update!"));
+    return false;
+  }
+  return true;
+}
+
+void ExitAssistant() {
+  rt::ResumeNext([] {
+    const std::string upd = TempFolder + "upd/";
+    if (!upd.ends_with("/upd/")) return;
+    std::error_code ignored;
+    for (const fs::directory_entry& entry : fs::directory_iterator(upd, ignored)) {
+      if (entry.is_regular_file(ignored)) fs::remove(entry.path(), ignored);
+    }
+    fs::remove(upd, ignored);
+  });
+  rt::ResumeNext([] { ClearTempFolder(true); });
+  Tools.reset();
+  Settings.reset();
+
+  if (UpdateLoaded && !IsAdminMode) {
+    rt::ResumeNext([] {
+      const std::string program = ProgramFolder() + "/Quorvelle_Update.exe";
+      // One argument, as the update program expects it: "Update0" and the folder.
+      const std::vector<std::string> arguments{"Update0" + UpdateFolder};
+      const bool xp = MakeTools().OSVersion() == "XP";
+      // Elsewhere than on "XP" the program starts in the root of the
+      // program's file system, as it did on the program's drive.
+      shell::StartProgram(program, arguments, xp ? std::string() : std::string("/"));
+    });
+  }
+}
+
+}  // namespace verscout

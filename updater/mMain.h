@@ -1,0 +1,25 @@
+// Start and end of the update assistant: the mode switch, language,
+// settings key and folders at start, and at the end the clearing of the
+// temporary folders and the hand-over to the product's update program.
+#pragma once
+
+#include <string>
+
+namespace verscout {
+
+// The four switches of the command line.
+enum class StartMode { Refused, Standard, Silent, Pro, SilentPro };
+
+// Steps 1 to 10 of the start: flags, settings object, folders. A refused
+// command line, a missing "AktUpdDir" or a missing folder is told in a
+// message box and answers false: the process ends at once. True when the
+// update window is to be loaded (shown, or checked silently).
+bool Main(const std::string& commandLine);
+
+// Run once when the update window closes: clears the temporary folders,
+// releases the settings and tools objects and, in client mode after a
+// successful download, starts ProgramFolder & "/Quorvelle_Update.exe" with
+// the one argument "Update0" & UpdateFolder.
+void ExitAssistant();
+
+}  // namespace verscout

@@ -1,0 +1,301 @@
+#include "UpdateAssistant.h"
+
+#include <functional>
+
+#include "VerscoutFixture.h"
+#include "mMain.h"
+#include "runtime/Date.h"
+#include "services/cRegSettings.h"
+#include "win/MessageQueue.h"
+#include "win/Window.h"
+
+namespace verscout {
+namespace {
+
+using inet::ResponseHead;
+using inet::steps::Bytes;
+using inet::steps::Close;
+
+constexpr const char* kData = "/v4/data/";
+constexpr const char* kPages = "update.quorvelle.de/v4/pages/";
+
+// Records what the routines do to the window; unloading runs QueryUnload.
+struct RecordingWindow : UpdateWindow {
+  std::weak_ptr<UpdateAssistant> assistant;
+  std::vector<std::string> lines, pages, calls;
+  std::string status, fileLabel;
+  bool unloaded = false;
+  std::function<void(int32_t)> onProgress;
+
+  void SetStatusText(const std::string& t) override { status = t; }
+  void SetStatusColor(uint32_t) override {}
+  void SetStatusBold(bool) override {}
+  void SetStatusTop(int32_t) override {}
+  void AddStatusLine(const std::string& t) override { lines.push_back(t); }
+  void ClearStatusList() override { lines.clear(); }
+  void SetStatusListColor(uint32_t) override {}
+  void MoveStatusList(int32_t, int32_t, int32_t, int32_t) override {}
+  void ShowProgressBar(bool) override {}
+  void ProgressUpdateTo(int32_t percent) override {
+    if (onProgress) onProgress(percent);
+  }
+  void ProgressReset() override {}
+  void ShowFileLabel(bool) override {}
+  void SetFileLabel(const std::string& t) override { fileLabel = t; }
+  void Navigate(const std::string& address) override { pages.push_back(address); }
+  void ShowBrowser(bool) override {}
+  void ShowFileAnimation(bool) override {}
+  void EnableLink(int index) override { calls.push_back("EnableLink " + std::to_string(index)); }
+  void EnableDoUpdate(bool) override {}
+  void ShowDoUpdate(bool) override {}
+  void EnableClose(bool) override {}
+  void Beep() override { calls.push_back("Beep"); }
+  int32_t MsgBoxEx(const std::string& prompt, int32_t, const std::string&) override {
+    calls.push_back("MsgBoxEx " + prompt);
+    return 1;
+  }
+  bool SetTopMost(int16_t, bool) override { return true; }
+  void Unload() override {
+    unloaded = true;
+    if (auto a = assistant.lock()) a->QueryUnload();
+  }
+};
+
+// A click that arrives while the routines let pending messages through.
+class PendingClick {
+ public:
+  explicit PendingClick(std::function<void()> click) : m_click(std::move(click)) {
+    win::WNDCLASSA wc;
+    wc.lpfnWndProc = &Proc;
+    wc.lpszClassName = "TestPendingClick";
+    win::RegisterClassA(wc);
+    m_window = win::CreateWindowExA(0, "TestPendingClick", "", 0, 0, 0, 1, 1, win::kNoWindow);
+    win::SetWindowLongA(m_window, win::GWL_USERDATA, reinterpret_cast<win::LONG_PTR>(this));
+    win::PostMessageA(m_window, win::WM_USER, 0, 0);
+  }
+  ~PendingClick() { win::DestroyWindow(m_window); }
+
+ private:
+  static win::LRESULT Proc(win::HWND h, uint32_t msg, win::WPARAM w, win::LPARAM l) {
+    if (msg == win::WM_USER) {
+      reinterpret_cast<PendingClick*>(win::GetWindowLongA(h, win::GWL_USERDATA))->m_click();
+      return 0;
+    }
+    return win::DefWindowProcA(h, msg, w, l);
+  }
+  std::function<void()> m_click;
+  win::HWND m_window;
+};
+
+class UpdateAssistantTest : public VerscoutFixture {
+ protected:
+  UpdateAssistantTest() {
+    forms::Responders::SetStanding([this](const forms::ModalRequest& r) {
+      messages.push_back(r.title);
+      return 1;
+    });
+    WriteFile(ProgramDir() + "/ver.txt", "1|Quorvelle|1234|QV");
+    server.Serve(std::string(kData) + "ver.txt", "1|Quorvelle|1235|QV|");
+    server.Serve(std::string(kData) + "QVUpdate.exe", update);
+  }
+
+  // Starts like Main in `mode` and loads the window's working part.
+  void Start(const std::string& mode) {
+    for (const char* key : {"SOFTWARE\\Kelvaro\\Quorvelle4", "SOFTWARE\\Kelvaro\\QuorvelleAdm4"}) {
+      kvctl2::cRegSettings settings;
+      settings.DefaultPath(key);
+      settings.SetSetting("", "AktUpdDir", UpdateDir());
+    }
+    ASSERT_TRUE(Main(mode));
+    assistant = std::make_shared<UpdateAssistant>(window);
+    window.assistant = assistant;
+    loaded = assistant->Load();
+  }
+  std::string Log() const { return ReadFile(world.Path("srv/UpdLog.001")); }
+  size_t Gets(const std::string& file) const { return server.CountRequests("GET", kData + file); }
+
+  const std::string update = inet::PatternBytes(2500);
+  RecordingWindow window;
+  std::shared_ptr<UpdateAssistant> assistant;
+  std::vector<std::string> messages;
+  bool loaded = false;
+};
+
+TEST_F(UpdateAssistantTest, CheckComparesTheServerVersionWithTheLocalOne) {
+  struct Case {
+    const char* server;
+    const char* local;
+    const char* page;
+    bool unreadable;
+  };
+  for (const Case& c : {Case{"1|Q|1235|QV", "1|Q|1234|QV", "UpdateYes.htm", false},
+                        Case{"1|Q|1233|QV", "1|Q|1234|QV", "UpdateYes.htm", false},
+                        Case{"1|Q|1234|QV", "1|Q|1234", "UpdateNo.htm", false},
+                        Case{"1|Q|40000|QV", "1|Q|40000|QV", "UpdateNo.htm", false},
+                        Case{"1|Q|5|QV", "", "UpdateYes.htm", false},
+                        Case{"1|Q|0|QV", "1|Q|1234|QV", "UpdateNo.htm", true},
+                        Case{"1|Q|1235|XX", "1|Q|1234|QV", "UpdateNo.htm", true}}) {
+    SCOPED_TRACE(std::string(c.server) + " against " + c.local);
+    ResetGlobals();
+    window = RecordingWindow();
+    messages.clear();
+    server.Serve(std::string(kData) + "ver.txt", c.server);
+    WriteFile(ProgramDir() + "/ver.txt", c.local);
+    Start("UpdStd");
+    ASSERT_TRUE(loaded);
+    assistant->UpdateSuche();
+    EXPECT_EQ(window.pages, std::vector<std::string>{kPages + std::string(c.page)});
+    EXPECT_EQ(window.lines, (std::vector<std::string>{"UpdateCheck...", "Logout..."}));
+    EXPECT_EQ(messages.size(), c.unreadable ? 1u : 0u);
+    EXPECT_FALSE(window.unloaded);
+  }
+  kvctl2::cRegSettings settings;
+  settings.DefaultPath("SOFTWARE\\Kelvaro\\Quorvelle4");
+  EXPECT_EQ(settings.GetSetting("", "LastUpdateCheck").ToString(), std::to_string(TodayDayNumber()));
+  EXPECT_NE(Log().find(";START;\r\n"), std::string::npos);
+  EXPECT_NE(Log().find(";IsUpdate: AppUpdate from 1234 to 1233;\r\n"), std::string::npos);
+}
+
+TEST_F(UpdateAssistantTest, MaintenanceAndNoConnection) {
+  server.On("GET", std::string(kData) + "ver.txt", inet::Response(404, ""));
+  server.Serve(std::string(kData) + "_FlagIsConnect", "up");
+  Start("UpdStd");
+  assistant->UpdateSuche();
+  EXPECT_EQ(window.pages, std::vector<std::string>{kPages + std::string("WartungMsg.htm")});
+  EXPECT_EQ(window.status, "Wartungsarbeiten, bitte versuchen Sie es später noch einmal.");
+
+  server.Stop();
+  window.lines.clear();
+  assistant->UpdateSuche();
+  EXPECT_EQ(window.lines, (std::vector<std::string>{"UpdateCheck...", "#40502 Daten nicht abrufbar",
+                                                    "#40555 Keine Verbindung zum Webserver"}));
+  EXPECT_EQ(window.calls.back(), "EnableLink 2");
+}
+
+TEST_F(UpdateAssistantTest, SilentCheckEndsQuietlyWithoutDownloading) {
+  Start("UpdSilent");
+  assistant->UpdateSuche();
+  EXPECT_TRUE(window.unloaded);
+  EXPECT_EQ(Gets("QVUpdate.exe"), 0u);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_NE(Log().find(";ENDE;\r\n"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(world.Path("tmp/QVVerscout")));
+}
+
+TEST_F(UpdateAssistantTest, DownloadCopiesIntoTheUpdateFolderAndHandsOverAtExit) {
+  for (const char* mode : {"UpdPro", "UpdStd"}) {
+    SCOPED_TRACE(mode);
+    ResetGlobals();
+    window = RecordingWindow();
+    std::filesystem::remove(UpdateDir() + "/ver.txt");
+    Start(mode);
+    UseEnglish();
+    IsEnglish = true;
+    assistant->UpdateSuche();
+    assistant->cmdDoUpdate_Click();
+    EXPECT_EQ(window.lines, (std::vector<std::string>{"Initialization...", "Check 1 of 1",
+                                                      "1 files are being loaded...", "Download file 1 of 1"}));
+    EXPECT_EQ(window.fileLabel, "File 1 of 1");
+    EXPECT_EQ(ReadFile(UpdateDir() + "/QVUpdate.exe"), update);
+    EXPECT_EQ(ReadFile(UpdateDir() + "/ver.txt"), "1|Quorvelle|1235|QV|");
+    EXPECT_TRUE(UpdateLoaded);
+    EXPECT_EQ(window.pages.back(), PagePrefix + (IsAdminMode ? "updOKPro" : "updOK"));
+    assistant->cmdClose_Click();
+    EXPECT_TRUE(window.unloaded);
+    WaitForChildren();
+  }
+  // Only the client run hands over, once.
+  EXPECT_EQ(UpdateProgramRuns().substr(0, 4), "run\n");
+  EXPECT_EQ(UpdateProgramRuns().find("run\n", 1), std::string::npos);
+  EXPECT_NE(UpdateProgramRuns().find("argument:Update0" + UpdateDir() + "\n"), std::string::npos);
+}
+
+TEST_F(UpdateAssistantTest, FailedTransfersAndCopiesShowTheErrorPageAndCopyNothing) {
+  const std::string path = std::string(kData) + "QVUpdate.exe";
+  struct Case {
+    const char* what;
+    std::function<void()> arrange;
+  };
+  for (const Case& c :
+       {Case{"short body", [&] { server.On("GET", path, {Bytes(ResponseHead(200, 2500) + update.substr(0, 900)), Close()}); }},
+        Case{"long body", [&] { server.On("HEAD", path, {Bytes(ResponseHead(200, 2000))}); }},
+        Case{"no size", [&] { server.On("HEAD", path, {Bytes(ResponseHead(500, 2500))}); }},
+        Case{"copy fails", [&] { std::filesystem::create_directories(UpdateDir() + "/QVUpdate.exe/x"); }}}) {
+    SCOPED_TRACE(c.what);
+    ResetGlobals();
+    window = RecordingWindow();
+    server.Serve(path, update);
+    c.arrange();
+    Start("UpdStd");
+    assistant->UpdateSuche();
+    assistant->cmdDoUpdate_Click();
+    EXPECT_EQ(window.pages.back(), PagePrefix + "updErr");
+    EXPECT_FALSE(UpdateLoaded);
+    EXPECT_FALSE(std::filesystem::exists(UpdateDir() + "/ver.txt"));
+    assistant->cmdClose_Click();
+    std::filesystem::remove_all(UpdateDir() + "/QVUpdate.exe");
+  }
+  EXPECT_FALSE(std::filesystem::exists(ProgramDir() + "/update-program-runs.txt"));
+}
+
+TEST_F(UpdateAssistantTest, CloseDuringATransferCancelsAndLeavesNothingBehind) {
+  server.Serve(std::string(kData) + "QVUpdate.exe", inet::PatternBytes(50 * 1024));
+  Start("UpdStd");
+  assistant->UpdateSuche();
+  window.onProgress = [this](int32_t percent) {
+    if (percent > 0) {
+      assistant->cmdClose_Click();
+      assistant.reset();  // the window lets go of its working part as it unloads
+    }
+  };
+  std::shared_ptr<UpdateAssistant>(assistant)->cmdDoUpdate_Click();
+  EXPECT_TRUE(window.unloaded);
+  EXPECT_FALSE(UpdateLoaded);
+  EXPECT_FALSE(std::filesystem::exists(UpdateDir() + "/QVUpdate.exe"));
+}
+
+TEST_F(UpdateAssistantTest, CloseDuringTheCheckOrTheSizePassEndsTheRunAtOnce) {
+  Start("UpdStd");
+  {
+    PendingClick click([this] { assistant->cmdClose_Click(); });
+    assistant->UpdateSuche();
+  }
+  EXPECT_TRUE(window.unloaded);
+  EXPECT_TRUE(window.pages.empty());
+
+  ResetGlobals();
+  window = RecordingWindow();
+  Start("UpdStd");
+  assistant->UpdateSuche();
+  {
+    PendingClick click([this] { assistant->cmdClose_Click(); });
+    assistant->cmdDoUpdate_Click();
+  }
+  EXPECT_TRUE(window.unloaded);
+  EXPECT_EQ(window.lines, (std::vector<std::string>{"Initialisierung...", "Prüfe 1 von 1"}));
+  EXPECT_FALSE(std::filesystem::exists(UpdateDir() + "/QVUpdate.exe"));
+  EXPECT_FALSE(assistant->CancelRequested);
+}
+
+TEST_F(UpdateAssistantTest, TheCheckIsIgnoredWhileADownloadRuns) {
+  server.Serve(std::string(kData) + "QVUpdate.exe", inet::PatternBytes(5 * 1024));
+  Start("UpdStd");
+  assistant->UpdateSuche();
+  window.onProgress = [this](int32_t) { assistant->UpdateSuche(); };
+  assistant->cmdDoUpdate_Click();
+  EXPECT_EQ(Gets("ver.txt"), 1u);
+  EXPECT_EQ(ReadFile(UpdateDir() + "/QVUpdate.exe"), inet::PatternBytes(5 * 1024));
+}
+
+TEST_F(UpdateAssistantTest, ALogThatCannotStartEndsTheSilentRunBeforeAnyCheck) {
+  std::filesystem::create_directories(world.Path("srv/UpdLog.001/blocked"));
+  Start("UpdSilent");
+  EXPECT_FALSE(loaded);
+  EXPECT_EQ(messages, std::vector<std::string>{"Abbruch!"});
+  EXPECT_TRUE(window.unloaded);
+  assistant->UpdateSuche();
+  EXPECT_EQ(Gets("ver.txt"), 0u);
+}
+
+}  // namespace
+}  // namespace verscout

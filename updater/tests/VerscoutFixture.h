@@ -1,0 +1,75 @@
+// A whole little world for the update assistant: its program folder (with
+// res/ and the fake update program), a temporary folder ($TMPDIR), its own
+// registry, an update folder, and the scripted update server reached
+// through the coded address. Process-wide state is reset before and after.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <string>
+
+#include "Global.h"
+#include "TestFolder.h"
+#include "forms/App.h"
+#include "forms/Responder.h"
+#include "inet/ConnectTo.h"
+#include "inet/ScriptedHttpServer.h"
+#include "registry/tests/ScopedRegistryFolder.h"
+
+namespace verscout {
+
+inline void ResetGlobals() {
+  IsEnglish = false;
+  PagePrefix.clear();
+  IsSilent = false;
+  IsAdminMode = false;
+  TempFolder.clear();
+  UpdateFolder.clear();
+  UpdateLoaded = false;
+  Settings.reset();
+  Tools.reset();
+  Window = nullptr;
+}
+
+class VerscoutFixture : public ::testing::Test {
+ protected:
+  VerscoutFixture() {
+    ResetGlobals();
+    std::filesystem::create_directories(ProgramDir() + "/res");
+    std::filesystem::create_directories(world.Path("tmp"));
+    std::filesystem::create_directories(UpdateDir());
+    ::setenv("TMPDIR", world.Path("tmp").c_str(), 1);
+    forms::App().Path = ProgramDir();
+    forms::App().EXEName = "Verscout";
+    std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/updater/tests/fixtures/Quorvelle_Update.exe",
+                               ProgramDir() + "/Quorvelle_Update.exe");
+  }
+  ~VerscoutFixture() override {
+    ResetGlobals();
+    ::unsetenv("TMPDIR");
+    forms::App().Path.clear();
+  }
+
+  std::string ProgramDir() const { return world.Path("prog"); }
+  std::string UpdateDir() const { return world.Path("srv/upd"); }
+  void UseEnglish() { WriteFile(ProgramDir() + "/res/zupdOK", "<p>ok</p>"); }
+
+  // Waits for the fake update program, a child of this process, to end.
+  static void WaitForChildren() {
+    while (::waitpid(-1, nullptr, 0) > 0) {
+    }
+  }
+  std::string UpdateProgramRuns() const { return ReadFile(ProgramDir() + "/update-program-runs.txt"); }
+
+  TestFolder world;
+  ScopedRegistryFolder registry;
+  forms::ScopedResponders responders;
+  inet::ScriptedHttpServer server;
+  inet::ScopedConnectTo mapping{
+      {server.ConnectToEntry("update.quorvelle.de"), server.ConnectToEntry("update.quorvelle.org")}};
+};
+
+}  // namespace verscout

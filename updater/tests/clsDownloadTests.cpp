@@ -1,0 +1,169 @@
+#include "clsDownload.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Global.h"
+#include "inet/ConnectTo.h"
+#include "inet/ScriptedHttpServer.h"
+#include "runtime/ErrorNumberOf.h"
+
+namespace verscout {
+namespace {
+
+using inet::ResponseHead;
+using inet::steps::Bytes;
+using inet::steps::Close;
+
+// Records the events and status lines of a download object.
+struct Recorder : clsDownloadEvents {
+  std::vector<std::string> events;
+  std::vector<std::pair<double, int32_t>> progress;
+  std::vector<std::string> lines;
+  std::function<void(bool& cancel)> onProgress;
+
+  void Progresschanged(double& Progress, int32_t& size, bool& Cancel) override {
+    progress.emplace_back(Progress, size);
+    events.push_back("Progress");
+    if (onProgress) onProgress(Cancel);
+  }
+  void Statechanged(int32_t& State) override { events.push_back("State " + std::to_string(State)); }
+  void Startdownloading(int32_t& size) override { events.push_back("Start " + std::to_string(size)); }
+  void AddStatusLine(const std::string& text) override { lines.push_back(text); }
+};
+
+class clsDownloadTest : public ::testing::Test {
+ protected:
+  void SetUp() override { IsEnglish = true; }
+  inet::ScriptedHttpServer server;
+  inet::ScopedConnectTo mapping{{server.ConnectToEntry("update.example.test")}};
+  std::shared_ptr<Recorder> recorder = std::make_shared<Recorder>();
+  std::shared_ptr<clsDownload> download = std::make_shared<clsDownload>(recorder);
+
+  std::string Fetch(const std::string& path, int32_t bytes = 1024) {
+    return download->Downloadfile("update.example.test" + path, bytes, "Download");
+  }
+};
+
+TEST_F(clsDownloadTest, SizeQueryAnswersTheAnnouncedLengthOnly) {
+  struct Case {
+    const char* what;
+    std::string head;
+    const char* expected;
+  };
+  const std::string manyHeaders = "X-Padding: " + std::string(1500, 'p');
+  for (const Case& c : {Case{"announced", ResponseHead(200, 2500), "2500"},
+                        Case{"lower-case header", "HTTP/1.1 200 OK\r\ncontent-length:  77 \r\n\r\n", "77"},
+                        Case{"status 500", ResponseHead(500, 2500), "0"},
+                        Case{"no length", ResponseHead(200, std::nullopt), "0"},
+                        Case{"headers beyond 1024 bytes", ResponseHead(200, 2500, {manyHeaders}), "2500"}}) {
+    SCOPED_TRACE(c.what);
+    server.On("HEAD", "/4/data/QVUpdate.exe", {Bytes(c.head)});
+    recorder->events.clear();
+    EXPECT_EQ(Fetch("/4/data/QVUpdate.exe", 0), c.expected);
+    EXPECT_EQ(recorder->events, std::vector<std::string>{"State 1"});
+    EXPECT_TRUE(recorder->lines.empty());
+  }
+  const auto requests = server.Requests();
+  ASSERT_FALSE(requests.empty());
+  EXPECT_EQ(requests.front().Header("User-Agent"), "Download");
+}
+
+TEST_F(clsDownloadTest, TransferRaisesOneProgressEventPerChunkAfterTheFirst) {
+  struct Case {
+    size_t size;
+    std::vector<std::pair<double, int32_t>> progress;
+  };
+  for (const Case& c : {Case{500, {}}, Case{2048, {{50, 1024}, {100, 2048}}}, Case{2500, {{40.96, 1024}, {81.92, 2048}}}}) {
+    SCOPED_TRACE(c.size);
+    const std::string body = inet::PatternBytes(c.size);
+    server.Serve("/4/data/QVUpdate.exe", body);
+    recorder->events.clear();
+    recorder->progress.clear();
+    EXPECT_EQ(Fetch("/4/data/QVUpdate.exe"), body);
+    EXPECT_TRUE(download->LastBodyComplete());
+    ASSERT_EQ(recorder->progress.size(), c.progress.size());
+    for (size_t i = 0; i < c.progress.size(); ++i) {
+      EXPECT_DOUBLE_EQ(recorder->progress[i].first, c.progress[i].first);
+      EXPECT_EQ(recorder->progress[i].second, c.progress[i].second);
+    }
+    std::vector<std::string> expected{"State 1", "State 2", "Start " + std::to_string(c.size)};
+    expected.insert(expected.end(), c.progress.size(), "Progress");
+    expected.push_back("State 0");
+    EXPECT_EQ(recorder->events, expected);
+  }
+  EXPECT_TRUE(recorder->lines.empty());
+}
+
+TEST_F(clsDownloadTest, PrefixIsDroppedInAnyCaseAndAUrlWithoutSlashIsAnError) {
+  server.Serve("/ver.txt", "1|x|1234|QV");
+  EXPECT_EQ(download->Downloadfile("HTTP://update.example.test/ver.txt", 1024, "Download"), "1|x|1234|QV");
+  EXPECT_EQ(rt::ErrorNumberOf([&] { download->Downloadfile("update.example.test", 1024, "Download"); }),
+            rt::errInvalidProcedureCall);
+}
+
+TEST_F(clsDownloadTest, NothingToFetchAddsItsNumberedLine) {
+  struct Case {
+    const char* what;
+    std::string path;
+    bool serverDown;
+    const char* line;
+  };
+  for (const Case& c : {Case{"missing file", "/4/data/ver.txt", false, "#40502 Data is not accessible"},
+                        Case{"missing probe", "/4/data/_FlagIsConnect", false, "#40555 No connection to web-server"},
+                        Case{"server down", "/4/data/_flagisconnect", true, "#40555 No connection to web-server"}}) {
+    SCOPED_TRACE(c.what);
+    if (c.serverDown) server.Stop();
+    recorder->lines.clear();
+    EXPECT_EQ(Fetch(c.path), "");
+    EXPECT_EQ(recorder->lines, std::vector<std::string>{c.line});
+  }
+  IsEnglish = false;
+  recorder->lines.clear();
+  Fetch("/4/data/ver.txt");
+  EXPECT_EQ(recorder->lines, std::vector<std::string>{"#40502 Daten nicht abrufbar"});
+}
+
+TEST_F(clsDownloadTest, BodyOfAnotherLengthThanAnnouncedIsReturnedWithItsLine) {
+  const std::string body = inet::PatternBytes(5000);
+  // Cut short: the server closes the connection after 3000 bytes.
+  server.On("HEAD", "/short", {Bytes(ResponseHead(200, 5000))});
+  server.On("GET", "/short", {Bytes(ResponseHead(200, 5000) + body.substr(0, 3000)), Close()});
+  // Longer: the file grew between the size request and the transfer.
+  server.On("HEAD", "/long", {Bytes(ResponseHead(200, 4000))});
+  server.On("GET", "/long", inet::Response(200, body));
+  for (const auto& [path, expected] : {std::pair{"/short", body.substr(0, 3000)}, std::pair{"/long", body}}) {
+    SCOPED_TRACE(path);
+    recorder->lines.clear();
+    EXPECT_EQ(Fetch(path), expected);
+    EXPECT_FALSE(download->LastBodyComplete());
+    EXPECT_EQ(recorder->lines, std::vector<std::string>{"#40503 Not all data was being loaded"});
+  }
+}
+
+TEST_F(clsDownloadTest, CancelInTheFirstProgressEventReturnsNothingAndAddsNoLine) {
+  server.Serve("/big", inet::PatternBytes(10 * 1024));
+  recorder->onProgress = [](bool& cancel) { cancel = true; };
+  EXPECT_EQ(Fetch("/big"), "");
+  EXPECT_EQ(recorder->progress.size(), 1u);
+  EXPECT_FALSE(download->LastBodyComplete());
+  EXPECT_TRUE(recorder->lines.empty());
+  EXPECT_EQ(recorder->events.back(), "State 0");
+}
+
+TEST_F(clsDownloadTest, OwnerMayReleaseTheObjectFromAnEvent) {
+  server.Serve("/big", inet::PatternBytes(4096));
+  recorder->onProgress = [this](bool& cancel) {
+    download.reset();  // the owner lets go of it, as a closing window does
+    cancel = true;
+  };
+  std::weak_ptr<clsDownload> watch = download;
+  EXPECT_EQ(download->Downloadfile("update.example.test/big", 1024, "Download"), "");
+  EXPECT_TRUE(watch.expired());
+}
+
+}  // namespace
+}  // namespace verscout

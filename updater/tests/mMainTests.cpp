@@ -1,0 +1,117 @@
+#include "mMain.h"
+
+#include "VerscoutFixture.h"
+#include "services/cRegSettings.h"
+
+namespace verscout {
+namespace {
+
+class mMainTest : public VerscoutFixture {
+ protected:
+  mMainTest() {
+    forms::Responders::SetStanding([this](const forms::ModalRequest& r) {
+      messages.push_back(r.title + " | " + r.prompt);
+      return 1;
+    });
+  }
+  static void SetUpdateDir(const std::string& keyPath, const std::string& value) {
+    kvctl2::cRegSettings settings;
+    settings.RootHKey(kvctl2::HKY_CURRENT_USER);
+    settings.DefaultPath(keyPath);
+    settings.SetSetting("", "AktUpdDir", value);
+  }
+  std::vector<std::string> messages;
+};
+
+constexpr const char* kClientKey = "SOFTWARE\\Kelvaro\\Quorvelle4";
+constexpr const char* kAdminKey = "SOFTWARE\\Kelvaro\\QuorvelleAdm4";
+
+TEST_F(mMainTest, EachSwitchChoosesItsSettingsAndModes) {
+  SetUpdateDir(kClientKey, UpdateDir());
+  SetUpdateDir(kAdminKey, UpdateDir() + "/");
+  struct Case {
+    const char* line;
+    const char* appName;
+    const char* key;
+    bool admin, silent;
+  };
+  for (const Case& c : {Case{"UpdStd", "Quorvelle4", kClientKey, false, false},
+                        Case{"UpdSilent", "Quorvelle4", kClientKey, false, true},
+                        Case{"UpdPro", "QuorvelleADM", kAdminKey, true, false},
+                        Case{"UpdSilentPro", "QuorvelleADM", kAdminKey, true, true}}) {
+    SCOPED_TRACE(c.line);
+    ResetGlobals();
+    ASSERT_TRUE(Main(c.line));
+    EXPECT_EQ(Settings->AppName(), c.appName);
+    EXPECT_EQ(Settings->DefaultPath(), c.key);
+    EXPECT_EQ(IsAdminMode, c.admin);
+    EXPECT_EQ(IsSilent, c.silent);
+    EXPECT_EQ(UpdateFolder, UpdateDir());  // a closing separator is dropped
+    EXPECT_EQ(TempFolder, world.Path("tmp") + "/QVVerscout/");
+    EXPECT_TRUE(FolderExists(TempFolder));
+    EXPECT_FALSE(IsEnglish);
+    EXPECT_EQ(PagePrefix, ProgramDir() + "/res/");
+  }
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(mMainTest, UnknownSwitchesAreRefusedWithTheirLength) {
+  EXPECT_FALSE(Main("updstd"));
+  UseEnglish();
+  EXPECT_FALSE(Main("UpdStd "));
+  EXPECT_EQ(messages, (std::vector<std::string>{"Update-Assistent, Fehler: 6 | Ausführung nicht möglich!",
+                                                "Update-Assist, Error: 7 | No process found!"}));
+}
+
+TEST_F(mMainTest, UpdateFolderMustBeSetAndFoldersMustExist) {
+  UseEnglish();
+  EXPECT_FALSE(Main("UpdStd"));
+  EXPECT_FALSE(Settings);
+
+  SetUpdateDir(kClientKey, world.Path("missing") + "//");
+  ::setenv("TMPDIR", world.Path("no/such/temp").c_str(), 1);
+  EXPECT_FALSE(Main("UpdStd"));
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0],
+            "Mistake during automatic update! | The web update can't be performed due to 'ActUpdDir' not being set.");
+  EXPECT_EQ(messages[1], "Mistake during automatic update! | Automatic web update is not possible to perform; no "
+                         "temporary folders are available.\r\rUpdate-Folder: " +
+                             world.Path("missing") + "/\r\rTemp-Folder: " + world.Path("no/such/temp") +
+                             "/QVVerscout/");
+}
+
+TEST_F(mMainTest, ExitHandsOverOnlyAfterADownloadInClientMode) {
+  SetUpdateDir(kClientKey, UpdateDir());
+  SetUpdateDir(kAdminKey, UpdateDir());
+  WriteFile(UpdateDir() + "/QVUpdate.exe", "new program");
+  struct Case {
+    const char* line;
+    bool loaded;
+    bool handsOver;
+  };
+  for (const Case& c : {Case{"UpdPro", true, false}, Case{"UpdStd", false, false}, Case{"UpdStd", true, true}}) {
+    SCOPED_TRACE(std::string(c.line) + (c.loaded ? " after a download" : ""));
+    ResetGlobals();
+    ASSERT_TRUE(Main(c.line));
+    WriteFile(TempFolder + "ver.txt", "x");
+    WriteFile(TempFolder + "upd/left.tmp", "x");
+    UpdateLoaded = c.loaded;
+    ExitAssistant();
+    WaitForChildren();
+    EXPECT_FALSE(std::filesystem::exists(world.Path("tmp/QVVerscout")));
+    EXPECT_FALSE(Settings);
+    EXPECT_EQ(std::filesystem::exists(ProgramDir() + "/update-program-runs.txt"), c.handsOver);
+  }
+  EXPECT_EQ(UpdateProgramRuns(), "run\nargument:Update0" + UpdateDir() + "\nfolder:/\nfound:QVUpdate.exe:" +
+                                     "2835454569 11\n");
+}
+
+TEST_F(mMainTest, TemporaryFolderIsOnlyClearedWhenItIsTheAssistantsOwn) {
+  TempFolder = world.Path("tmp") + "/";
+  WriteFile(TempFolder + "other.txt", "kept");
+  ClearTempFolder(true);
+  EXPECT_EQ(ReadFile(TempFolder + "other.txt"), "kept");
+}
+
+}  // namespace
+}  // namespace verscout
