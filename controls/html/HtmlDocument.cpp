@@ -107,6 +107,7 @@ void InterpretAttribute(HTMLElement& e, const std::string& name, const std::stri
     const uint32_t color = ColorValue(value);
     if (e.ElementType == et::Body) {
       doc.PageColor = color;
+      doc.PageColorFromBody = true;
     } else {
       e.BgColor = static_cast<int32_t>(color);
       e.HasBgColor = true;
@@ -208,6 +209,7 @@ void ClassifyElement(HTMLElement& e, ParseSettings& settings, Document& doc) {
 
 void ParseDocument(std::string_view text, ParseSettings& settings, Document& doc) {
   ++doc.Generation;
+  doc.PageColorFromBody = false;
   doc.Elements = TokenizeText(text);
   doc.BodyIndex = 0;
   doc.BackgroundSource.clear();

@@ -281,7 +281,8 @@ void KVXHTML::SetBackColor(uint32_t color) {
   mBackColor = color;
   UserControl::SetBackColor(color);
   // A BODY with its own BGCOLOR keeps its page colour.
-  const bool bodyColor = mDoc.Count() > mDoc.BodyIndex && mDoc.Elements[static_cast<size_t>(mDoc.BodyIndex)].HasBgColor;
+  const bool bodyColor = mDoc.PageColorFromBody || (mDoc.Count() > mDoc.BodyIndex &&
+                                                    mDoc.Elements[static_cast<size_t>(mDoc.BodyIndex)].HasBgColor);
   if (!bodyColor) {
     mDoc.PageColor = color;
     picHTML->SetBackColor(color);
@@ -479,8 +480,10 @@ void KVXHTML::ReadProperties(const com::PropertyBag& bag) {
 }
 
 void KVXHTML::WriteProperties(com::PropertyBag& bag) {
-  // Each value is written with the default that ReadProperties uses, so a
-  // value equal to it is left out and reads back the same.
+  // Each value is written with the default that ReadProperties uses: a
+  // value equal to it is left out and reads back the same. (Written
+  // without defaults, False and 0 would count as "empty" and be lost,
+  // reading back as True where the read default is True.)
   bag.WriteProperty("Appearance", static_cast<int16_t>(mAppearance), int16_t{0});
   bag.WriteProperty("BorderStyle", static_cast<int16_t>(mBorderStyle), int16_t{0});
   bag.WriteProperty("BackColor", Color(mBackColor), Color(kButtonFace));
