@@ -26,7 +26,7 @@ constexpr const char* kNotNeeded = "0";
 constexpr const char* kSwitchedOff = "-1";
 // The page picture never passes the 16-bit range on a side, nor this many
 // pixels in all (a longer page is cut at the bottom).
-constexpr int64_t kMaxPagePixels = 1 << 24;
+constexpr int64_t kMaxPagePixels = 1 << 23;
 // Showing a bar can make the other one needed; never more rounds than this.
 constexpr int kMaxArrangeRounds = 8;
 // Virtual-key codes of keyboard scrolling.
@@ -132,8 +132,10 @@ void KVXHTML::Refresh(bool paintOnly) {
       v.SetMax(0);
       h.SetMax(0);
     } else {
-      v.SetMax(To16(int64_t{mPageHeight} - viewportHeight));
-      h.SetMax(To16(int64_t{mPageWidth} - viewportWidth));
+      // Within the page picture: a page cut at its limits scrolls to the cut.
+      const gdi::DrawingSurface& page = picHTML->Surface();
+      v.SetMax(To16(std::min<int64_t>(mPageHeight, page.PixelHeight()) - viewportHeight));
+      h.SetMax(To16(std::min<int64_t>(mPageWidth, page.PixelWidth()) - viewportWidth));
     }
     h.SetLargeChange(std::max<int16_t>(1, To16(viewportWidth)));
     if (TagNumber(*panV) > -1) {
