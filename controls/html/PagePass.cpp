@@ -127,6 +127,14 @@ void PagePass::GrowPageHeight() {
   if (m_penY > Long{m_size.Height} - 10) m_size.Height = Store(m_penY + m_lineStep);
 }
 
+void PagePass::ApplyFont(const HTMLElement& e) {
+  // Each setting is tried on its own; a failing one is skipped.
+  rt::ResumeNext([&] { m_page.SetFontName(e.FontFace); });
+  rt::ResumeNext([&] { m_page.SetFontSize(e.FontSize); });
+  rt::ResumeNext([&] { m_page.SetForeColor(static_cast<uint32_t>(e.Color)); });
+  m_fontSize = e.FontSize;
+}
+
 void PagePass::NewLine() {
   m_penY += m_lineStep;
   m_lineStep = LineStepOfFont();
@@ -206,11 +214,7 @@ void PagePass::Element(int32_t type) {
       CellClose();
       break;
     case et::Font:
-      // Each setting is tried on its own; a failing one is skipped.
-      rt::ResumeNext([&] { m_page.SetFontName(e.FontFace); });
-      rt::ResumeNext([&] { m_page.SetFontSize(e.FontSize); });
-      rt::ResumeNext([&] { m_page.SetForeColor(static_cast<uint32_t>(e.Color)); });
-      m_fontSize = e.FontSize;
+      ApplyFont(e);
       break;
     case et::Font + 1:
       ResetDrawingFont();

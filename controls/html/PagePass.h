@@ -66,6 +66,8 @@ class PagePass {
   void StartPass();
   void Element(int32_t type);
   void NewLine();
+  // FONT's face, size and colour on the page, and the size closers return to.
+  void ApplyFont(const HTMLElement& e);
   Long LineStepOfFont();
   Long IndentStepOfFont();
   void ParagraphEnd();

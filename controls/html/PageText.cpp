@@ -71,10 +71,7 @@ void PagePass::ApplyInlineTag(int index) {
       m_page.SetFontUnderline(e.ElementType == et::U);
       break;
     case et::Font:
-      rt::ResumeNext([&] { m_page.SetFontName(e.FontFace); });
-      rt::ResumeNext([&] { m_page.SetFontSize(e.FontSize); });
-      rt::ResumeNext([&] { m_page.SetForeColor(static_cast<uint32_t>(e.Color)); });
-      m_fontSize = e.FontSize;
+      ApplyFont(e);
       rt::ResumeNext([&] { m_lineStep = LineStepOfFont(); });
       rt::ResumeNext([&] { m_indentStep = IndentStepOfFont(); });
       break;
