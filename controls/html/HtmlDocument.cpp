@@ -219,7 +219,29 @@ void ParseDocument(std::string_view text, ParseSettings& settings, Document& doc
   }
   CloseOpenElements(doc.Elements);
   BuildAnchorList(doc, settings.EnableAnchors);
-  BuildHierarchy(doc.Elements);
+  doc.BuildTree();
+}
+
+void Document::BuildTree() {
+  BuildHierarchy(Elements);
+  m_ancestors.clear();
+}
+
+int Document::FindAncestor(int index, int32_t type) const {
+  if (index < 0 || index >= Count()) return -1;
+  auto [it, made] = m_ancestors.try_emplace(type);
+  std::vector<int16_t>& nearest = it->second;
+  if (made) {
+    // A parent comes before its children: one walk in index order.
+    nearest.assign(Elements.size(), -1);
+    for (size_t i = 0; i < Elements.size(); ++i) {
+      const int parent = GetParentElement(Elements, static_cast<int>(i));
+      if (parent < 0) continue;
+      nearest[i] = Elements[static_cast<size_t>(parent)].ElementType == type ? static_cast<int16_t>(parent)
+                                                                             : nearest[static_cast<size_t>(parent)];
+    }
+  }
+  return nearest[static_cast<size_t>(index)];
 }
 
 }  // namespace kvctl2::html

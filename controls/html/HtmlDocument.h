@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,14 @@ struct Document {
   uint32_t Generation = 0;       // counts the parses: a render pass stops when it changes under it
 
   int Count() const { return static_cast<int>(Elements.size()); }
+  // Builds the tree over the elements anew.
+  void BuildTree();
+  // FindAncestorOfType over the tree, each type worked out once for all
+  // elements: the render pass asks for every paragraph and cell end.
+  int FindAncestor(int index, int32_t type) const;
+
+ private:
+  mutable std::map<int32_t, std::vector<int16_t>> m_ancestors;  // by type: each element's nearest, -1 for none
 };
 
 // Builds the document from the normalised source: tokenize, classify,

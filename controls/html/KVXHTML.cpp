@@ -263,7 +263,7 @@ int16_t KVXHTML::mintExtractTagAttributes(std::string_view strTag) {
   return static_cast<int16_t>(mAttrNames.size());
 }
 
-void KVXHTML::mBuildHierarchy() { html::BuildHierarchy(mDoc.Elements); }
+void KVXHTML::mBuildHierarchy() { mDoc.BuildTree(); }
 
 // ---- Properties ----
 

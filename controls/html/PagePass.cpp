@@ -290,13 +290,12 @@ void PagePass::ParagraphEnd() {
   m_rightAlign = false;
   m_centring = false;
   // The alignment of the nearest enclosing DIV, else cell, else CENTER.
-  const auto& elements = m_doc.Elements;
-  int from = FindAncestorOfType(elements, m_index, et::Div);
-  if (from < 0) from = FindAncestorOfType(elements, m_index, et::Td);
+  int from = m_doc.FindAncestor(m_index, et::Div);
+  if (from < 0) from = m_doc.FindAncestor(m_index, et::Td);
   if (from >= 0) {
     m_rightAlign = E(from).AlignRight;
     m_centring = E(from).AlignCenter;
-  } else if (FindAncestorOfType(elements, m_index, et::Center) >= 0) {
+  } else if (m_doc.FindAncestor(m_index, et::Center) >= 0) {
     m_centring = true;
   }
   m_penX = m_leftMargin + m_indent;

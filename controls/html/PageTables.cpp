@@ -138,23 +138,22 @@ void PagePass::CellClose() {
 }
 
 void PagePass::RestoreAlignment(int closer) {
-  const auto& elements = m_doc.Elements;
-  const int div = FindAncestorOfType(elements, closer, et::Div);
+  const int div = m_doc.FindAncestor(closer, et::Div);
   if (div >= 0) {
     m_rightAlign = E(div).AlignRight;
     m_centring = E(div).AlignCenter;
     return;
   }
-  const int cell = GetParentElement(elements, closer);
+  const int cell = GetParentElement(m_doc.Elements, closer);
   if (cell >= 0) {
-    const int outer = FindAncestorOfType(elements, cell, et::Td);
+    const int outer = m_doc.FindAncestor(cell, et::Td);
     if (outer >= 0) {
       m_rightAlign = E(outer).AlignRight;
       m_centring = E(outer).AlignCenter;
       return;
     }
   }
-  if (FindAncestorOfType(elements, closer, et::Center) >= 0) m_centring = true;
+  if (m_doc.FindAncestor(closer, et::Center) >= 0) m_centring = true;
 }
 
 void PagePass::RowClose() {

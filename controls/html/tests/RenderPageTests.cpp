@@ -155,6 +155,12 @@ TEST(RenderPage, SoundLimits) {
   deep += "<li>deep";
   const auto drawn = view.Drawn(deep);
   EXPECT_EQ(TestView::Find(drawn, "deep").x, 4 + 20 * 14 + 21);
+  // Thousands of unclosed blocks and as many paragraph ends: each end looks
+  // for its enclosing DIV, cell and CENTER without walking the whole tree.
+  std::string nesting;
+  for (int i = 0; i < 3000; ++i) nesting += "<b>";
+  for (int i = 0; i < 3000; ++i) nesting += "</p>";
+  EXPECT_NE(TestView::Find(view.Drawn(nesting + "<i>end"), "end").x, -1);
 }
 
 TEST(RenderPage, BackgroundPictureIsTiledFromTheTopLeft) {
