@@ -19,6 +19,12 @@ namespace {
 
 constexpr size_t kCachedFonts = 8;
 
+// Font sizes the platform takes, in points; others are an invalid
+// property value.
+void CheckFontSize(double points) {
+  if (!(points > 0 && points <= 2160)) rt::Raise(380, "Font", "Invalid property value");
+}
+
 // Twips in one unit of each fixed scale mode (x, y).
 double TwipsPerUnit(int mode, bool vertical) {
   switch (mode) {
@@ -300,6 +306,7 @@ void DrawingSurface::SetFontTransparent(bool value) {
 
 const SurfaceFont& DrawingSurface::Font() const { return m_state->fontDesc; }
 void DrawingSurface::SetFont(const SurfaceFont& font) {
+  CheckFontSize(font.Size);
   m_state->fontDesc = font;
   m_state->SelectFont();
 }
@@ -308,6 +315,7 @@ void DrawingSurface::SetFontName(std::string_view name) {
   m_state->SelectFont();
 }
 void DrawingSurface::SetFontSize(double points) {
+  CheckFontSize(points);
   m_state->fontDesc.Size = points;
   m_state->SelectFont();
 }

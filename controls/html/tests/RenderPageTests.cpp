@@ -155,6 +155,10 @@ TEST(RenderPage, SoundLimits) {
   deep += "<li>deep";
   const auto drawn = view.Drawn(deep);
   EXPECT_EQ(TestView::Find(drawn, "deep").x, 4 + 20 * 14 + 21);
+  // A FONT size the platform refuses is passed over; the text is drawn.
+  const auto huge = view.Drawn("<font size=+5000>big</font> after");
+  EXPECT_EQ(TestView::Find(huge, "big").y, 4);
+  EXPECT_NE(TestView::Find(huge, "after").x, -1);
   // Thousands of unclosed blocks and as many paragraph ends: each end looks
   // for its enclosing DIV, cell and CENTER without walking the whole tree.
   std::string nesting;
