@@ -15,9 +15,26 @@ constexpr size_t kMaxElements = 32767;
 
 bool IsContainer(int32_t type) {
   switch (type) {
-    case et::Head: case et::Title: case et::Body: case et::Strong: case et::Em: case et::U: case et::P:
-    case et::Div: case et::Ul: case et::Ol: case et::Table: case et::Tr: case et::Td: case et::Font: case et::A:
-    case et::BlockQuote: case et::Heading: case et::Big: case et::Small: case et::Center:
+    case et::Head:
+    case et::Title:
+    case et::Body:
+    case et::Strong:
+    case et::Em:
+    case et::U:
+    case et::P:
+    case et::Div:
+    case et::Ul:
+    case et::Ol:
+    case et::Table:
+    case et::Tr:
+    case et::Td:
+    case et::Font:
+    case et::A:
+    case et::BlockQuote:
+    case et::Heading:
+    case et::Big:
+    case et::Small:
+    case et::Center:
       return true;
     default:
       return false;

@@ -15,6 +15,7 @@ struct Resource {
   Picture rows;
 };
 
+// clang-format off
 const std::array<Resource, 3> kCursors{{
     {"HAND", 12, 2,  // a hand pointing up; the hot spot is the fingertip
      {
@@ -122,6 +123,7 @@ const std::array<Resource, 3> kCursors{{
       "                                ",
      }},
 }};
+// clang-format on
 
 }  // namespace
 

@@ -174,10 +174,22 @@ void BuildAnchorList(Document& doc, bool enableAnchors) {
 
 uint32_t ColorFromName(std::string_view name) {
   static const std::array<std::pair<std::string_view, uint32_t>, 16> kNames{{
-      {"black", 0x000000}, {"maroon", 0x800000}, {"green", 0x008000},  {"navy", 0x000080},
-      {"silver", 0xC0C0C0}, {"red", 0xFF0000},   {"lime", 0x00FF00},   {"blue", 0x0000FF},
-      {"gray", 0x808080},  {"purple", 0x800080}, {"olive", 0x808000},  {"teal", 0x008080},
-      {"white", 0xFFFFFF}, {"fuchsia", 0xFF00FF}, {"yellow", 0xFFFF00}, {"aqua", 0x00FFFF},
+      {"black", 0x000000},
+      {"maroon", 0x800000},
+      {"green", 0x008000},
+      {"navy", 0x000080},
+      {"silver", 0xC0C0C0},
+      {"red", 0xFF0000},
+      {"lime", 0x00FF00},
+      {"blue", 0x0000FF},
+      {"gray", 0x808080},
+      {"purple", 0x800080},
+      {"olive", 0x808000},
+      {"teal", 0x008080},
+      {"white", 0xFFFFFF},
+      {"fuchsia", 0xFF00FF},
+      {"yellow", 0xFFFF00},
+      {"aqua", 0x00FFFF},
   }};
   const std::string lower = rt::LCase(name);
   for (const auto& [n, rgb] : kNames) {

@@ -27,12 +27,12 @@ struct ParseSettings {
 
 struct Document {
   std::vector<HTMLElement> Elements;
-  std::vector<int16_t> Anchors;  // indexes of the A elements, with EnableAnchors only
-  int16_t BodyIndex = 0;         // the last BODY or NOFRAMES; 0 when there is none
-  uint32_t PageColor = 0;        // BackColor, or BGCOLOR of BODY
+  std::vector<int16_t> Anchors;    // indexes of the A elements, with EnableAnchors only
+  int16_t BodyIndex = 0;           // the last BODY or NOFRAMES; 0 when there is none
+  uint32_t PageColor = 0;          // BackColor, or BGCOLOR of BODY
   bool PageColorFromBody = false;  // BODY gave BGCOLOR: a new BackColor leaves the page colour
-  std::string BackgroundSource;  // BACKGROUND of the last tag that has one
-  uint32_t Generation = 0;       // counts the parses: a render pass stops when it changes under it
+  std::string BackgroundSource;    // BACKGROUND of the last tag that has one
+  uint32_t Generation = 0;         // counts the parses: a render pass stops when it changes under it
 
   int Count() const { return static_cast<int>(Elements.size()); }
   // Builds the tree over the elements anew.

@@ -87,12 +87,28 @@ std::string WrapSource(std::string_view source) {
 
 std::string NormaliseSource(std::string_view source) {
   static const std::array<std::pair<std::string_view, std::string_view>, 22> kSteps{{
-      {"&lt;", "&#060;"},     {"&gt;", "&#062;"},     {"&quot;", "&#034;"},   {"&copy;", "&#169;"},
-      {"&deg;", "&#176;"},    {"&amp;", "&#038;"},    {"&middot;", "&#183;"}, {"&agrave;", "&#224;"},
-      {"&aacute;", "&#225;"}, {"&egrave;", "&#232;"}, {"&eacute;", "&#233;"}, {"&euml;", "&#235;"},
-      {"&auml;", "\xC3\xA4"}, {"&ouml;", "\xC3\xB6"}, {"&uuml;", "\xC3\xBC"}, {"&Auml;", "\xC3\x84"},
-      {"&Ouml;", "\xC3\x96"}, {"&Uuml;", "\xC3\x9C"}, {"\t", " "},            {"  ", " "},
-      {"  ", " "},            {"  ", " "},
+      {"&lt;", "&#060;"},
+      {"&gt;", "&#062;"},
+      {"&quot;", "&#034;"},
+      {"&copy;", "&#169;"},
+      {"&deg;", "&#176;"},
+      {"&amp;", "&#038;"},
+      {"&middot;", "&#183;"},
+      {"&agrave;", "&#224;"},
+      {"&aacute;", "&#225;"},
+      {"&egrave;", "&#232;"},
+      {"&eacute;", "&#233;"},
+      {"&euml;", "&#235;"},
+      {"&auml;", "\xC3\xA4"},
+      {"&ouml;", "\xC3\xB6"},
+      {"&uuml;", "\xC3\xBC"},
+      {"&Auml;", "\xC3\x84"},
+      {"&Ouml;", "\xC3\x96"},
+      {"&Uuml;", "\xC3\x9C"},
+      {"\t", " "},
+      {"  ", " "},
+      {"  ", " "},
+      {"  ", " "},
   }};
   std::string v(source);
   for (const auto& [find, with] : kSteps) v = ReplaceAscii(v, find, with);
@@ -102,7 +118,8 @@ std::string NormaliseSource(std::string_view source) {
 std::vector<HTMLElement> TokenizeText(std::string_view text) {
   std::vector<HTMLElement> elements;
   // About a tag and a run for every "<".
-  elements.reserve(std::min<size_t>(2 * static_cast<size_t>(std::count(text.begin(), text.end(), '<')) + 1, kMaxElements));
+  elements.reserve(
+      std::min<size_t>(2 * static_cast<size_t>(std::count(text.begin(), text.end(), '<')) + 1, kMaxElements));
   CharacterPositions positions(text);
   // A position beyond the 16-bit range ends the scan.
   auto inRange = [&positions](size_t offset) { return positions.Of(offset) <= kMaxPosition; };
@@ -161,15 +178,15 @@ std::string TagName(std::string_view tag) {
 
 int32_t ElementTypeOfName(std::string_view name) {
   static const std::map<std::string, int32_t, std::less<>> kOpeners{
-      {"HEAD", 2},        {"TITLE", 4},  {"BODY", 6},   {"NOFRAMES", 6}, {"STRONG", 10}, {"B", 10},      {"EM", 12},
-      {"I", 12},          {"U", 14},     {"P", 16},     {"DIV", 18},     {"UL", 22},     {"OL", 24},     {"TABLE", 27},
-      {"THEAD", 29},      {"TBODY", 31}, {"TFOOT", 33}, {"TR", 35},      {"TD", 37},     {"TH", 37},     {"FONT", 39},
-      {"A", 41},          {"BLOCKQUOTE", 44}, {"H1", 46}, {"H2", 46},    {"H3", 46},     {"H4", 46},     {"H5", 46},
-      {"H6", 46},         {"BIG", 48},   {"SMALL", 50}, {"CENTER", 52},  {"SUB", 54},    {"SUP", 56},    {"FORM", 58},
-      {"SCRIPT", 60},     {"STYLE", 62},
+      {"HEAD", 2},    {"TITLE", 4},       {"BODY", 6},   {"NOFRAMES", 6}, {"STRONG", 10}, {"B", 10},   {"EM", 12},
+      {"I", 12},      {"U", 14},          {"P", 16},     {"DIV", 18},     {"UL", 22},     {"OL", 24},  {"TABLE", 27},
+      {"THEAD", 29},  {"TBODY", 31},      {"TFOOT", 33}, {"TR", 35},      {"TD", 37},     {"TH", 37},  {"FONT", 39},
+      {"A", 41},      {"BLOCKQUOTE", 44}, {"H1", 46},    {"H2", 46},      {"H3", 46},     {"H4", 46},  {"H5", 46},
+      {"H6", 46},     {"BIG", 48},        {"SMALL", 50}, {"CENTER", 52},  {"SUB", 54},    {"SUP", 56}, {"FORM", 58},
+      {"SCRIPT", 60}, {"STYLE", 62},
   };
-  static const std::map<std::string, int32_t, std::less<>> kSingles{
-      {"!--", 8}, {"--", 9}, {"BR", 20}, {"HR", 21}, {"LI", 26}, {"IMG", 43}};
+  static const std::map<std::string, int32_t, std::less<>> kSingles{{"!--", 8}, {"--", 9},  {"BR", 20},
+                                                                    {"HR", 21}, {"LI", 26}, {"IMG", 43}};
   if (auto it = kSingles.find(name); it != kSingles.end()) return it->second;
   if (auto it = kOpeners.find(name); it != kOpeners.end()) return it->second;
   if (!name.empty() && name.front() == '/') {
@@ -231,7 +248,8 @@ std::string DecodeText(std::string_view text) {
 
 std::string RawTextOf(std::string_view text) {
   std::string v(text);
-  for (std::string_view tag : {"</HTML>", "<HTML>", "</BODY>", "<BODY>"}) v = rt::Replace(v, tag, "", rt::CompareMethod::Text);
+  for (std::string_view tag : {"</HTML>", "<HTML>", "</BODY>", "<BODY>"})
+    v = rt::Replace(v, tag, "", rt::CompareMethod::Text);
   return rt::Replace(v, "<BR>", kCrLf, rt::CompareMethod::Text);
 }
 

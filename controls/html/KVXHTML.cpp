@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "services/clsSubClass.h"
 #include "com/ControlFactory.h"
 #include "forms/CommandButton.h"
 #include "forms/PictureBox.h"
@@ -11,6 +10,7 @@
 #include "html/HtmlSource.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "services/clsSubClass.h"
 
 namespace kvctl2 {
 
@@ -42,8 +42,9 @@ KVXHTML::KVXHTML() {
   CreateConstituents();
   // Initialize: the member values of a new instance.
   mSubClass = std::make_unique<clsSubClass>();
-  mSubClass->NewMessage = [this](int32_t hWnd, int32_t& uMsg, win::WPARAM& wParam, win::LPARAM& lParam,
-                                 bool& cancel) { mSubClass_NewMessage(hWnd, uMsg, wParam, lParam, cancel); };
+  mSubClass->NewMessage = [this](int32_t hWnd, int32_t& uMsg, win::WPARAM& wParam, win::LPARAM& lParam, bool& cancel) {
+    mSubClass_NewMessage(hWnd, uMsg, wParam, lParam, cancel);
+  };
   mDoc.PageColor = mBackColor;
   UserControl::SetBackColor(mBackColor);
   SetEnabled(false);
@@ -138,51 +139,70 @@ void KVXHTML::OnSited() {
 }
 
 void KVXHTML::DefineMembers() {
-  DefineProperty("RawText", [this] { return rt::Variant(RawText()); },
-                 [this](const rt::Variant& v) { SetRawText(v.ToString()); }, 0x6803001B);
-  DefineReadOnly("Caption", [] { return rt::Variant(Caption()); }, 0x6803001A);
-  DefineProperty("DefaultFontName", [this] { return rt::Variant(mDefaultFontName); },
-                 [this](const rt::Variant& v) { SetDefaultFontName(v.ToString()); }, 0x68030019);
-  DefineProperty("DefaultFontSize", [this] { return rt::Variant(static_cast<double>(mDefaultFontSize)); },
-                 [this](const rt::Variant& v) { SetDefaultFontSize(static_cast<float>(v.ToDouble())); }, 0x68030018);
-  DefineProperty("BackColor", [this] { return Color(mBackColor); },
-                 [this](const rt::Variant& v) { SetBackColor(ToColor(v)); }, 0x68030017);
-  DefineProperty("Appearance", [this] { return rt::Variant(static_cast<int16_t>(mAppearance)); },
-                 [this](const rt::Variant& v) { SetAppearance(static_cast<htmlAppearance>(v.ToInteger())); },
-                 0x68030016);
-  DefineProperty("BorderStyle", [this] { return rt::Variant(static_cast<int16_t>(mBorderStyle)); },
-                 [this](const rt::Variant& v) { SetBorderStyle(static_cast<htmlBorder>(v.ToInteger())); }, 0x68030015);
-  DefineProperty("EnableTooltips", [this] { return rt::Variant(mEnableTooltips); },
-                 [this](const rt::Variant& v) { SetEnableTooltips(v.ToBool()); }, 0x68030014);
-  DefineProperty("Text", [this] { return rt::Variant(mText); },
-                 [this](const rt::Variant& v) { SetText(v.ToString()); }, 0x68030013);
-  DefineProperty("EnableScroll", [this] { return rt::Variant(static_cast<int16_t>(mEnableScroll)); },
-                 [this](const rt::Variant& v) { SetEnableScroll(static_cast<htmScrollBars>(v.ToInteger())); },
-                 0x68030012);
-  DefineProperty("EnableAnchors", [this] { return rt::Variant(mEnableAnchors); },
-                 [this](const rt::Variant& v) { SetEnableAnchors(v.ToBool()); }, 0x68030011);
-  DefineReadOnly("DocumentTitle", [this] { return rt::Variant(DocumentTitle()); }, 0x68030010);
-  DefineProperty("UnderlineLinks", [this] { return rt::Variant(mUnderlineLinks); },
-                 [this](const rt::Variant& v) { SetUnderlineLinks(v.ToBool()); }, 0x6803000F);
-  DefineProperty("DefaultPadding", [this] { return rt::Variant(mDefaultPadding); },
-                 [this](const rt::Variant& v) { SetDefaultPadding(v.ToInteger()); }, 0x6803000E);
-  DefineProperty("DefaultSpacing", [this] { return rt::Variant(mDefaultSpacing); },
-                 [this](const rt::Variant& v) { SetDefaultSpacing(v.ToInteger()); }, 0x6803000D);
+  DefineProperty(
+      "RawText", [this] { return rt::Variant(RawText()); }, [this](const rt::Variant& v) { SetRawText(v.ToString()); },
+      0x6803001B);
+  DefineReadOnly(
+      "Caption", [] { return rt::Variant(Caption()); }, 0x6803001A);
+  DefineProperty(
+      "DefaultFontName", [this] { return rt::Variant(mDefaultFontName); },
+      [this](const rt::Variant& v) { SetDefaultFontName(v.ToString()); }, 0x68030019);
+  DefineProperty(
+      "DefaultFontSize", [this] { return rt::Variant(static_cast<double>(mDefaultFontSize)); },
+      [this](const rt::Variant& v) { SetDefaultFontSize(static_cast<float>(v.ToDouble())); }, 0x68030018);
+  DefineProperty(
+      "BackColor", [this] { return Color(mBackColor); }, [this](const rt::Variant& v) { SetBackColor(ToColor(v)); },
+      0x68030017);
+  DefineProperty(
+      "Appearance", [this] { return rt::Variant(static_cast<int16_t>(mAppearance)); },
+      [this](const rt::Variant& v) { SetAppearance(static_cast<htmlAppearance>(v.ToInteger())); }, 0x68030016);
+  DefineProperty(
+      "BorderStyle", [this] { return rt::Variant(static_cast<int16_t>(mBorderStyle)); },
+      [this](const rt::Variant& v) { SetBorderStyle(static_cast<htmlBorder>(v.ToInteger())); }, 0x68030015);
+  DefineProperty(
+      "EnableTooltips", [this] { return rt::Variant(mEnableTooltips); },
+      [this](const rt::Variant& v) { SetEnableTooltips(v.ToBool()); }, 0x68030014);
+  DefineProperty(
+      "Text", [this] { return rt::Variant(mText); }, [this](const rt::Variant& v) { SetText(v.ToString()); },
+      0x68030013);
+  DefineProperty(
+      "EnableScroll", [this] { return rt::Variant(static_cast<int16_t>(mEnableScroll)); },
+      [this](const rt::Variant& v) { SetEnableScroll(static_cast<htmScrollBars>(v.ToInteger())); }, 0x68030012);
+  DefineProperty(
+      "EnableAnchors", [this] { return rt::Variant(mEnableAnchors); },
+      [this](const rt::Variant& v) { SetEnableAnchors(v.ToBool()); }, 0x68030011);
+  DefineReadOnly(
+      "DocumentTitle", [this] { return rt::Variant(DocumentTitle()); }, 0x68030010);
+  DefineProperty(
+      "UnderlineLinks", [this] { return rt::Variant(mUnderlineLinks); },
+      [this](const rt::Variant& v) { SetUnderlineLinks(v.ToBool()); }, 0x6803000F);
+  DefineProperty(
+      "DefaultPadding", [this] { return rt::Variant(mDefaultPadding); },
+      [this](const rt::Variant& v) { SetDefaultPadding(v.ToInteger()); }, 0x6803000E);
+  DefineProperty(
+      "DefaultSpacing", [this] { return rt::Variant(mDefaultSpacing); },
+      [this](const rt::Variant& v) { SetDefaultSpacing(v.ToInteger()); }, 0x6803000D);
   DefineObject<com::StdPicture>(
       "BackgroundImage", [this] { return BackgroundImage(); },
       [this](com::StdPicturePtr v) { SetBackgroundImage(std::move(v)); }, 0x6803000C);
-  DefineProperty("Gradient", [this] { return rt::Variant(mGradient); },
-                 [this](const rt::Variant& v) { SetGradient(v.ToBool()); }, 0x6803000B);
-  DefineProperty("GradientAngle", [this] { return rt::Variant(static_cast<double>(mGradientAngle)); },
-                 [this](const rt::Variant& v) { SetGradientAngle(static_cast<float>(v.ToDouble())); }, 0x6803000A);
-  DefineProperty("BackColor2", [this] { return Color(mBackColor2); },
-                 [this](const rt::Variant& v) { SetBackColor2(ToColor(v)); }, 0x68030009);
-  DefineProperty("DefaultTextColor", [this] { return Color(mDefaultTextColor); },
-                 [this](const rt::Variant& v) { SetDefaultTextColor(ToColor(v)); }, 0x68030008);
-  DefineProperty("LinkColor", [this] { return Color(mLinkColor); },
-                 [this](const rt::Variant& v) { SetLinkColor(ToColor(v)); }, 0x68030007);
-  DefineProperty("LinkHoverColor", [this] { return Color(mLinkHoverColor); },
-                 [this](const rt::Variant& v) { SetLinkHoverColor(ToColor(v)); }, 0x68030006);
+  DefineProperty(
+      "Gradient", [this] { return rt::Variant(mGradient); }, [this](const rt::Variant& v) { SetGradient(v.ToBool()); },
+      0x6803000B);
+  DefineProperty(
+      "GradientAngle", [this] { return rt::Variant(static_cast<double>(mGradientAngle)); },
+      [this](const rt::Variant& v) { SetGradientAngle(static_cast<float>(v.ToDouble())); }, 0x6803000A);
+  DefineProperty(
+      "BackColor2", [this] { return Color(mBackColor2); }, [this](const rt::Variant& v) { SetBackColor2(ToColor(v)); },
+      0x68030009);
+  DefineProperty(
+      "DefaultTextColor", [this] { return Color(mDefaultTextColor); },
+      [this](const rt::Variant& v) { SetDefaultTextColor(ToColor(v)); }, 0x68030008);
+  DefineProperty(
+      "LinkColor", [this] { return Color(mLinkColor); }, [this](const rt::Variant& v) { SetLinkColor(ToColor(v)); },
+      0x68030007);
+  DefineProperty(
+      "LinkHoverColor", [this] { return Color(mLinkHoverColor); },
+      [this](const rt::Variant& v) { SetLinkHoverColor(ToColor(v)); }, 0x68030006);
   DefineMethod(
       "Refresh",
       [this](com::Args& args) {
@@ -205,16 +225,22 @@ void KVXHTML::DefineMembers() {
         return rt::Variant();
       },
       0x60030043);
-  DefineProperty("HoverEnabled", [this] { return rt::Variant(mHoverEnabled); },
-                 [this](const rt::Variant& v) { SetHoverEnabled(v.ToBool()); }, 0x68030005);
-  DefineProperty("Enabled", [this] { return rt::Variant(mEnabled); },
-                 [this](const rt::Variant& v) { SetEnabled(v.ToBool()); }, 0x68030004);
-  DefineProperty("PageMover", [this] { return rt::Variant(mPageMover); },
-                 [this](const rt::Variant& v) { SetPageMover(v.ToBool()); }, 0x68030003);
-  DefineProperty("FreezeUpdates", [this] { return rt::Variant(mFreezeUpdates); },
-                 [this](const rt::Variant& v) { SetFreezeUpdates(v.ToBool()); }, 0x68030002);
-  DefineReadOnly("hWnd", [this] { return rt::Variant(win::ToInt(hWnd())); }, 0x68030001);
-  DefineReadOnly("hDC", [this] { return rt::Variant(gdi::ToInt(hDC())); }, 0x68030000);
+  DefineProperty(
+      "HoverEnabled", [this] { return rt::Variant(mHoverEnabled); },
+      [this](const rt::Variant& v) { SetHoverEnabled(v.ToBool()); }, 0x68030005);
+  DefineProperty(
+      "Enabled", [this] { return rt::Variant(mEnabled); }, [this](const rt::Variant& v) { SetEnabled(v.ToBool()); },
+      0x68030004);
+  DefineProperty(
+      "PageMover", [this] { return rt::Variant(mPageMover); },
+      [this](const rt::Variant& v) { SetPageMover(v.ToBool()); }, 0x68030003);
+  DefineProperty(
+      "FreezeUpdates", [this] { return rt::Variant(mFreezeUpdates); },
+      [this](const rt::Variant& v) { SetFreezeUpdates(v.ToBool()); }, 0x68030002);
+  DefineReadOnly(
+      "hWnd", [this] { return rt::Variant(win::ToInt(hWnd())); }, 0x68030001);
+  DefineReadOnly(
+      "hDC", [this] { return rt::Variant(gdi::ToInt(hDC())); }, 0x68030000);
 }
 
 // ---- Text ----

@@ -5,7 +5,6 @@
 // that the subclass sees first (double clicks, loss of focus, leaving).
 #include <cmath>
 
-#include "services/clsSubClass.h"
 #include "forms/PictureBox.h"
 #include "forms/Timer.h"
 #include "forms/controls/ScrollBar.h"
@@ -13,6 +12,7 @@
 #include "html/ProcedureLink.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "services/clsSubClass.h"
 #include "win/InputRouting.h"
 #include "win/Messages.h"
 
@@ -41,8 +41,8 @@ int KVXHTML::HitAnchor(float x, float y, bool click) const {
     const HTMLElement& a = mDoc.Elements[static_cast<size_t>(anchor)];
     if (!click && a.Href.empty()) continue;
     const double left = a.BoxLeft - h, right = a.BoxRight - h, top = a.BoxTop - v, bottom = a.BoxBottom - v;
-    const bool hit = click ? left <= x && x <= right && top <= y && y <= bottom
-                           : left < x && x < right && top < y && y < bottom;
+    const bool hit =
+        click ? left <= x && x <= right && top <= y && y <= bottom : left < x && x < right && top < y && y < bottom;
     if (hit) return anchor;
   }
   return -1;
@@ -182,8 +182,8 @@ void KVXHTML::CallHostProcedure(const std::string& name, const std::vector<std::
   });
 }
 
-void KVXHTML::mSubClass_NewMessage(int32_t /*hWnd*/, int32_t& uMsg, win::WPARAM& /*wParam*/,
-                                   win::LPARAM& /*lParam*/, bool& /*cancel*/) {
+void KVXHTML::mSubClass_NewMessage(int32_t /*hWnd*/, int32_t& uMsg, win::WPARAM& /*wParam*/, win::LPARAM& /*lParam*/,
+                                   bool& /*cancel*/) {
   const uint32_t msg = static_cast<uint32_t>(uMsg);
   if (msg == win::WM_LBUTTONDBLCLK || msg == win::WM_RBUTTONDBLCLK) {
     // The second press of a double click reaches the viewport as a left press.

@@ -41,9 +41,7 @@ constexpr int16_t kKeyDown = 40;
 
 forms::ScrollBar& Bar(const com::ControlPtr& bar) { return static_cast<forms::ScrollBar&>(*bar); }
 
-int16_t To16(int64_t value) {
-  return static_cast<int16_t>(std::clamp<int64_t>(value, INT16_MIN, INT16_MAX));
-}
+int16_t To16(int64_t value) { return static_cast<int16_t>(std::clamp<int64_t>(value, INT16_MIN, INT16_MAX)); }
 
 int32_t TagNumber(const com::Control& panel) {
   int32_t value = -1;

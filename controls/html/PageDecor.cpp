@@ -82,7 +82,8 @@ void PagePass::DrawBackgroundTiles(Long offset) {
   // Tiles past the last row and column lie outside the page.
   for (Long r = 0; r <= rows; r += down) {
     for (Long c = 0; c <= columns; c += across) {
-      m_page.PaintPicture(block.Image(), static_cast<double>(c * tileWidth), static_cast<double>(r * tileHeight - shift));
+      m_page.PaintPicture(block.Image(), static_cast<double>(c * tileWidth),
+                          static_cast<double>(r * tileHeight - shift));
     }
   }
 }

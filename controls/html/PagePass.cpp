@@ -20,7 +20,8 @@ const std::string kBullet = rt::Chr(149) + "  ";
 }  // namespace
 
 int32_t Store(Long value) {
-  if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) rt::Raise(errOverflow);
+  if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
+    rt::Raise(errOverflow);
   return static_cast<int32_t>(value);
 }
 
@@ -44,8 +45,8 @@ PagePass::PagePass(bool draw, Document& doc, std::vector<com::StdPicturePtr>& pi
 void PagePass::Print(const std::string& text) {
   // Blanks without a line through them draw nothing on a transparent page.
   const gdi::SurfaceFont& font = m_page.Font();
-  const bool invisible = text.find_first_not_of(' ') == std::string::npos && !font.Underline &&
-                         !font.Strikethrough && m_page.FontTransparent();
+  const bool invisible = text.find_first_not_of(' ') == std::string::npos && !font.Underline && !font.Strikethrough &&
+                         m_page.FontTransparent();
   // A text with a line break moves the point down: that the page does itself.
   if ((!m_draw || invisible) && text.find_first_of("\r\n") == std::string::npos)
     m_page.SetCurrentX(m_page.CurrentX() + m_page.TextWidth(text));
@@ -444,7 +445,8 @@ void PagePass::Image() {
   const Long tall = Long{img.ImageHeight} + 2 * Long{img.Border} + 2 * Long{img.VSpace};
   if (m_lineStep < tall) m_lineStep = tall;
   m_linkRightEdge = m_penX;
-  if (!m_draw && m_settings.EnableScroll) m_size.Width = Store(std::max<Long>(m_size.Width, m_penX + m_settings.DefaultPadding));
+  if (!m_draw && m_settings.EnableScroll)
+    m_size.Width = Store(std::max<Long>(m_size.Width, m_penX + m_settings.DefaultPadding));
 }
 
 }  // namespace kvctl2::html

@@ -29,7 +29,8 @@ void PagePass::TableOpen() {
   const bool nested = !m_tables.empty();
   TableState t;
   if (e.Width <= 1.0f)
-    t.TableWidth = RoundLong(e.Width * static_cast<double>(m_rightLimit - 2 * Long{m_settings.DefaultPadding} - m_leftMargin));
+    t.TableWidth =
+        RoundLong(e.Width * static_cast<double>(m_rightLimit - 2 * Long{m_settings.DefaultPadding} - m_leftMargin));
   else
     t.TableWidth = RoundLong(e.Width);
   e.PixelWidth = Store(t.TableWidth);
@@ -120,7 +121,8 @@ void PagePass::CellClose() {
   TableState* t = CurrentTable();
   if (!t) return;
   const int cell = GetParentElement(m_doc.Elements, m_index);
-  if (!m_draw && cell >= 0) E(cell).RowHeight = Store(m_penY - E(cell).RowHeight + m_lineStep - m_settings.DefaultSpacing);
+  if (!m_draw && cell >= 0)
+    E(cell).RowHeight = Store(m_penY - E(cell).RowHeight + m_lineStep - m_settings.DefaultSpacing);
   if (LineStepOfFont() != m_lineStep) {
     if (m_page.CurrentY() < static_cast<double>(m_penY + m_lineStep))
       m_page.SetCurrentY(static_cast<double>(m_penY + m_lineStep));

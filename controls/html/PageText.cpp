@@ -253,7 +253,7 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
             } else if (!IsBlankWord(w)) {
               const bool atRightStart = x - 1 <= alignedStart;
               const bool atCentreStart = static_cast<double>(x - 1) <= centredStart;
-              const bool atAlignedStart = (rightAligned && centred)   ? atRightStart && atCentreStart
+              const bool atAlignedStart = (rightAligned && centred) ? atRightStart && atCentreStart
                                           : rightAligned            ? atRightStart
                                           : centred                 ? atCentreStart
                                                                     : false;

@@ -41,9 +41,10 @@ TEST(HtmlParser, TypesOfTagNames) {
     const char* tag;
     int32_t type;
   };
-  const Case cases[] = {{"<B>", 10},       {"</strong>", 11}, {"<em>", 12},     {"<th align=x>", 37}, {"</TD>", 38},
-                        {"<h4>", 46},      {"</H6>", 47},     {"<noframes>", 6}, {"<br />", 20},      {"<BR/>", 1},
-                        {"<!-- c -->", 8}, {"<sup>", 56},     {"</form>", 59},  {"<blink>", 1},      {"<!DOCTYPE x>", 1}};
+  const Case cases[] = {{"<B>", 10},     {"</strong>", 11}, {"<em>", 12},       {"<th align=x>", 37},
+                        {"</TD>", 38},   {"<h4>", 46},      {"</H6>", 47},      {"<noframes>", 6},
+                        {"<br />", 20},  {"<BR/>", 1},      {"<!-- c -->", 8},  {"<sup>", 56},
+                        {"</form>", 59}, {"<blink>", 1},    {"<!DOCTYPE x>", 1}};
   for (const Case& c : cases) {
     HTMLElement e;
     e.Raw = c.tag;
@@ -61,9 +62,10 @@ TEST(HtmlParser, DefaultsOfTheTypes) {
   settings.DefaultFontSize = 8;
   settings.DefaultTextColor = 0x112233;
   settings.BackColor = 0xABCDEF;
-  const Document doc = Parse("<table><tr><td>x</td></tr></table><font>f</font><h1>a</h1><h6>b</h6><big>c</big>"
-                             "<small>d</small><a>e</a><img>",
-                             settings);
+  const Document doc = Parse(
+      "<table><tr><td>x</td></tr></table><font>f</font><h1>a</h1><h6>b</h6><big>c</big>"
+      "<small>d</small><a>e</a><img>",
+      settings);
   const HTMLElement& table = First(doc, et::Table);
   EXPECT_EQ(table.CellPadding, 2);
   EXPECT_EQ(table.CellSpacing, 2);
@@ -120,9 +122,9 @@ TEST(HtmlParser, ColourValues) {
     const char* value;
     uint32_t color;
   };
-  const Case cases[] = {{"#FF0000", 0x0000FF}, {"red", 0x0000FF},  {"Red", 0x0000FF},    {"reddish", 0},
-                        {"#00FF80", 0x80FF00}, {"navy", 0x800000}, {"teal", 0x808000},   {"FFF", 0xFF0FFF},
-                        {"#123456", 0x563412}};
+  const Case cases[] = {{"#FF0000", 0x0000FF}, {"red", 0x0000FF},     {"Red", 0x0000FF},
+                        {"reddish", 0},        {"#00FF80", 0x80FF00}, {"navy", 0x800000},
+                        {"teal", 0x808000},    {"FFF", 0xFF0FFF},     {"#123456", 0x563412}};
   for (const Case& c : cases) EXPECT_EQ(ColorValue(c.value), c.color) << c.value;
   EXPECT_ANY_THROW(ColorValue("#F"));  // too few digits to read a colour from
 }
@@ -136,9 +138,12 @@ TEST(HtmlParser, FontSizesFacesAndPageColour) {
     float size;
     const char* face;
   };
-  const Case cases[] = {{"<font size=+1>", 11.2f, "Arial"}, {"<font size=4>", 11.2f, "Arial"},
-                        {"<font size=3>", 10, "Arial"},     {"<font size=big>", 10, "Arial"},
-                        {"<font face='Verdana, Arial'>", 10, "Verdana"}, {"<font face=',Arial'>", 10, ",Arial"}};
+  const Case cases[] = {{"<font size=+1>", 11.2f, "Arial"},
+                        {"<font size=4>", 11.2f, "Arial"},
+                        {"<font size=3>", 10, "Arial"},
+                        {"<font size=big>", 10, "Arial"},
+                        {"<font face='Verdana, Arial'>", 10, "Verdana"},
+                        {"<font face=',Arial'>", 10, ",Arial"}};
   for (const Case& c : cases) {
     const Document doc = Parse(c.tag, settings);
     EXPECT_FLOAT_EQ(doc.Elements[2].FontSize, c.size) << c.tag;
@@ -157,11 +162,9 @@ TEST(HtmlParser, TextRunsAndTheirWords) {
     std::vector<std::string> words;
   };
   const Case cases[] = {
-      {"<b>a&#65;b</b>", {"aAb"}},
-      {"<b>x&#1234;y</b>", {"xy"}},
+      {"<b>a&#65;b</b>", {"aAb"}},      {"<b>x&#1234;y</b>", {"xy"}},
       {"<b>&#65 ;</b>", {"A;"}},  // the character after the digits is swallowed
-      {"<b> a  b</b>", {"", "a", "b"}},
-      {"<b>\r\n</b>", {"", ""}},
+      {"<b> a  b</b>", {"", "a", "b"}}, {"<b>\r\n</b>", {"", ""}},
       {"<b>&#99999;</b>", {}},  // a reference beyond 16 bits: the run keeps no words
   };
   for (const Case& c : cases) {
@@ -181,8 +184,7 @@ TEST(HtmlParser, ClosingTagsAreInserted) {
       {"<P>one<P>two</P>", "<P>one</P><P>two</P>"},
       {"<P>a</P><P>b<TABLE>", "<P>a</P><P>b<TABLE>"},  // the P right after a closing P is passed over
       {"<TR><TD>a<TD>b</TABLE>", "<TR><TD>a</TD><TD>b</TD></TR></TABLE>"},
-      {"<TR><TD>a<TABLE><TR><TD>b</TABLE>c</TR>",
-       "<TR><TD>a<TABLE><TR><TD>b</TD></TR></TABLE>c</TD></TR>"},
+      {"<TR><TD>a<TABLE><TR><TD>b</TABLE>c</TR>", "<TR><TD>a<TABLE><TR><TD>b</TD></TR></TABLE>c</TD></TR>"},
   };
   for (const Case& c : cases) {
     const Document doc = Parse(c.source);

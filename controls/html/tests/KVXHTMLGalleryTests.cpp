@@ -78,7 +78,8 @@ TEST_F(Gallery, TableWithBordersColoursAndVAlign) {
 
 TEST_F(Gallery, PageLargerThanTheViewportWithBothBars) {
   html->SetEnableScroll(htmScrollBars::Beide);
-  std::string text = "<table border=1 width=900><tr><td>A table wider than the view</td><td>second column</td></tr></table>";
+  std::string text =
+      "<table border=1 width=900><tr><td>A table wider than the view</td><td>second column</td></tr></table>";
   for (int i = 1; i <= 30; ++i) text += "<p>Paragraph " + std::to_string(i) + " of a long page.</p>";
   html->SetText(text);
   EXPECT_TRUE(html->VerticalScrollBar()->Visible());

@@ -86,8 +86,9 @@ TEST_F(LinkClicks, OrdinaryLinkRaisesHyperlinkClickAfterTheTimer) {
 }
 
 TEST_F(LinkClicks, ProcedureLinksCallTheHostInsteadOfTheEvent) {
-  html->SetText("<a href=\"VB:DoIt\">a</a> <a href=\"vb:DoIt(x)\">b</a> "
-                "<a href=\"VB:DoIt(1,2,3,4,5,6,7,8,9)\">c</a> <a href=\"VB:Missing\">d</a>");
+  html->SetText(
+      "<a href=\"VB:DoIt\">a</a> <a href=\"vb:DoIt(x)\">b</a> "
+      "<a href=\"VB:DoIt(1,2,3,4,5,6,7,8,9)\">c</a> <a href=\"VB:Missing\">d</a>");
   for (int i = 0; i < 4; ++i) Click(i);
   EXPECT_TRUE(clicks.empty());
   ASSERT_EQ(host->calls.size(), 3u);

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "html/KVXHTML.h"
 #include "TestView.h"
+#include "html/KVXHTML.h"
 
 namespace kvctl2 {
 namespace {

@@ -23,17 +23,16 @@ TEST_P(RawTextOfText, StripsWrappersAndTurnsBrIntoCrLf) {
   EXPECT_EQ(html.RawText(), GetParam().raw);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RawTextOfText,
-    ::testing::Values(RawCase{"a<BR>b", "a\r\nb"}, RawCase{"a<br>b<Br>c", "a\r\nb\r\nc"},
-                      RawCase{"<html><body>q</body></html>", "q"},
-                      // Only "<BR>" itself is a line break; other spellings stay.
-                      RawCase{"x<br />y", "x<br />y"},
-                      // A BODY tag with attributes is no wrapper and stays.
-                      RawCase{"<BODY bgcolor=red>z</BODY>", "<BODY bgcolor=red>z"},
-                      // The normalised source: tabs, blank runs, named entities.
-                      RawCase{"a\tb   c", "a b c"}, RawCase{"1 &lt; 2", "1 &#060; 2"},
-                      RawCase{"a         b", "a  b"}, RawCase{"a        b", "a b"}));
+INSTANTIATE_TEST_SUITE_P(Cases, RawTextOfText,
+                         ::testing::Values(RawCase{"a<BR>b", "a\r\nb"}, RawCase{"a<br>b<Br>c", "a\r\nb\r\nc"},
+                                           RawCase{"<html><body>q</body></html>", "q"},
+                                           // Only "<BR>" itself is a line break; other spellings stay.
+                                           RawCase{"x<br />y", "x<br />y"},
+                                           // A BODY tag with attributes is no wrapper and stays.
+                                           RawCase{"<BODY bgcolor=red>z</BODY>", "<BODY bgcolor=red>z"},
+                                           // The normalised source: tabs, blank runs, named entities.
+                                           RawCase{"a\tb   c", "a b c"}, RawCase{"1 &lt; 2", "1 &#060; 2"},
+                                           RawCase{"a         b", "a  b"}, RawCase{"a        b", "a b"}));
 
 TEST(KVXHTMLText, RawTextLetStoresCrLfAsBrAndReadsBack) {
   gdi::ScopedFixedMetrics metrics;

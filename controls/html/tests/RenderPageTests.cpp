@@ -4,9 +4,9 @@
 // padding 4, a right limit of 300 - 4 - 5 = 291).
 #include <gtest/gtest.h>
 
+#include "TestView.h"
 #include "gdi/Gdi.h"
 #include "html/KVXHTML.h"
-#include "TestView.h"
 
 namespace kvctl2 {
 namespace {
@@ -60,10 +60,8 @@ TEST(RenderPage, TextRunsFlowAcrossInlineTags) {
       {"a <b>b</b>c", "c", 25, 4},   // written right after the closing B: no blank
       {"a <b>b</b> c", "c", 32, 4},  // one blank in the source: one blank drawn
       {"a<br/>b", "b", 11, 4},       // BR with a slash is an unknown tag: no break
-      {"H<sub>2</sub>O", "O", 18, 4},
-      {"x<script>hidden</script>y", "y", 11, 4},
-      {"a&nbsp;b c", "a b", 4, 4},
-      {"a&NBSP;b", "a&NBSP;b", 4, 4},
+      {"H<sub>2</sub>O", "O", 18, 4}, {"x<script>hidden</script>y", "y", 11, 4},
+      {"a&nbsp;b c", "a b", 4, 4},    {"a&NBSP;b", "a&NBSP;b", 4, 4},
   };
   for (const Placed& c : cases) ExpectPlaced(c);
   TestView view;
@@ -106,7 +104,8 @@ TEST(RenderPage, LinksGetTheirBoxesAndColours) {
   EXPECT_EQ(a.BoxRight, 74);
   EXPECT_EQ(a.BoxBottom, 4 + 17 + 4);
   const auto calls = view.Calls();
-  const auto link = std::find_if(calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("TextOut 'the'", 0) == 0; });
+  const auto link =
+      std::find_if(calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("TextOut 'the'", 0) == 0; });
   ASSERT_NE(link, calls.end());
   EXPECT_NE(link->find("#0000FF"), std::string::npos);  // LinkColor &HFF0000 is blue
   // Without anchors the link is neither boxed nor hit, but still coloured.

@@ -2,8 +2,8 @@
 // backgrounds, vertical alignment, and tables beyond the fixed limits.
 #include <gtest/gtest.h>
 
-#include "html/KVXHTML.h"
 #include "TestView.h"
+#include "html/KVXHTML.h"
 
 namespace kvctl2 {
 namespace {
@@ -44,7 +44,8 @@ TEST(TableLayout, ColumnWidths) {
       {"<table width=200 cellspacing=0><tr><td width=150>a<td width=120>b</table>", 270, {150, 120}},
       // ... but not a table with a share width.
       {"<table width=50% cellspacing=0><tr><td width=150>a<td width=120>b</table>", 140, {150, 120}},
-      {"<table width=220 cellspacing=0><tr><td width=100>a<td width=120>b<tr><td colspan=2>c</table>", 220,
+      {"<table width=220 cellspacing=0><tr><td width=100>a<td width=120>b<tr><td colspan=2>c</table>",
+       220,
        {100, 120, 220}},
   };
   for (const Case& c : cases) {
@@ -57,10 +58,10 @@ TEST(TableLayout, ColumnWidths) {
 
 TEST(TableLayout, DivisionsThatWouldFailAreSkippedAndThePageGoesOn) {
   const char* cases[] = {
-      "<table><tr></tr></table>after",                                       // no columns
-      "<table width=300><tr><td width=0>a<td width=0>b</table>after",         // all widths 0
-      "<table width=8 cellspacing=2><tr><td width=25%>a</table>after",        // a share of exactly 1
-      "<table width=300><tr><td colspan=0>a<td colspan=-3>b</table>after",    // spans of none
+      "<table><tr></tr></table>after",                                      // no columns
+      "<table width=300><tr><td width=0>a<td width=0>b</table>after",       // all widths 0
+      "<table width=8 cellspacing=2><tr><td width=25%>a</table>after",      // a share of exactly 1
+      "<table width=300><tr><td colspan=0>a<td colspan=-3>b</table>after",  // spans of none
   };
   for (const char* source : cases) {
     TestView view;
@@ -112,7 +113,6 @@ TEST(TableLayout, PlacesTablesRowsAndCells) {
   const int top = TestView::Find(aligned, "t").y;
   EXPECT_LT(top, TestView::Find(aligned, "m").y);
   EXPECT_LT(TestView::Find(aligned, "m").y, TestView::Find(aligned, "b").y);
-
 }
 
 TEST(TableLayout, BackgroundsFramesAndTheirColours) {
@@ -125,11 +125,13 @@ TEST(TableLayout, BackgroundsFramesAndTheirColours) {
   };
   EXPECT_TRUE(has("FillRect 4,4,104,"));  // the table's background from its left edge, 100 wide
   bool cellFilled = false;
-  for (const std::string& c : calls) cellFilled = cellFilled || (c.rfind("FillRect", 0) == 0 && c.find("#FF0000") != std::string::npos);
+  for (const std::string& c : calls)
+    cellFilled = cellFilled || (c.rfind("FillRect", 0) == 0 && c.find("#FF0000") != std::string::npos);
   EXPECT_TRUE(cellFilled);
   // On a white page the light edge of a frame is the button face colour.
   bool faceEdge = false;
-  for (const std::string& c : calls) faceEdge = faceEdge || (c.rfind("LineTo", 0) == 0 && c.find("#D4D0C8") != std::string::npos);
+  for (const std::string& c : calls)
+    faceEdge = faceEdge || (c.rfind("LineTo", 0) == 0 && c.find("#D4D0C8") != std::string::npos);
   EXPECT_TRUE(faceEdge);
 
   view.html.SetText("<table width=100 border=0><tr><td>a</td></tr></table>");

@@ -2,10 +2,10 @@
 // scrolling.
 #include <gtest/gtest.h>
 
+#include "TestView.h"
 #include "forms/PictureBox.h"
 #include "forms/controls/ScrollBar.h"
 #include "html/KVXHTML.h"
-#include "TestView.h"
 
 namespace kvctl2 {
 namespace {
@@ -89,10 +89,10 @@ TEST_F(Viewport, KeysScrollWithinTheRange) {
       {5, 38, 0, 0},                                                      // Up stops at Min
       {0, 34, 0, static_cast<int16_t>(ViewHeight())},                     // Page Down: one viewport
       {static_cast<int16_t>(max - 1), 34, 0, static_cast<int16_t>(max)},
-      {static_cast<int16_t>(ViewHeight() + 1), 33, 0, 1},                 // Page Up
-      {50, 35, 2, static_cast<int16_t>(max)},                             // Ctrl+End
-      {50, 36, 2, 0},                                                     // Ctrl+Home
-      {50, 36, 0, 50},                                                    // Home alone does nothing
+      {static_cast<int16_t>(ViewHeight() + 1), 33, 0, 1},  // Page Up
+      {50, 35, 2, static_cast<int16_t>(max)},              // Ctrl+End
+      {50, 36, 2, 0},                                      // Ctrl+Home
+      {50, 36, 0, 50},                                     // Home alone does nothing
   };
   for (const Step& s : steps) {
     V().SetValue(s.start);

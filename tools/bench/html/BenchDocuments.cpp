@@ -37,9 +37,8 @@ std::string Block(size_t n) {
              "</li><li>" + Sentence(n + 4, 4) + "</li></ol></li><li>" + Sentence(n + 5, 7) + "</li></ul>\n";
     default:
       return "<table border=1 cellpadding=2 width=90%><tr><td>" + Sentence(n, 5) + "</td><td>" + Sentence(n + 1, 7) +
-             "</td></tr><tr><td>" + Sentence(n + 2, 4) +
-             "</td><td><table border=1 width=100%><tr><td>" + Sentence(n + 3, 3) + "</td><td>" + Sentence(n + 4, 3) +
-             "</td></tr></table></td></tr></table>\n";
+             "</td></tr><tr><td>" + Sentence(n + 2, 4) + "</td><td><table border=1 width=100%><tr><td>" +
+             Sentence(n + 3, 3) + "</td><td>" + Sentence(n + 4, 3) + "</td></tr></table></td></tr></table>\n";
   }
 }
 

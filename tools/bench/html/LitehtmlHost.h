@@ -11,9 +11,8 @@ class LitehtmlHost final : public litehtml::document_container {
  public:
   explicit LitehtmlHost(int width) : m_width(width) {}
 
-  litehtml::uint_ptr create_font(const litehtml::tchar_t* faceName, int size, int weight,
-                                 litehtml::font_style italic, unsigned int decoration,
-                                 litehtml::font_metrics* fm) override;
+  litehtml::uint_ptr create_font(const litehtml::tchar_t* faceName, int size, int weight, litehtml::font_style italic,
+                                 unsigned int decoration, litehtml::font_metrics* fm) override;
   void delete_font(litehtml::uint_ptr) override {}
   int text_width(const litehtml::tchar_t* text, litehtml::uint_ptr font) override;
   void draw_text(litehtml::uint_ptr, const litehtml::tchar_t*, litehtml::uint_ptr, litehtml::web_color,
