@@ -32,10 +32,10 @@ void Pointer(kvctl2::KVXHTML& html, const char* event, int16_t button, int x, in
 void RunHtmlInput(const uint8_t* data, size_t size) {
   gdi::ScopedFixedMetrics metrics;
   // The first byte picks the options, the rest is the document; with the
-  // two top bits it is repeated past the data model's 32,767 characters.
+  // three top bits it is repeated past the data model's 32,767 characters.
   const uint8_t options = size > 0 ? data[0] : 0;
   std::string text(reinterpret_cast<const char*>(data) + (size > 0 ? 1 : 0), size > 0 ? size - 1 : 0);
-  if ((options & 0xC0) == 0xC0 && !text.empty()) {
+  if ((options & 0xE0) == 0xE0 && !text.empty()) {
     const std::string once = text;
     while (text.size() < 34000) text += once;
   }
