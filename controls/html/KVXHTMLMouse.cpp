@@ -185,6 +185,7 @@ void KVXHTML::CallHostProcedure(const std::string& name, const std::vector<std::
 void KVXHTML::mSubClass_NewMessage(int32_t /*hWnd*/, int32_t& uMsg, win::WPARAM& /*wParam*/, win::LPARAM& /*lParam*/,
                                    bool& /*cancel*/) {
   const uint32_t msg = static_cast<uint32_t>(uMsg);
+  const std::shared_ptr<com::Dispatch> keep = weak_from_this().lock();
   if (msg == win::WM_LBUTTONDBLCLK || msg == win::WM_RBUTTONDBLCLK) {
     // The second press of a double click reaches the viewport as a left press.
     uMsg = static_cast<int32_t>(win::WM_LBUTTONDOWN);

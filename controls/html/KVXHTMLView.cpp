@@ -85,6 +85,8 @@ void KVXHTML::ArrangeViewport() {
 
 void KVXHTML::Refresh(bool paintOnly) {
   if (mFreezeUpdates) return;
+  // A LoadImage handler may unload the form that holds this control.
+  const std::shared_ptr<com::Dispatch> keep = weak_from_this().lock();
   for (int round = 0; round < kMaxArrangeRounds; ++round) {
     // The arrangement gives the page picture the viewport's size; without
     // it the page picture keeps its size.

@@ -137,6 +137,22 @@ TEST_F(LinkClicks, AHostThatUnloadsItsFormInTheEventIsSafe) {
   EXPECT_EQ(clicks.size(), 1u);
 }
 
+TEST_F(LinkClicks, AHostThatUnloadsItsFormWhileAPictureLoadsIsSafe) {
+  std::weak_ptr<KVXHTML> watched = html;
+  html->Events().Connect("LoadImage", [this](com::Args&) {
+    if (!host->IsLoaded()) return;
+    auto form = host;
+    html.reset();
+    form->Unload();
+  });
+  // Only the form holds the control now: it goes with the form, but not
+  // before the layout that raised the event has ended.
+  KVXHTML* control = html.get();
+  control->SetText("<img src=a.png> and text <img src=b.png>");
+  EXPECT_FALSE(host->IsLoaded());
+  EXPECT_TRUE(watched.expired());
+}
+
 TEST(ProcedureLink, ParsesNameAndStringArguments) {
   struct Case {
     const char* text;

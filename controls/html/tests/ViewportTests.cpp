@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "TestView.h"
+#include "gdi/Twips.h"
+#include "runtime/Clock.h"
+#include "win/Input.h"
+#include "win/InputRouting.h"
+#include "win/Window.h"
+#include "forms/Form.h"
 #include "forms/PictureBox.h"
 #include "forms/controls/ScrollBar.h"
 #include "html/KVXHTML.h"
@@ -153,6 +159,33 @@ TEST(ViewportEmpty, AControlWithoutDocumentHidesItsBars) {
   EXPECT_FALSE(view.html.Constituent("panV")->Visible());
   EXPECT_EQ(Bar(view.html.VerticalScrollBar()).Max(), 0);
   EXPECT_EQ(Bar(view.html.HorizontalScrollBar()).Max(), 0);
+}
+
+TEST(ViewportOnAForm, ClickingABarScrollsAndGivesTheFocusAway) {
+  gdi::ScopedFixedMetrics metrics;
+  rt::ManualClock clock{0};
+  rt::ScopedClock useClock{clock};
+  auto form = std::make_shared<forms::Form>("frmBars");
+  form->SetClientSize(6000, 4000);
+  form->Show();
+  auto html = std::dynamic_pointer_cast<KVXHTML>(form->AddControl("Kvctl2.KVXHTML", "html"));
+  html->Move(0, 0, 4500, 3000);
+  html->SetVisible(true);
+  html->SetEnabled(true);
+  html->SetEnableScroll(htmScrollBars::Beide);
+  html->SetText(LongPage(40));
+  forms::ScrollBar& bar = Bar(html->VerticalScrollBar());
+  ASSERT_TRUE(bar.Visible());
+  // The down arrow at the bar's foot.
+  win::POINT arrow{8, gdi::TwipsToPixelsY(bar.Height()) - 8};
+  win::ClientToScreen(bar.hWnd(), &arrow);
+  win::RouteMouseButton(arrow, win::MouseButton::Left, true);
+  win::RouteMouseButton(arrow, win::MouseButton::Left, false);
+  EXPECT_EQ(bar.Value(), 10);
+  EXPECT_EQ(win::GetFocus(), html->Constituent("FocusWeg")->hWnd());
+  // The viewport shows the page from row 10 on.
+  EXPECT_EQ(html->ViewPort()->Surface().Point(20, 0), html->Page().Point(20, 10));
+  form->Unload();
 }
 
 }  // namespace
