@@ -1,7 +1,8 @@
 // The picture box: a drawing surface of its own (AutoRedraw, Cls, Print,
 // Line, PaintPicture, hDC, scale), a background picture, a border (1: the
 // sunken 3-D border) and the events Paint (drawn with AutoRedraw off),
-// Resize and Click. Controls can be placed on it (constituents).
+// Resize and Click, and while it has the focus KeyDown and KeyUp. Controls
+// can be placed on it (constituents).
 #pragma once
 
 #include "com/UserControl.h"
@@ -24,6 +25,7 @@ class PictureBox : public com::UserControl {
   void ReadProperties(const com::PropertyBag& bag) override;
   void WriteProperties(com::PropertyBag& bag) override;
   void Draw(gdi::HDC hdc, int x, int y) override;
+  bool HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) override;
 
  protected:
   void Paint() override { RaiseEvent("Paint"); }

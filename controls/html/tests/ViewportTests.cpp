@@ -185,6 +185,14 @@ TEST(ViewportOnAForm, ClickingABarScrollsAndGivesTheFocusAway) {
   EXPECT_EQ(win::GetFocus(), html->Constituent("FocusWeg")->hWnd());
   // The viewport shows the page from row 10 on.
   EXPECT_EQ(html->ViewPort()->Surface().Point(20, 0), html->Page().Point(20, 10));
+
+  // The focus given to the control goes on to its viewport, which takes
+  // the keys that scroll.
+  ASSERT_TRUE(form->SetFocusTo(*html));
+  EXPECT_EQ(win::GetFocus(), html->ViewPort()->hWnd());
+  win::RouteKey(win::VK_NEXT, true);
+  win::RouteKey(win::VK_NEXT, false);
+  EXPECT_EQ(bar.Value(), 10 + bar.LargeChange());
   form->Unload();
 }
 
