@@ -12,9 +12,11 @@
 #include "forms/Constants.h"
 #include "forms/MsgBox.h"
 #include "forms/Screen.h"
+#include "forms/controls/Animation.h"
 #include "runtime/Date.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "win/Window.h"
 
 namespace verscout {
 
@@ -71,6 +73,14 @@ int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string&
 void SetHourglass(bool bOn) {
   if (IsSilent) return;
   forms::Screen::SetMousePointer(bOn ? 11 : 0);
+}
+
+win::LRESULT HookProc(int code, win::WPARAM wParam, win::LPARAM lParam) {
+  if (code >= 0 && wParam == win::WM_RBUTTONUP) {
+    const auto* data = reinterpret_cast<const win::MOUSEHOOKSTRUCT*>(lParam);
+    if (win::GetClassNameA(data->hwnd) == kBrowserPageClass) return 1;
+  }
+  return win::CallNextHookEx(MouseHook.Get(), code, wParam, lParam);
 }
 
 std::string DecodeCharCodes(const std::string& coded) {
@@ -132,7 +142,11 @@ void InitXPStyles() {
   static bool done = false;
   if (done) return;
   done = true;
-  IsComCtl6Loaded();
+  if (IsComCtl6Loaded()) {
+    forms::INITCOMMONCONTROLSEX init;
+    init.dwICC = forms::ICC_USEREX_CLASSES;
+    forms::InitCommonControlsEx(&init);
+  }
 }
 
 bool IsComCtl6Loaded() { return true; }

@@ -13,6 +13,7 @@
 #include "runtime/Variant.h"
 #include "services/cMyTools.h"
 #include "services/cRegSettings.h"
+#include "win/Hooks.h"
 
 namespace verscout {
 
@@ -32,6 +33,8 @@ inline std::string UpdateFolder;
 inline bool UpdateLoaded = false;
 inline std::shared_ptr<kvctl2::cRegSettings> Settings;
 inline std::shared_ptr<kvctl2::cMyTools> Tools;
+// The thread mouse hook of the update window, installed while it is loaded.
+inline win::OwnedHook MouseHook;
 // The loaded update window, nullptr when none is.
 inline UpdateWindow* Window = nullptr;
 
@@ -56,6 +59,13 @@ int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string&
 // Hourglass (11) or default (0) mouse pointer; nothing in the silent modes.
 void SetHourglass(bool bOn);
 
+// The thread mouse hook procedure: a right-button release over the
+// embedded browser's page window is swallowed, so the browser's context
+// menu never opens; everything else goes on down the chain.
+win::LRESULT HookProc(int code, win::WPARAM wParam, win::LPARAM lParam);
+// The window class of the embedded browser's page window.
+inline constexpr const char* kBrowserPageClass = "Internet Explorer_Server";
+
 // Decodes "|"-separated decimal character codes (Windows-1252).
 std::string DecodeCharCodes(const std::string& coded);
 // Deletes every file in TempFolder, and the folder itself when bRemoveDir;
@@ -71,7 +81,7 @@ bool FolderExists(const std::string& path);
 double Val(const std::string& text);
 
 // Common-controls initialisation, once per process; the platform's
-// controls always have the current look, so nothing more is needed.
+// common controls are always of the current version.
 void InitXPStyles();
 bool IsComCtl6Loaded();
 

@@ -14,6 +14,7 @@
 #include "runtime/Strings.h"
 #include "runtime/Variant.h"
 #include "win/MessageQueue.h"
+#include "win/Window.h"
 
 namespace verscout {
 
@@ -21,7 +22,8 @@ namespace fs = std::filesystem;
 
 bool UpdateAssistant::Load() {
   Window = &m_window;
-  rt::ResumeNext([&] {
+  HookInstalled = true;
+  const bool addressesSet = rt::ResumeNext([&] {
     const std::string base = DecodeCharCodes(coded::kServerBase) + "4";
     DataURL = base + DecodeCharCodes(coded::kDataFolder);
     PageURL = base + DecodeCharCodes(coded::kPageFolder);
@@ -30,6 +32,13 @@ bool UpdateAssistant::Load() {
       PageURL = rt::Replace(PageURL, ".de", ".org");
     }
   });
+  // The hook keeps the browser's context menu away; it is installed only
+  // when loading went well so far.
+  HookInstalled = addressesSet;
+  if (HookInstalled) {
+    MouseHook.Reset(
+        win::SetWindowsHookExA(win::WH_MOUSE, &HookProc, win::GetModuleHandleA(), win::GetCurrentThreadId()));
+  }
   DownloadFailed = false;
   m_download = std::make_shared<clsDownload>(weak_from_this());
   CurrentPage = "updwelcome";
@@ -80,6 +89,7 @@ void UpdateAssistant::QueryUnload() {
     m_logger->StopLogging();
     m_logger.reset();
   }
+  if (HookInstalled) MouseHook.Reset();
   ExitAssistant();
   if (Window == &m_window) Window = nullptr;
   rt::Err().Clear();

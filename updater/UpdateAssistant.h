@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "UpdateWindow.h"
 #include "clsDownload.h"
 #include "clsLogger.h"
-#include "UpdateWindow.h"
 
 namespace verscout {
 
@@ -23,12 +23,12 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
  public:
   explicit UpdateAssistant(UpdateWindow& window) : m_window(window) {}
 
-  // Loading: server addresses, the download object, the log ("START"), the
+  // Loading: server addresses, the thread mouse hook, the download object, the log ("START"), the
   // local version, the emptied "upd" folder. False when the log cannot be
   // started: the user was told and the window unloaded.
   bool Load();
-  // Unloading: releases the download object, logs "ENDE", closes the log
-  // and runs ExitAssistant.
+  // Unloading: releases the download object, logs "ENDE", closes the log,
+  // removes the mouse hook and runs ExitAssistant.
   void QueryUnload();
   // Whether a check or a download runs now: the link menu ignores the
   // check link meanwhile, so the busy download object gets no second call.
@@ -62,6 +62,7 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
   bool Downloading = false;
   bool CancelRequested = false;
   bool DownloadFailed = false;
+  bool HookInstalled = false;
 
  private:
   // Sets a flag for as long as the routine that made it runs.

@@ -106,6 +106,19 @@ bool Main(const std::string& commandLine) {
   return true;
 }
 
+std::string CommandLineOf(int argc, const char* const* argv) {
+  std::string line;
+  for (int i = 1; i < argc; ++i) line += (i > 1 ? " " : "") + std::string(argv[i]);
+  return line;
+}
+
+void ShowUpdateWindow() {
+  // The update window frmUpdates, with its display controls, is loaded
+  // here: silent, frmUpdates.UpdateSuche (which loads it unshown);
+  // interactive, frmUpdates.Show followed by SetTopMost(frmUpdates, True,
+  // True). Until it exists nothing is loaded and the message loop ends.
+}
+
 void ExitAssistant() {
   rt::ResumeNext([] {
     const std::string upd = TempFolder + "upd/";

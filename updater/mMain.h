@@ -16,6 +16,16 @@ enum class StartMode { Refused, Standard, Silent, Pro, SilentPro };
 // update window is to be loaded (shown, or checked silently).
 bool Main(const std::string& commandLine);
 
+// The command line as the assistant compares it: the program's arguments
+// joined by single blanks.
+std::string CommandLineOf(int argc, const char* const* argv);
+
+// Step 11: in the silent modes the update window is loaded without being
+// shown and its update check runs at once; otherwise it is shown modeless
+// and made topmost. The process then lives as long as the window is
+// loaded (the message loop of main).
+void ShowUpdateWindow();
+
 // Run once when the update window closes: clears the temporary folders,
 // releases the settings and tools objects and, in client mode after a
 // successful download, starts ProgramFolder & "/Quorvelle_Update.exe" with

@@ -1,7 +1,26 @@
-// Entry routine of Verscout.
+// Entry routine of Verscout: the program's folder and name, the start with
+// the command line's switch, the update window, and the message loop for
+// as long as that window is loaded.
 #include <cstdio>
+#include <filesystem>
 
-int main(int, char**) {
-  std::puts("Verscout");
-  return 0;
+#include "forms/App.h"
+#include "mMain.h"
+#include "runtime/Error.h"
+#include "win/MessageQueue.h"
+#include "win/Modules.h"
+
+int main(int argc, char** argv) {
+  const std::filesystem::path program = win::GetModuleFileNameA();
+  forms::App().Path = program.parent_path().string();
+  forms::App().EXEName = program.stem().string();
+  try {
+    if (!verscout::Main(verscout::CommandLineOf(argc, argv))) return 0;
+    verscout::ShowUpdateWindow();
+    return win::RunMessageLoop();
+  } catch (const rt::Error& e) {
+    // Without a screen a message box cannot be shown: its text goes here.
+    std::fprintf(stderr, "Verscout: %s\n", e.Description().c_str());
+    return 1;
+  }
 }

@@ -45,16 +45,15 @@ win::LRESULT ControlWindowProc(win::HWND hWnd, uint32_t msg, win::WPARAM wParam,
 
 Control::Control() { DefineExtenderMembers(); }
 
-std::string Control::WindowClass() const {
-  static const bool registered = [] {
-    win::WNDCLASSA wc;
-    wc.lpfnWndProc = &ControlWindowProc;
-    wc.lpszClassName = kControlClass;
-    win::RegisterClassA(wc);
-    return true;
-  }();
-  (void)registered;
-  return kControlClass;
+std::string Control::WindowClass() const { return ControlWindowClass(kControlClass, 0); }
+
+std::string Control::ControlWindowClass(std::string_view name, uint32_t classStyle) {
+  win::WNDCLASSA wc;
+  wc.style = classStyle;
+  wc.lpfnWndProc = &ControlWindowProc;
+  wc.lpszClassName = std::string(name);
+  win::RegisterClassA(wc);  // 0 once the class exists
+  return wc.lpszClassName;
 }
 
 Control::~Control() {

@@ -89,6 +89,8 @@ class Control : public Dispatch {
   // The control's own window (a child of the container's window); 0 for a
   // windowless control (label, image, timer) and before it is sited.
   win::HWND hWnd() const { return m_hwnd; }
+  // A control drawn on its container's surface, without a window of its own.
+  bool IsWindowless() const { return WindowClass().empty(); }
   // Whether the control can take the focus: sited, windowed, visible (and
   // not invisible at run time), enabled and a tab stop.
   virtual bool CanFocus() const;
@@ -149,6 +151,9 @@ class Control : public Dispatch {
   // control. The default class passes keys on to the top-level window (the
   // form routes them) and turns a left click into OnMouseClick.
   virtual std::string WindowClass() const;
+  // Registers (once) a window class of that name whose windows work like
+  // those of the default class, with class styles such as CS_DBLCLKS.
+  static std::string ControlWindowClass(std::string_view name, uint32_t classStyle);
   virtual void OnMouseClick() {}
   // After the control was sited on a container, and before it is unsited.
   virtual void OnSited() {}

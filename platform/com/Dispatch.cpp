@@ -40,7 +40,17 @@ Dispatch::~Dispatch() {
 
 Dispatch::Member& Dispatch::Declare(std::string_view name, DispId id) {
   const std::string key = rt::LCase(name);
-  if (auto it = m_byName.find(key); it != m_byName.end()) return m_members[it->second];
+  if (auto it = m_byName.find(key); it != m_byName.end()) {
+    Member& existing = m_members[it->second];
+    // A class that declares an inherited member again with its own id
+    // moves the member to that id.
+    if (id != 0 && id != existing.id && !m_byId.count(id)) {
+      m_byId.erase(existing.id);
+      existing.id = id;
+      m_byId[id] = it->second;
+    }
+    return existing;
+  }
   if (id == 0) {
     while (m_byId.count(m_nextId)) ++m_nextId;
     id = m_nextId++;

@@ -68,7 +68,8 @@ class Dispatch : public std::enable_shared_from_this<Dispatch> {
  protected:
   // Member table. An id of 0 takes the next free id (the ids count up from
   // 1 in declaration order); declaring a name again adds the missing call
-  // kinds to the existing member.
+  // kinds to the existing member (replacing those given), and a free id
+  // given then moves the member to that id.
   DispId DefineMethod(std::string_view name, Procedure method, DispId id = 0);
   DispId DefineProperty(std::string_view name, Procedure get, Procedure let, DispId id = 0);
   DispId DefineObjectProperty(std::string_view name, Procedure get, Procedure set, DispId id = 0);
@@ -148,11 +149,12 @@ DispId Dispatch::DefineObject(std::string_view name, std::function<std::shared_p
 // Calls a member of an object by name (the runtime's CallByName).
 rt::Variant CallByName(Dispatch& object, std::string_view name, CallKind kind, Args args = {});
 
-
 template <class T>
 void Dispatch::DefinePlacementMembers(T& o) {
-  DefineProperty("Left", [&o] { return rt::Variant(o.Left()); }, [&o](const rt::Variant& v) { o.SetLeft(v.ToLong()); });
-  DefineProperty("Top", [&o] { return rt::Variant(o.Top()); }, [&o](const rt::Variant& v) { o.SetTop(v.ToLong()); });
+  DefineProperty(
+      "Left", [&o] { return rt::Variant(o.Left()); }, [&o](const rt::Variant& v) { o.SetLeft(v.ToLong()); });
+  DefineProperty(
+      "Top", [&o] { return rt::Variant(o.Top()); }, [&o](const rt::Variant& v) { o.SetTop(v.ToLong()); });
   DefineProperty(
       "Width", [&o] { return rt::Variant(o.Width()); }, [&o](const rt::Variant& v) { o.SetWidth(v.ToLong()); });
   DefineProperty(
@@ -165,7 +167,8 @@ void Dispatch::DefineStateMembers(T& o) {
       "Visible", [&o] { return rt::Variant(o.Visible()); }, [&o](const rt::Variant& v) { o.SetVisible(v.ToBool()); });
   DefineProperty(
       "Enabled", [&o] { return rt::Variant(o.Enabled()); }, [&o](const rt::Variant& v) { o.SetEnabled(v.ToBool()); });
-  DefineProperty("Tag", [&o] { return rt::Variant(o.Tag()); }, [&o](const rt::Variant& v) { o.SetTag(v.ToString()); });
+  DefineProperty(
+      "Tag", [&o] { return rt::Variant(o.Tag()); }, [&o](const rt::Variant& v) { o.SetTag(v.ToString()); });
 }
 
 }  // namespace com

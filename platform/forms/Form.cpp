@@ -9,6 +9,7 @@
 #include "gdi/Twips.h"
 #include "runtime/Strings.h"
 #include "win/Input.h"
+#include "win/Menu.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 
@@ -323,7 +324,11 @@ void Form::RunModal() {
     for (const auto& f : disabled) {
       if (f->m_hwnd != win::kNoWindow) win::EnableWindow(f->m_hwnd, f->m_enabled ? win::TRUE : win::FALSE);
     }
-    if (previous && previous->IsLoaded() && previous->Visible()) previous->Activate();
+    if (previous && previous->IsLoaded() && previous->Visible()) {
+      // Its window is active again and takes the keyboard.
+      win::SetForegroundWindow(previous->m_hwnd);
+      previous->Activate();
+    }
   };
   try {
     if (Responder responder = Responders::Next()) {

@@ -30,9 +30,20 @@ void Form::CreateControls(const std::vector<DesignNode>& nodes, int32_t offsetLe
     if (offsetLeft != 0 || offsetTop != 0) control->Move(control->Left() + offsetLeft, control->Top() + offsetTop);
     control->ReadProperties(node.properties);
     control->NotifyResize();
-    // Controls placed on a control are placed on the form, at the same
-    // place on the screen.
-    CreateControls(node.children, control->Left(), control->Top());
+    // Controls placed on a control container go over to it, in its
+    // coordinates (the form keeps their names and events); those placed on
+    // any other control are placed on the form, at the same place on the
+    // screen.
+    auto container = std::dynamic_pointer_cast<com::UserControl>(control);
+    if (container && container->AcceptsContainedControls()) {
+      const size_t first = m_controls.size();
+      CreateControls(node.children, 0, 0);
+      for (size_t i = first; i < m_controls.size(); ++i) {
+        if (m_controls[i]->Container() == this) container->AddContainedControl(m_controls[i]);
+      }
+    } else {
+      CreateControls(node.children, control->Left(), control->Top());
+    }
   }
 }
 
@@ -172,7 +183,9 @@ com::ControlPtr Form::ActiveControl() const {
 }
 
 bool Form::SetFocusTo(com::Control& control) {
-  if (!control.CanFocus() || control.Container() != this) return false;
+  const bool ours =
+      std::any_of(m_controls.begin(), m_controls.end(), [&](const com::ControlPtr& c) { return c.get() == &control; });
+  if (!control.CanFocus() || !ours) return false;
   com::ControlPtr previous = ActiveControl();
   if (previous.get() == &control) return true;
   win::SetFocus(control.hWnd());

@@ -1,4 +1,5 @@
 // Rendering a form with its controls (and its window frame) off-screen.
+#include "com/WindowEdge.h"
 #include "forms/ControlPainter.h"
 #include "forms/Form.h"
 #include "gdi/Gdi.h"
@@ -51,8 +52,11 @@ void Form::ComposeClient(gdi::HDC hdc, int ox, int oy) {
   // Controls are drawn bottom-up: the first in z-order ends on top.
   for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
     const com::ControlPtr& c = *it;
-    if (!c->Visible() || c->InvisibleAtRuntime()) continue;
-    c->Draw(hdc, ox + gdi::TwipsToPixelsX(c->Left()), oy + gdi::TwipsToPixelsY(c->Top()));
+    // Controls handed over to a control container are drawn by it.
+    if (!c->Visible() || c->InvisibleAtRuntime() || c->Container() != this) continue;
+    const int x = ox + gdi::TwipsToPixelsX(c->Left()), y = oy + gdi::TwipsToPixelsY(c->Top());
+    c->Draw(hdc, x, y);
+    com::DrawWindowEdge(*c, hdc, x, y);
   }
   gdi::RestoreDC(hdc, saved);
 }

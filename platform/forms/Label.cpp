@@ -56,9 +56,14 @@ void Label::SetUseMnemonic(bool value) {
   Invalidate();
 }
 
+void Label::OnMoved() {
+  if (m_autoSize && m_wordWrap && Width() != m_fittedWidth) Fit();
+}
+
 void Label::Fit() {
   if (!m_autoSize || m_fitting) return;
   m_fitting = true;
+  m_fittedWidth = Width();
   const gdi::SIZE size = painter::MeasureText(Caption(), Font(), m_wordWrap ? PixelWidth() : 0, m_useMnemonic);
   if (m_wordWrap && PixelWidth() > 0) {
     Move(Left(), Top(), Width(), gdi::PixelsToTwipsY(size.cy));

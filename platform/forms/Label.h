@@ -1,8 +1,9 @@
 // The label: a caption drawn in its font, aligned left, right or centred,
 // on its back colour or transparent. With AutoSize it fits its caption:
 // with WordWrap it keeps its width and grows or shrinks in height to the
-// wrapped text, without WordWrap it takes the width of the widest line and
-// the height of all lines. Windowless; raises Click.
+// wrapped text (also when its width changes), without WordWrap it takes the
+// width of the widest line and the height of all lines. Windowless; raises
+// Click.
 #pragma once
 
 #include "forms/StandardControl.h"
@@ -32,6 +33,8 @@ class Label : public StandardControl {
  protected:
   std::string WindowClass() const override { return {}; }
   void OnTextChanged() override { Fit(); }
+  // A wrapping label that sizes itself follows a new width with its height.
+  void OnMoved() override;
 
  private:
   void Fit();
@@ -42,6 +45,7 @@ class Label : public StandardControl {
   int16_t m_backStyle = 1;
   bool m_useMnemonic = true;
   bool m_fitting = false;
+  int32_t m_fittedWidth = -1;
 };
 
 }  // namespace forms

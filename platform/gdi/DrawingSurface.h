@@ -171,6 +171,12 @@ class DrawingSurface {
   // Line -(x2,y2): from CurrentX/CurrentY.
   void LineTo(double x2, double y2, std::optional<OLE_COLOR> color = std::nullopt, LineBox box = LineBox::None);
   void PSet(double x, double y, std::optional<OLE_COLOR> color = std::nullopt);
+  // Circle (x, y), radius, colour, , , aspect: a circle or an ellipse
+  // around (x, y), outlined in the colour (ForeColor without one) with
+  // DrawWidth and DrawStyle and filled by FillColor/FillStyle. Aspect is
+  // height / width: below 1 the radius is the horizontal half-axis, above
+  // 1 the vertical one. CurrentX/CurrentY move to the centre.
+  void Circle(double x, double y, double radius, std::optional<OLE_COLOR> color = std::nullopt, double aspect = 1.0);
   // The RGB colour of a point; -1 outside the surface.
   int64_t Point(double x, double y) const;
   // Draws (part of) a picture through its alpha: target (x1, y1) with

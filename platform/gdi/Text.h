@@ -31,9 +31,17 @@ bool TextOutA(HDC hdc, int x, int y, std::string_view text, int count = -1);
 bool GetTextExtentPoint32A(HDC hdc, std::string_view text, int count, SIZE* size);
 bool GetTextMetrics(HDC hdc, TEXTMETRIC* metrics);
 
-// Shortens a path with "..." to fit `width` pixels in the DC's font,
-// keeping the file name as PathCompactPathA does; false when even the
-// shortest form does not fit (the text then holds that form).
+// Shortens a path with "..." to fit `width` pixels in the DC's font, by one
+// rule:
+// - a text that fits stays as it is;
+// - a text with a separator ("\" or "/") after its first character keeps
+//   its last part (the separator and the file name) and loses characters
+//   from the end of the part before it, one at a time, until
+//   "<start>...<separator><file name>" fits ("C:\Quorvelle\...\ver.txt");
+// - a text without such a separator loses its end and "..." follows what
+//   is left ("QVUpda..."), down to "..." alone; so does the form
+//   "...<separator><file name>" when even it is too wide ("...\QVUp...").
+// Returns whether the result fits (false when not even "..." does).
 bool PathCompactPathA(HDC hdc, std::string& path, int width);
 
 }  // namespace gdi

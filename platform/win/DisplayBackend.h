@@ -3,10 +3,12 @@
 // The headless backend (HeadlessBackend.cpp) has no screen: windows live in
 // the layer's memory only, the clipboard inside the process, and waiting
 // for messages means waiting for the next timer. The X11 backend
-// (X11Backend.cpp) shows every top-level window as a window of the X server
-// and turns the server's events into the layer's input (InputRouting.h).
-// Child windows are the layer's own in both: a top-level window's owner
-// draws them into its client area and presents that.
+// (X11Backend.cpp and the X11*.cpp beside it) shows every top-level window
+// as a window of the X server, turns the server's events into the layer's
+// input (InputRouting.h), and shows the layer's cursor (Cursor.h). Child
+// windows are the layer's own in both: whoever paints a top-level window
+// (a form) draws its children into its client area and presents that in
+// one piece (gdi/WindowSurface.h).
 //
 // The backend is chosen once, on first use: the X11 backend when DISPLAY
 // names a display that can be opened, else the headless one. Unit tests
@@ -56,10 +58,14 @@ class DisplayBackend {
   // False when nothing can arrive any more.
   virtual bool Wait(std::optional<int64_t> timerDueMs, const std::function<bool()>& idle) = 0;
 
-  // The screen in pixels, the part of it that windows may use, and its
-  // resolution in dots per inch.
-  virtual SIZE ScreenSize() = 0;
-  virtual RECT WorkArea() = 0;
+  // The monitors, the primary one first: each its rectangle on the screen
+  // and the part of it that windows may use (without the desktop's
+  // panels). The screen's resolution in dots per inch.
+  struct Monitor {
+    RECT area;
+    RECT work;
+  };
+  virtual std::vector<Monitor> Monitors() = 0;
   virtual int Dpi() = 0;
 
   // The clipboard's text (nullopt: it holds no text).

@@ -41,8 +41,9 @@ class HeadlessBackend final : public DisplayBackend {
     return idle && idle();
   }
 
-  SIZE ScreenSize() override { return kScreen; }
-  RECT WorkArea() override { return RECT{0, 0, kScreen.cx, kScreen.cy - kTaskBar}; }
+  std::vector<Monitor> Monitors() override {
+    return {Monitor{RECT{0, 0, kScreen.cx, kScreen.cy}, RECT{0, 0, kScreen.cx, kScreen.cy - kTaskBar}}};
+  }
   int Dpi() override { return 96; }
 
   void SetClipboardText(std::optional<std::string> text) override { m_clipboard = std::move(text); }

@@ -5,6 +5,7 @@
 
 #include "runtime/Clock.h"
 #include "win/Cursor.h"
+#include "win/Hooks.h"
 #include "win/Input.h"
 #include "win/Menu.h"
 #include "win/Window.h"
@@ -115,6 +116,11 @@ void SendSetCursor(HWND target, uint32_t mouseMessage) {
   if (!chosen) SetCursor(LoadCursorA(IDC_ARROW));
 }
 
+// Delivers a mouse message unless a mouse hook swallows it.
+void DeliverMouse(HWND target, uint32_t msg, WPARAM wParam, LPARAM lParam, POINT screen) {
+  if (!MouseHookSwallows(msg, target, screen, HTCLIENT)) SendMessageA(target, msg, wParam, lParam);
+}
+
 bool IsDoubleClick(HWND target, uint32_t downMessage, POINT screen, int64_t now) {
   const InputState& s = State();
   if (s.lastPressWasDouble || s.lastPressWindow != target || s.lastPressMessage != downMessage) return false;
@@ -163,7 +169,7 @@ void RouteMouseMove(POINT screen, HWND topLevel) {
   HWND target = MouseTarget(screen, topLevel);
   if (target == kNoWindow) return;
   SendSetCursor(target, WM_MOUSEMOVE);
-  if (IsWindow(target)) SendMessageA(target, WM_MOUSEMOVE, MouseKeyState(), ClientPoint(target, screen));
+  if (IsWindow(target)) DeliverMouse(target, WM_MOUSEMOVE, MouseKeyState(), ClientPoint(target, screen), screen);
 }
 
 void RouteMouseButton(POINT screen, MouseButton button, bool down, HWND topLevel) {
@@ -173,7 +179,7 @@ void RouteMouseButton(POINT screen, MouseButton button, bool down, HWND topLevel
   HWND target = MouseTarget(screen, topLevel);
   if (target == kNoWindow) return;
   if (!down) {
-    SendMessageA(target, m.up, MouseKeyState(), ClientPoint(target, screen));
+    DeliverMouse(target, m.up, MouseKeyState(), ClientPoint(target, screen), screen);
     return;
   }
   if (HWND top = TopLevelOf(target); GetForegroundWindow() != top) SetForegroundWindow(top);
@@ -187,7 +193,7 @@ void RouteMouseButton(POINT screen, MouseButton button, bool down, HWND topLevel
   s.lastPressWasDouble = doubleClick;
   SendSetCursor(target, m.down);
   if (IsWindow(target)) {
-    SendMessageA(target, doubleClick ? m.doubleClick : m.down, MouseKeyState(), ClientPoint(target, screen));
+    DeliverMouse(target, doubleClick ? m.doubleClick : m.down, MouseKeyState(), ClientPoint(target, screen), screen);
   }
 }
 
@@ -196,7 +202,7 @@ void RouteMouseWheel(POINT screen, int delta, HWND topLevel) {
   HWND target = MouseTarget(screen, topLevel);
   if (target == kNoWindow) return;
   const WPARAM wParam = (static_cast<WPARAM>(static_cast<uint16_t>(delta)) << 16) | MouseKeyState();
-  SendMessageA(target, WM_MOUSEWHEEL, wParam, MAKELPARAM(screen.x, screen.y));
+  DeliverMouse(target, WM_MOUSEWHEEL, wParam, MAKELPARAM(screen.x, screen.y), screen);
 }
 
 void RouteMouseLeftDisplay() {

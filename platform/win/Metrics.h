@@ -1,5 +1,6 @@
-// System metrics: the screen and its monitors come from the display
-// (DisplayBackend.h; without one a 1920 x 1080 screen at 96 dpi). Windows
+// System metrics: the screen (the primary monitor) and the monitors come
+// from the display (DisplayBackend.h; without one a single 1920 x 1080
+// monitor at 96 dpi). Windows
 // facilities of the window layer that have no meaning here answer as a
 // current Windows with visual styles would: the frame and scroll-bar sizes
 // are that desktop's. System colours and twips per pixel belong to the
@@ -27,8 +28,8 @@ inline constexpr int SM_CMONITORS = 80;
 // index.
 int GetSystemMetrics(int index);
 
-// Monitors. The display is one monitor: the screen, with the work area
-// that the desktop leaves to windows.
+// Monitors: each with its rectangle and the work area that the desktop
+// leaves to windows.
 enum class HMONITOR : int32_t {};
 inline constexpr uint32_t MONITOR_DEFAULTTONULL = 0;
 inline constexpr uint32_t MONITOR_DEFAULTTOPRIMARY = 1;

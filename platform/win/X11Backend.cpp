@@ -5,6 +5,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xresource.h>
+#include <X11/extensions/Xrandr.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -360,6 +361,7 @@ void X11Backend::WindowShown(HWND hWnd, int showCommand) {
   WindowData* data = detail::Find(hWnd);
   if (!data) return;
   if (showCommand == SW_HIDE) {
+    PassActivationToOwner(hWnd);
     if (X11Window* w = Find(hWnd); w && w->mapped) {
       if (w->overrideRedirect) {
         XUnmapWindow(m_display, w->xid);
@@ -398,6 +400,9 @@ void X11Backend::WindowShown(HWND hWnd, int showCommand) {
 void X11Backend::WindowDestroyed(HWND hWnd) {
   auto it = m_windows.find(ToInt(hWnd));
   if (it == m_windows.end()) return;
+  PassActivationToOwner(hWnd);
+  it = m_windows.find(ToInt(hWnd));
+  if (it == m_windows.end()) return;
   X11Window& w = it->second;
   if (w.surface) cairo_surface_destroy(w.surface);
   if (w.ic) XDestroyIC(w.ic);
@@ -405,6 +410,15 @@ void X11Backend::WindowDestroyed(HWND hWnd) {
   m_byXid.erase(w.xid);
   m_windows.erase(it);
   XFlush(m_display);
+}
+
+// As on the platform, the active window's owner becomes active when the
+// window is hidden or destroyed, so the keyboard goes back to it.
+void X11Backend::PassActivationToOwner(HWND hWnd) {
+  if (GetForegroundWindow() != hWnd) return;
+  WindowData* data = detail::Find(hWnd);
+  const HWND owner = data ? data->parent : kNoWindow;
+  if (owner != kNoWindow && IsWindowVisible(owner) && Find(owner)) SetForegroundWindow(owner);
 }
 
 void X11Backend::WindowPlaced(HWND hWnd) {
@@ -607,24 +621,40 @@ bool X11Backend::Wait(std::optional<int64_t> timerDueMs, const std::function<boo
   return true;
 }
 
-SIZE X11Backend::ScreenSize() { return SIZE{DisplayWidth(m_display, m_screen), DisplayHeight(m_display, m_screen)}; }
-
-RECT X11Backend::WorkArea() {
-  const SIZE screen = ScreenSize();
-  RECT area{0, 0, screen.cx, screen.cy};
+// The monitors RandR knows (the primary first), else the screen as one;
+// each one's work area is its part of the desktop's (_NET_WORKAREA).
+std::vector<DisplayBackend::Monitor> X11Backend::Monitors() {
+  std::vector<Monitor> monitors;
+  int count = 0;
+  if (XRRMonitorInfo* info = XRRGetMonitors(m_display, m_root, True, &count)) {
+    for (int i = 0; i < count; ++i) {
+      const RECT area{info[i].x, info[i].y, info[i].x + info[i].width, info[i].y + info[i].height};
+      monitors.insert(info[i].primary ? monitors.begin() : monitors.end(), Monitor{area, area});
+    }
+    XRRFreeMonitors(info);
+  }
+  if (monitors.empty()) {
+    const RECT screen{0, 0, DisplayWidth(m_display, m_screen), DisplayHeight(m_display, m_screen)};
+    monitors.push_back(Monitor{screen, screen});
+  }
   Atom type = None;
   int format = 0;
-  unsigned long count = 0, after = 0;
+  unsigned long items = 0, after = 0;
   unsigned char* data = nullptr;
-  if (XGetWindowProperty(m_display, m_root, m_atoms.netWorkArea, 0, 4, False, XA_CARDINAL, &type, &format, &count,
+  if (XGetWindowProperty(m_display, m_root, m_atoms.netWorkArea, 0, 4, False, XA_CARDINAL, &type, &format, &items,
                          &after, &data) == Success &&
-      data && count >= 4 && format == 32) {
-    const long* values = reinterpret_cast<const long*>(data);
-    area = RECT{static_cast<int32_t>(values[0]), static_cast<int32_t>(values[1]),
-                static_cast<int32_t>(values[0] + values[2]), static_cast<int32_t>(values[1] + values[3])};
+      data && items >= 4 && format == 32) {
+    const long* v = reinterpret_cast<const long*>(data);
+    const RECT desktop{static_cast<int32_t>(v[0]), static_cast<int32_t>(v[1]), static_cast<int32_t>(v[0] + v[2]),
+                       static_cast<int32_t>(v[1] + v[3])};
+    for (Monitor& m : monitors) {
+      const RECT work{std::max(m.area.left, desktop.left), std::max(m.area.top, desktop.top),
+                      std::min(m.area.right, desktop.right), std::min(m.area.bottom, desktop.bottom)};
+      if (work.left < work.right && work.top < work.bottom) m.work = work;
+    }
   }
   if (data) XFree(data);
-  return area;
+  return monitors;
 }
 
 POINT X11Backend::ScreenPoint(HWND hWnd, int x, int y) const {

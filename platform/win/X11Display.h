@@ -52,8 +52,7 @@ class X11Backend final : public DisplayBackend {
   bool ReadBack(HWND hWnd, std::vector<uint32_t>& pixels, int& width, int& height) override;
   bool ProcessPending() override;
   bool Wait(std::optional<int64_t> timerDueMs, const std::function<bool()>& idle) override;
-  SIZE ScreenSize() override;
-  RECT WorkArea() override;
+  std::vector<Monitor> Monitors() override;
   int Dpi() override { return m_dpi; }
   void SetClipboardText(std::optional<std::string> text) override;
   std::optional<std::string> ClipboardText() override;
@@ -93,6 +92,7 @@ class X11Backend final : public DisplayBackend {
   void ApplyState(HWND hWnd, X11Window& w);
   void SendState(X11Window& w, bool add, Atom first, Atom second = 0);
   void Activate(X11Window& w);
+  void PassActivationToOwner(HWND hWnd);
   bool HasWindowManager();
   POINT ScreenPoint(HWND hWnd, int x, int y) const;
   void DragWithoutWindowManager(HWND hWnd);

@@ -3,6 +3,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -246,6 +247,41 @@ POINT ServerOrigin(HWND hWnd) {
   Window child = 0;
   if (xid != 0) XTranslateCoordinates(Connection(), xid, DefaultRootWindow(Connection()), 0, 0, &x, &y, &child);
   return POINT{x, y};
+}
+
+void SetMonitors(const std::vector<RECT>& monitors) {
+  ::Display* display = Connection();
+  const Window root = DefaultRootWindow(display);
+  int count = 0;
+  // Monitors set before go; the server's own monitor gives way to the
+  // first one set here, which takes its output.
+  if (XRRMonitorInfo* current = XRRGetMonitors(display, root, False, &count)) {
+    for (int i = 0; i < count; ++i) XRRDeleteMonitor(display, root, current[i].name);
+    XRRFreeMonitors(current);
+  }
+  RROutput output = None;
+  if (XRRScreenResources* resources = XRRGetScreenResources(display, root)) {
+    if (resources->noutput > 0) output = resources->outputs[0];
+    XRRFreeScreenResources(resources);
+  }
+  for (size_t i = 0; i < monitors.size() && monitors.size() > 1; ++i) {
+    const bool first = i == 0 && output != None;
+    XRRMonitorInfo* monitor = XRRAllocateMonitor(display, first ? 1 : 0);
+    if (first) monitor->outputs[0] = output;
+    const std::string name = "QV-" + std::to_string(i);
+    monitor->name = XInternAtom(display, name.c_str(), False);
+    monitor->primary = i == 0;
+    monitor->automatic = False;
+    monitor->x = monitors[i].left;
+    monitor->y = monitors[i].top;
+    monitor->width = monitors[i].right - monitors[i].left;
+    monitor->height = monitors[i].bottom - monitors[i].top;
+    monitor->mwidth = monitor->width * 254 / 960;
+    monitor->mheight = monitor->height * 254 / 960;
+    XRRSetMonitor(display, root, monitor);
+    XFree(monitor);
+  }
+  XSync(display, False);
 }
 
 bool IsOverrideRedirect(HWND hWnd) {

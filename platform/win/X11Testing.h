@@ -67,6 +67,9 @@ void Settle();
 bool IsShown(HWND hWnd);
 // The top-left corner of the window's client area on the server's screen.
 POINT ServerOrigin(HWND hWnd);
+// Divides the screen into monitors (RandR), the first the primary one; a
+// single rectangle gives the server's own monitor back.
+void SetMonitors(const std::vector<RECT>& monitors);
 // Whether the window bypasses the window manager (a pop-up).
 bool IsOverrideRedirect(HWND hWnd);
 // The names of the window's _NET_WM_STATE atoms ("_NET_WM_STATE_ABOVE", ...).

@@ -1,11 +1,11 @@
-#include "UpdateAssistant.h"
-
 #include <functional>
 
+#include "UpdateAssistant.h"
 #include "VerscoutFixture.h"
 #include "mMain.h"
 #include "runtime/Date.h"
 #include "services/cRegSettings.h"
+#include "win/InputRouting.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 
@@ -18,6 +18,9 @@ using inet::steps::Close;
 
 constexpr const char* kData = "/v4/data/";
 constexpr const char* kPages = "update.quorvelle.de/v4/pages/";
+
+// The right-button messages that reached test windows, by their class.
+std::vector<std::string> received;
 
 // Records what the routines do to the window; unloading runs QueryUnload.
 struct RecordingWindow : UpdateWindow {
@@ -128,13 +131,13 @@ TEST_F(UpdateAssistantTest, CheckComparesTheServerVersionWithTheLocalOne) {
     const char* page;
     bool unreadable;
   };
-  for (const Case& c : {Case{"1|Q|1235|QV", "1|Q|1234|QV", "UpdateYes.htm", false},
-                        Case{"1|Q|1233|QV", "1|Q|1234|QV", "UpdateYes.htm", false},
-                        Case{"1|Q|1234|QV", "1|Q|1234", "UpdateNo.htm", false},
-                        Case{"1|Q|40000|QV", "1|Q|40000|QV", "UpdateNo.htm", false},
-                        Case{"1|Q|5|QV", "", "UpdateYes.htm", false},
-                        Case{"1|Q|0|QV", "1|Q|1234|QV", "UpdateNo.htm", true},
-                        Case{"1|Q|1235|XX", "1|Q|1234|QV", "UpdateNo.htm", true}}) {
+  for (const Case& c :
+       {Case{"1|Q|1235|QV", "1|Q|1234|QV", "UpdateYes.htm", false},
+        Case{"1|Q|1233|QV", "1|Q|1234|QV", "UpdateYes.htm", false},
+        Case{"1|Q|1234|QV", "1|Q|1234", "UpdateNo.htm", false},
+        Case{"1|Q|40000|QV", "1|Q|40000|QV", "UpdateNo.htm", false}, Case{"1|Q|5|QV", "", "UpdateYes.htm", false},
+        Case{"1|Q|0|QV", "1|Q|1234|QV", "UpdateNo.htm", true},
+        Case{"1|Q|1235|XX", "1|Q|1234|QV", "UpdateNo.htm", true}}) {
     SCOPED_TRACE(std::string(c.server) + " against " + c.local);
     ResetGlobals();
     window = RecordingWindow();
@@ -217,7 +220,10 @@ TEST_F(UpdateAssistantTest, FailedTransfersAndCopiesShowTheErrorPageAndCopyNothi
     std::function<void()> arrange;
   };
   for (const Case& c :
-       {Case{"short body", [&] { server.On("GET", path, {Bytes(ResponseHead(200, 2500) + update.substr(0, 900)), Close()}); }},
+       {Case{"short body",
+             [&] {
+               server.On("GET", path, {Bytes(ResponseHead(200, 2500) + update.substr(0, 900)), Close()});
+             }},
         Case{"long body", [&] { server.On("HEAD", path, {Bytes(ResponseHead(200, 2000))}); }},
         Case{"no size", [&] { server.On("HEAD", path, {Bytes(ResponseHead(500, 2500))}); }},
         Case{"copy fails", [&] { std::filesystem::create_directories(UpdateDir() + "/QVUpdate.exe/x"); }}}) {
@@ -295,6 +301,38 @@ TEST_F(UpdateAssistantTest, ALogThatCannotStartEndsTheSilentRunBeforeAnyCheck) {
   EXPECT_TRUE(window.unloaded);
   assistant->UpdateSuche();
   EXPECT_EQ(Gets("ver.txt"), 0u);
+}
+
+TEST_F(UpdateAssistantTest, WhileLoadedARightButtonReleaseNeverReachesTheBrowserPage) {
+  win::WNDCLASSA wc;
+  wc.lpfnWndProc = [](win::HWND h, uint32_t msg, win::WPARAM w, win::LPARAM l) -> win::LRESULT {
+    if (msg == win::WM_RBUTTONDOWN || msg == win::WM_RBUTTONUP) {
+      received.push_back(win::GetClassNameA(h) + (msg == win::WM_RBUTTONUP ? " up" : " down"));
+    }
+    return win::DefWindowProcA(h, msg, w, l);
+  };
+  for (const char* name : {kBrowserPageClass, "TestOtherPane"}) {
+    wc.lpszClassName = name;
+    win::RegisterClassA(wc);
+  }
+  const win::HWND top = win::CreateWindowExA(0, "TestOtherPane", "", win::WS_VISIBLE, 0, 0, 300, 100, win::kNoWindow);
+  win::CreateWindowExA(0, kBrowserPageClass, "", win::WS_CHILD | win::WS_VISIBLE, 0, 0, 100, 100, top);
+  const auto click = [](int x) {
+    win::RouteMouseButton({x, 50}, win::MouseButton::Right, true);
+    win::RouteMouseButton({x, 50}, win::MouseButton::Right, false);
+  };
+
+  Start("UpdStd");
+  ASSERT_TRUE(assistant->HookInstalled);
+  click(50);
+  click(200);
+  EXPECT_EQ(received,
+            (std::vector<std::string>{"Internet Explorer_Server down", "TestOtherPane down", "TestOtherPane up"}));
+  assistant->cmdClose_Click();
+  received.clear();
+  click(50);
+  EXPECT_EQ(received, (std::vector<std::string>{"Internet Explorer_Server down", "Internet Explorer_Server up"}));
+  win::DestroyWindow(top);
 }
 
 }  // namespace

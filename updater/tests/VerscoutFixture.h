@@ -31,6 +31,7 @@ inline void ResetGlobals() {
   UpdateLoaded = false;
   Settings.reset();
   Tools.reset();
+  MouseHook.Reset();
   Window = nullptr;
 }
 

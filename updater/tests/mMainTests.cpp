@@ -1,6 +1,8 @@
-#include "mMain.h"
+#include <cstdio>
+#include <cstdlib>
 
 #include "VerscoutFixture.h"
+#include "mMain.h"
 #include "services/cRegSettings.h"
 
 namespace verscout {
@@ -74,10 +76,10 @@ TEST_F(mMainTest, UpdateFolderMustBeSetAndFoldersMustExist) {
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0],
             "Mistake during automatic update! | The web update can't be performed due to 'ActUpdDir' not being set.");
-  EXPECT_EQ(messages[1], "Mistake during automatic update! | Automatic web update is not possible to perform; no "
-                         "temporary folders are available.\r\rUpdate-Folder: " +
-                             world.Path("missing") + "/\r\rTemp-Folder: " + world.Path("no/such/temp") +
-                             "/QVVerscout/");
+  EXPECT_EQ(messages[1],
+            "Mistake during automatic update! | Automatic web update is not possible to perform; no "
+            "temporary folders are available.\r\rUpdate-Folder: " +
+                world.Path("missing") + "/\r\rTemp-Folder: " + world.Path("no/such/temp") + "/QVVerscout/");
 }
 
 TEST_F(mMainTest, ExitHandsOverOnlyAfterADownloadInClientMode) {
@@ -102,8 +104,8 @@ TEST_F(mMainTest, ExitHandsOverOnlyAfterADownloadInClientMode) {
     EXPECT_FALSE(Settings);
     EXPECT_EQ(std::filesystem::exists(ProgramDir() + "/update-program-runs.txt"), c.handsOver);
   }
-  EXPECT_EQ(UpdateProgramRuns(), "run\nargument:Update0" + UpdateDir() + "\nfolder:/\nfound:QVUpdate.exe:" +
-                                     "2835454569 11\n");
+  EXPECT_EQ(UpdateProgramRuns(),
+            "run\nargument:Update0" + UpdateDir() + "\nfolder:/\nfound:QVUpdate.exe:" + "2835454569 11\n");
 }
 
 TEST_F(mMainTest, TemporaryFolderIsOnlyClearedWhenItIsTheAssistantsOwn) {
@@ -111,6 +113,23 @@ TEST_F(mMainTest, TemporaryFolderIsOnlyClearedWhenItIsTheAssistantsOwn) {
   WriteFile(TempFolder + "other.txt", "kept");
   ClearTempFolder(true);
   EXPECT_EQ(ReadFile(TempFolder + "other.txt"), "kept");
+}
+
+// The program itself: it takes its folder (and with it the language of its
+// pages) from its own file, and refuses a switch it does not know.
+TEST(VerscoutProgramTest, RefusesAnUnknownSwitchInTheLanguageOfItsPages) {
+  const char* build = std::getenv("QV_BUILD_DIR");
+  if (!build) GTEST_SKIP() << "QV_BUILD_DIR not set";
+  const std::string program = std::string(build) + "/bin/Verscout";
+  const bool english = std::filesystem::exists(std::string(build) + "/bin/res/zupdOK");
+  FILE* run = ::popen(("'" + program + "' 'UpdStd ' 2>&1").c_str(), "r");
+  ASSERT_NE(run, nullptr);
+  std::string output;
+  char buffer[256];
+  while (size_t n = std::fread(buffer, 1, sizeof buffer, run)) output.append(buffer, n);
+  const int status = ::pclose(run);
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_NE(output.find(english ? "No process found!" : "Ausführung nicht möglich!"), std::string::npos) << output;
 }
 
 }  // namespace

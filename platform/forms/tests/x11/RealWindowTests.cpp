@@ -167,14 +167,22 @@ TEST_F(RealWindows, KeysGoToTheFormTheUserActivates) {
   EXPECT_EQ(other->Get<forms::TextBox>("txtName")->Text(), "");
 }
 
-TEST_F(RealWindows, ModalFormEndsWithTheButtonClicked) {
+TEST_F(RealWindows, ModalFormEndsWithTheButtonClickedAndGivesTheKeyboardBack) {
+  form->Show();
+  auto modal = std::make_shared<ProbeForm>();
   forms::Responders::Push([](const forms::ModalRequest& request) {
     x11::Settle();
     x11::Click(request.form->hWnd(), forms::test::CentreOf(*request.form->Control("cmdCancel")));
     return 0;
   });
-  form->Show(forms::vbModal);
-  EXPECT_EQ(form->log, std::vector<std::string>{"cmdCancel_Click"});
+  modal->Show(forms::vbModal);
+  EXPECT_EQ(modal->log, std::vector<std::string>{"cmdCancel_Click"});
+  // The owner is active again and takes the keys.
+  auto text = form->Get<forms::TextBox>("txtName");
+  text->SetText("");
+  x11::TypeText("k");
+  x11::Settle();
+  EXPECT_EQ(text->Text(), "k");
 }
 
 TEST_F(RealWindows, TimerFiresWhileAModalLoopWaits) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "win/Menu.h"
+#include "win/Metrics.h"
 #include "win/Window.h"
 #include "win/X11Testing.h"
 
@@ -56,6 +57,30 @@ TEST(X11Windows, ForegroundWindowHasTheKeyboardFocus) {
   EXPECT_TRUE(x11::IsShown(first));
   DestroyWindow(first);
   DestroyWindow(second);
+}
+
+TEST(X11Windows, MonitorsOfTheScreen) {
+  // Two monitors side by side, the primary one on the left.
+  x11::SetMonitors({RECT{0, 0, 800, 600}, RECT{800, 0, 1280, 1024}});
+  EXPECT_EQ(GetSystemMetrics(SM_CMONITORS), 2);
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 600);
+  struct Case {
+    RECT rect;
+    uint32_t flags;
+    int32_t left;  // of the monitor found, -1 for none
+  };
+  for (const Case& c : {Case{{700, 100, 1000, 300}, MONITOR_DEFAULTTONULL, 800},  // mostly on the second
+                        Case{{100, 700, 300, 800}, MONITOR_DEFAULTTONULL, -1},    // below the first
+                        Case{{100, 700, 300, 800}, MONITOR_DEFAULTTONEAREST, 0},
+                        Case{{2000, 100, 2100, 200}, MONITOR_DEFAULTTONEAREST, 800},
+                        Case{{2000, 100, 2100, 200}, MONITOR_DEFAULTTOPRIMARY, 0}}) {
+    MONITORINFO info;
+    const bool found = GetMonitorInfoA(MonitorFromRect(&c.rect, c.flags), &info) != FALSE;
+    EXPECT_EQ(found ? info.rcMonitor.left : -1, c.left) << c.rect.left << "," << c.rect.top << " " << c.flags;
+  }
+  x11::SetMonitors({RECT{0, 0, 1280, 1024}});
+  EXPECT_EQ(GetSystemMetrics(SM_CMONITORS), 1);
 }
 
 }  // namespace
