@@ -79,11 +79,12 @@ void PagePass::DrawBackgroundTiles(Long offset) {
                 0, gdi::SRCCOPY);
   for (int done = static_cast<int>(tileHeight); done < blockHeight; done *= 2)
     gdi::BitBlt(block.hDC(), 0, done, blockWidth, std::min(done, blockHeight - done), block.hDC(), 0, 0, gdi::SRCCOPY);
-  // Tiles past the last row and column lie outside the page.
+  // Tiles past the last row and column lie outside the page. The block is
+  // opaque: copied, not blended.
   for (Long r = 0; r <= rows; r += down) {
     for (Long c = 0; c <= columns; c += across) {
-      m_page.PaintPicture(block.Image(), static_cast<double>(c * tileWidth),
-                          static_cast<double>(r * tileHeight - shift));
+      gdi::BitBlt(m_page.hDC(), static_cast<int>(c * tileWidth), static_cast<int>(r * tileHeight - shift), blockWidth,
+                  blockHeight, block.hDC(), 0, 0, gdi::SRCCOPY);
     }
   }
 }

@@ -524,13 +524,6 @@ void DrawingSurface::PaintPicture(HBITMAP picture, double x1, double y1, std::op
   int sx = x2 ? pixelsX(x2, 0) : 0, sy = y2 ? pixelsY(y2, 0) : 0;
   int sw = pixelsX(width2, size.cx - sx), sh = pixelsY(height2, size.cy - sy);
   int dw = pixelsX(width1, sw), dh = pixelsY(height1, sh);
-  if (dw == sw && dh == sh && !BitmapHasAlpha(picture)) {
-    // An opaque picture at its own size: a plain block copy.
-    OwnedDC source(CreateCompatibleDC());
-    ScopedSelect<HBITMAP> select(source.Get(), picture);
-    BitBlt(m_state->Target(), ToPixelX(x1), ToPixelY(y1), dw, dh, source.Get(), sx, sy, SRCCOPY);
-    return;
-  }
   AlphaBlendPicture(m_state->Target(), ToPixelX(x1), ToPixelY(y1), dw, dh, picture, sx, sy, sw, sh);
 }
 
