@@ -1,6 +1,14 @@
 #include "html/HtmlCursors.h"
 
 #include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "display/HandCursor.h"
+#include "gdi/BitmapBits.h"
+#include "gdi/Bitmaps.h"
+#include "gdi/Owned.h"
 
 namespace kvctl2::html {
 
@@ -16,42 +24,7 @@ struct Resource {
 };
 
 // clang-format off
-const std::array<Resource, 3> kCursors{{
-    {"HAND", 12, 2,  // a hand pointing up; the hot spot is the fingertip
-     {
-      "                                ",
-      "            ##                  ",
-      "           #..#                 ",
-      "           #..#                 ",
-      "           #..#                 ",
-      "           #..#                 ",
-      "           #..###               ",
-      "           #..#..##             ",
-      "           #..#..#.##           ",
-      "           #..#..#..#.#         ",
-      "       ##  #..#..#..#..#        ",
-      "      #..# #..........#.#       ",
-      "      #...##............#       ",
-      "       #..#.............#       ",
-      "        #...............#       ",
-      "        #..............#        ",
-      "         #.............#        ",
-      "         #............#         ",
-      "          #...........#         ",
-      "          #...........#         ",
-      "          #############         ",
-      "                                ",
-      "                                ",
-      "                                ",
-      "                                ",
-      "                                ",
-      "                                ",
-      "                                ",
-      "                                ",
-      "                                ",
-      "                                ",
-      "                                ",
-     }},
+const std::array<Resource, 2> kHands{{
     {"ZHANDU", 15, 15,  // an open hand: the page can be dragged
      {
       "                                ",
@@ -125,23 +98,28 @@ const std::array<Resource, 3> kCursors{{
 }};
 // clang-format on
 
+com::StdPicturePtr PictureOf(const Picture& rows) {
+  std::vector<uint32_t> argb;
+  argb.reserve(32 * 32);
+  for (const char* row : rows) {
+    for (int x = 0; x < 32; ++x) argb.push_back(row[x] == '#' ? 0xFF000000u : row[x] == '.' ? 0xFFFFFFFFu : 0u);
+  }
+  gdi::OwnedBitmap bitmap(gdi::CreateBitmapFromArgb(32, 32, argb));
+  return com::StdPicture::FromIcon(gdi::OwnedIcon(gdi::CreateIconFromBitmap(bitmap.Get())));
+}
+
 }  // namespace
 
-std::optional<CursorImage> LoadCursorResource(std::string_view name) {
-  for (const Resource& r : kCursors) {
-    if (r.name != name) continue;
-    CursorImage image;
-    image.HotSpot = win::POINT{r.hotX, r.hotY};
-    image.Argb.reserve(32 * 32);
-    for (const char* row : r.rows) {
-      for (int x = 0; x < 32; ++x) {
-        const char c = row[x];
-        image.Argb.push_back(c == '#' ? 0xFF000000u : c == '.' ? 0xFFFFFFFFu : 0u);
-      }
-    }
-    return image;
+const CursorResource& LoadCursorResource(std::string_view name) {
+  // Kept for the whole run, as resources are (never destroyed at exit).
+  static auto* loaded = new std::map<std::string, CursorResource, std::less<>>();
+  if (auto it = loaded->find(name); it != loaded->end()) return it->second;
+  CursorResource cursor{com::StdPicture::CreateEmpty(), win::POINT{}};
+  if (name == "HAND") cursor = {HandCursorPicture(), kHandHotSpot};
+  for (const Resource& r : kHands) {
+    if (r.name == name) cursor = {PictureOf(r.rows), win::POINT{r.hotX, r.hotY}};
   }
-  return std::nullopt;
+  return loaded->emplace(std::string(name), std::move(cursor)).first->second;
 }
 
 }  // namespace kvctl2::html

@@ -10,6 +10,7 @@
 #include "html/HtmlSource.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "services/CGradient.h"
 #include "services/clsSubClass.h"
 
 namespace kvctl2 {
@@ -48,6 +49,7 @@ KVXHTML::KVXHTML() {
   mDoc.PageColor = mBackColor;
   UserControl::SetBackColor(mBackColor);
   SetEnabled(false);
+  DeclareEvents({"Click", "DblClick", "HyperlinkClick", "LoadImage", "MouseDown", "MouseMove", "MouseUp"});
   DefineMembers();
   ConnectConstituentEvents();
 }
@@ -125,16 +127,7 @@ void KVXHTML::ConnectConstituentEvents() {
 }
 
 void KVXHTML::OnSited() {
-  // Constituents placed before the control had a window get theirs now,
-  // children of this control's window (the bars those of their panels).
-  for (const com::ControlPtr& c : Constituents()) {
-    if (c->hWnd() == win::kNoWindow) c->Site(*this, c->Name(), c->Index());
-  }
-  for (const auto& pan : {panV, panH}) {
-    for (const com::ControlPtr& c : pan->Constituents()) {
-      if (c->hWnd() == win::kNoWindow) c->Site(*pan, c->Name(), c->Index());
-    }
-  }
+  com::UserControl::OnSited();  // the constituents get their windows
   mSubClass->SubClassHwnd(win::ToInt(picViewPort->hWnd()), true);
 }
 
@@ -440,9 +433,11 @@ void KVXHTML::LoadImage(std::string& source, com::StdPicturePtr& image) {
 }
 
 void KVXHTML::PaintGradient(gdi::DrawingSurface& page) {
-  // Until the library's gradient painter is at hand the page takes the
-  // first colour of the gradient.
-  page.Line(0, 0, page.ScaleWidth(), page.ScaleHeight(), mBackColor, gdi::LineBox::BoxFilled);
+  CGradient gradient;
+  gradient.SetAngle(mGradientAngle);
+  gradient.SetColor1(mBackColor);
+  gradient.SetColor2(mBackColor2);
+  gradient.Paint(page.hDC(), gdi::RECT{0, 0, page.PixelWidth(), page.PixelHeight()});
 }
 
 void KVXHTML::Raise(std::string_view eventName, com::Args& args) {

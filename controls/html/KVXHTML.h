@@ -236,6 +236,7 @@ class KVXHTML : public com::UserControl, private html::PageHost {
   int32_t mDragY = 0;
   std::string mClickHref;
   std::string mClickID;
+  std::string mViewportCursor;  // the cursor resource the viewport shows, empty for the default
 
   // Constituents.
   std::shared_ptr<forms::PictureBox> picViewPort;

@@ -8,6 +8,7 @@
 #include "forms/PictureBox.h"
 #include "forms/Timer.h"
 #include "forms/controls/ScrollBar.h"
+#include "html/HtmlCursors.h"
 #include "html/KVXHTML.h"
 #include "html/ProcedureLink.h"
 #include "runtime/Error.h"
@@ -198,6 +199,17 @@ void KVXHTML::mSubClass_NewMessage(int32_t /*hWnd*/, int32_t& uMsg, win::WPARAM&
   }
 }
 
-void KVXHTML::SetViewportCursor(const char* /*cursor*/) {}
+void KVXHTML::SetViewportCursor(const char* cursor) {
+  const std::string name = cursor ? cursor : "";
+  if (name == mViewportCursor) return;  // the mouse moves often; the cursor seldom changes
+  mViewportCursor = name;
+  if (!cursor) {
+    picViewPort->SetMousePointer(com::vbDefault);
+    return;
+  }
+  const html::CursorResource& resource = html::LoadCursorResource(name);
+  picViewPort->SetMouseIcon(resource.Picture, resource.HotSpot);
+  picViewPort->SetMousePointer(com::vbCustom);
+}
 
 }  // namespace kvctl2

@@ -65,6 +65,31 @@ void PictureBox::WriteProperties(com::PropertyBag& bag) {
   bag.WriteProperty("Picture", com::ToVariant(Picture()), com::Nothing());
 }
 
+namespace {
+com::Args MouseArgs(int16_t button, int16_t shift, float x, float y) {
+  return com::Args{button, shift, static_cast<double>(x), static_cast<double>(y)};
+}
+}  // namespace
+
+void PictureBox::UserControl_MouseDown(int16_t button, int16_t shift, float x, float y) {
+  com::Args args = MouseArgs(button, shift, x, y);
+  RaiseEvent("MouseDown", args);
+}
+
+void PictureBox::UserControl_MouseMove(int16_t button, int16_t shift, float x, float y) {
+  com::Args args = MouseArgs(button, shift, x, y);
+  RaiseEvent("MouseMove", args);
+}
+
+void PictureBox::UserControl_MouseUp(int16_t button, int16_t shift, float x, float y) {
+  com::Args args = MouseArgs(button, shift, x, y);
+  RaiseEvent("MouseUp", args);
+}
+
+void PictureBox::UserControl_DblClick() {
+  if (Enabled()) RaiseEvent("DblClick");
+}
+
 bool PictureBox::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) {
   if ((msg == win::WM_KEYDOWN || msg == win::WM_KEYUP) && dynamic_cast<com::UserControl*>(Container())) {
     // The form routes keys to its own controls only: a box that is part of

@@ -1,8 +1,9 @@
 // The picture box: a drawing surface of its own (AutoRedraw, Cls, Print,
 // Line, PaintPicture, hDC, scale), a background picture, a border (1: the
 // sunken 3-D border) and the events Paint (drawn with AutoRedraw off),
-// Resize and Click, and while it has the focus KeyDown and KeyUp. Controls
-// can be placed on it (constituents).
+// Resize, Click and DblClick, MouseDown, MouseMove and MouseUp (Button,
+// Shift, X, Y in the box's scale), and while it has the focus KeyDown and
+// KeyUp. Controls can be placed on it (constituents).
 #pragma once
 
 #include "com/UserControl.h"
@@ -31,6 +32,10 @@ class PictureBox : public com::UserControl {
   void Paint() override { RaiseEvent("Paint"); }
   void Resize() override { RaiseEvent("Resize"); }
   void OnMouseClick() override { Click(); }
+  void UserControl_MouseDown(int16_t button, int16_t shift, float x, float y) override;
+  void UserControl_MouseMove(int16_t button, int16_t shift, float x, float y) override;
+  void UserControl_MouseUp(int16_t button, int16_t shift, float x, float y) override;
+  void UserControl_DblClick() override;
 
  private:
   int16_t m_borderStyle = 1;

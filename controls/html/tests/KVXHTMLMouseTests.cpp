@@ -9,6 +9,9 @@
 #include "gdi/FontBackend.h"
 #include "html/KVXHTML.h"
 #include "runtime/Clock.h"
+#include "win/Cursor.h"
+#include "win/Input.h"
+#include "win/InputRouting.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 
@@ -171,8 +174,83 @@ TEST_F(ViewportMouse, DraggingMovesThePageWithThePointer) {
 
 TEST_F(ViewportMouse, ADoubleClickReachesTheViewportAsAPress) {
   html->SetText("text");
-  win::SendMessageA(html->ViewPort()->hWnd(), win::WM_RBUTTONDBLCLK, 0, win::MAKELPARAM(5, 5));
+  int leftPresses = 0;
+  html->Events().Connect("MouseDown", [&](com::Args& a) { leftPresses += a.at(0).ToInteger() == 1 ? 1 : 0; });
+  win::SendMessageA(html->ViewPort()->hWnd(), win::WM_RBUTTONDBLCLK, win::MK_RBUTTON, win::MAKELPARAM(5, 5));
   EXPECT_EQ(doubleClicks, 1);
+  EXPECT_EQ(leftPresses, 1);  // a right double click too
+}
+
+// The same through the window layer, as a user plays it.
+class RoutedMouse : public ViewportMouse {
+ protected:
+  void SetUp() override {
+    ViewportMouse::SetUp();
+    form->SetClientSize(6000, 4000);
+    form->Show();
+  }
+  win::POINT Screen(int x, int y) const {
+    win::POINT p{x, y};
+    win::ClientToScreen(html->ViewPort()->hWnd(), &p);
+    return p;
+  }
+  const win::CursorShape* Shown() const { return win::GetCursorShape(win::GetCursor()); }
+};
+
+TEST_F(RoutedMouse, HandOverALinkAndTheHoverEndsWhenThePointerLeaves) {
+  html->SetText("<a href=\"h\">link</a> and more text");
+  int x = 0, y = 0;
+  ASSERT_TRUE(html->LinkPoint(0, x, y));
+  win::RouteMouseMove(Screen(x, y));
+  ASSERT_NE(Shown(), nullptr);
+  EXPECT_EQ(Shown()->hotSpot.x, 12);  // the pointing hand's fingertip
+  EXPECT_EQ(Shown()->hotSpot.y, 2);
+  EXPECT_NE(html->HoverAnchor(), 0);
+  win::RouteMouseMove(Screen(250, 150));
+  EXPECT_EQ(html->HoverAnchor(), 0);
+  EXPECT_EQ(Shown()->standardId, win::IDC_ARROW);
+  win::RouteMouseMove(Screen(x, y));
+  ASSERT_NE(html->HoverAnchor(), 0);
+  win::RouteMouseLeftDisplay();
+  EXPECT_EQ(html->HoverAnchor(), 0);
+}
+
+TEST_F(RoutedMouse, ClickAndDoubleClick) {
+  html->SetText("<a href=\"h\">link</a>");
+  int presses = 0, plainClicks = 0;
+  html->Events().Connect("MouseDown", [&](com::Args& a) {
+    if (a.at(0).ToInteger() == 1) ++presses;
+  });
+  html->Events().Connect("Click", [&](com::Args&) { ++plainClicks; });
+  int x = 0, y = 0;
+  ASSERT_TRUE(html->LinkPoint(0, x, y));
+  for (int i = 0; i < 2; ++i) {
+    win::RouteMouseButton(Screen(x, y), win::MouseButton::Left, true);
+    win::RouteMouseButton(Screen(x, y), win::MouseButton::Left, false);
+  }
+  EXPECT_EQ(doubleClicks, 1);
+  EXPECT_EQ(presses, 2);  // the second press of the double click arrives as a press
+  EXPECT_GE(plainClicks, 1);
+  Tick();
+  EXPECT_EQ(clicks, std::vector<std::string>{"h"});
+}
+
+TEST_F(RoutedMouse, GrabbingHandsWhileThePageCanBeDragged) {
+  html->SetEnableScroll(htmScrollBars::Beide);
+  html->SetPageMover(true);
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "<p>line " + std::to_string(i) + "</p>";
+  html->SetText(text);
+  win::RouteMouseMove(Screen(100, 150));
+  ASSERT_NE(Shown(), nullptr);
+  EXPECT_EQ(Shown()->hotSpot.x, 15);  // the open hand
+  const win::HCURSOR open = win::GetCursor();
+  win::RouteMouseButton(Screen(100, 150), win::MouseButton::Left, true);
+  win::RouteMouseMove(Screen(100, 120));
+  EXPECT_EQ(V().Value(), 30);
+  EXPECT_EQ(Shown()->hotSpot.x, 15);  // the closed hand
+  EXPECT_NE(win::GetCursor(), open);
+  win::RouteMouseButton(Screen(100, 120), win::MouseButton::Left, false);
 }
 
 }  // namespace
