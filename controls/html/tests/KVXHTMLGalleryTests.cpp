@@ -71,7 +71,8 @@ TEST_F(Gallery, TableWithBordersColoursAndVAlign) {
       "<tr><td bgcolor=#FFFFCC>Name</td><td bgcolor=#CCFFCC>Group</td><td bgcolor=#CCCCFF>Notes</td></tr>"
       "<tr><td valign=top>top</td><td valign=center>centre</td>"
       "<td>A cell with enough text to make this row taller than the others in the table.</td></tr>"
-      "<tr><td valign=bottom>bottom</td><td bgcolor=silver>grey</td><td>last</td></tr></table>"
+      "<tr><td valign=bottom>bottom</td><td bgcolor=silver valign=center>grey</td>"
+      "<td>The last row, also taller than one line.</td></tr></table>"
       "<p>Text after the table.</p>");
   Save("table");
 }
