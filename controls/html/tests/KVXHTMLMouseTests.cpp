@@ -3,6 +3,7 @@
 // the viewport's subclass sees first.
 #include <gtest/gtest.h>
 
+#include "TestView.h"
 #include "forms/Form.h"
 #include "forms/PictureBox.h"
 #include "forms/controls/ScrollBar.h"
@@ -113,7 +114,7 @@ TEST_F(ViewportMouse, WithoutAnchorsOrWhileDisabledNothingIsHit) {
 TEST_F(ViewportMouse, HashLinksJumpWithinThePage) {
   html->SetEnableScroll(htmScrollBars::Beide);
   std::string text = "<a href=\"#end\">down</a> <a href=\"#End\">case</a> <a href=\"#mid\">mid</a>";
-  for (int i = 0; i < 40; ++i) text += "<p>line " + std::to_string(i) + "</p>";
+  text += testing::LongPage(40);
   text += "<p><a name=\"mid\">first mid</a></p><p><a name=\"mid\">second mid</a></p>";
   for (int i = 0; i < 20; ++i) text += "<p>more " + std::to_string(i) + "</p>";
   text += "<a name=\"end\">the end</a>";
@@ -158,9 +159,7 @@ TEST_F(ViewportMouse, TwoClicksWithinTheDelayMakeOneActionForTheSecond) {
 TEST_F(ViewportMouse, DraggingMovesThePageWithThePointer) {
   html->SetEnableScroll(htmScrollBars::Beide);
   html->SetPageMover(true);
-  std::string text;
-  for (int i = 0; i < 40; ++i) text += "<p>line " + std::to_string(i) + "</p>";
-  html->SetText(text);
+  html->SetText(testing::LongPage(40));
   Event("MouseDown", 1, 100, 150);
   Move(100, 110, 1);  // up by 40: the page scrolls down by 40
   EXPECT_EQ(V().Value(), 40);
@@ -238,9 +237,7 @@ TEST_F(RoutedMouse, ClickAndDoubleClick) {
 TEST_F(RoutedMouse, GrabbingHandsWhileThePageCanBeDragged) {
   html->SetEnableScroll(htmScrollBars::Beide);
   html->SetPageMover(true);
-  std::string text;
-  for (int i = 0; i < 40; ++i) text += "<p>line " + std::to_string(i) + "</p>";
-  html->SetText(text);
+  html->SetText(testing::LongPage(40));
   win::RouteMouseMove(Screen(100, 150));
   ASSERT_NE(Shown(), nullptr);
   EXPECT_EQ(Shown()->hotSpot.x, 15);  // the open hand

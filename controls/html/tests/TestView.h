@@ -21,6 +21,13 @@ struct DrawnText {
   int y = 0;
 };
 
+// Paragraphs enough for a page taller than the view, after `extra`.
+inline std::string LongPage(int paragraphs, const std::string& extra = "") {
+  std::string text = extra;
+  for (int i = 0; i < paragraphs; ++i) text += "<p>Paragraph " + std::to_string(i) + "</p>";
+  return text;
+}
+
 class TestView {
  public:
   explicit TestView(int widthPixels = 300, int heightPixels = 200) {

@@ -3,28 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "TestView.h"
+#include "forms/Form.h"
+#include "forms/PictureBox.h"
+#include "forms/controls/ScrollBar.h"
 #include "gdi/Twips.h"
+#include "html/KVXHTML.h"
 #include "runtime/Clock.h"
 #include "win/Input.h"
 #include "win/InputRouting.h"
 #include "win/Window.h"
-#include "forms/Form.h"
-#include "forms/PictureBox.h"
-#include "forms/controls/ScrollBar.h"
-#include "html/KVXHTML.h"
 
 namespace kvctl2 {
 namespace {
 
+using testing::LongPage;
 using testing::TestView;
 
 forms::ScrollBar& Bar(const com::ControlPtr& bar) { return static_cast<forms::ScrollBar&>(*bar); }
-
-std::string LongPage(int paragraphs, const std::string& extra = "") {
-  std::string text = extra;
-  for (int i = 0; i < paragraphs; ++i) text += "<p>Paragraph " + std::to_string(i) + "</p>";
-  return text;
-}
 
 class Viewport : public ::testing::Test {
  protected:

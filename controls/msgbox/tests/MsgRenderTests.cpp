@@ -161,8 +161,8 @@ TEST_P(MsgRender, LongReportScrollsInTheDetailsPane) {
   std::string report = kDetails;
   for (int i = 1; i <= 20; ++i) report += "<br>Step " + std::to_string(i) + ": statement executed";
   report += "<br>See <a href=\"https://example.org/help\">the help page</a> for more.";
-  Render("details-long", "Processing errors, for more information please see 'Details'", forms::vbCritical, 0,
-         report, [](frmMsgBoxIe& w) { w.cmdDetail()->Click(); });
+  Render("details-long", "Processing errors, for more information please see 'Details'", forms::vbCritical, 0, report,
+         [](frmMsgBoxIe& w) { w.cmdDetail()->Click(); });
   auto pane = std::dynamic_pointer_cast<KVXHTML>(window->txtDetail());
   ASSERT_TRUE(pane);
   EXPECT_TRUE(pane->VerticalScrollBar()->Visible());
