@@ -1,8 +1,8 @@
 // KVXHTML: the library's HTML view control. Assigning Text wraps the source
 // in HTML and BODY tags, normalises it and parses it into the document (an
 // element array with a tree over it); Refresh lays the document out into
-// the off-screen page picHTML (measure, grow the page, measure at the final
-// size, draw) and shows a window of it in the viewport picViewPort, with
+// the off-screen page picHTML (measure, grow the page, measure again when it
+// grew wider, draw last) and shows a window of it in the viewport picViewPort, with
 // scroll bars when the page needs them and keyboard scrolling. On the
 // viewport the mouse finds links (hand cursor, tooltip, hover colour),
 // drags the page, jumps to "#" targets, and a link click is deferred by

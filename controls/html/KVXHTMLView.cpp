@@ -1,7 +1,7 @@
 // The HTML view's viewport: the arrangement of the viewport, the page
-// picture and the scroll bars; Refresh (measure, grow the page, measure at
-// the final size, draw, set the scroll bars, again while a bar appears or
-// goes); the block copy of the visible window of the page; scroll bar
+// picture and the scroll bars; Refresh (measure, grow the page, measure
+// again when it grew wider, draw last, set the scroll bars, again while a
+// bar appears or goes); the block copy of the visible window of the page; scroll bar
 // events, keyboard scrolling and the focus kept away from the bars.
 #include <algorithm>
 #include <climits>

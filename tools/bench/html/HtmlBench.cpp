@@ -1,6 +1,6 @@
 // The HTML view against litehtml: generated documents of 4, 16 and 32 KB
 // (the largest the view's data model takes) are laid out and drawn by the
-// view (Text assignment: parse, measure, grow the page, measure, draw) and
+// view (Text assignment: parse, measure, grow the page, draw) and
 // laid out by litehtml with a fixed-metrics host, in the same run. Both use
 // fixed font metrics, so fonts do not enter the comparison. Prints Google
 // Benchmark's table, then per size the median time per document and per KB
