@@ -5,6 +5,7 @@
 
 #include "CodedTexts.h"
 #include "Global.h"
+#include "frmUpdates.h"
 #include "forms/Constants.h"
 #include "forms/MsgBox.h"
 #include "runtime/Error.h"
@@ -113,10 +114,13 @@ std::string CommandLineOf(int argc, const char* const* argv) {
 }
 
 void ShowUpdateWindow() {
-  // The update window frmUpdates, with its display controls, is loaded
-  // here: silent, frmUpdates.UpdateSuche (which loads it unshown);
-  // interactive, frmUpdates.Show followed by SetTopMost(frmUpdates, True,
-  // True). Until it exists nothing is loaded and the message loop ends.
+  const std::shared_ptr<frmUpdates> window = frmUpdates::Default();
+  if (IsSilent) {
+    window->UpdateSuche();
+    return;
+  }
+  window->Show(forms::vbModeless);
+  if (window->IsLoaded()) window->SetTopMost(-1, true);
 }
 
 void ExitAssistant() {

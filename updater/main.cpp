@@ -1,10 +1,11 @@
 // Entry routine of Verscout: the program's folder and name, the start with
 // the command line's switch, the update window, and the message loop for
-// as long as that window is loaded.
+// as long as a form is loaded.
 #include <cstdio>
 #include <filesystem>
 
 #include "forms/App.h"
+#include "forms/Form.h"
 #include "mMain.h"
 #include "runtime/Error.h"
 #include "win/MessageQueue.h"
@@ -17,7 +18,10 @@ int main(int argc, char** argv) {
   try {
     if (!verscout::Main(verscout::CommandLineOf(argc, argv))) return 0;
     verscout::ShowUpdateWindow();
-    return win::RunMessageLoop();
+    // The process lives as long as a form is loaded.
+    win::MSG msg;
+    while (!forms::Form::Forms().empty() && win::GetMessageA(&msg, win::kNoWindow, 0, 0)) win::DispatchMessageA(&msg);
+    return 0;
   } catch (const rt::Error& e) {
     // Without a screen a message box cannot be shown: its text goes here.
     std::fprintf(stderr, "Verscout: %s\n", e.Description().c_str());

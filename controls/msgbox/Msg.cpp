@@ -88,7 +88,9 @@ void Msg::DefineMembers() {
     Initialise();
     return rt::Variant();
   });
-  DefineMethod("MsgBoxEx", [this](com::Args& args) { return rt::Variant(MsgBoxExByName(args)); });
+  // Hosts call it late-bound by name or by its dispatch id.
+  DefineMethod(
+      "MsgBoxEx", [this](com::Args& args) { return rt::Variant(MsgBoxExByName(args)); }, 0x60030085);
   auto flag = [](const com::Args& args, size_t i) {
     const rt::Variant& v = com::OptionalArg(args, i);
     return v.IsEmpty() ? true : v.ToBool();

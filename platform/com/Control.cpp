@@ -19,15 +19,29 @@ win::LRESULT ControlWindowProc(win::HWND hWnd, uint32_t msg, win::WPARAM wParam,
   switch (msg) {
     case win::WM_KEYDOWN:
     case win::WM_KEYUP:
-    case win::WM_CHAR: {
+    case win::WM_CHAR:
+    case win::WM_SYSKEYDOWN:
+    case win::WM_SYSKEYUP:
+    case win::WM_SYSCHAR: {
       win::HWND top = hWnd;
       while ((static_cast<uint32_t>(win::GetWindowLongA(top, win::GWL_STYLE)) & win::WS_CHILD) != 0 &&
-             win::GetParent(top) != win::kNoWindow) {
+             win::GetParent(top) != win::kNoWindow && (top == hWnd || !win::GetPropA(top, kKeyTargetProperty))) {
         top = win::GetParent(top);
       }
       if (top != hWnd) return win::SendMessageA(top, msg, wParam, lParam);
       break;
     }
+    case win::WM_SETFOCUS:
+    case win::WM_KILLFOCUS:
+      if (auto* control = reinterpret_cast<Control*>(win::GetWindowLongA(hWnd, win::GWL_USERDATA))) {
+        auto keep = control->shared_from_this();
+        if (msg == win::WM_SETFOCUS)
+          control->GotFocus();
+        else
+          control->LostFocus();
+        return 0;
+      }
+      break;
     case win::WM_LBUTTONUP:
       if (auto* control = reinterpret_cast<Control*>(win::GetWindowLongA(hWnd, win::GWL_USERDATA))) {
         auto keep = control->shared_from_this();

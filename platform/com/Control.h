@@ -37,6 +37,10 @@ class ControlContainer {
   virtual void OnControlInvalidated(Control& /*control*/) {}
 };
 
+// A window property that marks a window taking the keys of the control
+// windows below it (a form's window, also one docked inside another form).
+inline constexpr const char* kKeyTargetProperty = "QvKeyTarget";
+
 // Key and mouse shift states.
 inline constexpr int16_t vbShiftMask = 1;
 inline constexpr int16_t vbCtrlMask = 2;
@@ -125,13 +129,15 @@ class Control : public Dispatch {
   virtual void KeyDown(int16_t& keyCode, int16_t shift);
   virtual void KeyPress(int16_t& keyAscii);
   virtual void KeyUp(int16_t& keyCode, int16_t shift);
+  // The control's window got or lost the focus (WM_SETFOCUS, WM_KILLFOCUS).
   virtual void GotFocus() { RaiseEvent("GotFocus"); }
   virtual void LostFocus() { RaiseEvent("LostFocus"); }
 
   // Every message of the control's window reaches HandleMessage first (the
   // control stays alive meanwhile); a control that used the message
-  // returns true and sets `result`. Otherwise keys go on to the top-level
-  // window and a left button release becomes OnMouseClick.
+  // returns true and sets `result`. Otherwise keys go on to the nearest
+  // window above marked kKeyTargetProperty (else the top-level window) and
+  // a left button release becomes OnMouseClick.
   virtual bool HandleMessage(uint32_t /*msg*/, win::WPARAM /*wParam*/, win::LPARAM /*lParam*/,
                              win::LRESULT& /*result*/) {
     return false;

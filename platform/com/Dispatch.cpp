@@ -192,6 +192,21 @@ DispatchPtr AsDispatch(const rt::Variant& value) {
   return DispatchPtr(ref.object, static_cast<Dispatch*>(ref.object.get()));
 }
 
+DispId Dispatch::DefineDefaultMethod(std::string_view name, Procedure method) {
+  const std::string key = rt::LCase(name);
+  if (auto it = m_byName.find(key); it != m_byName.end()) {
+    m_byId.erase(m_members[it->second].id);
+    m_members[it->second].id = 0;
+    m_members[it->second].method = std::move(method);
+    m_byId[0] = it->second;
+    return 0;
+  }
+  m_members.push_back(Member{std::string(name), 0, std::move(method), {}, {}, {}});
+  m_byName[key] = m_members.size() - 1;
+  m_byId[0] = m_members.size() - 1;
+  return 0;
+}
+
 rt::Variant CallByName(Dispatch& object, std::string_view name, CallKind kind, Args args) {
   return object.Invoke(name, kind, args);
 }

@@ -73,6 +73,9 @@ class Dispatch : public std::enable_shared_from_this<Dispatch> {
   DispId DefineMethod(std::string_view name, Procedure method, DispId id = 0);
   DispId DefineProperty(std::string_view name, Procedure get, Procedure let, DispId id = 0);
   DispId DefineObjectProperty(std::string_view name, Procedure get, Procedure set, DispId id = 0);
+  // The default member, dispatch id 0 (DISPID_VALUE): what a call on the
+  // object itself means, such as Columns(2) for Columns.Item(2).
+  DispId DefineDefaultMethod(std::string_view name, Procedure method);
   // Shorthands for plain (not indexed) properties.
   DispId DefineProperty(std::string_view name, std::function<rt::Variant()> get,
                         std::function<void(const rt::Variant&)> let, DispId id = 0);

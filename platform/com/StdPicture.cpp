@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "gdi/Bitmaps.h"
+#include "gdi/ImageFile.h"
 #include "runtime/Error.h"
+#include "runtime/Strings.h"
 
 namespace com {
 
@@ -94,7 +96,15 @@ StdPicturePtr LoadPicture(const std::string& path) {
   if (path.empty()) return StdPicture::CreateEmpty();
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) rt::Raise(53, path);
+  // An icon file gives an icon; other image files a bitmap.
+  const std::string extension = rt::LCase(std::filesystem::path(path).extension().string());
+  if (extension == ".ico" || extension == ".cur") {
+    gdi::OwnedIcon icon(gdi::LoadIconFromImageFile(path));
+    if (!icon) rt::Raise(errInvalidPicture, path, "Invalid picture");
+    return StdPicture::FromIcon(std::move(icon), path);
+  }
   gdi::OwnedBitmap bitmap(gdi::LoadBitmapFromPngFile(path));
+  if (!bitmap) bitmap = gdi::OwnedBitmap(gdi::LoadBitmapFromImageFile(path));
   if (!bitmap) rt::Raise(errInvalidPicture, path, "Invalid picture");
   return StdPicture::FromBitmap(std::move(bitmap), path);
 }

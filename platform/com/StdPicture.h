@@ -66,9 +66,10 @@ class StdPicture : public Dispatch {
   std::string m_sourcePath;
 };
 
-// Loads a picture from a PNG file (the runtime's LoadPicture); an empty
-// path gives an empty picture. Raises 53 for a missing file and 481 for a
-// file that is no readable picture.
+// Loads a picture from an image file (the runtime's LoadPicture): PNG,
+// BMP, GIF, JPEG as a bitmap, ICO as an icon; an empty path gives an empty
+// picture. Raises 53 for a missing file and 481 for a file that is no
+// readable picture.
 StdPicturePtr LoadPicture(const std::string& path);
 
 // Makes the picture the background picture of a drawing surface (null or

@@ -7,11 +7,12 @@
 #include "forms/ControlPainter.h"
 #include "gdi/Gdi.h"
 #include "runtime/Error.h"
+#include "win/Input.h"
 
 namespace forms {
 
 namespace {
-com::ControlRegistration<CheckBox> registration{"VB.CheckBox", "CheckBox"};
+com::ControlRegistration<CheckBox> registration{"VB.CheckBox", "CheckBox", "XtremeSuiteControls.CheckBox"};
 constexpr int kBoxSize = 13;
 }  // namespace
 
@@ -38,6 +39,14 @@ void CheckBox::KeyPress(int16_t& keyAscii) {
   if (keyAscii == vbKeySpace) Click();
 }
 
+bool CheckBox::HandleMessage(uint32_t msg, win::WPARAM, win::LPARAM lParam, win::LRESULT& result) {
+  bool click = false;
+  if (!m_press.Handle(*this, msg, lParam, click)) return false;
+  if (click) Click();
+  result = 0;
+  return true;
+}
+
 void CheckBox::ReadProperties(const com::PropertyBag& bag) {
   m_value = bag.ReadProperty("Value", int16_t{0}).ToInteger();
   StandardControl::ReadProperties(bag);
@@ -51,16 +60,12 @@ void CheckBox::WriteProperties(com::PropertyBag& bag) {
 void CheckBox::Draw(gdi::HDC hdc, int x, int y) {
   const int w = PixelWidth();
   const int h = PixelHeight();
-  gdi::OwnedBrush brush(gdi::CreateSolidBrush(gdi::OleTranslateColor(BackColor())));
-  gdi::FillRect(hdc, gdi::RECT{x, y, x + w, y + h}, brush.Get());
-  painter::DrawCheckBox(hdc, x, y + (h - kBoxSize) / 2, m_value, Enabled());
-  const gdi::RECT textRect = painter::CheckBoxTextRect(gdi::RECT{x, y, x + w, y + h});
-  const int textLeft = textRect.left;
-  const int textWidth = std::max(1, static_cast<int>(textRect.right - textLeft));
-  const gdi::SIZE text = painter::MeasureText(Caption(), Font(), textWidth, true);
-  const int top = y + std::max(0, (h - text.cy) / 2);
-  painter::DrawText(hdc, Caption(), gdi::RECT{textLeft, top, x + w, top + text.cy}, gdi::DT_LEFT | gdi::DT_WORDBREAK,
-                    Font(), ForeColor(), Enabled());
+  const gdi::RECT rect{x, y, x + w, y + h};
+  painter::FillSolid(hdc, rect, BackColor());
+  painter::DrawCheckBox(hdc, x, y + (h - kBoxSize) / 2, m_value, Enabled(), m_press.Pressed());
+  const bool focused = hWnd() != win::kNoWindow && win::GetFocus() == hWnd();
+  painter::DrawBoxCaption(hdc, painter::CheckBoxTextRect(rect).left, rect, Caption(), Font(), ForeColor(), Enabled(),
+                          focused);
 }
 
 }  // namespace forms

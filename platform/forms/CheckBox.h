@@ -4,6 +4,7 @@
 #pragma once
 
 #include "forms/StandardControl.h"
+#include "forms/controls/ButtonPress.h"
 
 namespace forms {
 
@@ -20,9 +21,11 @@ class CheckBox : public StandardControl {
   void WriteProperties(com::PropertyBag& bag) override;
   void Draw(gdi::HDC hdc, int x, int y) override;
   void KeyPress(int16_t& keyAscii) override;
+  bool HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) override;
 
  private:
   int16_t m_value = 0;
+  ButtonPress m_press;
 };
 
 }  // namespace forms

@@ -2,35 +2,50 @@
 
 #include <algorithm>
 
+#include "forms/PainterDetail.h"
 #include "gdi/Gdi.h"
 
 namespace forms::painter {
 
+using detail::Edge;
+using detail::Fill;
+using detail::Frame;
+using detail::Line;
+using detail::Sys;
+
 namespace {
+
+// The drawing layer's font for a font object. Fonts are made once for
+// each face, size and style and kept, as lists draw thousands of texts.
+gdi::HFONT FontFor(const com::StdFontPtr& font) {
+  struct Entry {
+    gdi::LOGFONT logFont;
+    gdi::HFONT handle;
+  };
+  static auto* cache = new std::vector<Entry>();
+  const gdi::LOGFONT wanted = com::ToLogFont(font);
+  for (const Entry& e : *cache) {
+    const gdi::LOGFONT& f = e.logFont;
+    if (f.lfHeight == wanted.lfHeight && f.lfWeight == wanted.lfWeight && f.lfItalic == wanted.lfItalic &&
+        f.lfUnderline == wanted.lfUnderline && f.lfStrikeOut == wanted.lfStrikeOut &&
+        f.lfCharSet == wanted.lfCharSet && f.lfFaceName == wanted.lfFaceName) {
+      return e.handle;
+    }
+  }
+  cache->push_back(Entry{wanted, gdi::CreateFontIndirect(wanted)});
+  return cache->back().handle;
+}
 
 constexpr int kCheckBoxSize = 13;
 constexpr int kCheckBoxTextGap = 4;
 
-gdi::COLORREF Sys(int index) { return gdi::GetSysColor(index); }
-
-void Fill(gdi::HDC hdc, const gdi::RECT& rect, gdi::COLORREF color) {
-  gdi::OwnedBrush brush(gdi::CreateSolidBrush(color));
-  gdi::FillRect(hdc, rect, brush.Get());
-}
-
-void HLine(gdi::HDC hdc, int x1, int x2, int y, gdi::COLORREF color) {
-  gdi::OwnedPen pen(gdi::CreatePen(gdi::PS_SOLID, 1, color));
-  gdi::ScopedSelect<gdi::HPEN> select(hdc, pen.Get());
-  gdi::MoveToEx(hdc, x1, y);
-  gdi::LineTo(hdc, x2, y);
-}
+void HLine(gdi::HDC hdc, int x1, int x2, int y, gdi::COLORREF color) { Line(hdc, x1, y, x2, y, color); }
 
 }  // namespace
 
 void DrawText(gdi::HDC hdc, std::string_view text, const gdi::RECT& rect, uint32_t format, const com::StdFontPtr& font,
               uint32_t oleColor, bool enabled) {
-  gdi::OwnedFont hfont(gdi::CreateFontIndirect(com::ToLogFont(font)));
-  gdi::ScopedSelect<gdi::HFONT> select(hdc, hfont.Get());
+  gdi::ScopedSelect<gdi::HFONT> select(hdc, FontFor(font));
   const int oldMode = gdi::SetBkMode(hdc, gdi::TRANSPARENT);
   gdi::RECT r = rect;
   if (!enabled) {
@@ -51,8 +66,7 @@ void DrawText(gdi::HDC hdc, std::string_view text, const gdi::RECT& rect, uint32
 
 gdi::SIZE MeasureText(std::string_view text, const com::StdFontPtr& font, int wrapWidth, bool prefix) {
   gdi::OwnedDC dc(gdi::CreateCompatibleDC());
-  gdi::OwnedFont hfont(gdi::CreateFontIndirect(com::ToLogFont(font)));
-  gdi::ScopedSelect<gdi::HFONT> select(dc.Get(), hfont.Get());
+  gdi::ScopedSelect<gdi::HFONT> select(dc.Get(), FontFor(font));
   gdi::RECT r{0, 0, std::max(wrapWidth, 0), 0};
   uint32_t format = gdi::DT_CALCRECT | (prefix ? 0u : gdi::DT_NOPREFIX);
   if (wrapWidth > 0) format |= gdi::DT_WORDBREAK;
@@ -64,6 +78,21 @@ gdi::SIZE MeasureText(std::string_view text, const com::StdFontPtr& font, int wr
   gdi::DrawTextA(dc.Get(), text, -1, &r, format);
   return gdi::SIZE{r.right - r.left, r.bottom - r.top};
 }
+
+std::vector<int> CharOffsets(std::string_view text, const com::StdFontPtr& font) {
+  gdi::OwnedDC dc(gdi::CreateCompatibleDC());
+  gdi::ScopedSelect<gdi::HFONT> select(dc.Get(), FontFor(font));
+  std::vector<int> offsets{0};
+  for (size_t i = 1; i <= text.size(); ++i) {
+    if (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    gdi::SIZE size;
+    gdi::GetTextExtentPoint32A(dc.Get(), text, static_cast<int>(i), &size);
+    offsets.push_back(size.cx);
+  }
+  return offsets;
+}
+
+int LineHeight(const com::StdFontPtr& font) { return MeasureText("", font, 0, false).cy; }
 
 void DrawButton(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, const com::StdFontPtr& font,
                 uint32_t foreColor, uint32_t backColor, bool enabled, bool isDefault, bool pressed, bool focused) {
@@ -86,11 +115,7 @@ void DrawButton(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, c
   if (pressed) gdi::OffsetRect(&text, 1, 1);
   DrawText(hdc, caption, text, gdi::DT_CENTER | gdi::DT_VCENTER | gdi::DT_SINGLELINE, font, foreColor, enabled);
   if (focused) {
-    gdi::RECT focus = ButtonFocusRect(rect, isDefault);
-    gdi::OwnedPen pen(gdi::CreatePen(gdi::PS_DOT, 1, Sys(gdi::COLOR_BTNTEXT)));
-    gdi::ScopedSelect<gdi::HPEN> selectPen(hdc, pen.Get());
-    gdi::ScopedSelect<gdi::HBRUSH> selectBrush(hdc, gdi::HBRUSH(gdi::GetStockObject(gdi::NULL_BRUSH)));
-    gdi::Rectangle(hdc, focus.left, focus.top, focus.right, focus.bottom);
+    DrawFocusRect(hdc, ButtonFocusRect(rect, isDefault));
   }
 }
 
@@ -107,9 +132,115 @@ gdi::RECT CheckBoxTextRect(const gdi::RECT& rect) {
   return gdi::RECT{rect.left + kCheckBoxSize + kCheckBoxTextGap, rect.top, rect.right, rect.bottom};
 }
 
-void DrawCheckBox(gdi::HDC hdc, int x, int y, int16_t value, bool enabled) {
+void DrawFocusRect(gdi::HDC hdc, const gdi::RECT& rect) {
+  // Every other pixel, starting at the corner, as the platform draws it.
+  const gdi::COLORREF color = Sys(gdi::COLOR_BTNTEXT);
+  for (int x = rect.left; x < rect.right; x += 2) {
+    gdi::SetPixel(hdc, x, rect.top, color);
+    gdi::SetPixel(hdc, x, rect.bottom - 1, color);
+  }
+  for (int y = rect.top; y < rect.bottom; y += 2) {
+    gdi::SetPixel(hdc, rect.left, y, color);
+    gdi::SetPixel(hdc, rect.right - 1, y, color);
+  }
+}
+
+void FillSolid(gdi::HDC hdc, const gdi::RECT& rect, uint32_t oleColor) {
+  Fill(hdc, rect, gdi::OleTranslateColor(oleColor));
+}
+
+gdi::RECT DrawField(gdi::HDC hdc, const gdi::RECT& rect, uint32_t backColor, bool enabled) {
+  Fill(hdc, rect, enabled ? gdi::OleTranslateColor(backColor) : Sys(gdi::COLOR_BTNFACE));
+  DrawSunkenBorder(hdc, rect);
+  gdi::RECT inner = rect;
+  gdi::InflateRect(&inner, -2, -2);
+  return inner;
+}
+
+void DrawOptionButton(gdi::HDC hdc, int x, int y, bool value, bool enabled, bool pressed) {
+  // The 12 x 12 circle: an outer and an inner ring, shadowed on the upper
+  // left half and lit on the lower right one, around the field.
+  static constexpr const char* kRings[12] = {
+      "....oooo....", "..ooiiiioo..", ".oiiffffiio.", ".oiffffffio.", "oiffffffffio", "oiffffffffio",
+      "oiffffffffio", "oiffffffffio", ".oiffffffio.", ".oiiffffiio.", "..ooiiiioo..", "....oooo....",
+  };
+  const gdi::COLORREF field = enabled && !pressed ? Sys(gdi::COLOR_WINDOW) : Sys(gdi::COLOR_BTNFACE);
+  for (int row = 0; row < 12; ++row) {
+    for (int col = 0; col < 12; ++col) {
+      const char c = kRings[row][col];
+      if (c == '.') continue;
+      const bool upperLeft = row + col < 11;
+      gdi::COLORREF color = field;
+      if (c == 'o') color = upperLeft ? Sys(gdi::COLOR_BTNSHADOW) : Sys(gdi::COLOR_BTNHIGHLIGHT);
+      if (c == 'i') color = upperLeft ? Sys(gdi::COLOR_3DDKSHADOW) : Sys(gdi::COLOR_3DLIGHT);
+      gdi::SetPixel(hdc, x + col, y + row, color);
+    }
+  }
+  if (!value) return;
+  const gdi::COLORREF dot = enabled ? Sys(gdi::COLOR_WINDOWTEXT) : Sys(gdi::COLOR_GRAYTEXT);
+  Fill(hdc, gdi::RECT{x + 5, y + 4, x + 7, y + 8}, dot);
+  Fill(hdc, gdi::RECT{x + 4, y + 5, x + 8, y + 7}, dot);
+}
+
+void DrawGroupBox(gdi::HDC hdc, const gdi::RECT& rect, std::string_view caption, const com::StdFontPtr& font,
+                  uint32_t foreColor, uint32_t backColor, bool enabled) {
+  const gdi::SIZE text = MeasureText(caption.empty() ? std::string_view("X") : caption, font, 0, true);
+  const int lineY = rect.top + text.cy / 2;
+  Edge(hdc, gdi::RECT{rect.left, lineY, rect.right, rect.bottom}, gdi::EDGE_ETCHED);
+  if (caption.empty()) return;
+  const gdi::RECT label{rect.left + 6, rect.top, std::min<int>(rect.right - 6, rect.left + 10 + text.cx),
+                        rect.top + text.cy};
+  Fill(hdc, label, gdi::OleTranslateColor(backColor));
+  DrawText(hdc, caption, gdi::RECT{label.left + 2, label.top, label.right, label.bottom},
+           gdi::DT_LEFT | gdi::DT_SINGLELINE | gdi::DT_END_ELLIPSIS, font, foreColor, enabled);
+}
+
+void DrawArrow(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection direction, bool enabled, int size, uint32_t color) {
+  // A square twice the triangle's base, so the glyph has `size` rows.
+  const int side = 2 * (2 * size - 1) + 1;
+  const int cx = (rect.left + rect.right) / 2;
+  const int cy = (rect.top + rect.bottom) / 2;
+  gdi::RECT glyph{cx - side / 2, cy - side / 2, cx - side / 2 + side, cy - side / 2 + side};
+  if (!enabled) {
+    gdi::RECT highlight = glyph;
+    gdi::OffsetRect(&highlight, 1, 1);
+    detail::FillArrowGlyph(hdc, highlight, direction, Sys(gdi::COLOR_BTNHIGHLIGHT));
+  }
+  detail::FillArrowGlyph(hdc, glyph, direction, enabled ? gdi::OleTranslateColor(color) : Sys(gdi::COLOR_GRAYTEXT));
+}
+
+void DrawDropButton(gdi::HDC hdc, const gdi::RECT& rect, bool pressed, bool enabled) {
+  Fill(hdc, rect, Sys(gdi::COLOR_BTNFACE));
+  if (pressed) {
+    Frame(hdc, rect, Sys(gdi::COLOR_BTNSHADOW));
+  } else {
+    Edge(hdc, rect, gdi::EDGE_RAISED);
+  }
+  gdi::RECT arrow = rect;
+  if (pressed) gdi::OffsetRect(&arrow, 1, 1);
+  DrawArrow(hdc, arrow, ArrowDirection::Down, enabled);
+}
+
+void DrawPicture(gdi::HDC hdc, const gdi::RECT& rect, const com::StdPicturePtr& picture, bool enabled) {
+  if (!picture || picture->IsEmpty()) return;
+  const int w = picture->PixelWidth();
+  const int h = picture->PixelHeight();
+  const int x = rect.left + (rect.right - rect.left - w) / 2;
+  const int y = rect.top + (rect.bottom - rect.top - h) / 2;
+  if (enabled) {
+    picture->Render(hdc, x, y);
+  } else if (picture->Type() == com::vbPicTypeIcon) {
+    gdi::DrawStateA(hdc, gdi::HBRUSH{}, picture->Icon(), x, y, w, h, gdi::DST_ICON | gdi::DSS_DISABLED);
+  } else {
+    gdi::DrawStateA(hdc, gdi::HBRUSH{}, picture->Bitmap(), x, y, w, h, gdi::DST_BITMAP | gdi::DSS_DISABLED);
+  }
+}
+
+com::StdFontPtr DefaultFont() { return com::StdFont::Create("Tahoma", 8); }
+
+void DrawCheckBox(gdi::HDC hdc, int x, int y, int16_t value, bool enabled, bool pressed) {
   gdi::RECT box{x, y, x + kCheckBoxSize, y + kCheckBoxSize};
-  Fill(hdc, box, enabled ? Sys(gdi::COLOR_WINDOW) : Sys(gdi::COLOR_BTNFACE));
+  Fill(hdc, box, enabled && !pressed ? Sys(gdi::COLOR_WINDOW) : Sys(gdi::COLOR_BTNFACE));
   gdi::RECT edge = box;
   gdi::DrawEdge(hdc, &edge, gdi::EDGE_SUNKEN, gdi::BF_RECT);
   if (value == 0) return;
@@ -122,6 +253,18 @@ void DrawCheckBox(gdi::HDC hdc, int x, int y, int16_t value, bool enabled) {
     gdi::MoveToEx(hdc, x + 3, y + 5 + d);
     gdi::LineTo(hdc, x + 5, y + 7 + d);
     gdi::LineTo(hdc, x + 10, y + 2 + d);
+  }
+}
+
+void DrawBoxCaption(gdi::HDC hdc, int textLeft, const gdi::RECT& rect, std::string_view caption,
+                    const com::StdFontPtr& font, uint32_t foreColor, bool enabled, bool focused) {
+  const int width = std::max(1, static_cast<int>(rect.right - textLeft));
+  const gdi::SIZE text = MeasureText(caption, font, width, true);
+  const int top = rect.top + std::max(0, static_cast<int>(rect.bottom - rect.top - text.cy) / 2);
+  DrawText(hdc, caption, gdi::RECT{textLeft, top, rect.right, top + text.cy}, gdi::DT_LEFT | gdi::DT_WORDBREAK, font,
+           foreColor, enabled);
+  if (focused && !caption.empty()) {
+    DrawFocusRect(hdc, gdi::RECT{textLeft - 1, top, std::min<int>(rect.right, textLeft + text.cx + 2), top + text.cy + 1});
   }
 }
 
@@ -183,52 +326,6 @@ void DrawWindowFrame(gdi::HDC hdc, int width, int height, int border, int captio
            gdi::SysColor(active ? gdi::COLOR_CAPTIONTEXT : gdi::COLOR_INACTIVECAPTIONTEXT));
 }
 
-namespace {
-
-// The classic pattern of scroll bar tracks: alternate pixels in two colours.
-void FillDither(gdi::HDC hdc, const gdi::RECT& rect, gdi::COLORREF even, gdi::COLORREF odd) {
-  Fill(hdc, rect, even);
-  for (int y = rect.top; y < rect.bottom; ++y) {
-    for (int x = rect.left + ((rect.left + y + 1) & 1); x < rect.right; x += 2) gdi::SetPixel(hdc, x, y, odd);
-  }
-}
-
-// A filled triangle pointing in `direction`, centred in `rect`: its base is
-// about half the button's smaller side (odd, so the tip is one pixel).
-void FillArrowGlyph(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection direction, gdi::COLORREF color) {
-  const int w = rect.right - rect.left;
-  const int h = rect.bottom - rect.top;
-  int base = std::max(1, std::min(w, h) / 2);
-  if (base % 2 == 0) --base;
-  const int depth = (base + 1) / 2;
-  const bool vertical = direction == ArrowDirection::Up || direction == ArrowDirection::Down;
-  const int cx = rect.left + (w - (vertical ? base : depth)) / 2;
-  const int cy = rect.top + (h - (vertical ? depth : base)) / 2;
-  gdi::OwnedBrush brush(gdi::CreateSolidBrush(color));
-  for (int i = 0; i < depth; ++i) {
-    // Row i of the triangle counted from its tip.
-    const int length = 2 * i + 1;
-    const int from = (base - length) / 2;
-    gdi::RECT row{};
-    switch (direction) {
-      case ArrowDirection::Up:
-        row = {cx + from, cy + i, cx + from + length, cy + i + 1};
-        break;
-      case ArrowDirection::Down:
-        row = {cx + from, cy + depth - 1 - i, cx + from + length, cy + depth - i};
-        break;
-      case ArrowDirection::Left:
-        row = {cx + i, cy + from, cx + i + 1, cy + from + length};
-        break;
-      case ArrowDirection::Right:
-        row = {cx + depth - 1 - i, cy + from, cx + depth - i, cy + from + length};
-        break;
-    }
-    gdi::FillRect(hdc, row, brush.Get());
-  }
-}
-
-}  // namespace
 
 void DrawScrollArrow(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection direction, bool pressed, bool enabled) {
   if (gdi::IsRectEmpty(rect)) return;
@@ -245,11 +342,11 @@ void DrawScrollArrow(gdi::HDC hdc, const gdi::RECT& rect, ArrowDirection directi
   if (!enabled) {
     gdi::RECT highlight = glyph;
     gdi::OffsetRect(&highlight, 1, 1);
-    FillArrowGlyph(hdc, highlight, direction, Sys(gdi::COLOR_BTNHIGHLIGHT));
-    FillArrowGlyph(hdc, glyph, direction, Sys(gdi::COLOR_BTNSHADOW));
+    detail::FillArrowGlyph(hdc, highlight, direction, Sys(gdi::COLOR_BTNHIGHLIGHT));
+    detail::FillArrowGlyph(hdc, glyph, direction, Sys(gdi::COLOR_BTNSHADOW));
     return;
   }
-  FillArrowGlyph(hdc, glyph, direction, Sys(gdi::COLOR_BTNTEXT));
+  detail::FillArrowGlyph(hdc, glyph, direction, Sys(gdi::COLOR_BTNTEXT));
 }
 
 void DrawScrollTrack(gdi::HDC hdc, const gdi::RECT& rect, bool pressed) {
@@ -257,7 +354,7 @@ void DrawScrollTrack(gdi::HDC hdc, const gdi::RECT& rect, bool pressed) {
   if (pressed)
     Fill(hdc, rect, Sys(gdi::COLOR_3DDKSHADOW));
   else
-    FillDither(hdc, rect, Sys(gdi::COLOR_SCROLLBAR), Sys(gdi::COLOR_BTNHIGHLIGHT));
+    detail::FillDither(hdc, rect, Sys(gdi::COLOR_SCROLLBAR), Sys(gdi::COLOR_BTNHIGHLIGHT));
 }
 
 void DrawScrollThumb(gdi::HDC hdc, const gdi::RECT& rect, bool focused) {

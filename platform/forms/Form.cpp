@@ -9,8 +9,10 @@
 #include "gdi/Twips.h"
 #include "runtime/Strings.h"
 #include "win/Input.h"
+#include "win/InputRouting.h"
 #include "win/Menu.h"
 #include "win/MessageQueue.h"
+#include "win/Messages.h"
 #include "win/Window.h"
 
 namespace forms {
@@ -29,7 +31,7 @@ FormRegistry& Registry() {
   return *registry;
 }
 
-constexpr const char* kFormClass = "QvForm";
+constexpr const char* kFormClass = kFormWindowClass;
 
 }  // namespace
 
@@ -51,6 +53,32 @@ struct FormWindow {
         case win::WM_KEYUP:
           form->KeyUp(static_cast<int16_t>(wParam), ShiftState());
           return 0;
+        case win::WM_SYSKEYDOWN:
+          // Alt and a letter or digit: the access key of a control.
+          if (wParam == win::VK_F10) {
+            // F10 opens the menus.
+            form->PressAccessKey(0);
+          } else if ((wParam >= 'A' && wParam <= 'Z') || (wParam >= '0' && wParam <= '9')) {
+            form->PressAccessKey(static_cast<char32_t>(wParam >= 'A' && wParam <= 'Z' ? wParam + 32 : wParam));
+          } else {
+            form->KeyDown(static_cast<int16_t>(wParam), ShiftState());
+          }
+          return 0;
+        case win::WM_SYSKEYUP:
+          form->KeyUp(static_cast<int16_t>(wParam), ShiftState());
+          return 0;
+        case win::WM_SYSCHAR:
+          return 0;
+        case win::WM_MOUSEMOVE:
+        case win::WM_LBUTTONDOWN:
+        case win::WM_LBUTTONUP:
+        case win::WM_LBUTTONDBLCLK:
+        case win::WM_RBUTTONDOWN:
+        case win::WM_RBUTTONUP:
+        case win::WM_MOUSEWHEEL:
+        case win::WM_MOUSELEAVE:
+          form->RouteMouseToControl(msg, wParam, lParam);
+          return 0;
         case win::WM_PAINT:
           form->PaintWindow();
           return 0;
@@ -65,6 +93,8 @@ struct FormWindow {
     static bool registered = false;
     if (registered) return;
     win::WNDCLASSA wc;
+    // Windowless controls on the form get double clicks too.
+    wc.style = win::CS_DBLCLKS;
     wc.lpfnWndProc = &Proc;
     wc.lpszClassName = kFormClass;
     win::RegisterClassA(wc);
@@ -119,6 +149,9 @@ void Form::DefineFormMembers() {
   DefineProperty(
       "ForeColor", [this] { return rt::Variant(static_cast<int32_t>(ForeColor())); },
       [this](const rt::Variant& v) { SetForeColor(static_cast<uint32_t>(v.ToLong())); });
+  DefineProperty(
+      "HelpContextID", [this] { return rt::Variant(m_helpContextId); },
+      [this](const rt::Variant& v) { SetHelpContextID(v.ToLong()); });
   DefineReadOnly("hWnd", [this] { return rt::Variant(win::ToInt(m_hwnd)); });
   DefineReadOnly("hDC", [this] { return rt::Variant(gdi::ToInt(hDC())); });
   DefineObject<com::StdFont>(
@@ -178,6 +211,7 @@ void Form::Load() {
       gdi::TwipsToPixelsY(m_top) + frame.border + frame.caption, std::max(1, gdi::TwipsToPixelsX(ScaleWidth())),
       std::max(1, gdi::TwipsToPixelsY(ScaleHeight())), win::kNoWindow);
   win::SetWindowLongA(m_hwnd, win::GWL_USERDATA, reinterpret_cast<win::LONG_PTR>(this));
+  win::SetPropA(m_hwnd, com::kKeyTargetProperty, 1);
   m_loaded = true;
   m_shownOnce = false;
   Registry().loaded.push_back(self);
@@ -198,6 +232,8 @@ void Form::Load() {
     m_unloading = true;
     for (auto& c : std::vector<com::ControlPtr>(m_controls)) DetachControl(c);
     m_controls.clear();
+    m_holderOf.clear();
+    m_holderPlace.clear();
     win::DestroyWindow(m_hwnd);
     m_hwnd = win::kNoWindow;
     m_loaded = false;
@@ -218,6 +254,7 @@ void Form::ApplyDesign(const DesignNode& node) {
   m_startUpPosition = bag.ReadProperty("StartUpPosition", m_startUpPosition).ToInteger();
   m_windowState = bag.ReadProperty("WindowState", m_windowState).ToInteger();
   m_tag = bag.ReadProperty("Tag", m_tag).ToString();
+  m_helpContextId = bag.ReadProperty("HelpContextID", m_helpContextId).ToLong();
   SetBackColor(static_cast<uint32_t>(bag.ReadProperty("BackColor", static_cast<int32_t>(BackColor())).ToLong()));
   SetForeColor(static_cast<uint32_t>(bag.ReadProperty("ForeColor", static_cast<int32_t>(ForeColor())).ToLong()));
   SetAutoRedraw(bag.ReadProperty("AutoRedraw", AutoRedraw()).ToBool());
@@ -290,6 +327,17 @@ void Form::Hide() { SetVisible(false); }
 
 void Form::Activate() {
   auto& r = Registry();
+  // A form docked in this one that holds the keyboard focus stays the
+  // active form.
+  for (win::HWND w = win::GetFocus(); w != win::kNoWindow && w != m_hwnd; w = win::GetParent(w)) {
+    if (win::GetClassNameA(w) != kFormClass) continue;
+    auto* docked = reinterpret_cast<Form*>(win::GetWindowLongA(w, win::GWL_USERDATA));
+    if (docked && docked != this && win::IsChild(m_hwnd, w)) {
+      if (r.active != docked) docked->Activate();
+      return;
+    }
+    break;
+  }
   if (r.active == this) return;
   if (r.active) r.active->Deactivate();
   r.active = this;
@@ -377,6 +425,8 @@ bool Form::Unload(int16_t unloadMode) {
   for (auto& c : std::vector<com::ControlPtr>(m_controls)) DetachControl(c);
   m_controls.clear();
   m_runtimeLoaded.clear();
+  m_holderOf.clear();
+  m_holderPlace.clear();
   ReleaseOwnedWindows();
   win::DestroyWindow(m_hwnd);
   m_hwnd = win::kNoWindow;
@@ -469,9 +519,6 @@ com::AmbientProperties Form::Ambient() const {
   return ambient;
 }
 
-void Form::OnControlInvalidated(com::Control& /*control*/) {
-  if (m_hwnd != win::kNoWindow) win::InvalidateRect(m_hwnd, nullptr, win::FALSE);
-}
 
 void Form::Refresh() {
   m_surface.Refresh();

@@ -59,6 +59,9 @@ inline constexpr int32_t errCantUnloadDesignControl = 362;
 inline constexpr int32_t errAlreadyShownModal = 400;
 inline constexpr int32_t errFormNotShared = 91;
 
+// The window class of forms' windows.
+inline constexpr const char* kFormWindowClass = "QvForm";
+
 class Form : public com::Dispatch, public com::ControlContainer {
  public:
   explicit Form(std::string name);
@@ -125,6 +128,10 @@ class Form : public com::Dispatch, public com::ControlContainer {
   void SetEnabled(bool enabled);
   const std::string& Tag() const { return m_tag; }
   void SetTag(std::string tag) { m_tag = std::move(tag); }
+  // The help context that F1 opens when neither the form nor the active
+  // control handles the key (the control's own context first).
+  int32_t HelpContextID() const { return m_helpContextId; }
+  void SetHelpContextID(int32_t id) { m_helpContextId = id; }
   const com::StdPicturePtr& Icon() const { return m_icon; }
   void SetIcon(com::StdPicturePtr icon) { m_icon = std::move(icon); }
   // The picture painted at the top left of the client area.
@@ -172,6 +179,24 @@ class Form : public com::Dispatch, public com::ControlContainer {
   // design data and 340 for a missing one.
   void UnloadControl(std::string_view name, int16_t index);
 
+  // Controls placed on a control (its holder: a group box, a tab page, a
+  // panel). The design data places a control on the one whose block holds
+  // it; PlaceOn does it at run time (nullptr: on the form itself). A held
+  // control shows only while its holder shows and lets it show
+  // (ControlHolder.h), moves along with its holder and is drawn above it.
+  com::Control* HolderOf(const com::Control& control) const;
+  std::vector<com::ControlPtr> HeldBy(const com::Control& holder) const;
+  void PlaceOn(const com::Control& control, const com::Control* holder);
+  // Whether the control shows on the form: it is visible and so is each of
+  // its holders, each letting it show.
+  bool IsShown(const com::Control& control) const;
+  // Shows or hides the controls' windows as IsShown says; holders call it
+  // after they changed what they show.
+  void SyncShownControls();
+  // Moves the controls placed on `holder` along with it since it was last
+  // seen; a holder that lays out what it holds calls it before doing so.
+  void HolderMoved(com::Control& holder);
+
   // Handlers of control events: for every control of that name (each
   // member of a control array, with its index; -1 for a single control).
   using ControlEventHandler = std::function<void(int16_t index, com::Args& args)>;
@@ -181,8 +206,15 @@ class Form : public com::Dispatch, public com::ControlContainer {
   com::ControlPtr ActiveControl() const;
   // Moves the focus to the control; false when it cannot take it.
   bool SetFocusTo(com::Control& control);
-  // Moves the focus to the next (previous) control in TabIndex order.
+  // Moves the focus to the next (previous) control in TabIndex order that
+  // shows and can take the focus.
   bool FocusNext(bool backwards = false);
+  // Moves the focus to the first control after `control` in TabIndex order
+  // that can take it (what a label's access key does).
+  bool FocusAfter(const com::Control& control);
+  // Alt and a letter: the first control in TabIndex order whose caption
+  // marks that letter with "&" takes it (AccessKeys.h); false when none.
+  bool PressAccessKey(char32_t letter);
 
   // Keyboard input as the window receives it. KeyPreview forms see keys
   // before the active control; Enter clicks the default button and Escape
@@ -192,6 +224,17 @@ class Form : public com::Dispatch, public com::ControlContainer {
   void KeyUp(int16_t keyCode, int16_t shift = 0);
   // KeyDown, KeyPress (for a key that types a character) and KeyUp.
   void PressKey(int16_t keyCode, int16_t shift = 0);
+
+  // What F1 opens when nothing handled the key: the help file and the help
+  // context of the active control, else of the form. The help layer
+  // installs the handler; without one F1 does nothing.
+  using HelpHandler = std::function<void(Form& form, const std::string& helpFile, int32_t context)>;
+  static void SetHelpHandler(HelpHandler handler);
+  void ShowContextHelp();
+
+  // The control (not windowed) under a point of the client area in pixels,
+  // the top-most that shows; nullptr when none.
+  com::ControlPtr WindowlessControlAt(int x, int y) const;
 
   // Repaints: the Paint handler (AutoRedraw off) and the window.
   void Refresh();
@@ -223,7 +266,8 @@ class Form : public com::Dispatch, public com::ControlContainer {
   friend struct FormWindow;
   void DefineFormMembers();
   void ApplyDesign(const DesignNode& node);
-  void CreateControls(const std::vector<DesignNode>& nodes, int32_t offsetLeft, int32_t offsetTop);
+  void CreateControls(const std::vector<DesignNode>& nodes, int32_t offsetLeft, int32_t offsetTop,
+                      const com::Control* holder = nullptr);
   void AttachControl(const com::ControlPtr& control, std::string name, int16_t index, bool onTop);
   void DetachControl(const com::ControlPtr& control);
   void RouteControlEvent(com::Control& control, std::string_view eventName, com::Args& args);
@@ -245,6 +289,8 @@ class Form : public com::Dispatch, public com::ControlContainer {
   void ComposeClient(gdi::HDC hdc, int x, int y);
   bool FollowWindow(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result);
   com::ControlPtr FindButton(bool wantDefault) const;
+  void RouteMouseToControl(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam);
+  std::vector<com::ControlPtr> TabOrder() const;
 
   std::string m_name;
   std::string m_designFile;
@@ -272,6 +318,7 @@ class Form : public com::Dispatch, public com::ControlContainer {
   int16_t m_windowState = vbNormal;
   bool m_enabled = true;
   std::string m_tag;
+  int32_t m_helpContextId = 0;
   com::StdPicturePtr m_icon;
   com::StdPicturePtr m_picture;
   gdi::DrawingSurface m_surface;
@@ -279,6 +326,11 @@ class Form : public com::Dispatch, public com::ControlContainer {
   std::vector<com::ControlPtr> m_controls;
   std::map<const com::Control*, int> m_eventCookies;
   std::map<const com::Control*, bool> m_runtimeLoaded;
+  // Holder of each held control, and where each holder was last seen.
+  std::map<const com::Control*, const com::Control*> m_holderOf;
+  std::map<const com::Control*, std::pair<int32_t, int32_t>> m_holderPlace;
+  // The windowless control that took a mouse button press.
+  std::weak_ptr<com::Control> m_mouseControl;
   std::map<std::pair<std::string, std::string>, std::vector<ControlEventHandler>> m_eventHandlers;
 };
 

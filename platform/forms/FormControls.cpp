@@ -4,10 +4,18 @@
 
 #include "com/ControlFactory.h"
 #include "com/UserControl.h"
+#include "forms/AccessKeys.h"
+#include "forms/App.h"
+#include "forms/ControlHolder.h"
+#include "forms/DesignChildrenReader.h"
 #include "forms/Form.h"
+#include "forms/containers/TabControl.h"
+#include "forms/containers/TabPage.h"
 #include "gdi/Twips.h"
 #include "runtime/Strings.h"
 #include "win/Input.h"
+#include "win/InputRouting.h"
+#include "win/Messages.h"
 #include "win/Window.h"
 
 namespace forms {
@@ -22,18 +30,22 @@ std::pair<std::string, std::string> HandlerKey(std::string_view control, std::st
 
 }  // namespace
 
-void Form::CreateControls(const std::vector<DesignNode>& nodes, int32_t offsetLeft, int32_t offsetTop) {
+void Form::CreateControls(const std::vector<DesignNode>& nodes, int32_t offsetLeft, int32_t offsetTop,
+                          const com::Control* holder) {
   for (const auto& node : nodes) {
     com::ControlPtr control = com::CreateControl(node.className);
     AttachControl(control, node.name, node.index, false);
+    if (holder) m_holderOf[control.get()] = holder;
     control->ReadExtender(node.properties);
     if (offsetLeft != 0 || offsetTop != 0) control->Move(control->Left() + offsetLeft, control->Top() + offsetTop);
     control->ReadProperties(node.properties);
     control->NotifyResize();
+    if (auto* reader = dynamic_cast<DesignChildrenReader*>(control.get())) {
+      reader->ReadDesignChildren(node.children);
+      continue;
+    }
     // Controls placed on a control container go over to it, in its
-    // coordinates (the form keeps their names and events); those placed on
-    // any other control are placed on the form, at the same place on the
-    // screen.
+    // coordinates (the form keeps their names and events).
     auto container = std::dynamic_pointer_cast<com::UserControl>(control);
     if (container && container->AcceptsContainedControls()) {
       const size_t first = m_controls.size();
@@ -41,10 +53,97 @@ void Form::CreateControls(const std::vector<DesignNode>& nodes, int32_t offsetLe
       for (size_t i = first; i < m_controls.size(); ++i) {
         if (m_controls[i]->Container() == this) container->AddContainedControl(m_controls[i]);
       }
-    } else {
-      CreateControls(node.children, control->Left(), control->Top());
+      continue;
+    }
+    // Controls placed on any other control are placed on the form, at the
+    // same place on the screen, above the control that holds them.
+    const size_t position = m_controls.size() - 1;
+    CreateControls(node.children, control->Left(), control->Top(), control.get());
+    if (!node.children.empty()) {
+      m_holderPlace[control.get()] = {control->Left(), control->Top()};
+      std::rotate(m_controls.begin() + static_cast<std::ptrdiff_t>(position),
+                  m_controls.begin() + static_cast<std::ptrdiff_t>(position) + 1, m_controls.end());
+      if (auto* h = dynamic_cast<ControlHolder*>(control.get())) h->HeldChanged();
     }
   }
+}
+
+com::Control* Form::HolderOf(const com::Control& control) const {
+  auto it = m_holderOf.find(&control);
+  return it == m_holderOf.end() ? nullptr : const_cast<com::Control*>(it->second);
+}
+
+std::vector<com::ControlPtr> Form::HeldBy(const com::Control& holder) const {
+  std::vector<com::ControlPtr> held;
+  for (const auto& c : m_controls) {
+    if (HolderOf(*c) == &holder) held.push_back(c);
+  }
+  return held;
+}
+
+void Form::PlaceOn(const com::Control& control, const com::Control* holder) {
+  if (holder) {
+    m_holderOf[&control] = holder;
+    m_holderPlace.try_emplace(holder, holder->Left(), holder->Top());
+    // Above its holder in z-order.
+    auto self = std::find_if(m_controls.begin(), m_controls.end(), [&](const auto& c) { return c.get() == &control; });
+    auto over = std::find_if(m_controls.begin(), m_controls.end(), [&](const auto& c) { return c.get() == holder; });
+    if (self != m_controls.end() && over != m_controls.end() && self > over) std::rotate(over, self, self + 1);
+  } else {
+    m_holderOf.erase(&control);
+  }
+  if (auto* h = dynamic_cast<ControlHolder*>(const_cast<com::Control*>(holder))) h->HeldChanged();
+  SyncShownControls();
+}
+
+bool Form::IsShown(const com::Control& control) const {
+  if (!control.Visible()) return false;
+  const com::Control* holder = HolderOf(control);
+  if (!holder) return true;
+  if (auto* h = dynamic_cast<const ControlHolder*>(holder); h && !h->ShowsHeld(control)) return false;
+  return IsShown(*holder);
+}
+
+void Form::SyncShownControls() {
+  for (const auto& c : m_controls) {
+    if (c->hWnd() == win::kNoWindow || c->InvisibleAtRuntime()) continue;
+    const bool shown = IsShown(*c);
+    if ((win::IsWindowVisible(c->hWnd()) != win::FALSE) != shown) {
+      win::ShowWindow(c->hWnd(), shown ? win::SW_SHOWNA : win::SW_HIDE);
+      // A control that hides takes the focus with it to the next one.
+      if (!shown && win::GetFocus() == c->hWnd()) FocusNext();
+    }
+  }
+}
+
+void Form::HolderMoved(com::Control& holder) {
+  auto place = m_holderPlace.find(&holder);
+  if (place == m_holderPlace.end()) return;
+  const int32_t dx = holder.Left() - place->second.first;
+  const int32_t dy = holder.Top() - place->second.second;
+  if (dx == 0 && dy == 0) return;
+  place->second = {holder.Left(), holder.Top()};
+  for (const auto& c : HeldBy(holder)) c->Move(c->Left() + dx, c->Top() + dy);
+}
+
+void Form::OnControlInvalidated(com::Control& control) {
+  HolderMoved(control);
+  if (m_holderPlace.count(&control)) {
+    // A holder may have shown or hidden what it holds.
+    SyncShownControls();
+  } else if (control.hWnd() != win::kNoWindow && !control.InvisibleAtRuntime() && !m_holderOf.empty()) {
+    const bool shown = IsShown(control);
+    if ((win::IsWindowVisible(control.hWnd()) != win::FALSE) != shown) SyncShownControls();
+  }
+  if (m_hwnd == win::kNoWindow) return;
+  win::InvalidateRect(m_hwnd, nullptr, win::FALSE);
+  // A form docked inside another one shows through that one's window.
+  win::HWND top = m_hwnd;
+  while ((static_cast<uint32_t>(win::GetWindowLongA(top, win::GWL_STYLE)) & win::WS_CHILD) != 0 &&
+         win::GetParent(top) != win::kNoWindow) {
+    top = win::GetParent(top);
+  }
+  if (top != m_hwnd) win::InvalidateRect(top, nullptr, win::FALSE);
 }
 
 void Form::AttachControl(const com::ControlPtr& control, std::string name, int16_t index, bool onTop) {
@@ -75,6 +174,11 @@ void Form::DetachControl(const com::ControlPtr& control) {
     m_eventCookies.erase(it);
   }
   m_runtimeLoaded.erase(control.get());
+  m_holderOf.erase(control.get());
+  m_holderPlace.erase(control.get());
+  for (auto it = m_holderOf.begin(); it != m_holderOf.end();) {
+    it = it->second == control.get() ? m_holderOf.erase(it) : std::next(it);
+  }
   control->Unsite();
   std::erase(m_controls, control);
 }
@@ -185,23 +289,29 @@ com::ControlPtr Form::ActiveControl() const {
 bool Form::SetFocusTo(com::Control& control) {
   const bool ours =
       std::any_of(m_controls.begin(), m_controls.end(), [&](const com::ControlPtr& c) { return c.get() == &control; });
-  if (!control.CanFocus() || !ours) return false;
-  com::ControlPtr previous = ActiveControl();
-  if (previous.get() == &control) return true;
+  if (!control.CanFocus() || !ours || !IsShown(control)) return false;
+  // The form whose control takes the focus is the active one (a form
+  // docked in another becomes active as the user clicks into it).
+  if (m_visible && ActiveForm() != this) Activate();
+  if (win::GetFocus() == control.hWnd()) return true;
+  // The windows' focus messages raise LostFocus and GotFocus.
   win::SetFocus(control.hWnd());
-  if (previous) previous->LostFocus();
-  control.GotFocus();
   return true;
+}
+
+std::vector<com::ControlPtr> Form::TabOrder() const {
+  std::vector<com::ControlPtr> order(m_controls);
+  std::stable_sort(order.begin(), order.end(),
+                   [](const com::ControlPtr& a, const com::ControlPtr& b) { return a->TabIndex() < b->TabIndex(); });
+  return order;
 }
 
 bool Form::FocusNext(bool backwards) {
   std::vector<com::ControlPtr> order;
-  for (const auto& c : m_controls) {
-    if (c->CanFocus()) order.push_back(c);
+  for (const auto& c : TabOrder()) {
+    if (c->CanFocus() && IsShown(*c)) order.push_back(c);
   }
   if (order.empty()) return false;
-  std::stable_sort(order.begin(), order.end(),
-                   [](const com::ControlPtr& a, const com::ControlPtr& b) { return a->TabIndex() < b->TabIndex(); });
   com::ControlPtr current = ActiveControl();
   auto it = std::find(order.begin(), order.end(), current);
   size_t next = 0;
@@ -214,9 +324,37 @@ bool Form::FocusNext(bool backwards) {
   return SetFocusTo(*order[next]);
 }
 
+bool Form::FocusAfter(const com::Control& control) {
+  const auto order = TabOrder();
+  auto it = std::find_if(order.begin(), order.end(), [&](const auto& c) { return c.get() == &control; });
+  if (it == order.end()) return false;
+  for (auto next = std::next(it); next != order.end(); ++next) {
+    if ((*next)->CanFocus() && IsShown(**next)) return SetFocusTo(**next);
+  }
+  return false;
+}
+
+bool Form::PressAccessKey(char32_t letter) {
+  FormPtr self = std::static_pointer_cast<Form>(shared_from_this());
+  for (const auto& c : TabOrder()) {
+    // A tab page answers while its tab control shows, selected or not.
+    const com::Control* shownPart = dynamic_cast<TabPage*>(c.get()) ? HolderOf(*c) : c.get();
+    if (!c->Enabled() || !shownPart || !IsShown(*shownPart)) continue;
+    if (auto* target = dynamic_cast<AccessKeyTarget*>(c.get()); target && target->OnAccessKey(letter)) return true;
+  }
+  // A form docked in another one passes the key on (to its menus).
+  for (win::HWND w = win::GetParent(m_hwnd); w != win::kNoWindow; w = win::GetParent(w)) {
+    if (win::GetClassNameA(w) == kFormWindowClass) {
+      auto* outer = reinterpret_cast<Form*>(win::GetWindowLongA(w, win::GWL_USERDATA));
+      return outer && outer->PressAccessKey(letter);
+    }
+  }
+  return false;
+}
+
 com::ControlPtr Form::FindButton(bool wantDefault) const {
   for (const auto& c : m_controls) {
-    if (!c->Visible() || !c->Enabled() || !c->HasMember(wantDefault ? "Default" : "Cancel")) continue;
+    if (!IsShown(*c) || !c->Enabled() || !c->HasMember(wantDefault ? "Default" : "Cancel")) continue;
     if (c->Get(wantDefault ? "Default" : "Cancel").ToBool()) return c;
   }
   return nullptr;
@@ -240,7 +378,81 @@ void Form::KeyDown(int16_t keyCode, int16_t shift) {
     if (keyCode == 0) return;
   }
   if (active) active->KeyDown(keyCode, shift);
+  const bool ctrl = (shift & com::vbCtrlMask) != 0;
+  const bool pageKey = keyCode == static_cast<int16_t>(win::VK_PRIOR) || keyCode == static_cast<int16_t>(win::VK_NEXT);
+  if (ctrl && (keyCode == vbKeyTab || pageKey) && m_loaded && active) {
+    // Ctrl+Tab and Ctrl+Page Down / Up turn the page of the tab control
+    // that the active control sits on.
+    const bool backwards = keyCode == static_cast<int16_t>(win::VK_PRIOR) || (keyCode == vbKeyTab && (shift & com::vbShiftMask));
+    for (com::Control* c = active.get(); c; c = HolderOf(*c)) {
+      if (auto* tabs = dynamic_cast<TabControl*>(c); tabs && tabs->StepPage(backwards)) return;
+    }
+  }
   if (keyCode == vbKeyTab && m_loaded) FocusNext((shift & com::vbShiftMask) != 0);
+  if (keyCode == vbKeyF1 && m_loaded) ShowContextHelp();
+}
+
+namespace {
+Form::HelpHandler& HelpHandlerSlot() {
+  static Form::HelpHandler* handler = new Form::HelpHandler();
+  return *handler;
+}
+}  // namespace
+
+void Form::SetHelpHandler(HelpHandler handler) { HelpHandlerSlot() = std::move(handler); }
+
+void Form::ShowContextHelp() {
+  int32_t context = m_helpContextId;
+  if (com::ControlPtr active = ActiveControl(); active && active->HelpContextID() != 0) context = active->HelpContextID();
+  if (const HelpHandler& handler = HelpHandlerSlot()) handler(*this, App().HelpFile, context);
+}
+
+com::ControlPtr Form::WindowlessControlAt(int x, int y) const {
+  for (const auto& c : m_controls) {
+    if (c->hWnd() != win::kNoWindow || c->InvisibleAtRuntime() || !IsShown(*c) || c->Container() != this) continue;
+    const int left = gdi::TwipsToPixelsX(c->Left());
+    const int top = gdi::TwipsToPixelsY(c->Top());
+    if (x >= left && y >= top && x < left + c->PixelWidth() && y < top + c->PixelHeight()) return c;
+  }
+  return nullptr;
+}
+
+// Mouse messages of the form's own window belong to the windowless control
+// under the pointer (a button press keeps them with that control until the
+// button is released): they reach its HandleMessage in its own pixel
+// coordinates, and a left release on it clicks it.
+void Form::RouteMouseToControl(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam) {
+  FormPtr self = std::static_pointer_cast<Form>(shared_from_this());
+  int x = win::GET_X_LPARAM(lParam);
+  int y = win::GET_Y_LPARAM(lParam);
+  if (msg == win::WM_MOUSEWHEEL) {
+    win::POINT pt{x, y};
+    win::ScreenToClient(m_hwnd, &pt);
+    x = pt.x;
+    y = pt.y;
+  }
+  com::ControlPtr target = m_mouseControl.lock();
+  if (!target || msg == win::WM_MOUSEMOVE || msg == win::WM_LBUTTONDOWN || msg == win::WM_RBUTTONDOWN ||
+      msg == win::WM_MOUSEWHEEL) {
+    const bool held = target && (win::GetCapture() == m_hwnd);
+    if (!held) target = WindowlessControlAt(x, y);
+  }
+  if (msg == win::WM_LBUTTONDOWN || msg == win::WM_RBUTTONDOWN) {
+    m_mouseControl = target;
+    if (target) win::SetCapture(m_hwnd);
+  }
+  if (msg == win::WM_LBUTTONUP || msg == win::WM_RBUTTONUP) {
+    m_mouseControl.reset();
+    if (win::GetCapture() == m_hwnd) win::ReleaseCapture();
+  }
+  if (!target || !target->Enabled()) return;
+  const int cx = x - gdi::TwipsToPixelsX(target->Left());
+  const int cy = y - gdi::TwipsToPixelsY(target->Top());
+  const win::LPARAM local = msg == win::WM_MOUSEWHEEL ? lParam : win::MAKELPARAM(cx, cy);
+  win::LRESULT result = 0;
+  if (target->HandleMessage(msg, wParam, local, result)) return;
+  const bool inside = cx >= 0 && cy >= 0 && cx < target->PixelWidth() && cy < target->PixelHeight();
+  if (msg == win::WM_LBUTTONUP && inside) target->ForwardMouseClick();
 }
 
 void Form::KeyPress(int16_t keyAscii) {

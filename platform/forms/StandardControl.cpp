@@ -1,5 +1,7 @@
 #include "forms/StandardControl.h"
 
+#include "forms/Form.h"
+
 namespace forms {
 
 StandardControl::StandardControl(uint32_t foreColor, uint32_t backColor)
@@ -55,6 +57,18 @@ void StandardControl::SetBackColor(uint32_t color) {
 
 void StandardControl::Click() {
   if (Enabled()) RaiseEvent("Click");
+}
+
+bool StandardControl::OnAccessKey(char32_t letter) {
+  if (letter == 0 || AccessKeyOf(m_caption) != letter) return false;
+  auto* form = dynamic_cast<Form*>(Container());
+  if (CanFocus()) {
+    if (form) form->SetFocusTo(*this);
+    Click();
+  } else if (form) {
+    form->FocusAfter(*this);
+  }
+  return true;
 }
 
 void StandardControl::ReadProperties(const com::PropertyBag& bag) {

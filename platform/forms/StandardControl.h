@@ -8,10 +8,11 @@
 
 #include "com/Control.h"
 #include "com/StdFont.h"
+#include "forms/AccessKeys.h"
 
 namespace forms {
 
-class StandardControl : public com::Control {
+class StandardControl : public com::Control, public AccessKeyTarget {
  public:
   const std::string& Caption() const { return m_caption; }
   void SetCaption(std::string caption);
@@ -30,11 +31,21 @@ class StandardControl : public com::Control {
   void ReadProperties(const com::PropertyBag& bag) override;
   void WriteProperties(com::PropertyBag& bag) override;
 
+  // Alt and the caption's access key: a control that takes the focus gets
+  // it and is clicked; any other (a label, a frame) passes the focus to the
+  // next control in tab order.
+  bool OnAccessKey(char32_t letter) override;
+
  protected:
   StandardControl(uint32_t foreColor, uint32_t backColor);
   void OnSited() override;
   // After the caption or the font changed.
   virtual void OnTextChanged() {}
+  // The late-bound members of a list of text items (list box, combo box):
+  // AddItem(item, [index]), RemoveItem, Clear, ListCount, List(i) and
+  // ListIndex, reaching the list's functions of those names.
+  template <class List>
+  void DefineItemListMembers(List& list);
   void OnMouseClick() override { Click(); }
 
  private:
@@ -45,5 +56,32 @@ class StandardControl : public com::Control {
   uint32_t m_defaultForeColor;
   uint32_t m_defaultBackColor;
 };
+
+template <class List>
+void StandardControl::DefineItemListMembers(List& list) {
+  DefineMethod("AddItem", [&list](com::Args& args) {
+    const rt::Variant& index = com::OptionalArg(args, 1);
+    list.AddItem(com::RequiredArg(args, 0).ToString(), index.IsEmpty() ? -1 : index.ToLong());
+    return rt::Variant();
+  });
+  DefineMethod("RemoveItem", [&list](com::Args& args) {
+    list.RemoveItem(com::RequiredArg(args, 0).ToLong());
+    return rt::Variant();
+  });
+  DefineMethod("Clear", [&list](com::Args&) {
+    list.Clear();
+    return rt::Variant();
+  });
+  DefineReadOnly("ListCount", [&list] { return rt::Variant(list.ListCount()); });
+  DefineProperty(
+      "List", [&list](com::Args& args) { return rt::Variant(list.List(com::RequiredArg(args, 0).ToLong())); },
+      [&list](com::Args& args) {
+        list.SetList(com::RequiredArg(args, 0).ToLong(), com::RequiredArg(args, 1).ToString());
+        return rt::Variant();
+      });
+  DefineProperty(
+      "ListIndex", [&list] { return rt::Variant(list.ListIndex()); },
+      [&list](const rt::Variant& v) { list.SetListIndex(v.ToLong()); });
+}
 
 }  // namespace forms

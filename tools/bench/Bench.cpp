@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "PsqlScript.h"
+#include "Timing.h"
 #include "ado/Connection.h"
 #include "ado/TestServer.h"
 #include "core/CarriedScripts.h"
@@ -30,17 +31,8 @@ constexpr int kRounds = 5;
 const std::vector<std::string> kProvisioningScripts = {"scriptMakeHauptDB", "scriptUSSettings",
                                                        "scriptInsertTrigger", "scriptDeleteTrigger"};
 
-double Milliseconds(const std::function<void()>& step) {
-  const auto start = std::chrono::steady_clock::now();
-  step();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using bench::Median;
+using bench::Milliseconds;
 
 void Fail(const std::string& what) {
   std::cerr << "qvbench: " << what << "\n";

@@ -104,11 +104,7 @@ class UpdateAssistantTest : public VerscoutFixture {
 
   // Starts like Main in `mode` and loads the window's working part.
   void Start(const std::string& mode) {
-    for (const char* key : {"SOFTWARE\\Kelvaro\\Quorvelle4", "SOFTWARE\\Kelvaro\\QuorvelleAdm4"}) {
-      kvctl2::cRegSettings settings;
-      settings.DefaultPath(key);
-      settings.SetSetting("", "AktUpdDir", UpdateDir());
-    }
+    SetUpdateFolder();
     ASSERT_TRUE(Main(mode));
     assistant = std::make_shared<UpdateAssistant>(window);
     window.assistant = assistant;
@@ -304,6 +300,7 @@ TEST_F(UpdateAssistantTest, ALogThatCannotStartEndsTheSilentRunBeforeAnyCheck) {
 }
 
 TEST_F(UpdateAssistantTest, WhileLoadedARightButtonReleaseNeverReachesTheBrowserPage) {
+  received.clear();
   win::WNDCLASSA wc;
   wc.lpfnWndProc = [](win::HWND h, uint32_t msg, win::WPARAM w, win::LPARAM l) -> win::LRESULT {
     if (msg == win::WM_RBUTTONDOWN || msg == win::WM_RBUTTONUP) {
@@ -311,7 +308,10 @@ TEST_F(UpdateAssistantTest, WhileLoadedARightButtonReleaseNeverReachesTheBrowser
     }
     return win::DefWindowProcA(h, msg, w, l);
   };
+  // The page class of this test stands in for the browser's own, which
+  // comes back afterwards.
   for (const char* name : {kBrowserPageClass, "TestOtherPane"}) {
+    win::UnregisterClassA(name);
     wc.lpszClassName = name;
     win::RegisterClassA(wc);
   }
@@ -333,6 +333,7 @@ TEST_F(UpdateAssistantTest, WhileLoadedARightButtonReleaseNeverReachesTheBrowser
   click(50);
   EXPECT_EQ(received, (std::vector<std::string>{"Internet Explorer_Server down", "Internet Explorer_Server up"}));
   win::DestroyWindow(top);
+  win::UnregisterClassA(kBrowserPageClass);
 }
 
 }  // namespace

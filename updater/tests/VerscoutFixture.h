@@ -18,6 +18,7 @@
 #include "inet/ConnectTo.h"
 #include "inet/ScriptedHttpServer.h"
 #include "registry/tests/ScopedRegistryFolder.h"
+#include "services/cRegSettings.h"
 
 namespace verscout {
 
@@ -57,6 +58,14 @@ class VerscoutFixture : public ::testing::Test {
   std::string ProgramDir() const { return world.Path("prog"); }
   std::string UpdateDir() const { return world.Path("srv/upd"); }
   void UseEnglish() { WriteFile(ProgramDir() + "/res/zupdOK", "<p>ok</p>"); }
+  // The update folder in the client's and the administration program's settings.
+  void SetUpdateFolder() const {
+    for (const char* key : {"SOFTWARE\\Kelvaro\\Quorvelle4", "SOFTWARE\\Kelvaro\\QuorvelleAdm4"}) {
+      kvctl2::cRegSettings settings;
+      settings.DefaultPath(key);
+      settings.SetSetting("", "AktUpdDir", UpdateDir());
+    }
+  }
 
   // Waits for the fake update program, a child of this process, to end.
   static void WaitForChildren() {

@@ -63,7 +63,16 @@ std::optional<std::vector<uint8_t>> ClipBytes(win::WPARAM wParam, win::LPARAM lP
   return ReadFileBytes(reinterpret_cast<const char*>(lParam));
 }
 
-void Repaint(win::HWND hWnd) { win::InvalidateRect(hWnd, nullptr, win::FALSE); }
+// The window is drawn by whoever paints its top-level window (through
+// WM_PRINTCLIENT), so a new frame repaints that window too.
+void Repaint(win::HWND hWnd) {
+  win::InvalidateRect(hWnd, nullptr, win::FALSE);
+  win::HWND top = hWnd;
+  while ((win::GetWindowLongA(top, win::GWL_STYLE) & win::WS_CHILD) != 0 && win::GetParent(top) != win::kNoWindow) {
+    top = win::GetParent(top);
+  }
+  if (top != hWnd) win::InvalidateRect(top, nullptr, win::FALSE);
+}
 
 void Stop(win::HWND hWnd, Player& p) {
   win::KillTimer(hWnd, kFrameTimer);

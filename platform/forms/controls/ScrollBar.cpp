@@ -168,8 +168,8 @@ void ScrollBar::TakeFocus() {
   if (auto* form = dynamic_cast<Form*>(Container())) {
     form->SetFocusTo(*this);
   } else {
+    // The window's focus message raises GotFocus.
     win::SetFocus(hWnd());
-    GotFocus();
   }
 }
 

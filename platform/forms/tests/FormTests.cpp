@@ -182,6 +182,8 @@ TEST_F(Forms, WindowMessagesReachTheFormAndItsControls) {
   forms::SendKeys("ab{BACKSPACE}C");
   EXPECT_EQ(text->Text(), "zaC");
   EXPECT_EQ(ErrorNumberOf([] { forms::SendKeys("{NOPE}"); }), rt::errInvalidProcedureCall);
+  // A press and a release on the button click it.
+  win::SendMessageA(form->Control("cmdSys", 0)->hWnd(), win::WM_LBUTTONDOWN, 0, 0);
   win::SendMessageA(form->Control("cmdSys", 0)->hWnd(), win::WM_LBUTTONUP, 0, 0);
   EXPECT_EQ(form->log[3], "cmdSys_Click 0");
   EXPECT_FALSE(form->IsLoaded());

@@ -1,0 +1,108 @@
+// The real Verscout program in the silent modes, started as the product's
+// client starts it, without a display, against the local update server.
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstring>
+#include <vector>
+
+#include "VerscoutFixture.h"
+#include "runtime/Date.h"
+#include "services/cRegSettings.h"
+
+extern char** environ;
+
+namespace verscout {
+namespace {
+
+constexpr const char* kData = "/v4/data/";
+
+class VerscoutRunTest : public VerscoutFixture {
+ protected:
+  VerscoutRunTest() {
+    // The program's own copy beside its pages, clip and update program.
+    std::filesystem::copy_file(Build() + "/bin/Verscout", ProgramDir() + "/Verscout");
+    for (const char* file : {"updwelcome", "updErr", "updOK", "updGetErr", "livupd"}) {
+      std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/updater/res/" + file, ProgramDir() + "/res/" + file);
+    }
+    WriteFile(ProgramDir() + "/ver.txt", "1|Quorvelle|1234|QV");
+    server.Serve(std::string(kData) + "ver.txt", "1|Quorvelle|1235|QV|");
+    server.Serve(std::string(kData) + "QVUpdate.exe", inet::PatternBytes(4096));
+    SetUpdateFolder();
+  }
+
+  // Runs the program with the switch and waits for its end; its exit code.
+  int Run(const std::string& mode) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+      if (std::strncmp(*e, "DISPLAY=", 8) != 0 && std::strncmp(*e, "QV_INET_CONNECT_TO=", 19) != 0 &&
+          std::strncmp(*e, "LD_LIBRARY_PATH=", 16) != 0) {
+        env.emplace_back(*e);
+      }
+    }
+    env.push_back("QV_INET_CONNECT_TO=" + server.ConnectToEntry("update.quorvelle.de"));
+    // The copy finds the build's libraries.
+    env.push_back("LD_LIBRARY_PATH=" + Build() + "/lib");
+    std::vector<char*> envp;
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string program = ProgramDir() + "/Verscout";
+    std::string argument = mode;
+    char* argv[] = {program.data(), argument.data(), nullptr};
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return -1;
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  static std::string Build() {
+    const char* build = std::getenv("QV_BUILD_DIR");
+    return build ? build : ".";
+  }
+  std::string Setting(const std::string& key, const std::string& name) const {
+    kvctl2::cRegSettings settings;
+    settings.DefaultPath(key);
+    return settings.GetSetting("", name).ToString();
+  }
+  std::string Log() const { return ReadFile(world.Path("srv/UpdLog.001")); }
+};
+
+TEST_F(VerscoutRunTest, SilentChecksWriteTheDayAndTheLogAndDownloadNothing) {
+  struct Case {
+    const char* mode;
+    const char* key;
+  };
+  for (const Case& c : {Case{"UpdSilent", "SOFTWARE\\Kelvaro\\Quorvelle4"},
+                        Case{"UpdSilentPro", "SOFTWARE\\Kelvaro\\QuorvelleAdm4"}}) {
+    SCOPED_TRACE(c.mode);
+    ASSERT_EQ(Run(c.mode), 0);
+    EXPECT_EQ(Setting(c.key, "LastUpdateCheck"), std::to_string(TodayDayNumber()));
+    EXPECT_EQ(Setting(c.key, "LastUpdateDwnld"), "");
+  }
+  // The administration mode reads the update folder's version file: none
+  // there, so it is version 0 against 1235.
+  const std::string log = Log();
+  EXPECT_NE(log.find(";IsUpdate: AppUpdate from 1234 to 1235;\r\n"), std::string::npos);
+  EXPECT_NE(log.find(";IsUpdate: AppUpdate from 0 to 1235;\r\n"), std::string::npos);
+  EXPECT_NE(log.find("  *Online-Update;START;\r\n"), std::string::npos);
+  size_t ends = 0;
+  for (size_t at = log.find(";ENDE;"); at != std::string::npos; at = log.find(";ENDE;", at + 1)) ++ends;
+  EXPECT_EQ(ends, 2u);
+  EXPECT_EQ(server.CountRequests("GET", std::string(kData) + "QVUpdate.exe"), 0u);
+  EXPECT_EQ(server.CountRequests("GET", std::string(kData) + "ver.txt"), 2u);
+  EXPECT_FALSE(std::filesystem::exists(world.Path("tmp/QVVerscout")));
+  EXPECT_FALSE(std::filesystem::exists(UpdateDir() + "/QVUpdate.exe"));
+  EXPECT_FALSE(std::filesystem::exists(ProgramDir() + "/update-program-runs.txt"));
+}
+
+TEST_F(VerscoutRunTest, ASilentCheckWithoutServerEndsQuietly) {
+  server.Stop();
+  ASSERT_EQ(Run("UpdSilent"), 0);
+  EXPECT_EQ(Setting("SOFTWARE\\Kelvaro\\Quorvelle4", "LastUpdateCheck"), std::to_string(TodayDayNumber()));
+  EXPECT_NE(Log().find(";ENDE;\r\n"), std::string::npos);
+  EXPECT_EQ(Log().find("IsUpdate"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(world.Path("tmp/QVVerscout")));
+}
+
+}  // namespace
+}  // namespace verscout
