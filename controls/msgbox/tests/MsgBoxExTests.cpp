@@ -140,6 +140,10 @@ TEST_F(MsgBoxExTest, OptionsAndStyleFlagsAreDecoded) {
   int16_t defaultTab = -1;
   bool isDefault = false;
   forms::App().HelpFile = "main.chm";
+  std::vector<std::pair<std::string, int32_t>> helpShown;
+  forms::Form::SetHelpHandler([&](forms::Form&, const std::string& file, int32_t context) {
+    helpShown.emplace_back(file, context);
+  });
   Answer([&](frmMsgBoxIe& w) {
     alignment = w.lblMsg()->Alignment();
     help = w.cmdSys(3)->Visible() && w.cmdSys(3)->Caption() == "Hilfe";
@@ -158,6 +162,8 @@ TEST_F(MsgBoxExTest, OptionsAndStyleFlagsAreDecoded) {
   EXPECT_EQ(alignment, forms::vbRightJustify);
   EXPECT_TRUE(help);
   EXPECT_EQ(helpFileDuring, "msg.chm");
+  forms::Form::SetHelpHandler(nullptr);
+  EXPECT_EQ(helpShown, (std::vector<std::pair<std::string, int32_t>>{{"msg.chm", 42}}));
   EXPECT_EQ(forms::App().HelpFile, "main.chm");  // restored
   EXPECT_EQ(defaultTab, 0);
   EXPECT_TRUE(isDefault);
