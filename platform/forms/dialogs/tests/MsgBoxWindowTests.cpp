@@ -115,7 +115,9 @@ TEST_F(MsgBoxDialog, TakesTheStyleButtonsCaptionsAndTitle) {
   EXPECT_TRUE(win::OffersClose(box->hWnd()));
   // A system-modal box stays above other windows.
   EXPECT_NE(win::GetWindowLongA(box->hWnd(), win::GWL_EXSTYLE) & win::WS_EX_TOPMOST, 0);
-  EXPECT_FALSE(Loaded("Plain", vbOKOnly)->HasControl("imgIcon"));
+  auto plain = Loaded("Plain", vbOKOnly + vbMsgBoxRight);
+  EXPECT_FALSE(plain->HasControl("imgIcon"));
+  EXPECT_EQ(plain->Prompt()->Alignment(), vbRightJustify);
 
   test::ScopedLocale german("de_DE.UTF-8");
   auto germanBox = Loaded("Erneut versuchen?", vbAbortRetryIgnore);
