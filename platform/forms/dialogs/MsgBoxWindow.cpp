@@ -106,6 +106,8 @@ MsgBoxWindow::MsgBoxWindow(std::string prompt, int32_t buttons, std::string titl
   // Access keys answer the box without Alt too.
   SetKeyPreview(true);
   SetFont(MessageFont());
+  OnControlEvent("cmdButton", "Click",
+                 [this](int16_t index, com::Args&) { Answer(m_results.at(static_cast<size_t>(index))); });
 }
 
 std::shared_ptr<CommandButton> MsgBoxWindow::Button(int32_t result) const {
@@ -164,8 +166,6 @@ void MsgBoxWindow::AddButtons() {
     button->SetTabIndex(static_cast<int16_t>((i - defaultIndex + count) % count));
     button->SetVisible(true);
   }
-  OnControlEvent("cmdButton", "Click",
-                 [this](int16_t index, com::Args&) { Answer(m_results.at(static_cast<size_t>(index))); });
 }
 
 // Sizes the box to its text, its buttons and its title, and places them.
@@ -245,9 +245,9 @@ void MsgBoxWindow::Form_KeyPress(int16_t& keyAscii) {
   if (keyAscii <= 32 || keyAscii >= 127) return;
   const char32_t letter = static_cast<char32_t>(keyAscii >= 'A' && keyAscii <= 'Z' ? keyAscii + 32 : keyAscii);
   for (int32_t result : m_results) {
-    if (AccessKeyOf(MsgBoxButtonCaption(result)) == letter) {
+    if (auto button = Button(result); AccessKeyOf(button->Caption()) == letter) {
       keyAscii = 0;
-      Button(result)->Click();
+      button->Click();
       return;
     }
   }
