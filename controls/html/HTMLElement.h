@@ -1,6 +1,7 @@
 // The element record of the HTML view's document: one record per tag or
-// text run, in document order. The parser fills the source fields; layout
-// results (the drawn box) are added by the render pass.
+// text run, in document order. The parser fills the source fields and the
+// tree links; the render pass adds its layout results (the drawn box,
+// measured heights, list numbers, picture slots).
 #pragma once
 
 #include <cstdint>
@@ -49,13 +50,22 @@ inline constexpr int32_t Script = 60;
 inline constexpr int32_t Style = 62;
 }  // namespace htmlElementType
 
+// Vertical alignment codes of a cell.
+inline constexpr int32_t kVAlignTop = 3;
+inline constexpr int32_t kVAlignCenter = 4;
+inline constexpr int32_t kVAlignBottom = 5;
+
 struct HTMLElement {
   std::string Raw;  // the tag as written, or the text run, untrimmed
   bool IsTag = false;
   int32_t ElementType = htmlElementType::TextRun;
-  std::string ID;
+  std::string ID;  // ID or NAME: target of "#" links
   bool NoBlankBefore = false;
+  bool HasBgColor = false;
   std::vector<std::string> Words;  // text runs: the decoded text split at blanks
+  std::string FontFace;
+  float FontSize = 0;  // points
+  int32_t Color = 0;
   std::string Href;
   std::string Title;
   // The drawn box on the page, pixels; -1 for a link not drawn yet.
@@ -63,6 +73,34 @@ struct HTMLElement {
   int32_t BoxLeft = 0;
   int32_t BoxBottom = 0;
   int32_t BoxRight = 0;
+  int32_t OffsetX = 0;  // from the current left margin
+  bool AlignCenter = false;
+  bool AlignRight = false;
+  int32_t PictureSlot = 0;  // IMG: its picture in the picture list, 0 = not yet loaded
+  int32_t ImageWidth = 0;
+  int32_t ImageHeight = 0;
+  std::string Src;
+  std::string Alt;
+  int16_t HSpace = 0;
+  int16_t VSpace = 0;
+  bool Numbered = false;
+  int16_t ItemNumber = 0;
+  float Width = 0;  // up to 1.0 a share of the available width, above it pixels
+  int32_t PixelWidth = 0;
+  float Height = 0;  // as Width; 0 = none
+  int16_t Border = 0;
+  int16_t CellPadding = 0;
+  int16_t CellSpacing = 0;
+  int16_t ColSpan = 0;
+  int32_t RowHeight = 0;    // measured: TABLE its height, TD/TH its content's height
+  int32_t PixelHeight = 0;  // measured: TR its height
+  int32_t VAlign = 0;
+  int32_t BgColor = 0;
+  // The tree over the array.
+  int16_t ChildCount = 0;
+  std::vector<int16_t> Children;  // may hold the closer that ended the list beyond ChildCount
+  int16_t Parent = 0;
+  int16_t ChildSlot = 0;
   int16_t Index = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "html/HtmlSource.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <utility>
@@ -12,46 +13,130 @@ namespace kvctl2::html {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
+// Positions in the source and element indexes are 16-bit: the tokenizer
+// stops where either would pass this.
+constexpr size_t kMaxPosition = 32767;
+constexpr size_t kMaxElements = 32767;
 
 bool Contains(std::string_view text, std::string_view find) { return text.find(find) != std::string_view::npos; }
+
+// Upper case as the runtime's UCase, quick for the usual ASCII names.
+std::string Upper(std::string_view text) {
+  if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+    return rt::UCase(text);
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+// Whether `text` holds `find` (upper-case ASCII) without regard to case.
+bool ContainsAnyCase(std::string_view text, std::string_view find) {
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  for (size_t at = text.find('<'); at != std::string_view::npos && at + find.size() <= text.size();
+       at = text.find('<', at + 1)) {
+    size_t i = 1;
+    while (i < find.size() && upper(text[at + i]) == find[i]) ++i;
+    if (i == find.size()) return true;
+  }
+  return false;
+}
+
+// Every occurrence, case-sensitive. The patterns are ASCII, so the bytes of
+// the UTF-8 text can be searched directly.
+std::string ReplaceAscii(std::string_view text, std::string_view find, std::string_view with) {
+  size_t at = text.find(find);
+  if (at == std::string_view::npos) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  size_t from = 0;
+  for (; at != std::string_view::npos; at = text.find(find, from)) {
+    out.append(text, from, at - from).append(with);
+    from = at + find.size();
+  }
+  return out.append(text, from);
+}
+
+// 1-based character positions of byte offsets in UTF-8 text, for offsets
+// that only grow (the tokenizer's scan), in time linear in the text.
+class CharacterPositions {
+ public:
+  explicit CharacterPositions(std::string_view text) : m_text(text) {}
+  size_t Of(size_t offset) {
+    for (; m_offset < offset && m_offset < m_text.size(); ++m_offset) {
+      if ((static_cast<unsigned char>(m_text[m_offset]) & 0xC0) != 0x80) ++m_chars;
+    }
+    return m_chars + 1;
+  }
+
+ private:
+  std::string_view m_text;
+  size_t m_offset = 0;
+  size_t m_chars = 0;
+};
 
 }  // namespace
 
 std::string WrapSource(std::string_view source) {
   std::string v(source);
-  if (!Contains(rt::UCase(v), "<BODY")) v = "<BODY>" + v + "</BODY>";
-  if (!Contains(rt::UCase(v), "<HTML>")) v = "<HTML>" + v + "</HTML>";
+  if (!ContainsAnyCase(v, "<BODY")) v = "<BODY>" + v + "</BODY>";
+  if (!ContainsAnyCase(v, "<HTML>")) v = "<HTML>" + v + "</HTML>";
   return v;
 }
 
 std::string NormaliseSource(std::string_view source) {
   static const std::array<std::pair<std::string_view, std::string_view>, 22> kSteps{{
-      {"&lt;", "&#060;"},     {"&gt;", "&#062;"},     {"&quot;", "&#034;"},   {"&copy;", "&#169;"},
-      {"&deg;", "&#176;"},    {"&amp;", "&#038;"},    {"&middot;", "&#183;"}, {"&agrave;", "&#224;"},
-      {"&aacute;", "&#225;"}, {"&egrave;", "&#232;"}, {"&eacute;", "&#233;"}, {"&euml;", "&#235;"},
-      {"&auml;", "\xC3\xA4"}, {"&ouml;", "\xC3\xB6"}, {"&uuml;", "\xC3\xBC"}, {"&Auml;", "\xC3\x84"},
-      {"&Ouml;", "\xC3\x96"}, {"&Uuml;", "\xC3\x9C"}, {"\t", " "},            {"  ", " "},
-      {"  ", " "},            {"  ", " "},
+      {"&lt;", "&#060;"},
+      {"&gt;", "&#062;"},
+      {"&quot;", "&#034;"},
+      {"&copy;", "&#169;"},
+      {"&deg;", "&#176;"},
+      {"&amp;", "&#038;"},
+      {"&middot;", "&#183;"},
+      {"&agrave;", "&#224;"},
+      {"&aacute;", "&#225;"},
+      {"&egrave;", "&#232;"},
+      {"&eacute;", "&#233;"},
+      {"&euml;", "&#235;"},
+      {"&auml;", "\xC3\xA4"},
+      {"&ouml;", "\xC3\xB6"},
+      {"&uuml;", "\xC3\xBC"},
+      {"&Auml;", "\xC3\x84"},
+      {"&Ouml;", "\xC3\x96"},
+      {"&Uuml;", "\xC3\x9C"},
+      {"\t", " "},
+      {"  ", " "},
+      {"  ", " "},
+      {"  ", " "},
   }};
   std::string v(source);
-  for (const auto& [find, with] : kSteps) v = rt::Replace(v, find, with);
+  for (const auto& [find, with] : kSteps) v = ReplaceAscii(v, find, with);
   return v;
 }
 
 std::vector<HTMLElement> TokenizeText(std::string_view text) {
   std::vector<HTMLElement> elements;
-  auto append = [&elements](std::string raw, bool glue) {
-    HTMLElement e;
-    e.Raw = std::move(raw);
+  // About a tag and a run for every "<".
+  elements.reserve(
+      std::min<size_t>(2 * static_cast<size_t>(std::count(text.begin(), text.end(), '<')) + 1, kMaxElements));
+  CharacterPositions positions(text);
+  // A position beyond the 16-bit range ends the scan.
+  auto inRange = [&positions](size_t offset) { return positions.Of(offset) <= kMaxPosition; };
+  auto append = [&elements](std::string_view raw, bool glue) {
+    if (elements.size() >= kMaxElements) return false;
+    HTMLElement& e = elements.emplace_back();
+    e.Raw = std::string(raw);
+    e.IsTag = raw.size() >= 2 && raw.front() == '<' && raw.back() == '>';
     e.NoBlankBefore = glue;
-    e.Index = static_cast<int16_t>(elements.size());
-    elements.push_back(std::move(e));
+    e.Index = static_cast<int16_t>(elements.size() - 1);
+    return true;
   };
   bool glue = false;  // carried across the scan: set by every stored tag
   size_t pos = 0;
   while (pos < text.size()) {
     const size_t start = text.find('<', pos);
-    if (start == std::string_view::npos) break;
+    if (start == std::string_view::npos || !inRange(start)) break;
     size_t end;
     if (text.substr(start, 4) == "<!--") {
       const size_t close = text.find("-->", start);
@@ -63,19 +148,19 @@ std::vector<HTMLElement> TokenizeText(std::string_view text) {
     if (end == std::string_view::npos) {
       pos = start + 1;  // that "<" is dropped
     } else {
-      append(std::string(text.substr(start, end - start + 1)), false);
+      // The position one past the ">" must fit as well.
+      if (!inRange(end + 1) || !append(text.substr(start, end - start + 1), false)) break;
       if (start > 0) glue = text[start - 1] != ' ';
       pos = end + 1;
     }
     const size_t next = text.find('<', pos);
-    if (next == std::string_view::npos) break;  // text after the last tag is not stored
+    if (next == std::string_view::npos || !inRange(next)) break;  // text after the last tag is not stored
     if (next > pos) {
       const std::string_view run = text.substr(pos, next - pos);
-      if (run.find_first_not_of(' ') != std::string_view::npos) append(std::string(run), glue);
+      if (run.find_first_not_of(' ') != std::string_view::npos && !append(run, glue)) break;
     }
     pos = next;
   }
-  for (HTMLElement& e : elements) e.IsTag = e.Raw.size() >= 2 && e.Raw.front() == '<' && e.Raw.back() == '>';
   return elements;
 }
 
@@ -88,20 +173,20 @@ std::string TagName(std::string_view tag) {
     const std::string trimmed = rt::Trim(tag);
     name = trimmed.size() > 2 ? trimmed.substr(1, trimmed.size() - 2) : std::string();
   }
-  return rt::UCase(rt::Trim(name));
+  return Upper(rt::Trim(name));
 }
 
 int32_t ElementTypeOfName(std::string_view name) {
   static const std::map<std::string, int32_t, std::less<>> kOpeners{
-      {"HEAD", 2},        {"TITLE", 4},  {"BODY", 6},   {"NOFRAMES", 6}, {"STRONG", 10}, {"B", 10},      {"EM", 12},
-      {"I", 12},          {"U", 14},     {"P", 16},     {"DIV", 18},     {"UL", 22},     {"OL", 24},     {"TABLE", 27},
-      {"THEAD", 29},      {"TBODY", 31}, {"TFOOT", 33}, {"TR", 35},      {"TD", 37},     {"TH", 37},     {"FONT", 39},
-      {"A", 41},          {"BLOCKQUOTE", 44}, {"H1", 46}, {"H2", 46},    {"H3", 46},     {"H4", 46},     {"H5", 46},
-      {"H6", 46},         {"BIG", 48},   {"SMALL", 50}, {"CENTER", 52},  {"SUB", 54},    {"SUP", 56},    {"FORM", 58},
-      {"SCRIPT", 60},     {"STYLE", 62},
+      {"HEAD", 2},    {"TITLE", 4},       {"BODY", 6},   {"NOFRAMES", 6}, {"STRONG", 10}, {"B", 10},   {"EM", 12},
+      {"I", 12},      {"U", 14},          {"P", 16},     {"DIV", 18},     {"UL", 22},     {"OL", 24},  {"TABLE", 27},
+      {"THEAD", 29},  {"TBODY", 31},      {"TFOOT", 33}, {"TR", 35},      {"TD", 37},     {"TH", 37},  {"FONT", 39},
+      {"A", 41},      {"BLOCKQUOTE", 44}, {"H1", 46},    {"H2", 46},      {"H3", 46},     {"H4", 46},  {"H5", 46},
+      {"H6", 46},     {"BIG", 48},        {"SMALL", 50}, {"CENTER", 52},  {"SUB", 54},    {"SUP", 56}, {"FORM", 58},
+      {"SCRIPT", 60}, {"STYLE", 62},
   };
-  static const std::map<std::string, int32_t, std::less<>> kSingles{
-      {"!--", 8}, {"--", 9}, {"BR", 20}, {"HR", 21}, {"LI", 26}, {"IMG", 43}};
+  static const std::map<std::string, int32_t, std::less<>> kSingles{{"!--", 8}, {"--", 9},  {"BR", 20},
+                                                                    {"HR", 21}, {"LI", 26}, {"IMG", 43}};
   if (auto it = kSingles.find(name); it != kSingles.end()) return it->second;
   if (auto it = kOpeners.find(name); it != kOpeners.end()) return it->second;
   if (!name.empty() && name.front() == '/') {
@@ -118,7 +203,7 @@ void ExtractTagAttributes(std::string_view tag, std::vector<std::string>& names,
   while (true) {
     const size_t e = tag.find('=', p);
     if (e == std::string_view::npos) return;
-    names.push_back(rt::Replace(rt::Trim(rt::UCase(tag.substr(p, e - p))), "\t", ""));
+    names.push_back(ReplaceAscii(rt::Trim(Upper(tag.substr(p, e - p))), "\t", ""));
     size_t v = e + 1;
     while (v < tag.size() && tag[v] == ' ') ++v;
     const char delimiter = v < tag.size() && (tag[v] == '\'' || tag[v] == '"') ? tag[v] : ' ';
@@ -156,14 +241,15 @@ std::string DecodeText(std::string_view text) {
   } else {
     result = text;
   }
-  result = rt::Replace(result, kCrLf, " ");
-  result = rt::Replace(result, "\n", " ");
-  return rt::Replace(result, "\t", " ");
+  result = ReplaceAscii(result, kCrLf, " ");
+  result = ReplaceAscii(result, "\n", " ");
+  return ReplaceAscii(result, "\t", " ");
 }
 
 std::string RawTextOf(std::string_view text) {
   std::string v(text);
-  for (std::string_view tag : {"</HTML>", "<HTML>", "</BODY>", "<BODY>"}) v = rt::Replace(v, tag, "", rt::CompareMethod::Text);
+  for (std::string_view tag : {"</HTML>", "<HTML>", "</BODY>", "<BODY>"})
+    v = rt::Replace(v, tag, "", rt::CompareMethod::Text);
   return rt::Replace(v, "<BR>", kCrLf, rt::CompareMethod::Text);
 }
 

@@ -3,13 +3,15 @@
 #include <algorithm>
 
 #include "com/ControlFactory.h"
+#include "forms/CommandButton.h"
+#include "forms/PictureBox.h"
 #include "forms/Timer.h"
-#include "gdi/DrawingSurface.h"
+#include "forms/controls/ScrollBar.h"
 #include "html/HtmlSource.h"
-#include "html/PlainView.h"
-#include "html/ProcedureLink.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "services/CGradient.h"
+#include "services/clsSubClass.h"
 
 namespace kvctl2 {
 
@@ -21,71 +23,179 @@ constexpr uint32_t kButtonFace = 0x8000000F;
 // The font name a bag without one gives.
 constexpr const char* kReadFontName = "MS Sans Serif";
 constexpr int32_t kLinkTimerMs = 100;
-constexpr size_t kMaxHostArguments = 8;
+constexpr int32_t kBarTwips = 255;
+constexpr int16_t kBarSmallChange = 10;
 
 rt::Variant Color(uint32_t color) { return rt::Variant(static_cast<int32_t>(color)); }
 uint32_t ToColor(const rt::Variant& v) { return static_cast<uint32_t>(v.ToLong()); }
 
+std::shared_ptr<forms::PictureBox> PlainBox() {
+  auto box = std::make_shared<forms::PictureBox>();
+  box->SetBorderStyle(0);
+  box->Surface().SetScaleMode(gdi::vbPixels);
+  box->SetTabStop(false);
+  return box;
+}
+
 }  // namespace
 
 KVXHTML::KVXHTML() {
+  CreateConstituents();
+  // Initialize: the member values of a new instance.
+  mSubClass = std::make_unique<clsSubClass>();
+  mSubClass->NewMessage = [this](int32_t hWnd, int32_t& uMsg, win::WPARAM& wParam, win::LPARAM& lParam, bool& cancel) {
+    mSubClass_NewMessage(hWnd, uMsg, wParam, lParam, cancel);
+  };
+  mDoc.PageColor = mBackColor;
+  UserControl::SetBackColor(mBackColor);
+  SetEnabled(false);
+  DeclareEvents({"Click", "DblClick", "HyperlinkClick", "LoadImage", "MouseDown", "MouseMove", "MouseUp"});
+  DefineMembers();
+  ConnectConstituentEvents();
+}
+
+KVXHTML::~KVXHTML() {
+  // The subclassing goes before the windows do; no event reaches a
+  // half-destroyed control.
+  mSubClass.reset();
+  for (const com::ControlPtr& c : Constituents()) c->Events().DisconnectAll();
+  for (const auto& pan : {panV, panH}) {
+    for (const com::ControlPtr& c : pan->Constituents()) c->Events().DisconnectAll();
+  }
+}
+
+void KVXHTML::CreateConstituents() {
+  picViewPort = PlainBox();
+  picViewPort->SetTabStop(true);
+  picHTML = PlainBox();
+  picHTML->SetVisible(false);
+  panV = PlainBox();
+  panH = PlainBox();
+  auto vertical = std::make_shared<forms::VScrollBar>();
+  auto horizontal = std::make_shared<forms::HScrollBar>();
+  vertical->SetSmallChange(kBarSmallChange);
+  horizontal->SetSmallChange(kBarSmallChange);
+  vertical->Move(0, 0, kBarTwips, kBarTwips);
+  horizontal->Move(0, 0, kBarTwips, kBarTwips);
+  vscScroll = vertical;
+  hscScroll = horizontal;
+  panV->AddConstituent(vscScroll, "vscScroll");
+  panH->AddConstituent(hscScroll, "hscScroll");
+  panV->SetVisible(false);
+  panH->SetVisible(false);
+  panV->SetTag("-1");
+  panH->SetTag("-1");
   tmrHyperlinkClick = std::make_shared<forms::Timer>();
   tmrHyperlinkClick->SetEnabled(false);
   tmrHyperlinkClick->SetInterval(kLinkTimerMs);
-  tmrHyperlinkClick->Events().Connect("Timer", [this](com::Args&) { RunPendingLinkClick(); });
+  FocusWeg = std::make_shared<forms::CommandButton>();
+  FocusWeg->Move(-240, 0, 120, 120);  // outside the visible area
+  // The first constituent lies on top.
+  AddConstituent(FocusWeg, "FocusWeg");
+  AddConstituent(picViewPort, "picViewPort");
+  AddConstituent(panV, "panV");
+  AddConstituent(panH, "panH");
+  AddConstituent(picHTML, "picHTML");
   AddConstituent(tmrHyperlinkClick, "tmrHyperlinkClick");
-  Surface().SetAutoRedraw(true);
-  Surface().SetScaleMode(gdi::vbPixels);
-  UserControl::SetBackColor(mBackColor);
-  SetEnabled(false);
-  DefineMembers();
 }
 
-KVXHTML::~KVXHTML() { tmrHyperlinkClick->Events().DisconnectAll(); }
+void KVXHTML::ConnectConstituentEvents() {
+  tmrHyperlinkClick->Events().Connect("Timer", [this](com::Args&) { tmrHyperlinkClick_Timer(); });
+  picViewPort->Events().Connect("Paint", [this](com::Args&) { picViewPort_Paint(); });
+  picViewPort->Events().Connect("KeyDown", [this](com::Args& args) {
+    picViewPort_KeyDown(com::OptionalArg(args, 0).ToInteger(), com::OptionalArg(args, 1).ToInteger());
+  });
+  auto mouse = [this](void (KVXHTML::*handler)(int16_t, int16_t, float, float)) {
+    return [this, handler](com::Args& args) {
+      (this->*handler)(com::OptionalArg(args, 0).ToInteger(), com::OptionalArg(args, 1).ToInteger(),
+                       static_cast<float>(com::OptionalArg(args, 2).ToDouble()),
+                       static_cast<float>(com::OptionalArg(args, 3).ToDouble()));
+    };
+  };
+  picViewPort->Events().Connect("MouseMove", mouse(&KVXHTML::picViewPort_MouseMove));
+  picViewPort->Events().Connect("MouseDown", mouse(&KVXHTML::picViewPort_MouseDown));
+  picViewPort->Events().Connect("MouseUp", mouse(&KVXHTML::picViewPort_MouseUp));
+  picViewPort->Events().Connect("Click", [this](com::Args&) { Raise("Click"); });
+  for (const com::ControlPtr& bar : {vscScroll, hscScroll}) {
+    auto repaint = [this](com::Args&) {
+      if (mDoc.Count() > 0) picViewPort_Paint();
+    };
+    bar->Events().Connect("Change", repaint);
+    bar->Events().Connect("Scroll", repaint);
+    bar->Events().Connect("GotFocus", [this](com::Args&) { ScrollBarGotFocus(); });
+  }
+}
+
+void KVXHTML::OnSited() {
+  com::UserControl::OnSited();  // the constituents get their windows
+  mSubClass->SubClassHwnd(win::ToInt(picViewPort->hWnd()), true);
+}
 
 void KVXHTML::DefineMembers() {
-  DefineProperty("RawText", [this] { return rt::Variant(RawText()); },
-                 [this](const rt::Variant& v) { SetRawText(v.ToString()); }, 0x6803001B);
-  DefineReadOnly("Caption", [] { return rt::Variant(Caption()); }, 0x6803001A);
-  DefineProperty("DefaultFontName", [this] { return rt::Variant(mDefaultFontName); },
-                 [this](const rt::Variant& v) { SetDefaultFontName(v.ToString()); }, 0x68030019);
-  DefineProperty("DefaultFontSize", [this] { return rt::Variant(static_cast<double>(mDefaultFontSize)); },
-                 [this](const rt::Variant& v) { SetDefaultFontSize(static_cast<float>(v.ToDouble())); }, 0x68030018);
-  DefineProperty("BackColor", [this] { return Color(mBackColor); },
-                 [this](const rt::Variant& v) { SetBackColor(ToColor(v)); }, 0x68030017);
-  DefineProperty("Appearance", [this] { return rt::Variant(static_cast<int16_t>(mAppearance)); },
-                 [this](const rt::Variant& v) { SetAppearance(static_cast<htmlAppearance>(v.ToInteger())); },
-                 0x68030016);
-  DefineProperty("BorderStyle", [this] { return rt::Variant(static_cast<int16_t>(mBorderStyle)); },
-                 [this](const rt::Variant& v) { SetBorderStyle(static_cast<htmlBorder>(v.ToInteger())); }, 0x68030015);
-  DefineProperty("EnableTooltips", [this] { return rt::Variant(mEnableTooltips); },
-                 [this](const rt::Variant& v) { SetEnableTooltips(v.ToBool()); }, 0x68030014);
-  DefineProperty("Text", [this] { return rt::Variant(mText); },
-                 [this](const rt::Variant& v) { SetText(v.ToString()); }, 0x68030013);
-  DefineProperty("EnableScroll", [this] { return rt::Variant(static_cast<int16_t>(mEnableScroll)); },
-                 [this](const rt::Variant& v) { SetEnableScroll(static_cast<htmScrollBars>(v.ToInteger())); },
-                 0x68030012);
-  DefineProperty("EnableAnchors", [this] { return rt::Variant(mEnableAnchors); },
-                 [this](const rt::Variant& v) { SetEnableAnchors(v.ToBool()); }, 0x68030011);
-  DefineReadOnly("DocumentTitle", [this] { return rt::Variant(DocumentTitle()); }, 0x68030010);
-  DefineProperty("UnderlineLinks", [this] { return rt::Variant(mUnderlineLinks); },
-                 [this](const rt::Variant& v) { SetUnderlineLinks(v.ToBool()); }, 0x6803000F);
-  DefineProperty("DefaultPadding", [this] { return rt::Variant(mDefaultPadding); },
-                 [this](const rt::Variant& v) { SetDefaultPadding(v.ToInteger()); }, 0x6803000E);
-  DefineProperty("DefaultSpacing", [this] { return rt::Variant(mDefaultSpacing); },
-                 [this](const rt::Variant& v) { SetDefaultSpacing(v.ToInteger()); }, 0x6803000D);
-  DefineProperty("Gradient", [this] { return rt::Variant(mGradient); },
-                 [this](const rt::Variant& v) { SetGradient(v.ToBool()); }, 0x6803000B);
-  DefineProperty("GradientAngle", [this] { return rt::Variant(static_cast<double>(mGradientAngle)); },
-                 [this](const rt::Variant& v) { SetGradientAngle(static_cast<float>(v.ToDouble())); }, 0x6803000A);
-  DefineProperty("BackColor2", [this] { return Color(mBackColor2); },
-                 [this](const rt::Variant& v) { SetBackColor2(ToColor(v)); }, 0x68030009);
-  DefineProperty("DefaultTextColor", [this] { return Color(mDefaultTextColor); },
-                 [this](const rt::Variant& v) { SetDefaultTextColor(ToColor(v)); }, 0x68030008);
-  DefineProperty("LinkColor", [this] { return Color(mLinkColor); },
-                 [this](const rt::Variant& v) { SetLinkColor(ToColor(v)); }, 0x68030007);
-  DefineProperty("LinkHoverColor", [this] { return Color(mLinkHoverColor); },
-                 [this](const rt::Variant& v) { SetLinkHoverColor(ToColor(v)); }, 0x68030006);
+  DefineProperty(
+      "RawText", [this] { return rt::Variant(RawText()); }, [this](const rt::Variant& v) { SetRawText(v.ToString()); },
+      0x6803001B);
+  DefineReadOnly(
+      "Caption", [] { return rt::Variant(Caption()); }, 0x6803001A);
+  DefineProperty(
+      "DefaultFontName", [this] { return rt::Variant(mDefaultFontName); },
+      [this](const rt::Variant& v) { SetDefaultFontName(v.ToString()); }, 0x68030019);
+  DefineProperty(
+      "DefaultFontSize", [this] { return rt::Variant(static_cast<double>(mDefaultFontSize)); },
+      [this](const rt::Variant& v) { SetDefaultFontSize(static_cast<float>(v.ToDouble())); }, 0x68030018);
+  DefineProperty(
+      "BackColor", [this] { return Color(mBackColor); }, [this](const rt::Variant& v) { SetBackColor(ToColor(v)); },
+      0x68030017);
+  DefineProperty(
+      "Appearance", [this] { return rt::Variant(static_cast<int16_t>(mAppearance)); },
+      [this](const rt::Variant& v) { SetAppearance(static_cast<htmlAppearance>(v.ToInteger())); }, 0x68030016);
+  DefineProperty(
+      "BorderStyle", [this] { return rt::Variant(static_cast<int16_t>(mBorderStyle)); },
+      [this](const rt::Variant& v) { SetBorderStyle(static_cast<htmlBorder>(v.ToInteger())); }, 0x68030015);
+  DefineProperty(
+      "EnableTooltips", [this] { return rt::Variant(mEnableTooltips); },
+      [this](const rt::Variant& v) { SetEnableTooltips(v.ToBool()); }, 0x68030014);
+  DefineProperty(
+      "Text", [this] { return rt::Variant(mText); }, [this](const rt::Variant& v) { SetText(v.ToString()); },
+      0x68030013);
+  DefineProperty(
+      "EnableScroll", [this] { return rt::Variant(static_cast<int16_t>(mEnableScroll)); },
+      [this](const rt::Variant& v) { SetEnableScroll(static_cast<htmScrollBars>(v.ToInteger())); }, 0x68030012);
+  DefineProperty(
+      "EnableAnchors", [this] { return rt::Variant(mEnableAnchors); },
+      [this](const rt::Variant& v) { SetEnableAnchors(v.ToBool()); }, 0x68030011);
+  DefineReadOnly(
+      "DocumentTitle", [this] { return rt::Variant(DocumentTitle()); }, 0x68030010);
+  DefineProperty(
+      "UnderlineLinks", [this] { return rt::Variant(mUnderlineLinks); },
+      [this](const rt::Variant& v) { SetUnderlineLinks(v.ToBool()); }, 0x6803000F);
+  DefineProperty(
+      "DefaultPadding", [this] { return rt::Variant(mDefaultPadding); },
+      [this](const rt::Variant& v) { SetDefaultPadding(v.ToInteger()); }, 0x6803000E);
+  DefineProperty(
+      "DefaultSpacing", [this] { return rt::Variant(mDefaultSpacing); },
+      [this](const rt::Variant& v) { SetDefaultSpacing(v.ToInteger()); }, 0x6803000D);
+  DefineObject<com::StdPicture>(
+      "BackgroundImage", [this] { return BackgroundImage(); },
+      [this](com::StdPicturePtr v) { SetBackgroundImage(std::move(v)); }, 0x6803000C);
+  DefineProperty(
+      "Gradient", [this] { return rt::Variant(mGradient); }, [this](const rt::Variant& v) { SetGradient(v.ToBool()); },
+      0x6803000B);
+  DefineProperty(
+      "GradientAngle", [this] { return rt::Variant(static_cast<double>(mGradientAngle)); },
+      [this](const rt::Variant& v) { SetGradientAngle(static_cast<float>(v.ToDouble())); }, 0x6803000A);
+  DefineProperty(
+      "BackColor2", [this] { return Color(mBackColor2); }, [this](const rt::Variant& v) { SetBackColor2(ToColor(v)); },
+      0x68030009);
+  DefineProperty(
+      "DefaultTextColor", [this] { return Color(mDefaultTextColor); },
+      [this](const rt::Variant& v) { SetDefaultTextColor(ToColor(v)); }, 0x68030008);
+  DefineProperty(
+      "LinkColor", [this] { return Color(mLinkColor); }, [this](const rt::Variant& v) { SetLinkColor(ToColor(v)); },
+      0x68030007);
+  DefineProperty(
+      "LinkHoverColor", [this] { return Color(mLinkHoverColor); },
+      [this](const rt::Variant& v) { SetLinkHoverColor(ToColor(v)); }, 0x68030006);
   DefineMethod(
       "Refresh",
       [this](com::Args& args) {
@@ -108,25 +218,46 @@ void KVXHTML::DefineMembers() {
         return rt::Variant();
       },
       0x60030043);
-  DefineProperty("HoverEnabled", [this] { return rt::Variant(mHoverEnabled); },
-                 [this](const rt::Variant& v) { SetHoverEnabled(v.ToBool()); }, 0x68030005);
-  DefineProperty("PageMover", [this] { return rt::Variant(mPageMover); },
-                 [this](const rt::Variant& v) { SetPageMover(v.ToBool()); }, 0x68030003);
-  DefineProperty("FreezeUpdates", [this] { return rt::Variant(mFreezeUpdates); },
-                 [this](const rt::Variant& v) { SetFreezeUpdates(v.ToBool()); }, 0x68030002);
-  DefineReadOnly("hDC", [this] { return rt::Variant(gdi::ToInt(hDC())); },
-                 0x68030000);
+  DefineProperty(
+      "HoverEnabled", [this] { return rt::Variant(mHoverEnabled); },
+      [this](const rt::Variant& v) { SetHoverEnabled(v.ToBool()); }, 0x68030005);
+  DefineProperty(
+      "Enabled", [this] { return rt::Variant(mEnabled); }, [this](const rt::Variant& v) { SetEnabled(v.ToBool()); },
+      0x68030004);
+  DefineProperty(
+      "PageMover", [this] { return rt::Variant(mPageMover); },
+      [this](const rt::Variant& v) { SetPageMover(v.ToBool()); }, 0x68030003);
+  DefineProperty(
+      "FreezeUpdates", [this] { return rt::Variant(mFreezeUpdates); },
+      [this](const rt::Variant& v) { SetFreezeUpdates(v.ToBool()); }, 0x68030002);
+  DefineReadOnly(
+      "hWnd", [this] { return rt::Variant(win::ToInt(hWnd())); }, 0x68030001);
+  DefineReadOnly(
+      "hDC", [this] { return rt::Variant(gdi::ToInt(hDC())); }, 0x68030000);
 }
 
 // ---- Text ----
 
 void KVXHTML::SetText(std::string_view value) {
   const std::string wrapped = html::WrapSource(value);
-  mPageColor = mBackColor;
+  mPictures.assign(1, nullptr);
+  mDoc.PageColor = mBackColor;
   mText = html::NormaliseSource(wrapped);
   PropertyChanged("Text");
-  Parse();
+  ParseText();
   Refresh(false);
+}
+
+void KVXHTML::ParseText() {
+  html::ParseSettings settings;
+  settings.DefaultFontName = mDefaultFontName;
+  settings.DefaultFontSize = mDefaultFontSize;
+  settings.DefaultTextColor = mDefaultTextColor;
+  settings.BackColor = mBackColor;
+  settings.EnableAnchors = mEnableAnchors;
+  html::ParseDocument(mText, settings, mDoc);
+  mDefaultTextColor = settings.DefaultTextColor;  // a TEXT attribute sets the property
+  mHoverAnchor = 0;
 }
 
 std::string KVXHTML::RawText() const { return html::RawTextOf(mText); }
@@ -134,10 +265,10 @@ std::string KVXHTML::RawText() const { return html::RawTextOf(mText); }
 void KVXHTML::SetRawText(std::string_view value) { SetText(rt::Replace(value, "\r\n", "<BR>")); }
 
 std::string KVXHTML::DocumentTitle() const {
-  for (size_t i = 0; i + 1 < mElements.size(); ++i) {
-    if (mElements[i].ElementType == htmlElementType::Title) {
+  for (size_t i = 0; i + 1 < mDoc.Elements.size(); ++i) {
+    if (mDoc.Elements[i].ElementType == htmlElementType::Title) {
       std::string title;
-      rt::ResumeNext([&] { title = html::DecodeText(mElements[i + 1].Raw); });
+      rt::ResumeNext([&] { title = html::DecodeText(mDoc.Elements[i + 1].Raw); });
       return title;
     }
   }
@@ -151,42 +282,7 @@ int16_t KVXHTML::mintExtractTagAttributes(std::string_view strTag) {
   return static_cast<int16_t>(mAttrNames.size());
 }
 
-void KVXHTML::Parse() {
-  mElements = html::TokenizeText(mText);
-  mBodyIndex = 0;
-  mBackgroundSource.clear();
-  for (HTMLElement& e : mElements) {
-    if (!e.IsTag) {
-      // A run whose decoding fails keeps no words.
-      rt::ResumeNext([&e] { e.Words = rt::Split(html::DecodeText(e.Raw), " "); });
-      continue;
-    }
-    e.ElementType = html::ElementTypeOfName(mstrTagID(e.Raw));
-    if (e.ElementType == htmlElementType::Body) mBodyIndex = e.Index;
-    if (e.ElementType == htmlElementType::A) e.BoxTop = e.BoxLeft = e.BoxBottom = e.BoxRight = -1;
-    mintExtractTagAttributes(e.Raw);
-    for (size_t i = 0; i < mAttrNames.size(); ++i) {
-      const std::string& name = mAttrNames[i];
-      const std::string& value = mAttrValues[i];
-      if (name == "HREF") {
-        rt::ResumeNext([&] { e.Href = html::DecodeText(value); });
-      } else if (name == "ID" || name == "NAME") {
-        e.ID = value;
-      } else if (name == "TITLE") {
-        e.Title = value;
-      } else if (name == "BACKGROUND") {
-        mBackgroundSource = value;
-      }
-    }
-  }
-  mAnchors.clear();
-  if (mEnableAnchors) {
-    for (const HTMLElement& e : mElements) {
-      if (e.ElementType == htmlElementType::A) mAnchors.push_back(e.Index);
-    }
-  }
-  mBuildHierarchy();
-}
+void KVXHTML::mBuildHierarchy() { mDoc.BuildTree(); }
 
 // ---- Properties ----
 
@@ -203,7 +299,14 @@ void KVXHTML::SetDefaultFontSize(float value) {
 void KVXHTML::SetBackColor(uint32_t color) {
   mBackColor = color;
   UserControl::SetBackColor(color);
-  mPageColor = color;
+  // A BODY with its own BGCOLOR keeps its page colour.
+  const bool bodyColor = mDoc.PageColorFromBody || (mDoc.Count() > mDoc.BodyIndex &&
+                                                    mDoc.Elements[static_cast<size_t>(mDoc.BodyIndex)].HasBgColor);
+  if (!bodyColor) {
+    mDoc.PageColor = color;
+    picHTML->SetBackColor(color);
+    if (mDoc.Count() == 0) picViewPort->SetBackColor(color);
+  }
   Refresh(true);
 }
 
@@ -219,6 +322,8 @@ void KVXHTML::SetBorderStyle(htmlBorder value) {
 
 void KVXHTML::SetEnableScroll(htmScrollBars value) {
   mEnableScroll = value;
+  ShowScrollPanel(true, value == htmScrollBars::Vertikal || value == htmScrollBars::Beide);
+  ShowScrollPanel(false, value == htmScrollBars::horizontal || value == htmScrollBars::Beide);
   Refresh(false);
 }
 
@@ -230,6 +335,13 @@ void KVXHTML::SetDefaultPadding(int16_t value) {
 void KVXHTML::SetDefaultSpacing(int16_t value) {
   mDefaultSpacing = value;
   Refresh(false);
+}
+
+void KVXHTML::SetBackgroundImage(com::StdPicturePtr picture) {
+  SetPicture(picture);
+  PropertyChanged("BackgroundImage");
+  picHTML->SetPicture(std::move(picture));
+  Refresh(true);
 }
 
 void KVXHTML::SetGradient(bool value) {
@@ -265,6 +377,13 @@ void KVXHTML::SetHoverEnabled(bool value) {
   PropertyChanged("HoverEnabled");
 }
 
+void KVXHTML::SetEnabled(bool value) {
+  mEnabled = value;
+  com::Control::SetEnabled(value);
+  picViewPort->SetEnabled(value);
+  PropertyChanged("Enabled");
+}
+
 void KVXHTML::SetPageMover(bool value) {
   mPageMover = value;
   PropertyChanged("PageMover");
@@ -276,24 +395,60 @@ void KVXHTML::SetFreezeUpdates(bool value) {
   if (!value) Refresh(true);
 }
 
-void KVXHTML::Refresh(bool /*paintOnly*/) {
-  if (mFreezeUpdates) return;
-  Render();
-  UserControl::Refresh();
+// ---- The page ----
+
+html::PageSettings KVXHTML::Settings() const {
+  html::PageSettings s;
+  s.DefaultFontName = mDefaultFontName;
+  s.DefaultFontSize = mDefaultFontSize;
+  s.DefaultPadding = mDefaultPadding;
+  s.DefaultSpacing = mDefaultSpacing;
+  s.DefaultTextColor = mDefaultTextColor;
+  s.LinkColor = mLinkColor;
+  s.LinkHoverColor = mLinkHoverColor;
+  s.EnableAnchors = mEnableAnchors;
+  s.UnderlineLinks = mUnderlineLinks;
+  s.EnableScroll = mEnableScroll != htmScrollBars::Keine;
+  s.Gradient = mGradient;
+  s.HoverAnchor = mHoverAnchor;
+  s.ViewportWidth = static_cast<int>(picViewPort->ScaleWidth());
+  s.ViewportHeight = static_cast<int>(picViewPort->ScaleHeight());
+  return s;
 }
 
-void KVXHTML::Resize() { Refresh(false); }
+void KVXHTML::RenderPage(bool draw, gdi::DrawingSurface& page) {
+  html::PageSize size{mPageWidth, mPageHeight};
+  html::RenderPage(draw, mDoc, mPictures, page, Settings(), *this, size);
+  mPageWidth = size.Width;
+  mPageHeight = size.Height;
+}
 
-void KVXHTML::Render() {
-  html::PlainViewStyle style;
-  style.FontName = mDefaultFontName;
-  style.FontSize = mDefaultFontSize;
-  style.PageColor = mPageColor;
-  style.TextColor = mDefaultTextColor;
-  style.LinkColor = mLinkColor;
-  style.UnderlineLinks = mUnderlineLinks;
-  style.Padding = mDefaultPadding;
-  html::DrawPlainView(Surface(), mElements, style);
+const gdi::DrawingSurface& KVXHTML::Page() const { return picHTML->Surface(); }
+
+void KVXHTML::LoadImage(std::string& source, com::StdPicturePtr& image) {
+  com::Args args{source, image ? com::ToVariant(image) : com::Nothing()};
+  Raise("LoadImage", args);
+  source = args[0].ToString();
+  image = com::IsNothing(args[1]) ? nullptr : com::AsObject<com::StdPicture>(args[1]);
+}
+
+void KVXHTML::PaintGradient(gdi::DrawingSurface& page) {
+  CGradient gradient;
+  gradient.SetAngle(mGradientAngle);
+  gradient.SetColor1(mBackColor);
+  gradient.SetColor2(mBackColor2);
+  gradient.Paint(page.hDC(), gdi::RECT{0, 0, page.PixelWidth(), page.PixelHeight()});
+}
+
+void KVXHTML::Raise(std::string_view eventName, com::Args& args) {
+  // The host's handler may unload the form that holds this control.
+  const std::shared_ptr<com::Dispatch> keep = weak_from_this().lock();
+  RaiseEvent(eventName, args);
+}
+
+void KVXHTML::Raise(std::string_view eventName) {
+  com::Args none;
+  Raise(eventName, none);
 }
 
 // ---- Life cycle ----
@@ -317,16 +472,22 @@ void KVXHTML::ReadProperties(const com::PropertyBag& bag) {
   mGradientAngle = static_cast<float>(bag.ReadProperty("GradientAngle", 270.0).ToDouble());
   mBackColor2 = ToColor(bag.ReadProperty("BackColor2", 255));
   const rt::Variant picture = bag.ReadProperty("BackgroundImage", com::Nothing());
-  if (!com::IsNothing(picture)) SetPicture(com::AsObject<com::StdPicture>(picture));
+  if (auto image = com::IsNothing(picture) ? nullptr : com::AsObject<com::StdPicture>(picture)) {
+    SetPicture(image);
+    picHTML->SetPicture(image);
+  }
   mDefaultTextColor = ToColor(bag.ReadProperty("DefaultTextColor", 0));
   mLinkColor = ToColor(bag.ReadProperty("LinkColor", Color(0xFF0000)));
   mLinkHoverColor = ToColor(bag.ReadProperty("LinkHoverColor", Color(0x800080)));
   mBackColor = ToColor(bag.ReadProperty("BackColor", Color(kButtonFace)));
-  mPageColor = mBackColor;
+  mDoc.PageColor = mBackColor;
   UserControl::SetBackColor(mBackColor);
   SetEnabled(bag.ReadProperty("Enabled", true).ToBool());
+  picHTML->SetBackColor(mBackColor);
   mEnableAnchors = bag.ReadProperty("EnableAnchors", false).ToBool();
   mEnableScroll = static_cast<htmScrollBars>(bag.ReadProperty("EnableScroll", int16_t{0}).ToInteger());
+  ShowScrollPanel(true, mEnableScroll == htmScrollBars::Vertikal || mEnableScroll == htmScrollBars::Beide);
+  ShowScrollPanel(false, mEnableScroll == htmScrollBars::horizontal || mEnableScroll == htmScrollBars::Beide);
   mEnableTooltips = bag.ReadProperty("EnableTooltips", true).ToBool();
   mDefaultFontName = bag.ReadProperty("DefaultFontName", kReadFontName).ToString();
   mDefaultFontSize = static_cast<float>(bag.ReadProperty("DefaultFontSize", 10).ToDouble());
@@ -340,8 +501,10 @@ void KVXHTML::ReadProperties(const com::PropertyBag& bag) {
 }
 
 void KVXHTML::WriteProperties(com::PropertyBag& bag) {
-  // Each value is written with the default that ReadProperties uses, so a
-  // value equal to it is left out and reads back the same.
+  // Each value is written with the default that ReadProperties uses: a
+  // value equal to it is left out and reads back the same. (Written
+  // without defaults, False and 0 would count as "empty" and be lost,
+  // reading back as True where the read default is True.)
   bag.WriteProperty("Appearance", static_cast<int16_t>(mAppearance), int16_t{0});
   bag.WriteProperty("BorderStyle", static_cast<int16_t>(mBorderStyle), int16_t{0});
   bag.WriteProperty("BackColor", Color(mBackColor), Color(kButtonFace));
@@ -362,80 +525,23 @@ void KVXHTML::WriteProperties(com::PropertyBag& bag) {
   bag.WriteProperty("LinkColor", Color(mLinkColor), Color(0xFF0000));
   bag.WriteProperty("LinkHoverColor", Color(mLinkHoverColor), Color(0x800080));
   bag.WriteProperty("HoverEnabled", mHoverEnabled, true);
-  bag.WriteProperty("Enabled", Enabled(), true);
+  bag.WriteProperty("Enabled", mEnabled, true);
   bag.WriteProperty("PageMover", mPageMover, false);
   bag.WriteProperty("FreezeUpdates", mFreezeUpdates, false);
 }
 
 void KVXHTML::Show() {
-  if (!Ambient().UserMode) SetEnabled(false);
+  if (!Ambient().UserMode) {
+    picViewPort->SetEnabled(false);
+    mSubClass->SubClassHwnd(win::ToInt(picViewPort->hWnd()), false);
+  }
   SetText(mText);
 }
 
 void KVXHTML::Terminate() {
   tmrHyperlinkClick->SetEnabled(false);
   mClickHref.clear();
-}
-
-// ---- Links ----
-
-void KVXHTML::ViewportMouseUp(int16_t button, int16_t shift, float x, float y) {
-  std::string id = "-1";
-  std::string href = "-1";
-  if (Enabled() && mEnableAnchors) {
-    for (int anchor : mAnchors) {
-      const HTMLElement& a = mElements[static_cast<size_t>(anchor)];
-      if (x < a.BoxLeft || x > a.BoxRight || y < a.BoxTop || y > a.BoxBottom) continue;
-      if (!a.Href.empty()) {
-        mClickHref = a.Href;
-        mClickID = a.ID;
-        tmrHyperlinkClick->SetEnabled(false);  // a second click within the delay replaces the first
-        tmrHyperlinkClick->SetEnabled(true);
-        id = mClickID;
-        href = mClickHref;
-      }
-      break;
-    }
-  }
-  com::Args args{id, href, button, shift, static_cast<double>(x), static_cast<double>(y)};
-  RaiseEvent("MouseUp", args);
-}
-
-bool KVXHTML::LinkPoint(int anchorIndex, int& x, int& y) const {
-  if (anchorIndex < 0 || static_cast<size_t>(anchorIndex) >= mAnchors.size()) return false;
-  const HTMLElement& a = mElements[static_cast<size_t>(mAnchors[static_cast<size_t>(anchorIndex)])];
-  if (a.BoxRight < a.BoxLeft || a.BoxLeft < 0) return false;
-  x = (a.BoxLeft + a.BoxRight) / 2;
-  y = (a.BoxTop + a.BoxBottom) / 2;
-  return true;
-}
-
-void KVXHTML::RunPendingLinkClick() {
-  tmrHyperlinkClick->SetEnabled(false);
-  if (mClickHref.empty()) return;
-  const std::string href = std::move(mClickHref);
-  const std::string id = std::move(mClickID);
-  mClickHref.clear();
-  mClickID.clear();
-  if (rt::UCase(rt::Left(href, 3)) == "VB:") {
-    const html::ProcedureLink link = html::ParseProcedureLink(href.substr(3));
-    CallHostProcedure(link.Name, link.Args);
-  } else {
-    com::Args args{id, href};
-    RaiseEvent("HyperlinkClick", args);
-  }
-}
-
-void KVXHTML::CallHostProcedure(const std::string& name, const std::vector<std::string>& args) {
-  // Any failure (no host, no such procedure, wrong arguments) is ignored.
-  rt::ResumeNext([&] {
-    if (!Container()) return;
-    com::DispatchPtr host = Container()->ContainerObject();
-    if (!host) return;
-    com::Args callArgs;
-    if (!args.empty() && args.size() <= kMaxHostArguments) callArgs.assign(args.begin(), args.end());
-    host->Invoke(name, com::CallKind::Method, callArgs);
-  });
+  mSubClass->SubClassHwnd(win::ToInt(picViewPort->hWnd()), false);
 }
 
 }  // namespace kvctl2

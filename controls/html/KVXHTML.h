@@ -1,14 +1,22 @@
 // KVXHTML: the library's HTML view control. Assigning Text wraps the source
-// in HTML and BODY tags, normalises it and parses it into a flat array of
-// element records (tags and text runs) with the list of its links. The view
-// shows the document's text word-wrapped on its surface (tags left out, BR
-// as a line break); a link click is deferred by the link timer and then
-// either calls a public procedure of the hosting form ("VB:" links) or
-// raises HyperlinkClick for the host.
+// in HTML and BODY tags, normalises it and parses it into the document (an
+// element array with a tree over it); Refresh lays the document out into
+// the off-screen page picHTML (measure, grow the page, measure again when it
+// grew wider, draw last) and shows a window of it in the viewport picViewPort, with
+// scroll bars when the page needs them and keyboard scrolling. On the
+// viewport the mouse finds links (hand cursor, tooltip, hover colour),
+// drags the page, jumps to "#" targets, and a link click is deferred by
+// the link timer and then either calls a public procedure of the hosting
+// form ("VB:" links) or raises HyperlinkClick for the host.
 //
 // Script holders keep SQL in the control's persisted Text and hand it out as
 // RawText: the source without its HTML and BODY tags and with BR turned
-// into CR LF.
+// into CR LF. Text and RawText always hold the whole source; a document
+// longer than 32,767 characters or elements is shown up to that limit.
+//
+// The implementation is split by concern: KVXHTML.cpp (interface,
+// properties, persistence, life cycle), KVXHTMLView.cpp (refresh,
+// viewport, scrolling, keys) and KVXHTMLMouse.cpp (mouse, hover, links).
 #pragma once
 
 #include <cstdint>
@@ -20,18 +28,24 @@
 #include "com/PropertyBag.h"
 #include "com/UserControl.h"
 #include "html/HTMLElement.h"
+#include "html/HtmlDocument.h"
+#include "html/RenderPage.h"
 
 namespace forms {
+class CommandButton;
+class PictureBox;
 class Timer;
-}
+}  // namespace forms
 
 namespace kvctl2 {
+
+class clsSubClass;
 
 enum class htmlAppearance : int16_t { Flat = 0, Frame = 1 };
 enum class htmlBorder : int16_t { kein = 0, Fest = 1 };
 enum class htmScrollBars : int16_t { Keine = 0, Vertikal = 1, horizontal = 2, Beide = 3 };
 
-class KVXHTML : public com::UserControl {
+class KVXHTML : public com::UserControl, private html::PageHost {
  public:
   KVXHTML();
   ~KVXHTML() override;
@@ -92,10 +106,15 @@ class KVXHTML : public com::UserControl {
   void SetPageMover(bool value);
   bool FreezeUpdates() const { return mFreezeUpdates; }
   void SetFreezeUpdates(bool value);
-  // Enabled is the extender's Enabled (the viewport takes no input while off).
+  // The control's Enabled: also the viewport's (no input while off).
+  bool Enabled() const { return mEnabled; }
+  void SetEnabled(bool value);
+  // The control's Picture, also the page picture's: painted at its top left.
+  const com::StdPicturePtr& BackgroundImage() const { return Picture(); }
+  void SetBackgroundImage(com::StdPicturePtr picture);
 
-  // Re-lays out (PaintOnly False) or only repaints the view; nothing while
-  // FreezeUpdates is set.
+  // Re-lays out (PaintOnly False) or keeps the arrangement and lays out
+  // and repaints (True); nothing while FreezeUpdates is set.
   void Refresh(bool paintOnly = true);
 
   // Parser services.
@@ -103,23 +122,31 @@ class KVXHTML : public com::UserControl {
   int16_t mintExtractTagAttributes(std::string_view strTag);
   const std::vector<std::string>& AttributeNames() const { return mAttrNames; }
   const std::vector<std::string>& AttributeValues() const { return mAttrValues; }
-  void mBuildHierarchy() {}  // the tree over the elements comes with the full layout
+  void mBuildHierarchy();
 
   // The document.
-  int ElementCount() const { return static_cast<int>(mElements.size()); }
-  const HTMLElement& Element(int index) const { return mElements.at(static_cast<size_t>(index)); }
-  int BodyIndex() const { return mBodyIndex; }
+  int ElementCount() const { return mDoc.Count(); }
+  const HTMLElement& Element(int index) const { return mDoc.Elements.at(static_cast<size_t>(index)); }
+  int BodyIndex() const { return mDoc.BodyIndex; }
+  uint32_t PageColor() const { return mDoc.PageColor; }
   // Element indexes of the links (A tags), filled only with EnableAnchors.
-  const std::vector<int>& Anchors() const { return mAnchors; }
+  const std::vector<int16_t>& Anchors() const { return mDoc.Anchors; }
+  // The laid-out page size in pixels, and the page picture.
+  int32_t PageWidth() const { return mPageWidth; }
+  int32_t PageHeight() const { return mPageHeight; }
+  const gdi::DrawingSurface& Page() const;
+  int16_t HoverAnchor() const { return mHoverAnchor; }
 
-  // Mouse on the viewport (pixels). A release over a link makes its click
-  // pending; the link timer runs it 100 ms later.
-  void ViewportMouseUp(int16_t button, int16_t shift, float x, float y);
-  // The position of anchor `anchorIndex` in Anchors() in the drawn view: a
-  // release there is a click on that link. False when it is not drawn.
+  // Constituents, for the host and for tests.
+  const std::shared_ptr<forms::PictureBox>& ViewPort() const { return picViewPort; }
+  com::ControlPtr VerticalScrollBar() const { return vscScroll; }
+  com::ControlPtr HorizontalScrollBar() const { return hscScroll; }
+  // The scroll position (the bars' Value), page pixels.
+  int32_t ScrollX() const;
+  int32_t ScrollY() const;
+  // The centre of link `anchorIndex` (position in Anchors()) in viewport
+  // pixels at the current scroll position; false when it is not drawn.
   bool LinkPoint(int anchorIndex, int& x, int& y) const;
-  // The link timer's work: runs the pending click, if any.
-  void RunPendingLinkClick();
   bool LinkClickPending() const { return !mClickHref.empty(); }
 
   // Life cycle with the host.
@@ -128,25 +155,56 @@ class KVXHTML : public com::UserControl {
   void WriteProperties(com::PropertyBag& bag) override;
   void Show() override;
   void Terminate() override;
+  void Draw(gdi::HDC hdc, int x, int y) override;
+  bool HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) override;
 
  protected:
   void Resize() override;
+  void OnSited() override;
 
  private:
   void DefineMembers();
-  void Parse();
-  void Render();
+  void CreateConstituents();
+  void ConnectConstituentEvents();
+  void ParseText();
+  html::PageSettings Settings() const;
+  void RenderPage(bool draw, gdi::DrawingSurface& page);
+  // Raises an event with the control kept alive through the host's handler.
+  void Raise(std::string_view eventName, com::Args& args);
+  void Raise(std::string_view eventName);
+
+  // PageHost.
+  void LoadImage(std::string& source, com::StdPicturePtr& image) override;
+  void PaintGradient(gdi::DrawingSurface& page) override;
+
+  // View (KVXHTMLView.cpp).
+  int BorderPixels() const;
+  void ArrangeViewport();
+  void ShowScrollPanel(bool vertical, bool allowed);
+  void picViewPort_Paint();
+  void picViewPort_KeyDown(int16_t keyCode, int16_t shift);
+  void ScrollBarGotFocus();
+  void SetScrollValue(const com::ControlPtr& bar, int32_t value);
+
+  // Mouse (KVXHTMLMouse.cpp).
+  int HitAnchor(float x, float y, bool click) const;
+  void HoverRender();
+  void picViewPort_MouseMove(int16_t button, int16_t shift, float x, float y);
+  void picViewPort_MouseDown(int16_t button, int16_t shift, float x, float y);
+  void picViewPort_MouseUp(int16_t button, int16_t shift, float x, float y);
+  void mSubClass_NewMessage(int32_t hWnd, int32_t& uMsg, win::WPARAM& wParam, win::LPARAM& lParam, bool& cancel);
+  void tmrHyperlinkClick_Timer();
   void CallHostProcedure(const std::string& name, const std::vector<std::string>& args);
+  void SetViewportCursor(const char* cursor);
 
   // Document.
   std::string mText;
-  std::vector<HTMLElement> mElements;
+  html::Document mDoc;
+  std::vector<com::StdPicturePtr> mPictures;
   std::vector<std::string> mAttrNames;
   std::vector<std::string> mAttrValues;
-  std::vector<int> mAnchors;
-  int mBodyIndex = 0;
-  uint32_t mPageColor = 0x8000000F;
-  std::string mBackgroundSource;
+  int32_t mPageWidth = 0;
+  int32_t mPageHeight = 0;
 
   // Properties.
   std::string mDefaultFontName = "Arial";
@@ -167,13 +225,29 @@ class KVXHTML : public com::UserControl {
   uint32_t mLinkColor = 0xFF0000;
   uint32_t mLinkHoverColor = 0x800080;
   bool mHoverEnabled = false;
+  bool mEnabled = false;
   bool mPageMover = false;
   bool mFreezeUpdates = false;
 
-  // Links.
+  // Mouse and links.
+  int16_t mHoverAnchor = 0;
+  bool mOverLink = false;
+  int32_t mDragX = 0;
+  int32_t mDragY = 0;
   std::string mClickHref;
   std::string mClickID;
+  std::string mViewportCursor;  // the cursor resource the viewport shows, empty for the default
+
+  // Constituents.
+  std::shared_ptr<forms::PictureBox> picViewPort;
+  std::shared_ptr<forms::PictureBox> picHTML;
+  std::shared_ptr<forms::PictureBox> panV;
+  std::shared_ptr<forms::PictureBox> panH;
+  com::ControlPtr vscScroll;
+  com::ControlPtr hscScroll;
   std::shared_ptr<forms::Timer> tmrHyperlinkClick;
+  std::shared_ptr<forms::CommandButton> FocusWeg;
+  std::unique_ptr<clsSubClass> mSubClass;
 };
 
 }  // namespace kvctl2

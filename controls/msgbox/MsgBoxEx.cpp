@@ -144,7 +144,7 @@ int32_t Msg::MsgBoxEx(const std::string& Prompt, int32_t buttons, const std::str
     // the button row but never ends the call.
     help->SetTag("0");
     help->SetTabStop(true);
-    form->HelpContextID = Context;
+    help->SetHelpContextID(Context);
     helpFile.Replace(HelpFile);
   }
   Take(rest, forms::vbSystemModal);

@@ -146,8 +146,10 @@ void frmMsgBoxIe::cmdDetail_Click() {
 void frmMsgBoxIe::cmdSys_Click(int16_t index) {
   rt::ResumeNext([&] {
     if (index == 3) {
-      // The help key to the active window: the host's help opens.
-      if (forms::Form* active = forms::Form::ActiveForm()) active->PressKey(forms::vbKeyF1);
+      // The help key with the help button active: the help file opens at
+      // the button's help context.
+      SetFocusTo(*cmdSys(3));
+      PressKey(forms::vbKeyF1);
       return;
     }
     MessageState().Result = rt::Variant(cmdSys(index)->Tag()).ToLong();

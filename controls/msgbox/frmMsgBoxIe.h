@@ -37,8 +37,6 @@ class frmMsgBoxIe : public forms::Form {
   com::ControlPtr txtDetail() const { return Control("txtDetail"); }
   std::shared_ptr<forms::Timer> Timer1() const { return Get<forms::Timer>("Timer1"); }
 
-  // The help context of the help button (its HelpContextID).
-  int32_t HelpContextID = 0;
 
  protected:
   void Form_Load() override;

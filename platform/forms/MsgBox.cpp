@@ -1,49 +1,43 @@
 #include "forms/MsgBox.h"
 
+#include <algorithm>
 #include <string>
 
 #include "forms/App.h"
 #include "forms/Responder.h"
+#include "forms/dialogs/MsgBoxWindow.h"
+#include "gdi/WindowSurface.h"
 #include "runtime/Error.h"
 
 namespace forms {
 
-namespace {
-
-int32_t ButtonSet(int32_t buttons) { return buttons & 0x7; }
-
-}  // namespace
-
-int32_t MsgBoxEscapeResult(int32_t buttons) {
-  switch (ButtonSet(buttons)) {
+std::vector<int32_t> MsgBoxButtons(int32_t buttons) {
+  switch (buttons & 0x7) {
     case vbOKOnly:
-      return vbOK;
+      return {vbOK};
     case vbOKCancel:
+      return {vbOK, vbCancel};
+    case vbAbortRetryIgnore:
+      return {vbAbort, vbRetry, vbIgnore};
     case vbYesNoCancel:
+      return {vbYes, vbNo, vbCancel};
+    case vbYesNo:
+      return {vbYes, vbNo};
     case vbRetryCancel:
-      return vbCancel;
+      return {vbRetry, vbCancel};
     default:
-      return 0;
+      return {};
   }
 }
 
 bool MsgBoxOffers(int32_t buttons, int32_t result) {
-  switch (ButtonSet(buttons)) {
-    case vbOKOnly:
-      return result == vbOK;
-    case vbOKCancel:
-      return result == vbOK || result == vbCancel;
-    case vbAbortRetryIgnore:
-      return result == vbAbort || result == vbRetry || result == vbIgnore;
-    case vbYesNoCancel:
-      return result == vbYes || result == vbNo || result == vbCancel;
-    case vbYesNo:
-      return result == vbYes || result == vbNo;
-    case vbRetryCancel:
-      return result == vbRetry || result == vbCancel;
-    default:
-      return false;
-  }
+  const std::vector<int32_t> results = MsgBoxButtons(buttons);
+  return std::ranges::find(results, result) != results.end();
+}
+
+int32_t MsgBoxEscapeResult(int32_t buttons) {
+  if (MsgBoxButtons(buttons) == std::vector<int32_t>{vbOK}) return vbOK;
+  return MsgBoxOffers(buttons, vbCancel) ? vbCancel : 0;
 }
 
 int32_t MsgBox(std::string_view prompt, int32_t buttons, std::string_view title) {
@@ -54,7 +48,15 @@ int32_t MsgBox(std::string_view prompt, int32_t buttons, std::string_view title)
   request.title = title.empty() ? App().Title : std::string(title);
   Responder responder = Responders::Next();
   if (!responder) {
-    rt::Raise(errNoResponder, "MsgBox", "A message box has no responder to answer it: " + request.prompt);
+    // Only a user in front of a screen can answer the box.
+    if (!gdi::HasWindowSurfaces()) {
+      rt::Raise(errNoResponder, "MsgBox", "A message box has no responder to answer it: " + request.prompt);
+    }
+    if (MsgBoxButtons(buttons).empty()) {
+      rt::Raise(rt::errInvalidProcedureCall, "MsgBox",
+                "The message box style " + std::to_string(buttons) + " names no button set");
+    }
+    return ShowMsgBoxWindow(request.prompt, buttons, request.title);
   }
   const int32_t result = responder(request);
   // A message box can only end with one of its buttons.

@@ -2,6 +2,8 @@
 
 #include "com/ControlFactory.h"
 #include "forms/ControlPainter.h"
+#include "win/InputRouting.h"
+#include "win/Messages.h"
 
 namespace forms {
 
@@ -61,6 +63,50 @@ void PictureBox::WriteProperties(com::PropertyBag& bag) {
   bag.WriteProperty("ForeColor", static_cast<int32_t>(ForeColor()), int32_t(0x80000012));
   if (Font()) bag.WriteProperty("Font", com::ToVariant(Font()->Clone()), com::Nothing());
   bag.WriteProperty("Picture", com::ToVariant(Picture()), com::Nothing());
+}
+
+namespace {
+com::Args MouseArgs(int16_t button, int16_t shift, float x, float y) {
+  return com::Args{button, shift, static_cast<double>(x), static_cast<double>(y)};
+}
+}  // namespace
+
+void PictureBox::UserControl_MouseDown(int16_t button, int16_t shift, float x, float y) {
+  com::Args args = MouseArgs(button, shift, x, y);
+  RaiseEvent("MouseDown", args);
+}
+
+void PictureBox::UserControl_MouseMove(int16_t button, int16_t shift, float x, float y) {
+  com::Args args = MouseArgs(button, shift, x, y);
+  RaiseEvent("MouseMove", args);
+}
+
+void PictureBox::UserControl_MouseUp(int16_t button, int16_t shift, float x, float y) {
+  com::Args args = MouseArgs(button, shift, x, y);
+  RaiseEvent("MouseUp", args);
+}
+
+void PictureBox::UserControl_DblClick() {
+  if (Enabled()) RaiseEvent("DblClick");
+}
+
+bool PictureBox::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lParam, win::LRESULT& result) {
+  if ((msg == win::WM_KEYDOWN || msg == win::WM_KEYUP) && dynamic_cast<com::UserControl*>(Container())) {
+    // The form routes keys to its own controls only: a box that is part of
+    // another control raises its key events itself. The key goes on to the
+    // form either way.
+    int16_t shift = 0;
+    if (win::GetKeyState(static_cast<int>(win::VK_SHIFT)) < 0) shift |= com::vbShiftMask;
+    if (win::GetKeyState(static_cast<int>(win::VK_CONTROL)) < 0) shift |= com::vbCtrlMask;
+    if (win::GetKeyState(static_cast<int>(win::VK_MENU)) < 0) shift |= com::vbAltMask;
+    int16_t keyCode = static_cast<int16_t>(wParam);
+    if (msg == win::WM_KEYDOWN)
+      KeyDown(keyCode, shift);
+    else
+      KeyUp(keyCode, shift);
+    return false;
+  }
+  return com::UserControl::HandleMessage(msg, wParam, lParam, result);
 }
 
 void PictureBox::Draw(gdi::HDC hdc, int x, int y) {

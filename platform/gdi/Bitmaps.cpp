@@ -13,7 +13,7 @@ using namespace detail;
 
 namespace {
 
-constexpr int kMaxSide = 16384;
+constexpr int kMaxSide = 32767;  // a side is 16-bit
 
 HBITMAP AddBitmap(std::shared_ptr<PixelBuffer> buffer) {
   if (!buffer) return HBITMAP{};
@@ -142,16 +142,29 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
   }
   auto s = FindDc(src);
   if (!s) return false;
-  // Copy the source first: source and target may be the same bitmap.
-  PixelBuffer copy = s->Target();
+  const PixelBuffer& source = s->Target();
+  PixelBuffer& target = d->Target();
+  // Only the part of the area whose source lies inside the source picture.
+  const RECT from = Intersect(
+      RECT{area.left - x + srcX, area.top - y + srcY, area.right - x + srcX, area.bottom - y + srcY}, source.Bounds());
+  if (IsEmptyRect(from)) return true;
+  area = RECT{from.left - srcX + x, from.top - srcY + y, from.right - srcX + x, from.bottom - srcY + y};
+  const int columns = area.right - area.left;
+  // Source and target may be the same bitmap: then the source part is
+  // copied first.
+  std::vector<uint32_t> copy;
+  if (&source == &target) {
+    copy.reserve(static_cast<size_t>(columns) * static_cast<size_t>(from.bottom - from.top));
+    for (int sy = from.top; sy < from.bottom; ++sy) copy.insert(copy.end(), source.Row(sy) + from.left, source.Row(sy) + from.right);
+  }
   for (int ty = area.top; ty < area.bottom; ++ty) {
-    int sy = ty - y + srcY;
-    if (sy < 0 || sy >= copy.height) continue;
-    for (int tx = area.left; tx < area.right; ++tx) {
-      int sx = tx - x + srcX;
-      if (sx < 0 || sx >= copy.width) continue;
-      uint32_t& out = d->Target().Row(ty)[tx];
-      out = 0xFF000000u | (Rop(rop, copy.Row(sy)[sx], out) & 0xFFFFFFu);
+    const int sy = ty - area.top;
+    const uint32_t* in = copy.empty() ? source.Row(from.top + sy) + from.left : copy.data() + static_cast<size_t>(sy) * columns;
+    uint32_t* out = target.Row(ty) + area.left;
+    if (rop == SRCCOPY) {
+      for (int i = 0; i < columns; ++i) out[i] = 0xFF000000u | (in[i] & 0xFFFFFFu);
+    } else {
+      for (int i = 0; i < columns; ++i) out[i] = 0xFF000000u | (Rop(rop, in[i], out[i]) & 0xFFFFFFu);
     }
   }
   return true;

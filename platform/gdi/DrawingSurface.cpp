@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "gdi/Bitmaps.h"
 #include "gdi/DeviceContext.h"
@@ -15,6 +16,14 @@
 namespace gdi {
 
 namespace {
+
+constexpr size_t kCachedFonts = 8;
+
+// Font sizes the platform takes, in points; others are an invalid
+// property value.
+void CheckFontSize(double points) {
+  if (!(points > 0 && points <= 2160)) rt::Raise(380, "Font", "Invalid property value");
+}
 
 // Twips in one unit of each fixed scale mode (x, y).
 double TwipsPerUnit(int mode, bool vertical) {
@@ -75,7 +84,10 @@ struct DrawingSurface::State {
   OwnedBitmap image;
   OwnedBitmap shown;
   OwnedBitmap picture;
-  OwnedFont font;
+  std::vector<std::pair<SurfaceFont, OwnedFont>> fonts;
+  OwnedPen linePen;  // the pen Line drew with last, by colour, style and width
+  std::tuple<COLORREF, int, int> linePenKey;
+  HFONT font{};  // the selected one, owned by `fonts`
   OwnedPen pen;
   OwnedBrush brush;
   SurfaceFont fontDesc;
@@ -111,7 +123,17 @@ struct DrawingSurface::State {
     }
   }
 
-  void CopyImageToShown() { BitBlt(shownDc.Get(), 0, 0, width, height, imageDc.Get(), 0, 0, SRCCOPY); }
+  // The shown picture takes the persistent one (only needed while
+  // AutoRedraw is off; with it on, the persistent picture is shown).
+  void CopyImageToShown() {
+    if (autoRedraw) return;
+    if (GetBitmapSize(shown.Get()).cx != width || GetBitmapSize(shown.Get()).cy != height) {
+      OwnedBitmap sized(CreateFilledBitmap(width, height, Back()));
+      SelectObject(shownDc.Get(), sized.Get());
+      shown = std::move(sized);
+    }
+    BitBlt(shownDc.Get(), 0, 0, width, height, imageDc.Get(), 0, 0, SRCCOPY);
+  }
 
   // A new bitmap of the current size for `dc`, keeping the old content.
   void Regrow(OwnedDC& dc, OwnedBitmap& bitmap) {
@@ -129,24 +151,39 @@ struct DrawingSurface::State {
   // hDC uses them: text colour = ForeColor, background = BackColor, pen =
   // ForeColor / DrawWidth / DrawStyle, brush = FillColor / FillStyle.
   void SyncDcs() {
-    OwnedPen p(CreatePen(drawStyle, drawWidth, OleTranslateColor(foreColor)));
+    SyncForeColor();
     OwnedBrush b(fillStyle == vbFSSolid ? CreateSolidBrush(OleTranslateColor(fillColor)) : HBRUSH{});
     for (HDC dc : {imageDc.Get(), shownDc.Get()}) {
-      SetTextColor(dc, OleTranslateColor(foreColor));
       SetBkColor(dc, Back());
       SetBkMode(dc, fontTransparent ? TRANSPARENT : OPAQUE);
-      SelectObject(dc, p.Get());
       SelectObject(dc, b ? b.Get() : HBRUSH(GetStockObject(NULL_BRUSH)));
     }
-    pen = std::move(p);
     brush = std::move(b);
   }
+  // What ForeColor, DrawWidth and DrawStyle set: the text colour and the pen.
+  void SyncForeColor() {
+    OwnedPen p(CreatePen(drawStyle, drawWidth, OleTranslateColor(foreColor)));
+    for (HDC dc : {imageDc.Get(), shownDc.Get()}) {
+      SetTextColor(dc, OleTranslateColor(foreColor));
+      SelectObject(dc, p.Get());
+    }
+    pen = std::move(p);
+  }
 
+  // The fonts a surface switches between (bold on and off, a link's
+  // underline) are made once and kept.
   void SelectFont() {
-    OwnedFont f(CreateFontIndirect(ToLogFont(fontDesc)));
-    SelectObject(imageDc.Get(), f.Get());
-    SelectObject(shownDc.Get(), f.Get());
-    font = std::move(f);
+    auto cached = std::find_if(fonts.begin(), fonts.end(), [this](const auto& f) { return f.first == fontDesc; });
+    if (cached != fonts.end()) {
+      font = cached->second.Get();
+    } else {
+      fonts.emplace_back(fontDesc, OwnedFont(CreateFontIndirect(ToLogFont(fontDesc))));
+      font = fonts.back().second.Get();
+    }
+    SelectObject(imageDc.Get(), font);
+    SelectObject(shownDc.Get(), font);
+    // The oldest goes once it is no longer selected.
+    if (fonts.size() > kCachedFonts && fonts.front().second.Get() != font) fonts.erase(fonts.begin());
   }
 };
 
@@ -180,7 +217,9 @@ void DrawingSurface::Resize(int widthPixels, int heightPixels) {
   s.width = widthPixels;
   s.height = heightPixels;
   s.Regrow(s.imageDc, s.image);
-  s.Regrow(s.shownDc, s.shown);
+  // With AutoRedraw the shown picture is the persistent one: the other
+  // picture is brought to size when AutoRedraw goes off.
+  if (!s.autoRedraw) s.Regrow(s.shownDc, s.shown);
   s.UpdateFixedScale();
 }
 
@@ -227,7 +266,7 @@ HBITMAP DrawingSurface::Picture() const { return m_state->picture.Get(); }
 OLE_COLOR DrawingSurface::ForeColor() const { return m_state->foreColor; }
 void DrawingSurface::SetForeColor(OLE_COLOR color) {
   m_state->foreColor = color;
-  m_state->SyncDcs();
+  m_state->SyncForeColor();
 }
 OLE_COLOR DrawingSurface::BackColor() const { return m_state->backColor; }
 void DrawingSurface::SetBackColor(OLE_COLOR color) {
@@ -267,6 +306,7 @@ void DrawingSurface::SetFontTransparent(bool value) {
 
 const SurfaceFont& DrawingSurface::Font() const { return m_state->fontDesc; }
 void DrawingSurface::SetFont(const SurfaceFont& font) {
+  CheckFontSize(font.Size);
   m_state->fontDesc = font;
   m_state->SelectFont();
 }
@@ -275,6 +315,7 @@ void DrawingSurface::SetFontName(std::string_view name) {
   m_state->SelectFont();
 }
 void DrawingSurface::SetFontSize(double points) {
+  CheckFontSize(points);
   m_state->fontDesc.Size = points;
   m_state->SelectFont();
 }
@@ -290,7 +331,7 @@ void DrawingSurface::SetFontUnderline(bool value) {
   m_state->fontDesc.Underline = value;
   m_state->SelectFont();
 }
-HFONT DrawingSurface::FontHandle() const { return m_state->font.Get(); }
+HFONT DrawingSurface::FontHandle() const { return m_state->font; }
 
 int DrawingSurface::ScaleMode() const { return m_state->scaleMode; }
 void DrawingSurface::SetScaleMode(int mode) {
@@ -370,6 +411,12 @@ void DrawingSurface::SetCurrentY(double y) { m_state->currentY = y; }
 void DrawingSurface::Print(std::string_view text, bool newLine) {
   State& s = *m_state;
   HDC dc = s.Target();
+  if (!newLine && text.find_first_of("\r\n") == std::string_view::npos) {
+    // One line, the point moving on by its width ("Print x;").
+    TextOutA(dc, ToPixelX(s.currentX), ToPixelY(s.currentY), text);
+    s.currentX += TextWidth(text);
+    return;
+  }
   double lineHeight = TextHeight("");
   std::vector<std::string_view> lines = Lines(text);
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -387,6 +434,11 @@ void DrawingSurface::Print(std::string_view text, bool newLine) {
 }
 
 double DrawingSurface::TextWidth(std::string_view text) const {
+  if (text.find_first_of("\r\n") == std::string_view::npos) {
+    SIZE size{};
+    GetTextExtentPoint32A(m_state->imageDc.Get(), text, -1, &size);
+    return ScaleX(size.cx, vbPixels, vbUser);
+  }
   int widest = 0;
   for (std::string_view line : Lines(text)) {
     SIZE size{};
@@ -408,8 +460,12 @@ void DrawingSurface::Line(double x1, double y1, double x2, double y2, std::optio
   HDC dc = s.Target();
   COLORREF c = OleTranslateColor(color.value_or(s.foreColor));
   int px1 = ToPixelX(x1), py1 = ToPixelY(y1), px2 = ToPixelX(x2), py2 = ToPixelY(y2);
-  OwnedPen pen(CreatePen(s.drawStyle, s.drawWidth, c));
-  ScopedSelect<HPEN> usePen(dc, pen.Get());
+  // The pen of the last colour drawn with is kept for the next line.
+  if (!s.linePen || s.linePenKey != std::tuple{c, s.drawStyle, s.drawWidth}) {
+    s.linePen.Reset(CreatePen(s.drawStyle, s.drawWidth, c));
+    s.linePenKey = {c, s.drawStyle, s.drawWidth};
+  }
+  ScopedSelect<HPEN> usePen(dc, s.linePen.Get());
   if (box == LineBox::None) {
     MoveToEx(dc, px1, py1);
     gdi::LineTo(dc, px2, py2);

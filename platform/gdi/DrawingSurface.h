@@ -115,6 +115,7 @@ class DrawingSurface {
   bool FontTransparent() const;
   void SetFontTransparent(bool value);
   const SurfaceFont& Font() const;
+  // A size outside 0 < points <= 2160 raises 380 (invalid property value).
   void SetFont(const SurfaceFont& font);
   void SetFontName(std::string_view name);
   void SetFontSize(double points);

@@ -30,6 +30,11 @@ RECT Normalized(const RECT& r) noexcept {
 
 void FillPixels(PixelBuffer& target, const RECT& clip, RECT rect, uint32_t pixel) {
   RECT r = Intersect(Intersect(rect, clip), target.Bounds());
+  if (IsEmptyRect(r)) return;
+  if (r.left == 0 && r.right == target.width) {  // whole rows lie side by side
+    std::fill(target.Row(r.top), target.Row(r.bottom - 1) + target.width, pixel);
+    return;
+  }
   for (int y = r.top; y < r.bottom; ++y) std::fill(target.Row(y) + r.left, target.Row(y) + r.right, pixel);
 }
 

@@ -63,7 +63,7 @@ int FillRect(HDC hdc, const RECT& rect, HBRUSH brush) {
   auto dc = FindDc(hdc);
   auto b = Find<BrushObj>(ToInt(brush));
   if (!dc || !b) return 0;
-  dc->Record("FillRect " + RectText(rect) + " " + (b->hollow ? std::string("none") : ColorText(b->color)));
+  if (dc->recording) dc->Record("FillRect " + RectText(rect) + " " + (b->hollow ? std::string("none") : ColorText(b->color)));
   if (!b->hollow) FillPixels(dc->Target(), dc->ClipRect(), rect, ToPixel(b->color));
   return 1;
 }
@@ -155,8 +155,9 @@ bool LineTo(HDC hdc, int x, int y) {
   auto dc = FindDc(hdc);
   if (!dc) return false;
   POINT from = dc->state.position;
-  dc->Record("LineTo " + std::to_string(from.x) + "," + std::to_string(from.y) + "-" + std::to_string(x) + "," +
-             std::to_string(y) + " " + ColorText(dc->state.pen->color) + " w=" + std::to_string(dc->state.pen->width));
+  if (dc->recording)
+    dc->Record("LineTo " + std::to_string(from.x) + "," + std::to_string(from.y) + "-" + std::to_string(x) + "," +
+               std::to_string(y) + " " + ColorText(dc->state.pen->color) + " w=" + std::to_string(dc->state.pen->width));
   StrokeLines(*dc, {from, POINT{x, y}});
   dc->state.position = POINT{x, y};
   return true;
@@ -242,17 +243,39 @@ bool GradientFill(HDC hdc, const TRIVERTEX* vertices, uint32_t vertexCount, cons
     if ((horizontal ? b.x < a.x : b.y < a.y)) std::swap(a, b);
     RECT r = Normalized(RECT{a.x, a.y, b.x, b.y});
     COLORREF from = RGB(a.Red >> 8, a.Green >> 8, a.Blue >> 8), to = RGB(b.Red >> 8, b.Green >> 8, b.Blue >> 8);
-    dc->Record("GradientFill " + RectText(r) + " " + ColorText(from) + "-" + ColorText(to) +
-               (horizontal ? " h" : " v"));
+    if (dc->recording)
+      dc->Record("GradientFill " + RectText(r) + " " + ColorText(from) + "-" + ColorText(to) +
+                 (horizontal ? " h" : " v"));
+    // Each strip across the gradient has one colour; only its visible
+    // pixels are written.
+    PixelBuffer& target = dc->Target();
+    const RECT visible = Intersect(Intersect(r, clip), target.Bounds());
+    if (IsEmptyRect(visible)) continue;
     int span = horizontal ? r.right - r.left : r.bottom - r.top;
+    // Each channel at step k is c0 + (c1 - c0) * k / span (the quotient
+    // truncated), kept up step by step without dividing.
+    struct Ramp {
+      Ramp(uint16_t c0, uint16_t c1, int span)
+          : from(c0), sign(c1 < c0 ? -1 : 1), whole((sign * (c1 - c0)) / span), part((sign * (c1 - c0)) % span) {}
+      uint8_t Next(int span) {
+        const uint8_t value = static_cast<uint8_t>((from + sign * quotient) >> 8);
+        quotient += whole;
+        if ((rest += part) >= span) rest -= span, ++quotient;
+        return value;
+      }
+      int from, sign, whole, part, quotient = 0, rest = 0;
+    };
+    Ramp red(a.Red, b.Red, std::max(span, 1)), green(a.Green, b.Green, std::max(span, 1)),
+        blue(a.Blue, b.Blue, std::max(span, 1));
     for (int k = 0; k < span; ++k) {
-      auto mix = [&](uint16_t c0, uint16_t c1) {
-        return static_cast<uint8_t>((c0 + (static_cast<int64_t>(c1) - c0) * k / span) >> 8);
-      };
-      uint32_t p = ToPixel(RGB(mix(a.Red, b.Red), mix(a.Green, b.Green), mix(a.Blue, b.Blue)));
-      RECT strip = horizontal ? RECT{r.left + k, r.top, r.left + k + 1, r.bottom}
-                              : RECT{r.left, r.top + k, r.right, r.top + k + 1};
-      FillPixels(dc->Target(), clip, strip, p);
+      const int at = (horizontal ? r.left : r.top) + k;
+      uint32_t p = ToPixel(RGB(red.Next(span), green.Next(span), blue.Next(span)));
+      if (horizontal ? (at < visible.left || at >= visible.right) : (at < visible.top || at >= visible.bottom)) continue;
+      if (horizontal) {
+        for (int y = visible.top; y < visible.bottom; ++y) target.Row(y)[at] = p;
+      } else {
+        std::fill(target.Row(at) + visible.left, target.Row(at) + visible.right, p);
+      }
     }
   }
   return true;

@@ -98,8 +98,9 @@ bool TextOutA(HDC hdc, int x, int y, std::string_view text, int count) {
   FontBackend& backend = CurrentFontBackend();
   TEXTMETRIC tm = backend.Metrics(font);
   LineMeasure measure(backend, font, 0);
-  dc->Record("TextOut '" + std::string(text) + "' " + std::to_string(x) + "," + std::to_string(y) + " " +
-             ColorText(dc->state.textColor) + " " + FontText(font));
+  if (dc->recording)
+    dc->Record("TextOut '" + std::string(text) + "' " + std::to_string(x) + "," + std::to_string(y) + " " +
+               ColorText(dc->state.textColor) + " " + FontText(font));
   std::string line(text);
   PaintLine(*dc, dc->ClipRect(), measure, tm, tm.tmHeight, x, y, line, measure.Width(line), 0, 0);
   return true;

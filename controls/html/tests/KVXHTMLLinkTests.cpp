@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/Form.h"
+#include "forms/PictureBox.h"
 #include "gdi/FontBackend.h"
 #include "html/KVXHTML.h"
 #include "html/ProcedureLink.h"
@@ -11,6 +12,12 @@
 
 namespace kvctl2 {
 namespace {
+
+// A button release on the viewport at (x, y), as the viewport reports it.
+void ReleaseAt(KVXHTML& html, int x, int y) {
+  com::Args args{int16_t{1}, int16_t{0}, static_cast<double>(x), static_cast<double>(y)};
+  html.ViewPort()->Events().Raise("MouseUp", args);
+}
 
 // A form that offers the public procedure DoIt and records its calls.
 class HostForm : public forms::Form {
@@ -42,13 +49,15 @@ class LinkClicks : public ::testing::Test {
     });
     html->Events().Connect("MouseUp", [this](com::Args& args) { mouseUpHref = args.at(1).ToString(); });
   }
-  void TearDown() override { host->Unload(); }
+  void TearDown() override {
+    if (host->IsLoaded()) host->Unload();
+  }
 
   // Releases the mouse over link `anchor` and lets the link timer run.
   void Click(int anchor) {
     int x = 0, y = 0;
     ASSERT_TRUE(html->LinkPoint(anchor, x, y)) << anchor;
-    html->ViewportMouseUp(1, 0, static_cast<float>(x), static_cast<float>(y));
+    ReleaseAt(*html, x, y);
     clock.Advance(100);
     win::DoEvents();
   }
@@ -66,7 +75,7 @@ TEST_F(LinkClicks, OrdinaryLinkRaisesHyperlinkClickAfterTheTimer) {
   html->SetText("See <a id=\"l1\" href=\"http://example.org/a\">the page</a> now.");
   int x = 0, y = 0;
   ASSERT_TRUE(html->LinkPoint(0, x, y));
-  html->ViewportMouseUp(1, 0, static_cast<float>(x), static_cast<float>(y));
+  ReleaseAt(*html, x, y);
   EXPECT_EQ(mouseUpHref, "http://example.org/a");
   EXPECT_TRUE(clicks.empty());  // deferred to the link timer
   clock.Advance(100);
@@ -77,8 +86,9 @@ TEST_F(LinkClicks, OrdinaryLinkRaisesHyperlinkClickAfterTheTimer) {
 }
 
 TEST_F(LinkClicks, ProcedureLinksCallTheHostInsteadOfTheEvent) {
-  html->SetText("<a href=\"VB:DoIt\">a</a> <a href=\"vb:DoIt(x)\">b</a> "
-                "<a href=\"VB:DoIt(1,2,3,4,5,6,7,8,9)\">c</a> <a href=\"VB:Missing\">d</a>");
+  html->SetText(
+      "<a href=\"VB:DoIt\">a</a> <a href=\"vb:DoIt(x)\">b</a> "
+      "<a href=\"VB:DoIt(1,2,3,4,5,6,7,8,9)\">c</a> <a href=\"VB:Missing\">d</a>");
   for (int i = 0; i < 4; ++i) Click(i);
   EXPECT_TRUE(clicks.empty());
   ASSERT_EQ(host->calls.size(), 3u);
@@ -89,17 +99,58 @@ TEST_F(LinkClicks, ProcedureLinksCallTheHostInsteadOfTheEvent) {
 
 TEST_F(LinkClicks, NoClickWithoutAnchorsOrBesideTheLink) {
   html->SetText("<a href=\"http://x\">link</a> and a long tail of plain words");
-  html->ViewportMouseUp(1, 0, 5000, 5000);
+  ReleaseAt(*html, 5000, 5000);
   EXPECT_EQ(mouseUpHref, "-1");
   html->SetEnableAnchors(false);
   html->SetText("<a href=\"http://x\">link</a>");
   EXPECT_TRUE(html->Anchors().empty());
   int x = 0, y = 0;
   EXPECT_FALSE(html->LinkPoint(0, x, y));
-  html->ViewportMouseUp(1, 0, 10, 10);
+  ReleaseAt(*html, 10, 10);
   clock.Advance(100);
   win::DoEvents();
   EXPECT_TRUE(clicks.empty());
+}
+
+TEST_F(LinkClicks, AHostThatUnloadsItsFormInTheEventIsSafe) {
+  html->SetText("<a href=\"http://x\">first</a> <a href=\"http://y\">second</a>");
+  // The handler clicks the other link and unloads the form: the click it
+  // makes is a new one, and the control outlives its own event.
+  std::weak_ptr<KVXHTML> watched = html;
+  html->Events().Connect("HyperlinkClick", [this](com::Args& args) {
+    if (args.at(1).ToString() != "http://x") return;
+    int x = 0, y = 0;
+    ASSERT_TRUE(html->LinkPoint(1, x, y));
+    ReleaseAt(*html, x, y);
+    EXPECT_TRUE(html->LinkClickPending());
+    auto form = host;
+    html.reset();
+    form->Unload();
+  });
+  Click(0);
+  EXPECT_EQ(clicks.size(), 1u);
+  EXPECT_FALSE(host->IsLoaded());
+  if (auto alive = watched.lock()) {
+    clock.Advance(100);
+    win::DoEvents();  // the second click's timer belongs to an unloaded form: nothing runs
+  }
+  EXPECT_EQ(clicks.size(), 1u);
+}
+
+TEST_F(LinkClicks, AHostThatUnloadsItsFormWhileAPictureLoadsIsSafe) {
+  std::weak_ptr<KVXHTML> watched = html;
+  html->Events().Connect("LoadImage", [this](com::Args&) {
+    if (!host->IsLoaded()) return;
+    auto form = host;
+    html.reset();
+    form->Unload();
+  });
+  // Only the form holds the control now: it goes with the form, but not
+  // before the layout that raised the event has ended.
+  KVXHTML* control = html.get();
+  control->SetText("<img src=a.png> and text <img src=b.png>");
+  EXPECT_FALSE(host->IsLoaded());
+  EXPECT_TRUE(watched.expired());
 }
 
 TEST(ProcedureLink, ParsesNameAndStringArguments) {

@@ -23,17 +23,16 @@ TEST_P(RawTextOfText, StripsWrappersAndTurnsBrIntoCrLf) {
   EXPECT_EQ(html.RawText(), GetParam().raw);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RawTextOfText,
-    ::testing::Values(RawCase{"a<BR>b", "a\r\nb"}, RawCase{"a<br>b<Br>c", "a\r\nb\r\nc"},
-                      RawCase{"<html><body>q</body></html>", "q"},
-                      // Only "<BR>" itself is a line break; other spellings stay.
-                      RawCase{"x<br />y", "x<br />y"},
-                      // A BODY tag with attributes is no wrapper and stays.
-                      RawCase{"<BODY bgcolor=red>z</BODY>", "<BODY bgcolor=red>z"},
-                      // The normalised source: tabs, blank runs, named entities.
-                      RawCase{"a\tb   c", "a b c"}, RawCase{"1 &lt; 2", "1 &#060; 2"},
-                      RawCase{"a         b", "a  b"}, RawCase{"a        b", "a b"}));
+INSTANTIATE_TEST_SUITE_P(Cases, RawTextOfText,
+                         ::testing::Values(RawCase{"a<BR>b", "a\r\nb"}, RawCase{"a<br>b<Br>c", "a\r\nb\r\nc"},
+                                           RawCase{"<html><body>q</body></html>", "q"},
+                                           // Only "<BR>" itself is a line break; other spellings stay.
+                                           RawCase{"x<br />y", "x<br />y"},
+                                           // A BODY tag with attributes is no wrapper and stays.
+                                           RawCase{"<BODY bgcolor=red>z</BODY>", "<BODY bgcolor=red>z"},
+                                           // The normalised source: tabs, blank runs, named entities.
+                                           RawCase{"a\tb   c", "a b c"}, RawCase{"1 &lt; 2", "1 &#060; 2"},
+                                           RawCase{"a         b", "a  b"}, RawCase{"a        b", "a b"}));
 
 TEST(KVXHTMLText, RawTextLetStoresCrLfAsBrAndReadsBack) {
   gdi::ScopedFixedMetrics metrics;
@@ -123,6 +122,21 @@ TEST(KVXHTMLText, TagNamesAndAttributes) {
   EXPECT_EQ(html.mintExtractTagAttributes("<TD NOWRAP WIDTH=50%>"), 1);
   EXPECT_EQ(html.AttributeNames()[0], "NOWRAP WIDTH");
   EXPECT_EQ(html.mintExtractTagAttributes("<P>"), 0);
+}
+
+TEST(KVXHTMLText, ASourceBeyondTheLimitsIsShownUpToThemAndKeptWhole) {
+  gdi::ScopedFixedMetrics metrics;
+  KVXHTML html;
+  html.Move(0, 0, 9000, 3000);
+  std::string source;
+  for (int i = 0; source.size() < 40000; ++i)
+    source += "INSERT INTO T VALUES (" + std::to_string(i) + ")" + (i % 8 == 7 ? "\r\n" : "; ");
+  html.SetRawText(source);
+  EXPECT_EQ(html.RawText(), source);  // the whole script, as the script holders need it
+  EXPECT_GT(html.Text().size(), 40000u);
+  EXPECT_GT(html.PageHeight(), 1000);  // laid out up to the limit
+  // Cut inside the text: the closing tags are not reached.
+  EXPECT_NE(html.Element(html.ElementCount() - 1).Raw, "</HTML>");
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include "forms/App.h"
 #include "forms/Clipboard.h"
 #include "forms/Screen.h"
+#include "forms/PictureBox.h"
+#include "forms/controls/ScrollBar.h"
+#include "html/KVXHTML.h"
 #include "gdi/Bitmaps.h"
 #include "gdi/FontBackend.h"
 #include "msgbox/MsgIcons.h"
@@ -13,6 +16,7 @@
 #include "runtime/Strings.h"
 #include "shell/ShellExecute.h"
 #include "tests/MsgTestHost.h"
+#include "win/InputRouting.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 
@@ -136,6 +140,10 @@ TEST_F(MsgBoxExTest, OptionsAndStyleFlagsAreDecoded) {
   int16_t defaultTab = -1;
   bool isDefault = false;
   forms::App().HelpFile = "main.chm";
+  std::vector<std::pair<std::string, int32_t>> helpShown;
+  forms::Form::SetHelpHandler([&](forms::Form&, const std::string& file, int32_t context) {
+    helpShown.emplace_back(file, context);
+  });
   Answer([&](frmMsgBoxIe& w) {
     alignment = w.lblMsg()->Alignment();
     help = w.cmdSys(3)->Visible() && w.cmdSys(3)->Caption() == "Hilfe";
@@ -154,6 +162,8 @@ TEST_F(MsgBoxExTest, OptionsAndStyleFlagsAreDecoded) {
   EXPECT_EQ(alignment, forms::vbRightJustify);
   EXPECT_TRUE(help);
   EXPECT_EQ(helpFileDuring, "msg.chm");
+  forms::Form::SetHelpHandler(nullptr);
+  EXPECT_EQ(helpShown, (std::vector<std::pair<std::string, int32_t>>{{"msg.chm", 42}}));
   EXPECT_EQ(forms::App().HelpFile, "main.chm");  // restored
   EXPECT_EQ(defaultTab, 0);
   EXPECT_TRUE(isDefault);
@@ -512,6 +522,39 @@ TEST_F(MsgBoxExTest, LinksOfTheDetailsOpenShownNormally) {
   ASSERT_EQ(launcher.requests.size(), 1u);
   EXPECT_EQ(launcher.requests[0].file, "https://example.org/help");
   EXPECT_EQ(launcher.requests[0].showCmd, win::SW_SHOWNORMAL);
+}
+
+TEST_F(MsgBoxExTest, ALongReportScrollsInTheDetailsAndItsLinksOpen) {
+  std::string report = "<b>Reporting system for maintenance purposes:</b><br>";
+  for (int i = 1; i <= 30; ++i) report += "Line " + std::to_string(i) + " of the report<br>";
+  report += "See <a href=\"https://example.org/help\">the help page</a>.";
+  int32_t pageHeight = 0, paneHeight = 0;
+  bool barShown = false;
+  Show("Failed", 0, [&](frmMsgBoxIe& w) {
+    w.cmdDetail()->Click();
+    auto pane = std::dynamic_pointer_cast<KVXHTML>(w.txtDetail());
+    ASSERT_TRUE(pane);
+    pageHeight = pane->PageHeight();
+    paneHeight = pane->ViewPort()->PixelHeight();
+    barShown = pane->VerticalScrollBar()->Visible();
+    // Down to the end of the report, then the link at its foot.
+    auto& bar = static_cast<forms::ScrollBar&>(*pane->VerticalScrollBar());
+    bar.SetValue(bar.Max());
+    int x = 0, y = 0;
+    ASSERT_TRUE(pane->LinkPoint(0, x, y));
+    win::POINT at{x, y};
+    win::ClientToScreen(pane->ViewPort()->hWnd(), &at);
+    win::RouteMouseButton(at, win::MouseButton::Left, true);
+    win::RouteMouseButton(at, win::MouseButton::Left, false);
+    clock.Advance(100);
+    win::DoEvents();
+    w.cmdSys(0)->Click();
+  }, 0, report);
+  EXPECT_TRUE(barShown);
+  EXPECT_GT(pageHeight, 30 * 11);  // all 30 lines are on the page
+  EXPECT_LT(paneHeight, pageHeight);
+  ASSERT_EQ(launcher.requests.size(), 1u);
+  EXPECT_EQ(launcher.requests[0].file, "https://example.org/help");
 }
 
 TEST_F(MsgBoxExTest, LateBoundCallWithDefaults) {

@@ -17,6 +17,7 @@
 #include "gdi/Objects.h"
 #include "gdi/Owned.h"
 #include "gdi/Shapes.h"
+#include "html/KVXHTML.h"
 #include "msgbox/MsgIcons.h"
 #include "msgbox/MsgState.h"
 #include "tests/MsgTestHost.h"
@@ -154,6 +155,17 @@ TEST_P(MsgRender, DetailsPaneOpen) {
   EXPECT_EQ(window->Height(), closed + 2070 + 360 + 180);
   EXPECT_TRUE(window->txtDetail()->Visible());
   EXPECT_EQ(window->cmdDetail()->Caption(), "<< &Details");
+}
+
+TEST_P(MsgRender, LongReportScrollsInTheDetailsPane) {
+  std::string report = kDetails;
+  for (int i = 1; i <= 20; ++i) report += "<br>Step " + std::to_string(i) + ": statement executed";
+  report += "<br>See <a href=\"https://example.org/help\">the help page</a> for more.";
+  Render("details-long", "Processing errors, for more information please see 'Details'", forms::vbCritical, 0, report,
+         [](frmMsgBoxIe& w) { w.cmdDetail()->Click(); });
+  auto pane = std::dynamic_pointer_cast<KVXHTML>(window->txtDetail());
+  ASSERT_TRUE(pane);
+  EXPECT_TRUE(pane->VerticalScrollBar()->Visible());
 }
 
 TEST_P(MsgRender, CheckBoxShown) {

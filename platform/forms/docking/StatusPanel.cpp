@@ -54,7 +54,7 @@ std::string StatusPanel::ShownText() const {
     case PanelType::Insert:
       return "INS";
     case PanelType::Date:
-      return rt::FormatDate(rt::Today(), "yyyy-mm-dd");
+      return rt::ShortDateText(rt::Today());
     default:
       return m_text;
   }

@@ -1,7 +1,8 @@
 // A panel of the status bar, addressed by its key: its Text and Width (in
 // pixels; a Spring panel takes the width the others leave). An indicator
 // panel shows the state of the Caps Lock, Num Lock or Insert key (its text
-// grey while the key is off) or today's date.
+// grey while the key is off) or today's date in the system's short date
+// format.
 #pragma once
 
 #include <string>

@@ -3,6 +3,9 @@
 // character and a line is 11 pixels (165 twips) high.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+
 #include "gdi/Gdi.h"
 #include "runtime/Error.h"
 
@@ -126,6 +129,84 @@ TEST_F(DrawingSurfaceTest, PaintPictureDrawsThroughAlpha) {
   EXPECT_NE(m_surface.Point(14, 13), kBlue);
   m_surface.PaintPicture(picture.Get(), 20, 20, 8.0, 8.0);  // stretched
   EXPECT_EQ(m_surface.Point(27, 27), kBlue);
+}
+
+TEST_F(DrawingSurfaceTest, CurrentPointRules) {
+  m_surface.SetScaleMode(vbPixels);
+  struct Step {
+    std::function<void(DrawingSurface&)> draw;
+    double x, y;
+  };
+  const Step steps[] = {
+      {[](DrawingSurface& s) { s.SetCurrentX(10), s.SetCurrentY(7), s.Print("abc", false); }, 10 + 18, 7},
+      {[](DrawingSurface& s) { s.Print("   ", false); }, 28 + 18, 7},  // blanks advance as any text
+      {[](DrawingSurface& s) { s.Line(1, 2, 30, 40); }, 30, 40},
+      {[](DrawingSurface& s) { s.Line(50, 5, 60, 9, kRed, LineBox::BoxFilled); }, 60, 9},
+      {[](DrawingSurface& s) { s.Line(8, 8, 3, 3, std::nullopt, LineBox::Box); }, 3, 3},
+      {[](DrawingSurface& s) { s.PaintPicture(OwnedBitmap(CreateFilledBitmap(2, 2, kRed)).Get(), 40, 40); }, 3, 3},
+      {[](DrawingSurface& s) { s.Print("x"); }, 0, 3 + 11},  // with a new line
+      {[](DrawingSurface& s) { s.Cls(); }, 0, 0},
+  };
+  for (const Step& step : steps) {
+    step.draw(m_surface);
+    EXPECT_DOUBLE_EQ(m_surface.CurrentX(), step.x);
+    EXPECT_DOUBLE_EQ(m_surface.CurrentY(), step.y);
+  }
+}
+
+TEST_F(DrawingSurfaceTest, ConvertsHimetric) {
+  EXPECT_DOUBLE_EQ(m_surface.ScaleX(2540, vbHimetric, vbPixels), 96);
+  EXPECT_DOUBLE_EQ(m_surface.ScaleY(2540, vbHimetric, vbTwips), 1440);
+  m_surface.SetScaleMode(vbPixels);
+  EXPECT_NEAR(m_surface.ScaleX(529, vbHimetric, vbUser), 20, 0.01);  // a 20-pixel picture's width
+}
+
+TEST_F(DrawingSurfaceTest, PersistentPictureFollowsAResizeWhileAutoRedrawIsOn) {
+  m_surface.SetScaleMode(vbPixels);
+  m_surface.SetAutoRedraw(true);
+  m_surface.Resize(200, 300);
+  m_surface.Line(150, 250, 160, 260, kRed, LineBox::BoxFilled);
+  m_surface.SetAutoRedraw(false);  // shows the persistent picture, at its size
+  EXPECT_EQ(m_surface.Point(155, 255), kRed);
+  m_surface.Line(0, 0, 5, 5, kBlue, LineBox::BoxFilled);
+  EXPECT_EQ(m_surface.Point(2, 2), kBlue);
+  m_surface.Refresh();
+  EXPECT_NE(m_surface.Point(2, 2), kBlue);
+  EXPECT_EQ(m_surface.Point(155, 255), kRed);
+}
+
+TEST_F(DrawingSurfaceTest, BlockCopyOfAWindowOfAnotherSurface) {
+  DrawingSurface page(100, 400);
+  page.SetScaleMode(vbPixels);
+  page.SetAutoRedraw(true);
+  page.Line(0, 300, 99, 309, kRed, LineBox::BoxFilled);
+  m_surface.SetScaleMode(vbPixels);
+  // The window (0, 295) of the page, into the surface at (0, 0).
+  ASSERT_TRUE(BitBlt(m_surface.hDC(), 0, 0, 100, 50, page.hDC(), 0, 295, SRCCOPY));
+  EXPECT_NE(m_surface.Point(10, 4), kRed);
+  EXPECT_EQ(m_surface.Point(10, 5), kRed);
+  EXPECT_EQ(m_surface.Point(10, 14), kRed);
+  EXPECT_NE(m_surface.Point(10, 15), kRed);
+  // Onto itself, overlapping: the source is read before it is written.
+  ASSERT_TRUE(BitBlt(page.hDC(), 0, 305, 100, 10, page.hDC(), 0, 300, SRCCOPY));
+  EXPECT_EQ(page.Point(10, 314), kRed);
+  EXPECT_NE(page.Point(10, 315), kRed);
+}
+
+TEST(DrawingSurfacePango, TextMeasuresAreWholePixelsOfTheCell) {
+  DrawingSurface surface(100, 50);
+  surface.SetScaleMode(vbPixels);
+  surface.SetFont(SurfaceFont{"Tahoma", 9});
+  const double cell = surface.TextHeight("X");
+  EXPECT_EQ(cell, std::floor(cell));
+  // The cell, not the ink: the same for capitals, descenders and nothing.
+  EXPECT_DOUBLE_EQ(surface.TextHeight("g"), cell);
+  EXPECT_DOUBLE_EQ(surface.TextHeight(""), cell);
+  for (const char* text : {"W", "il", "Quarterly report"}) {
+    const double width = surface.TextWidth(text);
+    EXPECT_EQ(width, std::floor(width)) << text;
+    EXPECT_GT(width, 0) << text;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // mouse and the keys, tooltips, the status bar, and forms docked in panes.
 #include <gtest/gtest.h>
 
+#include "docking/tests/DockTestMain.h"
 #include "forms/Form.h"
 #include "forms/controls/FlatEdit.h"
 #include "forms/docking/DockStudio.h"
@@ -9,8 +10,8 @@
 #include "gdi/Rects.h"
 #include "runtime/ErrorNumberOf.h"
 #include "tests/PlayUser.h"
+#include "tests/ScopedLocale.h"
 #include "win/MessageQueue.h"
-#include "docking/tests/DockTestMain.h"
 
 namespace forms {
 namespace {
@@ -21,9 +22,8 @@ class Docking : public ::testing::Test {
     gdi::UseFixedMetrics();
     main = std::make_shared<Form>("frmMain");
     main->SetDesignText(test::kDockMain);
-    main->OnControlEvent("Dock", "ToolClick", [this](int16_t, com::Args& a) {
-      clicks.push_back(com::AsObject<DockTool>(a[0])->Key());
-    });
+    main->OnControlEvent("Dock", "ToolClick",
+                         [this](int16_t, com::Args& a) { clicks.push_back(com::AsObject<DockTool>(a[0])->Key()); });
     main->OnControlEvent("Dock", "ActivePaneChanged", [this](int16_t, com::Args& a) {
       panes.push_back(com::AsObject<DocumentPane>(a[0])->Title());
     });
@@ -178,6 +178,15 @@ TEST_F(Docking, StatusPanelsByKey) {
   EXPECT_EQ(msg.left, 2);
   EXPECT_GT(msg.right - msg.left, 300);  // the spring panel takes the rest
   EXPECT_EQ(rt::ErrorNumberOf([&] { dock->Panel("StatNope"); }), errElementNotFound);
+}
+
+TEST_F(Docking, DatePanelShowsTodayInTheSystemsShortDateFormat) {
+  rt::ManualClock noon9February2024(1707480000000);
+  rt::ScopedClock useClock(noon9February2024);
+  test::ScopedLocale locale("C.UTF-8");
+  auto date = dock->AddPanel(*dock->Bar("StatusBar"), "StatDate");
+  date->SetType(PanelType::Date);
+  EXPECT_EQ(date->ShownText(), "02/09/24");
 }
 
 }  // namespace

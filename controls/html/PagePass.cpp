@@ -1,0 +1,452 @@
+#include "html/PagePass.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "runtime/Error.h"
+#include "runtime/Strings.h"
+
+namespace kvctl2::html {
+
+namespace {
+
+namespace et = htmlElementType;
+
+constexpr int32_t errOverflow = 6;
+// The list bullet: character 149 of the Windows ANSI code page.
+const std::string kBullet = rt::Chr(149) + "  ";
+
+}  // namespace
+
+int32_t Store(Long value) {
+  if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
+    rt::Raise(errOverflow);
+  return static_cast<int32_t>(value);
+}
+
+Long RoundLong(double value) {
+  const double r = std::nearbyint(value);  // the default rounding: to nearest, halves to even
+  if (!(r >= std::numeric_limits<int32_t>::min() && r <= std::numeric_limits<int32_t>::max())) rt::Raise(errOverflow);
+  return static_cast<Long>(r);
+}
+
+void RenderPage(bool draw, Document& doc, std::vector<com::StdPicturePtr>& pictures, gdi::DrawingSurface& page,
+                const PageSettings& settings, PageHost& host, PageSize& size) {
+  PagePass pass(draw, doc, pictures, page, settings, host, size);
+  // A failure ends the pass without a message; what was reached stays.
+  rt::ResumeNext([&pass] { pass.Run(); });
+}
+
+PagePass::PagePass(bool draw, Document& doc, std::vector<com::StdPicturePtr>& pictures, gdi::DrawingSurface& page,
+                   const PageSettings& settings, PageHost& host, PageSize& size)
+    : m_draw(draw), m_doc(doc), m_pictures(pictures), m_page(page), m_settings(settings), m_host(host), m_size(size) {}
+
+void PagePass::Print(const std::string& text) {
+  // Blanks without a line through them draw nothing on a transparent page.
+  const gdi::SurfaceFont& font = m_page.Font();
+  const bool invisible = text.find_first_not_of(' ') == std::string::npos && !font.Underline && !font.Strikethrough &&
+                         m_page.FontTransparent();
+  // A text with a line break moves the point down: that the page does itself.
+  if ((!m_draw || invisible) && text.find_first_of("\r\n") == std::string::npos)
+    m_page.SetCurrentX(m_page.CurrentX() + m_page.TextWidth(text));
+  else
+    m_page.Print(text, false);
+}
+
+void PagePass::DrawLine(Long x1, Long y1, Long x2, Long y2, uint32_t color) {
+  if (m_draw) {
+    m_page.Line(static_cast<double>(x1), static_cast<double>(y1), static_cast<double>(x2), static_cast<double>(y2),
+                color);
+  } else {
+    m_page.SetCurrentX(static_cast<double>(x2));
+    m_page.SetCurrentY(static_cast<double>(y2));
+  }
+}
+
+Long PagePass::LineStepOfFont() { return RoundLong(m_page.TextHeight("X")) + m_settings.DefaultSpacing; }
+Long PagePass::IndentStepOfFont() { return RoundLong(2 * m_page.TextWidth("W")); }
+
+void PagePass::StartPass() {
+  m_page.Cls();
+  if (m_settings.Gradient) {
+    if (m_draw) m_host.PaintGradient(m_page);
+  } else if (m_page.BackColor() != m_doc.PageColor) {
+    m_page.SetBackColor(m_doc.PageColor);  // clears the page in the new colour
+  }
+  if (!m_draw) m_size.Width = m_settings.ViewportWidth;
+  m_size.Height = m_settings.ViewportHeight;
+  ResetDrawingFont();
+  m_fontSize = m_settings.DefaultFontSize;
+  m_lineStep = LineStepOfFont();
+  m_indentStep = IndentStepOfFont();
+  m_leftMargin = m_settings.DefaultPadding;
+  m_rightLimit = RoundLong(m_page.ScaleWidth() - m_settings.DefaultPadding - 5);
+  m_penX = m_leftMargin;
+  m_penY = m_settings.DefaultPadding;
+  if (!m_doc.BackgroundSource.empty()) DrawBackgroundTiles(0);
+}
+
+void PagePass::Run() {
+  StartPass();
+  // Everything before BODY (HEAD, TITLE) is neither laid out nor drawn.
+  m_index = 1;
+  while (m_index < Count() && E(m_index).ElementType != et::Body) ++m_index;
+  while (m_index < Count()) {
+    HTMLElement& e = E(m_index);
+    e.BoxTop = Store(m_penY);
+    e.OffsetX = 0;
+    e.BoxLeft = Store(m_penX);
+    if (e.ElementType != et::Td) e.AlignCenter = e.AlignCenter || m_centring;
+    if (!e.IsTag) {
+      if (m_skipText) {
+        ++m_index;
+      } else {
+        const bool inTable = !m_tables.empty();
+        const Long gap = inTable ? m_tables.back().CellGap : 0;
+        e.OffsetX = Store(m_offset);
+        if (inTable)
+          DrawTextRun(m_leftMargin + Half(gap), Half(gap));
+        else
+          DrawTextRun(m_leftMargin, m_settings.DefaultSpacing);
+      }
+    } else {
+      const int32_t type = e.ElementType;
+      Element(type);
+      if (type != et::CommentOpen) {
+        HTMLElement& tag = E(m_index);
+        tag.BoxBottom = Store(m_penY + m_lineStep + m_settings.DefaultSpacing);
+        tag.BoxRight = Store(m_linkRightEdge);
+      }
+      ++m_index;
+    }
+    GrowPageHeight();
+  }
+}
+
+void PagePass::GrowPageHeight() {
+  if (m_penY > Long{m_size.Height} - 10) m_size.Height = Store(m_penY + m_lineStep);
+}
+
+void PagePass::ApplyFont(const HTMLElement& e) {
+  // Each setting is tried on its own; a failing one is skipped.
+  rt::ResumeNext([&] { m_page.SetFontName(e.FontFace); });
+  rt::ResumeNext([&] { m_page.SetFontSize(e.FontSize); });
+  rt::ResumeNext([&] { m_page.SetForeColor(static_cast<uint32_t>(e.Color)); });
+  m_fontSize = e.FontSize;
+}
+
+void PagePass::NewLine() {
+  m_penY += m_lineStep;
+  m_lineStep = LineStepOfFont();
+}
+
+void PagePass::Element(int32_t type) {
+  HTMLElement& e = E(m_index);
+  switch (type) {
+    case et::Strong:
+    case et::Strong + 1:
+      m_page.SetFontBold(type == et::Strong);
+      break;
+    case et::Em:
+    case et::Em + 1:
+      m_page.SetFontItalic(type == et::Em);
+      break;
+    case et::U:
+    case et::U + 1:
+      m_page.SetFontUnderline(type == et::U);
+      break;
+    case et::P:
+    case et::Div:
+      m_penX = m_leftMargin + m_indent;
+      NewLine();
+      m_offset = m_penX - m_leftMargin;
+      e.OffsetX = Store(m_offset);
+      m_rightAlign = e.AlignRight;
+      m_centring = e.AlignCenter;
+      // Restores the limit that the end of a top-level table left at the full width.
+      if (m_page.ScaleWidth() == static_cast<double>(m_rightLimit))
+        m_rightLimit = RoundLong(m_page.ScaleWidth() - m_settings.DefaultPadding - 3);
+      break;
+    case et::P + 1:
+    case et::Div + 1:
+      ParagraphEnd();
+      break;
+    case et::Br:
+      m_penX = m_leftMargin + m_indent;
+      NewLine();
+      m_offset = m_indent;
+      e.OffsetX = Store(m_offset);
+      m_atLineStart = true;
+      break;
+    case et::Hr:
+      m_penX = m_leftMargin;
+      e.BoxTop = Store(m_penY);
+      DrawLine(m_leftMargin, m_penY, m_rightLimit - m_settings.DefaultPadding, m_penY, 0);
+      m_penY += m_settings.DefaultSpacing + 1;
+      break;
+    case et::Ul:
+    case et::Ol:
+      ListOpen(type == et::Ol);
+      break;
+    case et::Ul + 1:
+    case et::Ol + 1:
+      ListClose();
+      break;
+    case et::Li:
+      ListItem();
+      break;
+    case et::Table:
+      TableOpen();
+      break;
+    case et::Table + 1:
+      TableClose();
+      break;
+    case et::Tr:
+      RowOpen();
+      break;
+    case et::Tr + 1:
+      RowClose();
+      break;
+    case et::Td:
+      CellOpen();
+      break;
+    case et::Td + 1:
+      CellClose();
+      break;
+    case et::Font:
+      ApplyFont(e);
+      break;
+    case et::Font + 1:
+      ResetDrawingFont();
+      m_fontSize = m_settings.DefaultFontSize;
+      m_lineStep = LineStepOfFont();
+      m_indentStep = IndentStepOfFont();
+      break;
+    case et::A:
+      LinkOpen();
+      break;
+    case et::A + 1:
+      LinkClose();
+      break;
+    case et::Img:
+      Image();
+      break;
+    case et::BlockQuote:
+      m_penY += m_lineStep;
+      if (!m_atLineStart) NewLine();
+      m_penX = m_leftMargin + m_indentStep;
+      m_indent += m_indentStep;
+      m_offset = m_indent;
+      e.OffsetX = Store(m_offset);
+      break;
+    case et::BlockQuote + 1:
+      NewLine();
+      m_penX -= m_indentStep;
+      m_indent -= m_indentStep;
+      m_offset = m_indent;
+      e.OffsetX = Store(m_offset);
+      break;
+    case et::Heading:
+      m_penX = m_leftMargin + m_indent;
+      m_page.SetFontSize(e.FontSize);
+      m_page.SetFontBold(true);
+      m_lineStep = LineStepOfFont();
+      m_indentStep = IndentStepOfFont();
+      if (m_page.CurrentY() > m_settings.DefaultPadding && !m_inTable) NewLine();
+      break;
+    case et::Heading + 1:
+    case et::Big + 1:
+    case et::Small + 1:
+      m_penX = m_leftMargin + m_indent;
+      NewLine();
+      m_page.SetFontSize(m_fontSize);
+      m_page.SetFontBold(false);
+      m_lineStep = LineStepOfFont();
+      m_indentStep = IndentStepOfFont();
+      break;
+    case et::Big:
+    case et::Small:
+      m_page.SetFontSize(e.FontSize);
+      break;
+    case et::Center:
+    case et::Center + 1:
+      m_centring = type == et::Center;
+      break;
+    case et::Script:
+    case et::Style:
+      m_skipText = true;
+      break;
+    case et::Form + 1:
+    case et::Script + 1:
+    case et::Style + 1:
+      m_skipText = false;
+      break;
+    default:
+      break;  // other tags only get their box
+  }
+}
+
+void PagePass::ParagraphEnd() {
+  m_rightAlign = false;
+  m_centring = false;
+  // The alignment of the nearest enclosing DIV, else cell, else CENTER.
+  int from = m_doc.FindAncestor(m_index, et::Div);
+  if (from < 0) from = m_doc.FindAncestor(m_index, et::Td);
+  if (from >= 0) {
+    m_rightAlign = E(from).AlignRight;
+    m_centring = E(from).AlignCenter;
+  } else if (m_doc.FindAncestor(m_index, et::Center) >= 0) {
+    m_centring = true;
+  }
+  m_penX = m_leftMargin + m_indent;
+  m_offset = m_indent;
+  E(m_index).OffsetX = Store(m_offset);
+  if (!m_atLineStart) {
+    NewLine();
+    m_atLineStart = true;
+  } else {
+    m_atLineStart = false;  // so that the next block end moves down again
+  }
+}
+
+void PagePass::ListOpen(bool numbered) {
+  m_lists.push_back(ListLevel{numbered, 0});
+  m_indent += m_indentStep;
+  m_offset = m_indent + m_indentStep;
+  E(m_index).OffsetX = Store(m_offset);
+  if (m_lists.size() == 1) {
+    if (!m_atLineStart) {
+      NewLine();
+      m_atLineStart = true;
+    } else {
+      m_atLineStart = false;
+    }
+  }
+}
+
+void PagePass::ListClose() {
+  if (m_lists.empty()) return;  // a closing list tag outside any list is ignored
+  m_lists.pop_back();
+  m_indent = std::max<Long>(0, m_indent - m_indentStep);
+  m_offset = m_indent;
+  E(m_index).OffsetX = Store(m_offset);
+  if (m_lists.empty()) {
+    if (!m_atLineStart) {
+      NewLine();
+      m_atLineStart = true;
+    } else {
+      m_atLineStart = false;
+    }
+  }
+}
+
+void PagePass::ListItem() {
+  HTMLElement& e = E(m_index);
+  m_penX = m_leftMargin + m_indent;
+  NewLine();
+  e.BoxTop = Store(m_penY);
+  e.OffsetX = Store(m_indent);
+  const bool numbered = !m_lists.empty() && m_lists.back().Numbered;
+  if (numbered) {
+    ListLevel& level = m_lists.back();
+    if (level.Counter == std::numeric_limits<int16_t>::max()) rt::Raise(errOverflow);
+    ++level.Counter;
+    e.Numbered = true;
+    e.ItemNumber = level.Counter;
+  }
+  m_page.SetCurrentY(static_cast<double>(m_penY));
+  m_page.SetCurrentX(static_cast<double>(m_leftMargin + e.OffsetX));
+  if (numbered) {
+    Print(std::to_string(e.ItemNumber) + ". ");
+    m_penX += RoundLong(m_page.TextWidth("W. "));
+  } else {
+    Print(kBullet);
+    m_penX += RoundLong(m_page.TextWidth(kBullet));
+  }
+  m_offset = m_penX;
+}
+
+void PagePass::LinkOpen() {
+  if (!m_settings.EnableAnchors) return;
+  const HTMLElement& e = E(m_index);
+  if (!e.Href.empty()) {
+    const bool hovered = m_settings.HoverAnchor != 0 && m_settings.HoverAnchor == e.Index;
+    m_page.SetForeColor(hovered ? m_settings.LinkHoverColor : m_settings.LinkColor);
+    m_linkPending = true;
+  }
+  m_currentLink = m_index;
+  m_linkRightEdge = m_penX;
+}
+
+void PagePass::LinkClose() {
+  if (!m_settings.EnableAnchors) return;
+  m_page.SetFontUnderline(false);
+  m_linkPending = false;
+  m_page.SetForeColor(m_settings.DefaultTextColor);
+  if (m_currentLink >= 0) {
+    HTMLElement& link = E(m_currentLink);
+    link.BoxBottom = Store(m_penY - m_settings.DefaultSpacing + m_lineStep);
+    link.BoxRight = Store(m_linkRightEdge);
+    m_currentLink = -1;
+  }
+}
+
+void PagePass::Image() {
+  HTMLElement& e = E(m_index);
+  if (e.PictureSlot == 0) {
+    // Slot 0 is never used: the first picture gets slot 1.
+    const size_t slot = std::max<size_t>(m_pictures.size(), 1);
+    m_pictures.resize(slot + 1);
+    e.PictureSlot = static_cast<int32_t>(slot);
+    const uint32_t generation = m_doc.Generation;
+    std::string source = e.Src;
+    m_host.LoadImage(source, m_pictures[slot]);
+    // A handler that assigned a new document ends this pass.
+    if (m_doc.Generation != generation || slot >= m_pictures.size()) rt::Raise(rt::errInvalidProcedureCall);
+    HTMLElement& img = E(m_index);
+    img.Src = source;
+    const com::StdPicturePtr& picture = m_pictures[slot];
+    if (!picture || picture->IsEmpty()) {
+      img.Border = 1;
+    } else {
+      if (img.ImageWidth == 0)
+        img.ImageWidth = Store(RoundLong(m_page.ScaleX(picture->Width(), gdi::vbHimetric, gdi::vbPixels)));
+      if (img.ImageHeight == 0)
+        img.ImageHeight = Store(RoundLong(m_page.ScaleY(picture->Height(), gdi::vbHimetric, gdi::vbPixels)));
+    }
+  }
+  HTMLElement& img = E(m_index);
+  if (m_penY > m_settings.DefaultPadding && !m_inTable && !m_atLineStart) {
+    NewLine();
+    img.BoxTop = Store(m_penY);
+  }
+  if (m_centring || img.AlignCenter) {
+    img.AlignCenter = true;
+    m_penX = std::max(m_leftMargin, Half(m_rightLimit - m_leftMargin - img.ImageWidth) + m_leftMargin);
+  }
+  m_penX += img.HSpace;
+  if (img.Border > 0) {
+    Draw3DBorder(true, m_penX, m_penY + img.VSpace, m_penX + img.ImageWidth + img.Border,
+                 m_penY + img.VSpace + img.ImageHeight + img.Border);
+    m_penX += img.Border;
+  }
+  const size_t slot = static_cast<size_t>(img.PictureSlot);
+  if (m_draw && slot < m_pictures.size() && m_pictures[slot] && !m_pictures[slot]->IsEmpty() && img.ImageWidth > 0 &&
+      img.ImageHeight > 0) {
+    const com::StdPicture& picture = *m_pictures[slot];
+    const double x = static_cast<double>(m_penX), y = static_cast<double>(m_penY + img.VSpace);
+    if (picture.Type() == com::vbPicTypeIcon)
+      m_page.PaintPicture(picture.Icon(), x, y, img.ImageWidth, img.ImageHeight);
+    else
+      m_page.PaintPicture(picture.Bitmap(), x, y, img.ImageWidth, img.ImageHeight);
+  }
+  m_penX += Long{img.ImageWidth} + img.Border + img.HSpace;
+  const Long tall = Long{img.ImageHeight} + 2 * Long{img.Border} + 2 * Long{img.VSpace};
+  if (m_lineStep < tall) m_lineStep = tall;
+  m_linkRightEdge = m_penX;
+  if (!m_draw && m_settings.EnableScroll)
+    m_size.Width = Store(std::max<Long>(m_size.Width, m_penX + m_settings.DefaultPadding));
+}
+
+}  // namespace kvctl2::html

@@ -1,0 +1,145 @@
+// The state of one render pass and its steps: the block layout of the
+// main walk (PagePass.cpp), text runs and inline tags (PageText.cpp),
+// tables (PageTables.cpp), column sizing (TableColumns.cpp), frames and
+// the tiled background (PageDecor.cpp).
+//
+// Positions are pixels of the page. The pass keeps its lengths in 64 bits
+// and stores them into the elements' 32-bit fields through Store, which
+// raises an overflow for a value that does not fit (and so ends the pass,
+// as any failure does).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "html/RenderPage.h"
+
+namespace kvctl2::html {
+
+using Long = int64_t;
+
+// A 32-bit field's value; raises 6 when it does not fit.
+int32_t Store(Long value);
+// Rounds half to even; raises 6 beyond the 32-bit range.
+Long RoundLong(double value);
+// Half of a length, truncated towards zero.
+inline Long Half(Long value) { return value / 2; }
+
+// One open table.
+struct TableState {
+  bool SavedCentering = false;
+  int16_t FrameWidth = 0;
+  Long TableLeft = 0;
+  Long TableTop = 0;
+  Long TableWidth = 0;
+  Long TableHeight = 0;
+  Long RowTop = 0;
+  Long RowSize = 0;
+  Long NextCellX = 0;
+  Long CellRight = 0;
+  struct Edges {
+    Long Left = 0;
+    Long Right = 0;
+  };
+  std::vector<Edges> CellEdges;  // cells of the current row; CellCount = its size
+  int16_t CellPad = 0;
+  int16_t CellGap = 0;
+  int TableElement = 0;
+};
+
+class PagePass {
+ public:
+  PagePass(bool draw, Document& doc, std::vector<com::StdPicturePtr>& pictures, gdi::DrawingSurface& page,
+           const PageSettings& settings, PageHost& host, PageSize& size);
+  void Run();
+
+  // Text runs (PageText.cpp).
+  static bool IsInlineTag(int32_t type);
+  void ResetDrawingFont();
+
+ private:
+  HTMLElement& E(int index) { return m_doc.Elements[static_cast<size_t>(index)]; }
+  int Count() const { return m_doc.Count(); }
+
+  // Main walk (PagePass.cpp).
+  void StartPass();
+  void Element(int32_t type);
+  void NewLine();
+  // FONT's face, size and colour on the page, and the size closers return to.
+  void ApplyFont(const HTMLElement& e);
+  Long LineStepOfFont();
+  Long IndentStepOfFont();
+  void ParagraphEnd();
+  void ListOpen(bool numbered);
+  void ListClose();
+  void ListItem();
+  void LinkOpen();
+  void LinkClose();
+  void Image();
+  void GrowPageHeight();
+
+  // Text runs (PageText.cpp).
+  void DrawTextRun(Long leftEdge, Long spacing);
+  void ApplyInlineTag(int index);
+  int SkipScript(int index) const;
+
+  // Tables (PageTables.cpp).
+  TableState* CurrentTable() { return m_tables.empty() ? nullptr : &m_tables.back(); }
+  void TableOpen();
+  void RowOpen();
+  void CellOpen();
+  void CellClose();
+  void RowClose();
+  void TableClose();
+  void RestoreAlignment(int closer);
+
+  // Column sizing (TableColumns.cpp).
+  void SizeTableColumns(int table);
+
+  // Drawing on the page. The measuring pass draws nothing that stays: it
+  // only moves the page's current point as the drawing would.
+  void Print(const std::string& text);
+  void DrawLine(Long x1, Long y1, Long x2, Long y2, uint32_t color);
+
+  // Frames and background (PageDecor.cpp).
+  void Draw3DBorder(bool sunken, Long left, Long top, Long right, Long bottom);
+  void DrawBackgroundTiles(Long offset);
+  void FillBox(Long left, Long top, Long right, Long bottom, uint32_t color);
+
+  const bool m_draw;
+  Document& m_doc;
+  std::vector<com::StdPicturePtr>& m_pictures;
+  gdi::DrawingSurface& m_page;
+  const PageSettings& m_settings;
+  PageHost& m_host;
+  PageSize& m_size;
+
+  int m_index = 0;
+  Long m_penX = 0;
+  Long m_penY = 0;
+  Long m_leftMargin = 0;
+  Long m_rightLimit = 0;
+  Long m_lineStep = 0;
+  Long m_indentStep = 0;
+  Long m_indent = 0;
+  Long m_offset = 0;
+  bool m_atLineStart = false;
+  // Per open list: numbered (OL) and the item counter.
+  struct ListLevel {
+    bool Numbered = false;
+    int16_t Counter = 0;
+  };
+  std::vector<ListLevel> m_lists;
+  std::vector<TableState> m_tables;
+  bool m_inTable = false;
+  bool m_skipText = false;
+  bool m_centring = false;
+  bool m_rightAlign = false;
+  float m_fontSize = 0;
+  int m_currentLink = 0;
+  Long m_linkRightEdge = 0;
+  bool m_linkPending = false;
+};
+
+}  // namespace kvctl2::html

@@ -1,0 +1,200 @@
+// Tables of the render pass: one TableState per open table; rows and
+// cells move the pen and the flow's margins into the current cell, so that
+// text wraps inside it. The measuring pass stores the heights of tables,
+// rows and cells on their elements; the drawing pass uses them to fill
+// backgrounds and to align cell contents vertically.
+//
+// Closing tags outside any table have nothing to work on and are ignored;
+// the stack of open tables and the cells of a row grow as needed.
+#include <algorithm>
+
+#include "html/PagePass.h"
+
+namespace kvctl2::html {
+
+namespace {
+namespace et = htmlElementType;
+}
+
+void PagePass::TableOpen() {
+  HTMLElement& e = E(m_index);
+  if (!m_inTable) {
+    if (m_penY > m_settings.DefaultPadding ||
+        (m_penY == m_settings.DefaultPadding && m_page.CurrentX() > static_cast<double>(m_leftMargin))) {
+      NewLine();
+      e.BoxTop = Store(m_penY);
+    }
+    m_inTable = true;
+  }
+  const bool nested = !m_tables.empty();
+  TableState t;
+  if (e.Width <= 1.0f)
+    t.TableWidth =
+        RoundLong(e.Width * static_cast<double>(m_rightLimit - 2 * Long{m_settings.DefaultPadding} - m_leftMargin));
+  else
+    t.TableWidth = RoundLong(e.Width);
+  e.PixelWidth = Store(t.TableWidth);
+  SizeTableColumns(m_index);
+  HTMLElement& table = E(m_index);
+  t.TableTop = m_penY;
+  t.RowTop = m_penY + table.Border + table.CellSpacing;
+  t.RowSize = 0;
+  t.FrameWidth = table.Border;
+  if (m_draw)
+    t.TableHeight = table.RowHeight;
+  else
+    t.TableHeight = table.Height <= 1.0f ? 2 * Long{table.Border} : RoundLong(table.Height);
+  t.CellPad = table.CellPadding;
+  t.CellGap = table.CellSpacing;
+  t.TableElement = m_index;
+  const Long pad = nested ? t.CellPad : 0;
+  if (table.AlignCenter) {
+    t.TableLeft = Half(m_rightLimit - m_leftMargin - t.TableWidth) + m_leftMargin;
+    if (t.TableLeft < m_leftMargin) t.TableLeft = m_leftMargin + pad;
+  } else {
+    t.TableLeft = m_leftMargin + pad;
+  }
+  if (m_draw && table.HasBgColor)
+    FillBox(t.TableLeft, t.TableTop, t.TableLeft + t.TableWidth - 1, t.TableTop + t.TableHeight + t.CellGap - 1,
+            static_cast<uint32_t>(table.BgColor));
+  if (t.FrameWidth > 0)
+    Draw3DBorder(false, t.TableLeft, t.TableTop, t.TableLeft + t.TableWidth + 1,
+                 t.TableTop + t.TableHeight + t.CellGap - 1);
+  t.SavedCentering = m_centring;
+  m_centring = false;
+  m_tables.push_back(std::move(t));
+  if (!m_draw && m_settings.EnableScroll)
+    m_size.Width = Store(std::max<Long>(m_size.Width, Long{table.PixelWidth} + m_settings.DefaultPadding));
+}
+
+void PagePass::RowOpen() {
+  TableState* t = CurrentTable();
+  if (!t) return;
+  HTMLElement& e = E(m_index);
+  m_penX = m_leftMargin + m_indent;
+  e.OffsetX = Store(m_penX - m_leftMargin);
+  t->RowSize = e.Height <= 1.0f ? t->CellGap : RoundLong(e.Height);
+  t->NextCellX = Long{t->FrameWidth} + t->CellGap;
+  t->CellEdges.clear();
+}
+
+void PagePass::CellOpen() {
+  TableState* t = CurrentTable();
+  if (!t) return;
+  HTMLElement& e = E(m_index);
+  const Long cellWidth = e.PixelWidth;
+  m_centring = e.AlignCenter;
+  m_rightAlign = e.AlignRight;
+  m_leftMargin = t->TableLeft + t->NextCellX + t->FrameWidth + t->CellPad;
+  m_rightLimit = cellWidth + t->TableLeft + t->NextCellX - 2 * Long{t->FrameWidth} - t->CellPad;
+  t->CellRight = m_rightLimit;
+  m_penX = m_leftMargin;
+  const TableState::Edges edges{t->TableLeft + t->NextCellX, m_rightLimit + t->CellPad + t->FrameWidth};
+  t->CellEdges.push_back(edges);
+  if (edges.Right - t->TableLeft > t->TableWidth) t->TableWidth = edges.Right - t->TableLeft;
+  if (!m_draw && m_settings.EnableScroll) m_size.Width = Store(std::max<Long>(m_size.Width, t->TableWidth));
+  if (!m_draw) {
+    m_penY = t->RowTop + t->FrameWidth + t->CellPad;
+    e.RowHeight = Store(m_penY);
+    return;
+  }
+  const int row = GetParentElement(m_doc.Elements, m_index);
+  const Long h = row >= 0 ? Long{E(row).PixelHeight} - (t->FrameWidth == 0 ? 1 : 0) : t->RowSize;
+  if (e.HasBgColor)
+    FillBox(t->TableLeft + t->NextCellX + t->FrameWidth, t->RowTop + t->FrameWidth,
+            m_rightLimit + t->CellPad - (t->FrameWidth == 0 ? 1 : 0), t->RowTop + h - t->FrameWidth,
+            static_cast<uint32_t>(e.BgColor));
+  switch (e.VAlign) {
+    case kVAlignTop:
+      m_penY = RoundLong(t->CellGap / 2.0 + static_cast<double>(t->RowTop + t->CellPad));
+      break;
+    case kVAlignCenter:
+      m_penY = t->RowTop + Half(h - e.RowHeight);
+      break;
+    default:
+      m_penY = RoundLong(static_cast<double>(t->RowTop + h - e.RowHeight) - t->CellGap / 2.0 - 2.0 * t->CellPad);
+      break;
+  }
+}
+
+void PagePass::CellClose() {
+  TableState* t = CurrentTable();
+  if (!t) return;
+  const int cell = GetParentElement(m_doc.Elements, m_index);
+  if (!m_draw && cell >= 0)
+    E(cell).RowHeight = Store(m_penY - E(cell).RowHeight + m_lineStep - m_settings.DefaultSpacing);
+  if (LineStepOfFont() != m_lineStep) {
+    if (m_page.CurrentY() < static_cast<double>(m_penY + m_lineStep))
+      m_page.SetCurrentY(static_cast<double>(m_penY + m_lineStep));
+    m_lineStep = LineStepOfFont();
+  }
+  if (m_draw) {
+    const int row = cell >= 0 ? GetParentElement(m_doc.Elements, cell) : -1;
+    if (row >= 0) t->RowSize = E(row).PixelHeight;
+  } else if (m_page.CurrentY() - static_cast<double>(t->RowTop) > static_cast<double>(t->RowSize)) {
+    t->RowSize = RoundLong(m_page.CurrentY() - static_cast<double>(t->RowTop));
+  }
+  // A closing cell tag in a row without cells has no cell to follow.
+  if (!t->CellEdges.empty()) t->NextCellX = t->CellEdges.back().Right + t->CellGap + t->FrameWidth - t->TableLeft;
+  RestoreAlignment(m_index);
+}
+
+void PagePass::RestoreAlignment(int closer) {
+  const int div = m_doc.FindAncestor(closer, et::Div);
+  if (div >= 0) {
+    m_rightAlign = E(div).AlignRight;
+    m_centring = E(div).AlignCenter;
+    return;
+  }
+  const int cell = GetParentElement(m_doc.Elements, closer);
+  if (cell >= 0) {
+    const int outer = m_doc.FindAncestor(cell, et::Td);
+    if (outer >= 0) {
+      m_rightAlign = E(outer).AlignRight;
+      m_centring = E(outer).AlignCenter;
+      return;
+    }
+  }
+  if (m_doc.FindAncestor(closer, et::Center) >= 0) m_centring = true;
+}
+
+void PagePass::RowClose() {
+  TableState* t = CurrentTable();
+  if (!t) return;
+  if (m_penY <= t->RowTop) m_penY += m_lineStep;  // an empty row keeps one line
+  m_penX = m_leftMargin + m_indent;
+  if (!m_draw && t->RowSize + t->CellGap + t->FrameWidth > 0) t->TableHeight += t->RowSize + t->CellGap + t->FrameWidth;
+  if (t->FrameWidth > 0) {
+    for (const TableState::Edges& edges : t->CellEdges)
+      Draw3DBorder(true, edges.Left, t->RowTop, edges.Right, t->RowTop + t->RowSize);
+  }
+  const int row = GetParentElement(m_doc.Elements, m_index);
+  if (!m_draw && row >= 0) E(row).PixelHeight = Store(t->RowSize);
+  t->RowTop += t->RowSize + t->CellGap + t->FrameWidth;
+}
+
+void PagePass::TableClose() {
+  if (m_tables.empty()) return;
+  const TableState closed = std::move(m_tables.back());
+  E(closed.TableElement).BoxBottom =
+      Store(closed.TableTop + closed.TableHeight - 1 + m_lineStep + m_settings.DefaultSpacing);
+  const int opener = GetParentElement(m_doc.Elements, m_index);
+  if (!m_draw && opener >= 0) E(opener).RowHeight = Store(closed.TableHeight);
+  m_tables.pop_back();
+  NewLine();
+  if (const TableState* outer = CurrentTable()) {
+    m_leftMargin = outer->TableLeft + outer->NextCellX + outer->CellPad;
+    m_rightLimit = outer->CellRight;
+    m_penX = m_leftMargin + m_indent;
+    m_centring = outer->SavedCentering;
+  } else {
+    m_leftMargin = m_settings.DefaultPadding;
+    m_penX = m_leftMargin;
+    m_rightLimit = RoundLong(m_page.ScaleWidth());
+    m_inTable = false;
+  }
+  m_penY = closed.TableTop + closed.TableHeight - Half(closed.CellGap);
+  m_lineStep = LineStepOfFont();
+}
+
+}  // namespace kvctl2::html

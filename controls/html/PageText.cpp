@@ -1,0 +1,302 @@
+// Text runs: a text element and everything after it that flows inline,
+// broken into lines between a left edge and the right limit (measured
+// first), then drawn word by word with the font and colour changes of the
+// inline tags on the way, recording the boxes of links.
+#include <algorithm>
+
+#include "html/PagePass.h"
+#include "runtime/Error.h"
+#include "runtime/Strings.h"
+
+namespace kvctl2::html {
+
+namespace {
+
+namespace et = htmlElementType;
+
+const std::string kNbsp = "&nbsp;";
+
+bool EndsWithBlank(const std::string& text) { return !text.empty() && text.back() == ' '; }
+bool IsBlankWord(const std::string& word) { return word.find_first_not_of(' ') == std::string::npos; }
+std::string Shown(const std::string& word) {
+  return word.find(kNbsp) == std::string::npos ? word : rt::Replace(word, kNbsp, " ");
+}
+
+// One line of a run: where it starts and ends (element and word) and the
+// pen x after its last word.
+struct RunLine {
+  int StartElement = 0;
+  int StartWord = 0;
+  int EndElement = 0;
+  int EndWord = 0;
+  Long EndX = 0;
+};
+
+}  // namespace
+
+bool PagePass::IsInlineTag(int32_t type) {
+  return (type >= et::Strong && type <= et::U + 1) || (type >= et::Font && type <= et::A + 1) ||
+         (type >= et::Big && type <= et::Small + 1) || (type >= et::Sub && type <= et::Sup + 1);
+}
+
+void PagePass::ResetDrawingFont() {
+  gdi::SurfaceFont font;
+  font.Name = m_settings.DefaultFontName;
+  font.Size = m_settings.DefaultFontSize;
+  m_page.SetFont(font);
+  m_page.SetForeColor(m_settings.DefaultTextColor);
+}
+
+int PagePass::SkipScript(int index) const {
+  // Up to and past the next closing SCRIPT; the end of the document without one.
+  for (int i = index + 1; i < Count(); ++i) {
+    if (m_doc.Elements[static_cast<size_t>(i)].ElementType == et::Script + 1) return i + 1;
+  }
+  return Count();
+}
+
+void PagePass::ApplyInlineTag(int index) {
+  const HTMLElement& e = E(index);
+  switch (e.ElementType) {
+    case et::Strong:
+    case et::Strong + 1:
+      m_page.SetFontBold(e.ElementType == et::Strong);
+      break;
+    case et::Em:
+    case et::Em + 1:
+      m_page.SetFontItalic(e.ElementType == et::Em);
+      break;
+    case et::U:
+    case et::U + 1:
+      m_page.SetFontUnderline(e.ElementType == et::U);
+      break;
+    case et::Font:
+      ApplyFont(e);
+      rt::ResumeNext([&] { m_lineStep = LineStepOfFont(); });
+      rt::ResumeNext([&] { m_indentStep = IndentStepOfFont(); });
+      break;
+    case et::Font + 1:
+      ResetDrawingFont();
+      m_fontSize = m_settings.DefaultFontSize;
+      break;
+    case et::A: {
+      const bool hovered = m_settings.EnableAnchors && !e.Href.empty() && m_settings.HoverAnchor != 0 &&
+                           m_settings.HoverAnchor == e.Index;
+      m_page.SetForeColor(hovered ? m_settings.LinkHoverColor : m_settings.LinkColor);
+      m_linkPending = true;
+      break;
+    }
+    case et::A + 1:
+      m_page.SetFontUnderline(false);
+      m_page.SetForeColor(m_settings.DefaultTextColor);
+      m_linkPending = false;
+      break;
+    case et::Big:
+    case et::Small:
+      m_page.SetFontSize(e.FontSize);
+      break;
+    case et::Big + 1:
+    case et::Small + 1:
+      m_page.SetFontSize(m_fontSize);
+      m_page.SetFontBold(false);
+      m_lineStep = LineStepOfFont();
+      m_indentStep = IndentStepOfFont();
+      break;
+    default:
+      break;
+  }
+}
+
+void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
+  const int first = m_index;
+  // Whatever happens, the run moves past the element it was given, so no
+  // document can hold the walk on one element.
+  int next = first + 1;
+  Long x = m_penX;
+  Long y = m_penY;
+  const Long rightLimit = m_rightLimit;
+  const bool rightAligned = m_rightAlign;
+  const bool centred = m_centring;
+
+  rt::ResumeNext([&] {
+    const gdi::SurfaceFont startFont = m_page.Font();
+    const uint32_t startColor = m_page.ForeColor();
+    const bool startLinkPending = m_linkPending;
+    Long lineIndent = E(first).OffsetX;
+
+    // Pass 1: breaking the run into lines.
+    std::vector<RunLine> lines;
+    // The width of a blank, measured again only when the font changed.
+    gdi::HFONT blankFont{};
+    Long blank = 0;
+    auto blankWidth = [&] {
+      if (m_page.FontHandle() != blankFont) {
+        blankFont = m_page.FontHandle();
+        blank = RoundLong(m_page.TextWidth(" "));
+      }
+      return blank;
+    };
+    int element = first;
+    int word = 0;
+    bool runEnded = false;
+    while (!runEnded) {
+      RunLine line{element, word, element, word, lines.empty() ? x : lineIndent + leftEdge};
+      std::string text;
+      while (true) {
+        const HTMLElement& e = E(element);
+        if (word < static_cast<int>(e.Words.size())) {
+          const std::string& w = e.Words[static_cast<size_t>(word)];
+          const bool prefix = !text.empty() && !EndsWithBlank(text) && !e.NoBlankBefore;
+          const Long width = RoundLong(m_page.TextWidth(prefix ? " " + w : w));
+          if (!text.empty() && !(line.EndX + width + spacing < rightLimit)) break;  // the line ends here
+          line.EndElement = element;
+          line.EndWord = word;
+          if (word > 0 || prefix) {
+            line.EndX += blankWidth();
+            text += ' ';
+          }
+          // Without a prefix and "&nbsp;" the word was just measured as shown.
+          const bool plain = !prefix && w.find(kNbsp) == std::string::npos;
+          line.EndX += plain ? width : RoundLong(m_page.TextWidth(Shown(w)));
+          text += w;
+          if (++word < static_cast<int>(e.Words.size())) continue;
+        }
+        // The element is done (a run without words counts as none): inline
+        // tags on the way are applied, any other tag ends the run.
+        ++element;
+        word = 0;
+        while (element < Count() && E(element).IsTag) {
+          const int32_t type = E(element).ElementType;
+          if (IsInlineTag(type) || type == et::OtherTag) {
+            ApplyInlineTag(element);
+            line.EndElement = element;
+            ++element;
+          } else if (type == et::Script) {
+            element = SkipScript(element);
+          } else {
+            break;
+          }
+        }
+        if (element >= Count() || E(element).IsTag) {
+          runEnded = true;
+          break;
+        }
+      }
+      if (EndsWithBlank(text)) line.EndX -= blankWidth();
+      lines.push_back(line);
+    }
+    next = std::max(element, first + 1);
+
+    // Between the passes: the drawing meets the inline tags with the font
+    // in force at the start of the run.
+    m_linkPending = startLinkPending;
+    m_page.SetFont(startFont);
+    m_page.SetForeColor(startColor);
+
+    // Pass 2: drawing.
+    bool blankEmitted = false;
+    const int32_t spacingBelow = m_settings.DefaultSpacing;
+    for (size_t n = 0; n < lines.size(); ++n) {
+      const RunLine& line = lines[n];
+      const Long alignedStart = rightLimit - (line.EndX - leftEdge) - spacing;
+      const double centredStart = (rightLimit - line.EndX) / 2.0 + static_cast<double>(leftEdge);
+      if (n == 0 && x != leftEdge && x + spacing != leftEdge) {
+        lineIndent = E(first).OffsetX - spacing;  // the run continues a line already partly filled
+      } else if (rightAligned) {
+        x = alignedStart;
+      } else if (centred) {
+        x = RoundLong(centredStart);
+      } else {
+        x = lineIndent + leftEdge;
+      }
+      int cur = line.StartElement;
+      while (cur <= line.EndElement && cur < Count()) {
+        HTMLElement& e = E(cur);
+        if (e.IsTag) {
+          e.BoxLeft = Store(x);
+          e.BoxTop = Store(y);
+          e.BoxBottom = Store(y + m_lineStep + spacingBelow);
+          e.BoxRight = Store(x);
+          e.OffsetX = Store(m_offset);
+          const int32_t type = e.ElementType;
+          if (type == et::Script) {
+            cur = SkipScript(cur);
+            continue;
+          }
+          if (type != et::OtherTag) ApplyInlineTag(cur);
+          if (m_settings.EnableAnchors) {
+            if (type == et::A) {
+              m_currentLink = cur;
+              m_linkRightEdge = x;
+              e.BoxLeft = Store(x);
+            } else if (type == et::A + 1 && m_currentLink != -1) {
+              HTMLElement& link = E(m_currentLink);
+              link.BoxBottom = Store(y + m_lineStep + spacingBelow);
+              link.BoxRight = Store(m_linkRightEdge);
+              m_currentLink = -1;
+            }
+          }
+          ++cur;
+          continue;
+        }
+        // A text element of the line: its words in the line's range.
+        const int from = cur == line.StartElement ? line.StartWord : 0;
+        const int to = cur == line.EndElement ? line.EndWord : static_cast<int>(e.Words.size()) - 1;
+        for (int k = from; k <= to && k < static_cast<int>(e.Words.size()); ++k) {
+          const std::string& w = e.Words[static_cast<size_t>(k)];
+          m_page.SetCurrentX(static_cast<double>(x));
+          m_page.SetCurrentY(static_cast<double>(y));
+          if (x > lineIndent + leftEdge && !(k == 0 && e.NoBlankBefore) && !blankEmitted) {
+            if (m_linkPending) {
+              m_page.SetCurrentX(m_page.CurrentX() + m_page.TextWidth(" "));
+              blankEmitted = true;
+            } else if (!IsBlankWord(w)) {
+              const bool atRightStart = x - 1 <= alignedStart;
+              const bool atCentreStart = static_cast<double>(x - 1) <= centredStart;
+              const bool atAlignedStart = (rightAligned && centred) ? atRightStart && atCentreStart
+                                          : rightAligned            ? atRightStart
+                                          : centred                 ? atCentreStart
+                                                                    : false;
+              if (!atAlignedStart) {
+                Print(" ");
+                blankEmitted = true;
+              }
+            }
+          }
+          if (m_linkPending && m_settings.EnableAnchors && m_currentLink != -1)
+            E(m_currentLink).BoxLeft = Store(RoundLong(m_page.CurrentX()));
+          if (!IsBlankWord(w)) {
+            if (m_linkPending) {
+              m_page.SetFontUnderline(m_settings.UnderlineLinks);
+              m_linkPending = false;
+            }
+            Print(Shown(w));
+            blankEmitted = false;
+          }
+          x = RoundLong(m_page.CurrentX());
+          if (m_currentLink != -1) m_linkRightEdge = x;
+        }
+        if (cur < Count() && e.ElementType != et::CommentOpen) {
+          e.BoxBottom = Store(y + 2 * m_lineStep + spacingBelow);
+          e.BoxRight = Store(x);
+        }
+        ++cur;
+      }
+      // The element right after a line that ends with tags gets the line's end.
+      if (cur > line.EndElement && cur < Count() && E(cur).ElementType != et::CommentOpen && E(cur - 1).IsTag) {
+        E(cur).BoxBottom = Store(y + 2 * m_lineStep + spacingBelow);
+        E(cur).BoxRight = Store(x);
+      }
+      y += m_lineStep;
+      m_page.SetCurrentY(static_cast<double>(y));
+      x = lineIndent + leftEdge;
+    }
+  });
+  // Exit: y is the top of the last line drawn, x the start of a new line.
+  m_penX = x;
+  m_penY = y - m_lineStep;
+  m_atLineStart = false;
+  m_index = next;
+}
+
+}  // namespace kvctl2::html

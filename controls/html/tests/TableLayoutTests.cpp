@@ -1,0 +1,142 @@
+// Tables: the column widths, placing tables, rows and cells, frames,
+// backgrounds, vertical alignment, and tables beyond the fixed limits.
+#include <gtest/gtest.h>
+
+#include "TestView.h"
+#include "html/KVXHTML.h"
+
+namespace kvctl2 {
+namespace {
+
+using testing::TestView;
+
+// The PixelWidth of every cell, in document order, and of the first table.
+struct Widths {
+  int32_t table = 0;
+  std::vector<int32_t> cells;
+};
+
+Widths WidthsOf(TestView& view, const std::string& source) {
+  view.html.SetText(source);
+  Widths w;
+  for (int i = 0; i < view.html.ElementCount(); ++i) {
+    const HTMLElement& e = view.html.Element(i);
+    if (e.ElementType == htmlElementType::Table && w.table == 0) w.table = e.PixelWidth;
+    if (e.ElementType == htmlElementType::Td) w.cells.push_back(e.PixelWidth);
+  }
+  return w;
+}
+
+TEST(TableLayout, ColumnWidths) {
+  struct Case {
+    const char* source;
+    int32_t table;
+    std::vector<int32_t> cells;
+  };
+  const Case cases[] = {
+      // 300 - 4 x 2 = 292 shared by three automatic columns: 97 each, the
+      // total 291 stretched to 292.
+      {"<table width=300><tr><td>a<td>b<td>c</table>", 300, {97, 97, 97}},
+      {"<table width=300><tr><td width=50%>a<td>b<td>c</table>", 300, {146, 73, 73}},
+      // No row without spans: equal shares.
+      {"<table width=300><tr><td colspan=2>a<td>b</table>", 300, {194, 97}},
+      // Pixel columns wider than a pixel table widen it...
+      {"<table width=200 cellspacing=0><tr><td width=150>a<td width=120>b</table>", 270, {150, 120}},
+      // ... but not a table with a share width.
+      {"<table width=50% cellspacing=0><tr><td width=150>a<td width=120>b</table>", 140, {150, 120}},
+      {"<table width=220 cellspacing=0><tr><td width=100>a<td width=120>b<tr><td colspan=2>c</table>",
+       220,
+       {100, 120, 220}},
+  };
+  for (const Case& c : cases) {
+    TestView view;
+    const Widths w = WidthsOf(view, c.source);
+    EXPECT_EQ(w.table, c.table) << c.source;
+    EXPECT_EQ(w.cells, c.cells) << c.source;
+  }
+}
+
+TEST(TableLayout, DivisionsThatWouldFailAreSkippedAndThePageGoesOn) {
+  const char* cases[] = {
+      "<table><tr></tr></table>after",                                      // no columns
+      "<table width=300><tr><td width=0>a<td width=0>b</table>after",       // all widths 0
+      "<table width=8 cellspacing=2><tr><td width=25%>a</table>after",      // a share of exactly 1
+      "<table width=300><tr><td colspan=0>a<td colspan=-3>b</table>after",  // spans of none
+  };
+  for (const char* source : cases) {
+    TestView view;
+    EXPECT_NE(TestView::Find(view.Drawn(source), "after").x, -1) << source;
+  }
+}
+
+TEST(TableLayout, TablesBeyondTheFixedLimits) {
+  TestView view;
+  // 20 nested tables, 20 cells in a row: the stack and the rows grow.
+  std::string nested;
+  for (int i = 0; i < 20; ++i) nested += "<table cellspacing=0 cellpadding=0><tr><td>";
+  nested += "inner";
+  for (int i = 0; i < 20; ++i) nested += "</td></tr></table>";
+  EXPECT_NE(TestView::Find(view.Drawn(nested + "after"), "inner").x, -1);
+  std::string wide = "<table width=280 cellspacing=0 cellpadding=0><tr>";
+  for (int i = 0; i < 20; ++i) wide += "<td>c" + std::to_string(i);
+  const auto drawn = view.Drawn(wide + "</table>");
+  EXPECT_EQ(TestView::Find(drawn, "c19").x, 4 + 19 * 14);
+}
+
+TEST(TableLayout, PlacesTablesRowsAndCells) {
+  TestView view;
+  view.html.SetText(
+      "<center><table width=100 cellspacing=2 cellpadding=2 border=1><tr><td>a</td></tr></table></center>");
+  // Centred between margin and right limit: (291 - 4 - 100) / 2 + 4.
+  const auto drawn = view.Texts();
+  const int tableLeft = 97;
+  // The cell text: table left + the first cell's offset (frame and gap),
+  // the frame, the padding and half the gap.
+  EXPECT_EQ(TestView::Find(drawn, "a").x, tableLeft + 3 + 1 + 2 + 1);
+
+  // The tallest cell sets the row; the drawing pass aligns the others.
+  view.html.SetText(
+      "<table width=280 border=0 cellspacing=0 cellpadding=0><tr>"
+      "<td valign=top>t</td><td valign=center>m</td><td valign=bottom>b</td>"
+      "<td width=20>x x x x</td></tr></table>");
+  int row = 0;
+  for (int i = 0; i < view.html.ElementCount(); ++i) {
+    if (view.html.Element(i).ElementType == htmlElementType::Tr) row = i;
+  }
+  const auto aligned = view.Texts();
+  int lastLine = 0;
+  for (const auto& d : aligned) {
+    if (d.text == "x") lastLine = std::max(lastLine, d.y);
+  }
+  EXPECT_GT(lastLine, 4);
+  EXPECT_EQ(view.html.Element(row).PixelHeight, lastLine - 4 + 17);  // the narrow cell's lines
+  const int top = TestView::Find(aligned, "t").y;
+  EXPECT_LT(top, TestView::Find(aligned, "m").y);
+  EXPECT_LT(TestView::Find(aligned, "m").y, TestView::Find(aligned, "b").y);
+}
+
+TEST(TableLayout, BackgroundsFramesAndTheirColours) {
+  TestView view;
+  view.html.SetBackColor(0xFFFFFF);
+  view.html.SetText("<table width=100 border=1 bgcolor=#00FF00><tr><td bgcolor=red>a</td></tr></table>");
+  const auto calls = view.Calls();
+  auto has = [&](const std::string& start) {
+    return std::any_of(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(start, 0) == 0; });
+  };
+  EXPECT_TRUE(has("FillRect 4,4,104,"));  // the table's background from its left edge, 100 wide
+  bool cellFilled = false;
+  for (const std::string& c : calls)
+    cellFilled = cellFilled || (c.rfind("FillRect", 0) == 0 && c.find("#FF0000") != std::string::npos);
+  EXPECT_TRUE(cellFilled);
+  // On a white page the light edge of a frame is the button face colour.
+  bool faceEdge = false;
+  for (const std::string& c : calls)
+    faceEdge = faceEdge || (c.rfind("LineTo", 0) == 0 && c.find("#D4D0C8") != std::string::npos);
+  EXPECT_TRUE(faceEdge);
+
+  view.html.SetText("<table width=100 border=0><tr><td>a</td></tr></table>");
+  for (const std::string& c : view.Calls()) EXPECT_EQ(c.rfind("LineTo", 0), std::string::npos) << c;
+}
+
+}  // namespace
+}  // namespace kvctl2

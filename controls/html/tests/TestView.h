@@ -1,0 +1,82 @@
+// An HTML view on the fixed-metrics backend for layout tests: the default
+// font (Arial 10 = 13 pixels) advances 7 pixels a character, a line step
+// is 13 + DefaultSpacing 4 = 17 pixels and the indent step 14. Drawn()
+// lays a document out and returns what the last (drawing) pass printed
+// and drew on the page.
+#pragma once
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "gdi/FontBackend.h"
+#include "gdi/Recording.h"
+#include "html/KVXHTML.h"
+
+namespace kvctl2::testing {
+
+struct DrawnText {
+  std::string text;
+  int x = 0;
+  int y = 0;
+};
+
+// Paragraphs enough for a page taller than the view, after `extra`.
+inline std::string LongPage(int paragraphs, const std::string& extra = "") {
+  std::string text = extra;
+  for (int i = 0; i < paragraphs; ++i) text += "<p>Paragraph " + std::to_string(i) + "</p>";
+  return text;
+}
+
+class TestView {
+ public:
+  explicit TestView(int widthPixels = 300, int heightPixels = 200) {
+    html.SetEnableAnchors(true);
+    html.Move(0, 0, widthPixels * 15, heightPixels * 15);
+  }
+
+  // The drawing calls of the last pass of a repaint (after its clearing).
+  std::vector<std::string> Calls() {
+    const gdi::HDC dc = html.Page().hDC();
+    gdi::StartRecording(dc);
+    html.Refresh(true);
+    std::vector<std::string> calls = gdi::RecordedCalls(dc);
+    gdi::StopRecording(dc);
+    const std::string clear = "FillRect 0,0,";
+    size_t last = 0;
+    for (size_t i = 0; i < calls.size(); ++i) {
+      if (calls[i].rfind(clear, 0) == 0) last = i + 1;
+    }
+    return {calls.begin() + static_cast<long>(last), calls.end()};
+  }
+
+  // What the last pass printed, blanks left out.
+  std::vector<DrawnText> Texts() {
+    static const std::regex textOut("^TextOut '(.*)' (-?\\d+),(-?\\d+) .*");
+    std::vector<DrawnText> out;
+    for (const std::string& call : Calls()) {
+      std::smatch m;
+      if (!std::regex_match(call, m, textOut) || m[1].str().find_first_not_of(' ') == std::string::npos) continue;
+      out.push_back({m[1].str(), std::stoi(m[2].str()), std::stoi(m[3].str())});
+    }
+    return out;
+  }
+
+  std::vector<DrawnText> Drawn(const std::string& source) {
+    html.SetText(source);
+    return Texts();
+  }
+
+  // Where a printed text was drawn; {"", -1, -1} when it was not.
+  static DrawnText Find(const std::vector<DrawnText>& drawn, const std::string& text) {
+    for (const DrawnText& d : drawn) {
+      if (d.text == text) return d;
+    }
+    return {"", -1, -1};
+  }
+
+  gdi::ScopedFixedMetrics metrics;
+  KVXHTML html;
+};
+
+}  // namespace kvctl2::testing
