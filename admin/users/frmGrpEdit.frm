@@ -55,7 +55,7 @@ Begin Form frmGrpEdit
             Width = 720
             Height = 255
             BackStyle = 0
-            ForeColor = &HC0&
+            ForeColor = &HC0
             Alignment = 1
          End
       End

@@ -150,7 +150,7 @@ Begin Form frmUserEdit
             Width = 720
             Height = 255
             BackStyle = 0
-            ForeColor = &HC0&
+            ForeColor = &HC0
             Alignment = 1
          End
       End

@@ -267,7 +267,7 @@ Begin Form wizNewDB
             Width = 6600
             Height = 900
             BackStyle = 0
-            ForeColor = &HC0&
+            ForeColor = &HC0
             WordWrap = True
          End
          Begin VB.Label picOK
@@ -277,7 +277,7 @@ Begin Form wizNewDB
             Width = 420
             Height = 420
             BackStyle = 0
-            ForeColor = &H8000&
+            ForeColor = &H8000
             Visible = False
             Font = Font("DejaVu Sans", 14)
          End
@@ -288,7 +288,7 @@ Begin Form wizNewDB
             Width = 420
             Height = 420
             BackStyle = 0
-            ForeColor = &HC0&
+            ForeColor = &HC0
             Visible = False
             Font = Font("DejaVu Sans", 14)
          End
