@@ -42,9 +42,13 @@ std::string ItemText(const rt::Variant& value) {
 }
 
 std::string FormatCount(int64_t n) {
-  std::string digits = std::to_string(n < 0 ? -n : n);
-  for (int pos = static_cast<int>(digits.size()) - 3; pos > 0; pos -= 3) digits.insert(static_cast<size_t>(pos), ",");
-  return n < 0 ? "-" + digits : digits;
+  const std::string digits = std::to_string(n < 0 ? -n : n);
+  std::string text = n < 0 ? "-" : "";
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+    text += digits[i];
+  }
+  return text;
 }
 
 std::shared_ptr<forms::ReportRecord> FirstSelectedRecord(const forms::ReportControl& list) {
