@@ -1,16 +1,26 @@
 // frmMDI: the administration program's one top-level window. It holds the
-// message box control `msg` through which every message of the program is
-// shown, and the image list whose entries "MsgError" and "MsgDelete" are
-// the message icons. Command bars, docked views and the connect at start
-// are added to this window as the program grows.
+// docking control `Dock` (menus, one tool bar per view, status bar, the
+// document panes of the views), the message box control `msg` through
+// which every message of the program is shown, and three image lists: the
+// message icons ("MsgError", "MsgDelete"), the small pictures `ImageList`
+// (by index: 1 an active user, 2 an inactive user, 3 a group; by key the
+// tab and caption icons) and the caption icons `img24x24`. It turns tool
+// clicks into commands: global ones it handles itself, list commands it
+// calls by name on the active docked view.
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "com/Control.h"
 #include "com/StdPicture.h"
 #include "forms/Form.h"
+#include "runtime/Variant.h"
+
+namespace forms {
+class DockStudio;
+}
 
 namespace qvadmin {
 
@@ -23,14 +33,38 @@ class frmMDI : public forms::Form {
 
   // The message box control; raises 730 while the form is not loaded.
   com::ControlPtr msg() const { return Control("msg"); }
-  // The picture of an image-list entry; raises 35601 for an unknown key.
+  // The docking control; raises 730 while the form is not loaded.
+  std::shared_ptr<forms::DockStudio> Dock() const;
+  // The picture of a message icon ("MsgError", "MsgDelete"); raises 35601
+  // for an unknown key.
   com::StdPicturePtr ImagePicture(std::string_view key) const;
+  // A picture of `ImageList` by 1-based index or key, and of `img24x24` by
+  // key; raise 35600 / 35601 when there is none.
+  com::StdPicturePtr ListPicture(const rt::Variant& indexOrKey) const;
+  com::StdPicturePtr CaptionPicture(std::string_view key) const;
+
+  // Enables or disables the tool `key`; a key without a tool does nothing.
+  // Also callable by name.
+  void ToolButtonErlauben(const std::string& key, bool erlaubt);
 
  protected:
   void Form_Load() override;
+  void Form_Resize() override;
+  void Form_KeyDown(int16_t& keyCode, int16_t shift) override;
+  void Form_QueryUnload(int16_t& cancel, int16_t unloadMode) override;
 
  private:
+  friend struct frmMDITestAccess;
+
+  void FillImageLists();
+  void SetToolIcons();
   void SetMessageCaptions();
+  // The command of a clicked tool (frmMDICommands.cpp).
+  void ToolClick(const std::string& key);
+  // The active docked view's caption goes to the status bar.
+  void ActivePaneChanged();
+  // Help at the active docked view's help context.
+  void ShowViewHelp();
 };
 
 }  // namespace qvadmin

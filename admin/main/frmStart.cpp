@@ -79,6 +79,11 @@ bool IsPlainName(const std::string& name) {
 
 frmStart::frmStart() : forms::Form("frmStart") {}
 
+std::shared_ptr<frmStart> frmStart::Default() {
+  static const std::shared_ptr<frmStart> instance = std::make_shared<frmStart>();
+  return instance;
+}
+
 bool frmStart::ConvertDatabase(uint8_t build) {
   bool converted = false;
   rt::OnErrorGoTo(
@@ -92,7 +97,8 @@ bool frmStart::ConvertDatabase(uint8_t build) {
         // stops the conversion while the master database is untouched.
         std::vector<std::vector<std::string>> masterSteps;
         for (uint8_t step : {200, 201, 202}) {
-          if (build < step) masterSteps.push_back(ScriptBatches("conversion/convertMasterBelow" + std::to_string(step)));
+          if (build < step)
+            masterSteps.push_back(ScriptBatches("conversion/convertMasterBelow" + std::to_string(step)));
         }
 
         for (int32_t number : MemoDatabaseNumbers()) {
@@ -124,8 +130,7 @@ bool frmStart::ConvertDatabase(uint8_t build) {
         }
         // The conversion has only ended when the new build is written;
         // otherwise the next connect offers it again.
-        converted =
-            rt::ResumeNext([] { Execute("UPDATE dbo.Konfig SET Build=" + std::to_string(kCurrentBuild)); });
+        converted = rt::ResumeNext([] { Execute("UPDATE dbo.Konfig SET Build=" + std::to_string(kCurrentBuild)); });
         rt::Err().Clear();
       },
       [](const rt::Error&) { ErrorReport("Convert-Error"); });
@@ -135,8 +140,7 @@ bool frmStart::ConvertDatabase(uint8_t build) {
 std::string frmStart::CheckCreatePermission() {
   static const char* const kProbes[] = {
       "SELECT DBID FROM dbo.Konfig WHERE DBID IS NULL", "ALTER TABLE dbo.Konfig ADD AccChk int",
-      "ALTER TABLE dbo.Konfig DROP COLUMN AccChk",      "CREATE TABLE dbo.tblAccChk (ID int)",
-      "DROP TABLE dbo.tblAccChk"};
+      "ALTER TABLE dbo.Konfig DROP COLUMN AccChk", "CREATE TABLE dbo.tblAccChk (ID int)", "DROP TABLE dbo.tblAccChk"};
   ado::Connection& cn = MainConnection();
   std::string refused;
   // Inside a transaction that is always rolled back, so that a probe that

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "forms/Form.h"
@@ -16,6 +17,9 @@ inline constexpr uint8_t kCurrentBuild = 203;
 class frmStart : public forms::Form {
  public:
   frmStart();
+
+  // The program's start page (created on first use, not loaded).
+  static std::shared_ptr<frmStart> Default();
 
  private:
   // Tests reach the private procedures through this accessor.

@@ -616,8 +616,10 @@ bool X11Backend::Wait(std::optional<int64_t> timerDueMs, const std::function<boo
   if (timerDueMs && dynamic_cast<rt::SystemClock*>(&rt::CurrentClock())) {
     timeout = static_cast<int>(std::clamp<int64_t>(*timerDueMs - rt::CurrentClock().TickMs(), 0, INT_MAX));
   }
+  // The idle work and the flush may have read events into Xlib's queue;
+  // the socket is then quiet although input waits.
   XFlush(m_display);
-  WaitReadable(timeout);
+  if (XEventsQueued(m_display, QueuedAlready) == 0) WaitReadable(timeout);
   return true;
 }
 

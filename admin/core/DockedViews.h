@@ -1,0 +1,26 @@
+// The views docked in the main window (start page, users and groups, Memo
+// databases, configuration), and the document archive folder of the
+// configuration.
+#pragma once
+
+#include "forms/Form.h"
+
+namespace qvadmin {
+
+// Shows `form` in a document pane of the main window (loading both as
+// needed; a form already docked keeps its pane), shows the view's own tool
+// bar (keyed by the form's name without "frm") beside the menu and status
+// bars and hides the other tool bars. A view that was docked already, other
+// than the start page, is refreshed: its "Aktualisieren" is called by name.
+void ShowDockedForm(const forms::FormPtr& form);
+
+// The view of the main window's active pane; nullptr when there is none.
+// Errors are ignored.
+forms::FormPtr ActiveDockedForm();
+
+// Reads Konfig.ArchLocPath: when it names an existing folder it becomes the
+// session's archive path and the result is true; otherwise the archive
+// path becomes "" and the result is false (also when the query fails).
+bool ReadArchivePath();
+
+}  // namespace qvadmin
