@@ -1,12 +1,10 @@
 // What the views and dialogs of the user and Memo database administration
-// use of the main window: its tool states, its image lists, the owner of
-// modal dialogs and the view that is active. Each call is late-bound and
-// ignores errors, so the views work the same whether or not the main window
-// is loaded (tests load them as forms of their own).
+// use of the main window beyond its own members (frmMDI::ToolButtonErlauben,
+// ListPicture, CaptionPicture): the second tool state, the caption icon of
+// the active users, the owner of modal dialogs and the view that is active.
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -15,20 +13,16 @@
 
 namespace qvadmin {
 
-// frmMDI.ToolButtonErlauben: enables or disables the tool `key`.
-void ToolButtonErlauben(const std::string& key, bool enabled);
-
-// Sets the second state (whether the tool shows) of each tool, with the
-// docking control's redraw held back meanwhile.
-void SetToolStates(const std::vector<std::pair<std::string, bool>>& states);
-
-// A picture of the main window's image list `list` ("ImageList",
-// "img24x24") by key or 1-based index; nullptr when there is none.
-com::StdPicturePtr MainPicture(std::string_view list, const rt::Variant& keyOrIndex);
+// Sets the second state (whether the tool shows) of each tool of the main
+// window's docking control, with its redraw (dispatch id 11) held back
+// meanwhile; with `bar`, that command bar is laid out again too. Errors are
+// ignored, so nothing happens while the main window is not loaded.
+void SetToolStates(const std::vector<std::pair<std::string, bool>>& states, const std::string& bar = {});
 
 // The icon of the start page's link to the user administration
-// (hovVerwalt(1)); nullptr while the start page isn't loaded.
-com::StdPicturePtr StartPageLinkIcon();
+// (hovVerwalt(1)); while the start page has no such link, the picture of an
+// active user at caption size.
+com::StdPicturePtr ActiveUsersIcon();
 
 // The owner of modal dialogs: the main window while it is loaded.
 forms::Form* DialogOwner();

@@ -3,6 +3,9 @@
 #include <array>
 #include <cmath>
 
+#include "core/AppStyle.h"
+#include "core/FormSettings.h"
+#include "core/HelpSystem.h"
 #include "forms/containers/TabControl.h"
 #include "runtime/Date.h"
 #include "runtime/Error.h"
@@ -22,7 +25,7 @@ PropertiesDialog::PropertiesDialog(std::string name, std::string designFile, int
     Unload();
   });
   OnControlEvent("cmdCancel", "Click", [this](int16_t, com::Args&) { Unload(); });
-  OnControlEvent("cmdHelp", "Click", [this](int16_t, com::Args&) { ShowHelp(HelpContextID()); });
+  OnControlEvent("cmdHelp", "Click", [this](int16_t, com::Args&) { ShowHelp(HelpContextID(), "Main"); });
   OnControlEvent("tabEdit", "SelectedChanged", [this](int16_t, com::Args& args) {
     rt::ResumeNext([&] {
       if (args[0].ToLong() == 0) {
@@ -35,16 +38,18 @@ PropertiesDialog::PropertiesDialog(std::string name, std::string designFile, int
   });
 }
 
+void PropertiesDialog::PrepareLook(const std::string& tabKeys) {
+  ApplyStyle(this, 0);
+  RestoreFormPlacement(*this, true, false);
+  RegisterTabs(*Get<forms::TabControl>("tabEdit"), tabKeys);
+}
+
 void PropertiesDialog::ShowModal() {
   if (!IsLoaded()) return;
   Show(forms::vbModal, DialogOwner());
 }
 
-void PropertiesDialog::Form_KeyDown(int16_t& keyCode, int16_t) {
-  if (keyCode != kKeyF1) return;
-  keyCode = 0;
-  ShowHelp(HelpContextID());
-}
+void PropertiesDialog::Form_KeyDown(int16_t& keyCode, int16_t) { HelpOnF1(*this, keyCode); }
 
 void PropertiesDialog::Form_QueryUnload(int16_t&, int16_t) {
   if (!m_saved) return;

@@ -28,6 +28,10 @@ class PropertiesDialog : public forms::Form {
   virtual void RefreshView() = 0;
 
   void SetSaved(bool saved) { m_saved = saved; }
+  // The first load steps of every dialog: the colour scheme, the stored
+  // window placement and the icons of the tab control "tabEdit" (the
+  // main window's pictures under `tabKeys`).
+  void PrepareLook(const std::string& tabKeys);
   // Shows the dialog modally, owned by the main window; a dialog whose Init
   // failed is unloaded instead, so that the next Init loads it afresh.
   void ShowModal();

@@ -1,40 +1,16 @@
 #include "users/ViewHelpers.h"
 
+#include "core/HelpSystem.h"
 #include "core/SessionState.h"
-#include "forms/App.h"
-#include "help/HtmlHelp.h"
-#include "main/frmMDI.h"
+#include "forms/Constants.h"
 #include "runtime/Error.h"
-#include "runtime/Strings.h"
-#include "users/MainWindowLink.h"
 
 namespace qvadmin {
 
-namespace {
-constexpr uint32_t vbButtonFace = 0x8000000F;
-}
-
-void RegisterTabs(forms::TabControl& tabs, const std::string& keys) {
-  rt::ResumeNext([&] {
-    const std::vector<std::string> names = keys.empty() ? std::vector<std::string>{} : rt::Split(keys, "|");
-    for (size_t n = 0; n < names.size(); ++n) {
-      if (auto picture = MainPicture("ImageList", names[n])) tabs.Icons().Add(static_cast<int32_t>(n), picture);
-    }
-  });
-  rt::ResumeNext([&] { tabs.SetBackColor(vbButtonFace); });
-  rt::ResumeNext([&] {
-    if (tabs.ItemCount() > 0) tabs.SetSelectedItem(0);
-  });
-  rt::Err().Clear();
-}
-
-void ShowHelp(int32_t context, const std::string& window) {
-  rt::ResumeNext([&] {
-    const forms::Form* owner = DialogOwner();
-    help::HtmlHelpA(owner ? owner->hWnd() : win::kNoWindow, forms::App().Path + "/QV_Admin.chm>" + window,
-                    help::HH_HELP_CONTEXT, static_cast<uintptr_t>(context));
-  });
-  rt::Err().Clear();
+void HelpOnF1(const forms::Form& form, int16_t& keyCode) {
+  if (keyCode != forms::vbKeyF1) return;
+  keyCode = 0;
+  ShowHelp(form.HelpContextID(), "Main");
 }
 
 std::string ItemText(const rt::Variant& value) {

@@ -1,6 +1,6 @@
-// Helpers that the user and Memo database views and dialogs share: tab
-// icons, help, the report lists' rows and records, the info line counts
-// and statements that must land together.
+// Helpers that the user and Memo database views and dialogs share: the
+// report lists' rows and records, the info line counts and statements that
+// must land together.
 #pragma once
 
 #include <cstdint>
@@ -9,22 +9,15 @@
 #include <string>
 
 #include "ado/Connection.h"
-#include "forms/containers/TabControl.h"
+#include "forms/Form.h"
 #include "forms/lists/ReportControl.h"
 #include "runtime/Variant.h"
 
 namespace qvadmin {
 
-// The F1 key's code.
-inline constexpr int16_t kKeyF1 = 112;
-
-// Gives the tab control the pictures of the main window's image list
-// named by `keys` ("UserCard|UserGrp": icon 0, icon 1, ...), the button
-// face colour, and selects its first page. Errors are ignored.
-void RegisterTabs(forms::TabControl& tabs, const std::string& keys);
-
-// Opens the program's help at `context` in the help window `window`.
-void ShowHelp(int32_t context, const std::string& window = "Main");
+// F1 (key code 112) pressed on `form`: the key is consumed and the help
+// opens at the form's help context in the window "Main".
+void HelpOnF1(const forms::Form& form, int16_t& keyCode);
 
 // A field value joined with "": Null and Empty become "".
 std::string ItemText(const rt::Variant& value);

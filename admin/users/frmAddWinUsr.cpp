@@ -1,9 +1,13 @@
 #include "users/frmAddWinUsr.h"
 
+#include "core/AdminForms.h"
+#include "core/AppStyle.h"
 #include "core/CoreMessage.h"
 #include "core/CurrentUser.h"
 #include "core/CreateGUID.h"
 #include "core/ErrorReport.h"
+#include "core/FormSettings.h"
+#include "core/HelpSystem.h"
 #include "core/SessionState.h"
 #include "core/ShowMsgEx.h"
 #include "forms/containers/TabControl.h"
@@ -11,6 +15,7 @@
 #include "forms/controls/ComboBox.h"
 #include "forms/controls/FlatEdit.h"
 #include "forms/lists/ListBox.h"
+#include "main/frmMDI.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "users/AccountDirectory.h"
@@ -45,6 +50,8 @@ void SetupList(forms::ReportControl& list, const std::vector<std::pair<std::stri
 }
 
 int32_t GroupIcon(const std::string& id) { return id == kDefaultUserID ? 1 : 2; }
+
+const AdminFormRegistration registration{"frmAddWinUsr", [] { return frmAddWinUsr::Default(); }};
 
 }  // namespace
 
@@ -95,7 +102,7 @@ frmAddWinUsr::frmAddWinUsr()
     } else if (i == 1) {
       Unload();
     } else {
-      ShowHelp(HelpContextID());
+      ShowHelp(HelpContextID(), "Main");
     }
   });
 }
@@ -114,6 +121,8 @@ void frmAddWinUsr::SetPagesEnabled(bool enabled) {
 }
 
 void frmAddWinUsr::Form_Load() {
+  ApplyStyle(this, 0);
+  RestoreFormPlacement(*this, true, false);
   RegisterTabs(*Get<forms::TabControl>("tabInf", 0), "");
   RegisterTabs(*Get<forms::TabControl>("tabInf", 1), "UserGrp");
   SetPagesEnabled(false);
@@ -127,9 +136,7 @@ void frmAddWinUsr::Form_Load() {
   for (int16_t i = 0; i <= 1; ++i) {
     SetupList(m_accounts.List(i), {{"Login", 80}, {"Username", 120}}, "No users to show in this view.");
     SetupList(m_groups.List(i), {{"ID", 0}, {i == 0 ? "Available:" : "Assigned:", 120}}, "No group.");
-    if (auto picture = MainPicture("ImageList", 3)) {
-      for (int32_t icon = 1; icon <= 2; ++icon) m_groups.List(i).Icons().Add(icon, picture);
-    }
+    for (int32_t icon = 1; icon <= 2; ++icon) m_groups.List(i).Icons().Add(icon, frmMDI::Default()->ListPicture(3));
   }
   auto domains = Get<forms::ComboBox>("cboDomains");
   domains->Clear();
@@ -264,11 +271,7 @@ bool frmAddWinUsr::ImportUsers() {
   return complete;
 }
 
-void frmAddWinUsr::Form_KeyDown(int16_t& keyCode, int16_t) {
-  if (keyCode != kKeyF1) return;
-  keyCode = 0;
-  ShowHelp(HelpContextID());
-}
+void frmAddWinUsr::Form_KeyDown(int16_t& keyCode, int16_t) { HelpOnF1(*this, keyCode); }
 
 void frmAddWinUsr::Form_QueryUnload(int16_t&, int16_t) {
   if (m_fromUserView && m_usersImported) RefreshUserView("", false);

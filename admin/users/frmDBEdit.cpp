@@ -10,6 +10,7 @@
 #include "forms/controls/ComboBox.h"
 #include "forms/controls/FlatEdit.h"
 #include "forms/controls/OptionButton.h"
+#include "main/frmMDI.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "users/MainWindowLink.h"
@@ -53,12 +54,12 @@ std::shared_ptr<frmDBEdit> frmDBEdit::Default() {
 
 void frmDBEdit::Form_Load() {
   SetSaved(false);
-  RegisterTabs(*Get<forms::TabControl>("tabEdit"), "DBEdit|UserGrp");
+  PrepareLook("DBEdit|UserGrp");
   m_groups.Candidates().clear();
   for (ado::Recordset rs = MainConnection().Execute("SELECT ID,Bez FROM Gruppen"); !rs.Eof(); rs.MoveNext()) {
     m_groups.Candidates().push_back({ItemText(rs.Fields(0).Value()), ItemText(rs.Fields(1).Value())});
   }
-  m_groups.Setup("Groups", {MainPicture("ImageList", 3)}, "All groups assigned!", "No group assigned!");
+  m_groups.Setup("Groups", {frmMDI::Default()->ListPicture(3)}, "All groups assigned!", "No group assigned!");
 }
 
 void frmDBEdit::FillGrpList() {

@@ -4,12 +4,16 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/AdminForms.h"
+#include "core/AppStyle.h"
 #include "core/ErrorReport.h"
+#include "core/FormSettings.h"
 #include "core/SessionState.h"
 #include "core/ShowMsgEx.h"
 #include "display/KVXFrame.h"
 #include "forms/Label.h"
 #include "forms/containers/TabControl.h"
+#include "main/frmMDI.h"
 #include "runtime/Error.h"
 #include "users/AssignmentLists.h"
 #include "users/MainWindowLink.h"
@@ -30,6 +34,8 @@ constexpr int32_t kNodePersonal = 3;
 bool IsListNode(int32_t n) { return n == kNodePublic || n == kNodePersonal; }
 
 int32_t RecordID(const forms::ReportRecord& record) { return record.Item(0).Value().ToLong(); }
+
+const AdminFormRegistration registration{"frmDBPflege", [] { return frmDBPflege::Default(); }};
 
 }  // namespace
 
@@ -69,6 +75,8 @@ int32_t frmDBPflege::SelectedNodeIndex() const {
 }
 
 void frmDBPflege::Form_Load() {
+  ApplyStyle(this, 0);
+  RestoreFormPlacement(*this, true, false);
   auto tree = treDB();
   std::string server;
   rt::ResumeNext([&] { server = ItemText(MainConnection().Property("Data Source")); });
@@ -92,11 +100,7 @@ void frmDBPflege::Form_Load() {
   NodeClick(*tree->Node(kNodePublic));
 }
 
-void frmDBPflege::Form_KeyDown(int16_t& keyCode, int16_t) {
-  if (keyCode != kKeyF1) return;
-  keyCode = 0;
-  ShowHelp(HelpContextID());
-}
+void frmDBPflege::Form_KeyDown(int16_t& keyCode, int16_t) { HelpOnF1(*this, keyCode); }
 
 void frmDBPflege::NodeClick(forms::TreeNode& node) {
   auto tree = treDB();
@@ -109,7 +113,7 @@ void frmDBPflege::NodeClick(forms::TreeNode& node) {
   if (IsListNode(node.Index())) {
     auto frame = Get<kvctl2::KVXFrame>("fraTop");
     frame->SetCaption(node.Text());
-    frame->SetCaptionIcon(MainPicture("img24x24", node.Index() == kNodePublic ? "QVOeff" : "QVPers"));
+    frame->SetCaptionIcon(frmMDI::Default()->CaptionPicture(node.Index() == kNodePublic ? "QVOeff" : "QVPers"));
     Get<forms::TabControl>("tabTab")->SetSelectedItem(1);
   }
   Aktualisieren();
@@ -135,8 +139,8 @@ void frmDBPflege::WriteInfo() {
 
 void frmDBPflege::EnableRowTools() {
   const bool selected = !rctDB()->SelectedRows().empty();
-  ToolButtonErlauben("Eigenschaften", selected);
-  ToolButtonErlauben("Delete", selected);
+  frmMDI::Default()->ToolButtonErlauben("Eigenschaften", selected);
+  frmMDI::Default()->ToolButtonErlauben("Delete", selected);
 }
 
 void frmDBPflege::FillRepDB(int32_t ID) {

@@ -5,6 +5,7 @@
 #include "core/SessionState.h"
 #include "core/ShowMsgEx.h"
 #include "forms/controls/FlatEdit.h"
+#include "main/frmMDI.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "users/MainWindowLink.h"
@@ -38,13 +39,13 @@ std::shared_ptr<frmGrpEdit> frmGrpEdit::Default() {
 
 void frmGrpEdit::Form_Load() {
   SetSaved(false);
-  RegisterTabs(*Get<forms::TabControl>("tabEdit"), "UserGrp|UserCard");
+  PrepareLook("UserGrp|UserCard");
   m_users.Candidates().clear();
   for (ado::Recordset rs = MainConnection().Execute("SELECT ID,WinUsr,Aktiv FROM Benutzer"); !rs.Eof(); rs.MoveNext()) {
     m_users.Candidates().push_back(
         {ItemText(rs.Fields(0).Value()), ItemText(rs.Fields(1).Value()), UserIcon(rs.Fields(2).Value())});
   }
-  m_users.Setup("Users", {MainPicture("ImageList", 1), MainPicture("ImageList", 2)}, "All users assigned!",
+  m_users.Setup("Users", {frmMDI::Default()->ListPicture(1), frmMDI::Default()->ListPicture(2)}, "All users assigned!",
                 "No users assigned!");
 }
 

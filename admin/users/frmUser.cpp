@@ -2,13 +2,16 @@
 
 #include <cmath>
 
-#include "display/KVXFrame.h"
+#include "core/AdminForms.h"
+#include "core/AppStyle.h"
 #include "core/CurrentUser.h"
 #include "core/ErrorReport.h"
 #include "core/SessionState.h"
 #include "core/ShowMsgEx.h"
+#include "display/KVXFrame.h"
 #include "forms/Label.h"
 #include "forms/containers/Splitter.h"
+#include "main/frmMDI.h"
 #include "runtime/Error.h"
 #include "users/LastLogin.h"
 #include "users/MainWindowLink.h"
@@ -38,6 +41,8 @@ rt::Variant DateOnly(const rt::Variant& value) {
 
 bool Truth(const rt::Variant& value) { return !value.IsNull() && !value.IsEmpty() && value.ToBool(); }
 
+const AdminFormRegistration registration{"frmUser", [] { return frmUser::Default(); }};
+
 }  // namespace
 
 frmUser::frmUser() : Form("frmUser") {
@@ -55,8 +60,8 @@ frmUser::frmUser() : Form("frmUser") {
   });
   OnControlEvent("rctUser", "RowDblClick", [this](int16_t, com::Args&) { Eigenschaften(); });
   OnControlEvent("rctGrp", "RowDblClick", [this](int16_t, com::Args&) { Eigenschaften(); });
-  OnControlEvent("rctUser", "SelectionChanged", [](int16_t, com::Args&) { ToolButtonErlauben("AddUser", true); });
-  OnControlEvent("rctGrp", "SelectionChanged", [](int16_t, com::Args&) { ToolButtonErlauben("AddGrp", true); });
+  OnControlEvent("rctUser", "SelectionChanged", [](int16_t, com::Args&) { frmMDI::Default()->ToolButtonErlauben("AddUser", true); });
+  OnControlEvent("rctGrp", "SelectionChanged", [](int16_t, com::Args&) { frmMDI::Default()->ToolButtonErlauben("AddGrp", true); });
   OnControlEvent("splTap", "Resized", [this](int16_t, com::Args&) { LayoutPanes(); });
 }
 
@@ -71,6 +76,7 @@ int32_t frmUser::SelectedNodeIndex() const {
 }
 
 void frmUser::Form_Load() {
+  ApplyStyle(this, 0);
   auto tree = treDB();
   tree->Add({}, 0, "base", "User Administration", 1);
   tree->Node("base")->SetExpanded(true);
@@ -88,9 +94,7 @@ void frmUser::Form_Load() {
   users->AddColumn(5, "Account", 150, true);
   users->AddColumn(6, "Date Created", 75, false);
   users->AddColumn(7, "Last Login", 80, false);
-  for (int32_t icon = 1; icon <= 2; ++icon) {
-    if (auto picture = MainPicture("ImageList", icon)) users->Icons().Add(icon, picture);
-  }
+  for (int32_t icon = 1; icon <= 2; ++icon) users->Icons().Add(icon, frmMDI::Default()->ListPicture(icon));
   users->SetRowBackColor(kListBackColor);
   users->SetNoItemsText(kNoEntries);
 
@@ -98,7 +102,7 @@ void frmUser::Form_Load() {
   groups->AddColumn(0, "ID", 0, false)->SetVisible(false);
   groups->AddColumn(1, "Group name", 300, true);
   groups->AddColumn(2, "Description", 450, true);
-  if (auto picture = MainPicture("ImageList", 3)) groups->Icons().Add(1, picture);
+  groups->Icons().Add(1, frmMDI::Default()->ListPicture(3));
   groups->SetRowBackColor(kListBackColor);
   groups->SetNoItemsText(kNoEntries);
 
@@ -106,11 +110,7 @@ void frmUser::Form_Load() {
   NodeClick(*tree->Node(kNodeActive));
 }
 
-void frmUser::Form_KeyDown(int16_t& keyCode, int16_t) {
-  if (keyCode != kKeyF1) return;
-  keyCode = 0;
-  ShowHelp(HelpContextID());
-}
+void frmUser::Form_KeyDown(int16_t& keyCode, int16_t) { HelpOnF1(*this, keyCode); }
 
 void frmUser::NodeClick(forms::TreeNode& node) {
   auto tree = treDB();
@@ -125,18 +125,18 @@ void frmUser::NodeClick(forms::TreeNode& node) {
   switch (node.Index()) {
     case kNodeActive: {
       frame->SetCaption("Active Users");
-      frame->SetCaptionIcon(StartPageLinkIcon());
+      frame->SetCaptionIcon(ActiveUsersIcon());
       tabs->SetSelectedItem(1);
       break;
     }
     case kNodeInactive:
       frame->SetCaption("Deactivated Users");
-      frame->SetCaptionIcon(MainPicture("img24x24", "UserDeakt"));
+      frame->SetCaptionIcon(frmMDI::Default()->CaptionPicture("UserDeakt"));
       tabs->SetSelectedItem(1);
       break;
     case kNodeGroups:
       frame->SetCaption("User Groups");
-      frame->SetCaptionIcon(MainPicture("img24x24", "Gruppe"));
+      frame->SetCaptionIcon(frmMDI::Default()->CaptionPicture("Gruppe"));
       tabs->SetSelectedItem(2);
       break;
     default:
@@ -172,8 +172,8 @@ void frmUser::Aktualisieren() {
 
 void frmUser::EnableRowTools(const forms::ReportControl& list) {
   const bool selected = !list.SelectedRows().empty();
-  ToolButtonErlauben("Eigenschaften", selected);
-  ToolButtonErlauben("Delete", selected);
+  frmMDI::Default()->ToolButtonErlauben("Eigenschaften", selected);
+  frmMDI::Default()->ToolButtonErlauben("Delete", selected);
 }
 
 void frmUser::WriteUserInfo(int32_t node) {

@@ -9,6 +9,7 @@
 #include "forms/Label.h"
 #include "forms/controls/FlatEdit.h"
 #include "runtime/Date.h"
+#include "main/frmMDI.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "users/LastLogin.h"
@@ -77,12 +78,12 @@ void frmUserEdit::Form_Load() {
   SetSaved(false);
   rt::OnErrorGoTo(
       [&] {
-        RegisterTabs(*Get<forms::TabControl>("tabEdit"), "UserCard|UserGrp");
+        PrepareLook("UserCard|UserGrp");
         m_groups.Candidates().clear();
         for (ado::Recordset rs = MainConnection().Execute("SELECT ID,Bez FROM Gruppen"); !rs.Eof(); rs.MoveNext()) {
           m_groups.Candidates().push_back({ItemText(rs.Fields(0).Value()), ItemText(rs.Fields(1).Value())});
         }
-        m_groups.Setup("Groups", {MainPicture("ImageList", 3)}, "All groups assigned!", "No group assigned!");
+        m_groups.Setup("Groups", {frmMDI::Default()->ListPicture(3)}, "All groups assigned!", "No group assigned!");
         FillGrpList();
       },
       [&](const rt::Error&) {

@@ -1,8 +1,12 @@
 #include "users/wizNewDB.h"
 
+#include "core/AdminForms.h"
+#include "core/AppStyle.h"
 #include "core/CoreMessage.h"
 #include "core/ErrorReport.h"
 #include "core/FormHelpers.h"
+#include "core/FormSettings.h"
+#include "core/HelpSystem.h"
 #include "core/RegistrySettings.h"
 #include "core/ScrambleKeys.h"
 #include "core/Scrambler.h"
@@ -35,13 +39,15 @@ std::string UserEntry(const std::string& id, const std::string& login, const std
   return OwnerEntry(id, login, fullname, fullname != login ? 66 : 70);
 }
 
+const AdminFormRegistration registration{"wizNewDB", [] { return wizNewDB::Default(); }};
+
 }  // namespace
 
 wizNewDB::wizNewDB() : Form("wizNewDB") {
   SetDesignFile(QV_ADMIN_SOURCE_DIR "/users/wizNewDB.frm");
   SetHelpContextID(kHelpContext);
   OnControlEvent("cmdWiz", "Click", [this](int16_t i, com::Args&) { ButtonClick(i); });
-  OnControlEvent("cmdHelp", "Click", [this](int16_t, com::Args&) { ShowHelp(HelpContextID()); });
+  OnControlEvent("cmdHelp", "Click", [this](int16_t, com::Args&) { ShowHelp(HelpContextID(), "Main"); });
   for (const char* list : {"cboErsteller", "cboOwner"}) {
     OnControlEvent(list, "Click", [this, list](int16_t, com::Args&) {
       auto combo = Get<forms::ComboBox>(list);
@@ -80,6 +86,8 @@ std::string wizNewDB::DecidingUser() const {
 }
 
 void wizNewDB::Form_Load() {
+  ApplyStyle(this, 0);
+  RestoreFormPlacement(*this, true, false);
   m_newDbId = 0;
   m_created = false;
   m_refreshed = false;
@@ -122,11 +130,7 @@ void wizNewDB::Form_Load() {
   if (!showInfo) ButtonClick(2);
 }
 
-void wizNewDB::Form_KeyDown(int16_t& keyCode, int16_t) {
-  if (keyCode != kKeyF1) return;
-  keyCode = 0;
-  ShowHelp(HelpContextID());
-}
+void wizNewDB::Form_KeyDown(int16_t& keyCode, int16_t) { HelpOnF1(*this, keyCode); }
 
 void wizNewDB::Form_QueryUnload(int16_t&, int16_t) {
   // Closing after a creation, by Close or by the close box, shows the new

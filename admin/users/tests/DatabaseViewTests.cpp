@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "UsersTestSupport.h"
+#include "core/DockedViews.h"
 #include "core/ScrambleKeys.h"
 #include "core/Scrambler.h"
 #include "forms/controls/ComboBox.h"
@@ -27,7 +28,7 @@ class DatabaseView : public test::UsersTest {
   }
   std::shared_ptr<frmDBPflege> Open() {
     auto view = frmDBPflege::Default();
-    view->Show();
+    ShowDockedForm(view);
     return view;
   }
 };

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "UsersTestSupport.h"
+#include "core/DockedViews.h"
 #include "forms/containers/TabControl.h"
 #include "users/AccountDirectory.h"
 #include "users/frmAddWinUsr.h"
@@ -29,7 +30,7 @@ TEST_F(Renders, ViewsAndDialogsFilledFromTheDatabase) {
   test::Exec("INSERT INTO DBList (Bez, MInf, Privat) VALUES ('Handbook', 'Company handbook', false), ('Support', NULL, false)");
 
   auto users = frmUser::Default();
-  users->Show();
+  ShowDockedForm(users);
   EXPECT_TRUE(users->RenderToPng(PngPath("frmUser")));
 
   OnDialog<frmUserEdit>([](frmUserEdit& dialog) {
@@ -41,7 +42,7 @@ TEST_F(Renders, ViewsAndDialogsFilledFromTheDatabase) {
   users->Eigenschaften();
 
   auto databases = frmDBPflege::Default();
-  databases->Show();
+  ShowDockedForm(databases);
   EXPECT_TRUE(databases->RenderToPng(PngPath("frmDBPflege")));
 
   OnDialog<wizNewDB>([](wizNewDB& wizard) {

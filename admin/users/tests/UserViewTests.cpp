@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "UsersTestSupport.h"
+#include "core/DockedViews.h"
 #include "forms/CheckBox.h"
 #include "runtime/Date.h"
 #include "forms/controls/FlatEdit.h"
@@ -18,7 +19,7 @@ class UserView : public test::UsersTest {
  protected:
   std::shared_ptr<frmUser> Open() {
     auto view = frmUser::Default();
-    view->Show();
+    ShowDockedForm(view);
     return view;
   }
   std::vector<std::string> Column(forms::ReportControl& list, int32_t item) {

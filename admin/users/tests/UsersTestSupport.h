@@ -1,6 +1,8 @@
 // The user administration's tests: the master database made once per test
-// binary on the private server and emptied of what a test adds, recorded
-// message boxes, scripted modal dialogs, and helpers that read rows back.
+// binary on the private server and emptied of what a test adds, the main
+// window loaded as in the program (its message box control records each
+// message and lets the scripted responder answer it), scripted modal
+// dialogs, and helpers that read rows back.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,13 +15,18 @@
 
 #include "ado/Connection.h"
 #include "ado/TestServer.h"
+#include "com/ControlFactory.h"
+#include "com/UserControl.h"
 #include "core/CurrentUser.h"
 #include "core/MasterDatabase.h"
 #include "core/RegistrySettings.h"
 #include "core/SessionState.h"
 #include "forms/Form.h"
-#include "forms/lists/ReportControl.h"
+#include "forms/MsgBox.h"
 #include "forms/Responder.h"
+#include "forms/lists/ReportControl.h"
+#include "main/frmMDI.h"
+#include "msgbox/Msg.h"
 #include "runtime/Error.h"
 
 namespace qvadmin::test {
@@ -36,6 +43,36 @@ inline void UsePrivateRegistry() {
     return path;
   }();
 }
+
+// The main window's message box control in these tests: each MsgBoxEx is
+// recorded with its details and icon, and answered by the scripted
+// responder as a plain message box of the same prompt, style and title.
+class RecordingMsg : public com::UserControl {
+ public:
+  struct Call {
+    std::string prompt;
+    std::string title;
+    std::string details;
+    com::StdPicturePtr icon;
+  };
+  RecordingMsg() {
+    DefineMethod("MsgBoxEx", [](com::Args& args) {
+      const auto text = [&](size_t i) { return args.size() > i ? args[i].ToString() : std::string(); };
+      Calls().push_back({text(0), text(2), text(6),
+                         args.size() > 8 ? com::AsObject<com::StdPicture>(args[8]) : nullptr});
+      return rt::Variant(forms::MsgBox(text(0), args.size() > 1 ? args[1].ToLong() : 0, text(2)));
+    });
+    for (const char* name : {"strAbord", "strCancel", "strCheck", "strCopy", "strDelText", "strHelp", "strIgnore",
+                             "strNo", "strRetry", "strSend", "strYes"}) {
+      DefineProperty(name, [] { return rt::Variant(""); }, [](const rt::Variant&) {});
+    }
+  }
+  std::string ClassName() const override { return "msg"; }
+  static std::vector<Call>& Calls() {
+    static std::vector<Call> calls;
+    return calls;
+  }
+};
 
 // Statements and queries on the shared connection.
 inline void Exec(const std::string& sql, const std::vector<rt::Variant>& params = {}) {
@@ -88,9 +125,14 @@ class UsersTest : public ::testing::Test {
       throw std::runtime_error("the master database could not be made");
     }
     CurrentUserID = EnsureCurrentUser();
+    com::RegisterControlClass("Kvctl2.msg", [] { return std::make_shared<RecordingMsg>(); });
+    frmMDI::Default()->Show();
   }
   static void TearDownTestSuite() {
+    // Unloading the main window closes the shared connection.
+    if (frmMDI::Default()->IsLoaded()) frmMDI::Default()->Unload();
     if (cnMain) cnMain->Close();
+    com::RegisterControlClass("Kvctl2.msg", [] { return std::make_shared<kvctl2::Msg>(); });
   }
   void SetUp() override {
     QV_REQUIRE_SERVER();
@@ -103,6 +145,7 @@ class UsersTest : public ::testing::Test {
     Exec("UPDATE Benutzer SET Aktiv = true WHERE ID = ?", {rt::Variant(CurrentUserID)});
     ArchivePath.clear();
     messages.clear();
+    RecordingMsg::Calls().clear();
     forms::Responders::SetStanding([this](const forms::ModalRequest& r) {
       messages.push_back(r);
       return answer;
@@ -110,7 +153,10 @@ class UsersTest : public ::testing::Test {
   }
   void TearDown() override {
     forms::Responders::Clear();
-    for (const forms::FormPtr& form : forms::Form::Forms()) form->Unload();
+    // The views and dialogs go; the main window stays for the next test.
+    for (const forms::FormPtr& form : forms::Form::Forms()) {
+      if (form->Name() != "frmMDI") form->Unload();
+    }
   }
   // Runs `act` on the next modal form.
   template <class Form>
