@@ -1,5 +1,7 @@
 #include "users/ViewHelpers.h"
 
+#include <cmath>
+
 #include "core/HelpSystem.h"
 #include "core/SessionState.h"
 #include "forms/Constants.h"
@@ -15,6 +17,13 @@ void HelpOnF1(const forms::Form& form, int16_t& keyCode) {
 
 std::string ItemText(const rt::Variant& value) {
   return value.IsNull() || value.IsEmpty() ? std::string() : value.ToString();
+}
+
+bool Truth(const rt::Variant& value) { return !value.IsNull() && !value.IsEmpty() && value.ToBool(); }
+
+rt::Variant DateOnly(const rt::Variant& value) {
+  if (value.IsNull() || value.IsEmpty()) return rt::Variant::Null();
+  return rt::Variant(rt::DateValue{std::floor(value.ToDate().days)});
 }
 
 std::string FormatCount(int64_t n) {

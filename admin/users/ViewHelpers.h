@@ -22,6 +22,13 @@ void HelpOnF1(const forms::Form& form, int16_t& keyCode);
 // A field value joined with "": Null and Empty become "".
 std::string ItemText(const rt::Variant& value);
 
+// A truth value as the lists and dialogs show it: Null counts as false.
+bool Truth(const rt::Variant& value);
+
+// A date value without its time (the date formatted "Short Date" and read
+// back); Null stays Null.
+rt::Variant DateOnly(const rt::Variant& value);
+
 // A count as the info lines write it ("##,##0": 1234 is "1,234").
 std::string FormatCount(int64_t n);
 

@@ -14,6 +14,7 @@
 #include "forms/Label.h"
 #include "forms/containers/TabControl.h"
 #include "main/frmMDI.h"
+#include "main/AppIcons.h"
 #include "runtime/Error.h"
 #include "users/AssignmentLists.h"
 #include "users/MainWindowLink.h"
@@ -49,19 +50,15 @@ std::string ArchiveFolderOf(const std::string& root, int32_t ID) {
   return folder.string();
 }
 
-frmDBPflege::frmDBPflege() : Form("frmDBPflege") {
-  SetDesignFile(QV_ADMIN_SOURCE_DIR "/users/frmDBPflege.frm");
-  SetHelpContextID(kHelpContext);
+frmDBPflege::frmDBPflege()
+    : TreeListView("frmDBPflege", QV_ADMIN_SOURCE_DIR "/users/frmDBPflege.frm", kHelpContext, {"rctDB", "rctGrp"},
+                   {"lblDBInfo", "lblXInfo"}) {
   DefineMethod("Eigenschaften", [this](com::Args&) { Eigenschaften(); return rt::Variant(); });
   DefineMethod("AddDB", [this](com::Args&) { AddDB(); return rt::Variant(); });
   DefineMethod("Delete", [this](com::Args&) { Delete(); return rt::Variant(); });
   DefineMethod("Aktualisieren", [this](com::Args&) { Aktualisieren(); return rt::Variant(); });
   DefineMethod("FillRepDB", [this](com::Args& a) { FillRepDB(a.empty() ? 0 : a[0].ToLong()); return rt::Variant(); });
-  OnControlEvent("treDB", "NodeClick", [this](int16_t, com::Args&) {
-    if (auto node = treDB()->SelectedItem()) NodeClick(*node);
-  });
   OnControlEvent("rctDB", "RowDblClick", [this](int16_t, com::Args&) { Eigenschaften(); });
-  OnControlEvent("splTap", "Resized", [this](int16_t, com::Args&) { LayoutPanes(); });
 }
 
 std::shared_ptr<frmDBPflege> frmDBPflege::Default() {
@@ -69,14 +66,10 @@ std::shared_ptr<frmDBPflege> frmDBPflege::Default() {
   return instance;
 }
 
-int32_t frmDBPflege::SelectedNodeIndex() const {
-  auto node = treDB()->SelectedItem();
-  return node ? node->Index() : 0;
-}
-
 void frmDBPflege::Form_Load() {
   ApplyStyle(this, 0);
   RestoreFormPlacement(*this, true, false);
+  SetTreePictures(frmMDI::Default()->ListPicture("SQLSrv"));
   auto tree = treDB();
   std::string server;
   rt::ResumeNext([&] { server = ItemText(MainConnection().Property("Data Source")); });
@@ -94,27 +87,19 @@ void frmDBPflege::Form_Load() {
   list->AddColumn(3, "Owner", 250, true);
   list->AddColumn(4, "Password", 95, false);
   list->AddColumn(5, "Date Created", 75, false);
+  // The title's icon tells the kind: 1 public, 2 personal.
+  list->Icons().Add(1, DrawAppIcon("QVOeff", 16));
+  list->Icons().Add(2, DrawAppIcon("QVPers", 16));
   list->SetRowBackColor(kListBackColor);
   list->SetNoItemsText("In this view, there are no Memo Databases.");
-  LayoutPanes();
-  NodeClick(*tree->Node(kNodePublic));
+  Form_Resize();
+  FitColumns(*list);
+  ClickNode(kNodePublic);
 }
 
-void frmDBPflege::Form_KeyDown(int16_t& keyCode, int16_t) { HelpOnF1(*this, keyCode); }
-
 void frmDBPflege::NodeClick(forms::TreeNode& node) {
-  auto tree = treDB();
-  if (!node.Parent()) {
-    auto next = tree->Node(node.Index() + 1);
-    tree->SetSelectedItem(next.get());
-    NodeClick(*next);
-    return;
-  }
   if (IsListNode(node.Index())) {
-    auto frame = Get<kvctl2::KVXFrame>("fraTop");
-    frame->SetCaption(node.Text());
-    frame->SetCaptionIcon(frmMDI::Default()->CaptionPicture(node.Index() == kNodePublic ? "QVOeff" : "QVPers"));
-    Get<forms::TabControl>("tabTab")->SetSelectedItem(1);
+    ShowList(node.Text(), frmMDI::Default()->CaptionPicture(node.Index() == kNodePublic ? "QVOeff" : "QVPers"), 1);
   }
   Aktualisieren();
 }
@@ -137,12 +122,6 @@ void frmDBPflege::WriteInfo() {
       ->SetCaption("There are " + FormatCount(rctDB()->RecordCount()) + " " + (node ? node->Text() : "") + ".");
 }
 
-void frmDBPflege::EnableRowTools() {
-  const bool selected = !rctDB()->SelectedRows().empty();
-  frmMDI::Default()->ToolButtonErlauben("Eigenschaften", selected);
-  frmMDI::Default()->ToolButtonErlauben("Delete", selected);
-}
-
 void frmDBPflege::FillRepDB(int32_t ID) {
   rt::OnErrorGoTo(
       [&] {
@@ -153,22 +132,18 @@ void frmDBPflege::FillRepDB(int32_t ID) {
             "SELECT DBList.ID,DBList.Bez,DBList.MInf,COALESCE(Benutzer.Fullname,'<none>') AS Fullname,DBList.PWD,"
             "DBList.Created FROM DBList LEFT JOIN Benutzer ON DBList.OwnerID=Benutzer.ID WHERE Privat=? ORDER BY Bez",
             {rt::Variant(n != kNodePublic)});
-        std::shared_ptr<forms::ReportRecord> remembered;
-        for (; !rs.Eof(); rs.MoveNext()) {
-          auto record = list->AddRecord();
-          for (int32_t field = 0; field < rs.FieldCount() - 2; ++field) record->AddItem(ItemText(rs.Fields(field).Value()));
-          record->Item(1).SetIcon(n - 1);
-          record->AddItem(ItemText(rs.Fields(4).Value()).empty() ? "No" : "Yes");
-          const rt::Variant created = rs.Fields(5).Value();
-          record->AddItem(created.IsNull() ? rt::Variant::Null()
-                                           : rt::Variant(rt::DateValue{std::floor(created.ToDate().days)}));
-          if (rs.Fields(0).Value().ToLong() == ID) remembered = record;
-        }
-        rs.Close();
-        list->Populate();
-        WriteInfo();
-        SelectAfterFill(*list, remembered);
-        EnableRowTools();
+        FillList(
+            *list, rs,
+            [&](forms::ReportRecord& record) {
+              for (int32_t field = 0; field < rs.FieldCount() - 2; ++field) {
+                record.AddItem(ItemText(rs.Fields(field).Value()));
+              }
+              record.Item(1).SetIcon(n - 1);
+              record.AddItem(ItemText(rs.Fields(4).Value()).empty() ? "No" : "Yes");
+              record.AddItem(DateOnly(rs.Fields(5).Value()));
+              return rs.Fields(0).Value().ToLong() == ID;
+            },
+            [&] { WriteInfo(); });
       },
       [](const rt::Error&) { ErrorReport("FillRepDB"); });
   rt::Err().Clear();
@@ -179,13 +154,7 @@ void frmDBPflege::Eigenschaften() {
       [&] {
         if (IsListNode(SelectedNodeIndex())) frmDBEdit::Default()->Init(RecordID(*FirstSelectedRecord(*rctDB())));
       },
-      [](const rt::Error& e) {
-        if (e.Number() == rt::errInvalidProcedureCall) {
-          ShowMsgEx("There was no data record selected!", 64, "No properties available!");
-        } else {
-          ErrorReport("Properties");
-        }
-      });
+      PropertiesFailed);
   rt::Err().Clear();
 }
 
@@ -212,20 +181,12 @@ void frmDBPflege::Delete() {
           return;
         }
         DeleteArchiveFolder(id);
-        list->RemoveRecordAt(record->Index());
-        list->Populate();
-        if (list->RowCount() > 0) list->SetFocusedRow(std::min(position, list->RowCount() - 1));
-        EnableRowTools();
-        WriteInfo();
+        AfterDelete(*list, record, position, [&] { WriteInfo(); });
         SetHourglass(false);
       },
       [](const rt::Error& e) {
         SetHourglass(false);
-        if (e.Number() == rt::errInvalidProcedureCall) {
-          ShowMsgEx("There was no data record selected for deletion.", 64, "Deletion is not possible!");
-        } else {
-          ErrorReport("Delete");
-        }
+        DeleteFailed(e);
       });
   rt::Err().Clear();
 }
@@ -241,19 +202,6 @@ void frmDBPflege::DeleteArchiveFolder(int32_t ID) {
   ShowMsgEx(text, 64, "For your information!", "", 0, 0,
             text + cr + "Maybe you lack necessary permissions or data access." + cr +
                 "Please go to the appropriate directory and delete it manually." + cr + cr + "Path: " + folder);
-}
-
-void frmDBPflege::LayoutPanes() {
-  rt::ResumeNext([&] {
-    auto tabs = Get<forms::TabControl>("tabTab");
-    int32_t left = 0, top = 0, w = 0, h = 0;
-    tabs->PageArea(left, top, w, h);
-    Control("fraTop")->Move(left, top, w);
-    rctDB()->Move(left, top + 525, w, h - 855);
-    for (int16_t i = 0; i <= 1; ++i) Control("shp", i)->Move(left - 15, top + h - 330, w + 30);
-    for (const char* name : {"lblDBInfo", "lblXInfo"}) Control(name)->Move(left + 60, top + h - 255, w - 60);
-  });
-  rt::Err().Clear();
 }
 
 void RefreshDatabaseView(int32_t ID) {

@@ -19,7 +19,7 @@ Begin Form frmDBPflege
       Top = 0
       Width = 11400
       Height = 6600
-      SplitterPosition = 2745
+      SplitterPosition = 3150
       Pane1Name = "Tree"
       Pane1Control = "treDB"
       Pane2Name = "Details"

@@ -7,13 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "forms/Form.h"
 #include "forms/lists/ReportControl.h"
-#include "forms/lists/TreeView.h"
+#include "users/TreeListView.h"
 
 namespace qvadmin {
 
-class frmDBPflege : public forms::Form {
+class frmDBPflege : public TreeListView {
  public:
   frmDBPflege();
   static std::shared_ptr<frmDBPflege> Default();
@@ -24,19 +23,14 @@ class frmDBPflege : public forms::Form {
   void Aktualisieren();
   void FillRepDB(int32_t ID);
 
-  int32_t SelectedNodeIndex() const;
-  std::shared_ptr<forms::TreeView> treDB() const { return Get<forms::TreeView>("treDB"); }
   std::shared_ptr<forms::ReportControl> rctDB() const { return Get<forms::ReportControl>("rctDB"); }
 
  protected:
   void Form_Load() override;
-  void Form_KeyDown(int16_t& keyCode, int16_t shift) override;
+  void NodeClick(forms::TreeNode& node) override;
 
  private:
-  void NodeClick(forms::TreeNode& node);
-  void LayoutPanes();
   void WriteInfo();
-  void EnableRowTools();
   void DeleteArchiveFolder(int32_t ID);
 };
 

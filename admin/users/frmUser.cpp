@@ -10,7 +10,6 @@
 #include "core/ShowMsgEx.h"
 #include "display/KVXFrame.h"
 #include "forms/Label.h"
-#include "forms/containers/Splitter.h"
 #include "main/frmMDI.h"
 #include "runtime/Error.h"
 #include "users/LastLogin.h"
@@ -32,22 +31,13 @@ constexpr int32_t kNodeGroups = 4;
 
 bool IsUserNode(int32_t n) { return n == kNodeActive || n == kNodeInactive; }
 
-// A date value without its time: the date formatted "Short Date" and read
-// back.
-rt::Variant DateOnly(const rt::Variant& value) {
-  if (value.IsNull() || value.IsEmpty()) return rt::Variant::Null();
-  return rt::Variant(rt::DateValue{std::floor(value.ToDate().days)});
-}
-
-bool Truth(const rt::Variant& value) { return !value.IsNull() && !value.IsEmpty() && value.ToBool(); }
-
 const AdminFormRegistration registration{"frmUser", [] { return frmUser::Default(); }};
 
 }  // namespace
 
-frmUser::frmUser() : Form("frmUser") {
-  SetDesignFile(QV_ADMIN_SOURCE_DIR "/users/frmUser.frm");
-  SetHelpContextID(kHelpContext);
+frmUser::frmUser()
+    : TreeListView("frmUser", QV_ADMIN_SOURCE_DIR "/users/frmUser.frm", kHelpContext, {"rctUser", "rctGrp"},
+                   {"lblUserInfo", "lblGrpInfo"}) {
   DefineMethod("AddUser", [this](com::Args&) { AddUser(); return rt::Variant(); });
   DefineMethod("Aktualisieren", [this](com::Args&) { Aktualisieren(); return rt::Variant(); });
   DefineMethod("Delete", [this](com::Args&) { Delete(); return rt::Variant(); });
@@ -55,14 +45,12 @@ frmUser::frmUser() : Form("frmUser") {
   DefineMethod("Eigenschaften", [this](com::Args&) { Eigenschaften(); return rt::Variant(); });
   DefineMethod("AddGrp", [this](com::Args&) { AddGrp(); return rt::Variant(); });
   DefineMethod("FillRepUser", [this](com::Args& a) { FillRepUser(a.empty() ? "" : a[0].ToString()); return rt::Variant(); });
-  OnControlEvent("treDB", "NodeClick", [this](int16_t, com::Args&) {
-    if (auto node = treDB()->SelectedItem()) NodeClick(*node);
-  });
   OnControlEvent("rctUser", "RowDblClick", [this](int16_t, com::Args&) { Eigenschaften(); });
   OnControlEvent("rctGrp", "RowDblClick", [this](int16_t, com::Args&) { Eigenschaften(); });
-  OnControlEvent("rctUser", "SelectionChanged", [](int16_t, com::Args&) { frmMDI::Default()->ToolButtonErlauben("AddUser", true); });
-  OnControlEvent("rctGrp", "SelectionChanged", [](int16_t, com::Args&) { frmMDI::Default()->ToolButtonErlauben("AddGrp", true); });
-  OnControlEvent("splTap", "Resized", [this](int16_t, com::Args&) { LayoutPanes(); });
+  OnControlEvent("rctUser", "SelectionChanged",
+                 [](int16_t, com::Args&) { frmMDI::Default()->ToolButtonErlauben("AddUser", true); });
+  OnControlEvent("rctGrp", "SelectionChanged",
+                 [](int16_t, com::Args&) { frmMDI::Default()->ToolButtonErlauben("AddGrp", true); });
 }
 
 std::shared_ptr<frmUser> frmUser::Default() {
@@ -70,15 +58,11 @@ std::shared_ptr<frmUser> frmUser::Default() {
   return instance;
 }
 
-int32_t frmUser::SelectedNodeIndex() const {
-  auto node = treDB()->SelectedItem();
-  return node ? node->Index() : 0;
-}
-
 void frmUser::Form_Load() {
   ApplyStyle(this, 0);
+  SetTreePictures(frmMDI::Default()->ListPicture("UserGrp"));
   auto tree = treDB();
-  tree->Add({}, 0, "base", "User Administration", 1);
+  tree->Add({}, 0, "base", "User Administration", 1, {});
   tree->Node("base")->SetExpanded(true);
   tree->Add("base", forms::tvwChild, "N1", "Active Users", 2, 3);
   tree->Add("base", forms::tvwChild, "N2", "Deactivated Users", 2, 3);
@@ -106,38 +90,22 @@ void frmUser::Form_Load() {
   groups->SetRowBackColor(kListBackColor);
   groups->SetNoItemsText(kNoEntries);
 
-  LayoutPanes();
-  NodeClick(*tree->Node(kNodeActive));
+  Form_Resize();
+  FitColumns(*users, {{5, "Deactivated"}});
+  FitColumns(*groups);
+  ClickNode(kNodeActive);
 }
 
-void frmUser::Form_KeyDown(int16_t& keyCode, int16_t) { HelpOnF1(*this, keyCode); }
-
 void frmUser::NodeClick(forms::TreeNode& node) {
-  auto tree = treDB();
-  if (!node.Parent()) {
-    auto next = tree->Node(node.Index() + 1);
-    tree->SetSelectedItem(next.get());
-    NodeClick(*next);
-    return;
-  }
-  auto frame = Get<kvctl2::KVXFrame>("fraTop");
-  auto tabs = Get<forms::TabControl>("tabTab");
   switch (node.Index()) {
-    case kNodeActive: {
-      frame->SetCaption("Active Users");
-      frame->SetCaptionIcon(ActiveUsersIcon());
-      tabs->SetSelectedItem(1);
+    case kNodeActive:
+      ShowList("Active Users", ActiveUsersIcon(), 1);
       break;
-    }
     case kNodeInactive:
-      frame->SetCaption("Deactivated Users");
-      frame->SetCaptionIcon(frmMDI::Default()->CaptionPicture("UserDeakt"));
-      tabs->SetSelectedItem(1);
+      ShowList("Deactivated Users", frmMDI::Default()->CaptionPicture("UserDeakt"), 1);
       break;
     case kNodeGroups:
-      frame->SetCaption("User Groups");
-      frame->SetCaptionIcon(frmMDI::Default()->CaptionPicture("Gruppe"));
-      tabs->SetSelectedItem(2);
+      ShowList("User Groups", frmMDI::Default()->CaptionPicture("Gruppe"), 2);
       break;
     default:
       break;
@@ -166,14 +134,9 @@ void frmUser::Aktualisieren() {
                  {"ImpWinUser", IsUserNode(n)},
                  {"AddGrp", n == kNodeGroups},
                  {"Eigenschaften", n >= 2},
-                 {"Refresh", n >= 2}});
+                 {"Refresh", n >= 2}},
+                "User");
   rt::Err().Clear();
-}
-
-void frmUser::EnableRowTools(const forms::ReportControl& list) {
-  const bool selected = !list.SelectedRows().empty();
-  frmMDI::Default()->ToolButtonErlauben("Eigenschaften", selected);
-  frmMDI::Default()->ToolButtonErlauben("Delete", selected);
 }
 
 void frmUser::WriteUserInfo(int32_t node) {
@@ -198,25 +161,21 @@ void frmUser::FillRepUser(const std::string& ID) {
         ado::Recordset rs = MainConnection().Execute(
             "SELECT ID,WinUsr,Fullname,BInf,Admin,Created,PLT FROM Benutzer WHERE Aktiv=? ORDER BY WinUsr",
             {rt::Variant(active)});
-        std::shared_ptr<forms::ReportRecord> remembered;
-        for (; !rs.Eof(); rs.MoveNext()) {
-          auto record = users->AddRecord();
-          const std::string id = ItemText(rs.Fields(0).Value());
-          record->AddItem(id);
-          record->AddItem(ItemText(rs.Fields(1).Value())).SetIcon(n - 1);
-          record->AddItem(ItemText(rs.Fields(2).Value()));
-          record->AddItem(ItemText(rs.Fields(3).Value()));
-          record->AddItem(Truth(rs.Fields(4).Value()) ? "Yes" : "No");
-          record->AddItem(state);
-          record->AddItem(DateOnly(rs.Fields(5).Value()));
-          record->AddItem(LastLoginItem(rs.Fields(6).Value()));
-          if (id == ID) remembered = record;
-        }
-        rs.Close();
-        users->Populate();
-        WriteUserInfo(n);
-        SelectAfterFill(*users, remembered);
-        EnableRowTools(*users);
+        FillList(
+            *users, rs,
+            [&](forms::ReportRecord& record) {
+              const std::string id = ItemText(rs.Fields(0).Value());
+              record.AddItem(id);
+              record.AddItem(ItemText(rs.Fields(1).Value())).SetIcon(n - 1);
+              record.AddItem(ItemText(rs.Fields(2).Value()));
+              record.AddItem(ItemText(rs.Fields(3).Value()));
+              record.AddItem(Truth(rs.Fields(4).Value()) ? "Yes" : "No");
+              record.AddItem(state);
+              record.AddItem(DateOnly(rs.Fields(5).Value()));
+              record.AddItem(LastLoginItem(rs.Fields(6).Value()));
+              return id == ID;
+            },
+            [&] { WriteUserInfo(n); });
       },
       [](const rt::Error&) { ErrorReport("FillRepUser"); });
   rt::Err().Clear();
@@ -228,20 +187,16 @@ void frmUser::FillRepGrp(const std::string& ID) {
         auto groups = rctGrp();
         groups->DeleteAllRecords();
         ado::Recordset rs = MainConnection().Execute("SELECT ID,Bez,GInf FROM Gruppen ORDER BY Bez");
-        std::shared_ptr<forms::ReportRecord> remembered;
-        for (; !rs.Eof(); rs.MoveNext()) {
-          auto record = groups->AddRecord();
-          const std::string id = ItemText(rs.Fields(0).Value());
-          record->AddItem(id);
-          record->AddItem(ItemText(rs.Fields(1).Value())).SetIcon(1);
-          record->AddItem(ItemText(rs.Fields(2).Value()));
-          if (id == ID) remembered = record;
-        }
-        rs.Close();
-        groups->Populate();
-        WriteGroupInfo();
-        SelectAfterFill(*groups, remembered);
-        EnableRowTools(*groups);
+        FillList(
+            *groups, rs,
+            [&](forms::ReportRecord& record) {
+              const std::string id = ItemText(rs.Fields(0).Value());
+              record.AddItem(id);
+              record.AddItem(ItemText(rs.Fields(1).Value())).SetIcon(1);
+              record.AddItem(ItemText(rs.Fields(2).Value()));
+              return id == ID;
+            },
+            [&] { WriteGroupInfo(); });
       },
       [](const rt::Error&) { ErrorReport("FillRepGrp"); });
   rt::Err().Clear();
@@ -286,23 +241,15 @@ void frmUser::Delete() {
           Aktualisieren();
           return;
         }
-        list->RemoveRecordAt(record->Index());
-        list->Populate();
-        if (list->RowCount() > 0) list->SetFocusedRow(std::min(position, list->RowCount() - 1));
-        EnableRowTools(*list);
-        if (user) {
-          WriteUserInfo(n);
-        } else {
-          WriteGroupInfo();
-        }
+        AfterDelete(*list, record, position, [&] {
+          if (user) {
+            WriteUserInfo(n);
+          } else {
+            WriteGroupInfo();
+          }
+        });
       },
-      [](const rt::Error& e) {
-        if (e.Number() == rt::errInvalidProcedureCall) {
-          ShowMsgEx("There was no data record selected for deletion.", 64, "Deletion is not possible!");
-        } else {
-          ErrorReport("Delete");
-        }
-      });
+      DeleteFailed);
   rt::Err().Clear();
 }
 
@@ -316,26 +263,7 @@ void frmUser::Eigenschaften() {
           frmGrpEdit::Default()->Init(ItemText(FirstSelectedRecord(*rctGrp())->Item(0).Value()));
         }
       },
-      [](const rt::Error& e) {
-        if (e.Number() == rt::errInvalidProcedureCall) {
-          ShowMsgEx("There was no data record selected!", 64, "No properties available!");
-        } else {
-          ErrorReport("Properties");
-        }
-      });
-  rt::Err().Clear();
-}
-
-void frmUser::LayoutPanes() {
-  rt::ResumeNext([&] {
-    auto tabs = Get<forms::TabControl>("tabTab");
-    int32_t left = 0, top = 0, w = 0, h = 0;
-    tabs->PageArea(left, top, w, h);
-    Get<kvctl2::KVXFrame>("fraTop")->Move(left, top, w);
-    for (const char* name : {"rctUser", "rctGrp"}) Control(name)->Move(left, top + 525, w, h - 855);
-    for (int16_t i = 0; i <= 1; ++i) Control("shp", i)->Move(left - 15, top + h - 330, w + 30);
-    for (const char* name : {"lblUserInfo", "lblGrpInfo"}) Control(name)->Move(left + 60, top + h - 255, w - 60);
-  });
+      PropertiesFailed);
   rt::Err().Clear();
 }
 

@@ -8,14 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "forms/Form.h"
-#include "forms/containers/TabControl.h"
 #include "forms/lists/ReportControl.h"
-#include "forms/lists/TreeView.h"
+#include "users/TreeListView.h"
 
 namespace qvadmin {
 
-class frmUser : public forms::Form {
+class frmUser : public TreeListView {
  public:
   frmUser();
   static std::shared_ptr<frmUser> Default();
@@ -28,22 +26,16 @@ class frmUser : public forms::Form {
   void AddGrp();
   void FillRepUser(const std::string& ID);
 
-  // The index of the tree's selected node (0 when none is selected).
-  int32_t SelectedNodeIndex() const;
-  std::shared_ptr<forms::TreeView> treDB() const { return Get<forms::TreeView>("treDB"); }
   std::shared_ptr<forms::ReportControl> rctUser() const { return Get<forms::ReportControl>("rctUser"); }
   std::shared_ptr<forms::ReportControl> rctGrp() const { return Get<forms::ReportControl>("rctGrp"); }
 
  protected:
   void Form_Load() override;
-  void Form_KeyDown(int16_t& keyCode, int16_t shift) override;
+  void NodeClick(forms::TreeNode& node) override;
 
  private:
-  void NodeClick(forms::TreeNode& node);
-  void LayoutPanes();
   void WriteUserInfo(int32_t node);
   void WriteGroupInfo();
-  void EnableRowTools(const forms::ReportControl& list);
 };
 
 // The user view's list of users (or of groups, `groups`) re-read with the

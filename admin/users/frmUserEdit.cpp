@@ -39,8 +39,6 @@ const std::vector<std::pair<const char*, rt::Variant>>& NewUserValues() {
   return values;
 }
 
-bool Truth(const rt::Variant& value) { return !value.IsNull() && !value.IsEmpty() && value.ToBool(); }
-
 // The server refused the row for its login: another user has it.
 bool IsDuplicateLogin(const rt::Error& e) {
   return e.Number() == ado::errIntegrityViolation &&

@@ -5,6 +5,7 @@
 #include "forms/CheckBox.h"
 #include "runtime/Date.h"
 #include "forms/controls/FlatEdit.h"
+#include "forms/docking/DockStudio.h"
 #include "users/frmGrpEdit.h"
 #include "users/frmUser.h"
 #include "users/frmUserEdit.h"
@@ -158,6 +159,46 @@ TEST_F(UserView, NewGroupWithMembersStoresNullForABlankDescription) {
   ASSERT_FALSE(id.IsNull());
   EXPECT_TRUE(Scalar("SELECT GInf FROM Gruppen WHERE ID=?", {id}).IsNull());
   EXPECT_EQ(Count("SELECT count(*) FROM Benutzer_Gruppen WHERE GrpID=? AND UserID=?", {id, rt::Variant(user)}), 1);
+}
+
+TEST_F(UserView, TheMainWindowsToolsReachTheDockedView) {
+  auto view = Open();
+  auto dock = frmMDI::Default()->Dock();
+  ASSERT_EQ(ActiveDockedForm(), view);
+  // The tools that the chosen list offers show; the others hide.
+  struct Case {
+    int32_t node;
+    bool addUser, addGroup;
+  };
+  for (const Case& c : {Case{4, false, true}, Case{3, true, false}, Case{2, true, false}}) {
+    view->treDB()->SetSelectedItem(view->treDB()->Node(c.node).get());
+    view->Aktualisieren();
+    EXPECT_EQ(dock->Tool("AddUser")->Visible(), c.addUser) << c.node;
+    EXPECT_EQ(dock->Tool("ImpWinUser")->Visible(), c.addUser) << c.node;
+    EXPECT_EQ(dock->Tool("AddGrp")->Visible(), c.addGroup) << c.node;
+  }
+
+  OnDialog<frmUserEdit>([&](frmUserEdit& dialog) {
+    EXPECT_EQ(dialog.Caption(), "Add User");
+    dialog.Get<forms::FlatEdit>("txtWinUsr")->SetText("by-tool");
+    dialog.Get<forms::FlatEdit>("txtFullname")->SetText("Added By Tool");
+    test::ClickOn(dialog, "cmdSaveClose");
+  });
+  dock->ClickTool(dock->Tool("AddUser"));
+  const rt::Variant id = Scalar("SELECT ID FROM Benutzer WHERE WinUsr='by-tool'");
+  ASSERT_FALSE(id.IsNull());
+  auto users = view->rctUser();
+  ASSERT_FALSE(users->SelectedRows().empty());
+  EXPECT_EQ(users->RowRecord(users->SelectedRow(0))->Item(0).Caption(), id.ToString());
+  EXPECT_TRUE(dock->Tool("Delete")->Enabled());
+  EXPECT_TRUE(dock->Tool("Eigenschaften")->Enabled());
+
+  // Delete asks with the main window's delete icon, then removes the row.
+  answer = 6;
+  dock->ClickTool(dock->Tool("Delete"));
+  ASSERT_EQ(test::RecordingMsg::Calls().size(), 1u);
+  EXPECT_EQ(test::RecordingMsg::Calls()[0].icon, frmMDI::Default()->ImagePicture("MsgDelete"));
+  EXPECT_EQ(Count("SELECT count(*) FROM Benutzer WHERE ID=?", {id}), 0);
 }
 
 }  // namespace
