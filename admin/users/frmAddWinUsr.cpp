@@ -10,6 +10,7 @@
 #include "core/HelpSystem.h"
 #include "core/SessionState.h"
 #include "core/ShowMsgEx.h"
+#include "forms/Image.h"
 #include "forms/containers/TabControl.h"
 #include "forms/containers/TabPage.h"
 #include "forms/controls/ComboBox.h"
@@ -138,6 +139,7 @@ void frmAddWinUsr::Form_Load() {
     SetupList(m_groups.List(i), {{"ID", 0}, {i == 0 ? "Available:" : "Assigned:", 120}}, "No group.");
     for (int32_t icon = 1; icon <= 2; ++icon) m_groups.List(i).Icons().Add(icon, frmMDI::Default()->ListPicture(3));
   }
+  for (int16_t i = 0; i <= 1; ++i) Get<forms::Image>("imgGrp", i)->SetPicture(frmMDI::Default()->ListPicture(3));
   auto domains = Get<forms::ComboBox>("cboDomains");
   domains->Clear();
   rt::OnErrorGoTo([&] {

@@ -148,6 +148,12 @@ Begin Form frmAddWinUsr
             Height = 225
             BackStyle = 0
          End
+         Begin VB.Image imgGrp(0)
+            Left = 150
+            Top = 2175
+            Width = 240
+            Height = 240
+         End
          Begin VB.ListBox lstGrp(0)
             Left = 120
             Top = 2460
@@ -189,6 +195,7 @@ Begin Form frmAddWinUsr
       TabIndex = 13
       Begin XtremeSuiteControls.TabControlPage pgUsr(1)
          Caption = "Reserved Users"
+         Image = 9
          Begin XtremeReportControl.ReportControl rctUsr(1)
             Left = 120
             Top = 150
@@ -287,6 +294,12 @@ Begin Form frmAddWinUsr
             Height = 225
             BackStyle = 0
          End
+         Begin VB.Image imgGrp(1)
+            Left = 150
+            Top = 2175
+            Width = 240
+            Height = 240
+         End
          Begin VB.ListBox lstGrp(1)
             Left = 120
             Top = 2460
@@ -297,6 +310,7 @@ Begin Form frmAddWinUsr
       End
       Begin XtremeSuiteControls.TabControlPage pgGrp
          Caption = "Assigned to Group"
+         Image = 0
          Begin XtremeReportControl.ReportControl rctGrp(0)
             Left = 120
             Top = 150
@@ -338,10 +352,10 @@ Begin Form frmAddWinUsr
       TabIndex = 40
    End
    Begin XtremeSuiteControls.PushButton cmdAction(0)
-      Caption = "Import"
-      Left = 7935
+      Caption = "&Import Reserved Users..."
+      Left = 6795
       Top = 6120
-      Width = 1245
+      Width = 2385
       Height = 375
       TabIndex = 41
       Enabled = False

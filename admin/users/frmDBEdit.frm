@@ -75,7 +75,7 @@ Begin Form frmDBEdit
          Begin XtremeSuiteControls.ComboBox cboOwner
             Left = 1980
             Top = 2040
-            Width = 4860
+            Width = 4530
             Height = 315
             Style = 2
             TabIndex = 5

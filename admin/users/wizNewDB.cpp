@@ -15,11 +15,13 @@
 #include "core/TextHelpers.h"
 #include "display/KVXFrame.h"
 #include "forms/CheckBox.h"
+#include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/containers/TabControl.h"
 #include "forms/controls/ComboBox.h"
 #include "forms/controls/FlatEdit.h"
 #include "forms/controls/OptionButton.h"
+#include "main/AppIcons.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "users/MainWindowLink.h"
@@ -91,6 +93,7 @@ void wizNewDB::Form_Load() {
   m_newDbId = 0;
   m_created = false;
   m_refreshed = false;
+  Get<forms::Image>("imgWiz")->SetPicture(DrawAppIcon("DBAdd", 64));
   Control("picOK")->SetVisible(false);
   Control("PicErr")->SetVisible(false);
   Get<forms::Label>("lblErr")->SetCaption("");

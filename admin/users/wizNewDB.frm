@@ -30,9 +30,15 @@ Begin Form wizNewDB
             Caption = "This wizard will guide you through the process of\r\ncreating a new Memo database. It will show the\r\neffects of the chosen settings.\r\n\r\nA Memo database is a flexible knowledge base, which\r\nis available for you (personal) or your employees (public)\r\nat any time. It helps to make valuable resources available\r\nglobally.\r\n\r\nClick \"Next\" and follow the instructions."
             Left = 600
             Top = 840
-            Width = 6600
+            Width = 4920
             Height = 2700
             BackStyle = 0
+         End
+         Begin VB.Image imgWiz
+            Left = 5880
+            Top = 1140
+            Width = 960
+            Height = 960
          End
          Begin XtremeSuiteControls.CheckBox chkInfo
             Caption = "Show this information again."
@@ -90,7 +96,7 @@ Begin Form wizNewDB
          Begin XtremeSuiteControls.ComboBox cboErsteller
             Left = 1980
             Top = 2160
-            Width = 5220
+            Width = 3210
             Height = 315
             Style = 2
             TabIndex = 3
@@ -124,7 +130,7 @@ Begin Form wizNewDB
          Begin XtremeSuiteControls.ComboBox cboOwner
             Left = 1980
             Top = 3540
-            Width = 5220
+            Width = 3210
             Height = 315
             Style = 2
             TabIndex = 5

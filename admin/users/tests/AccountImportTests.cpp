@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "UsersTestSupport.h"
-#include "adsi/Domain.h"
 #include "forms/controls/ComboBox.h"
 #include "users/AccountDirectory.h"
 #include "users/frmAddWinUsr.h"
@@ -14,31 +11,11 @@ namespace {
 using test::Count;
 using test::Scalar;
 
-// A directory of two domains with known accounts.
-class FixtureDirectory final : public AccountDirectory {
- public:
-  std::map<std::string, std::vector<DirectoryAccount>> domains{
-      {"OFFICE",
-       {{"anna", "Anna O'Hara", "Sales", "", "/bin/bash", "", "/home/anna", {"staff", "sales"}},
-        {"ben", "Ben; Backslash \\", "", "", "", "", "", {}},
-        {"existing", "Already There", "", "", "", "", "", {}},
-        {"łucja", "Łucja Żółć", "", "", "", "", "", {}}}},
-      {"LAB", {{"zed", "Zed", "", "", "", "", "", {}}}}};
-  std::vector<std::string> Domains() const override { return {"LAB", "OFFICE"}; }
-  std::vector<DirectoryAccount> Users(const std::string& domain) const override { return domains.at(domain); }
-  DirectoryAccount Account(const std::string& domain, const std::string& name) const override {
-    for (const auto& account : domains.at(domain)) {
-      if (account.name == name) return account;
-    }
-    rt::Raise(static_cast<int32_t>(0x800708AD), "fixture", "The user name could not be found.");
-  }
-};
-
 class AccountImport : public test::UsersTest {
  protected:
   void SetUp() override {
     test::UsersTest::SetUp();
-    SetAccountDirectory(std::make_shared<FixtureDirectory>());
+    SetAccountDirectory(std::make_shared<test::FixtureDirectory>());
   }
   void TearDown() override {
     SetAccountDirectory(nullptr);

@@ -8,6 +8,7 @@
 #include "core/Scrambler.h"
 #include "forms/controls/ComboBox.h"
 #include "forms/controls/FlatEdit.h"
+#include "forms/ControlPainter.h"
 #include "forms/controls/OptionButton.h"
 #include "users/frmDBEdit.h"
 #include "users/frmDBPflege.h"
@@ -127,6 +128,32 @@ TEST_F(DatabaseView, TheWizardCreatesTheRowWithItsGrantsOrNothing) {
   EXPECT_EQ(Count("SELECT count(*) FROM DBList"), 1);
   EXPECT_EQ(Count("SELECT count(*) FROM DBList_Gruppen"), 1);
   EXPECT_EQ(wizNewDB::Default()->NewDBID(), 0);
+}
+
+// The user lists hold the ID after a run of blanks; the blanks must push it
+// past the list's right edge even after the shortest name.
+TEST_F(DatabaseView, TheUserListsKeepTheIdOutOfSight) {
+  test::AddUserRow("a", "a");
+  test::AddUserRow("b", "");
+  const auto idOutOfSight = [](forms::ComboBox& list) {
+    ASSERT_GT(list.ListCount(), 0);
+    for (int32_t i = 0; i < list.ListCount(); ++i) {
+      const std::string& entry = list.List(i);
+      const std::string shown = entry.substr(0, entry.find('|'));
+      EXPECT_GE(forms::painter::MeasureText(shown, list.Font(), 0, false).cx, list.PixelWidth())
+          << list.Name() << ": " << entry;
+    }
+  };
+  auto wizard = wizNewDB::Default();
+  wizard->Load();
+  idOutOfSight(*wizard->Get<forms::ComboBox>("cboErsteller"));
+  idOutOfSight(*wizard->Get<forms::ComboBox>("cboOwner"));
+  wizard->Unload();
+  OnDialog<frmDBEdit>([&](frmDBEdit& dialog) {
+    idOutOfSight(*dialog.Get<forms::ComboBox>("cboOwner"));
+    dialog.Unload();
+  });
+  frmDBEdit::Default()->Init(AddDatabase("Any", false));
 }
 
 }  // namespace

@@ -7,9 +7,12 @@
 #include "UsersTestSupport.h"
 #include "core/DockedViews.h"
 #include "forms/containers/TabControl.h"
+#include "forms/controls/ComboBox.h"
 #include "users/AccountDirectory.h"
 #include "users/frmAddWinUsr.h"
+#include "users/frmDBEdit.h"
 #include "users/frmDBPflege.h"
+#include "users/frmGrpEdit.h"
 #include "users/frmUser.h"
 #include "users/frmUserEdit.h"
 #include "users/wizNewDB.h"
@@ -41,9 +44,25 @@ TEST_F(Renders, ViewsAndDialogsFilledFromTheDatabase) {
   });
   users->Eigenschaften();
 
+  OnDialog<frmGrpEdit>([](frmGrpEdit& dialog) {
+    EXPECT_TRUE(dialog.RenderToPng(PngPath("frmGrpEdit-general")));
+    dialog.Get<forms::TabControl>("tabEdit")->SetSelectedItem(1);
+    EXPECT_TRUE(dialog.RenderToPng(PngPath("frmGrpEdit-users")));
+    dialog.Unload();
+  });
+  frmGrpEdit::Default()->Init(group);
+
   auto databases = frmDBPflege::Default();
   ShowDockedForm(databases);
   EXPECT_TRUE(databases->RenderToPng(PngPath("frmDBPflege")));
+
+  OnDialog<frmDBEdit>([](frmDBEdit& dialog) {
+    EXPECT_TRUE(dialog.RenderToPng(PngPath("frmDBEdit-general")));
+    dialog.Get<forms::TabControl>("tabEdit")->SetSelectedItem(1);
+    EXPECT_TRUE(dialog.RenderToPng(PngPath("frmDBEdit-groups")));
+    dialog.Unload();
+  });
+  databases->Eigenschaften();
 
   OnDialog<wizNewDB>([](wizNewDB& wizard) {
     for (int page = 1; page <= 4; ++page) {
@@ -54,9 +73,23 @@ TEST_F(Renders, ViewsAndDialogsFilledFromTheDatabase) {
   });
   databases->AddDB();
 
+  // The import with two accounts of a domain reserved: the account lists,
+  // the details of the one selected and the groups they will join.
+  SetAccountDirectory(std::make_shared<test::FixtureDirectory>());
   auto import = frmAddWinUsr::Default();
   import->Load();
+  import->Get<forms::ComboBox>("cboDomains")->SetListIndex(1);
+  auto& accounts = *import->Get<forms::ReportControl>("rctUsr", 0);
+  accounts.SetRowSelected(1, true);
+  accounts.SetRowSelected(3, true);
+  import->Control("cmdMove", 0)->SetEnabled(true);
+  test::ClickOn(*import, "cmdMove", 0);
+  test::SelectRowByKeys(accounts, 0);
   EXPECT_TRUE(import->RenderToPng(PngPath("frmAddWinUsr")));
+  import->Get<forms::TabControl>("tabInf", 0)->SetSelectedItem(1);
+  import->Get<forms::TabControl>("tabInf", 1)->SetSelectedItem(2);
+  EXPECT_TRUE(import->RenderToPng(PngPath("frmAddWinUsr-details")));
+  SetAccountDirectory(nullptr);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@
 #include "main/frmMDI.h"
 #include "msgbox/Msg.h"
 #include "runtime/Error.h"
+#include "users/AccountDirectory.h"
 
 namespace qvadmin::test {
 
@@ -175,6 +177,26 @@ class UsersTest : public ::testing::Test {
 
   std::vector<forms::ModalRequest> messages;
   int32_t answer = 1;
+};
+
+// A directory of two domains with known accounts.
+class FixtureDirectory final : public AccountDirectory {
+ public:
+  std::map<std::string, std::vector<DirectoryAccount>> domains{
+      {"OFFICE",
+       {{"anna", "Anna O'Hara", "Sales", "", "/bin/bash", "", "/home/anna", {"staff", "sales"}},
+        {"ben", "Ben; Backslash \\", "", "", "", "", "", {}},
+        {"existing", "Already There", "", "", "", "", "", {}},
+        {"łucja", "Łucja Żółć", "", "", "", "", "", {}}}},
+      {"LAB", {{"zed", "Zed", "", "", "", "", "", {}}}}};
+  std::vector<std::string> Domains() const override { return {"LAB", "OFFICE"}; }
+  std::vector<DirectoryAccount> Users(const std::string& domain) const override { return domains.at(domain); }
+  DirectoryAccount Account(const std::string& domain, const std::string& name) const override {
+    for (const auto& account : domains.at(domain)) {
+      if (account.name == name) return account;
+    }
+    rt::Raise(static_cast<int32_t>(0x800708AD), "fixture", "The user name could not be found.");
+  }
 };
 
 // Clicks a control of a form (a button, an option).
