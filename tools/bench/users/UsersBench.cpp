@@ -12,10 +12,12 @@
 #include "ado/Connection.h"
 #include "ado/TestServer.h"
 #include "core/CurrentUser.h"
+#include "core/DockedViews.h"
 #include "core/MasterDatabase.h"
 #include "core/RegistrySettings.h"
 #include "core/SessionState.h"
 #include "forms/Responder.h"
+#include "main/frmMDI.h"
 #include "users/frmDBPflege.h"
 #include "users/frmGrpEdit.h"
 #include "users/ViewHelpers.h"
@@ -81,10 +83,12 @@ int main() {
 
   constexpr int kRounds = 5;
   std::vector<double> userFill, userQuery, groupClick, groupQuery, dbFill, dbQuery;
+  // As in the program: the views docked in the main window.
+  frmMDI::Default()->Show();
   auto users = frmUser::Default();
-  users->Load();
+  ShowDockedForm(users);
   auto databases = frmDBPflege::Default();
-  databases->Load();
+  ShowDockedForm(databases);
   for (int round = 0; round < kRounds; ++round) {
     users->treDB()->SetSelectedItem(users->treDB()->Node(2).get());
     userFill.push_back(bench::Milliseconds([&] { users->FillRepUser(""); }));
@@ -116,8 +120,7 @@ int main() {
   Report("user list fill (10,000 rows)", userFill, userQuery);
   Report("group click + member lists", groupClick, groupQuery);
   Report("Memo database list (2,000 rows)", dbFill, dbQuery);
-  users->Unload();
-  databases->Unload();
-  cnMain->Close();
+  // Unloading the main window unloads the views and closes the connection.
+  frmMDI::Default()->Unload();
   return 0;
 }
