@@ -3,14 +3,15 @@
 #include <unordered_map>
 
 #include "core/ErrorReport.h"
+#include "core/SessionState.h"
 #include "core/ShowMsgEx.h"
+#include "main/frmMDI.h"
 #include "runtime/Error.h"
 #include "users/ViewHelpers.h"
 
 namespace qvadmin {
 
-AssignmentLists::AssignmentLists(forms::Form& form, std::string listName, std::string buttonName,
-                                 std::string moveLabel)
+AssignmentLists::AssignmentLists(forms::Form& form, std::string listName, std::string buttonName, std::string moveLabel)
     : m_form(form),
       m_listName(std::move(listName)),
       m_buttonName(std::move(buttonName)),
@@ -40,7 +41,7 @@ void AssignmentLists::Setup(const std::string& noun, const std::vector<com::StdP
   }
 }
 
-void AssignmentLists::Connect() {
+void AssignmentLists::Connect(std::function<void()> reload) {
   m_form.OnControlEvent(m_listName, "GotFocus", [this](int16_t i, com::Args&) {
     rt::ResumeNext([&] { List(static_cast<int16_t>(1 - i)).ClearSelection(); });
     EnableButton(static_cast<int16_t>(1 - i), false);
@@ -48,8 +49,9 @@ void AssignmentLists::Connect() {
   m_form.OnControlEvent(m_listName, "SelectionChanged",
                         [this](int16_t i, com::Args&) { EnableButton(i, !List(i).SelectedRows().empty()); });
   m_form.OnControlEvent(m_listName, "RowDblClick", [this](int16_t i, com::Args&) { Move(i); });
-  m_form.OnControlEvent(m_buttonName, "Click", [this](int16_t i, com::Args&) {
+  m_form.OnControlEvent(m_buttonName, "Click", [this, reload](int16_t i, com::Args&) {
     if (i == 0 || i == 1) Move(i);
+    if (i == 2 && reload) reload();
   });
 }
 
@@ -113,6 +115,26 @@ void AssignmentLists::Move(int16_t index) {
   EnableButton(1, false);
   rt::Err().Clear();
   if (m_onMoved) m_onMoved(index);
+}
+
+void AssignmentLists::LoadGroups() {
+  m_candidates = ReadEntries("SELECT ID,Bez FROM Gruppen", {});
+  Setup("Groups", {frmMDI::Default()->ListPicture(3)}, "All groups assigned!", "No group assigned!");
+}
+
+void AssignmentLists::WriteLinks(const std::string& deleteSql, const std::string& insertSql,
+                                 const rt::Variant& owner) const {
+  if (!m_dirty) return;
+  ExecuteNoRecords(deleteSql, {owner});
+  for (const std::string& id : AssignedIDs()) ExecuteNoRecords(insertSql, {owner, rt::Variant(id)});
+}
+
+std::vector<AssignmentEntry> ReadEntries(const std::string& sql, const std::vector<rt::Variant>& parameters) {
+  std::vector<AssignmentEntry> rows;
+  for (ado::Recordset rs = MainConnection().Execute(sql, parameters); !rs.Eof(); rs.MoveNext()) {
+    rows.push_back({ItemText(rs.Fields(0).Value()), ItemText(rs.Fields(1).Value())});
+  }
+  return rows;
 }
 
 std::vector<std::string> AssignmentLists::AssignedIDs() const {

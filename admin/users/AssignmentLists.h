@@ -37,8 +37,8 @@ class AssignmentLists {
   void Setup(const std::string& noun, const std::vector<com::StdPicturePtr>& icons, const std::string& emptyAvailable,
              const std::string& emptyAssigned);
   // Handles the lists' focus, selection and double-click events and the
-  // move buttons' clicks (0 and 1) on the form.
-  void Connect();
+  // move buttons' clicks on the form: 0 and 1 move, 2 runs `reload`.
+  void Connect(std::function<void()> reload = {});
 
   std::vector<AssignmentEntry>& Candidates() { return m_candidates; }
 
@@ -50,10 +50,18 @@ class AssignmentLists {
   // Moves the selected rows of list `index` to the other list (MoveEntry).
   void Move(int16_t index);
 
+  // The candidates of the group lists: every row of Gruppen in the order
+  // returned, and the list setup with the group picture of the main window.
+  void LoadGroups();
+
   bool Dirty() const { return m_dirty; }
   void SetDirty(bool dirty) { m_dirty = dirty; }
   // Item 0 of each record of the Assigned list, in row order.
   std::vector<std::string> AssignedIDs() const;
+  // While dirty: the link rows of `owner` go (`deleteSql`, with the owner
+  // as parameter) and one is inserted per row of the Assigned list
+  // (`insertSql`, with the owner and the row's item 0). The flag stays.
+  void WriteLinks(const std::string& deleteSql, const std::string& insertSql, const rt::Variant& owner) const;
   // Runs after every move (the import enables its Import button).
   void OnMoved(std::function<void(int16_t index)> action) { m_onMoved = std::move(action); }
 
@@ -70,6 +78,9 @@ class AssignmentLists {
   bool m_dirty = false;
   std::function<void(int16_t)> m_onMoved;
 };
+
+// The rows of a query whose fields 0 and 1 are an identifier and a name.
+std::vector<AssignmentEntry> ReadEntries(const std::string& sql, const std::vector<rt::Variant>& parameters);
 
 // The paint colour of every report list of these forms (red 255, green
 // 255, blue 240).

@@ -60,10 +60,11 @@ void PropertiesDialog::Form_QueryUnload(int16_t&, int16_t) {
 std::string PropertiesCaption(const std::string& name) { return "Properties \"" + name + "\""; }
 
 std::string LongDateText(rt::DateValue date) {
-  static const std::array<const char*, 7> kDays{"Sunday", "Monday", "Tuesday", "Wednesday",
+  static const std::array<const char*, 7> kDays{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                 "Thursday", "Friday", "Saturday"};
-  static const std::array<const char*, 12> kMonths{"January", "February", "March",     "April",   "May",      "June",
-                                                   "July",    "August",   "September", "October", "November", "December"};
+  static const std::array<const char*, 12> kMonths{"January",   "February", "March",    "April",
+                                                   "May",       "June",     "July",     "August",
+                                                   "September", "October",  "November", "December"};
   const rt::DateParts parts = rt::SplitDate(date);
   const long day = static_cast<long>(std::floor(date.days));
   const size_t weekday = static_cast<size_t>(((day % 7) + 7 + 6) % 7);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/ShowMsgEx.h"
 #include "core/ErrorReport.h"
+#include "core/ShowMsgEx.h"
 #include "display/KVXFrame.h"
 #include "forms/ControlPainter.h"
 #include "forms/containers/Splitter.h"

@@ -48,12 +48,11 @@ class TreeListView : public forms::Form {
   // row and says whether it is the one to select; then populates, writes
   // the info line (`writeInfo`), selects and sets the tools.
   void FillList(forms::ReportControl& list, ado::Recordset& rs,
-                const std::function<bool(forms::ReportRecord& record)>& addRow,
-                const std::function<void()>& writeInfo);
+                const std::function<bool(forms::ReportRecord& record)>& addRow, const std::function<void()>& writeInfo);
   // After a deleted row's record went: populates, selects the row at
   // `position` (or the last), sets the tools and writes the info line.
-  void AfterDelete(forms::ReportControl& list, const std::shared_ptr<forms::ReportRecord>& record,
-                   int32_t position, const std::function<void()>& writeInfo);
+  void AfterDelete(forms::ReportControl& list, const std::shared_ptr<forms::ReportRecord>& record, int32_t position,
+                   const std::function<void()>& writeInfo);
   // "Eigenschaften" and "Delete" enabled exactly when `list` has a
   // selected row.
   void EnableRowTools(const forms::ReportControl& list);

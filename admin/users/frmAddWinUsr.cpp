@@ -3,8 +3,8 @@
 #include "core/AdminForms.h"
 #include "core/AppStyle.h"
 #include "core/CoreMessage.h"
-#include "core/CurrentUser.h"
 #include "core/CreateGUID.h"
+#include "core/CurrentUser.h"
 #include "core/ErrorReport.h"
 #include "core/FormSettings.h"
 #include "core/HelpSystem.h"
@@ -62,10 +62,7 @@ frmAddWinUsr::frmAddWinUsr()
       m_groups(*this, "rctGrp", "cmdMoveGrp", "MoveEntry-Group") {
   SetDesignFile(QV_ADMIN_SOURCE_DIR "/users/frmAddWinUsr.frm");
   SetHelpContextID(kHelpContext);
-  OnControlEvent("cmdMove", "Click", [this](int16_t i, com::Args&) {
-    if (i == 2) LoadDomain();
-  });
-  m_accounts.Connect();
+  m_accounts.Connect([this] { LoadDomain(); });
   m_accounts.OnMoved([this](int16_t side) {
     for (int16_t s = 0; s <= 1; ++s) Get<forms::TabControl>("tabInf", s)->SetSelectedItem(0);
     rt::ResumeNext([&] { SetFocusTo(m_accounts.List(side)); });
@@ -142,9 +139,11 @@ void frmAddWinUsr::Form_Load() {
   for (int16_t i = 0; i <= 1; ++i) Get<forms::Image>("imgGrp", i)->SetPicture(frmMDI::Default()->ListPicture(3));
   auto domains = Get<forms::ComboBox>("cboDomains");
   domains->Clear();
-  rt::OnErrorGoTo([&] {
-    for (const std::string& name : Directory().Domains()) domains->AddItem(name);
-  }, [](const rt::Error&) { ErrorReport("Windows domains"); });
+  rt::OnErrorGoTo(
+      [&] {
+        for (const std::string& name : Directory().Domains()) domains->AddItem(name);
+      },
+      [](const rt::Error&) { ErrorReport("Windows domains"); });
   rt::Err().Clear();
   Control("txtFilter")->SetEnabled(false);
   for (int16_t i = 0; i <= 2; ++i) Control("cmdMove", i)->SetEnabled(false);
@@ -261,9 +260,10 @@ bool frmAddWinUsr::ImportUsers() {
   }
   bool complete = !stopped;
   if (!stopped && reserved.RecordCount() > 0) {
-    ShowMsgEx("Some users already exist in the database. Click 'OK' to the\rremaining quantity in the list to view the "
-              "reserved users.",
-              vbInformation, "User already exists!");
+    ShowMsgEx(
+        "Some users already exist in the database. Click 'OK' to the\rremaining quantity in the list to view the "
+        "reserved users.",
+        vbInformation, "User already exists!");
     complete = false;
   }
   reserved.Populate();

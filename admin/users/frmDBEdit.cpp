@@ -37,14 +37,11 @@ std::string OwnerEntryID(const std::string& entry) { return rt::Trim(GetToken(en
 frmDBEdit::frmDBEdit()
     : PropertiesDialog("frmDBEdit", QV_ADMIN_SOURCE_DIR "/users/frmDBEdit.frm", kHelpContext, "txtBez"),
       m_groups(*this, "rctGrp", "cmdMove", "MoveEntry") {
-  m_groups.Connect();
+  m_groups.Connect([this] { FillGrpList(); });
   for (const char* field : {"txtBez", "txtPWD", "txtPWDWdh"}) {
     OnControlEvent(field, "Change", [this](int16_t, com::Args&) { FieldsChanged(); });
   }
   OnControlEvent("optDBTyp", "Click", [this](int16_t i, com::Args&) { TypeChosen(i); });
-  OnControlEvent("cmdMove", "Click", [this](int16_t i, com::Args&) {
-    if (i == 2) FillGrpList();
-  });
 }
 
 std::shared_ptr<frmDBEdit> frmDBEdit::Default() {
@@ -55,23 +52,16 @@ std::shared_ptr<frmDBEdit> frmDBEdit::Default() {
 void frmDBEdit::Form_Load() {
   SetSaved(false);
   PrepareLook("DBEdit|UserGrp");
-  m_groups.Candidates().clear();
-  for (ado::Recordset rs = MainConnection().Execute("SELECT ID,Bez FROM Gruppen"); !rs.Eof(); rs.MoveNext()) {
-    m_groups.Candidates().push_back({ItemText(rs.Fields(0).Value()), ItemText(rs.Fields(1).Value())});
-  }
-  m_groups.Setup("Groups", {frmMDI::Default()->ListPicture(3)}, "All groups assigned!", "No group assigned!");
+  m_groups.LoadGroups();
 }
 
 void frmDBEdit::FillGrpList() {
   m_groups.Fill(
       [&] {
-        std::vector<AssignmentEntry> rows;
-        ado::Recordset rs = MainConnection().Execute(
+        return ReadEntries(
             "SELECT DBList_Gruppen.GrpID, Gruppen.Bez FROM DBList_Gruppen INNER JOIN Gruppen ON "
             "DBList_Gruppen.GrpID=Gruppen.ID WHERE DBList_Gruppen.DBListID=?",
             {rt::Variant(m_editId)});
-        for (; !rs.Eof(); rs.MoveNext()) rows.push_back({ItemText(rs.Fields(0).Value()), ItemText(rs.Fields(1).Value())});
-        return rows;
       },
       "FillGrpList");
 }
@@ -142,8 +132,8 @@ void frmDBEdit::Init(int32_t ID) {
 
 void frmDBEdit::FieldsChanged() {
   const std::string title = Get<forms::FlatEdit>("txtBez")->Text();
-  const bool ready = !rt::Trim(title).empty() &&
-                     Get<forms::FlatEdit>("txtPWD")->Text() == Get<forms::FlatEdit>("txtPWDWdh")->Text();
+  const bool ready =
+      !rt::Trim(title).empty() && Get<forms::FlatEdit>("txtPWD")->Text() == Get<forms::FlatEdit>("txtPWDWdh")->Text();
   Control("cmdSave")->SetEnabled(ready);
   Control("cmdSaveClose")->SetEnabled(ready);
   SetCaption(PropertiesCaption(title));
@@ -178,20 +168,15 @@ void frmDBEdit::Save() {
           rs("Bez") = rt::Variant(Get<forms::FlatEdit>("txtBez")->Text());
           const bool personal = Get<forms::OptionButton>("optDBTyp", 1)->Value();
           rs("Privat") = rt::Variant(personal);
-          rs("OwnerID") = personal ? rt::Variant(OwnerEntryID(Get<forms::ComboBox>("cboOwner")->Text()))
-                                   : rt::Variant::Null();
+          rs("OwnerID") =
+              personal ? rt::Variant(OwnerEntryID(Get<forms::ComboBox>("cboOwner")->Text())) : rt::Variant::Null();
           rs("PWD") = rt::Variant(ScrambleText(password, kMemoPasswordKey));
           const std::string description = Get<forms::FlatEdit>("txtMInf")->Text();
           rs("MInf") = description.empty() ? rt::Variant::Null() : rt::Variant(description);
           rs.Update();
           rs.Close();
-          if (m_groups.Dirty()) {
-            ExecuteNoRecords("DELETE FROM DBList_Gruppen WHERE DBListID=?", {rt::Variant(m_editId)});
-            for (const std::string& group : m_groups.AssignedIDs()) {
-              ExecuteNoRecords("INSERT INTO DBList_Gruppen (DBListID,GrpID) VALUES(?,?)",
-                               {rt::Variant(m_editId), rt::Variant(group)});
-            }
-          }
+          m_groups.WriteLinks("DELETE FROM DBList_Gruppen WHERE DBListID=?",
+                              "INSERT INTO DBList_Gruppen (DBListID,GrpID) VALUES(?,?)", rt::Variant(m_editId));
         });
         m_groups.SetDirty(false);
       },

@@ -13,8 +13,8 @@
 #include "display/KVXFrame.h"
 #include "forms/Label.h"
 #include "forms/containers/TabControl.h"
-#include "main/frmMDI.h"
 #include "main/AppIcons.h"
+#include "main/frmMDI.h"
 #include "runtime/Error.h"
 #include "users/AssignmentLists.h"
 #include "users/MainWindowLink.h"
@@ -53,11 +53,26 @@ std::string ArchiveFolderOf(const std::string& root, int32_t ID) {
 frmDBPflege::frmDBPflege()
     : TreeListView("frmDBPflege", QV_ADMIN_SOURCE_DIR "/users/frmDBPflege.frm", kHelpContext, {"rctDB", "rctGrp"},
                    {"lblDBInfo", "lblXInfo"}) {
-  DefineMethod("Eigenschaften", [this](com::Args&) { Eigenschaften(); return rt::Variant(); });
-  DefineMethod("AddDB", [this](com::Args&) { AddDB(); return rt::Variant(); });
-  DefineMethod("Delete", [this](com::Args&) { Delete(); return rt::Variant(); });
-  DefineMethod("Aktualisieren", [this](com::Args&) { Aktualisieren(); return rt::Variant(); });
-  DefineMethod("FillRepDB", [this](com::Args& a) { FillRepDB(a.empty() ? 0 : a[0].ToLong()); return rt::Variant(); });
+  DefineMethod("Eigenschaften", [this](com::Args&) {
+    Eigenschaften();
+    return rt::Variant();
+  });
+  DefineMethod("AddDB", [this](com::Args&) {
+    AddDB();
+    return rt::Variant();
+  });
+  DefineMethod("Delete", [this](com::Args&) {
+    Delete();
+    return rt::Variant();
+  });
+  DefineMethod("Aktualisieren", [this](com::Args&) {
+    Aktualisieren();
+    return rt::Variant();
+  });
+  DefineMethod("FillRepDB", [this](com::Args& a) {
+    FillRepDB(a.empty() ? 0 : a[0].ToLong());
+    return rt::Variant();
+  });
   OnControlEvent("rctDB", "RowDblClick", [this](int16_t, com::Args&) { Eigenschaften(); });
 }
 

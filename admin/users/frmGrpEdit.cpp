@@ -25,11 +25,8 @@ int32_t UserIcon(const rt::Variant& active) { return !active.IsNull() && active.
 frmGrpEdit::frmGrpEdit()
     : PropertiesDialog("frmGrpEdit", QV_ADMIN_SOURCE_DIR "/users/frmGrpEdit.frm", kHelpContext, "txtBez"),
       m_users(*this, "rctUsr", "cmdMove", "MoveEntry") {
-  m_users.Connect();
+  m_users.Connect([this] { FillUsrList(); });
   OnControlEvent("txtBez", "Change", [this](int16_t, com::Args&) { NameChanged(); });
-  OnControlEvent("cmdMove", "Click", [this](int16_t i, com::Args&) {
-    if (i == 2) FillUsrList();
-  });
 }
 
 std::shared_ptr<frmGrpEdit> frmGrpEdit::Default() {
@@ -59,7 +56,8 @@ void frmGrpEdit::FillUsrList() {
             "Benutzer ON Benutzer_Gruppen.UserID=Benutzer.ID WHERE (Benutzer_Gruppen.GrpID=?)",
             {rt::Variant(m_editId)});
         for (; !rs.Eof(); rs.MoveNext()) {
-          rows.push_back({ItemText(rs.Fields(0).Value()), ItemText(rs.Fields(1).Value()), UserIcon(rs.Fields(2).Value())});
+          rows.push_back(
+              {ItemText(rs.Fields(0).Value()), ItemText(rs.Fields(1).Value()), UserIcon(rs.Fields(2).Value())});
         }
         return rows;
       },
@@ -126,13 +124,8 @@ void frmGrpEdit::Save() {
           rs("GInf") = description.empty() ? rt::Variant::Null() : rt::Variant(description);
           rs.Update();
           rs.Close();
-          if (m_users.Dirty()) {
-            ExecuteNoRecords("DELETE FROM Benutzer_Gruppen WHERE GrpID=?", {rt::Variant(id)});
-            for (const std::string& user : m_users.AssignedIDs()) {
-              ExecuteNoRecords("INSERT INTO Benutzer_Gruppen (GrpID,UserID) VALUES(?,?)",
-                               {rt::Variant(id), rt::Variant(user)});
-            }
-          }
+          m_users.WriteLinks("DELETE FROM Benutzer_Gruppen WHERE GrpID=?",
+                             "INSERT INTO Benutzer_Gruppen (GrpID,UserID) VALUES(?,?)", rt::Variant(id));
         });
         m_users.SetDirty(false);
         if (isNew) {

@@ -12,9 +12,9 @@
 #include "forms/Label.h"
 #include "main/frmMDI.h"
 #include "runtime/Error.h"
+#include "users/AssignmentLists.h"
 #include "users/LastLogin.h"
 #include "users/MainWindowLink.h"
-#include "users/AssignmentLists.h"
 #include "users/ViewHelpers.h"
 #include "users/frmGrpEdit.h"
 #include "users/frmUserEdit.h"
@@ -38,13 +38,34 @@ const AdminFormRegistration registration{"frmUser", [] { return frmUser::Default
 frmUser::frmUser()
     : TreeListView("frmUser", QV_ADMIN_SOURCE_DIR "/users/frmUser.frm", kHelpContext, {"rctUser", "rctGrp"},
                    {"lblUserInfo", "lblGrpInfo"}) {
-  DefineMethod("AddUser", [this](com::Args&) { AddUser(); return rt::Variant(); });
-  DefineMethod("Aktualisieren", [this](com::Args&) { Aktualisieren(); return rt::Variant(); });
-  DefineMethod("Delete", [this](com::Args&) { Delete(); return rt::Variant(); });
-  DefineMethod("FillRepGrp", [this](com::Args& a) { FillRepGrp(a.empty() ? "" : a[0].ToString()); return rt::Variant(); });
-  DefineMethod("Eigenschaften", [this](com::Args&) { Eigenschaften(); return rt::Variant(); });
-  DefineMethod("AddGrp", [this](com::Args&) { AddGrp(); return rt::Variant(); });
-  DefineMethod("FillRepUser", [this](com::Args& a) { FillRepUser(a.empty() ? "" : a[0].ToString()); return rt::Variant(); });
+  DefineMethod("AddUser", [this](com::Args&) {
+    AddUser();
+    return rt::Variant();
+  });
+  DefineMethod("Aktualisieren", [this](com::Args&) {
+    Aktualisieren();
+    return rt::Variant();
+  });
+  DefineMethod("Delete", [this](com::Args&) {
+    Delete();
+    return rt::Variant();
+  });
+  DefineMethod("FillRepGrp", [this](com::Args& a) {
+    FillRepGrp(a.empty() ? "" : a[0].ToString());
+    return rt::Variant();
+  });
+  DefineMethod("Eigenschaften", [this](com::Args&) {
+    Eigenschaften();
+    return rt::Variant();
+  });
+  DefineMethod("AddGrp", [this](com::Args&) {
+    AddGrp();
+    return rt::Variant();
+  });
+  DefineMethod("FillRepUser", [this](com::Args& a) {
+    FillRepUser(a.empty() ? "" : a[0].ToString());
+    return rt::Variant();
+  });
   OnControlEvent("rctUser", "RowDblClick", [this](int16_t, com::Args&) { Eigenschaften(); });
   OnControlEvent("rctGrp", "RowDblClick", [this](int16_t, com::Args&) { Eigenschaften(); });
   OnControlEvent("rctUser", "SelectionChanged",

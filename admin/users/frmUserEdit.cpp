@@ -8,8 +8,8 @@
 #include "forms/CheckBox.h"
 #include "forms/Label.h"
 #include "forms/controls/FlatEdit.h"
-#include "runtime/Date.h"
 #include "main/frmMDI.h"
+#include "runtime/Date.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "users/LastLogin.h"
@@ -52,7 +52,7 @@ bool MaskChecks(int32_t mask, int index) { return mask >= 0 && mask <= 3 && (mas
 frmUserEdit::frmUserEdit()
     : PropertiesDialog("frmUserEdit", QV_ADMIN_SOURCE_DIR "/users/frmUserEdit.frm", kHelpContext, "txtWinUsr"),
       m_groups(*this, "rctGrp", "cmdMove", "MoveEntry") {
-  m_groups.Connect();
+  m_groups.Connect([this] { FillGrpList(); });
   OnControlEvent("txtWinUsr", "Change", [this](int16_t, com::Args&) { LoginChanged(); });
   OnControlEvent("txtFullname", "Change", [this](int16_t, com::Args&) { EnableSave(); });
   for (const char* box : {"chkAktiv", "chkAdmin", "chkCanInsDB", "chkCanDelDB"}) {
@@ -61,9 +61,6 @@ frmUserEdit::frmUserEdit()
       rt::Err().Clear();
     });
   }
-  OnControlEvent("cmdMove", "Click", [this](int16_t i, com::Args&) {
-    if (i == 2) FillGrpList();
-  });
 }
 
 std::shared_ptr<frmUserEdit> frmUserEdit::Default() {
@@ -77,11 +74,7 @@ void frmUserEdit::Form_Load() {
   rt::OnErrorGoTo(
       [&] {
         PrepareLook("UserCard|UserGrp");
-        m_groups.Candidates().clear();
-        for (ado::Recordset rs = MainConnection().Execute("SELECT ID,Bez FROM Gruppen"); !rs.Eof(); rs.MoveNext()) {
-          m_groups.Candidates().push_back({ItemText(rs.Fields(0).Value()), ItemText(rs.Fields(1).Value())});
-        }
-        m_groups.Setup("Groups", {frmMDI::Default()->ListPicture(3)}, "All groups assigned!", "No group assigned!");
+        m_groups.LoadGroups();
         FillGrpList();
       },
       [&](const rt::Error&) {
@@ -95,13 +88,10 @@ void frmUserEdit::Form_Load() {
 void frmUserEdit::FillGrpList() {
   m_groups.Fill(
       [&] {
-        std::vector<AssignmentEntry> rows;
-        ado::Recordset rs = MainConnection().Execute(
+        return ReadEntries(
             "SELECT Benutzer_Gruppen.GrpID, Gruppen.Bez FROM Benutzer_Gruppen INNER JOIN Gruppen ON "
             "Benutzer_Gruppen.GrpID=Gruppen.ID WHERE (Benutzer_Gruppen.UserID=?)",
             {rt::Variant(m_editId.empty() ? std::string(kDefaultUserID) : m_editId)});
-        for (; !rs.Eof(); rs.MoveNext()) rows.push_back({ItemText(rs.Fields(0).Value()), ItemText(rs.Fields(1).Value())});
-        return rows;
       },
       "FillGrpList");
 }
@@ -159,8 +149,7 @@ void frmUserEdit::ReadUser(const std::string& recordId) {
   if (!isNew) {
     SetCaption(PropertiesCaption(ItemText(rs("WinUsr").Value())));
     const rt::Variant created = rs("Created").Value();
-    Get<forms::Label>("lblCreated")
-        ->SetCaption(created.IsNull() ? std::string() : LongDateText(created.ToDate()));
+    Get<forms::Label>("lblCreated")->SetCaption(created.IsNull() ? std::string() : LongDateText(created.ToDate()));
     login->SetText(ItemText(rs("WinUsr").Value()));
     fullname->SetText(ItemText(rs("Fullname").Value()));
     Get<forms::FlatEdit>("txtBInf")->SetText(ItemText(rs("BInf").Value()));
@@ -232,23 +221,18 @@ void frmUserEdit::Save() {
           };
           rs("WinUsr") = rt::Variant(Get<forms::FlatEdit>("txtWinUsr")->Text());
           rs("Fullname") = rt::Variant(Get<forms::FlatEdit>("txtFullname")->Text());
-          rs("CanInsDB") = rt::Variant(static_cast<int16_t>((checked("chkCanInsDB", 0) ? 1 : 0) +
-                                                            (checked("chkCanInsDB", 1) ? 2 : 0)));
-          rs("CanDelDB") = rt::Variant(static_cast<int16_t>((checked("chkCanDelDB", 0) ? 1 : 0) +
-                                                            (checked("chkCanDelDB", 1) ? 2 : 0)));
+          rs("CanInsDB") = rt::Variant(
+              static_cast<int16_t>((checked("chkCanInsDB", 0) ? 1 : 0) + (checked("chkCanInsDB", 1) ? 2 : 0)));
+          rs("CanDelDB") = rt::Variant(
+              static_cast<int16_t>((checked("chkCanDelDB", 0) ? 1 : 0) + (checked("chkCanDelDB", 1) ? 2 : 0)));
           const std::string description = rt::Trim(Get<forms::FlatEdit>("txtBInf")->Text());
           rs("BInf") = description.empty() ? rt::Variant::Null() : rt::Variant(description);
           rs("Aktiv") = rt::Variant(Get<forms::CheckBox>("chkAktiv")->Value() == 1);
           rs("Admin") = rt::Variant(Get<forms::CheckBox>("chkAdmin")->Value() == 1);
           rs.Update();
           rs.Close();
-          if (m_groups.Dirty()) {
-            ExecuteNoRecords("DELETE FROM Benutzer_Gruppen WHERE UserID=?", {rt::Variant(id)});
-            for (const std::string& group : m_groups.AssignedIDs()) {
-              ExecuteNoRecords("INSERT INTO Benutzer_Gruppen (UserID,GrpID) VALUES(?,?)",
-                               {rt::Variant(id), rt::Variant(group)});
-            }
-          }
+          m_groups.WriteLinks("DELETE FROM Benutzer_Gruppen WHERE UserID=?",
+                              "INSERT INTO Benutzer_Gruppen (UserID,GrpID) VALUES(?,?)", rt::Variant(id));
         });
         m_groups.SetDirty(false);
         if (isNew) {
@@ -261,9 +245,10 @@ void frmUserEdit::Save() {
       },
       [](const rt::Error& e) {
         if (IsDuplicateLogin(e)) {
-          ShowMsgEx("A user with this login already exists in the database.\r\rPlease delete the first entry with the "
-                    "same user login.",
-                    48, "The data record could not be saved.");
+          ShowMsgEx(
+              "A user with this login already exists in the database.\r\rPlease delete the first entry with the "
+              "same user login.",
+              48, "The data record could not be saved.");
         } else {
           ErrorReport("User store");
         }

@@ -110,9 +110,9 @@ void wizNewDB::Form_Load() {
   auto owners = Get<forms::ComboBox>("cboOwner");
   rt::OnErrorGoTo(
       [&] {
-        ado::Recordset rs = MainConnection().Execute(
-            "SELECT ID,WinUsr,Fullname FROM Benutzer WHERE Aktiv OR ID=? ORDER BY WinUsr",
-            {CurrentUserID.empty() ? rt::Variant::Null() : rt::Variant(CurrentUserID)});
+        ado::Recordset rs =
+            MainConnection().Execute("SELECT ID,WinUsr,Fullname FROM Benutzer WHERE Aktiv OR ID=? ORDER BY WinUsr",
+                                     {CurrentUserID.empty() ? rt::Variant::Null() : rt::Variant(CurrentUserID)});
         for (; !rs.Eof(); rs.MoveNext()) {
           const std::string id = ItemText(rs(0).Value());
           const std::string entry = UserEntry(id, ItemText(rs(1).Value()), ItemText(rs(2).Value()));
@@ -219,10 +219,10 @@ bool wizNewDB::CheckNamePage() {
       [&] {
         const std::string title = Get<forms::FlatEdit>("txtDBName")->Text();
         ado::Recordset rs =
-            Personal() ? MainConnection().Execute("SELECT Bez FROM DBList WHERE Bez=? AND Privat AND OwnerID=?",
-                                                  {rt::Variant(title), rt::Variant(DecidingUser())})
-                       : MainConnection().Execute("SELECT Bez FROM DBList WHERE Bez=? AND NOT Privat",
-                                                  {rt::Variant(title)});
+            Personal()
+                ? MainConnection().Execute("SELECT Bez FROM DBList WHERE Bez=? AND Privat AND OwnerID=?",
+                                           {rt::Variant(title), rt::Variant(DecidingUser())})
+                : MainConnection().Execute("SELECT Bez FROM DBList WHERE Bez=? AND NOT Privat", {rt::Variant(title)});
         exists = !rs.Eof();
       },
       [](const rt::Error&) { ErrorReport("wizNewDB"); });

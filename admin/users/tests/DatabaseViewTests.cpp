@@ -6,9 +6,9 @@
 #include "core/DockedViews.h"
 #include "core/ScrambleKeys.h"
 #include "core/Scrambler.h"
+#include "forms/ControlPainter.h"
 #include "forms/controls/ComboBox.h"
 #include "forms/controls/FlatEdit.h"
-#include "forms/ControlPainter.h"
 #include "forms/controls/OptionButton.h"
 #include "users/frmDBEdit.h"
 #include "users/frmDBPflege.h"
@@ -90,8 +90,9 @@ TEST_F(DatabaseView, TheDialogKeepsAnInactiveOwnerAndWritesTheGroupsWithTheRow) 
   EXPECT_EQ(Scalar("SELECT OwnerID FROM DBList WHERE ID=?", {rt::Variant(id)}).ToString(), owner);
   EXPECT_EQ(UnscrambleText(Scalar("SELECT PWD FROM DBList WHERE ID=?", {rt::Variant(id)}).ToString(), kMemoPasswordKey),
             "s3cret'; --");
-  EXPECT_EQ(Count("SELECT count(*) FROM DBList_Gruppen WHERE DBListID=? AND GrpID=?", {rt::Variant(id), rt::Variant(group)}),
-            1);
+  EXPECT_EQ(
+      Count("SELECT count(*) FROM DBList_Gruppen WHERE DBListID=? AND GrpID=?", {rt::Variant(id), rt::Variant(group)}),
+      1);
 }
 
 TEST_F(DatabaseView, TheWizardCreatesTheRowWithItsGrantsOrNothing) {

@@ -29,8 +29,11 @@ class Renders : public test::UsersTest {};
 
 TEST_F(Renders, ViewsAndDialogsFilledFromTheDatabase) {
   const std::string group = test::AddGroupRow("Editors");
-  for (const std::string& name : test::AwkwardNames()) test::Join(test::AddUserRow("x" + name, name, true, 15201381), group);
-  test::Exec("INSERT INTO DBList (Bez, MInf, Privat) VALUES ('Handbook', 'Company handbook', false), ('Support', NULL, false)");
+  for (const std::string& name : test::AwkwardNames())
+    test::Join(test::AddUserRow("x" + name, name, true, 15201381), group);
+  test::Exec(
+      "INSERT INTO DBList (Bez, MInf, Privat) VALUES ('Handbook', 'Company handbook', false), ('Support', NULL, "
+      "false)");
 
   auto users = frmUser::Default();
   ShowDockedForm(users);

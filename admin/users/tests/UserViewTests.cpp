@@ -3,9 +3,9 @@
 #include "UsersTestSupport.h"
 #include "core/DockedViews.h"
 #include "forms/CheckBox.h"
-#include "runtime/Date.h"
 #include "forms/controls/FlatEdit.h"
 #include "forms/docking/DockStudio.h"
+#include "runtime/Date.h"
 #include "users/frmGrpEdit.h"
 #include "users/frmUser.h"
 #include "users/frmUserEdit.h"
@@ -37,7 +37,8 @@ TEST_F(UserView, ListsAwkwardNamesAndAnUndecodableStampAsEmpty) {
   auto view = Open();
   auto users = view->rctUser();
   const std::vector<std::string> names = Column(*users, 2);
-  for (const std::string& name : test::AwkwardNames()) EXPECT_NE(std::find(names.begin(), names.end(), name), names.end());
+  for (const std::string& name : test::AwkwardNames())
+    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end());
   for (int32_t r = 0; r < users->RowCount(); ++r) {
     const auto& record = *users->RowRecord(r);
     if (record.Item(1).Caption() == "broken") {

@@ -60,13 +60,14 @@ class RecordingMsg : public com::UserControl {
   RecordingMsg() {
     DefineMethod("MsgBoxEx", [](com::Args& args) {
       const auto text = [&](size_t i) { return args.size() > i ? args[i].ToString() : std::string(); };
-      Calls().push_back({text(0), text(2), text(6),
-                         args.size() > 8 ? com::AsObject<com::StdPicture>(args[8]) : nullptr});
+      Calls().push_back(
+          {text(0), text(2), text(6), args.size() > 8 ? com::AsObject<com::StdPicture>(args[8]) : nullptr});
       return rt::Variant(forms::MsgBox(text(0), args.size() > 1 ? args[1].ToLong() : 0, text(2)));
     });
     for (const char* name : {"strAbord", "strCancel", "strCheck", "strCopy", "strDelText", "strHelp", "strIgnore",
                              "strNo", "strRetry", "strSend", "strYes"}) {
-      DefineProperty(name, [] { return rt::Variant(""); }, [](const rt::Variant&) {});
+      DefineProperty(
+          name, [] { return rt::Variant(""); }, [](const rt::Variant&) {});
     }
   }
   std::string ClassName() const override { return "msg"; }

@@ -18,9 +18,9 @@
 #include "core/SessionState.h"
 #include "forms/Responder.h"
 #include "main/frmMDI.h"
+#include "users/ViewHelpers.h"
 #include "users/frmDBPflege.h"
 #include "users/frmGrpEdit.h"
-#include "users/ViewHelpers.h"
 #include "users/frmUser.h"
 
 using namespace qvadmin;
@@ -62,23 +62,28 @@ int main() {
   }
   cnMain = std::make_shared<ado::Connection>();
   forms::ScopedResponders answers([](const forms::ModalRequest&) { return 1; });
-  if (!InitMasterDatabase(true, ado::TestServer::TcpDataSource(), ado::TestServer::User(), ado::TestServer::Password())) {
+  if (!InitMasterDatabase(true, ado::TestServer::TcpDataSource(), ado::TestServer::User(),
+                          ado::TestServer::Password())) {
     return 1;
   }
   CurrentUserID = EnsureCurrentUser();
 
   std::printf("filling: 10,000 users in 50 groups, 2,000 Memo databases ...\n");
   Exec("INSERT INTO Gruppen (Bez, GInf) SELECT 'Group ' || g, 'Group number ' || g FROM generate_series(1,50) g");
-  Exec("INSERT INTO Benutzer (WinUsr, Fullname, BInf, PLT, Aktiv, Admin) SELECT 'user' || lpad(u::text, 5, '0'), "
-       "'User ' || u, CASE WHEN u % 3 = 0 THEN NULL ELSE 'Description ' || u END, CASE WHEN u % 4 = 0 THEN 0 ELSE "
-       "15201381 END, true, u % 10 = 0 FROM generate_series(1,10000) u");
-  Exec("INSERT INTO Benutzer_Gruppen (UserID, GrpID) SELECT b.ID, g.ID FROM Benutzer b JOIN (SELECT ID, "
-       "row_number() OVER (ORDER BY Bez) AS n FROM Gruppen) g ON g.n = (abs(hashtext(b.WinUsr::text)) % 50) + 1");
+  Exec(
+      "INSERT INTO Benutzer (WinUsr, Fullname, BInf, PLT, Aktiv, Admin) SELECT 'user' || lpad(u::text, 5, '0'), "
+      "'User ' || u, CASE WHEN u % 3 = 0 THEN NULL ELSE 'Description ' || u END, CASE WHEN u % 4 = 0 THEN 0 ELSE "
+      "15201381 END, true, u % 10 = 0 FROM generate_series(1,10000) u");
+  Exec(
+      "INSERT INTO Benutzer_Gruppen (UserID, GrpID) SELECT b.ID, g.ID FROM Benutzer b JOIN (SELECT ID, "
+      "row_number() OVER (ORDER BY Bez) AS n FROM Gruppen) g ON g.n = (abs(hashtext(b.WinUsr::text)) % 50) + 1");
   // The insert trigger builds each database's tables: in batches of 50, so
   // that the locks of one statement stay within the server's table.
   for (int first = 1; first <= 2000; first += 50) {
-    Exec("INSERT INTO DBList (Bez, MInf, Privat, OwnerID) SELECT 'Memo database ' || d, 'About ' || d, false, NULL "
-         "FROM generate_series(" + std::to_string(first) + "," + std::to_string(first + 49) + ") d");
+    Exec(
+        "INSERT INTO DBList (Bez, MInf, Privat, OwnerID) SELECT 'Memo database ' || d, 'About ' || d, false, NULL "
+        "FROM generate_series(" +
+        std::to_string(first) + "," + std::to_string(first + 49) + ") d");
   }
 
   constexpr int kRounds = 5;
@@ -92,7 +97,8 @@ int main() {
   for (int round = 0; round < kRounds; ++round) {
     users->treDB()->SetSelectedItem(users->treDB()->Node(2).get());
     userFill.push_back(bench::Milliseconds([&] { users->FillRepUser(""); }));
-    userQuery.push_back(QueryOnly("SELECT ID,WinUsr,Fullname,BInf,Admin,Created,PLT FROM Benutzer WHERE Aktiv ORDER BY WinUsr"));
+    userQuery.push_back(
+        QueryOnly("SELECT ID,WinUsr,Fullname,BInf,Admin,Created,PLT FROM Benutzer WHERE Aktiv ORDER BY WinUsr"));
 
     // A click on the groups node, then the group dialog's member lists of
     // the first group (10,000 candidates).

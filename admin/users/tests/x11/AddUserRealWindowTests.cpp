@@ -78,8 +78,8 @@ TEST_F(AddUserInRealWindows, TheDialogStoresWhatWasTyped) {
   x11::Click(frmMDI::Default()->hWnd(), win::POINT{(tool.left + tool.right) / 2, (tool.top + tool.bottom) / 2});
   x11::Settle();
 
-  ado::Recordset rs = MainConnection().Execute(
-      "SELECT ID, Fullname, BInf, Aktiv, PLT, Setting FROM Benutzer WHERE WinUsr = 'e2euser'");
+  ado::Recordset rs =
+      MainConnection().Execute("SELECT ID, Fullname, BInf, Aktiv, PLT, Setting FROM Benutzer WHERE WinUsr = 'e2euser'");
   ASSERT_FALSE(rs.Eof()) << "no row for the login typed";
   EXPECT_EQ(rs.Fields(1).Value().ToString(), "Émile O'Connor; Ωμέγα");
   EXPECT_EQ(rs.Fields(2).Value().ToString(), "Typed in a real window");
