@@ -1,0 +1,75 @@
+#include "users/PropertiesDialog.h"
+
+#include <array>
+#include <cmath>
+
+#include "core/AppStyle.h"
+#include "core/FormSettings.h"
+#include "core/HelpSystem.h"
+#include "forms/containers/TabControl.h"
+#include "runtime/Date.h"
+#include "runtime/Error.h"
+#include "users/MainWindowLink.h"
+#include "users/ViewHelpers.h"
+
+namespace qvadmin {
+
+PropertiesDialog::PropertiesDialog(std::string name, std::string designFile, int32_t helpContext,
+                                   std::string firstField)
+    : Form(std::move(name)), m_firstField(std::move(firstField)) {
+  SetDesignFile(std::move(designFile));
+  SetHelpContextID(helpContext);
+  OnControlEvent("cmdSave", "Click", [this](int16_t, com::Args&) { Save(); });
+  OnControlEvent("cmdSaveClose", "Click", [this](int16_t, com::Args&) {
+    Save();
+    Unload();
+  });
+  OnControlEvent("cmdCancel", "Click", [this](int16_t, com::Args&) { Unload(); });
+  OnControlEvent("cmdHelp", "Click", [this](int16_t, com::Args&) { ShowHelp(HelpContextID(), "Main"); });
+  OnControlEvent("tabEdit", "SelectedChanged", [this](int16_t, com::Args& args) {
+    rt::ResumeNext([&] {
+      if (args[0].ToLong() == 0) {
+        SetFocusTo(*Control(m_firstField));
+      } else {
+        SetFocusTo(*Control("cmdMove", 2));
+      }
+    });
+    rt::Err().Clear();
+  });
+}
+
+void PropertiesDialog::PrepareLook(const std::string& tabKeys) {
+  ApplyStyle(this, 0);
+  RestoreFormPlacement(*this, true, false);
+  RegisterTabs(*Get<forms::TabControl>("tabEdit"), tabKeys);
+}
+
+void PropertiesDialog::ShowModal() {
+  if (!IsLoaded()) return;
+  Show(forms::vbModal, DialogOwner());
+}
+
+void PropertiesDialog::Form_KeyDown(int16_t& keyCode, int16_t) { HelpOnF1(*this, keyCode); }
+
+void PropertiesDialog::Form_QueryUnload(int16_t&, int16_t) {
+  if (!m_saved) return;
+  m_saved = false;
+  RefreshView();
+}
+
+std::string PropertiesCaption(const std::string& name) { return "Properties \"" + name + "\""; }
+
+std::string LongDateText(rt::DateValue date) {
+  static const std::array<const char*, 7> kDays{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                "Thursday", "Friday", "Saturday"};
+  static const std::array<const char*, 12> kMonths{"January",   "February", "March",    "April",
+                                                   "May",       "June",     "July",     "August",
+                                                   "September", "October",  "November", "December"};
+  const rt::DateParts parts = rt::SplitDate(date);
+  const long day = static_cast<long>(std::floor(date.days));
+  const size_t weekday = static_cast<size_t>(((day % 7) + 7 + 6) % 7);
+  return std::string(kDays[weekday]) + ", " + kMonths[static_cast<size_t>(parts.month - 1)] + " " +
+         std::to_string(parts.day) + ", " + std::to_string(parts.year);
+}
+
+}  // namespace qvadmin

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "UsersTestSupport.h"
+#include "core/DockedViews.h"
+#include "core/ScrambleKeys.h"
+#include "core/Scrambler.h"
+#include "forms/ControlPainter.h"
+#include "forms/controls/ComboBox.h"
+#include "forms/controls/FlatEdit.h"
+#include "forms/controls/OptionButton.h"
+#include "users/frmDBEdit.h"
+#include "users/frmDBPflege.h"
+#include "users/wizNewDB.h"
+
+namespace qvadmin {
+namespace {
+
+using test::Count;
+using test::Scalar;
+
+class DatabaseView : public test::UsersTest {
+ protected:
+  int32_t AddDatabase(const std::string& title, bool personal, const std::string& owner = {}) {
+    return Scalar("INSERT INTO DBList (Bez, Privat, OwnerID) VALUES (?,?,?) RETURNING ID",
+                  {rt::Variant(title), rt::Variant(personal), owner.empty() ? rt::Variant::Null() : rt::Variant(owner)})
+        .ToLong();
+  }
+  std::shared_ptr<frmDBPflege> Open() {
+    auto view = frmDBPflege::Default();
+    ShowDockedForm(view);
+    return view;
+  }
+};
+
+TEST_F(DatabaseView, ListsOwnersAndDeletesTheArchiveFolderOnlyBelowTheRoot) {
+  const std::string owner = test::AddUserRow("owner", "Owner O'Neil");
+  AddDatabase("Zeta", false);
+  const int32_t doomed = AddDatabase("Alpha; \\ 'x'", false);
+  AddDatabase("Mine", true, owner);
+  const auto root = std::filesystem::temp_directory_path() / ("qvusers-archive-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(root);
+  char folder[8];
+  std::snprintf(folder, sizeof folder, "%05d", doomed);
+  std::filesystem::create_directories(root / folder / "inner");
+  ArchivePath = root.string();
+
+  auto view = Open();
+  auto list = view->rctDB();
+  ASSERT_EQ(list->RowCount(), 2);
+  EXPECT_EQ(list->RowRecord(0)->Item(1).Caption(), "Alpha; \\ 'x'");
+  EXPECT_EQ(list->RowRecord(0)->Item(3).Caption(), "<none>");
+  EXPECT_EQ(list->RowRecord(0)->Item(4).Caption(), "No");
+
+  answer = 6;
+  list->SetFocusedRow(0);
+  view->Delete();
+  EXPECT_EQ(Count("SELECT count(*) FROM DBList WHERE ID=?", {rt::Variant(doomed)}), 0);
+  EXPECT_FALSE(std::filesystem::exists(root / folder));
+  EXPECT_TRUE(std::filesystem::exists(root));
+  EXPECT_EQ(list->RowCount(), 1);
+  EXPECT_EQ(list->SelectedRows(), std::vector<int32_t>{0});
+  std::filesystem::remove_all(root);
+
+  view->treDB()->SetSelectedItem(view->treDB()->Node(3).get());
+  view->Aktualisieren();
+  ASSERT_EQ(list->RowCount(), 1);
+  EXPECT_EQ(list->RowRecord(0)->Item(3).Caption(), "Owner O'Neil");
+}
+
+TEST_F(DatabaseView, TheDialogKeepsAnInactiveOwnerAndWritesTheGroupsWithTheRow) {
+  const std::string owner = test::AddUserRow("former", "Former Owner", false);
+  const std::string group = test::AddGroupRow("Editors");
+  const int32_t id = AddDatabase("Private notes", true, owner);
+  auto view = Open();
+  OnDialog<frmDBEdit>([&](frmDBEdit& dialog) {
+    EXPECT_EQ(OwnerEntryID(dialog.Get<forms::ComboBox>("cboOwner")->Text()), owner);
+    dialog.Get<forms::FlatEdit>("txtPWD")->SetText("s3cret'; --");
+    EXPECT_FALSE(dialog.Control("cmdSave")->Enabled());  // the confirmation differs
+    dialog.Get<forms::FlatEdit>("txtPWDWdh")->SetText("s3cret'; --");
+    auto& available = *dialog.Get<forms::ReportControl>("rctGrp", 0);
+    for (int32_t r = 0; r < available.RowCount(); ++r) {
+      if (available.RowRecord(r)->Item(0).Caption() == group) test::SelectRowByKeys(available, r);
+    }
+    test::ClickOn(dialog, "cmdMove", 0);
+    test::ClickOn(dialog, "cmdSaveClose");
+  });
+  frmDBEdit::Default()->Init(id);
+  EXPECT_EQ(Scalar("SELECT OwnerID FROM DBList WHERE ID=?", {rt::Variant(id)}).ToString(), owner);
+  EXPECT_EQ(UnscrambleText(Scalar("SELECT PWD FROM DBList WHERE ID=?", {rt::Variant(id)}).ToString(), kMemoPasswordKey),
+            "s3cret'; --");
+  EXPECT_EQ(
+      Count("SELECT count(*) FROM DBList_Gruppen WHERE DBListID=? AND GrpID=?", {rt::Variant(id), rt::Variant(group)}),
+      1);
+}
+
+TEST_F(DatabaseView, TheWizardCreatesTheRowWithItsGrantsOrNothing) {
+  const std::string group = test::AddGroupRow("Team");
+  test::Join(CurrentUserID, group);
+  auto view = Open();
+  const auto runWizard = [&](const std::string& title, bool closeBox) {
+    OnDialog<wizNewDB>([&](wizNewDB& wizard) {
+      if (wizard.Page() == 1) test::ClickOn(wizard, "cmdWiz", 2);
+      test::ClickOn(wizard, "cmdWiz", 2);
+      wizard.Get<forms::FlatEdit>("txtDBName")->SetText(title);
+      test::ClickOn(wizard, "cmdWiz", 2);
+      EXPECT_EQ(wizard.Page(), 4);
+      test::ClickOn(wizard, "cmdWiz", 3);
+      if (closeBox) {
+        wizard.Close();
+      } else {
+        test::ClickOn(wizard, "cmdWiz", 3);
+      }
+    });
+    view->AddDB();
+  };
+  runWizard("Ωμέγα's; notes", true);
+  const rt::Variant id = Scalar("SELECT ID FROM DBList WHERE Bez=?", {rt::Variant("Ωμέγα's; notes")});
+  ASSERT_FALSE(id.IsNull());
+  EXPECT_EQ(Count("SELECT count(*) FROM DBList_Gruppen WHERE DBListID=? AND GrpID=?", {id, rt::Variant(group)}), 1);
+  // The close box refreshed the view: the new database is selected.
+  auto list = view->rctDB();
+  ASSERT_FALSE(list->SelectedRows().empty());
+  EXPECT_EQ(list->RowRecord(list->SelectedRow(0))->Item(0).Value().ToLong(), id.ToLong());
+
+  // A title the server refuses (longer than the column) leaves nothing behind.
+  runWizard(std::string(901, 't'), false);
+  EXPECT_EQ(Count("SELECT count(*) FROM DBList"), 1);
+  EXPECT_EQ(Count("SELECT count(*) FROM DBList_Gruppen"), 1);
+  EXPECT_EQ(wizNewDB::Default()->NewDBID(), 0);
+}
+
+// The user lists hold the ID after a run of blanks; the blanks must push it
+// past the list's right edge even after the shortest name.
+TEST_F(DatabaseView, TheUserListsKeepTheIdOutOfSight) {
+  test::AddUserRow("a", "a");
+  test::AddUserRow("b", "");
+  const auto idOutOfSight = [](forms::ComboBox& list) {
+    ASSERT_GT(list.ListCount(), 0);
+    for (int32_t i = 0; i < list.ListCount(); ++i) {
+      const std::string& entry = list.List(i);
+      const std::string shown = entry.substr(0, entry.find('|'));
+      EXPECT_GE(forms::painter::MeasureText(shown, list.Font(), 0, false).cx, list.PixelWidth())
+          << list.Name() << ": " << entry;
+    }
+  };
+  auto wizard = wizNewDB::Default();
+  wizard->Load();
+  idOutOfSight(*wizard->Get<forms::ComboBox>("cboErsteller"));
+  idOutOfSight(*wizard->Get<forms::ComboBox>("cboOwner"));
+  wizard->Unload();
+  OnDialog<frmDBEdit>([&](frmDBEdit& dialog) {
+    idOutOfSight(*dialog.Get<forms::ComboBox>("cboOwner"));
+    dialog.Unload();
+  });
+  frmDBEdit::Default()->Init(AddDatabase("Any", false));
+}
+
+}  // namespace
+}  // namespace qvadmin
