@@ -129,6 +129,13 @@ class UsersTest : public ::testing::Test {
     }
     CurrentUserID = EnsureCurrentUser();
     com::RegisterControlClass("Kvctl2.msg", [] { return std::make_shared<RecordingMsg>(); });
+    // No login is stored: the login dialog the main window shows at start
+    // is cancelled, and the views use the connection made above.
+    WriteRegValue("SQLAdm_AL", "0");
+    forms::Responders::Push([](const forms::ModalRequest& r) {
+      if (r.form) r.form->Unload();
+      return 0;
+    });
     frmMDI::Default()->Show();
   }
   static void TearDownTestSuite() {
