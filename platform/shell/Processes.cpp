@@ -14,6 +14,11 @@ namespace {
 
 constexpr std::string_view kDeleted = " (deleted)";
 
+std::string ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 std::string ExecutableName(const std::string& procDir) {
   char target[4096];
   ssize_t n = ::readlink((procDir + "/exe").c_str(), target, sizeof target - 1);
@@ -23,13 +28,20 @@ std::string ExecutableName(const std::string& procDir) {
     if (path.size() > kDeleted.size() && path.ends_with(kDeleted)) path.resize(path.size() - kDeleted.size());
     return path.substr(path.rfind('/') + 1);
   }
-  std::ifstream comm(procDir + "/comm");
-  std::string name;
-  std::getline(comm, name);
-  return name;
+  return NameFromCommandFiles(ReadWhole(procDir + "/comm"), ReadWhole(procDir + "/cmdline"));
 }
 
 }  // namespace
+
+std::string NameFromCommandFiles(const std::string& comm, const std::string& cmdline) {
+  std::string name = comm.substr(0, comm.find('\n'));
+  if (name.size() < kCommandNameLength) return name;
+  // The kernel keeps only the first 15 bytes of the name: the full one is
+  // the file name of the first argument when that begins with them.
+  std::string first = cmdline.substr(0, cmdline.find('\0'));
+  first = first.substr(first.rfind('/') + 1);
+  return first.starts_with(name) ? first : name;
+}
 
 std::vector<ProcessEntry> RunningProcesses() {
   std::vector<ProcessEntry> out;

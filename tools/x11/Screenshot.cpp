@@ -71,7 +71,14 @@ int main(int argc, char** argv) {
     WaitFor(display, static_cast<int>(left.count()));
     shown = AnyWindowShown(display);
   }
-  if (shown) WaitFor(display, 500);
+  if (shown) {
+    // The whole half second: events of the window's own start-up would end
+    // a single wait before it painted.
+    const auto painted = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    for (auto now = std::chrono::steady_clock::now(); now < painted; now = std::chrono::steady_clock::now()) {
+      WaitFor(display, static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(painted - now).count()));
+    }
+  }
   const int screen = DefaultScreen(display);
   cairo_surface_t* surface =
       cairo_xlib_surface_create(display, DefaultRootWindow(display), DefaultVisual(display, screen),

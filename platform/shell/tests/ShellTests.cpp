@@ -13,6 +13,24 @@
 
 using namespace shell;
 
+// Processes of other users show no executable link: their names come from
+// the command name, completed from the command line when the kernel cut it.
+TEST(Processes, NameFromCommandFilesCompletesACutCommandName) {
+  using namespace std::string_literals;
+  const struct {
+    std::string comm, cmdline, expected;
+  } cases[] = {
+      {"sleep\n", "sleep\0" "30\0"s, "sleep"},
+      {"QVAdministratio\n", "/opt/qv/QVAdministration\0-x\0"s, "QVAdministration"},
+      {"QVAdministratio\n", "QVAdministration"s, "QVAdministration"},
+      // A first argument that is not the program keeps the short name.
+      {"QVAdministratio\n", "/usr/bin/python3\0tool.py\0"s, "QVAdministratio"},
+      {"kworker/0:1-eve\n", ""s, "kworker/0:1-eve"},
+      {"", "", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(NameFromCommandFiles(c.comm, c.cmdline), c.expected) << c.cmdline;
+}
+
 TEST(Processes, ListsThisProcessAndAChildByExecutableName) {
   pid_t child = ::fork();
   ASSERT_GE(child, 0);
