@@ -112,7 +112,7 @@ std::string clsDownload::Downloadfile(std::string url, int32_t Bytes, const std:
   // Chunks are read straight onto the end of the body: the bytes of a
   // chunk count as appended only after its progress event.
   std::string body;
-  body.reserve(static_cast<size_t>(m_contentLength) + static_cast<size_t>(Bytes));
+  rt::ReserveLarge(body, static_cast<size_t>(m_contentLength) + static_cast<size_t>(Bytes));
   const auto readChunk = [&] {
     const size_t before = body.size();
     body.resize(before + static_cast<size_t>(Bytes));

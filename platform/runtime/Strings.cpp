@@ -1,5 +1,7 @@
 #include "runtime/Strings.h"
 
+#include <sys/mman.h>
+
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -265,6 +267,17 @@ std::string ChrW(char32_t codePoint) {
   std::string out;
   AppendUtf8(out, codePoint);
   return out;
+}
+
+void ReserveLarge(std::string& s, size_t capacity) {
+  s.reserve(capacity);
+  constexpr uintptr_t kHugePage = uintptr_t{2} << 20;
+  const auto begin = reinterpret_cast<uintptr_t>(s.data());
+  const uintptr_t end = begin + s.capacity();
+  const uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
+  const uintptr_t last = end & ~(kHugePage - 1);
+  // Advice only: a system without huge pages keeps ordinary ones.
+  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
 
 }  // namespace rt

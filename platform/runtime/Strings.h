@@ -34,6 +34,11 @@ std::string Replace(std::string_view s, std::string_view find, std::string_view 
 std::vector<std::string> Split(std::string_view s, std::string_view delimiter);
 std::string Join(const std::vector<std::string>& items, std::string_view delimiter);
 std::string Hex(uint32_t value);  // upper case, no leading zeros
+
+// Reserves room for `capacity` bytes in `s`. A large reserve is backed by
+// huge pages where the system offers them on request, so filling it takes
+// a page fault every 2 MB instead of every 4 KB.
+void ReserveLarge(std::string& s, size_t capacity);
 // Numbers as the runtime prints them: integers without a decimal point,
 // others with up to 15 significant digits.
 std::string FormatNumber(double value);
