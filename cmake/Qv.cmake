@@ -8,6 +8,16 @@
 
 set(QV_WARNINGS -Wall -Wextra -Wpedantic -Werror)
 
+# Test binaries are compiled without optimisation and with line tables only,
+# in every build type: the code under test keeps the build's own flags, and
+# the tests, most of the compile work, build in half the time. GoogleTest's
+# header, which every test file includes, is precompiled once a binary.
+set(QV_TEST_OPTIONS -O0 -g1)
+function(qv_test_target name)
+  target_compile_options(${name} PRIVATE ${QV_WARNINGS} ${QV_TEST_OPTIONS})
+  target_precompile_headers(${name} PRIVATE <gtest/gtest.h>)
+endfunction()
+
 # The *.cpp files below `dir`, split by whether they lie in a tests/ folder
 # (judged on the path below `dir`, so the checkout's own path never counts).
 function(qv_glob_split dir sources tests)
@@ -60,7 +70,7 @@ function(qv_real_window_tests name dir libs)
     return()
   endif()
   add_executable(${name}_x11 ${srcs} $<TARGET_OBJECTS:qvwin_x11main>)
-  target_compile_options(${name}_x11 PRIVATE ${QV_WARNINGS})
+  qv_test_target(${name}_x11)
   target_include_directories(${name}_x11 PRIVATE ${dir} ${dir}/tests)
   target_link_libraries(${name}_x11 PRIVATE ${libs} qvwin GTest::gtest GTest::gmock)
   target_compile_definitions(${name}_x11 PRIVATE QV_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
@@ -87,7 +97,7 @@ function(qv_tests name)
     target_sources(${name} PRIVATE $<TARGET_OBJECTS:qvwin_headless>)
     target_link_libraries(${name} PRIVATE qvwin)
   endif()
-  target_compile_options(${name} PRIVATE ${QV_WARNINGS})
+  qv_test_target(${name})
   target_include_directories(${name} PRIVATE ${A_DIR} ${A_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   # Where the tests find the repository's files and write what they render.
