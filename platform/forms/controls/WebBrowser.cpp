@@ -16,6 +16,8 @@ com::ControlRegistration<WebBrowser> registration{"SHDocVwCtl.WebBrowser", "Shel
 
 // Posted to the browser's own window to run the navigation asked for last.
 constexpr uint32_t WM_BROWSER_NAVIGATE = win::WM_USER + 0x2A1;
+// The page margin in pixels, as a browser sets around a page's body.
+constexpr int16_t kPageMargin = 10;
 
 bool IsMouseMessage(uint32_t msg) {
   return msg == win::WM_SETCURSOR || (msg >= win::WM_MOUSEMOVE && msg <= win::WM_MOUSEWHEEL);
@@ -75,6 +77,8 @@ void WebBrowser::OnSited() {
 void WebBrowser::CreateView() {
   m_view = com::CreateControl(m_pageViewClass);
   m_view->InitProperties();
+  // A browser keeps a margin between the window's edge and the page's text.
+  if (m_view->HasMember("DefaultPadding")) m_view->Let("DefaultPadding", rt::Variant(kPageMargin));
   AddConstituent(m_view, "View");
   // The page window takes the mouse over the whole document and hands it on.
   if (m_view->hWnd() != win::kNoWindow) win::EnableWindow(m_view->hWnd(), win::FALSE);
