@@ -3,7 +3,9 @@
 #include "win/MessageQueue.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "runtime/Clock.h"
 #include "win/DisplayBackend.h"
@@ -36,19 +38,28 @@ MSG Stamp(MSG m) {
   return m;
 }
 
+// What a retrieval may take. The message loop takes whatever is there;
+// DoEvents only what was pending when it was called.
+struct Scope {
+  uint64_t lastSerial = UINT64_MAX;   // posted messages up to this one
+  std::vector<HWND>* paint = nullptr;  // windows that may be painted (nullptr: any); a painted one leaves
+  int64_t timerLimit = INT64_MAX;      // timers due at or before this time
+  bool withQuit = true;
+};
+
 // Takes the next message in retrieval order. Timers count as due when the
-// clock has reached their due time and that time is not after `timerLimit`.
-bool Retrieve(MSG* out, HWND filter, uint32_t minMsg, uint32_t maxMsg, bool remove, bool withQuit, int64_t timerLimit) {
+// clock has reached their due time and that time is within the scope.
+bool Retrieve(MSG* out, HWND filter, uint32_t minMsg, uint32_t maxMsg, bool remove, const Scope& scope) {
   State& s = GetState();
-  auto posted = std::find_if(s.queue.begin(), s.queue.end(), [&](const MSG& m) {
-    return ForWindow(m.hwnd, filter) && InRange(m.message, minMsg, maxMsg);
+  auto posted = std::find_if(s.queue.begin(), s.queue.end(), [&](const detail::PostedMessage& p) {
+    return p.serial <= scope.lastSerial && ForWindow(p.msg.hwnd, filter) && InRange(p.msg.message, minMsg, maxMsg);
   });
   if (posted != s.queue.end()) {
-    *out = *posted;
+    *out = posted->msg;
     if (remove) s.queue.erase(posted);
     return true;
   }
-  if (withQuit && s.quitPosted) {
+  if (scope.withQuit && s.quitPosted) {
     *out = Stamp(MSG{kNoWindow, WM_QUIT, static_cast<WPARAM>(s.quitCode), 0, 0, {}});
     if (remove) {
       s.quitPosted = false;
@@ -58,16 +69,19 @@ bool Retrieve(MSG* out, HWND filter, uint32_t minMsg, uint32_t maxMsg, bool remo
   }
   if (InRange(WM_PAINT, minMsg, maxMsg)) {
     for (auto& [handle, w] : s.windows) {
-      if (w->needsPaint && ForWindow(w->handle, filter)) {
-        *out = Stamp(MSG{w->handle, WM_PAINT, 0, 0, 0, {}});
-        if (remove) w->needsPaint = false;
-        return true;
+      if (!w->needsPaint || !ForWindow(w->handle, filter)) continue;
+      if (scope.paint && std::ranges::find(*scope.paint, w->handle) == scope.paint->end()) continue;
+      *out = Stamp(MSG{w->handle, WM_PAINT, 0, 0, 0, {}});
+      if (remove) {
+        w->needsPaint = false;
+        if (scope.paint) std::erase(*scope.paint, w->handle);
       }
+      return true;
     }
   }
   if (InRange(WM_TIMER, minMsg, maxMsg)) {
     int64_t now = rt::CurrentClock().TickMs();
-    int64_t limit = std::min(now, timerLimit);
+    int64_t limit = std::min(now, scope.timerLimit);
     detail::TimerData* due = nullptr;
     for (auto& t : s.timers) {
       if (t.dueMs <= limit && ForWindow(t.hwnd, filter) && (!due || t.dueMs < due->dueMs)) due = &t;
@@ -107,14 +121,14 @@ void PostQuitMessage(int exitCode) {
 BOOL PeekMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg, uint32_t removeMsg) {
   if (!msg) return FALSE;
   Display().ProcessPending();
-  return Retrieve(msg, filter, minMsg, maxMsg, (removeMsg & PM_REMOVE) != 0, true, INT64_MAX) ? TRUE : FALSE;
+  return Retrieve(msg, filter, minMsg, maxMsg, (removeMsg & PM_REMOVE) != 0, Scope{}) ? TRUE : FALSE;
 }
 
 BOOL GetMessageA(MSG* msg, HWND filter, uint32_t minMsg, uint32_t maxMsg) {
   if (!msg) return FALSE;
   for (;;) {
     const bool input = Display().ProcessPending();
-    if (Retrieve(msg, filter, minMsg, maxMsg, true, true, INT64_MAX)) return msg->message == WM_QUIT ? FALSE : TRUE;
+    if (Retrieve(msg, filter, minMsg, maxMsg, true, Scope{})) return msg->message == WM_QUIT ? FALSE : TRUE;
     // Input was handled as it arrived (a click may have closed a modal
     // form): the loop gets a chance to look.
     if (input) {
@@ -140,12 +154,24 @@ LRESULT DispatchMessageA(const MSG* msg) {
 
 int DoEvents() {
   Display().ProcessPending();
-  int64_t start = rt::CurrentClock().TickMs();
+  // What is pending now: the messages posted so far, the windows marked
+  // for painting, the timers due. What the handlers post or invalidate
+  // meanwhile waits for the next pump, so a window that invalidates itself
+  // while it paints slows the pump but cannot hold it.
+  State& s = GetState();
+  std::vector<HWND> paint;
+  for (const auto& [handle, w] : s.windows) {
+    if (w->needsPaint) paint.push_back(w->handle);
+  }
+  const Scope scope{s.lastPostSerial, &paint, rt::CurrentClock().TickMs(), false};
   int dispatched = 0;
   MSG msg;
-  while (Retrieve(&msg, kNoWindow, 0, 0, true, false, start)) {
+  while (Retrieve(&msg, kNoWindow, 0, 0, true, scope)) {
     DispatchMessageA(&msg);
     ++dispatched;
+    // Input that arrives meanwhile is handled as it comes: a click during
+    // a long pump is not lost.
+    Display().ProcessPending();
   }
   return dispatched;
 }

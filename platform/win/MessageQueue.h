@@ -44,11 +44,13 @@ BOOL TranslateMessage(const MSG* msg);
 // procedure in lParam to that procedure. Returns the procedure's result.
 LRESULT DispatchMessageA(const MSG* msg);
 
-// Processes pending messages: handles the display's input, fires the
-// timers that are due now and
-// dispatches everything queued, including what the handlers post, until
-// the queue is empty. A pending WM_QUIT stays for the message loop.
-// Returns the number of messages dispatched.
+// Processes pending messages: dispatches what was pending when it was
+// called (the messages posted so far, one WM_PAINT for each window marked
+// for painting, the timers due now) and returns. What the handlers post or
+// invalidate meanwhile is left for the next pump. The display's input is
+// read before and after every message and handled as it arrives. A
+// pending WM_QUIT stays for the message loop. Returns the number of
+// messages dispatched.
 int DoEvents();
 
 // Runs the message loop until WM_QUIT; returns its exit code.

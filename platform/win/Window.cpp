@@ -292,6 +292,19 @@ LRESULT CallWindowProcA(LONG_PTR proc, HWND hWnd, uint32_t msg, WPARAM wParam, L
 LRESULT SendMessageA(HWND hWnd, uint32_t msg, WPARAM wParam, LPARAM lParam) {
   WindowData* w = Find(hWnd);
   if (!w || !w->proc) return 0;
+  if (msg != WM_PAINT) return w->proc(hWnd, msg, wParam, lParam);
+  // A window paints the whole of its client area from what it shows now,
+  // so what it invalidates while it paints is what it is painting: that
+  // asks for no further WM_PAINT (InvalidateRect).
+  struct Painting {
+    HWND hWnd;
+    explicit Painting(HWND h, WindowData& data) : hWnd(h) { ++data.painting; }
+    ~Painting() {
+      if (WindowData* data = Find(hWnd)) --data->painting;
+    }
+    Painting(const Painting&) = delete;
+    Painting& operator=(const Painting&) = delete;
+  } painting(hWnd, *w);
   return w->proc(hWnd, msg, wParam, lParam);
 }
 
@@ -507,12 +520,13 @@ BOOL IsWindowEnabled(HWND hWnd) {
 
 BOOL InvalidateRect(HWND hWnd, const RECT*, BOOL) {
   if (hWnd == kNoWindow) {
-    for (auto& [handle, w] : GetState().windows) w->needsPaint = true;
+    for (auto& [handle, w] : GetState().windows) w->needsPaint = w->needsPaint || w->painting == 0;
     return TRUE;
   }
   WindowData* w = Find(hWnd);
   if (!w) return FALSE;
-  w->needsPaint = true;
+  // A window that is painting now shows what it is invalidated for.
+  if (w->painting == 0) w->needsPaint = true;
   return TRUE;
 }
 

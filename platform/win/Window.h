@@ -207,7 +207,8 @@ BOOL IsWindowEnabled(HWND hWnd);
 
 // Painting: the headless backend has nothing to draw on; InvalidateRect
 // marks the window for a WM_PAINT that the next pump delivers, UpdateWindow
-// delivers it at once.
+// delivers it at once. A WM_PAINT paints the whole client area, so a
+// window invalidated while it handles WM_PAINT is not marked again.
 BOOL InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase);
 BOOL UpdateWindow(HWND hWnd);
 

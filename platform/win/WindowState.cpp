@@ -37,12 +37,15 @@ std::vector<HWND>& SiblingList(const WindowData& w) {
 
 void ForgetWindow(HWND hWnd) {
   State& s = GetState();
-  std::erase_if(s.queue, [hWnd](const MSG& m) { return m.hwnd == hWnd; });
+  std::erase_if(s.queue, [hWnd](const PostedMessage& p) { return p.msg.hwnd == hWnd; });
   std::erase_if(s.timers, [hWnd](const TimerData& t) { return t.hwnd == hWnd; });
   if (s.focus == hWnd) s.focus = kNoWindow;
   if (s.capture == hWnd) s.capture = kNoWindow;
 }
 
-void Post(const MSG& msg) { GetState().queue.push_back(msg); }
+void Post(const MSG& msg) {
+  State& s = GetState();
+  s.queue.push_back(PostedMessage{msg, ++s.lastPostSerial});
+}
 
 }  // namespace win::detail

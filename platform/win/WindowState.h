@@ -38,6 +38,7 @@ struct WindowData {
   int frameChanges = 0;
   bool destroying = false;
   bool needsPaint = false;
+  int painting = 0;  // WM_PAINT being handled (nested sends count)
 };
 
 struct TimerData {
@@ -46,6 +47,12 @@ struct TimerData {
   uint32_t elapseMs = 0;
   int64_t dueMs = 0;
   TIMERPROC proc = nullptr;
+};
+
+// A posted message with its place in the posting order.
+struct PostedMessage {
+  MSG msg;
+  uint64_t serial = 0;
 };
 
 struct State {
@@ -59,7 +66,8 @@ struct State {
   };
   std::map<std::string, ClassData> classes;  // key: lower-case name
   ATOM nextAtom = 0xC000;
-  std::deque<MSG> queue;
+  std::deque<PostedMessage> queue;
+  uint64_t lastPostSerial = 0;  // serial of the message posted last
   bool quitPosted = false;
   int quitCode = 0;
   std::vector<TimerData> timers;

@@ -55,6 +55,60 @@ TEST_F(MessageQueueTest, DoEventsDispatchesPostedMessagesInOrder) {
   DestroyWindow(b);
 }
 
+// A window that never rests: every message it gets posts it the next one
+// and invalidates it, and it invalidates itself while it paints. The bound
+// only keeps a broken pump from running for ever.
+LRESULT RestlessProc(HWND h, uint32_t msg, WPARAM w, LPARAM l) {
+  if (msg == WM_USER && w < 1000) {
+    PostMessageA(h, WM_USER, w + 1, 0);
+    InvalidateRect(h, nullptr, FALSE);
+  }
+  if (msg == WM_PAINT) InvalidateRect(h, nullptr, FALSE);
+  return wintest::RecordingProc(h, msg, w, l);
+}
+
+TEST_F(MessageQueueTest, DoEventsHandlesWhatWasPendingAndReturns) {
+  HWND h = Create();
+  SetWindowLongA(h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&RestlessProc));
+  SetTimer(h, 3, 10, nullptr);
+  m_clock.Advance(10);
+  PostMessageA(h, WM_USER, 1, 0);
+  // The message posted before and the timer due; what the handler posts
+  // and invalidates waits for the next pump.
+  EXPECT_EQ(DoEvents(), 2);
+  EXPECT_EQ(wintest::Only({WM_USER, WM_PAINT, WM_TIMER}),
+            (std::vector<Received>{{h, WM_USER, 1, 0}, {h, WM_TIMER, 3, 0}}));
+  Log().clear();
+  EXPECT_EQ(DoEvents(), 2);
+  EXPECT_EQ(wintest::Only({WM_USER, WM_PAINT, WM_TIMER}),
+            (std::vector<Received>{{h, WM_USER, 2, 0}, {h, WM_PAINT, 0, 0}}));
+  DestroyWindow(h);
+}
+
+TEST_F(MessageQueueTest, AWindowThatInvalidatesItselfWhilePaintingLetsTheLoopWait) {
+  HWND h = Create();
+  SetWindowLongA(h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&RestlessProc));
+  InvalidateRect(h, nullptr, FALSE);
+  // The loop paints the window once and then waits: it reaches the idle
+  // handler, which ends it.
+  int idleCalls = 0;
+  SetIdleHandler([&] {
+    ++idleCalls;
+    PostQuitMessage(0);
+    return true;
+  });
+  MSG msg;
+  int messages = 0;
+  while (GetMessageA(&msg, kNoWindow, 0, 0) > 0 && ++messages < 100) DispatchMessageA(&msg);
+  EXPECT_EQ(idleCalls, 1);
+  EXPECT_EQ(wintest::Only({WM_PAINT}).size(), 1u);
+  // Invalidated by someone else, it paints again.
+  InvalidateRect(h, nullptr, FALSE);
+  EXPECT_TRUE(UpdateWindow(h));
+  EXPECT_EQ(wintest::Only({WM_PAINT}).size(), 2u);
+  DestroyWindow(h);
+}
+
 TEST_F(MessageQueueTest, MessageLoopRunsUntilQuit) {
   HWND h = Create();
   PostMessageA(h, WM_USER, 0, 0);
