@@ -44,6 +44,11 @@ struct FormWindow {
         case win::WM_CLOSE:
           form->Close();
           return 0;
+        case win::WM_ENDSESSION:
+          // The session (the display) ends: the form unloads as the
+          // platform's forms do then.
+          if (wParam) form->Unload(vbAppWindows);
+          return 0;
         case win::WM_KEYDOWN:
           form->KeyDown(static_cast<int16_t>(wParam), ShiftState());
           return 0;

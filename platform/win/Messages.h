@@ -21,6 +21,7 @@ inline constexpr uint32_t WM_GETTEXTLENGTH = 0x000E;
 inline constexpr uint32_t WM_PAINT = 0x000F;
 inline constexpr uint32_t WM_CLOSE = 0x0010;
 inline constexpr uint32_t WM_QUIT = 0x0012;
+inline constexpr uint32_t WM_ENDSESSION = 0x0016;  // wParam TRUE: the session ends
 inline constexpr uint32_t WM_ERASEBKGND = 0x0014;
 inline constexpr uint32_t WM_SHOWWINDOW = 0x0018;
 inline constexpr uint32_t WM_ACTIVATEAPP = 0x001C;

@@ -14,9 +14,11 @@
 #include <cerrno>
 #include <climits>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "runtime/Clock.h"
 #include "win/Menu.h"
@@ -37,6 +39,19 @@ X11Backend*& CurrentPointer() {
 // window another client destroyed) are expected now and then; the default
 // handler would end the program.
 int IgnoreErrors(::Display*, XErrorEvent*) { return 0; }
+
+// The server went away: Xlib reports it from whichever call noticed and
+// would end the process there, in the middle of a request. The backend's
+// connection is marked lost instead (X11Backend::MarkLost), and the
+// program ends its own way.
+int ConnectionBroken(::Display* display) {
+  if (X11Backend* backend = CurrentPointer(); backend && backend->Connection() == display) backend->MarkLost();
+  return 0;
+}
+
+// In place of Xlib's exit for the backend's connection: every further
+// request on it fails at once, and the backend sends none.
+void StayAfterConnectionBroken(::Display*, void*) {}
 
 // The window manager's hints of a frame (_MOTIF_WM_HINTS).
 struct MotifHints {
@@ -116,6 +131,26 @@ XIM OpenInputMethod(::Display* display) {
 
 X11Backend* CurrentX11() { return CurrentPointer(); }
 
+std::vector<uint32_t> OpaquePixels(XImage* image) {
+  const auto channel = [](unsigned long pixel, unsigned long mask) -> uint32_t {
+    if (mask == 0) return 0;
+    int shift = 0;
+    while (((mask >> shift) & 1) == 0) ++shift;
+    const unsigned long max = mask >> shift;
+    return static_cast<uint32_t>(((pixel & mask) >> shift) * 255 / max);
+  };
+  std::vector<uint32_t> pixels(static_cast<size_t>(image->width) * static_cast<size_t>(image->height), 0);
+  for (int y = 0; y < image->height; ++y) {
+    for (int x = 0; x < image->width; ++x) {
+      const unsigned long p = XGetPixel(image, x, y);
+      pixels[static_cast<size_t>(y) * static_cast<size_t>(image->width) + static_cast<size_t>(x)] =
+          0xFF000000u | (channel(p, image->red_mask) << 16) | (channel(p, image->green_mask) << 8) |
+          channel(p, image->blue_mask);
+    }
+  }
+  return pixels;
+}
+
 std::unique_ptr<DisplayBackend> CreateX11Backend(const std::string& name, std::string* error) {
   // The clipboard tests talk to the server from a second thread; Xlib
   // must know before the first connection.
@@ -132,6 +167,8 @@ std::unique_ptr<DisplayBackend> CreateX11Backend(const std::string& name, std::s
 X11Backend::X11Backend(::Display* display)
     : m_display(display), m_screen(DefaultScreen(display)), m_root(RootWindow(display, m_screen)) {
   XSetErrorHandler(&IgnoreErrors);
+  XSetIOErrorHandler(&ConnectionBroken);
+  XSetIOErrorExitHandler(display, &StayAfterConnectionBroken, nullptr);
   m_dpi = ReadDpi(display);
   static const char* names[] = {"WM_PROTOCOLS",
                                 "WM_DELETE_WINDOW",
@@ -172,6 +209,9 @@ X11Backend::X11Backend(::Display* display)
 X11Backend::~X11Backend() {
   if (CurrentPointer() == this) CurrentPointer() = nullptr;
   SetCursorChangedHandler(nullptr);
+  // Without a server the windows, surfaces and cursors are gone with it;
+  // releasing them would only send requests on a dead connection.
+  if (m_lost) return;
   for (const auto& [handle, cursor] : m_cursors) XFreeCursor(m_display, cursor);
   for (auto& [handle, w] : m_windows) {
     if (w.surface) cairo_surface_destroy(w.surface);
@@ -357,6 +397,7 @@ void X11Backend::Activate(X11Window& w) {
 }
 
 void X11Backend::WindowShown(HWND hWnd, int showCommand) {
+  if (m_lost) return;
   if (m_following) return;
   WindowData* data = detail::Find(hWnd);
   if (!data) return;
@@ -398,18 +439,52 @@ void X11Backend::WindowShown(HWND hWnd, int showCommand) {
 }
 
 void X11Backend::WindowDestroyed(HWND hWnd) {
+  if (!Find(hWnd)) return;
+  if (!m_lost) PassActivationToOwner(hWnd);
+  if (Forget(hWnd, true) && !m_lost) XFlush(m_display);
+}
+
+bool X11Backend::Forget(HWND hWnd, bool destroy) {
   auto it = m_windows.find(ToInt(hWnd));
-  if (it == m_windows.end()) return;
-  PassActivationToOwner(hWnd);
-  it = m_windows.find(ToInt(hWnd));
-  if (it == m_windows.end()) return;
+  if (it == m_windows.end()) return false;
   X11Window& w = it->second;
-  if (w.surface) cairo_surface_destroy(w.surface);
-  if (w.ic) XDestroyIC(w.ic);
-  XDestroyWindow(m_display, w.xid);
+  if (!m_lost) {
+    if (w.surface) cairo_surface_destroy(w.surface);
+    if (w.ic) XDestroyIC(w.ic);
+    if (destroy) XDestroyWindow(m_display, w.xid);
+  }
   m_byXid.erase(w.xid);
   m_windows.erase(it);
-  XFlush(m_display);
+  return true;
+}
+
+// The window left the display although the program did not destroy it
+// (another client or the window manager did): it is closed as by the
+// platform's WM_CLOSE. A window that stays open (its program refused, or
+// a pop-up) gets a new X window and shows again.
+void X11Backend::HandleDestroyed(HWND hWnd) {
+  X11Window* w = Find(hWnd);
+  if (!w) return;
+  const bool popup = w->overrideRedirect;
+  Forget(hWnd, false);
+  if (!popup) SendMessageA(hWnd, WM_CLOSE, 0, 0);
+  if (IsWindow(hWnd) && IsWindowVisible(hWnd)) {
+    WindowShown(hWnd, SW_SHOWNA);
+    InvalidateRect(hWnd, nullptr, FALSE);
+  }
+}
+
+// The display is gone, as at the end of the user's session: every
+// top-level window is told so once (WM_ENDSESSION), so that the program
+// closes its windows and ends as it does when the platform's session ends.
+void X11Backend::EndSession() {
+  if (m_sessionEnded) return;
+  m_sessionEnded = true;
+  std::fprintf(stderr, "%s: the connection to the display is lost; the program ends.\n",
+               program_invocation_short_name);
+  for (HWND hWnd : std::vector<HWND>(GetState().topLevel)) {
+    if (IsWindow(hWnd)) SendMessageA(hWnd, WM_ENDSESSION, TRUE, 0);
+  }
 }
 
 // As on the platform, the active window's owner becomes active when the
@@ -422,6 +497,7 @@ void X11Backend::PassActivationToOwner(HWND hWnd) {
 }
 
 void X11Backend::WindowPlaced(HWND hWnd) {
+  if (m_lost) return;
   if (m_following) return;
   X11Window* w = Find(hWnd);
   WindowData* data = detail::Find(hWnd);
@@ -437,6 +513,7 @@ void X11Backend::WindowPlaced(HWND hWnd) {
 }
 
 void X11Backend::WindowRestyled(HWND hWnd) {
+  if (m_lost) return;
   if (X11Window* w = Find(TopLevelOf(hWnd))) {
     ApplyStyle(TopLevelOf(hWnd), *w);
     XFlush(m_display);
@@ -444,6 +521,7 @@ void X11Backend::WindowRestyled(HWND hWnd) {
 }
 
 void X11Backend::WindowStacked(HWND hWnd, HWND insertAfter) {
+  if (m_lost) return;
   X11Window* w = Find(hWnd);
   if (!w) return;
   if (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
@@ -464,6 +542,7 @@ void X11Backend::WindowStacked(HWND hWnd, HWND insertAfter) {
 }
 
 void X11Backend::WindowActivated(HWND hWnd) {
+  if (m_lost) return;
   if (m_following) return;
   const HWND top = TopLevelOf(hWnd);
   X11Window* w = Find(top);
@@ -475,6 +554,7 @@ void X11Backend::WindowActivated(HWND hWnd) {
 }
 
 void X11Backend::BeginMoveDrag(HWND hWnd) {
+  if (m_lost) return;
   X11Window* w = Find(hWnd);
   if (!w || !w->mapped) return;
   Window rootReturn = 0, child = 0;
@@ -538,6 +618,7 @@ bool X11Backend::FollowDrag(const XEvent& event) {
 }
 
 void X11Backend::Present(HWND hWnd, const uint32_t* pixels, int width, int height) {
+  if (m_lost) return;
   X11Window* w = Find(hWnd);
   if (!w || !pixels || width <= 0 || height <= 0) return;
   if (!w->surface) {
@@ -558,6 +639,7 @@ void X11Backend::Present(HWND hWnd, const uint32_t* pixels, int width, int heigh
 }
 
 bool X11Backend::ReadBack(HWND hWnd, std::vector<uint32_t>& pixels, int& width, int& height) {
+  if (m_lost) return false;
   X11Window* w = Find(hWnd);
   if (!w || !w->mapped) return false;
   XSync(m_display, False);
@@ -568,32 +650,21 @@ bool X11Backend::ReadBack(HWND hWnd, std::vector<uint32_t>& pixels, int& width, 
   if (!image) return false;
   width = attributes.width;
   height = attributes.height;
-  pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-  auto channel = [](unsigned long pixel, unsigned long mask) -> uint32_t {
-    if (mask == 0) return 0;
-    int shift = 0;
-    while (((mask >> shift) & 1) == 0) ++shift;
-    const unsigned long max = mask >> shift;
-    return static_cast<uint32_t>(((pixel & mask) >> shift) * 255 / max);
-  };
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const unsigned long p = XGetPixel(image, x, y);
-      pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
-          0xFF000000u | (channel(p, image->red_mask) << 16) | (channel(p, image->green_mask) << 8) |
-          channel(p, image->blue_mask);
-    }
-  }
+  pixels = OpaquePixels(image);
   XDestroyImage(image);
   return true;
 }
 
 bool X11Backend::ProcessPending() {
   bool handled = false;
-  while (XPending(m_display) > 0) {
+  while (!m_lost && XPending(m_display) > 0) {
     XEvent event;
     XNextEvent(m_display, &event);
     HandleEvent(event);
+    handled = true;
+  }
+  if (m_lost && !m_sessionEnded) {
+    EndSession();
     handled = true;
   }
   return handled;
@@ -608,6 +679,8 @@ bool X11Backend::WaitReadable(int timeoutMs) {
 }
 
 bool X11Backend::Wait(std::optional<int64_t> timerDueMs, const std::function<bool()>& idle) {
+  // Without its display the program waits for nothing any more.
+  if (m_lost) return false;
   if (XPending(m_display) > 0) return true;
   if (idle && idle()) return true;
   // Only the system clock moves by itself; on another clock a timer comes
@@ -627,6 +700,11 @@ bool X11Backend::Wait(std::optional<int64_t> timerDueMs, const std::function<boo
 // each one's work area is its part of the desktop's (_NET_WORKAREA).
 std::vector<DisplayBackend::Monitor> X11Backend::Monitors() {
   std::vector<Monitor> monitors;
+  if (m_lost) {
+    // The screen the connection last described.
+    const RECT screen{0, 0, DisplayWidth(m_display, m_screen), DisplayHeight(m_display, m_screen)};
+    return {Monitor{screen, screen}};
+  }
   int count = 0;
   if (XRRMonitorInfo* info = XRRGetMonitors(m_display, m_root, True, &count)) {
     for (int i = 0; i < count; ++i) {

@@ -47,6 +47,7 @@ std::string Utf8ToLatin1(const std::string& utf8) {
 
 void X11Backend::SetClipboardText(std::optional<std::string> text) {
   m_clipboard = std::move(text);
+  if (m_lost) return;
   if (m_clipboard) {
     XSetSelectionOwner(m_display, m_atoms.clipboard, m_clipboardWindow, m_lastEventTime);
   } else if (XGetSelectionOwner(m_display, m_atoms.clipboard) == m_clipboardWindow) {
@@ -56,6 +57,7 @@ void X11Backend::SetClipboardText(std::optional<std::string> text) {
 }
 
 std::optional<std::string> X11Backend::ClipboardText() {
+  if (m_lost) return m_clipboard;
   const Window owner = XGetSelectionOwner(m_display, m_atoms.clipboard);
   if (owner == None) return std::nullopt;
   if (owner == m_clipboardWindow) return m_clipboard;

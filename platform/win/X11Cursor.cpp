@@ -67,6 +67,7 @@ Cursor MakeCursor(::Display* display, const CursorShape* shape) {
 }  // namespace
 
 void X11Backend::ShowCursor(HCURSOR cursor) {
+  if (m_lost) return;
   const int32_t key = static_cast<int32_t>(cursor);
   auto it = m_cursors.find(key);
   if (it == m_cursors.end()) {

@@ -15,6 +15,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "win/Cursor.h"
 #include "win/DisplayBackend.h"
@@ -77,6 +78,11 @@ class X11Backend final : public DisplayBackend {
   };
   const Atoms& atom() const { return m_atoms; }
 
+  // The connection broke (the server was killed, the session ended):
+  // from now on nothing is sent to the server, and the program is told
+  // that its session ended when it next looks for input.
+  void MarkLost() { m_lost = true; }
+
  private:
   void HandleEvent(XEvent& event);
   void HandleConfigure(HWND hWnd, const XConfigureEvent& event);
@@ -86,6 +92,10 @@ class X11Backend final : public DisplayBackend {
   void HandleClientMessage(HWND hWnd, const XClientMessageEvent& event);
   void HandleProperty(HWND hWnd, const XPropertyEvent& event);
   void HandleSelectionRequest(const XSelectionRequestEvent& event);
+  void HandleDestroyed(HWND hWnd);
+  void EndSession();
+  // Forgets the X window of a top-level window; false when it had none.
+  bool Forget(HWND hWnd, bool destroy);
   X11Window* Ensure(HWND hWnd);
   X11Window* Find(HWND hWnd);
   void ApplyStyle(HWND hWnd, X11Window& w);
@@ -124,6 +134,8 @@ class X11Backend final : public DisplayBackend {
   // The clipboard: a window of our own owns the selection.
   Window m_clipboardWindow = 0;
   std::optional<std::string> m_clipboard;
+  bool m_lost = false;
+  bool m_sessionEnded = false;
 };
 
 // The X11 backend in use; nullptr when the display is headless.
@@ -132,6 +144,9 @@ X11Backend* CurrentX11();
 // The answer to a request for a selection that refuses it; setting its
 // property grants it.
 XEvent SelectionRefusal(const XSelectionRequestEvent& request);
+
+// The pixels of an image read from the server, as opaque ARGB, row by row.
+std::vector<uint32_t> OpaquePixels(XImage* image);
 
 // The virtual-key code of a key symbol (0 when it has none).
 uint32_t VirtualKeyOf(unsigned long keysym);

@@ -91,6 +91,9 @@ void X11Backend::HandleEvent(XEvent& event) {
     case UnmapNotify:
       if (X11Window* w = Find(hWnd)) w->mapped = false;
       break;
+    case DestroyNotify:
+      HandleDestroyed(hWnd);
+      break;
     case ButtonPress:
     case ButtonRelease:
       HandleButton(hWnd, event.xbutton);

@@ -34,6 +34,7 @@ namespace win::x11test {
 namespace {
 
 constexpr int kStartTimeoutMs = 20000;
+constexpr int kSettleRounds = 100;
 
 detail::X11Backend& Backend() {
   detail::X11Backend* backend = detail::CurrentX11();
@@ -96,18 +97,24 @@ KeyCode SpareKeyFor(::Display* display, KeySym sym) {
   return spare;
 }
 
-}  // namespace
+void StopXvfb(pid_t pid, int signal) {
+  kill(pid, signal);
+  int status = 0;
+  waitpid(pid, &status, 0);
+}
 
-PrivateServer::PrivateServer(int width, int height, int dpi) {
+// Starts Xvfb on a free display (-displayfd) and waits until it takes
+// clients: its pid, -1 with `error` set when it did not start.
+pid_t StartXvfb(int width, int height, std::string& name, std::string& error) {
   int fds[2];
   if (pipe(fds) != 0) {
-    m_error = "no pipe";
-    return;
+    error = "no pipe";
+    return -1;
   }
   const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
   const std::string fd = std::to_string(fds[1]);
-  m_pid = fork();
-  if (m_pid == 0) {
+  const pid_t pid = fork();
+  if (pid == 0) {
     close(fds[0]);
     const int null = open("/dev/null", O_WRONLY);
     if (null >= 0) {
@@ -119,10 +126,10 @@ PrivateServer::PrivateServer(int width, int height, int dpi) {
     _exit(127);
   }
   close(fds[1]);
-  if (m_pid < 0) {
+  if (pid < 0) {
     close(fds[0]);
-    m_error = "cannot start Xvfb";
-    return;
+    error = "cannot start Xvfb";
+    return -1;
   }
   // The server writes its display number when it is ready for clients.
   std::string number;
@@ -134,11 +141,20 @@ PrivateServer::PrivateServer(int width, int height, int dpi) {
   }
   close(fds[0]);
   if (number.empty() || number.back() != '\n') {
-    m_error = "Xvfb did not start (is the package xvfb installed?)";
-    return;
+    error = "Xvfb did not start (is the package xvfb installed?)";
+    StopXvfb(pid, SIGKILL);
+    return -1;
   }
   number.pop_back();
-  m_name = ":" + number;
+  name = ":" + number;
+  return pid;
+}
+
+}  // namespace
+
+PrivateServer::PrivateServer(int width, int height, int dpi) {
+  m_pid = StartXvfb(width, height, m_name, m_error);
+  if (m_pid < 0) return;
   if (dpi != 96) {
     XInitThreads();
     if (::Display* setup = XOpenDisplay(m_name.c_str())) {
@@ -157,11 +173,16 @@ PrivateServer::PrivateServer(int width, int height, int dpi) {
 
 PrivateServer::~PrivateServer() {
   if (m_started) detail::ReplaceDisplay(detail::CreateHeadlessBackend());
-  if (m_pid > 0) {
-    kill(m_pid, SIGTERM);
-    int status = 0;
-    waitpid(m_pid, &status, 0);
-  }
+  if (m_pid > 0) StopXvfb(m_pid, SIGTERM);
+}
+
+ServerForProgram::ServerForProgram(int width, int height) { m_pid = StartXvfb(width, height, m_name, m_error); }
+
+ServerForProgram::~ServerForProgram() { Kill(); }
+
+void ServerForProgram::Kill() {
+  if (m_pid > 0) StopXvfb(m_pid, SIGKILL);
+  m_pid = -1;
 }
 
 void MovePointer(HWND hWnd, POINT client) {
@@ -230,9 +251,88 @@ void RequestClose(HWND hWnd) {
 void Settle() {
   XSync(Connection(), False);
   Backend().ProcessPending();
-  DoEvents();
+  // What the handlers post goes too, round by round; the rounds are
+  // bounded so that a window that never rests cannot hold a test.
+  for (int round = 0; round < kSettleRounds && DoEvents() > 0; ++round) {
+  }
   XSync(Connection(), False);
   Backend().ProcessPending();
+}
+
+void DestroyFromOutside(HWND hWnd) {
+  ::Display* other = XOpenDisplay(DisplayString(Connection()));
+  if (!other) return;
+  XDestroyWindow(other, Backend().XWindowOf(hWnd));
+  XSync(other, False);
+  XCloseDisplay(other);
+}
+
+namespace {
+
+Window ShownWindowOf(::Display* display, pid_t pid) {
+  const Atom netWmPid = XInternAtom(display, "_NET_WM_PID", False);
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  Window found = 0;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return 0;
+  // The children come bottom first.
+  for (unsigned int i = count; i-- > 0 && found == 0;) {
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display, children[i], &attributes) || attributes.map_state != IsViewable ||
+        attributes.override_redirect) {
+      continue;
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, children[i], netWmPid, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after,
+                           &data) == Success &&
+        data && items == 1 && format == 32 && static_cast<pid_t>(*reinterpret_cast<const long*>(data)) == pid) {
+      found = children[i];
+    }
+    if (data) XFree(data);
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+}  // namespace
+
+std::string DisplayName() { return detail::CurrentX11() ? DisplayString(Connection()) : ""; }
+
+unsigned long ShownWindowOfProcess(pid_t pid, const std::string& display) {
+  if (display.empty()) return ShownWindowOf(Connection(), pid);
+  ::Display* other = XOpenDisplay(display.c_str());
+  if (!other) return 0;
+  const Window found = ShownWindowOf(other, pid);
+  XCloseDisplay(other);
+  return found;
+}
+
+POINT ScreenOriginOf(unsigned long xid) {
+  int x = 0, y = 0;
+  Window child = 0;
+  XTranslateCoordinates(Connection(), xid, DefaultRootWindow(Connection()), 0, 0, &x, &y, &child);
+  return POINT{x, y};
+}
+
+void ClickAtScreen(POINT screen) {
+  XTestFakeMotionEvent(Connection(), -1, screen.x, screen.y, CurrentTime);
+  PressButton(1, true);
+  PressButton(1, false);
+  XSync(Connection(), False);
+}
+
+std::vector<uint32_t> ScreenPixels(RECT rect) {
+  XImage* image = XGetImage(Connection(), DefaultRootWindow(Connection()), rect.left, rect.top,
+                            static_cast<unsigned>(rect.right - rect.left), static_cast<unsigned>(rect.bottom - rect.top),
+                            AllPlanes, ZPixmap);
+  if (!image) return {};
+  std::vector<uint32_t> pixels = detail::OpaquePixels(image);
+  XDestroyImage(image);
+  return pixels;
 }
 
 bool IsShown(HWND hWnd) {

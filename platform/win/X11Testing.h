@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,6 +41,28 @@ class PrivateServer {
   std::string m_error;
 };
 
+// An X server of its own for a program that a test starts in another
+// process (DISPLAY=Name()); the test can take it away (Kill) as the end of
+// a session does. Stopped by its pid at the latest with the object.
+class ServerForProgram {
+ public:
+  explicit ServerForProgram(int width = 1280, int height = 1024);
+  ~ServerForProgram();
+  ServerForProgram(const ServerForProgram&) = delete;
+  ServerForProgram& operator=(const ServerForProgram&) = delete;
+
+  bool Started() const { return m_pid > 0; }
+  const std::string& Name() const { return m_name; }
+  const std::string& Error() const { return m_error; }
+  // Kills the server at once (SIGKILL): its clients lose their connection.
+  void Kill();
+
+ private:
+  pid_t m_pid = -1;
+  std::string m_name;
+  std::string m_error;
+};
+
 // The pointer to a point of a top-level window's client area.
 void MovePointer(HWND hWnd, POINT client);
 // Presses (and releases) a mouse button where the pointer is (1 left).
@@ -61,8 +84,12 @@ void RequestClose(HWND hWnd);
 void TapKeySymbol(unsigned long keysym);
 
 // Lets the server handle everything sent so far, then the layer handle the
-// events that follow and its pending messages (paint included).
+// events that follow and its pending messages (paint included), with what
+// their handlers post, round by round (a bounded number of rounds).
 void Settle();
+// Another client destroys the window's X window, as a window manager or
+// another program can.
+void DestroyFromOutside(HWND hWnd);
 // Whether the server shows the window.
 bool IsShown(HWND hWnd);
 // The top-left corner of the window's client area on the server's screen.
@@ -77,6 +104,22 @@ std::vector<std::string> WindowStates(HWND hWnd);
 // The top-level window that has the server's keyboard focus; 0 when none
 // of the program's.
 HWND FocusWindow();
+
+// The name of the display this process uses (":5"); "" without one.
+std::string DisplayName();
+
+// Programs of other processes:
+// the top-level window of the process that the server shows (the topmost
+// one when there are several), found by its process id (_NET_WM_PID) on
+// the named display ("": this process's display); 0 while none.
+unsigned long ShownWindowOfProcess(pid_t pid, const std::string& display = "");
+// The top-left corner of an X window on the screen (of this process's
+// display, as the functions below).
+POINT ScreenOriginOf(unsigned long xid);
+// Moves the pointer to a point of the screen and clicks the left button.
+void ClickAtScreen(POINT screen);
+// What the screen shows in the rectangle, as opaque ARGB pixels, row by row.
+std::vector<uint32_t> ScreenPixels(RECT rect);
 
 // Another client of the server: reads the CLIPBOARD selection as UTF-8
 // text while this program answers its request.
