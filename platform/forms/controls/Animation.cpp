@@ -64,8 +64,11 @@ std::optional<std::vector<uint8_t>> ClipBytes(win::WPARAM wParam, win::LPARAM lP
 }
 
 // The window is drawn by whoever paints its top-level window (through
-// WM_PRINTCLIENT), so a new frame repaints that window too.
+// WM_PRINTCLIENT), so a new frame repaints that window too. A hidden
+// window shows no frame: its clip plays on without repainting anything,
+// and showing it again repaints it.
 void Repaint(win::HWND hWnd) {
+  if (!win::IsWindowVisible(hWnd)) return;
   win::InvalidateRect(hWnd, nullptr, win::FALSE);
   win::HWND top = hWnd;
   while ((win::GetWindowLongA(top, win::GWL_STYLE) & win::WS_CHILD) != 0 && win::GetParent(top) != win::kNoWindow) {

@@ -209,6 +209,30 @@ TEST_F(AnimationWindowTest, AnOpenedClipSizesTheWindowAndAutoPlaysAtItsFrameRate
   EXPECT_EQ(Send(anim, forms::ACM_ISPLAYING), win::FALSE);
 }
 
+TEST_F(AnimationWindowTest, AHiddenAnimationPlaysOnWithoutRepaintingItsWindow) {
+  static int paints = 0;
+  win::SetWindowLongA(parent, win::GWL_WNDPROC,
+                      reinterpret_cast<win::LONG_PTR>(+[](win::HWND h, uint32_t m, win::WPARAM w, win::LPARAM l) {
+                        if (m == win::WM_PAINT) ++paints;
+                        return win::DefWindowProcA(h, m, w, l);
+                      }));
+  const win::HWND anim = Create(forms::ACS_AUTOPLAY);
+  ASSERT_EQ(OpenFile(anim, file), win::TRUE);
+  Elapse(100);
+  EXPECT_EQ(Shown(anim), kGreen);
+  win::ShowWindow(parent, win::SW_HIDE);
+  win::DoEvents();  // the paint the last frame asked for
+  paints = 0;
+  Elapse(100);
+  Elapse(100);
+  EXPECT_EQ(paints, 0);
+  EXPECT_EQ(Shown(anim), kRed);
+  // Shown again, it is repainted.
+  win::ShowWindow(parent, win::SW_SHOW);
+  win::DoEvents();
+  EXPECT_EQ(paints, 1);
+}
+
 TEST_F(AnimationWindowTest, PlayRunsARangeAsOftenAsAskedAndStopsOnItsLastFrame) {
   const win::HWND anim = Create(0);
   EXPECT_EQ(Send(anim, forms::ACM_PLAY, static_cast<win::WPARAM>(-1), win::MAKELPARAM(0, -1)), win::FALSE);
