@@ -1,0 +1,189 @@
+// The real Verscout program on an X server, played through XTest as a user
+// would, against the local update server: the welcome page, the check, the
+// offer page, "Update now", the download and the hand-over at close. The
+// program waits without using the processor on its pages, and ends when
+// its X server goes away.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "VerscoutFixture.h"
+#include "forms/FormDesign.h"
+#include "gdi/Bitmaps.h"
+#include "gdi/Dib.h"
+#include "gdi/Owned.h"
+#include "gdi/Twips.h"
+#include "win/X11Testing.h"
+#include "win/tests/x11/ProgramOnDisplay.h"
+
+namespace verscout {
+namespace {
+
+namespace x11 = win::x11test;
+
+constexpr const char* kData = "/v4/data/";
+constexpr const char* kPages = "/v4/pages/";
+// Processor time an idle program may use over the measured stretch.
+constexpr int kIdleStretchMs = 2000;
+constexpr int64_t kIdleCpuMs = 100;
+
+// Where a control of the update window lies, in pixels of its client area,
+// as its design places it.
+win::RECT DesignRect(const std::string& name, int16_t index = -1) {
+  static const forms::DesignNode design =
+      forms::ReadDesignFile(std::string(QV_SOURCE_DIR) + "/updater/frmUpdates.frm");
+  for (const forms::DesignNode& c : design.children) {
+    if (c.name != name || c.index != index) continue;
+    const auto twips = [&c](const char* property) { return c.properties.ReadProperty(property, 0).ToLong(); };
+    const int left = gdi::TwipsToPixelsX(twips("Left"));
+    const int top = gdi::TwipsToPixelsY(twips("Top"));
+    return win::RECT{left, top, left + gdi::TwipsToPixelsX(twips("Width")), top + gdi::TwipsToPixelsY(twips("Height"))};
+  }
+  ADD_FAILURE() << "no control " << name << " in the design";
+  return {};
+}
+
+// Writes what the screen shows of the rectangle to <name>.png in the
+// build folder, to be looked at.
+void SaveScreen(const win::RECT& rect, const std::string& name) {
+  const char* build = std::getenv("QV_BUILD_DIR");
+  const std::filesystem::path folder = std::filesystem::path(build ? build : ".") / "verscout";
+  std::filesystem::create_directories(folder);
+  const std::vector<uint32_t> pixels = x11::ScreenPixels(rect);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  gdi::BITMAPINFO info;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biBitCount = 32;
+  std::vector<uint8_t> bits(pixels.size() * 4);
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    for (int b = 0; b < 4; ++b) bits[i * 4 + static_cast<size_t>(b)] = static_cast<uint8_t>(pixels[i] >> (8 * b));
+  }
+  gdi::OwnedBitmap bitmap(gdi::CreateCompatibleBitmap(gdi::HDC{}, width, height));
+  gdi::SetDIBits(gdi::HDC{}, bitmap.Get(), 0, static_cast<uint32_t>(height), bits, info);
+  gdi::SaveBitmapToPng(bitmap.Get(), (folder / (name + ".png")).string());
+}
+
+// Waits until the screen shows the same in the rectangle twice, 200 ms
+// apart: what the program draws has settled.
+bool WaitForStillScreen(const win::RECT& rect) {
+  std::vector<uint32_t> last = x11::ScreenPixels(rect);
+  return x11::WaitUntil(20000, [&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    std::vector<uint32_t> now = x11::ScreenPixels(rect);
+    const bool still = now == last;
+    last = std::move(now);
+    return still;
+  });
+}
+
+class VerscoutOnDisplay : public VerscoutFixture {
+ protected:
+  VerscoutOnDisplay() {
+    // The program's own copy beside its pages, clip and update program.
+    std::filesystem::copy_file(Build() + "/bin/Verscout", ProgramDir() + "/Verscout");
+    for (const char* file : {"updwelcome", "updErr", "updOK", "updGetErr", "livupd"}) {
+      std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/updater/res/" + file, ProgramDir() + "/res/" + file);
+    }
+    WriteFile(ProgramDir() + "/ver.txt", "1|Quorvelle|1234|QV");
+    server.Serve(std::string(kData) + "ver.txt", "1|Quorvelle|1235|QV|");
+    server.Serve(std::string(kData) + "QVUpdate.exe", update);
+    server.Serve(std::string(kPages) + "UpdateYes.htm",
+                 "<HTML><BODY><H2>Version 1235</H2><P>A new version is ready for you.</P></BODY></HTML>");
+    SetUpdateFolder();
+  }
+
+  // Starts the program in client mode on the display.
+  std::unique_ptr<x11::ProgramOnDisplay> Start(const std::string& display) const {
+    return std::make_unique<x11::ProgramOnDisplay>(
+        ProgramDir() + "/Verscout", std::vector<std::string>{"UpdStd"}, display,
+        std::vector<std::string>{"QV_INET_CONNECT_TO=" + server.ConnectToEntry("update.quorvelle.de"),
+                                 // The copy finds the build's libraries.
+                                 "LD_LIBRARY_PATH=" + Build() + "/lib"});
+  }
+  static std::string Build() {
+    const char* build = std::getenv("QV_BUILD_DIR");
+    return build ? build : ".";
+  }
+  std::string Log() const { return ReadFile(world.Path("srv/UpdLog.001")); }
+  bool TempFolderLeft() const { return std::filesystem::exists(world.Path("tmp/QVVerscout")); }
+
+  const std::string update = inet::PatternBytes(256 * 1024);
+};
+
+TEST_F(VerscoutOnDisplay, TheWholeUpdateCheckOfferDownloadAndHandOver) {
+  auto program = Start(x11::DisplayName());
+  ASSERT_TRUE(program->Started());
+  unsigned long window = 0;
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] { return (window = x11::ShownWindowOfProcess(program->Pid())) != 0; }));
+  const win::POINT origin = x11::ScreenOriginOf(window);
+  const auto onScreen = [&origin](win::RECT r) {
+    return win::RECT{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
+  };
+  const auto centre = [&onScreen](win::RECT r) {
+    const win::RECT s = onScreen(r);
+    return win::POINT{(s.left + s.right) / 2, (s.top + s.bottom) / 2};
+  };
+  const win::RECT whole = onScreen(win::RECT{0, 0, 624, 419});
+  const win::RECT button = onScreen(DesignRect("cmdDoUpdate"));
+  ASSERT_TRUE(WaitForStillScreen(whole));
+  const std::vector<uint32_t> withoutButton = x11::ScreenPixels(button);
+
+  // "Verfügbare Updates": the check, then the offer page with its button.
+  x11::ClickAtScreen(centre(DesignRect("hovAktion", 2)));
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] { return x11::ScreenPixels(button) != withoutButton; }))
+      << "\"Update now\" never appeared";
+  ASSERT_TRUE(WaitForStillScreen(whole));
+  SaveScreen(whole, "offer-page");
+  EXPECT_NE(Log().find(";IsUpdate: AppUpdate from 1234 to 1235;\r\n"), std::string::npos);
+  // On the offer page the program waits for the user.
+  EXPECT_LT(program->CpuMsOver(kIdleStretchMs), kIdleCpuMs);
+
+  // "Update now": the download lands in the update folder.
+  x11::ClickAtScreen(centre(DesignRect("cmdDoUpdate")));
+  ASSERT_TRUE(x11::WaitUntil(30000, [&] {
+    return ReadFile(UpdateDir() + "/QVUpdate.exe") == update &&
+           ReadFile(UpdateDir() + "/ver.txt") == "1|Quorvelle|1235|QV|";
+  })) << "the update never landed in the update folder";
+
+  // Close, once the button takes clicks again after the copy.
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] {
+    x11::ClickAtScreen(centre(DesignRect("cmdClose")));
+    return program->WaitForEnd(1000).has_value();
+  })) << "the window never closed";
+  EXPECT_EQ(program->WaitForEnd(0), 0);
+
+  // The hand-over to the product's update program, with the new files.
+  ASSERT_TRUE(x11::WaitUntil(10000, [&] { return !UpdateProgramRuns().empty(); }));
+  const std::string runs = UpdateProgramRuns();
+  EXPECT_EQ(runs.substr(0, 4), "run\n");
+  EXPECT_NE(runs.find("argument:Update0" + UpdateDir() + "\n"), std::string::npos) << runs;
+  EXPECT_NE(runs.find("found:QVUpdate.exe:"), std::string::npos) << runs;
+  EXPECT_NE(runs.find("found:ver.txt:"), std::string::npos) << runs;
+  EXPECT_EQ(ReadFile(UpdateDir() + "/QVUpdate.exe"), update);
+  const std::string log = Log();
+  EXPECT_NE(log.find("  *Online-Update;START;\r\n"), std::string::npos) << log;
+  EXPECT_NE(log.find(";ENDE;\r\n"), std::string::npos) << log;
+  EXPECT_FALSE(TempFolderLeft());
+}
+
+TEST_F(VerscoutOnDisplay, IdleOnTheWelcomePageAndEndsWhenTheServerGoesAway) {
+  x11::ServerForProgram display;
+  ASSERT_TRUE(display.Started()) << display.Error();
+  auto program = Start(display.Name());
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] { return x11::ShownWindowOfProcess(program->Pid(), display.Name()) != 0; }));
+  // The welcome page has loaded when the log has begun; then nothing moves.
+  ASSERT_TRUE(x11::WaitUntil(10000, [&] { return Log().find(";START;") != std::string::npos; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_LT(program->CpuMsOver(kIdleStretchMs), kIdleCpuMs);
+
+  display.Kill();
+  const std::optional<int> end = program->WaitForEnd(5000);
+  ASSERT_TRUE(end.has_value()) << "still running " << program->CpuMsOver(500) << " ms of 500 on the processor";
+  EXPECT_EQ(*end, 0);
+  EXPECT_NE(Log().find(";ENDE;\r\n"), std::string::npos);
+  EXPECT_FALSE(TempFolderLeft());
+}
+
+}  // namespace
+}  // namespace verscout
