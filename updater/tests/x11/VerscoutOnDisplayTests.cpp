@@ -145,6 +145,10 @@ TEST_F(VerscoutOnDisplay, TheWholeUpdateCheckOfferDownloadAndHandOver) {
     return ReadFile(UpdateDir() + "/QVUpdate.exe") == update &&
            ReadFile(UpdateDir() + "/ver.txt") == "1|Quorvelle|1235|QV|";
   })) << "the update never landed in the update folder";
+  // The success page waits for the user too.
+  ASSERT_TRUE(WaitForStillScreen(whole));
+  SaveScreen(whole, "success-page");
+  EXPECT_LT(program->CpuMsOver(kIdleStretchMs), kIdleCpuMs);
 
   // Close, once the button takes clicks again after the copy.
   ASSERT_TRUE(x11::WaitUntil(20000, [&] {
