@@ -156,8 +156,8 @@ int DoEvents() {
   Display().ProcessPending();
   // What is pending now: the messages posted so far, the windows marked
   // for painting, the timers due. What the handlers post or invalidate
-  // meanwhile waits for the next pump, so a window that invalidates itself
-  // while it paints slows the pump but cannot hold it.
+  // meanwhile waits for the next pump, so a window that keeps posting to
+  // itself or invalidating itself slows the pump but cannot hold it.
   State& s = GetState();
   std::vector<HWND> paint;
   for (const auto& [handle, w] : s.windows) {
