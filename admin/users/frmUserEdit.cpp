@@ -39,12 +39,6 @@ const std::vector<std::pair<const char*, rt::Variant>>& NewUserValues() {
   return values;
 }
 
-// The server refused the row for its login: another user has it.
-bool IsDuplicateLogin(const rt::Error& e) {
-  return e.Number() == ado::errIntegrityViolation &&
-         rt::InStr(e.Description(), "iwinusr", rt::CompareMethod::Text) != 0;
-}
-
 }  // namespace
 
 bool MaskChecks(int32_t mask, int index) { return mask >= 0 && mask <= 3 && (mask & (1 << index)) != 0; }
