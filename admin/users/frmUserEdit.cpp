@@ -63,18 +63,16 @@ std::shared_ptr<frmUserEdit> frmUserEdit::Default() {
 }
 
 void frmUserEdit::Form_Load() {
-  m_loadFailed = false;
   SetSaved(false);
+  // A failing step is reported once and skips the steps after it; Init
+  // still reads the record and shows the dialog.
   rt::OnErrorGoTo(
       [&] {
         PrepareLook("UserCard|UserGrp");
         m_groups.LoadGroups();
         FillGrpList();
       },
-      [&](const rt::Error&) {
-        m_loadFailed = true;
-        ErrorReport("Benutzereigenschaft_LD");
-      });
+      [&](const rt::Error&) { ErrorReport("Benutzereigenschaft_LD"); });
   SetHourglass(false);
   rt::Err().Clear();
 }
@@ -97,7 +95,6 @@ void frmUserEdit::Init(const std::string& ID) {
       [&] {
         const bool fresh = !IsLoaded();
         if (fresh) Load();
-        if (m_loadFailed) rt::Raise(rt::errInvalidProcedureCall, "frmUserEdit", "The dialog could not be loaded.");
         if (!fresh) FillGrpList();  // a dialog still loaded shows the lists of this record
         ReadUser(ID.empty() ? std::string(kDefaultUserID) : ID);
       },

@@ -36,7 +36,6 @@ class frmUserEdit : public PropertiesDialog {
 
   std::string m_editId;
   AssignmentLists m_groups;
-  bool m_loadFailed = false;
 };
 
 // The two rights check boxes of a mask (bit 1 public, bit 2 personal): the
