@@ -3,9 +3,12 @@
 #include <array>
 #include <cmath>
 
+#include "ado/Constants.h"
 #include "core/AppStyle.h"
 #include "core/FormSettings.h"
 #include "core/HelpSystem.h"
+#include "core/ShowMsgEx.h"
+#include "forms/Constants.h"
 #include "forms/containers/TabControl.h"
 #include "runtime/Date.h"
 #include "runtime/Error.h"
@@ -21,8 +24,7 @@ PropertiesDialog::PropertiesDialog(std::string name, std::string designFile, int
   SetHelpContextID(helpContext);
   OnControlEvent("cmdSave", "Click", [this](int16_t, com::Args&) { Save(); });
   OnControlEvent("cmdSaveClose", "Click", [this](int16_t, com::Args&) {
-    Save();
-    Unload();
+    if (Save()) Unload();
   });
   OnControlEvent("cmdCancel", "Click", [this](int16_t, com::Args&) { Unload(); });
   OnControlEvent("cmdHelp", "Click", [this](int16_t, com::Args&) { ShowHelp(HelpContextID(), "Main"); });
@@ -47,6 +49,21 @@ void PropertiesDialog::PrepareLook(const std::string& tabKeys) {
 void PropertiesDialog::ShowModal() {
   if (!IsLoaded()) return;
   Show(forms::vbModal, DialogOwner());
+}
+
+bool PropertiesDialog::TellSaveConflict(const rt::Error& e) {
+  if (e.Number() == ado::errRowDeleted) {
+    ShowMsgEx("The data record was deleted by another user meanwhile, so your entries cannot be saved.",
+              forms::vbExclamation, kNotSavedTitle);
+    return true;
+  }
+  if (e.Number() != ado::errConcurrencyViolation) return false;
+  const int32_t answer = ShowMsgEx(
+      "The data record was changed by another user meanwhile. Saving your entries now would overwrite that "
+      "change.\r\rDo you want to reload the data record? Your entries in this dialog will then be discarded.",
+      forms::vbYesNo + forms::vbExclamation + forms::vbDefaultButton2, kNotSavedTitle);
+  if (answer == forms::vbYes) Reload();
+  return true;
 }
 
 void PropertiesDialog::Form_KeyDown(int16_t& keyCode, int16_t) { HelpOnF1(*this, keyCode); }

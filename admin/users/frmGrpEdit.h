@@ -6,6 +6,7 @@
 #include <string>
 
 #include "users/AssignmentLists.h"
+#include "users/LoadedRecord.h"
 #include "users/PropertiesDialog.h"
 
 namespace qvadmin {
@@ -23,15 +24,18 @@ class frmGrpEdit : public PropertiesDialog {
 
  protected:
   void Form_Load() override;
-  void Save() override;
+  bool Save() override;
   void RefreshView() override;
+  void Reload() override;
 
  private:
+  void ReadGroup();
   void FillUsrList();
   void NameChanged();
 
   std::string m_editId;
   AssignmentLists m_users;
+  LoadedRecord m_loaded;
 };
 
 }  // namespace qvadmin

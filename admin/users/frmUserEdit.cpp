@@ -45,7 +45,8 @@ bool MaskChecks(int32_t mask, int index) { return mask >= 0 && mask <= 3 && (mas
 
 frmUserEdit::frmUserEdit()
     : PropertiesDialog("frmUserEdit", QV_ADMIN_SOURCE_DIR "/users/frmUserEdit.frm", kHelpContext, "txtWinUsr"),
-      m_groups(*this, "rctGrp", "cmdMove", "MoveEntry") {
+      m_groups(*this, "rctGrp", "cmdMove", "MoveEntry"),
+      m_loaded({"WinUsr", "Fullname", "BInf", "Aktiv", "CanInsDB", "CanDelDB", "Admin"}) {
   m_groups.Connect([this] { FillGrpList(); });
   OnControlEvent("txtWinUsr", "Change", [this](int16_t, com::Args&) { LoginChanged(); });
   OnControlEvent("txtFullname", "Change", [this](int16_t, com::Args&) { EnableSave(); });
@@ -108,6 +109,18 @@ void frmUserEdit::Init(const std::string& ID) {
   ShowModal();
 }
 
+void frmUserEdit::Reload() {
+  rt::OnErrorGoTo(
+      [&] {
+        FillGrpList();
+        ReadUser(m_editId.empty() ? std::string(kDefaultUserID) : m_editId);
+      },
+      [&](const rt::Error& e) {
+        if (!TellSaveConflict(e)) ErrorReport("UserEdit_Init");
+      });
+  rt::Err().Clear();
+}
+
 void frmUserEdit::ReadUser(const std::string& recordId) {
   const bool isNew = m_editId.empty();
   auto login = Get<forms::FlatEdit>("txtWinUsr");
@@ -164,6 +177,11 @@ void frmUserEdit::ReadUser(const std::string& recordId) {
     login->SetEnabled(false);
     fullname->SetEnabled(false);
   }
+  if (isNew) {
+    m_loaded.Forget();
+  } else {
+    m_loaded.Keep(rs);
+  }
   rs.Close();
   EnableSave();
 }
@@ -186,12 +204,13 @@ void frmUserEdit::LoginChanged() {
   if (!m_editId.empty()) SetCaption(PropertiesCaption(login->Text()));
 }
 
-void frmUserEdit::Save() {
+bool frmUserEdit::Save() {
   const bool isNew = m_editId.empty();
   // A new record takes its identifier only once it is stored, so that a
   // refused first save (a login that exists) can be corrected and saved.
   const std::string id = isNew ? CreateGUID() : m_editId;
-  rt::OnErrorGoTo(
+  LoadedRecord stored = m_loaded;
+  const bool ok = rt::OnErrorGoTo(
       [&] {
         RunInTransaction(MainConnection(), [&] {
           ado::Recordset rs;
@@ -205,7 +224,7 @@ void frmUserEdit::Save() {
             for (const auto& [name, value] : NewUserValues()) rs(name) = value;
           } else {
             rs.Open(fields + "ID=?", MainConnection(), ado::adOpenKeyset, ado::adLockOptimistic, {rt::Variant(id)});
-            if (rs.Eof()) rt::Raise(ado::errRowDeleted, "frmUserEdit", "The data record was deleted in the meantime!");
+            m_loaded.Check(rs, Name());
           }
           const auto checked = [this](const char* name, int16_t index) {
             return Get<forms::CheckBox>(name, index)->Value() == 1;
@@ -221,11 +240,14 @@ void frmUserEdit::Save() {
           rs("Aktiv") = rt::Variant(Get<forms::CheckBox>("chkAktiv")->Value() == 1);
           rs("Admin") = rt::Variant(Get<forms::CheckBox>("chkAdmin")->Value() == 1);
           rs.Update();
+          stored.Keep(rs);
           rs.Close();
-          m_groups.WriteLinks("DELETE FROM Benutzer_Gruppen WHERE UserID=?",
+          m_groups.WriteLinks(isNew ? "" : "SELECT GrpID FROM Benutzer_Gruppen WHERE UserID=?",
+                              "DELETE FROM Benutzer_Gruppen WHERE UserID=?",
                               "INSERT INTO Benutzer_Gruppen (UserID,GrpID) VALUES(?,?)", rt::Variant(id));
         });
-        m_groups.SetDirty(false);
+        m_loaded = stored;
+        m_groups.MarkStored();
         if (isNew) {
           m_editId = id;
           Control("imgNew")->SetVisible(false);
@@ -234,18 +256,19 @@ void frmUserEdit::Save() {
           SetCaption(PropertiesCaption(Get<forms::FlatEdit>("txtWinUsr")->Text()));
         }
       },
-      [](const rt::Error& e) {
+      [&](const rt::Error& e) {
         if (IsDuplicateLogin(e)) {
           ShowMsgEx(
               "A user with this login already exists in the database.\r\rPlease delete the first entry with the "
               "same user login.",
-              48, "The data record could not be saved.");
-        } else {
+              48, kNotSavedTitle);
+        } else if (!TellSaveConflict(e)) {
           ErrorReport("User store");
         }
       });
   rt::Err().Clear();
   SetSaved(true);
+  return ok;
 }
 
 void frmUserEdit::RefreshView() { RefreshUserView(m_editId, false); }
