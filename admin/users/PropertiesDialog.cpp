@@ -5,6 +5,7 @@
 
 #include "ado/Constants.h"
 #include "core/AppStyle.h"
+#include "core/ErrorReport.h"
 #include "core/FormSettings.h"
 #include "core/HelpSystem.h"
 #include "core/ShowMsgEx.h"
@@ -18,8 +19,8 @@
 namespace qvadmin {
 
 PropertiesDialog::PropertiesDialog(std::string name, std::string designFile, int32_t helpContext,
-                                   std::string firstField)
-    : Form(std::move(name)), m_firstField(std::move(firstField)) {
+                                   std::string firstField, std::string readLabel)
+    : Form(std::move(name)), m_firstField(std::move(firstField)), m_readLabel(std::move(readLabel)) {
   SetDesignFile(std::move(designFile));
   SetHelpContextID(helpContext);
   OnControlEvent("cmdSave", "Click", [this](int16_t, com::Args&) { Save(); });
@@ -46,9 +47,30 @@ void PropertiesDialog::PrepareLook(const std::string& tabKeys) {
   RegisterTabs(*Get<forms::TabControl>("tabEdit"), tabKeys);
 }
 
-void PropertiesDialog::ShowModal() {
-  if (!IsLoaded()) return;
+void PropertiesDialog::ReadAndShow() {
+  SetHourglass(true);
+  const bool ok = rt::OnErrorGoTo(
+      [&] {
+        const bool fresh = !IsLoaded();
+        if (fresh) Load();
+        ReadRecord(fresh);
+      },
+      [&](const rt::Error&) { ErrorReport(m_readLabel); });
+  SetHourglass(false);
+  rt::Err().Clear();
+  if (!ok) {
+    Unload();
+    return;
+  }
   Show(forms::vbModal, DialogOwner());
+}
+
+void PropertiesDialog::Reload() {
+  rt::OnErrorGoTo([&] { ReadRecord(false); },
+                  [&](const rt::Error& e) {
+                    if (!TellSaveConflict(e)) ErrorReport(m_readLabel);
+                  });
+  rt::Err().Clear();
 }
 
 bool PropertiesDialog::TellSaveConflict(const rt::Error& e) {

@@ -35,7 +35,7 @@ std::string OwnerEntry(const std::string& id, const std::string& login, const st
 std::string OwnerEntryID(const std::string& entry) { return rt::Trim(GetToken(entry, 2, "|")); }
 
 frmDBEdit::frmDBEdit()
-    : PropertiesDialog("frmDBEdit", QV_ADMIN_SOURCE_DIR "/users/frmDBEdit.frm", kHelpContext, "txtBez"),
+    : PropertiesDialog("frmDBEdit", QV_ADMIN_SOURCE_DIR "/users/frmDBEdit.frm", kHelpContext, "txtBez", "Properties"),
       m_groups(*this, "rctGrp", "cmdMove", "MoveEntry"),
       m_loaded({"Bez", "MInf", "OwnerID", "PWD", "Privat"}) {
   m_groups.Connect([this] { FillGrpList(); });
@@ -69,31 +69,10 @@ void frmDBEdit::FillGrpList() {
 
 void frmDBEdit::Init(int32_t ID) {
   m_editId = ID;
-  SetHourglass(true);
-  const bool ok = rt::OnErrorGoTo(
-      [&] {
-        if (!IsLoaded()) Load();
-        ReadDatabase();
-      },
-      [](const rt::Error&) { ErrorReport("Properties"); });
-  SetHourglass(false);
-  rt::Err().Clear();
-  if (!ok) {
-    Unload();
-    return;
-  }
-  ShowModal();
+  ReadAndShow();
 }
 
-void frmDBEdit::Reload() {
-  rt::OnErrorGoTo([&] { ReadDatabase(); },
-                  [&](const rt::Error& e) {
-                    if (!TellSaveConflict(e)) ErrorReport("Properties");
-                  });
-  rt::Err().Clear();
-}
-
-void frmDBEdit::ReadDatabase() {
+void frmDBEdit::ReadRecord(bool) {
   const int32_t ID = m_editId;
   m_groups.SetDirty(false);
   auto owners = Get<forms::ComboBox>("cboOwner");

@@ -27,10 +27,9 @@ class frmDBEdit : public PropertiesDialog {
   void Form_Load() override;
   bool Save() override;
   void RefreshView() override;
-  void Reload() override;
+  void ReadRecord(bool freshlyLoaded) override;
 
  private:
-  void ReadDatabase();
   void FillGrpList();
   void FieldsChanged();
   void TypeChosen(int16_t index);

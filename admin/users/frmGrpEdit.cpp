@@ -23,7 +23,7 @@ int32_t UserIcon(const rt::Variant& active) { return !active.IsNull() && active.
 }  // namespace
 
 frmGrpEdit::frmGrpEdit()
-    : PropertiesDialog("frmGrpEdit", QV_ADMIN_SOURCE_DIR "/users/frmGrpEdit.frm", kHelpContext, "txtBez"),
+    : PropertiesDialog("frmGrpEdit", QV_ADMIN_SOURCE_DIR "/users/frmGrpEdit.frm", kHelpContext, "txtBez", "Properties"),
       m_users(*this, "rctUsr", "cmdMove", "MoveEntry"),
       m_loaded({"Bez", "GInf"}) {
   m_users.Connect([this] { FillUsrList(); });
@@ -67,21 +67,10 @@ void frmGrpEdit::FillUsrList() {
 
 void frmGrpEdit::Init(const std::string& ID) {
   m_editId = ID;
-  const bool ok = rt::OnErrorGoTo(
-      [&] {
-        if (!IsLoaded()) Load();
-        ReadGroup();
-      },
-      [](const rt::Error&) { ErrorReport("Properties"); });
-  rt::Err().Clear();
-  if (!ok) {
-    Unload();
-    return;
-  }
-  ShowModal();
+  ReadAndShow();
 }
 
-void frmGrpEdit::ReadGroup() {
+void frmGrpEdit::ReadRecord(bool) {
   m_users.SetDirty(m_editId.empty());
   auto name = Get<forms::FlatEdit>("txtBez");
   auto description = Get<forms::FlatEdit>("txtGInf");
@@ -101,14 +90,6 @@ void frmGrpEdit::ReadGroup() {
   }
   NameChanged();
   FillUsrList();
-}
-
-void frmGrpEdit::Reload() {
-  rt::OnErrorGoTo([&] { ReadGroup(); },
-                  [&](const rt::Error& e) {
-                    if (!TellSaveConflict(e)) ErrorReport("Properties");
-                  });
-  rt::Err().Clear();
 }
 
 void frmGrpEdit::NameChanged() {

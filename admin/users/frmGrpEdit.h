@@ -26,10 +26,9 @@ class frmGrpEdit : public PropertiesDialog {
   void Form_Load() override;
   bool Save() override;
   void RefreshView() override;
-  void Reload() override;
+  void ReadRecord(bool freshlyLoaded) override;
 
  private:
-  void ReadGroup();
   void FillUsrList();
   void NameChanged();
 

@@ -44,7 +44,8 @@ const std::vector<std::pair<const char*, rt::Variant>>& NewUserValues() {
 bool MaskChecks(int32_t mask, int index) { return mask >= 0 && mask <= 3 && (mask & (1 << index)) != 0; }
 
 frmUserEdit::frmUserEdit()
-    : PropertiesDialog("frmUserEdit", QV_ADMIN_SOURCE_DIR "/users/frmUserEdit.frm", kHelpContext, "txtWinUsr"),
+    : PropertiesDialog("frmUserEdit", QV_ADMIN_SOURCE_DIR "/users/frmUserEdit.frm", kHelpContext, "txtWinUsr",
+                       "UserEdit_Init"),
       m_groups(*this, "rctGrp", "cmdMove", "MoveEntry"),
       m_loaded({"WinUsr", "Fullname", "BInf", "Aktiv", "CanInsDB", "CanDelDB", "Admin"}) {
   m_groups.Connect([this] { FillGrpList(); });
@@ -91,34 +92,12 @@ void frmUserEdit::FillGrpList() {
 
 void frmUserEdit::Init(const std::string& ID) {
   m_editId = ID;
-  SetHourglass(true);
-  const bool ok = rt::OnErrorGoTo(
-      [&] {
-        const bool fresh = !IsLoaded();
-        if (fresh) Load();
-        if (!fresh) FillGrpList();  // a dialog still loaded shows the lists of this record
-        ReadUser(ID.empty() ? std::string(kDefaultUserID) : ID);
-      },
-      [&](const rt::Error&) { ErrorReport("UserEdit_Init"); });
-  SetHourglass(false);
-  rt::Err().Clear();
-  if (!ok) {
-    Unload();
-    return;
-  }
-  ShowModal();
+  ReadAndShow();
 }
 
-void frmUserEdit::Reload() {
-  rt::OnErrorGoTo(
-      [&] {
-        FillGrpList();
-        ReadUser(m_editId.empty() ? std::string(kDefaultUserID) : m_editId);
-      },
-      [&](const rt::Error& e) {
-        if (!TellSaveConflict(e)) ErrorReport("UserEdit_Init");
-      });
-  rt::Err().Clear();
+void frmUserEdit::ReadRecord(bool freshlyLoaded) {
+  if (!freshlyLoaded) FillGrpList();  // the load steps filled them for this record
+  ReadUser(m_editId.empty() ? std::string(kDefaultUserID) : m_editId);
 }
 
 void frmUserEdit::ReadUser(const std::string& recordId) {

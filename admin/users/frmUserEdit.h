@@ -28,7 +28,7 @@ class frmUserEdit : public PropertiesDialog {
   void Form_Load() override;
   bool Save() override;
   void RefreshView() override;
-  void Reload() override;
+  void ReadRecord(bool freshlyLoaded) override;
 
  private:
   void FillGrpList();
