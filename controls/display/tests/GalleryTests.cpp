@@ -210,15 +210,40 @@ TEST_F(Gallery, HoverLinks) {
   Save("hover-links");
 }
 
+// A bitmap: a disc in the colour on the mask colour (red), which the
+// picture button leaves out.
+com::StdPicturePtr DiscBitmap(gdi::COLORREF color, int size) {
+  std::vector<uint32_t> pixels(static_cast<size_t>(size * size), 0xFFFF0000u);
+  const double centre = (size - 1) / 2.0;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const double d = std::hypot(x - centre, y - centre);
+      if (d > size / 2.0) continue;
+      const double k = d > size / 2.0 - 1.3 ? 0.6 : 1.0 - 0.25 * d / size;
+      const bool stripe = (x / 4) % 2 == 0;
+      pixels[static_cast<size_t>(y * size + x)] =
+          0xFF000000u | (static_cast<uint32_t>(gdi::GetRValue(color) * k * (stripe ? 1.0 : 0.6)) << 16) |
+          (static_cast<uint32_t>(gdi::GetGValue(color) * k) << 8) | static_cast<uint32_t>(gdi::GetBValue(color) * k);
+    }
+  }
+  return com::StdPicture::FromBitmap(gdi::OwnedBitmap(gdi::CreateBitmapFromArgb(size, size, pixels)));
+}
+
 TEST_F(Gallery, PictureButtons) {
-  std::string design = "Begin Form frmButtons\n ClientWidth = 3900\n ClientHeight = 900\n BackColor = &HFFFFFF\n";
-  const char* names[] = {"picUp", "picDown", "picHot", "picDisabled", "picChecked"};
-  for (int i = 0; i < 5; ++i) {
+  std::string design = "Begin Form frmButtons\n ClientWidth = 5400\n ClientHeight = 900\n BackColor = &HFFFFFF\n";
+  const char* names[] = {"picUp", "picDown", "picHot", "picDisabled", "picChecked", "picBitmap", "picBitmapDisabled"};
+  for (int i = 0; i < 7; ++i) {
     design += " Begin Kvctl2.KVXHoverPic " + std::string(names[i]) + "\n  Left = " + std::to_string(150 + i * 750) +
               "\n  Top = 150\n  Width = 510\n  Height = 510\n End\n";
   }
   Show(design + "End\n");
-  for (const char* name : names) host->Get<KVXHoverPic>(name)->SetImageUp(DiscIcon(gdi::RGB(30, 110, 200), 32));
+  for (const char* name : names) {
+    auto button = host->Get<KVXHoverPic>(name);
+    const bool bitmap = std::string(name).starts_with("picBitmap");
+    button->SetImageUp(bitmap ? DiscBitmap(gdi::RGB(200, 110, 30), 32) : DiscIcon(gdi::RGB(30, 110, 200), 32));
+    if (bitmap) button->SetBackStyleProperty(abTransparent);
+  }
+  host->Get<KVXHoverPic>("picBitmapDisabled")->SetButtonEnabled(false);
   host->Get<KVXHoverPic>("picDown")->PaintImage(1);
   host->Get<KVXHoverPic>("picHot")->PaintImage(2);
   host->Get<KVXHoverPic>("picDisabled")->SetButtonEnabled(false);
