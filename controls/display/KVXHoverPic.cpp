@@ -32,8 +32,9 @@ com::StdPicturePtr GreyedCopy(const com::StdPicturePtr& bitmap, gdi::COLORREF ma
     if (pixel == maskPixel) continue;
     const uint32_t alpha = pixel >> 24;
     const uint32_t brightness = (((pixel >> 16) & 0xFF) * 77 + ((pixel >> 8) & 0xFF) * 150 + (pixel & 0xFF) * 29) >> 8;
-    // Half way between the brightness and white (colours are premultiplied).
-    uint32_t grey = (alpha + brightness) / 2;
+    // A third of the way from the brightness to white (colours are
+    // premultiplied by alpha).
+    uint32_t grey = (2 * brightness + alpha) / 3;
     uint32_t greyPixel = (alpha << 24) | (grey << 16) | (grey << 8) | grey;
     if (greyPixel == maskPixel) {
       grey = grey < alpha ? grey + 1 : grey - 1;
