@@ -24,22 +24,36 @@
 namespace kvctl2 {
 namespace {
 
-// An icon: a disc in the colour with a darker rim, on a clear ground.
-com::StdPicturePtr DiscIcon(gdi::COLORREF color, int size = 16) {
-  std::vector<uint32_t> pixels(static_cast<size_t>(size * size), 0u);
+// A disc in the colour with a darker rim on the ground colour; striped
+// discs have every other band of four columns less red.
+std::vector<uint32_t> DiscPixels(gdi::COLORREF color, int size, uint32_t ground, bool striped) {
+  std::vector<uint32_t> pixels(static_cast<size_t>(size * size), ground);
   const double centre = (size - 1) / 2.0;
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
       const double d = std::hypot(x - centre, y - centre);
       if (d > size / 2.0) continue;
       const double k = d > size / 2.0 - 1.3 ? 0.6 : 1.0 - 0.25 * d / size;
+      const double red = striped && (x / 4) % 2 == 1 ? 0.6 : 1.0;
       pixels[static_cast<size_t>(y * size + x)] =
-          0xFF000000u | (static_cast<uint32_t>(gdi::GetRValue(color) * k) << 16) |
+          0xFF000000u | (static_cast<uint32_t>(gdi::GetRValue(color) * k * red) << 16) |
           (static_cast<uint32_t>(gdi::GetGValue(color) * k) << 8) | static_cast<uint32_t>(gdi::GetBValue(color) * k);
     }
   }
-  gdi::OwnedBitmap bitmap(gdi::CreateBitmapFromArgb(size, size, pixels));
+  return pixels;
+}
+
+// An icon: a disc on a clear ground.
+com::StdPicturePtr DiscIcon(gdi::COLORREF color, int size = 16) {
+  gdi::OwnedBitmap bitmap(gdi::CreateBitmapFromArgb(size, size, DiscPixels(color, size, 0u, false)));
   return com::StdPicture::FromIcon(gdi::OwnedIcon(gdi::CreateIconFromBitmap(bitmap.Get())));
+}
+
+// A bitmap: a striped disc on the mask colour (red), which the picture
+// button leaves out.
+com::StdPicturePtr DiscBitmap(gdi::COLORREF color, int size) {
+  return com::StdPicture::FromBitmap(
+      gdi::OwnedBitmap(gdi::CreateBitmapFromArgb(size, size, DiscPixels(color, size, 0xFFFF0000u, true))));
 }
 
 // A 24 x 24 tile: a light check pattern.
@@ -208,25 +222,6 @@ TEST_F(Gallery, HoverLinks) {
   compact->SetIcon(DiscIcon(gdi::RGB(60, 160, 60)));
   compact->SetCaption("C:\\Quorvelle\\Updates\\Archive\\2024\\QVUpdate.exe");
   Save("hover-links");
-}
-
-// A bitmap: a disc in the colour on the mask colour (red), which the
-// picture button leaves out.
-com::StdPicturePtr DiscBitmap(gdi::COLORREF color, int size) {
-  std::vector<uint32_t> pixels(static_cast<size_t>(size * size), 0xFFFF0000u);
-  const double centre = (size - 1) / 2.0;
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      const double d = std::hypot(x - centre, y - centre);
-      if (d > size / 2.0) continue;
-      const double k = d > size / 2.0 - 1.3 ? 0.6 : 1.0 - 0.25 * d / size;
-      const bool stripe = (x / 4) % 2 == 0;
-      pixels[static_cast<size_t>(y * size + x)] =
-          0xFF000000u | (static_cast<uint32_t>(gdi::GetRValue(color) * k * (stripe ? 1.0 : 0.6)) << 16) |
-          (static_cast<uint32_t>(gdi::GetGValue(color) * k) << 8) | static_cast<uint32_t>(gdi::GetBValue(color) * k);
-    }
-  }
-  return com::StdPicture::FromBitmap(gdi::OwnedBitmap(gdi::CreateBitmapFromArgb(size, size, pixels)));
 }
 
 TEST_F(Gallery, PictureButtons) {

@@ -104,6 +104,21 @@ std::string Chain(const std::string& name, size_t depth) {
   return path;
 }
 
+// The damaged root file was put aside with its content and told once;
+// gives what was told about the damage.
+std::string ExpectDamageToldOnce(const std::filesystem::path& folder, const std::string& content, const char* label) {
+  auto broken = BrokenFiles(folder);
+  EXPECT_EQ(broken.size(), 1u) << label;
+  auto problems = TakeStoreProblems();
+  EXPECT_EQ(problems.size(), 1u) << label;
+  if (broken.size() != 1 || problems.size() != 1) return "";
+  EXPECT_EQ(ReadFile(broken[0]), content) << label;
+  EXPECT_EQ(problems[0].kind, StoreProblem::Kind::Damaged) << label;
+  EXPECT_EQ(problems[0].file, (folder / "HKEY_CURRENT_USER.reg").string()) << label;
+  EXPECT_EQ(problems[0].copy, broken[0].string()) << label;
+  return problems[0].detail;
+}
+
 std::string Text(HKEY key, const char* name) {
   auto value = Get(key, name);
   return value ? value->bytes : "<missing>";
@@ -281,21 +296,10 @@ TEST(Registry, ABrokenFileIsMovedAsideAndReported) {
   };
   for (const auto& [label, content] : cases) {
     ScopedRegistryFolder folder;
-    auto file = folder.Path() / "HKEY_CURRENT_USER.reg";
-    {
-      std::ofstream out(file, std::ios::binary);
-      out << content;
-    }
+    WriteFile(folder.Path() / "HKEY_CURRENT_USER.reg", content);
     UniqueKey key;
     EXPECT_EQ(Open(HKEY_CURRENT_USER, "Anything", key), ERROR_FILE_NOT_FOUND) << label;
-    auto broken = BrokenFiles(folder.Path());
-    ASSERT_EQ(broken.size(), 1u) << label;
-    EXPECT_EQ(ReadFile(broken[0]), content) << label;
-    auto problems = TakeStoreProblems();
-    ASSERT_EQ(problems.size(), 1u) << label;
-    EXPECT_EQ(problems[0].kind, StoreProblem::Kind::Damaged) << label;
-    EXPECT_EQ(problems[0].file, file.string()) << label;
-    EXPECT_EQ(problems[0].copy, broken[0].string()) << label;
+    ExpectDamageToldOnce(folder.Path(), content, label);
     // The root works again from empty.
     UniqueKey fresh = Create(HKEY_CURRENT_USER, "New");
     EXPECT_EQ(Set(fresh.Get(), "v", REG_SZ, "x"), ERROR_SUCCESS) << label;
@@ -382,14 +386,8 @@ TEST(Registry, ADamagedFileKeepsEveryKeyBeforeTheDamage) {
     EXPECT_EQ(Text(client.Get(), "AktUpdDir"), "/srv/upd") << label;
     EXPECT_EQ(Open(HKEY_CURRENT_USER, "SOFTWARE\\After", lost), ERROR_FILE_NOT_FOUND) << label;
 
-    auto broken = BrokenFiles(folder.Path());
-    ASSERT_EQ(broken.size(), 1u) << label;
-    EXPECT_EQ(ReadFile(broken[0]), content) << label;
-    auto problems = TakeStoreProblems();
-    ASSERT_EQ(problems.size(), 1u) << label;
-    EXPECT_EQ(problems[0].kind, StoreProblem::Kind::Damaged) << label;
-    EXPECT_EQ(problems[0].copy, broken[0].string()) << label;
-    EXPECT_EQ(problems[0].detail.rfind("line 7: ", 0), 0u) << label << ": " << problems[0].detail;
+    const std::string detail = ExpectDamageToldOnce(folder.Path(), content, label);
+    EXPECT_EQ(detail.rfind("line 7: ", 0), 0u) << label << ": " << detail;
   }
 }
 
