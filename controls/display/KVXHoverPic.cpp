@@ -25,9 +25,8 @@ bool IsIcon(const com::StdPicturePtr& p) { return p && p->Type() == com::vbPicTy
 com::StdPicturePtr GreyedCopy(const com::StdPicturePtr& bitmap, gdi::COLORREF maskColor) {
   gdi::SIZE size{};
   std::vector<uint32_t> pixels = gdi::GetBitmapArgb(bitmap->Bitmap(), &size);
-  const uint32_t maskPixel =
-      0xFF000000u | (uint32_t{gdi::GetRValue(maskColor)} << 16) | (uint32_t{gdi::GetGValue(maskColor)} << 8) |
-      gdi::GetBValue(maskColor);
+  const uint32_t maskPixel = 0xFF000000u | (uint32_t{gdi::GetRValue(maskColor)} << 16) |
+                             (uint32_t{gdi::GetGValue(maskColor)} << 8) | gdi::GetBValue(maskColor);
   for (uint32_t& pixel : pixels) {
     if (pixel == maskPixel) continue;
     const uint32_t alpha = pixel >> 24;

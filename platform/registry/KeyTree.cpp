@@ -109,9 +109,7 @@ std::string NameProblem(std::string_view name) {
   return "";
 }
 
-std::string DepthProblem(size_t depth) {
-  return depth > kMaxKeyDepth ? "a key more than 512 levels deep" : "";
-}
+std::string DepthProblem(size_t depth) { return depth > kMaxKeyDepth ? "a key more than 512 levels deep" : ""; }
 
 void WriteValues(const Key& key, std::string& out, size_t& records) {
   for (const auto& v : key.values) {

@@ -97,13 +97,13 @@ void ReportUnsaved(const RootFile& file, const OpenKey& open, const Change& chan
   std::string where = detail::RootName(open.root);
   for (const auto& name : Join(open.path, change.subKey)) where += "\\" + name;
   // A path refused for its length is named by its ends.
-  if (rt::Len(where) > kLongestNamedPath) where = rt::Left(where, kLongestNamedPath / 2) + "..." + rt::Right(where, kLongestNamedPath / 4);
+  if (rt::Len(where) > kLongestNamedPath)
+    where = rt::Left(where, kLongestNamedPath / 2) + "..." + rt::Right(where, kLongestNamedPath / 4);
   if (change.valueName) {
     where += *change.valueName ? std::string(" value \"") + change.valueName + "\"" : " default value";
   }
-  const std::string why = rc == ERROR_BADKEY
-                              ? "the key lies beyond the limits of 255 characters a name and 512 levels"
-                              : "settings file " + file.FilePath() + ": " + file.Why();
+  const std::string why = rc == ERROR_BADKEY ? "the key lies beyond the limits of 255 characters a name and 512 levels"
+                                             : "settings file " + file.FilePath() + ": " + file.Why();
   detail::RecordProblem(StoreProblem{StoreProblem::Kind::NotSaved, file.FilePath(), "", where + " (" + why + ")"});
 }
 

@@ -119,8 +119,8 @@ std::string ResolveRegistryFolder() {
 }
 
 const char* RootName(uint32_t rootIndex) {
-  static constexpr const char* names[] = {"HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE",
-                                          "HKEY_USERS",            "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG",
+  static constexpr const char* names[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",     "HKEY_LOCAL_MACHINE",
+                                          "HKEY_USERS",        "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG",
                                           "HKEY_DYN_DATA"};
   return names[rootIndex];
 }
@@ -202,8 +202,8 @@ void RootFile::PutAside(const std::string& damage) {
   // What was read before the damage becomes the root's file again, so that
   // the next call, and every other program, finds it.
   if (Save() != ERROR_SUCCESS) {
-    RecordProblem(StoreProblem{StoreProblem::Kind::NotSaved, m_path, "",
-                               "the settings read before the damage (" + m_why + ")"});
+    RecordProblem(
+        StoreProblem{StoreProblem::Kind::NotSaved, m_path, "", "the settings read before the damage (" + m_why + ")"});
   }
 }
 

@@ -100,15 +100,15 @@ TEST_F(mMainTest, ADamagedSettingsFileIsToldAndTheUpdateFolderBeforeTheDamageIsK
     ResetGlobals();
     messages.clear();
     for (const auto& entry : std::filesystem::directory_iterator(registry.Path())) std::filesystem::remove(entry);
-    WriteFile(file, "QVREG 1\nK \nK SOFTWARE\\Kelvaro\\QuorvelleAdm4\nV AktUpdDir 1 " + folderHex + "\n" +
-                        damage + "\nEND 4\n");
+    WriteFile(file, "QVREG 1\nK \nK SOFTWARE\\Kelvaro\\QuorvelleAdm4\nV AktUpdDir 1 " + folderHex + "\n" + damage +
+                        "\nEND 4\n");
     ASSERT_TRUE(Main("UpdPro"));
     EXPECT_EQ(UpdateFolder, UpdateDir());
     ASSERT_EQ(messages.size(), 1u);
     const std::string told = "Settings file | The settings file\r" + file + "\rwas damaged (line 5: ";
     EXPECT_EQ(messages[0].substr(0, told.size()), told) << messages[0];
-    const std::string kept = "The settings before the damage were kept. The damaged file was put aside as:\r" + file +
-                             ".broken-";
+    const std::string kept =
+        "The settings before the damage were kept. The damaged file was put aside as:\r" + file + ".broken-";
     EXPECT_NE(messages[0].find(kept), std::string::npos) << messages[0];
     // What was kept is the settings file again, and small.
     EXPECT_LT(std::filesystem::file_size(file), 1024u);

@@ -80,8 +80,10 @@ TEST(StartUp, ADamagedSettingsFileIsToldInTheMainWindowBeforeTheLogin) {
   ASSERT_EQ(calls.size(), 1u);
   const std::string prompt = calls[0][0].ToString();
   EXPECT_EQ(prompt.substr(0, prompt.find(".broken-")),
-            "The settings file\r" + file + "\rwas damaged (line 6: unknown record).\r\rThe settings before the damage "
-            "were kept. The damaged file was put aside as:\r" + file);
+            "The settings file\r" + file +
+                "\rwas damaged (line 6: unknown record).\r\rThe settings before the damage "
+                "were kept. The damaged file was put aside as:\r" +
+                file);
   EXPECT_EQ(calls[0][1].ToLong(), forms::vbExclamation);
   EXPECT_EQ(calls[0][2].ToString(), "Settings file");
   EXPECT_EQ(ReadRegValue("AppAdmDir"), "/opt/qv");

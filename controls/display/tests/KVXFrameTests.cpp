@@ -113,7 +113,7 @@ TEST_F(Frames, CaptionHeightSetsTheBandAndRefusesWhatDoesNotFit) {
     bool fits;
     int32_t pixels;
   };
-  const Case cases[] = {{8190, true, 32764},     {8191, false, 0},  {-1, true, 0},      {-2, true, -4},
+  const Case cases[] = {{8190, true, 32764},   {8191, false, 0},  {-1, true, 0},      {-2, true, -4},
                         {-8193, true, -32768}, {-8194, false, 0}, {-10000, false, 0}, {100000, false, 0}};
   for (const Case& c : cases) {
     fra->SetCaptionHeight(12);

@@ -90,7 +90,7 @@ TEST_F(PictureButtons, ADisabledBitmapStaysRecognisableAndKeepsItsShape) {
     EXPECT_EQ(gdi::GetGValue(c), gdi::GetBValue(c));
   }
   EXPECT_GT(gdi::GetRValue(left), 0xA0 / 2);
-  EXPECT_NE(left, right);  // the picture, not one flat square
+  EXPECT_NE(left, right);     // the picture, not one flat square
   EXPECT_EQ(At(1, 1), mask);  // the shape's colour stays for the mask
   gdi::SIZE size{};
   EXPECT_EQ(gdi::GetBitmapArgb(pic->MaskPicture()->Bitmap(), &size)[0], 0xFFFF0000u);

@@ -403,9 +403,9 @@ TEST(Registry, KeyPathsBeyondTheLimitsAreRefusedAndTheFileGrowsWithTheTree) {
   };
   for (const auto& [path, expected] : cases) {
     UniqueKey key;
-    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(),
-                              nullptr),
-              expected)
+    EXPECT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(), nullptr),
+        expected)
         << path.size();
     EXPECT_EQ(Open(HKEY_CURRENT_USER, path.c_str(), key), expected) << path.size();
     auto problems = TakeStoreProblems();
@@ -447,9 +447,9 @@ TEST(Registry, AFolderWhereTheFileShouldBeIsToldOnceAndEveryUnsavedChangeEachTim
   std::filesystem::create_directory(file);
   UniqueKey key;
   for (int attempt = 0; attempt < 2; ++attempt) {
-    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\App", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(),
-                              nullptr),
-              ERROR_CANTREAD);
+    EXPECT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\App", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(), nullptr),
+        ERROR_CANTREAD);
     EXPECT_EQ(Open(HKEY_CURRENT_USER, "SOFTWARE", key), ERROR_CANTREAD);
     auto problems = TakeStoreProblems();
     std::vector<StoreProblem::Kind> kinds;
