@@ -16,6 +16,7 @@
 #include "runtime/Date.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "services/SettingsProblems.h"
 #include "win/Window.h"
 
 namespace verscout {
@@ -55,7 +56,13 @@ bool WriteRegValue(const std::string& Key, const rt::Variant& Value, bool IsNumb
                                     rt::Err().Clear();
                                     ShowRegistryError("Key access error 4", "Key-Zugriffsfehler 4");
                                   });
+  if (ok && !written) TellSettingsProblems();
   return ok && written;
+}
+
+void TellSettingsProblems() {
+  const kvctl2::SettingsNotice notice = kvctl2::TakeSettingsNotice(IsEnglish);
+  if (!notice.text.empty()) forms::MsgBox(notice.text, forms::vbExclamation, notice.title);
 }
 
 int32_t TodayDayNumber() { return static_cast<int32_t>(rt::Today().days); }

@@ -48,8 +48,14 @@ inline const char* Text(const char* english, const char* german) { return IsEngl
 // settings cannot be read.
 rt::Variant ReadRegValue(const std::string& Key, const rt::Variant& Default);
 // Settings.SetSetting("", Key, Value, IsNumberValue); False after a message
-// box when the settings cannot be written.
+// box when the settings cannot be written (the box tells why, when the
+// settings file says).
 bool WriteRegValue(const std::string& Key, const rt::Variant& Value, bool IsNumberValue);
+// Tells, in a message box shown in every mode, what went wrong with the
+// settings files since the last call: a damaged file (the settings before
+// the damage were kept, where the damaged file was put), a file that cannot
+// be used, settings that could not be saved. Nothing when all went well.
+void TellSettingsProblems();
 // The day number of today (days since 30 December 1899), for the date values.
 int32_t TodayDayNumber();
 

@@ -82,6 +82,8 @@ bool Main(const std::string& commandLine) {
     if (!FolderExists(TempFolder)) fs::create_directory(TempFolder, ignored);
   });
   rt::ResumeNext([] { UpdateFolder = ReadRegValue("AktUpdDir", "").ToString(); });
+  // A damaged or unusable settings file is told before what follows from it.
+  TellSettingsProblems();
 
   if (UpdateFolder.empty()) {
     Settings.reset();

@@ -126,6 +126,9 @@ void frmMDI::Form_Load() {
   });
   rt::ResumeNext([] { ShowDockedForm(frmStart::Default()); });
   SetMessageCaptions();
+  // A damaged or unusable settings file is told before the login asks for
+  // what the settings may have lost.
+  rt::ResumeNext(TellSettingsProblems);
   rt::ResumeNext([this] { ConnectFromSettings(false); });
   rt::ResumeNext([this] { ApplyStoredScheme(); });
   rt::Err().Clear();
