@@ -8,6 +8,7 @@
 #include "core/DockedViews.h"
 #include "forms/containers/TabControl.h"
 #include "forms/controls/ComboBox.h"
+#include "runtime/TestRenders.h"
 #include "users/AccountDirectory.h"
 #include "users/frmAddWinUsr.h"
 #include "users/frmDBEdit.h"
@@ -20,10 +21,7 @@
 namespace qvadmin {
 namespace {
 
-std::string PngPath(const std::string& name) {
-  const char* build = std::getenv("QV_BUILD_DIR");
-  return std::string(build ? build : ".") + "/users-" + name + ".png";
-}
+std::string PngPath(const std::string& name) { return rt::TestRenderPath("users-" + name + ".png"); }
 
 class Renders : public test::UsersTest {};
 
