@@ -57,6 +57,12 @@ export QV_REGISTRY_DIR="$work/registry"
 mkdir -p "$work/updates/upd"
 "$build/bin/qvsetting" 'SOFTWARE\Kelvaro\Quorvelle4' AktUpdDir "$work/updates/upd" || fail "settings not written"
 cp "$build/bin/qvscreenshot" "$work/"
+# A sanitized build's leak suppressions lie in the checkout: a copy stays
+# in reach.
+if [[ "${LSAN_OPTIONS:-}" =~ suppressions=([^:]*) && -f "${BASH_REMATCH[1]}" ]]; then
+  cp "${BASH_REMATCH[1]}" "$work/lsan.supp"
+  export LSAN_OPTIONS="${LSAN_OPTIONS/${BASH_REMATCH[1]}/$work/lsan.supp}"
+fi
 # A program copied without its data folder.
 mkdir -p "$work/copy/bin"
 cp "$prefix/bin/QVAdmin" "$prefix/bin/Verscout" "$work/copy/bin/"

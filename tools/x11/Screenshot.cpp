@@ -110,6 +110,9 @@ int main(int argc, char** argv) {
       cairo_xlib_surface_create(display, DefaultRootWindow(display), DefaultVisual(display, screen),
                                 DisplayWidth(display, screen), DisplayHeight(display, screen));
   const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+  // cairo lets go of the connection before it closes, so that nothing it
+  // still had queued outlives the display.
+  cairo_device_finish(cairo_surface_get_device(surface));
   cairo_surface_destroy(surface);
   XCloseDisplay(display);
   if (status != CAIRO_STATUS_SUCCESS) {
