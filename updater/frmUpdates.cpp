@@ -7,6 +7,7 @@
 #include "forms/Label.h"
 #include "forms/Screen.h"
 #include "forms/controls/WebBrowser.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "win/MessageQueue.h"
@@ -40,7 +41,7 @@ constexpr const char* kErrorPageMarks[] = {"ErrorPageTemplate", "Server not foun
 
 }  // namespace
 
-std::string UpdatesDesignFile() { return std::string(VERSCOUT_SOURCE_DIR) + "/frmUpdates.frm"; }
+std::string UpdatesDesignFile() { return rt::DataFile("verscout/frmUpdates.frm"); }
 
 frmUpdates::frmUpdates() : Form("frmUpdates") {
   SetDesignFile(UpdatesDesignFile());

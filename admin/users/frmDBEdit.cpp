@@ -11,6 +11,7 @@
 #include "forms/controls/FlatEdit.h"
 #include "forms/controls/OptionButton.h"
 #include "main/frmMDI.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "users/MainWindowLink.h"
@@ -35,7 +36,7 @@ std::string OwnerEntry(const std::string& id, const std::string& login, const st
 std::string OwnerEntryID(const std::string& entry) { return rt::Trim(GetToken(entry, 2, "|")); }
 
 frmDBEdit::frmDBEdit()
-    : PropertiesDialog("frmDBEdit", QV_ADMIN_SOURCE_DIR "/users/frmDBEdit.frm", kHelpContext, "txtBez", "Properties"),
+    : PropertiesDialog("frmDBEdit", rt::DataFile("qvadmin/frmDBEdit.frm"), kHelpContext, "txtBez", "Properties"),
       m_groups(*this, "rctGrp", "cmdMove", "MoveEntry"),
       m_loaded({"Bez", "MInf", "OwnerID", "PWD", "Privat"}) {
   m_groups.Connect([this] { FillGrpList(); });

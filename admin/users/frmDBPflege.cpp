@@ -15,6 +15,7 @@
 #include "forms/containers/TabControl.h"
 #include "main/AppIcons.h"
 #include "main/frmMDI.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "users/AssignmentLists.h"
 #include "users/MainWindowLink.h"
@@ -49,7 +50,7 @@ std::string ArchiveFolderOf(const std::string& root, int32_t ID) {
 }
 
 frmDBPflege::frmDBPflege()
-    : TreeListView("frmDBPflege", QV_ADMIN_SOURCE_DIR "/users/frmDBPflege.frm", kHelpContext, {"rctDB", "rctGrp"},
+    : TreeListView("frmDBPflege", rt::DataFile("qvadmin/frmDBPflege.frm"), kHelpContext, {"rctDB", "rctGrp"},
                    {"lblDBInfo", "lblXInfo"}) {
   DefineMethod("Eigenschaften", [this](com::Args&) {
     Eigenschaften();

@@ -6,6 +6,7 @@
 #include "core/ShowMsgEx.h"
 #include "forms/controls/FlatEdit.h"
 #include "main/frmMDI.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "users/MainWindowLink.h"
@@ -23,7 +24,7 @@ int32_t UserIcon(const rt::Variant& active) { return !active.IsNull() && active.
 }  // namespace
 
 frmGrpEdit::frmGrpEdit()
-    : PropertiesDialog("frmGrpEdit", QV_ADMIN_SOURCE_DIR "/users/frmGrpEdit.frm", kHelpContext, "txtBez", "Properties"),
+    : PropertiesDialog("frmGrpEdit", rt::DataFile("qvadmin/frmGrpEdit.frm"), kHelpContext, "txtBez", "Properties"),
       m_users(*this, "rctUsr", "cmdMove", "MoveEntry"),
       m_loaded({"Bez", "GInf"}) {
   m_users.Connect([this] { FillUsrList(); });

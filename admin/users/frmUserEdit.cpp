@@ -9,6 +9,7 @@
 #include "forms/Label.h"
 #include "forms/controls/FlatEdit.h"
 #include "main/frmMDI.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Date.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
@@ -44,7 +45,7 @@ const std::vector<std::pair<const char*, rt::Variant>>& NewUserValues() {
 bool MaskChecks(int32_t mask, int index) { return mask >= 0 && mask <= 3 && (mask & (1 << index)) != 0; }
 
 frmUserEdit::frmUserEdit()
-    : PropertiesDialog("frmUserEdit", QV_ADMIN_SOURCE_DIR "/users/frmUserEdit.frm", kHelpContext, "txtWinUsr",
+    : PropertiesDialog("frmUserEdit", rt::DataFile("qvadmin/frmUserEdit.frm"), kHelpContext, "txtWinUsr",
                        "UserEdit_Init"),
       m_groups(*this, "rctGrp", "cmdMove", "MoveEntry"),
       m_loaded({"WinUsr", "Fullname", "BInf", "Aktiv", "CanInsDB", "CanDelDB", "Admin"}) {

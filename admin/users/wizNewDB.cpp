@@ -22,6 +22,7 @@
 #include "forms/controls/FlatEdit.h"
 #include "forms/controls/OptionButton.h"
 #include "main/AppIcons.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "users/MainWindowLink.h"
@@ -46,7 +47,7 @@ const AdminFormRegistration registration{"wizNewDB", [] { return wizNewDB::Defau
 }  // namespace
 
 wizNewDB::wizNewDB() : Form("wizNewDB") {
-  SetDesignFile(QV_ADMIN_SOURCE_DIR "/users/wizNewDB.frm");
+  SetDesignFile(rt::DataFile("qvadmin/wizNewDB.frm"));
   SetHelpContextID(kHelpContext);
   OnControlEvent("cmdWiz", "Click", [this](int16_t i, com::Args&) { ButtonClick(i); });
   OnControlEvent("cmdHelp", "Click", [this](int16_t, com::Args&) { ShowHelp(HelpContextID(), "Main"); });

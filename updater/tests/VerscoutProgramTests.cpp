@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "VerscoutFixture.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Date.h"
 #include "services/cRegSettings.h"
 
@@ -26,6 +27,14 @@ class VerscoutRunTest : public VerscoutFixture {
       std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/updater/res/" + file, ProgramDir() + "/res/" + file);
     }
     WriteFile(ProgramDir() + "/ver.txt", "1|Quorvelle|1234|QV");
+    // Its data folder where an installation has it relative to the program
+    // (the build's, as this test binary finds it).
+    const std::filesystem::path testFolder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    const std::filesystem::path data =
+        (std::filesystem::path(ProgramDir()) / std::filesystem::path(rt::DataFolder()).lexically_relative(testFolder))
+            .lexically_normal();
+    std::filesystem::create_directories(data.parent_path());
+    std::filesystem::create_directory_symlink(rt::DataFolder(), data);
     server.Serve(std::string(kData) + "ver.txt", "1|Quorvelle|1235|QV|");
     server.Serve(std::string(kData) + "QVUpdate.exe", inet::PatternBytes(4096));
     SetUpdateFolder();

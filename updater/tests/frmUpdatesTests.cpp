@@ -11,6 +11,7 @@
 #include "mMain.h"
 #include "runtime/Date.h"
 #include "runtime/Strings.h"
+#include "runtime/TestRenders.h"
 #include "services/cRegSettings.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
@@ -165,27 +166,25 @@ TEST_F(frmUpdatesTest, TheCheckLinkIsIgnoredWhileADownloadRuns) {
 }
 
 // The window in its characteristic states, drawn with the pinned fonts
-// into the build folder (verscout/*.png) to be looked at.
+// into the build folder's renders/ (verscout-*.png) to be looked at.
 TEST_F(frmUpdatesTest, TheWindowInItsStatesToLookAt) {
   gdi::UsePangoMetrics();
-  const char* build = std::getenv("QV_BUILD_DIR");
-  const std::string folder = std::string(build ? build : ".") + "/verscout";
-  std::filesystem::create_directories(folder);
+  const std::string prefix = rt::TestRenderPath("verscout-");
   server.Serve(std::string(kData) + "QVUpdate.exe", inet::PatternBytes(20 * 1024));
   Start("UpdStd");
-  EXPECT_TRUE(form->RenderToPng(folder + "/welcome.png", false));
+  EXPECT_TRUE(form->RenderToPng(prefix + "welcome.png", false));
   form->hovAktion_Click(2);
   win::DoEvents();
-  EXPECT_TRUE(form->RenderToPng(folder + "/offer.png", false));
+  EXPECT_TRUE(form->RenderToPng(prefix + "offer.png", false));
   form->onProgress = [&](int32_t percent) {
-    if (percent >= 50 && !std::filesystem::exists(folder + "/progress.png")) {
-      EXPECT_TRUE(form->RenderToPng(folder + "/progress.png", false));
+    if (percent >= 50 && !std::filesystem::exists(prefix + "progress.png")) {
+      EXPECT_TRUE(form->RenderToPng(prefix + "progress.png", false));
     }
   };
-  std::filesystem::remove(folder + "/progress.png");
+  std::filesystem::remove(prefix + "progress.png");
   form->cmdDoUpdate_Click();
   win::DoEvents();
-  EXPECT_TRUE(form->RenderToPng(folder + "/success.png", false));
+  EXPECT_TRUE(form->RenderToPng(prefix + "success.png", false));
   form->Unload();
 
   server.On("GET", std::string(kData) + "QVUpdate.exe",
@@ -196,7 +195,7 @@ TEST_F(frmUpdatesTest, TheWindowInItsStatesToLookAt) {
   win::DoEvents();
   form->cmdDoUpdate_Click();
   win::DoEvents();
-  EXPECT_TRUE(form->RenderToPng(folder + "/error.png", false));
+  EXPECT_TRUE(form->RenderToPng(prefix + "error.png", false));
   gdi::UseFixedMetrics();
 }
 

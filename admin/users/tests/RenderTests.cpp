@@ -6,6 +6,7 @@
 #include "core/DockedViews.h"
 #include "forms/containers/TabControl.h"
 #include "forms/controls/ComboBox.h"
+#include "runtime/TestRenders.h"
 #include "users/AccountDirectory.h"
 #include "users/frmAddWinUsr.h"
 #include "users/frmDBEdit.h"

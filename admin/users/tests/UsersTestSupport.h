@@ -17,6 +17,7 @@
 
 #include "ado/Connection.h"
 #include "ado/TestServer.h"
+#include "runtime/TestRenders.h"
 #include "com/ControlFactory.h"
 #include "com/UserControl.h"
 #include "core/CurrentUser.h"
@@ -103,10 +104,7 @@ inline void Join(const std::string& user, const std::string& group) {
 }
 
 // Where a render is written to be looked at: the build folder.
-inline std::string PngPath(const std::string& name) {
-  const char* build = std::getenv("QV_BUILD_DIR");
-  return std::string(build ? build : ".") + "/users-" + name + ".png";
-}
+inline std::string PngPath(const std::string& name) { return rt::TestRenderPath("users-" + name + ".png"); }
 
 // Names that must come back as they went in.
 inline const std::vector<std::string>& AwkwardNames() {

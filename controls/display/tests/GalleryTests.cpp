@@ -1,6 +1,7 @@
 // The gallery: every display control in its characteristic states, drawn
-// with the pinned fonts into build/gallery/*.png to be looked at. The
-// geometry is asserted by the other tests, on fixed metrics.
+// with the pinned fonts into the build folder's renders/ (display-*.png)
+// to be looked at. The geometry is asserted by the other tests, on fixed
+// metrics.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -77,7 +78,7 @@ class Gallery : public ::testing::Test {
     return *host;
   }
   void Save(const std::string& name) {
-    const std::string path = test::GalleryFolder() + "/" + name + ".png";
+    const std::string path = test::GalleryPath(name);
     EXPECT_TRUE(host->RenderToPng(path, false)) << path;
   }
   std::shared_ptr<test::HostForm> host;
