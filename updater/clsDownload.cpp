@@ -1,5 +1,7 @@
 #include "clsDownload.h"
 
+#include <algorithm>
+
 #include "Global.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
@@ -22,6 +24,28 @@ size_t FindNoCase(const std::string& text, std::string_view lowerNeedle) {
   return lower.find(lowerNeedle);
 }
 
+// The log's words for a reason of the internet layer.
+std::string ReasonText(uint32_t reason) {
+  switch (reason) {
+    case inet::ERROR_INTERNET_NAME_NOT_RESOLVED:
+      return "the server's name is not known";
+    case inet::ERROR_INTERNET_CANNOT_CONNECT:
+      return "the server cannot be reached";
+    case inet::ERROR_INTERNET_TIMEOUT:
+      return "the server does not answer in time";
+    case inet::ERROR_INTERNET_CONNECTION_RESET:
+      return "the connection was broken off";
+    case inet::ERROR_HTTP_INVALID_SERVER_RESPONSE:
+      return "the server's answer is not HTTP";
+    case inet::ERROR_HTTP_REDIRECT_FAILED:
+      return "the server redirects in a loop";
+    case inet::ERROR_HTTP_HEADERS_TOO_LARGE:
+      return "the server's header is too large";
+    default:
+      return "no answer (error " + std::to_string(reason) + ")";
+  }
+}
+
 }  // namespace
 
 clsDownload::clsDownload(std::weak_ptr<clsDownloadEvents> events) : m_events(std::move(events)) {}
@@ -33,6 +57,10 @@ void clsDownload::CloseHandles() {
     if (*handle != inet::kNoHandle) inet::InternetCloseHandle(*handle);
     *handle = inet::kNoHandle;
   }
+}
+
+void clsDownload::Fail(std::string reason) {
+  if (m_failure.empty()) m_failure = std::move(reason);
 }
 
 void clsDownload::AddErrorLine(const char* english, const char* german) {
@@ -64,6 +92,8 @@ std::string clsDownload::Downloadfile(std::string url, int32_t Bytes, const std:
   m_contentLength = 0;
   m_cancel = false;
   m_lastBodyComplete = false;
+  m_lastTransferBroken = false;
+  m_failure.clear();
 
   if (Bytes < 0) rt::Raise(rt::errInvalidProcedureCall);
   win::DoEvents();
@@ -82,18 +112,39 @@ std::string clsDownload::Downloadfile(std::string url, int32_t Bytes, const std:
     if (m_request != inet::kNoHandle) {
       const uint32_t zero = 0;
       m_sendResult = inet::HttpSendRequestA(m_request, "", &zero, 0) != inet::FALSE;
-      if (m_sendResult && QueryHttpInfo(m_request, inet::HTTP_QUERY_STATUS_CODE) == "200") {
+      const std::string status = m_sendResult ? QueryHttpInfo(m_request, inet::HTTP_QUERY_STATUS_CODE) : "";
+      if (!m_sendResult) {
+        Fail(ReasonText(inet::GetLastError()));
+      } else if (status != "200") {
+        Fail("the server answers status " + status);
+      } else {
         m_headerText = QueryHttpInfo(m_request, inet::HTTP_QUERY_RAW_HEADERS);
         const size_t at = FindNoCase(m_headerText, "content-length:");
         if (at != std::string::npos) {
           m_headerText = rt::Trim(m_headerText.substr(at + 15));
           m_contentLength = rt::Variant(Val(m_headerText)).ToLong();
         }
+        if (at == std::string::npos) {
+          Fail("the server announces no length");
+        } else if (m_contentLength <= 0) {
+          // A length below zero is no length.
+          Fail("the server announces a length of " + std::to_string(m_contentLength));
+          m_contentLength = 0;
+        }
       }
     }
   }
 
   m_url = inet::InternetOpenUrlA(m_internet, "Http://" + url, "", inet::INTERNET_FLAG_RELOAD, 0);
+  // The body read below is the file only when the transfer was answered with it.
+  bool bodyIsFile = false;
+  if (m_url == inet::kNoHandle) {
+    Fail(ReasonText(inet::GetLastError()));
+  } else if (const std::string status = QueryHttpInfo(m_url, inet::HTTP_QUERY_STATUS_CODE); status != "200") {
+    Fail("the server answers status " + status);
+  } else {
+    bodyIsFile = true;
+  }
   if (Bytes == 0) return std::to_string(m_contentLength);
   if (m_contentLength == 0) {
     if (rt::LCase(rt::Right(url, 14)) == "_flagisconnect") {
@@ -108,16 +159,51 @@ std::string clsDownload::Downloadfile(std::string url, int32_t Bytes, const std:
   if (auto events = Events()) events->Statechanged(state);
   int32_t announced = m_contentLength;
   if (auto events = Events()) events->Startdownloading(announced);
+  std::string body = ReadBody(Bytes);
 
+  CloseHandles();
+  state = 0;
+  if (auto events = Events()) events->Statechanged(state);
+  if (m_cancel) {
+    body.clear();
+    m_contentLength = 0;
+    m_failure.clear();
+  }
+  if (body.size() != static_cast<size_t>(m_contentLength)) {
+    Fail(body.size() < static_cast<size_t>(m_contentLength)
+             ? "the transfer ended after " + std::to_string(body.size()) + " of " + std::to_string(m_contentLength) +
+                   " bytes"
+             : "the server sends more than the " + std::to_string(m_contentLength) + " bytes it announced");
+    AddErrorLine("#40503 Not all data was being loaded", "#40503 Es konnten nicht alle Daten geladen werden");
+    m_lastTransferBroken = bodyIsFile;
+  } else {
+    m_lastBodyComplete = !m_cancel;
+  }
+  return body;
+}
+
+std::string clsDownload::ReadBody(int32_t Bytes) {
+  // Never more than one byte beyond the announced length is read: that
+  // byte shows that the body is too long, however much more the server
+  // would send. The room grows with the bytes that arrive, so an announced
+  // size alone never takes memory.
+  const size_t announced = static_cast<size_t>(m_contentLength);
+  const size_t chunk = static_cast<size_t>(Bytes);
+  std::string body;
+  rt::ReserveLarge(body, std::min(announced, kReserveCeiling) + 1);
   // Chunks are read straight onto the end of the body: the bytes of a
   // chunk count as appended only after its progress event.
-  std::string body;
-  rt::ReserveLarge(body, static_cast<size_t>(m_contentLength) + static_cast<size_t>(Bytes));
   const auto readChunk = [&] {
     const size_t before = body.size();
-    body.resize(before + static_cast<size_t>(Bytes));
+    const size_t wanted = before > announced ? 0 : std::min(chunk, announced - before + 1);
+    if (before + wanted > body.capacity()) {
+      rt::ReserveLarge(body, std::min(std::max(2 * body.capacity(), before + wanted), announced + 1));
+    }
+    body.resize(before + wanted);
     m_bytesRead = 0;
-    inet::InternetReadFile(m_url, body.data() + before, static_cast<uint32_t>(Bytes), &m_bytesRead);
+    if (wanted > 0) {
+      inet::InternetReadFile(m_url, body.data() + before, static_cast<uint32_t>(wanted), &m_bytesRead);
+    }
     body.resize(before + m_bytesRead);
     return before;
   };
@@ -128,19 +214,6 @@ std::string clsDownload::Downloadfile(std::string url, int32_t Bytes, const std:
     int32_t size = static_cast<int32_t>(before);
     if (auto events = Events()) events->Progresschanged(progress, size, m_cancel);
     win::DoEvents();
-  }
-
-  CloseHandles();
-  state = 0;
-  if (auto events = Events()) events->Statechanged(state);
-  if (m_cancel) {
-    body.clear();
-    m_contentLength = 0;
-  }
-  if (body.size() != static_cast<size_t>(m_contentLength)) {
-    AddErrorLine("#40503 Not all data was being loaded", "#40503 Es konnten nicht alle Daten geladen werden");
-  } else {
-    m_lastBodyComplete = !m_cancel;
   }
   return body;
 }

@@ -7,6 +7,7 @@
 // to the owner's status list.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -42,11 +43,24 @@ class clsDownload : public std::enable_shared_from_this<clsDownload> {
   // false after a short or long body ("#40503"), a cancel or a call that
   // transferred nothing.
   bool LastBodyComplete() const { return m_lastBodyComplete; }
+  // Whether the last transfer brought another length than it announced
+  // ("#40503"): the connection broke off, or the server sent too much.
+  bool LastTransferBroken() const { return m_lastTransferBroken; }
+  // Why the last call got no size or no whole body, in a few words for the
+  // log ("the server answers status 404", "a redirect loop", ...); empty
+  // after a call that got what it asked for, and after a cancel.
+  const std::string& LastFailure() const { return m_failure; }
+  // A body is never given more room than this before its bytes arrive;
+  // beyond it the room grows with what has arrived.
+  static constexpr size_t kReserveCeiling = size_t{64} << 20;
 
  private:
   void CloseHandles();
   std::string QueryHttpInfo(inet::HINTERNET request, uint32_t InfoLevel);
   void AddErrorLine(const char* english, const char* german);
+  // Notes the first reason of a call; later ones follow from it.
+  void Fail(std::string reason);
+  std::string ReadBody(int32_t Bytes);
   std::shared_ptr<clsDownloadEvents> Events() const { return m_events.lock(); }
 
   std::weak_ptr<clsDownloadEvents> m_events;
@@ -60,6 +74,8 @@ class clsDownload : public std::enable_shared_from_this<clsDownload> {
   std::string m_headerText;
   bool m_sendResult = false;
   bool m_lastBodyComplete = false;
+  bool m_lastTransferBroken = false;
+  std::string m_failure;
 };
 
 }  // namespace verscout
