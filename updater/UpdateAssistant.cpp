@@ -20,6 +20,12 @@ namespace verscout {
 
 namespace fs = std::filesystem;
 
+std::string LogFileBase(const std::string& updateFolder) {
+  std::string parent = fs::path(updateFolder).parent_path().string();
+  if (!parent.empty() && parent.back() != '/') parent += '/';
+  return parent + "UpdLog";
+}
+
 bool UpdateAssistant::Load() {
   Window = &m_window;
   HookInstalled = true;
@@ -46,7 +52,7 @@ bool UpdateAssistant::Load() {
   m_logger = std::make_shared<clsLogger>();
   bool logging = false;
   rt::ResumeNext([&] {
-    m_logger->LogFile(rt::Left(UpdateFolder, rt::Len(UpdateFolder) >= 3 ? rt::Len(UpdateFolder) - 3 : 0) + "UpdLog");
+    m_logger->LogFile(LogFileBase(UpdateFolder));
     m_logger->LogLevel(2);
     m_logger->MaxFileIterations(2);
     m_logger->MaxFileSize(900000);
@@ -105,6 +111,19 @@ void UpdateAssistant::Log(const std::string& line) {
   if (m_logger) rt::ResumeNext([&] { m_logger->IUPrint(1, line); });
 }
 
+void UpdateAssistant::ReportFileFailure(FileStep step) {
+  const bool write = step == FileStep::Write;
+  const std::string line =
+      (write ? Text("Write error: ", "Schreibfehler: ") : Text("Copy error: ", "Kopierfehler: ")) + rt::Err().Description();
+  m_window.AddStatusLine(line);
+  m_window.SetStatusListColor(0xC0);
+  m_window.SetStatusText(write ? Text("Files cannot be saved in the temporary folder.",
+                                      "Im temporären Ordner können keine Dateien gespeichert werden.")
+                               : Text("The update cannot be copied into the update folder.",
+                                      "Das Update kann nicht in den Update-Ordner kopiert werden."));
+  Log(line);
+}
+
 std::string UpdateAssistant::Transfer(const std::string& url, int32_t bytes) {
   const std::shared_ptr<clsDownload> download = m_download;
   if (!download) return {};
@@ -112,6 +131,7 @@ std::string UpdateAssistant::Transfer(const std::string& url, int32_t bytes) {
   Downloading = true;
   const bool ok = rt::ResumeNext([&] { result = download->Downloadfile(url, bytes, "Download"); });
   Downloading = false;
+  if (ok && !download->LastFailure().empty()) Log("Download " + url + ": " + download->LastFailure());
   if (CancelRequested && !m_closing) {
     CancelRequested = false;
     Close();

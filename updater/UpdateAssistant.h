@@ -19,6 +19,10 @@
 
 namespace verscout {
 
+// The log's name without its number: "UpdLog" in the folder that holds
+// the update folder (given without a closing separator).
+std::string LogFileBase(const std::string& updateFolder);
+
 class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from_this<UpdateAssistant> {
  public:
   explicit UpdateAssistant(UpdateWindow& window) : m_window(window) {}
@@ -72,6 +76,15 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
     ~FlagScope() { flag = false; }
   };
 
+  // How fetching a file of the server ended.
+  enum class FetchResult {
+    Fetched,     // whole, and written into the temporary folder
+    Missing,     // the server has no such file, or cannot be reached
+    Broken,      // another length arrived than was announced
+    NotWritten,  // whole, but the temporary folder refused it
+  };
+  FetchResult Fetch(const std::string& name);
+
   // Unloads the window once.
   void Close();
   // One call of the download object, with Downloading set around it. A
@@ -79,6 +92,12 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
   // size query) is carried out as soon as the call returns.
   std::string Transfer(const std::string& url, int32_t bytes);
   void Log(const std::string& line);
+  // A file that could not be written into the temporary folder, or copied
+  // into the update folder (the error in Err()): a status line with the
+  // file and the reason, the same in the log, and what failed in the
+  // status label.
+  enum class FileStep { Write, Copy };
+  void ReportFileFailure(FileStep step);
   void ShowErrorPage();
 
   UpdateWindow& m_window;

@@ -1,8 +1,4 @@
 // The download of the update files and their copy into the update folder.
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
 #include "FileHandling.h"
 #include "Global.h"
 #include "UpdateAssistant.h"
@@ -18,7 +14,7 @@ void UpdateAssistant::ShowErrorPage() {
   if (IsSilent) {
     ShowResultAndEnd(false);
   } else {
-    m_window.ShowBrowser(true);
+    m_window.ShowPageAboveStatus();
   }
 }
 
@@ -47,12 +43,16 @@ void UpdateAssistant::cmdDoUpdate_Click() {
   m_window.EnableDoUpdate(false);
   m_window.ShowDoUpdate(false);
   if (!DownloadFailed && !UpdateFiles.empty()) {
-    // The version file follows only a whole update file: a failed copy
-    // leaves the update folder's version as it was.
+    // The update file and the version file change together: a failed copy
+    // leaves the update folder as it was.
     const std::string file = UpdateFiles.front();
-    const bool copied = FileCopyOverwrite(TempFolder + file, UpdateFolder + "/" + file) != 0 &&
-                        FileCopyOverwrite(TempFolder + "ver.txt", UpdateFolder + "/ver.txt") != 0;
-    if (!copied) DownloadFailed = true;
+    if (!rt::ResumeNext([&] {
+          CopyFilesTogether(
+              {{TempFolder + file, UpdateFolder + "/" + file}, {TempFolder + "ver.txt", UpdateFolder + "/ver.txt"}});
+        })) {
+      ReportFileFailure(FileStep::Copy);
+      DownloadFailed = true;
+    }
   }
   if (DownloadFailed || UpdateFiles.empty()) {
     ShowErrorPage();
@@ -100,15 +100,15 @@ void UpdateAssistant::DownloadUpdateFiles(const std::vector<std::string>& Files)
           m_window.ProgressUpdateTo(100);
           // A body of another length than announced ("#40503") is a failed download.
           if (body.empty() || !m_download || !m_download->LastBodyComplete()) {
+            m_window.SetStatusText(Text("The update could not be downloaded.",
+                                        "Das Update konnte nicht heruntergeladen werden."));
             DownloadFailed = true;
             continue;
           }
-          const std::string path = TempFolder + Files[i];
-          std::error_code ignored;
-          std::filesystem::remove(path, ignored);
-          std::ofstream out(path, std::ios::binary | std::ios::trunc);
-          out.write(body.data(), static_cast<std::streamsize>(body.size()));
-          if (!out) DownloadFailed = true;
+          if (!rt::ResumeNext([&] { WriteWholeFile(TempFolder + Files[i], body); })) {
+            ReportFileFailure(FileStep::Write);
+            DownloadFailed = true;
+          }
         }
       },
       [&](const rt::Error& error) {

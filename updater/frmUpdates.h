@@ -60,6 +60,7 @@ class frmUpdates : public forms::Form, public UpdateWindow {
   void SetFileLabel(const std::string& text) override;
   void Navigate(const std::string& address) override;
   void ShowBrowser(bool visible) override;
+  void ShowPageAboveStatus() override;
   void ShowFileAnimation(bool visible) override;
   void EnableLink(int index) override;
   void EnableDoUpdate(bool enabled) override;
@@ -78,6 +79,8 @@ class frmUpdates : public forms::Form, public UpdateWindow {
  private:
   void SetCaptions();
   void Layout();
+  // The browser over the whole area on the right, or above the status area.
+  void PlaceBrowser(bool whole);
   // Browser events.
   void SetBodyScroll();
   void brw_DownloadComplete();
