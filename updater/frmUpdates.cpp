@@ -32,7 +32,7 @@ constexpr com::DispId kProgressReset = 0x60030004;
 constexpr com::DispId kMsgBoxEx = 0x60030085;
 
 // Where the page ends (twips) when the status label and list show below it.
-constexpr int32_t kPageAboveStatusBottom = 3000;
+constexpr int32_t kPageAboveStatusBottom = 3240;
 
 void LetById(const com::ControlPtr& control, com::DispId id, rt::Variant value) {
   com::Args args{std::move(value)};
@@ -330,7 +330,7 @@ void frmUpdates::ShowBrowser(bool visible) {
 void frmUpdates::ShowPageAboveStatus() {
   PlaceBrowser(false);
   SetStatusTop(kPageAboveStatusBottom + 60);
-  MoveStatusList(4080, kPageAboveStatusBottom + 540, 4965, 1980);
+  MoveStatusList(4080, kPageAboveStatusBottom + 540, 4965, 1740);
   ShowProgressBar(false);
   ShowFileLabel(false);
   Control("brw")->SetVisible(true);

@@ -194,7 +194,6 @@ Begin Form frmUpdates
       Top = 2280
       Width = 4965
       Height = 450
-      WordWrap = True
       BackStyle = 0
       ForeColor = &H404040
    End
