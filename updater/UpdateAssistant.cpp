@@ -60,9 +60,9 @@ bool UpdateAssistant::Load() {
   });
   if (!logging) {
     m_logger.reset();
-    forms::MsgBox(Text("Logging not possible.\r\n\r\nNo writing/reading permissions?",
-                       "Logging nicht möglich.\r\n\r\nKeine Schreib-/Leserechte?"),
-                  forms::vbCritical | forms::vbSystemModal, Text("Abortion!", "Abbruch!"));
+    PlainMsgBox(Text("Logging not possible.\r\n\r\nNo writing/reading permissions?",
+                     "Logging nicht möglich.\r\n\r\nKeine Schreib-/Leserechte?"),
+                forms::vbCritical | forms::vbSystemModal, Text("Abortion!", "Abbruch!"));
     Close();
     return false;
   }
@@ -113,8 +113,8 @@ void UpdateAssistant::Log(const std::string& line) {
 
 void UpdateAssistant::ReportFileFailure(FileStep step) {
   const bool write = step == FileStep::Write;
-  const std::string line =
-      (write ? Text("Write error: ", "Schreibfehler: ") : Text("Copy error: ", "Kopierfehler: ")) + rt::Err().Description();
+  const std::string line = (write ? Text("Write error: ", "Schreibfehler: ") : Text("Copy error: ", "Kopierfehler: ")) +
+                           rt::Err().Description();
   m_window.AddStatusLine(line);
   m_window.SetStatusListColor(0xC0);
   m_window.SetStatusText(write ? Text("Files cannot be saved in the temporary folder.",

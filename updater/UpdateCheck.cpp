@@ -121,10 +121,10 @@ bool UpdateAssistant::IsUpdate() {
   }
   if (!valid) {
     Log("Error at Remote-ver: online-ver 0");
-    forms::MsgBox(Text("Error during reading process:", "Fehler bei Lesevorgang:") + std::string("\r\n\r\n") +
-                      TempFolder + "ver.txt",
-                  forms::vbCritical | forms::vbSystemModal | forms::vbMsgBoxSetForeground,
-                  Text("The remote version file is not readable.", "Die Remote-Versionsdatei ist nicht lesbar."));
+    PlainMsgBox(Text("Error during reading process:", "Fehler bei Lesevorgang:") + std::string("\r\n\r\n") +
+                    TempFolder + "ver.txt",
+                forms::vbCritical | forms::vbSystemModal | forms::vbMsgBoxSetForeground,
+                Text("The remote version file is not readable.", "Die Remote-Versionsdatei ist nicht lesbar."));
   }
   return UpdateState > 0;
 }

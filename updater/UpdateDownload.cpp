@@ -100,8 +100,8 @@ void UpdateAssistant::DownloadUpdateFiles(const std::vector<std::string>& Files)
           m_window.ProgressUpdateTo(100);
           // A body of another length than announced ("#40503") is a failed download.
           if (body.empty() || !m_download || !m_download->LastBodyComplete()) {
-            m_window.SetStatusText(Text("The update could not be downloaded.",
-                                        "Das Update konnte nicht heruntergeladen werden."));
+            m_window.SetStatusText(
+                Text("The update could not be downloaded.", "Das Update konnte nicht heruntergeladen werden."));
             DownloadFailed = true;
             continue;
           }
@@ -112,8 +112,8 @@ void UpdateAssistant::DownloadUpdateFiles(const std::vector<std::string>& Files)
         }
       },
       [&](const rt::Error& error) {
-        forms::MsgBox(error.Description(), forms::vbCritical | forms::vbSystemModal | forms::vbMsgBoxSetForeground,
-                      std::to_string(error.Number()));
+        PlainMsgBox(error.Description(), forms::vbCritical | forms::vbSystemModal | forms::vbMsgBoxSetForeground,
+                    std::to_string(error.Number()));
         DownloadFailed = true;
       });
   rt::Err().Clear();

@@ -1,6 +1,6 @@
-#include "StatusLines.h"
-
 #include <gtest/gtest.h>
+
+#include "StatusLines.h"
 
 namespace verscout {
 namespace {

@@ -195,10 +195,13 @@ TEST_F(UpdateAssistantTest, AVersionFileCutShortOrTooLongIsAFailedConnectionNeve
     inet::Script get;
     const char* reason;
   };
-  for (const Case& c : {Case{"cut short", {Bytes(ResponseHead(200, 20))},
+  for (const Case& c : {Case{"cut short",
+                             {Bytes(ResponseHead(200, 20))},
                              {Bytes(ResponseHead(200, 20) + version.substr(0, 8)), Close()},
                              "the transfer ended after 8 of 20 bytes"},
-                        Case{"too long", {Bytes(ResponseHead(200, 12))}, inet::Response(200, version),
+                        Case{"too long",
+                             {Bytes(ResponseHead(200, 12))},
+                             inet::Response(200, version),
                              "the server sends more than the 12 bytes it announced"}}) {
     SCOPED_TRACE(c.what);
     ResetGlobals();
@@ -230,9 +233,11 @@ TEST_F(UpdateAssistantTest, ACheckWithoutVersionFileLogsWhy) {
   };
   for (const Case& c :
        {Case{"a huge header", {Bytes(ResponseHead(200, 5, manyHeaders) + "1|Q|5")}, "the server's header is too large"},
-        Case{"a redirect loop", {Bytes(ResponseHead(302, 0, {"Location: /v4/data/ver.txt"}))},
+        Case{"a redirect loop",
+             {Bytes(ResponseHead(302, 0, {"Location: /v4/data/ver.txt"}))},
              "the server redirects in a loop"},
-        Case{"a body without length", {Bytes(ResponseHead(200, std::nullopt) + "1|Q|5|QV"), Close()},
+        Case{"a body without length",
+             {Bytes(ResponseHead(200, std::nullopt) + "1|Q|5|QV"), Close()},
              "the server announces no length"}}) {
     SCOPED_TRACE(c.what);
     ResetGlobals();
@@ -306,8 +311,9 @@ TEST_F(UpdateAssistantTest, AVersionFileThatCannotBeWrittenEndsTheCheckWithItsRe
   Start("UpdStd");
   assistant->UpdateSuche();
   full.reset();
-  EXPECT_EQ(window.lines, (std::vector<std::string>{"UpdateCheck...", "Schreibfehler: " + world.Path("tmp/QVVerscout/") +
-                                                                             "ver.txt: File too large"}));
+  EXPECT_EQ(window.lines,
+            (std::vector<std::string>{"UpdateCheck...",
+                                      "Schreibfehler: " + world.Path("tmp/QVVerscout/") + "ver.txt: File too large"}));
   EXPECT_EQ(window.status, "Im temporären Ordner können keine Dateien gespeichert werden.");
   EXPECT_TRUE(window.pages.empty());
   EXPECT_EQ(window.calls.back(), "EnableLink 2");

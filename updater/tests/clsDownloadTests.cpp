@@ -141,8 +141,9 @@ TEST_F(clsDownloadTest, BodyOfAnotherLengthThanAnnouncedIsReturnedWithItsLine) {
     std::string body;
     const char* failure;
   };
-  for (const Case& c : {Case{"/short", body.substr(0, 3000), "the transfer ended after 3000 of 5000 bytes"},
-                        Case{"/long", body.substr(0, 4001), "the server sends more than the 4000 bytes it announced"}}) {
+  for (const Case& c :
+       {Case{"/short", body.substr(0, 3000), "the transfer ended after 3000 of 5000 bytes"},
+        Case{"/long", body.substr(0, 4001), "the server sends more than the 4000 bytes it announced"}}) {
     SCOPED_TRACE(c.path);
     recorder->lines.clear();
     EXPECT_EQ(Fetch(c.path), c.body);
@@ -162,16 +163,19 @@ TEST_F(clsDownloadTest, ALyingServerNeverMakesTheBodyOutgrowWhatArrives) {
     inet::Script get;
     size_t received;
   };
-  for (const Case& c :
-       {Case{"20 bytes announced, an endless chunked body", 20,
-             {Bytes(ResponseHead(200, std::nullopt, {"Transfer-Encoding: chunked"}) + "40000000\r\n"),
-              inet::steps::Pattern(endless)},
-             21},
-        Case{"20 bytes announced, an endless body without length", 20,
-             {Bytes(ResponseHead(200, std::nullopt)), inet::steps::Pattern(endless)}, 21},
-        Case{"2 GB announced, 5000 bytes sent", 2000000000, {Bytes(ResponseHead(200, 2000000000)),
-                                                            inet::steps::Pattern(5000), Close()},
-             5000}}) {
+  for (const Case& c : {Case{"20 bytes announced, an endless chunked body",
+                             20,
+                             {Bytes(ResponseHead(200, std::nullopt, {"Transfer-Encoding: chunked"}) + "40000000\r\n"),
+                              inet::steps::Pattern(endless)},
+                             21},
+                        Case{"20 bytes announced, an endless body without length",
+                             20,
+                             {Bytes(ResponseHead(200, std::nullopt)), inet::steps::Pattern(endless)},
+                             21},
+                        Case{"2 GB announced, 5000 bytes sent",
+                             2000000000,
+                             {Bytes(ResponseHead(200, 2000000000)), inet::steps::Pattern(5000), Close()},
+                             5000}}) {
     SCOPED_TRACE(c.what);
     server.On("HEAD", "/lying", {Bytes(ResponseHead(200, c.announced))});
     server.On("GET", "/lying", c.get);

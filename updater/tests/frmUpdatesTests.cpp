@@ -7,8 +7,8 @@
 #include "forms/ControlPainter.h"
 #include "forms/Label.h"
 #include "forms/TextFit.h"
-#include "forms/lists/ListBox.h"
 #include "forms/controls/WebBrowser.h"
+#include "forms/lists/ListBox.h"
 #include "frmUpdates.h"
 #include "gdi/Bitmaps.h"
 #include "gdi/DeviceContext.h"
@@ -16,10 +16,10 @@
 #include "gdi/Objects.h"
 #include "gdi/Owned.h"
 #include "gdi/Shapes.h"
+#include "mMain.h"
 #include "msgbox/MsgIcons.h"
 #include "msgbox/MsgProperties.h"
 #include "msgbox/frmMsgBoxIe.h"
-#include "mMain.h"
 #include "runtime/Date.h"
 #include "runtime/Strings.h"
 #include "services/cRegSettings.h"
@@ -178,15 +178,22 @@ TEST_F(frmUpdatesTest, TheCheckLinkIsIgnoredWhileADownloadRuns) {
 TEST_F(frmUpdatesTest, EveryStatusTextShowsWholeAboveTheList) {
   gdi::UsePangoMetrics();
   Start("UpdStd");
-  const char* texts[] = {
-      "Bitte warten, es wird nach Updates gesucht...", "Please wait, searching for updates...",
-      "Wartungsarbeiten, bitte versuchen Sie es später noch einmal.", "Maintenance work, please try again later.",
-      "Überprüfen Sie Ihre Internetverbindung und versuchen Sie es noch einmal.",
-      "Please check your Internet connection and try again.", "Update wird ausgeführt...", "Update is performing...",
-      "Es existieren keine Daten!", "No data exists!", "Das Update konnte nicht heruntergeladen werden.",
-      "The update could not be downloaded.", "Im temporären Ordner können keine Dateien gespeichert werden.",
-      "Files cannot be saved in the temporary folder.", "Das Update kann nicht in den Update-Ordner kopiert werden.",
-      "The update cannot be copied into the update folder."};
+  const char* texts[] = {"Bitte warten, es wird nach Updates gesucht...",
+                         "Please wait, searching for updates...",
+                         "Wartungsarbeiten, bitte versuchen Sie es später noch einmal.",
+                         "Maintenance work, please try again later.",
+                         "Überprüfen Sie Ihre Internetverbindung und versuchen Sie es noch einmal.",
+                         "Please check your Internet connection and try again.",
+                         "Update wird ausgeführt...",
+                         "Update is performing...",
+                         "Es existieren keine Daten!",
+                         "No data exists!",
+                         "Das Update konnte nicht heruntergeladen werden.",
+                         "The update could not be downloaded.",
+                         "Im temporären Ordner können keine Dateien gespeichert werden.",
+                         "Files cannot be saved in the temporary folder.",
+                         "Das Update kann nicht in den Update-Ordner kopiert werden.",
+                         "The update cannot be copied into the update folder."};
   // The places of the check, of the download and of a failed download's
   // reasons below the error page; bold, as after a download.
   const std::pair<const char*, std::function<void()>> layouts[] = {
@@ -218,7 +225,8 @@ TEST_F(frmUpdatesTest, AStatusLineWiderThanTheListContinuesOnTheNextLines) {
   gdi::UsePangoMetrics();
   Start("UpdStd");
   const auto list = form->Get<forms::ListBox>("lstStat");
-  const std::string line = "Kopierfehler: " + UpdateDir() + "/a folder with a long name/QVUpdate.exe: No space left on device";
+  const std::string line =
+      "Kopierfehler: " + UpdateDir() + "/a folder with a long name/QVUpdate.exe: No space left on device";
   form->AddStatusLine("UpdateCheck...");
   form->AddStatusLine(line);
   ASSERT_GE(list->ListCount(), 3);
@@ -235,7 +243,8 @@ TEST_F(frmUpdatesTest, AStatusLineWiderThanTheListContinuesOnTheNextLines) {
 
 TEST_F(frmUpdatesTest, EveryMessageBoxShowsTheIconItsStyleNames) {
   Start("UpdStd");
-  for (const auto& [buttons, slot] : {std::pair{4112, kvctl2::kSlotCritical}, std::pair{4160, kvctl2::kSlotInformation}}) {
+  for (const auto& [buttons, slot] :
+       {std::pair{4112, kvctl2::kSlotCritical}, std::pair{4160, kvctl2::kSlotInformation}}) {
     SCOPED_TRACE(buttons);
     // The icon as the message window shows it, against the standard one.
     size_t differing = 0;

@@ -162,13 +162,15 @@ TEST_F(WinInetTest, AMisbehavingServerFailsWithItsReason) {
     Script script;
     uint32_t reason;
   };
-  for (const Case& c :
-       {Case{"one header line beyond curl's own limit",
-             {steps::Bytes(ResponseHead(200, 2, {"X-Big: " + std::string(200000, 'x')}) + "ok")},
-             ERROR_HTTP_HEADERS_TOO_LARGE},
-        Case{"a head beyond the limit in many lines", {steps::Bytes(ResponseHead(200, 2, manyHeaders) + "ok")},
-             ERROR_HTTP_HEADERS_TOO_LARGE},
-        Case{"a redirect loop", {steps::Bytes(ResponseHead(302, 0, {"Location: /file"}))}, ERROR_HTTP_REDIRECT_FAILED}}) {
+  for (const Case& c : {Case{"one header line beyond curl's own limit",
+                             {steps::Bytes(ResponseHead(200, 2, {"X-Big: " + std::string(200000, 'x')}) + "ok")},
+                             ERROR_HTTP_HEADERS_TOO_LARGE},
+                        Case{"a head beyond the limit in many lines",
+                             {steps::Bytes(ResponseHead(200, 2, manyHeaders) + "ok")},
+                             ERROR_HTTP_HEADERS_TOO_LARGE},
+                        Case{"a redirect loop",
+                             {steps::Bytes(ResponseHead(302, 0, {"Location: /file"}))},
+                             ERROR_HTTP_REDIRECT_FAILED}}) {
     SCOPED_TRACE(c.what);
     server.On("GET", "/file", c.script);
     server.On("HEAD", "/file", c.script);
