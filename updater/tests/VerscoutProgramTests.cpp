@@ -2,6 +2,7 @@
 // client starts it, without a display, against the local update server.
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <cstring>
@@ -60,9 +61,13 @@ class VerscoutRunTest : public VerscoutFixture {
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) return -1;
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    peakKilobytes = usage.ru_maxrss;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  // The peak memory of the last run.
+  long peakKilobytes = 0;
   std::string ErrorOutputFile() const { return world.Path("stderr.txt"); }
   static std::string Build() {
     const char* build = std::getenv("QV_BUILD_DIR");
@@ -141,6 +146,33 @@ TEST_F(VerscoutRunTest, AMessageBoxWithoutDisplayDoesNotBreakTheSilentRun) {
       EXPECT_NE(Log().find(";ENDE;\r\n"), std::string::npos);
     }
     EXPECT_FALSE(std::filesystem::exists(world.Path("tmp/QVVerscout")));
+  }
+}
+
+// A server that announces a few bytes and sends without end: the program's
+// memory stays near what a normal check takes.
+TEST_F(VerscoutRunTest, ALyingServerCannotFillTheMemory) {
+  ASSERT_EQ(Run("UpdSilent"), 0);
+  const long normal = peakKilobytes;
+  const std::string path = std::string(kData) + "ver.txt";
+  const size_t endless = size_t{256} << 20;
+  struct Case {
+    const char* what;
+    size_t announced;
+    inet::Script get;
+  };
+  for (const Case& c :
+       {Case{"20 bytes announced, a chunked body without end", 20,
+             {inet::steps::Bytes(inet::ResponseHead(200, std::nullopt, {"Transfer-Encoding: chunked"}) +
+                                 "10000000\r\n"),
+              inet::steps::Pattern(endless)}},
+        Case{"20 bytes announced, a body without length and end", 20,
+             {inet::steps::Bytes(inet::ResponseHead(200, std::nullopt)), inet::steps::Pattern(endless)}}}) {
+    SCOPED_TRACE(c.what);
+    server.On("HEAD", path, {inet::steps::Bytes(inet::ResponseHead(200, c.announced))});
+    server.On("GET", path, c.get);
+    ASSERT_EQ(Run("UpdSilent"), 0);
+    EXPECT_LT(peakKilobytes, normal + 32 * 1024) << "normal: " << normal << " KB";
   }
 }
 
