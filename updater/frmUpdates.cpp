@@ -7,6 +7,7 @@
 #include "forms/Constants.h"
 #include "forms/ControlPainter.h"
 #include "forms/Label.h"
+#include "forms/MsgBox.h"
 #include "forms/Screen.h"
 #include "forms/controls/WebBrowser.h"
 #include "forms/lists/ListBox.h"
@@ -14,6 +15,7 @@
 #include "msgbox/MsgIcons.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "shell/FileOperation.h"
 #include "win/MessageQueue.h"
 #include "win/Metrics.h"
 #include "win/Window.h"
@@ -171,6 +173,34 @@ void frmUpdates::Form_QueryUnload(int16_t& /*Cancel*/, int16_t /*UnloadMode*/) {
 }
 
 void frmUpdates::fraHead_MouseMove(int16_t Button) { qvadmin::DragForm(*this, Button); }
+
+bool frmUpdates::FileOperation(int32_t Mode, const std::string& Source, const std::string& Dest, bool Abfrage,
+                               bool Sichtbar) {
+  bool done = false;
+  rt::OnErrorGoTo(
+      [&] {
+        shell::SHFILEOPSTRUCTA operation;
+        operation.hwnd = win::ToInt(hWnd());
+        operation.wFunc = static_cast<uint32_t>(Mode);
+        operation.pFrom = Source + std::string(2, '\0');
+        operation.pTo = Dest + std::string(2, '\0');
+        operation.fFlags = shell::FOF_ALLOWUNDO;
+        if (!Abfrage) operation.fFlags |= shell::FOF_NOCONFIRMATION;
+        if (!Sichtbar) operation.fFlags |= shell::FOF_SILENT;
+        operation.confirm = [](const std::string& question) {
+          return forms::MsgBox(question, forms::vbYesNo | forms::vbQuestion) == forms::vbYes;
+        };
+        done = shell::SHFileOperationA(operation) == 0;
+      },
+      [&](const rt::Error& error) {
+        const std::string number = std::to_string(error.Number());
+        ShowMsgEx(error.Description(), forms::vbCritical | forms::vbSystemModal,
+                  IsEnglish ? "Copy error #" + number + " at update." : "Kopierfehler " + number + " bei Update.");
+        done = false;
+      });
+  rt::Err().Clear();
+  return done;
+}
 
 void frmUpdates::cmdDoUpdate_Click() {
   if (const std::shared_ptr<UpdateAssistant> assistant = m_assistant) assistant->cmdDoUpdate_Click();

@@ -6,6 +6,7 @@
 #include "VerscoutFixture.h"
 #include "forms/ControlPainter.h"
 #include "forms/Label.h"
+#include "forms/MsgBox.h"
 #include "forms/TextFit.h"
 #include "forms/controls/WebBrowser.h"
 #include "forms/lists/ListBox.h"
@@ -23,6 +24,7 @@
 #include "runtime/Date.h"
 #include "runtime/Strings.h"
 #include "services/cRegSettings.h"
+#include "shell/FileOperation.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 
@@ -271,6 +273,39 @@ TEST_F(frmUpdatesTest, EveryMessageBoxShowsTheIconItsStyleNames) {
     ShowMsgEx("Der Online-Update-Assistent findet keine Leitseite.", buttons, "Ausnahmefehler!");
     EXPECT_EQ(differing, 0u);
   }
+}
+
+TEST_F(frmUpdatesTest, FileOperationDoesWhatTheShellDoesAndTellsAnError) {
+  ::setenv("XDG_DATA_HOME", world.Path("data").c_str(), 1);
+  Start("UpdStd");
+  const std::string source = world.Path("tmp/source.txt");
+  const std::string target = UpdateDir() + "/source.txt";
+  WriteFile(source, "new");
+  // Copied without a question; copied again only when the user says yes.
+  EXPECT_TRUE(form->FileOperation(shell::FO_COPY, source, UpdateDir(), false, false));
+  WriteFile(target, "old");
+  forms::Responders::Push([](const forms::ModalRequest&) { return forms::vbNo; });
+  EXPECT_FALSE(form->FileOperation(shell::FO_COPY, source, UpdateDir(), true, true));
+  EXPECT_EQ(ReadFile(target), "old");
+  forms::Responders::Push([](const forms::ModalRequest&) { return forms::vbYes; });
+  EXPECT_TRUE(form->FileOperation(shell::FO_COPY, source, UpdateDir(), true, true));
+  EXPECT_EQ(ReadFile(target), "new");
+  // A delete can be undone: the file goes to the trash.
+  EXPECT_TRUE(form->FileOperation(shell::FO_DELETE, target, "", false, false));
+  EXPECT_EQ(ReadFile(world.Path("data/Trash/files/source.txt")), "new");
+  EXPECT_FALSE(form->FileOperation(shell::FO_COPY, world.Path("tmp/none.txt"), UpdateDir(), false, false));
+  EXPECT_TRUE(messages.empty());
+
+  // A question that nobody can answer is an error, told in a message.
+  forms::Responders::Push([](const forms::ModalRequest&) -> int32_t {
+    rt::Raise(forms::errNoResponder, "MsgBox", "A message box has no responder to answer it");
+  });
+  WriteFile(target, "old");
+  EXPECT_FALSE(form->FileOperation(shell::FO_COPY, source, UpdateDir(), true, false));
+  EXPECT_EQ(messages,
+            std::vector<std::string>{"Kopierfehler " + std::to_string(forms::errNoResponder) + " bei Update."});
+  EXPECT_EQ(ReadFile(target), "old");
+  ::unsetenv("XDG_DATA_HOME");
 }
 
 // The window in its characteristic states, drawn with the pinned fonts
