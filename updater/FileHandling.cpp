@@ -18,6 +18,7 @@ constexpr int32_t errDiskFull = 61;
 constexpr int32_t errPermissionDenied = 70;
 constexpr int32_t errPathFileAccess = 75;
 constexpr int32_t errPathNotFound = 76;
+constexpr size_t kWriteBuffer = size_t{1} << 20;
 
 // The runtime's error for a system error code of a file call.
 [[noreturn]] void RaiseFileError(int code, const std::string& path) {
@@ -124,17 +125,55 @@ void CopyFile(const std::string& source, const std::string& part, const std::str
 
 }  // namespace
 
-void WriteWholeFile(const std::string& path, std::string_view bytes) {
-  ::unlink(path.c_str());
-  FileDescriptor file(OpenForWriting(path));
-  if (file.Get() < 0) RaiseFileError(errno, path);
-  int error = WriteAll(file.Get(), bytes);
-  const int closing = file.Close();
-  if (!error) error = closing;
-  if (error) {
-    ::unlink(path.c_str());
-    RaiseFileError(error, path);
+FileWriter::FileWriter(std::string path) : m_path(std::move(path)) {
+  ::unlink(m_path.c_str());
+  m_fd = OpenForWriting(m_path);
+  if (m_fd < 0) m_error = errno;
+  m_buffer.reserve(kWriteBuffer);
+}
+
+FileWriter::~FileWriter() {
+  if (m_fd < 0 && m_error == 0) return;
+  if (m_fd >= 0) ::close(m_fd);
+  ::unlink(m_path.c_str());
+}
+
+bool FileWriter::Flush() {
+  if (m_error == 0) m_error = WriteAll(m_fd, m_buffer);
+  m_buffer.clear();
+  return m_error == 0;
+}
+
+bool FileWriter::Append(std::string_view bytes) {
+  if (m_error != 0) return false;
+  if (m_buffer.size() + bytes.size() > kWriteBuffer && !Flush()) return false;
+  if (bytes.size() >= kWriteBuffer) {
+    m_error = WriteAll(m_fd, bytes);
+  } else {
+    m_buffer.append(bytes);
   }
+  return m_error == 0;
+}
+
+void FileWriter::Close() {
+  if (m_error == 0) Flush();
+  if (m_fd >= 0) {
+    const int closing = ::close(m_fd) == 0 ? 0 : errno;
+    if (m_error == 0) m_error = closing;
+    m_fd = -1;
+  }
+  if (m_error != 0) {
+    ::unlink(m_path.c_str());
+    const int error = m_error;
+    m_error = 0;
+    RaiseFileError(error, m_path);
+  }
+}
+
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+  FileWriter file(path);
+  file.Append(bytes);
+  file.Close();
 }
 
 void CopyFilesTogether(const std::vector<FileCopy>& copies) {

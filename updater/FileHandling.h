@@ -17,6 +17,34 @@ namespace verscout {
 // error" (75), described as the path, ": " and the system's reason.
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 
+// A file written from its start in pieces, as they come, through a buffer
+// of a megabyte; every write and the closing are checked. The first
+// failure is kept: Append then refuses every piece, and Close raises it as
+// WriteWholeFile does and removes the file. A writer that is not closed
+// removes its file.
+class FileWriter {
+ public:
+  // Replaces the file `path` with an empty one.
+  explicit FileWriter(std::string path);
+  ~FileWriter();
+  FileWriter(const FileWriter&) = delete;
+  FileWriter& operator=(const FileWriter&) = delete;
+
+  // False once a write has failed.
+  bool Append(std::string_view bytes);
+  bool Failed() const { return m_error != 0; }
+  // Writes what is buffered and closes the file; raises the first failure.
+  void Close();
+
+ private:
+  bool Flush();
+
+  std::string m_path;
+  int m_fd = -1;
+  int m_error = 0;
+  std::string m_buffer;
+};
+
 struct FileCopy {
   std::string source;
   std::string dest;

@@ -124,12 +124,11 @@ void UpdateAssistant::ReportFileFailure(FileStep step) {
   Log(line);
 }
 
-std::string UpdateAssistant::Transfer(const std::string& url, int32_t bytes) {
+void UpdateAssistant::Call(const std::string& url, const std::function<void(clsDownload&)>& call) {
   const std::shared_ptr<clsDownload> download = m_download;
-  if (!download) return {};
-  std::string result;
+  if (!download) return;
   Downloading = true;
-  const bool ok = rt::ResumeNext([&] { result = download->Downloadfile(url, bytes, "Download"); });
+  const bool ok = rt::ResumeNext([&] { call(*download); });
   Downloading = false;
   if (ok && !download->LastFailure().empty()) Log("Download " + url + ": " + download->LastFailure());
   if (CancelRequested && !m_closing) {
@@ -137,6 +136,11 @@ std::string UpdateAssistant::Transfer(const std::string& url, int32_t bytes) {
     Close();
   }
   if (!ok) throw rt::Err().Current();
+}
+
+std::string UpdateAssistant::Transfer(const std::string& url, int32_t bytes) {
+  std::string result;
+  Call(url, [&](clsDownload& download) { result = download.Downloadfile(url, bytes, "Download"); });
   return result;
 }
 
@@ -149,7 +153,13 @@ void UpdateAssistant::cmdClose_Click() {
 }
 
 void UpdateAssistant::Progresschanged(double& Progress, int32_t& /*size*/, bool& Cancel) {
-  m_window.ProgressUpdateTo(rt::Variant(Progress).ToLong());
+  // The bar moves when its value does, not at every one of a large file's
+  // many chunks.
+  const int32_t percent = rt::Variant(Progress).ToLong();
+  if (percent != m_barValue) {
+    m_barValue = percent;
+    m_window.ProgressUpdateTo(percent);
+  }
   win::DoEvents();
   if (CancelRequested && !m_closing) {
     CancelRequested = false;

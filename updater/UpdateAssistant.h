@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,9 +88,12 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
 
   // Unloads the window once.
   void Close();
-  // One call of the download object, with Downloading set around it. A
-  // close request that no progress event took (a file below one chunk, a
+  // One call of the download object for `url`, made by `call`, with
+  // Downloading set around it; the reason of a failure goes into the log.
+  // A close request that no progress event took (a file below one chunk, a
   // size query) is carried out as soon as the call returns.
+  void Call(const std::string& url, const std::function<void(clsDownload&)>& call);
+  // Downloadfile through Call.
   std::string Transfer(const std::string& url, int32_t bytes);
   void Log(const std::string& line);
   // A file that could not be written into the temporary folder, or copied
@@ -103,6 +107,8 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
   UpdateWindow& m_window;
   std::shared_ptr<clsLogger> m_logger;
   std::shared_ptr<clsDownload> m_download;
+  // The value the progress bar was given last.
+  int32_t m_barValue = 0;
   bool m_closing = false;
   bool m_checking = false;
   bool m_downloadPass = false;

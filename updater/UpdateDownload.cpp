@@ -91,22 +91,30 @@ void UpdateAssistant::DownloadUpdateFiles(const std::vector<std::string>& Files)
         m_window.SetStatusText(Text("Update is performing...", "Update wird ausgeführt..."));
         for (size_t i = 0; i < Files.size(); ++i) {
           m_window.ProgressUpdateTo(0);
+          m_barValue = 0;
           m_window.ProgressReset();
           const std::string label = Text("File ", "Datei ") + std::to_string(i + 1) + Text(" of ", " von ") + count;
           m_window.SetFileLabel(label);
           m_window.AddStatusLine(IsEnglish ? "Download file " + std::to_string(i + 1) + " of " + count : "Lade " + label);
-          const std::string body = Transfer(DataURL + Files[i], 1024);
+          // The body goes into the temporary file as it arrives: a large
+          // update is never held whole in memory, and a full disk stops
+          // the transfer at once.
+          FileWriter file(TempFolder + Files[i]);
+          const std::string url = DataURL + Files[i];
+          Call(url, [&](clsDownload& download) {
+            download.Downloadfile(url, 1024, "Download", [&](std::string_view bytes) { return file.Append(bytes); });
+          });
           if (m_closing) return;
           m_window.ProgressUpdateTo(100);
-          // A body of another length than announced ("#40503") is a failed download.
-          if (body.empty() || !m_download || !m_download->LastBodyComplete()) {
+          // A body of another length than announced ("#40503") is a failed
+          // download; its file goes with the writer.
+          const bool whole = m_download && m_download->LastBodyComplete();
+          if ((whole || file.Failed()) && !rt::ResumeNext([&] { file.Close(); })) {
+            ReportFileFailure(FileStep::Write);
+            DownloadFailed = true;
+          } else if (!whole) {
             m_window.SetStatusText(
                 Text("The update could not be downloaded.", "Das Update konnte nicht heruntergeladen werden."));
-            DownloadFailed = true;
-            continue;
-          }
-          if (!rt::ResumeNext([&] { WriteWholeFile(TempFolder + Files[i], body); })) {
-            ReportFileFailure(FileStep::Write);
             DownloadFailed = true;
           }
         }

@@ -86,13 +86,42 @@ std::string clsDownload::QueryHttpInfo(inet::HINTERNET request, uint32_t InfoLev
 std::string clsDownload::Downloadfile(std::string url, int32_t Bytes, const std::string& Useragent) {
   // The owner may release this object from an event; it lives until the call returns.
   const std::shared_ptr<clsDownload> self = weak_from_this().lock();
+  std::string answer;
+  if (!Open(std::move(url), Bytes, Useragent, answer)) return answer;
+  // The room grows with the bytes that arrive, so an announced size alone
+  // never takes memory.
+  const size_t announced = static_cast<size_t>(m_contentLength);
+  std::string body;
+  rt::ReserveLarge(body, std::min(announced, kReserveCeiling) + 1);
+  const size_t received = Receive(Bytes, [&](std::string_view bytes) {
+    if (body.size() + bytes.size() > body.capacity()) {
+      rt::ReserveLarge(body, std::min(std::max(2 * body.capacity(), body.size() + bytes.size()), announced + 1));
+    }
+    body.append(bytes);
+    return true;
+  });
+  if (!Finish(received)) body.clear();
+  return body;
+}
 
+size_t clsDownload::Downloadfile(std::string url, int32_t Bytes, const std::string& Useragent, const BodySink& sink) {
+  const std::shared_ptr<clsDownload> self = weak_from_this().lock();
+  if (Bytes <= 0) rt::Raise(rt::errInvalidProcedureCall);
+  std::string answer;
+  if (!Open(std::move(url), Bytes, Useragent, answer)) return 0;
+  const size_t received = Receive(Bytes, sink);
+  return Finish(received) ? received : 0;
+}
+
+bool clsDownload::Open(std::string url, int32_t Bytes, const std::string& Useragent, std::string& answer) {
   if (rt::StrComp(rt::Left(url, 7), "http://", rt::CompareMethod::Text) == 0) url = url.substr(7);
   CloseHandles();
   m_contentLength = 0;
   m_cancel = false;
   m_lastBodyComplete = false;
   m_lastTransferBroken = false;
+  m_bodyRefused = false;
+  m_bodyIsFile = false;
   m_failure.clear();
 
   if (Bytes < 0) rt::Raise(rt::errInvalidProcedureCall);
@@ -137,85 +166,91 @@ std::string clsDownload::Downloadfile(std::string url, int32_t Bytes, const std:
 
   m_url = inet::InternetOpenUrlA(m_internet, "Http://" + url, "", inet::INTERNET_FLAG_RELOAD, 0);
   // The body read below is the file only when the transfer was answered with it.
-  bool bodyIsFile = false;
   if (m_url == inet::kNoHandle) {
     Fail(ReasonText(inet::GetLastError()));
   } else if (const std::string status = QueryHttpInfo(m_url, inet::HTTP_QUERY_STATUS_CODE); status != "200") {
     Fail("the server answers status " + status);
   } else {
-    bodyIsFile = true;
+    m_bodyIsFile = true;
   }
-  if (Bytes == 0) return std::to_string(m_contentLength);
+  if (Bytes == 0) {
+    answer = std::to_string(m_contentLength);
+    return false;
+  }
   if (m_contentLength == 0) {
     if (rt::LCase(rt::Right(url, 14)) == "_flagisconnect") {
       AddErrorLine("#40555 No connection to web-server", "#40555 Keine Verbindung zum Webserver");
     } else {
       AddErrorLine("#40502 Data is not accessible", "#40502 Daten nicht abrufbar");
     }
-    return {};
+    return false;
   }
-
   state = 2;
   if (auto events = Events()) events->Statechanged(state);
   int32_t announced = m_contentLength;
   if (auto events = Events()) events->Startdownloading(announced);
-  std::string body = ReadBody(Bytes);
-
-  CloseHandles();
-  state = 0;
-  if (auto events = Events()) events->Statechanged(state);
-  if (m_cancel) {
-    body.clear();
-    m_contentLength = 0;
-    m_failure.clear();
-  }
-  if (body.size() != static_cast<size_t>(m_contentLength)) {
-    Fail(body.size() < static_cast<size_t>(m_contentLength)
-             ? "the transfer ended after " + std::to_string(body.size()) + " of " + std::to_string(m_contentLength) +
-                   " bytes"
-             : "the server sends more than the " + std::to_string(m_contentLength) + " bytes it announced");
-    AddErrorLine("#40503 Not all data was being loaded", "#40503 Es konnten nicht alle Daten geladen werden");
-    m_lastTransferBroken = bodyIsFile;
-  } else {
-    m_lastBodyComplete = !m_cancel;
-  }
-  return body;
+  return true;
 }
 
-std::string clsDownload::ReadBody(int32_t Bytes) {
+size_t clsDownload::Receive(int32_t Bytes, const BodySink& sink) {
   // Never more than one byte beyond the announced length is read: that
   // byte shows that the body is too long, however much more the server
-  // would send. The room grows with the bytes that arrive, so an announced
-  // size alone never takes memory.
+  // would send.
   const size_t announced = static_cast<size_t>(m_contentLength);
   const size_t chunk = static_cast<size_t>(Bytes);
-  std::string body;
-  rt::ReserveLarge(body, std::min(announced, kReserveCeiling) + 1);
-  // Chunks are read straight onto the end of the body: the bytes of a
-  // chunk count as appended only after its progress event.
+  std::string buffer(chunk, '\0');
+  size_t received = 0;
   const auto readChunk = [&] {
-    const size_t before = body.size();
-    const size_t wanted = before > announced ? 0 : std::min(chunk, announced - before + 1);
-    if (before + wanted > body.capacity()) {
-      rt::ReserveLarge(body, std::min(std::max(2 * body.capacity(), before + wanted), announced + 1));
-    }
-    body.resize(before + wanted);
+    const size_t wanted = received > announced ? 0 : std::min(chunk, announced - received + 1);
     m_bytesRead = 0;
-    if (wanted > 0) {
-      inet::InternetReadFile(m_url, body.data() + before, static_cast<uint32_t>(wanted), &m_bytesRead);
+    if (wanted > 0) inet::InternetReadFile(m_url, buffer.data(), static_cast<uint32_t>(wanted), &m_bytesRead);
+  };
+  // The bytes of a chunk count as received only after its progress event
+  // (and are kept even when the owner has just cancelled).
+  const auto keepChunk = [&] {
+    if (m_bytesRead == 0 || m_bodyRefused) return;
+    if (sink(std::string_view(buffer.data(), m_bytesRead))) {
+      received += m_bytesRead;
+    } else {
+      m_bodyRefused = true;
     }
-    body.resize(before + m_bytesRead);
-    return before;
   };
   readChunk();
-  while (m_bytesRead == static_cast<uint32_t>(Bytes) && !m_cancel) {
-    const size_t before = readChunk();
+  keepChunk();
+  while (m_bytesRead == static_cast<uint32_t>(Bytes) && !m_cancel && !m_bodyRefused) {
+    const size_t before = received;
+    readChunk();
     double progress = static_cast<double>(before) / m_contentLength * 100;
     int32_t size = static_cast<int32_t>(before);
     if (auto events = Events()) events->Progresschanged(progress, size, m_cancel);
+    keepChunk();
     win::DoEvents();
   }
-  return body;
+  return received;
+}
+
+bool clsDownload::Finish(size_t received) {
+  CloseHandles();
+  int32_t state = 0;
+  if (auto events = Events()) events->Statechanged(state);
+  if (m_cancel) {
+    m_contentLength = 0;
+    m_failure.clear();
+    received = 0;
+  }
+  if (m_bodyRefused) {
+    Fail("the body could not be kept");
+  } else if (received != static_cast<size_t>(m_contentLength)) {
+    Fail(received < static_cast<size_t>(m_contentLength)
+             ? "the transfer ended after " + std::to_string(received) + " of " + std::to_string(m_contentLength) +
+                   " bytes"
+             : "the server sends more than the " + std::to_string(m_contentLength) + " bytes it announced");
+    AddErrorLine("#40503 Not all data was being loaded", "#40503 Es konnten nicht alle Daten geladen werden");
+    m_lastTransferBroken = m_bodyIsFile;
+  } else {
+    m_lastBodyComplete = !m_cancel;
+  }
+  return !m_cancel;
 }
 
 }  // namespace verscout

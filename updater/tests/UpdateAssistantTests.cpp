@@ -255,32 +255,41 @@ TEST_F(UpdateAssistantTest, ACheckWithoutVersionFileLogsWhy) {
 TEST_F(UpdateAssistantTest, AFileThatCannotBeWrittenOrCopiedIsToldAndTheUpdateFolderStaysAsItWas) {
   struct Case {
     const char* what;
+    size_t size;       // of the update
     const char* when;  // the call of the window at which the disk is full
     rlim_t limit;
     std::string line;
     const char* status;
+    int32_t lastProgress;  // the progress bar's last value before 100 at most
   };
   const std::string temp = world.Path("tmp/QVVerscout/");
   const char* tempFull = "Im temporären Ordner können keine Dateien gespeichert werden.";
   const char* folderRefuses = "Das Update kann nicht in den Update-Ordner kopiert werden.";
-  // An update below 1 KB stays in a file stream's buffer until the file is
-  // closed: a full disk shows only then.
-  server.Serve(std::string(kData) + "QVUpdate.exe", inet::PatternBytes(800));
-  for (const Case& c : {Case{"temporary folder full", "ShowProgressBar", 500,
-                             "Schreibfehler: " + temp + "QVUpdate.exe: File too large", tempFull},
-                        Case{"update folder full", "DisableClose", 500,
-                             "Kopierfehler: " + UpdateDir() + "/QVUpdate.exe: File too large", folderRefuses},
-                        Case{"version file refused", "", 0, "Kopierfehler: " + UpdateDir() + "/ver.txt: Is a directory",
-                             folderRefuses}}) {
+  // An update below 1 KB reaches the disk only when its file is closed; a
+  // large one stops downloading as soon as a write fails.
+  for (const Case& c :
+       {Case{"temporary folder full, small update", 800, "ShowProgressBar", 500,
+             "Schreibfehler: " + temp + "QVUpdate.exe: File too large", tempFull, 0},
+        Case{"temporary folder full, large update", 8 << 20, "ShowProgressBar", 512 << 10,
+             "Schreibfehler: " + temp + "QVUpdate.exe: File too large", tempFull, 30},
+        Case{"update folder full", 64 << 10, "DisableClose", 32 << 10,
+             "Kopierfehler: " + UpdateDir() + "/QVUpdate.exe: File too large", folderRefuses, 100},
+        Case{"version file refused", 800, "", 0, "Kopierfehler: " + UpdateDir() + "/ver.txt: Is a directory",
+             folderRefuses, 0}}) {
     SCOPED_TRACE(c.what);
     ResetGlobals();
     window = RecordingWindow();
+    server.Serve(std::string(kData) + "QVUpdate.exe", inet::PatternBytes(c.size));
     std::filesystem::remove_all(UpdateDir());
     std::filesystem::create_directories(UpdateDir());
     if (c.limit == 0) WriteFile(UpdateDir() + "/ver.txt/old", "x");
     std::optional<FileSizeLimit> full;
     window.onCall = [&](const std::string& call) {
       if (call == c.when) full.emplace(c.limit);
+    };
+    int32_t lastProgress = 0;
+    window.onProgress = [&](int32_t percent) {
+      if (percent < 100) lastProgress = percent;
     };
     Start("UpdStd");
     assistant->UpdateSuche();
@@ -291,13 +300,16 @@ TEST_F(UpdateAssistantTest, AFileThatCannotBeWrittenOrCopiedIsToldAndTheUpdateFo
     EXPECT_EQ(window.pages.back(), PagePrefix + "updErr");
     EXPECT_EQ(window.calls.back(), "ShowPageAboveStatus");
     EXPECT_NE(Log().find(";" + c.line + ";\r\n"), std::string::npos);
+    EXPECT_LE(lastProgress, c.lastProgress);
     EXPECT_FALSE(UpdateLoaded);
-    // Nothing of the update reached the update folder, not even in part.
+    // Nothing of the update reached the update folder, not even in part,
+    // and the temporary folder keeps no part of it either.
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(UpdateDir())) {
       left.push_back(entry.path().filename().string());
     }
     EXPECT_EQ(left, c.limit == 0 ? std::vector<std::string>{"ver.txt"} : std::vector<std::string>{});
+    EXPECT_EQ(std::filesystem::exists(temp + "QVUpdate.exe"), c.when == std::string("DisableClose") || c.limit == 0);
     assistant->cmdClose_Click();
   }
 }

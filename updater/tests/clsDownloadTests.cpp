@@ -219,6 +219,34 @@ TEST_F(clsDownloadTest, ACallWithoutSizeOrWholeBodySaysWhyForTheLog) {
   EXPECT_EQ(download->LastFailure(), "the server cannot be reached");
 }
 
+TEST_F(clsDownloadTest, ABodyGivenToASinkArrivesAsInMemoryAndARefusingSinkStopsTheTransfer) {
+  const std::string body = inet::PatternBytes(10 * 1024);
+  server.Serve("/big", body);
+  std::string taken;
+  EXPECT_EQ(download->Downloadfile("update.example.test/big", 1024, "Download",
+                                   [&](std::string_view bytes) {
+                                     taken += bytes;
+                                     return true;
+                                   }),
+            body.size());
+  EXPECT_EQ(taken, body);
+  EXPECT_TRUE(download->LastBodyComplete());
+  EXPECT_EQ(recorder->progress.size(), 10u);
+  EXPECT_EQ(recorder->events.back(), "State 0");
+
+  // A sink that cannot keep the third chunk (a full disk) ends the
+  // transfer there, without the line of a short body.
+  recorder->progress.clear();
+  size_t chunks = 0;
+  EXPECT_EQ(download->Downloadfile("update.example.test/big", 1024, "Download",
+                                   [&](std::string_view) { return ++chunks < 3; }),
+            2048u);
+  EXPECT_EQ(recorder->progress.size(), 2u);
+  EXPECT_FALSE(download->LastBodyComplete());
+  EXPECT_EQ(download->LastFailure(), "the body could not be kept");
+  EXPECT_TRUE(recorder->lines.empty());
+}
+
 TEST_F(clsDownloadTest, CancelInTheFirstProgressEventReturnsNothingAndAddsNoLine) {
   server.Serve("/big", inet::PatternBytes(10 * 1024));
   recorder->onProgress = [](bool& cancel) { cancel = true; };
