@@ -1,6 +1,7 @@
 #include "clsDownload.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Global.h"
 #include "runtime/Error.h"
@@ -26,24 +27,19 @@ size_t FindNoCase(const std::string& text, std::string_view lowerNeedle) {
 
 // The log's words for a reason of the internet layer.
 std::string ReasonText(uint32_t reason) {
-  switch (reason) {
-    case inet::ERROR_INTERNET_NAME_NOT_RESOLVED:
-      return "the server's name is not known";
-    case inet::ERROR_INTERNET_CANNOT_CONNECT:
-      return "the server cannot be reached";
-    case inet::ERROR_INTERNET_TIMEOUT:
-      return "the server does not answer in time";
-    case inet::ERROR_INTERNET_CONNECTION_RESET:
-      return "the connection was broken off";
-    case inet::ERROR_HTTP_INVALID_SERVER_RESPONSE:
-      return "the server's answer is not HTTP";
-    case inet::ERROR_HTTP_REDIRECT_FAILED:
-      return "the server redirects in a loop";
-    case inet::ERROR_HTTP_HEADERS_TOO_LARGE:
-      return "the server's header is too large";
-    default:
-      return "no answer (error " + std::to_string(reason) + ")";
+  static const std::pair<uint32_t, const char*> texts[] = {
+      {inet::ERROR_INTERNET_NAME_NOT_RESOLVED, "the server's name is not known"},
+      {inet::ERROR_INTERNET_CANNOT_CONNECT, "the server cannot be reached"},
+      {inet::ERROR_INTERNET_TIMEOUT, "the server does not answer in time"},
+      {inet::ERROR_INTERNET_CONNECTION_RESET, "the connection was broken off"},
+      {inet::ERROR_HTTP_INVALID_SERVER_RESPONSE, "the server's answer is not HTTP"},
+      {inet::ERROR_HTTP_REDIRECT_FAILED, "the server redirects in a loop"},
+      {inet::ERROR_HTTP_HEADERS_TOO_LARGE, "the server's header is too large"},
+  };
+  for (const auto& [number, text] : texts) {
+    if (number == reason) return text;
   }
+  return "no answer (error " + std::to_string(reason) + ")";
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <system_error>
 #include <vector>
 
+#include "runtime/Strings.h"
+
 namespace shell {
 
 namespace fs = std::filesystem;
@@ -182,7 +184,7 @@ class Operation {
       ::localtime_r(&now, &local);
       char date[32];
       std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
-      info << "[Trash Info]\nPath=" << PercentEncoded(absolute.string()) << "\nDeletionDate=" << date << "\n";
+      info << "[Trash Info]\nPath=" << rt::PercentEncode(absolute.string(), "/") << "\nDeletionDate=" << date << "\n";
       if (!info.flush()) return std::make_error_code(std::errc::io_error);
     }
     fs::rename(source, trash / "files" / name, error);
@@ -195,23 +197,6 @@ class Operation {
     return error;
   }
 
-  // A path as the trash's info file writes it: bytes other than letters,
-  // digits and "/-_.~" as %XX.
-  static std::string PercentEncoded(const std::string& path) {
-    static const char* hex = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : path) {
-      if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' || c == '-' ||
-          c == '_' || c == '.' || c == '~') {
-        out += static_cast<char>(c);
-      } else {
-        out += '%';
-        out += hex[c >> 4];
-        out += hex[c & 15];
-      }
-    }
-    return out;
-  }
 
   SHFILEOPSTRUCTA& m_op;
 };

@@ -332,15 +332,19 @@ TEST_F(frmUpdatesTest, TheWindowInItsStatesToLookAt) {
   EXPECT_TRUE(form->RenderToPng(folder + "/success.png", false));
   form->Unload();
 
+  // A new run, checked and updated, drawn as it ends.
+  const auto updateAndRender = [&](const std::string& name) {
+    ResetGlobals();
+    Start("UpdStd");
+    form->hovAktion_Click(2);
+    win::DoEvents();
+    form->cmdDoUpdate_Click();
+    win::DoEvents();
+    EXPECT_TRUE(form->RenderToPng(folder + "/" + name, false));
+  };
   server.On("GET", std::string(kData) + "QVUpdate.exe",
             {inet::steps::Bytes(inet::ResponseHead(200, 3000) + update.substr(0, 1500)), inet::steps::Close()});
-  ResetGlobals();
-  Start("UpdStd");
-  form->hovAktion_Click(2);
-  win::DoEvents();
-  form->cmdDoUpdate_Click();
-  win::DoEvents();
-  EXPECT_TRUE(form->RenderToPng(folder + "/error.png", false));
+  updateAndRender("error.png");
   form->Unload();
 
   // In English, a copy the update folder refuses: the reason's line is
@@ -354,13 +358,7 @@ TEST_F(frmUpdatesTest, TheWindowInItsStatesToLookAt) {
   server.Serve(std::string(kData) + "QVUpdate.exe", update);
   std::filesystem::remove(UpdateDir() + "/ver.txt");
   WriteFile(UpdateDir() + "/ver.txt/old", "x");
-  ResetGlobals();
-  Start("UpdStd");
-  form->hovAktion_Click(2);
-  win::DoEvents();
-  form->cmdDoUpdate_Click();
-  win::DoEvents();
-  EXPECT_TRUE(form->RenderToPng(folder + "/copy-error.png", false));
+  updateAndRender("copy-error.png");
   gdi::UseFixedMetrics();
 }
 
