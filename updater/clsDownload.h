@@ -64,7 +64,7 @@ class clsDownload : public std::enable_shared_from_this<clsDownload> {
   const std::string& LastFailure() const { return m_failure; }
   // A body is never given more room than this before its bytes arrive;
   // beyond it the room grows with what has arrived.
-  static constexpr size_t kReserveCeiling = size_t{256} << 20;
+  static constexpr size_t kReserveCeiling = size_t{16} << 20;
 
  private:
   void CloseHandles();
