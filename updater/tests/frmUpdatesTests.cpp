@@ -359,6 +359,16 @@ TEST_F(frmUpdatesTest, TheWindowInItsStatesToLookAt) {
   std::filesystem::remove(UpdateDir() + "/ver.txt");
   WriteFile(UpdateDir() + "/ver.txt/old", "x");
   updateAndRender("copy-error.png");
+  form->Unload();
+
+  // No server, in German: the connection text, over two lines.
+  std::filesystem::remove(ProgramDir() + "/res/zupdOK");
+  server.Stop();
+  ResetGlobals();
+  Start("UpdStd");
+  form->hovAktion_Click(2);
+  win::DoEvents();
+  EXPECT_TRUE(form->RenderToPng(folder + "/no-connection.png", false));
   gdi::UseFixedMetrics();
 }
 
