@@ -107,18 +107,18 @@ int CopyAll(int in, int out) {
   }
 }
 
-// Copies `source` into the new file `part`; on a failure `part` is
+// Copies `source` into the new file `staged`; on a failure `staged` is
 // removed and the error raised, naming `dest`, the file the copy is for.
-void CopyFile(const std::string& source, const std::string& part, const std::string& dest) {
+void CopyFile(const std::string& source, const std::string& staged, const std::string& dest) {
   FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
   if (in.Get() < 0) RaiseFileError(errno, source);
-  FileDescriptor out(OpenForWriting(part));
+  FileDescriptor out(OpenForWriting(staged));
   if (out.Get() < 0) RaiseFileError(errno, dest);
   int error = CopyAll(in.Get(), out.Get());
   const int closing = out.Close();
   if (!error) error = closing;
   if (error) {
-    ::unlink(part.c_str());
+    ::unlink(staged.c_str());
     RaiseFileError(error, dest);
   }
 }
@@ -177,14 +177,14 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
 }
 
 void CopyFilesTogether(const std::vector<FileCopy>& copies) {
-  std::vector<std::string> parts;
-  const auto removeParts = [&] {
-    for (const std::string& part : parts) ::unlink(part.c_str());
+  std::vector<std::string> staged;
+  const auto removeStaged = [&] {
+    for (const std::string& file : staged) ::unlink(file.c_str());
   };
   try {
     for (const FileCopy& copy : copies) {
-      parts.push_back(copy.dest + ".part");
-      CopyFile(copy.source, parts.back(), copy.dest);
+      staged.push_back(copy.dest + ".part");
+      CopyFile(copy.source, staged.back(), copy.dest);
     }
     // What would make a rename fail is found before anything is renamed.
     for (const FileCopy& copy : copies) {
@@ -192,13 +192,13 @@ void CopyFilesTogether(const std::vector<FileCopy>& copies) {
       if (::stat(copy.dest.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) RaiseFileError(EISDIR, copy.dest);
     }
   } catch (...) {
-    removeParts();
+    removeStaged();
     throw;
   }
   for (size_t i = 0; i < copies.size(); ++i) {
-    if (std::rename(parts[i].c_str(), copies[i].dest.c_str()) != 0) {
+    if (std::rename(staged[i].c_str(), copies[i].dest.c_str()) != 0) {
       const int error = errno;
-      removeParts();
+      removeStaged();
       RaiseFileError(error, copies[i].dest);
     }
   }

@@ -17,9 +17,9 @@ namespace verscout {
 // error" (75), described as the path, ": " and the system's reason.
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 
-// A file written from its start in pieces, as they come, through a buffer
+// A file written from its start in chunks, as they come, through a buffer
 // of a megabyte; every write and the closing are checked. The first
-// failure is kept: Append then refuses every piece, and Close raises it as
+// failure is kept: Append then refuses every chunk, and Close raises it as
 // WriteWholeFile does and removes the file. A writer that is not closed
 // removes its file.
 class FileWriter {

@@ -23,10 +23,10 @@ size_t LongestFit(std::string_view lead, std::string_view rest, int width,
 
 std::vector<std::string> SplitToWidth(const std::string& text, int width,
                                       const std::function<int(std::string_view)>& widthOf) {
-  std::vector<std::string> pieces;
+  std::vector<std::string> rows;
   std::string_view rest = text;
   while (!rest.empty()) {
-    const std::string_view lead = pieces.empty() ? std::string_view() : kContinuation;
+    const std::string_view lead = rows.empty() ? std::string_view() : kContinuation;
     size_t cut = rest.size();
     if (widthOf(std::string(lead) + std::string(rest)) > width) {
       const size_t fits = LongestFit(lead, rest, width, widthOf);
@@ -45,14 +45,14 @@ std::vector<std::string> SplitToWidth(const std::string& text, int width,
         while (cut == 0 || (cut < rest.size() && (static_cast<unsigned char>(rest[cut]) & 0xC0) == 0x80)) ++cut;
       }
     }
-    std::string piece(lead);
-    piece += rest.substr(0, cut);
-    while (piece.size() > lead.size() && piece.back() == ' ') piece.pop_back();
-    pieces.push_back(std::move(piece));
+    std::string row(lead);
+    row += rest.substr(0, cut);
+    while (row.size() > lead.size() && row.back() == ' ') row.pop_back();
+    rows.push_back(std::move(row));
     rest.remove_prefix(cut);
     while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
   }
-  return pieces;
+  return rows;
 }
 
 }  // namespace verscout

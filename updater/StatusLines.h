@@ -10,11 +10,11 @@
 
 namespace verscout {
 
-// The pieces of `text` whose width, as `widthOf` measures it, is at most
+// The rows of `text` whose width, as `widthOf` measures it, is at most
 // `width`: broken after the last blank that fits, else after the last "/"
 // that fits (a long path), else after the last character that fits.
-// Pieces after the first begin with two blanks, so they read as the
-// continuation of the line above. A text that fits is one piece.
+// Rows after the first begin with two blanks, so they read as the
+// continuation of the line above. A text that fits is one row.
 std::vector<std::string> SplitToWidth(const std::string& text, int width,
                                       const std::function<int(std::string_view)>& widthOf);
 

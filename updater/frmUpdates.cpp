@@ -328,10 +328,10 @@ void frmUpdates::AddStatusLine(const std::string& text) {
   // change when the bar appears).
   const int room = list->PixelWidth() - 4 - 5 - win::GetSystemMetrics(win::SM_CXVSCROLL);
   const com::StdFontPtr font = list->Font();
-  for (const std::string& piece : SplitToWidth(text, room, [&](std::string_view part) {
-         return static_cast<int>(forms::painter::MeasureText(part, font, 0, false).cx);
+  for (const std::string& row : SplitToWidth(text, room, [&](std::string_view shown) {
+         return static_cast<int>(forms::painter::MeasureText(shown, font, 0, false).cx);
        })) {
-    list->AddItem(piece);
+    list->AddItem(row);
   }
   list->SetListIndex(list->ListCount() - 1);
   list->Invalidate();

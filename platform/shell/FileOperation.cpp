@@ -55,7 +55,7 @@ int ReasonOf(const std::error_code& error) {
   }
 }
 
-// The paths an entry names: itself, or the names its last part's wildcards
+// The paths an entry names: itself, or the names its last component's wildcards
 // match. An entry without wildcards that does not exist is an error.
 int Expand(const std::string& entry, std::vector<fs::path>& paths) {
   const fs::path path(entry);

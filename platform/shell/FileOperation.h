@@ -3,7 +3,7 @@
 // asks before it replaces or deletes anything.
 //
 // pFrom and pTo are lists of paths, each ended by a NUL, the list ended by
-// a second NUL. The last part of a source may hold the wildcards "*" and
+// a second NUL. The last component of a source may hold the wildcards "*" and
 // "?". Only the first entry of pTo counts: the target folder (an existing
 // folder, or a new one when there are several sources) or, for one source,
 // the new name. Folders are copied, moved and deleted with everything in

@@ -12,7 +12,7 @@ TEST(StatusLines, ALineWiderThanTheListIsSplitAtBlanksThenSlashesThenAnywhere) {
   struct Case {
     std::string text;
     int width;
-    std::vector<std::string> pieces;
+    std::vector<std::string> rows;
   };
   for (const Case& c : {
            Case{"fits exactly", 12, {"fits exactly"}},
@@ -22,7 +22,7 @@ TEST(StatusLines, ALineWiderThanTheListIsSplitAtBlanksThenSlashesThenAnywhere) {
            Case{"", 4, {}},
        }) {
     SCOPED_TRACE(c.text);
-    EXPECT_EQ(SplitToWidth(c.text, c.width, Chars), c.pieces);
+    EXPECT_EQ(SplitToWidth(c.text, c.width, Chars), c.rows);
   }
 }
 
