@@ -1,6 +1,7 @@
 #include "Global.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include "forms/App.h"
 #include "forms/Constants.h"
 #include "forms/MsgBox.h"
+#include "forms/Responder.h"
 #include "forms/Screen.h"
 #include "forms/controls/Animation.h"
 #include "runtime/Date.h"
@@ -33,8 +35,8 @@ kvctl2::cRegSettings& CurrentSettings() {
 }
 
 void ShowRegistryError(const char* englishTitle, const char* germanTitle) {
-  forms::MsgBox(Text("Registry access error occurs", "Zugriffsfehler auf Registry"),
-                forms::vbCritical | forms::vbSystemModal, Text(englishTitle, germanTitle));
+  PlainMsgBox(Text("Registry access error occurs", "Zugriffsfehler auf Registry"),
+              forms::vbCritical | forms::vbSystemModal, Text(englishTitle, germanTitle));
 }
 
 }  // namespace
@@ -66,6 +68,18 @@ void TellSettingsProblems() {
 }
 
 int32_t TodayDayNumber() { return static_cast<int32_t>(rt::Today().days); }
+
+int32_t PlainMsgBox(const std::string& prompt, int32_t buttons, const std::string& title) {
+  try {
+    return forms::MsgBox(prompt, buttons, title);
+  } catch (const rt::Error& error) {
+    if (error.Number() != forms::errNoResponder) throw;
+    const std::string text = rt::Replace(rt::Replace(prompt, "\r\n", "\n"), "\r", "\n");
+    std::fprintf(stderr, "Verscout: %s: %s\n", title.c_str(), text.c_str());
+    const std::vector<int32_t> offered = forms::MsgBoxButtons(buttons);
+    return offered.empty() ? 0 : offered.front();
+  }
+}
 
 int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string& Title) {
   if (IsSilent || !Window) return 0;

@@ -59,6 +59,10 @@ void TellSettingsProblems();
 // The day number of today (days since 30 December 1899), for the date values.
 int32_t TodayDayNumber();
 
+// The system's plain message box, shown in every mode. Without a display
+// nobody can answer it: its title and text go to the standard error
+// output, and the run goes on as if the box's first button was chosen.
+int32_t PlainMsgBox(const std::string& prompt, int32_t buttons, const std::string& title);
 // A message through the window's message box control; nothing and 0 in the
 // silent modes. The window leaves the topmost band first.
 int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string& Title);

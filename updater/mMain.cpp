@@ -34,7 +34,7 @@ constexpr ModeRow kModes[] = {
 };
 
 void StartupMessage(const std::string& text, const std::string& title, int32_t extraStyle = 0) {
-  forms::MsgBox(text, forms::vbExclamation | extraStyle, title);
+  PlainMsgBox(text, forms::vbExclamation | extraStyle, title);
 }
 
 kvctl2::cRegSettings& MakeSettings() {

@@ -22,14 +22,14 @@ int main(int argc, char** argv) {
     return 1;
   }
   try {
-    if (!verscout::Main(verscout::CommandLineOf(argc, argv))) return 0;
+    // A start refused (its message told) is a failed run.
+    if (!verscout::Main(verscout::CommandLineOf(argc, argv))) return 1;
     verscout::ShowUpdateWindow();
     // The process lives as long as a form is loaded.
     win::MSG msg;
     while (!forms::Form::Forms().empty() && win::GetMessageA(&msg, win::kNoWindow, 0, 0)) win::DispatchMessageA(&msg);
     return 0;
   } catch (const rt::Error& e) {
-    // Without a screen a message box cannot be shown: its text goes here.
     std::fprintf(stderr, "Verscout: %s\n", e.Description().c_str());
     return 1;
   }
