@@ -6,6 +6,7 @@
 #include "core/StartUp.h"
 #include "forms/App.h"
 #include "forms/Form.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "win/MessageQueue.h"
 #include "win/Modules.h"
@@ -15,6 +16,11 @@ int main(int, char**) {
   forms::App().Path = program.parent_path().string();
   forms::App().EXEName = program.stem().string();
   forms::App().Title = "Quorvelle Administration";
+  // Without its form designs, scripts and fonts the program can show nothing.
+  if (const std::string problem = rt::DataFolderProblem({"qvadmin", "kvctl2", "sql", "fonts"}); !problem.empty()) {
+    std::fprintf(stderr, "QVAdmin: %s\n", problem.c_str());
+    return 1;
+  }
   try {
     qvadmin::Main();
     win::MSG msg;

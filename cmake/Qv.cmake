@@ -40,18 +40,75 @@ function(qv_sources out dir)
   set(${out} ${srcs} PARENT_SCOPE)
 endfunction()
 
-# qv_layer(name DEPS a b ... PRIVATE_LIBS x y ...)
+# qv_layer(name DEPS a b ... PRIVATE_LIBS x y ... [TESTING f.cpp ... TESTING_LIBS ...])
 # A stand-in layer: one shared library named qv<name>, so that the state a
 # layer keeps (windows, registry handles) exists once per process even when
-# both the control library and a program link it.
+# both the control library and a program link it. It is installed with the
+# programs. The TESTING sources (servers, fixtures, drivers that tests and
+# measurements use) form the static library qv<name>_testing instead, which
+# only tests and measurements link; their headers stay beside the layer's.
 function(qv_layer name)
-  cmake_parse_arguments(A "" "" "DEPS;PRIVATE_LIBS;PRIVATE_INCLUDES" ${ARGN})
+  cmake_parse_arguments(A "" "" "DEPS;PRIVATE_LIBS;PRIVATE_INCLUDES;TESTING;TESTING_LIBS" ${ARGN})
   qv_sources(srcs ${CMAKE_CURRENT_SOURCE_DIR})
+  list(TRANSFORM A_TESTING PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+  foreach(file ${A_TESTING})
+    if(NOT file IN_LIST srcs)
+      message(FATAL_ERROR "qv_layer(${name}): no source ${file}")
+    endif()
+  endforeach()
+  list(REMOVE_ITEM srcs ${A_TESTING})
   add_library(qv${name} SHARED ${srcs})
   target_include_directories(qv${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
   target_include_directories(qv${name} PRIVATE ${A_PRIVATE_INCLUDES})
   target_compile_options(qv${name} PRIVATE ${QV_WARNINGS})
   target_link_libraries(qv${name} PUBLIC ${A_DEPS} PRIVATE ${A_PRIVATE_LIBS})
+  install(TARGETS qv${name} LIBRARY DESTINATION ${QV_INSTALL_LIBDIR})
+  if(A_TESTING)
+    add_library(qv${name}_testing STATIC ${A_TESTING})
+    target_compile_options(qv${name}_testing PRIVATE ${QV_WARNINGS})
+    target_link_libraries(qv${name}_testing PUBLIC qv${name} PRIVATE ${A_TESTING_LIBS})
+  endif()
+endfunction()
+
+# The targets that `targets` link, directly or through others, themselves
+# included.
+function(qv_link_closure out)
+  set(seen "")
+  set(todo ${ARGN})
+  while(todo)
+    list(POP_FRONT todo target)
+    if(NOT TARGET ${target} OR target IN_LIST seen)
+      continue()
+    endif()
+    list(APPEND seen ${target})
+    get_target_property(imported ${target} IMPORTED)
+    if(imported)
+      continue()
+    endif()
+    foreach(property LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
+      get_target_property(linked ${target} ${property})
+      if(linked)
+        # A static library's private links read $<LINK_ONLY:name>.
+        list(TRANSFORM linked REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1")
+        list(APPEND todo ${linked})
+      endif()
+    endforeach()
+  endwhile()
+  set(${out} ${seen} PARENT_SCOPE)
+endfunction()
+
+# qv_test_support(target libs ...): a test or measurement program that
+# links `libs` gets the test support of every layer they use (the
+# qv<layer>_testing libraries), and the files the code under test reads at
+# run time, beside the program as beside an installed one.
+function(qv_test_support target)
+  qv_link_closure(linked ${ARGN})
+  foreach(lib ${linked})
+    if(TARGET ${lib}_testing)
+      target_link_libraries(${target} PRIVATE ${lib}_testing)
+    endif()
+  endforeach()
+  add_dependencies(${target} qv_runtime_data)
 endfunction()
 
 # Real-window tests: the *.cpp files of tests/x11/ folders below `dir`
@@ -73,6 +130,7 @@ function(qv_real_window_tests name dir libs)
   qv_test_target(${name}_x11)
   target_include_directories(${name}_x11 PRIVATE ${dir} ${dir}/tests)
   target_link_libraries(${name}_x11 PRIVATE ${libs} qvwin GTest::gtest GTest::gmock)
+  qv_test_support(${name}_x11 ${libs} qvwin)
   target_compile_definitions(${name}_x11 PRIVATE QV_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   add_test(NAME ${name}_x11 COMMAND ${name}_x11)
   set_tests_properties(${name}_x11 PROPERTIES LABELS x11 ENVIRONMENT "QV_BUILD_DIR=${PROJECT_BINARY_DIR}")
@@ -100,6 +158,7 @@ function(qv_tests name)
   qv_test_target(${name})
   target_include_directories(${name} PRIVATE ${A_DIR} ${A_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  qv_test_support(${name} ${A_LIBS} qvwin)
   # Where the tests find the repository's files and write what they render.
   # ENVIRONMENT holds a single entry: the discovery script would split a list.
   target_compile_definitions(${name} PRIVATE QV_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -1,6 +1,7 @@
 #include "Global.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,11 +12,13 @@
 #include "forms/App.h"
 #include "forms/Constants.h"
 #include "forms/MsgBox.h"
+#include "forms/Responder.h"
 #include "forms/Screen.h"
 #include "forms/controls/Animation.h"
 #include "runtime/Date.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "services/SettingsProblems.h"
 #include "win/Window.h"
 
 namespace verscout {
@@ -32,8 +35,8 @@ kvctl2::cRegSettings& CurrentSettings() {
 }
 
 void ShowRegistryError(const char* englishTitle, const char* germanTitle) {
-  forms::MsgBox(Text("Registry access error occurs", "Zugriffsfehler auf Registry"),
-                forms::vbCritical | forms::vbSystemModal, Text(englishTitle, germanTitle));
+  PlainMsgBox(Text("Registry access error occurs", "Zugriffsfehler auf Registry"),
+              forms::vbCritical | forms::vbSystemModal, Text(englishTitle, germanTitle));
 }
 
 }  // namespace
@@ -55,10 +58,28 @@ bool WriteRegValue(const std::string& Key, const rt::Variant& Value, bool IsNumb
                                     rt::Err().Clear();
                                     ShowRegistryError("Key access error 4", "Key-Zugriffsfehler 4");
                                   });
+  if (ok && !written) TellSettingsProblems();
   return ok && written;
 }
 
+void TellSettingsProblems() {
+  const kvctl2::SettingsNotice notice = kvctl2::TakeSettingsNotice(IsEnglish);
+  if (!notice.text.empty()) forms::MsgBox(notice.text, forms::vbExclamation, notice.title);
+}
+
 int32_t TodayDayNumber() { return static_cast<int32_t>(rt::Today().days); }
+
+int32_t PlainMsgBox(const std::string& prompt, int32_t buttons, const std::string& title) {
+  try {
+    return forms::MsgBox(prompt, buttons, title);
+  } catch (const rt::Error& error) {
+    if (error.Number() != forms::errNoResponder) throw;
+    const std::string text = rt::Replace(rt::Replace(prompt, "\r\n", "\n"), "\r", "\n");
+    std::fprintf(stderr, "Verscout: %s: %s\n", title.c_str(), text.c_str());
+    const std::vector<int32_t> offered = forms::MsgBoxButtons(buttons);
+    return offered.empty() ? 0 : offered.front();
+  }
+}
 
 int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string& Title) {
   if (IsSilent || !Window) return 0;

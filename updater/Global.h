@@ -48,11 +48,21 @@ inline const char* Text(const char* english, const char* german) { return IsEngl
 // settings cannot be read.
 rt::Variant ReadRegValue(const std::string& Key, const rt::Variant& Default);
 // Settings.SetSetting("", Key, Value, IsNumberValue); False after a message
-// box when the settings cannot be written.
+// box when the settings cannot be written (the box tells why, when the
+// settings file says).
 bool WriteRegValue(const std::string& Key, const rt::Variant& Value, bool IsNumberValue);
+// Tells, in a message box shown in every mode, what went wrong with the
+// settings files since the last call: a damaged file (the settings before
+// the damage were kept, where the damaged file was put), a file that cannot
+// be used, settings that could not be saved. Nothing when all went well.
+void TellSettingsProblems();
 // The day number of today (days since 30 December 1899), for the date values.
 int32_t TodayDayNumber();
 
+// The system's plain message box, shown in every mode. Without a display
+// nobody can answer it: its title and text go to the standard error
+// output, and the run goes on as if the box's first button was chosen.
+int32_t PlainMsgBox(const std::string& prompt, int32_t buttons, const std::string& title);
 // A message through the window's message box control; nothing and 0 in the
 // silent modes. The window leaves the topmost band first.
 int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string& Title);

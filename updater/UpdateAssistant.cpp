@@ -20,6 +20,12 @@ namespace verscout {
 
 namespace fs = std::filesystem;
 
+std::string LogFileBase(const std::string& updateFolder) {
+  std::string parent = fs::path(updateFolder).parent_path().string();
+  if (!parent.empty() && parent.back() != '/') parent += '/';
+  return parent + "UpdLog";
+}
+
 bool UpdateAssistant::Load() {
   Window = &m_window;
   HookInstalled = true;
@@ -46,7 +52,7 @@ bool UpdateAssistant::Load() {
   m_logger = std::make_shared<clsLogger>();
   bool logging = false;
   rt::ResumeNext([&] {
-    m_logger->LogFile(rt::Left(UpdateFolder, rt::Len(UpdateFolder) >= 3 ? rt::Len(UpdateFolder) - 3 : 0) + "UpdLog");
+    m_logger->LogFile(LogFileBase(UpdateFolder));
     m_logger->LogLevel(2);
     m_logger->MaxFileIterations(2);
     m_logger->MaxFileSize(900000);
@@ -54,9 +60,9 @@ bool UpdateAssistant::Load() {
   });
   if (!logging) {
     m_logger.reset();
-    forms::MsgBox(Text("Logging not possible.\r\n\r\nNo writing/reading permissions?",
-                       "Logging nicht möglich.\r\n\r\nKeine Schreib-/Leserechte?"),
-                  forms::vbCritical | forms::vbSystemModal, Text("Abortion!", "Abbruch!"));
+    PlainMsgBox(Text("Logging not possible.\r\n\r\nNo writing/reading permissions?",
+                     "Logging nicht möglich.\r\n\r\nKeine Schreib-/Leserechte?"),
+                forms::vbCritical | forms::vbSystemModal, Text("Abortion!", "Abbruch!"));
     Close();
     return false;
   }
@@ -105,18 +111,36 @@ void UpdateAssistant::Log(const std::string& line) {
   if (m_logger) rt::ResumeNext([&] { m_logger->IUPrint(1, line); });
 }
 
-std::string UpdateAssistant::Transfer(const std::string& url, int32_t bytes) {
+void UpdateAssistant::ReportFileFailure(FileStep step) {
+  const bool write = step == FileStep::Write;
+  const std::string line = (write ? Text("Write error: ", "Schreibfehler: ") : Text("Copy error: ", "Kopierfehler: ")) +
+                           rt::Err().Description();
+  m_window.AddStatusLine(line);
+  m_window.SetStatusListColor(0xC0);
+  m_window.SetStatusText(write ? Text("Files cannot be saved in the temporary folder.",
+                                      "Im temporären Ordner können keine Dateien gespeichert werden.")
+                               : Text("The update cannot be copied into the update folder.",
+                                      "Das Update kann nicht in den Update-Ordner kopiert werden."));
+  Log(line);
+}
+
+void UpdateAssistant::Call(const std::string& url, const std::function<void(clsDownload&)>& call) {
   const std::shared_ptr<clsDownload> download = m_download;
-  if (!download) return {};
-  std::string result;
+  if (!download) return;
   Downloading = true;
-  const bool ok = rt::ResumeNext([&] { result = download->Downloadfile(url, bytes, "Download"); });
+  const bool ok = rt::ResumeNext([&] { call(*download); });
   Downloading = false;
+  if (ok && !download->LastFailure().empty()) Log("Download " + url + ": " + download->LastFailure());
   if (CancelRequested && !m_closing) {
     CancelRequested = false;
     Close();
   }
   if (!ok) throw rt::Err().Current();
+}
+
+std::string UpdateAssistant::Transfer(const std::string& url, int32_t bytes) {
+  std::string result;
+  Call(url, [&](clsDownload& download) { result = download.Downloadfile(url, bytes, "Download"); });
   return result;
 }
 
@@ -129,7 +153,13 @@ void UpdateAssistant::cmdClose_Click() {
 }
 
 void UpdateAssistant::Progresschanged(double& Progress, int32_t& /*size*/, bool& Cancel) {
-  m_window.ProgressUpdateTo(rt::Variant(Progress).ToLong());
+  // The bar moves when its value does, not at every one of a large file's
+  // many chunks.
+  const int32_t percent = rt::Variant(Progress).ToLong();
+  if (percent != m_barValue) {
+    m_barValue = percent;
+    m_window.ProgressUpdateTo(percent);
+  }
   win::DoEvents();
   if (CancelRequested && !m_closing) {
     CancelRequested = false;

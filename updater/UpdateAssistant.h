@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,10 @@
 #include "clsLogger.h"
 
 namespace verscout {
+
+// The log's name without its number: "UpdLog" in the folder that holds
+// the update folder (given without a closing separator).
+std::string LogFileBase(const std::string& updateFolder);
 
 class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from_this<UpdateAssistant> {
  public:
@@ -72,18 +77,38 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
     ~FlagScope() { flag = false; }
   };
 
+  // How fetching a file of the server ended.
+  enum class FetchResult {
+    Fetched,     // whole, and written into the temporary folder
+    Missing,     // the server has no such file, or cannot be reached
+    Broken,      // another length arrived than was announced
+    NotWritten,  // whole, but the temporary folder refused it
+  };
+  FetchResult Fetch(const std::string& name);
+
   // Unloads the window once.
   void Close();
-  // One call of the download object, with Downloading set around it. A
-  // close request that no progress event took (a file below one chunk, a
+  // One call of the download object for `url`, made by `call`, with
+  // Downloading set around it; the reason of a failure goes into the log.
+  // A close request that no progress event took (a file below one chunk, a
   // size query) is carried out as soon as the call returns.
+  void Call(const std::string& url, const std::function<void(clsDownload&)>& call);
+  // Downloadfile through Call.
   std::string Transfer(const std::string& url, int32_t bytes);
   void Log(const std::string& line);
+  // A file that could not be written into the temporary folder, or copied
+  // into the update folder (the error in Err()): a status line with the
+  // file and the reason, the same in the log, and what failed in the
+  // status label.
+  enum class FileStep { Write, Copy };
+  void ReportFileFailure(FileStep step);
   void ShowErrorPage();
 
   UpdateWindow& m_window;
   std::shared_ptr<clsLogger> m_logger;
   std::shared_ptr<clsDownload> m_download;
+  // The value the progress bar was given last.
+  int32_t m_barValue = 0;
   bool m_closing = false;
   bool m_checking = false;
   bool m_downloadPass = false;

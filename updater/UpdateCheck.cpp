@@ -1,8 +1,8 @@
 // The update check: the server's version file against the local one.
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
+#include "FileHandling.h"
 #include "Global.h"
 #include "UpdateAssistant.h"
 #include "core/TextHelpers.h"
@@ -25,14 +25,16 @@ void UpdateAssistant::UpdateSuche() {
   }
   rt::ResumeNext([] { WriteRegValue("LastUpdateCheck", TodayDayNumber(), true); });
 
-  const bool fetched = FetchServerFile("ver.txt");
+  const FetchResult fetched = Fetch("ver.txt");
   if (m_closing) return;
-  if (!fetched) {
+  if (fetched != FetchResult::Fetched) {
     if (IsSilent) {
       ShowResultAndEnd(false);
       return;
     }
-    const bool probe = FetchServerFile("_FlagIsConnect");
+    // A version file that arrived cut short or too long says nothing about
+    // the file on the server: the connection failed, so no probe.
+    const bool probe = fetched == FetchResult::Missing && FetchServerFile("_FlagIsConnect");
     if (m_closing) return;
     m_window.Beep();
     m_window.SetStatusColor(0x80);
@@ -44,9 +46,13 @@ void UpdateAssistant::UpdateSuche() {
       m_window.ShowFileAnimation(false);
       m_window.ShowBrowser(true);
     } else {
+      // The status line of a file that could not be written stays; the
+      // others say the connection failed.
       m_window.SetStatusListColor(0xC0);
-      m_window.SetStatusText(Text("Please check your Internet connection and try again.",
-                                  "Überprüfen Sie Ihre Internetverbindung und versuchen Sie es noch einmal."));
+      if (fetched != FetchResult::NotWritten) {
+        m_window.SetStatusText(Text("Please check your Internet connection and try again.",
+                                    "Überprüfen Sie Ihre Internetverbindung und versuchen Sie es noch einmal."));
+      }
       SetHourglass(false);
       m_window.ShowFileAnimation(false);
       m_window.EnableLink(2);
@@ -74,8 +80,10 @@ void UpdateAssistant::UpdateSuche() {
   }
 }
 
-bool UpdateAssistant::FetchServerFile(const std::string& name) {
-  bool fetched = false;
+bool UpdateAssistant::FetchServerFile(const std::string& name) { return Fetch(name) == FetchResult::Fetched; }
+
+UpdateAssistant::FetchResult UpdateAssistant::Fetch(const std::string& name) {
+  FetchResult result = FetchResult::Missing;
   rt::ResumeNext([&] {
     m_window.SetStatusTop(2280);
     m_window.MoveStatusList(4080, 3000, 4965, 1515);
@@ -84,14 +92,21 @@ bool UpdateAssistant::FetchServerFile(const std::string& name) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
     const std::string text = Transfer(DataURL + name, 1024);
+    if (!m_download) return;
     // A body of another length than announced is no file.
-    if (text.empty() || !m_download || !m_download->LastBodyComplete()) return;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    fetched = static_cast<bool>(out);
+    if (m_download->LastTransferBroken()) {
+      result = FetchResult::Broken;
+    } else if (!text.empty() && m_download->LastBodyComplete()) {
+      if (rt::ResumeNext([&] { WriteWholeFile(path, text); })) {
+        result = FetchResult::Fetched;
+      } else {
+        ReportFileFailure(FileStep::Write);
+        result = FetchResult::NotWritten;
+      }
+    }
   });
   rt::Err().Clear();
-  return fetched;
+  return result;
 }
 
 bool UpdateAssistant::IsUpdate() {
@@ -106,10 +121,10 @@ bool UpdateAssistant::IsUpdate() {
   }
   if (!valid) {
     Log("Error at Remote-ver: online-ver 0");
-    forms::MsgBox(Text("Error during reading process:", "Fehler bei Lesevorgang:") + std::string("\r\n\r\n") +
-                      TempFolder + "ver.txt",
-                  forms::vbCritical | forms::vbSystemModal | forms::vbMsgBoxSetForeground,
-                  Text("The remote version file is not readable.", "Die Remote-Versionsdatei ist nicht lesbar."));
+    PlainMsgBox(Text("Error during reading process:", "Fehler bei Lesevorgang:") + std::string("\r\n\r\n") +
+                    TempFolder + "ver.txt",
+                forms::vbCritical | forms::vbSystemModal | forms::vbMsgBoxSetForeground,
+                Text("The remote version file is not readable.", "Die Remote-Versionsdatei ist nicht lesbar."));
   }
   return UpdateState > 0;
 }

@@ -1,8 +1,4 @@
 // The download of the update files and their copy into the update folder.
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
 #include "FileHandling.h"
 #include "Global.h"
 #include "UpdateAssistant.h"
@@ -18,7 +14,7 @@ void UpdateAssistant::ShowErrorPage() {
   if (IsSilent) {
     ShowResultAndEnd(false);
   } else {
-    m_window.ShowBrowser(true);
+    m_window.ShowPageAboveStatus();
   }
 }
 
@@ -47,12 +43,16 @@ void UpdateAssistant::cmdDoUpdate_Click() {
   m_window.EnableDoUpdate(false);
   m_window.ShowDoUpdate(false);
   if (!DownloadFailed && !UpdateFiles.empty()) {
-    // The version file follows only a whole update file: a failed copy
-    // leaves the update folder's version as it was.
+    // The update file and the version file change together: a failed copy
+    // leaves the update folder as it was.
     const std::string file = UpdateFiles.front();
-    const bool copied = FileCopyOverwrite(TempFolder + file, UpdateFolder + "/" + file) != 0 &&
-                        FileCopyOverwrite(TempFolder + "ver.txt", UpdateFolder + "/ver.txt") != 0;
-    if (!copied) DownloadFailed = true;
+    if (!rt::ResumeNext([&] {
+          CopyFilesTogether(
+              {{TempFolder + file, UpdateFolder + "/" + file}, {TempFolder + "ver.txt", UpdateFolder + "/ver.txt"}});
+        })) {
+      ReportFileFailure(FileStep::Copy);
+      DownloadFailed = true;
+    }
   }
   if (DownloadFailed || UpdateFiles.empty()) {
     ShowErrorPage();
@@ -91,29 +91,37 @@ void UpdateAssistant::DownloadUpdateFiles(const std::vector<std::string>& Files)
         m_window.SetStatusText(Text("Update is performing...", "Update wird ausgeführt..."));
         for (size_t i = 0; i < Files.size(); ++i) {
           m_window.ProgressUpdateTo(0);
+          m_barValue = 0;
           m_window.ProgressReset();
           const std::string label = Text("File ", "Datei ") + std::to_string(i + 1) + Text(" of ", " von ") + count;
           m_window.SetFileLabel(label);
           m_window.AddStatusLine(IsEnglish ? "Download file " + std::to_string(i + 1) + " of " + count : "Lade " + label);
-          const std::string body = Transfer(DataURL + Files[i], 1024);
+          // The body goes into the temporary file as it arrives: a large
+          // update is never held whole in memory, and a full disk stops
+          // the transfer at once.
+          FileWriter file(TempFolder + Files[i]);
+          const std::string url = DataURL + Files[i];
+          Call(url, [&](clsDownload& download) {
+            download.Downloadfile(url, 1024, "Download", [&](std::string_view bytes) { return file.Append(bytes); });
+          });
           if (m_closing) return;
           m_window.ProgressUpdateTo(100);
-          // A body of another length than announced ("#40503") is a failed download.
-          if (body.empty() || !m_download || !m_download->LastBodyComplete()) {
+          // A body of another length than announced ("#40503") is a failed
+          // download; its file goes with the writer.
+          const bool whole = m_download && m_download->LastBodyComplete();
+          if ((whole || file.Failed()) && !rt::ResumeNext([&] { file.Close(); })) {
+            ReportFileFailure(FileStep::Write);
             DownloadFailed = true;
-            continue;
+          } else if (!whole) {
+            m_window.SetStatusText(
+                Text("The update could not be downloaded.", "Das Update konnte nicht heruntergeladen werden."));
+            DownloadFailed = true;
           }
-          const std::string path = TempFolder + Files[i];
-          std::error_code ignored;
-          std::filesystem::remove(path, ignored);
-          std::ofstream out(path, std::ios::binary | std::ios::trunc);
-          out.write(body.data(), static_cast<std::streamsize>(body.size()));
-          if (!out) DownloadFailed = true;
         }
       },
       [&](const rt::Error& error) {
-        forms::MsgBox(error.Description(), forms::vbCritical | forms::vbSystemModal | forms::vbMsgBoxSetForeground,
-                      std::to_string(error.Number()));
+        PlainMsgBox(error.Description(), forms::vbCritical | forms::vbSystemModal | forms::vbMsgBoxSetForeground,
+                    std::to_string(error.Number()));
         DownloadFailed = true;
       });
   rt::Err().Clear();

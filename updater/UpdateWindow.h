@@ -35,7 +35,12 @@ class UpdateWindow {
 
   // brw, picFileAnim, hovAktion(index), cmdDoUpdate, cmdClose.
   virtual void Navigate(const std::string& address) = 0;
+  // Showing the browser gives its page the whole area on the right.
   virtual void ShowBrowser(bool visible) = 0;
+  // Shows the page above the status label and list, so that the lines that
+  // tell why a download failed stay in view; the progress bar and the file
+  // label give way.
+  virtual void ShowPageAboveStatus() = 0;
   virtual void ShowFileAnimation(bool visible) = 0;
   virtual void EnableLink(int index) = 0;
   virtual void EnableDoUpdate(bool enabled) = 0;

@@ -1,5 +1,8 @@
 #include "clsDownload.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "Global.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
@@ -22,6 +25,23 @@ size_t FindNoCase(const std::string& text, std::string_view lowerNeedle) {
   return lower.find(lowerNeedle);
 }
 
+// The log's words for a reason of the internet layer.
+std::string ReasonText(uint32_t reason) {
+  static const std::pair<uint32_t, const char*> texts[] = {
+      {inet::ERROR_INTERNET_NAME_NOT_RESOLVED, "the server's name is not known"},
+      {inet::ERROR_INTERNET_CANNOT_CONNECT, "the server cannot be reached"},
+      {inet::ERROR_INTERNET_TIMEOUT, "the server does not answer in time"},
+      {inet::ERROR_INTERNET_CONNECTION_RESET, "the connection was broken off"},
+      {inet::ERROR_HTTP_INVALID_SERVER_RESPONSE, "the server's answer is not HTTP"},
+      {inet::ERROR_HTTP_REDIRECT_FAILED, "the server redirects in a loop"},
+      {inet::ERROR_HTTP_HEADERS_TOO_LARGE, "the server's header is too large"},
+  };
+  for (const auto& [number, text] : texts) {
+    if (number == reason) return text;
+  }
+  return "no answer (error " + std::to_string(reason) + ")";
+}
+
 }  // namespace
 
 clsDownload::clsDownload(std::weak_ptr<clsDownloadEvents> events) : m_events(std::move(events)) {}
@@ -33,6 +53,10 @@ void clsDownload::CloseHandles() {
     if (*handle != inet::kNoHandle) inet::InternetCloseHandle(*handle);
     *handle = inet::kNoHandle;
   }
+}
+
+void clsDownload::Fail(std::string reason) {
+  if (m_failure.empty()) m_failure = std::move(reason);
 }
 
 void clsDownload::AddErrorLine(const char* english, const char* german) {
@@ -58,12 +82,43 @@ std::string clsDownload::QueryHttpInfo(inet::HINTERNET request, uint32_t InfoLev
 std::string clsDownload::Downloadfile(std::string url, int32_t Bytes, const std::string& Useragent) {
   // The owner may release this object from an event; it lives until the call returns.
   const std::shared_ptr<clsDownload> self = weak_from_this().lock();
+  std::string answer;
+  if (!Open(std::move(url), Bytes, Useragent, answer)) return answer;
+  // The room grows with the bytes that arrive, so an announced size alone
+  // never takes memory.
+  const size_t announced = static_cast<size_t>(m_contentLength);
+  std::string body;
+  rt::ReserveLarge(body, std::min(announced, kReserveCeiling) + 1);
+  const size_t received = Receive(Bytes, [&](std::string_view bytes) {
+    if (body.size() + bytes.size() > body.capacity()) {
+      rt::ReserveLarge(body, std::min(std::max(2 * body.capacity(), body.size() + bytes.size()), announced + 1));
+    }
+    body.append(bytes);
+    return true;
+  });
+  if (!Finish(received)) body.clear();
+  return body;
+}
 
+size_t clsDownload::Downloadfile(std::string url, int32_t Bytes, const std::string& Useragent, const BodySink& sink) {
+  const std::shared_ptr<clsDownload> self = weak_from_this().lock();
+  if (Bytes <= 0) rt::Raise(rt::errInvalidProcedureCall);
+  std::string answer;
+  if (!Open(std::move(url), Bytes, Useragent, answer)) return 0;
+  const size_t received = Receive(Bytes, sink);
+  return Finish(received) ? received : 0;
+}
+
+bool clsDownload::Open(std::string url, int32_t Bytes, const std::string& Useragent, std::string& answer) {
   if (rt::StrComp(rt::Left(url, 7), "http://", rt::CompareMethod::Text) == 0) url = url.substr(7);
   CloseHandles();
   m_contentLength = 0;
   m_cancel = false;
   m_lastBodyComplete = false;
+  m_lastTransferBroken = false;
+  m_bodyRefused = false;
+  m_bodyIsFile = false;
+  m_failure.clear();
 
   if (Bytes < 0) rt::Raise(rt::errInvalidProcedureCall);
   win::DoEvents();
@@ -82,67 +137,116 @@ std::string clsDownload::Downloadfile(std::string url, int32_t Bytes, const std:
     if (m_request != inet::kNoHandle) {
       const uint32_t zero = 0;
       m_sendResult = inet::HttpSendRequestA(m_request, "", &zero, 0) != inet::FALSE;
-      if (m_sendResult && QueryHttpInfo(m_request, inet::HTTP_QUERY_STATUS_CODE) == "200") {
+      const std::string status = m_sendResult ? QueryHttpInfo(m_request, inet::HTTP_QUERY_STATUS_CODE) : "";
+      if (!m_sendResult) {
+        Fail(ReasonText(inet::GetLastError()));
+      } else if (status != "200") {
+        Fail("the server answers status " + status);
+      } else {
         m_headerText = QueryHttpInfo(m_request, inet::HTTP_QUERY_RAW_HEADERS);
         const size_t at = FindNoCase(m_headerText, "content-length:");
         if (at != std::string::npos) {
           m_headerText = rt::Trim(m_headerText.substr(at + 15));
           m_contentLength = rt::Variant(Val(m_headerText)).ToLong();
         }
+        if (at == std::string::npos) {
+          Fail("the server announces no length");
+        } else if (m_contentLength <= 0) {
+          // A length below zero is no length.
+          Fail("the server announces a length of " + std::to_string(m_contentLength));
+          m_contentLength = 0;
+        }
       }
     }
   }
 
   m_url = inet::InternetOpenUrlA(m_internet, "Http://" + url, "", inet::INTERNET_FLAG_RELOAD, 0);
-  if (Bytes == 0) return std::to_string(m_contentLength);
+  // The body read below is the file only when the transfer was answered with it.
+  if (m_url == inet::kNoHandle) {
+    Fail(ReasonText(inet::GetLastError()));
+  } else if (const std::string status = QueryHttpInfo(m_url, inet::HTTP_QUERY_STATUS_CODE); status != "200") {
+    Fail("the server answers status " + status);
+  } else {
+    m_bodyIsFile = true;
+  }
+  if (Bytes == 0) {
+    answer = std::to_string(m_contentLength);
+    return false;
+  }
   if (m_contentLength == 0) {
     if (rt::LCase(rt::Right(url, 14)) == "_flagisconnect") {
       AddErrorLine("#40555 No connection to web-server", "#40555 Keine Verbindung zum Webserver");
     } else {
       AddErrorLine("#40502 Data is not accessible", "#40502 Daten nicht abrufbar");
     }
-    return {};
+    return false;
   }
-
   state = 2;
   if (auto events = Events()) events->Statechanged(state);
   int32_t announced = m_contentLength;
   if (auto events = Events()) events->Startdownloading(announced);
+  return true;
+}
 
-  // Chunks are read straight onto the end of the body: the bytes of a
-  // chunk count as appended only after its progress event.
-  std::string body;
-  rt::ReserveLarge(body, static_cast<size_t>(m_contentLength) + static_cast<size_t>(Bytes));
+size_t clsDownload::Receive(int32_t Bytes, const BodySink& sink) {
+  // Never more than one byte beyond the announced length is read: that
+  // byte shows that the body is too long, however much more the server
+  // would send.
+  const size_t announced = static_cast<size_t>(m_contentLength);
+  const size_t chunk = static_cast<size_t>(Bytes);
+  std::string buffer(chunk, '\0');
+  size_t received = 0;
   const auto readChunk = [&] {
-    const size_t before = body.size();
-    body.resize(before + static_cast<size_t>(Bytes));
+    const size_t wanted = received > announced ? 0 : std::min(chunk, announced - received + 1);
     m_bytesRead = 0;
-    inet::InternetReadFile(m_url, body.data() + before, static_cast<uint32_t>(Bytes), &m_bytesRead);
-    body.resize(before + m_bytesRead);
-    return before;
+    if (wanted > 0) inet::InternetReadFile(m_url, buffer.data(), static_cast<uint32_t>(wanted), &m_bytesRead);
+  };
+  // The bytes of a chunk count as received only after its progress event
+  // (and are kept even when the owner has just cancelled).
+  const auto keepChunk = [&] {
+    if (m_bytesRead == 0 || m_bodyRefused) return;
+    if (sink(std::string_view(buffer.data(), m_bytesRead))) {
+      received += m_bytesRead;
+    } else {
+      m_bodyRefused = true;
+    }
   };
   readChunk();
-  while (m_bytesRead == static_cast<uint32_t>(Bytes) && !m_cancel) {
-    const size_t before = readChunk();
+  keepChunk();
+  while (m_bytesRead == static_cast<uint32_t>(Bytes) && !m_cancel && !m_bodyRefused) {
+    const size_t before = received;
+    readChunk();
     double progress = static_cast<double>(before) / m_contentLength * 100;
     int32_t size = static_cast<int32_t>(before);
     if (auto events = Events()) events->Progresschanged(progress, size, m_cancel);
+    keepChunk();
     win::DoEvents();
   }
+  return received;
+}
 
+bool clsDownload::Finish(size_t received) {
   CloseHandles();
-  state = 0;
+  int32_t state = 0;
   if (auto events = Events()) events->Statechanged(state);
   if (m_cancel) {
-    body.clear();
     m_contentLength = 0;
+    m_failure.clear();
+    received = 0;
   }
-  if (body.size() != static_cast<size_t>(m_contentLength)) {
+  if (m_bodyRefused) {
+    Fail("the body could not be kept");
+  } else if (received != static_cast<size_t>(m_contentLength)) {
+    Fail(received < static_cast<size_t>(m_contentLength)
+             ? "the transfer ended after " + std::to_string(received) + " of " + std::to_string(m_contentLength) +
+                   " bytes"
+             : "the server sends more than the " + std::to_string(m_contentLength) + " bytes it announced");
     AddErrorLine("#40503 Not all data was being loaded", "#40503 Es konnten nicht alle Daten geladen werden");
+    m_lastTransferBroken = m_bodyIsFile;
   } else {
     m_lastBodyComplete = !m_cancel;
   }
-  return body;
+  return !m_cancel;
 }
 
 }  // namespace verscout

@@ -1,15 +1,24 @@
 #include "frmUpdates.h"
 
 #include "Global.h"
+#include "StatusLines.h"
 #include "core/FormHelpers.h"
 #include "forms/CommandButton.h"
 #include "forms/Constants.h"
+#include "forms/ControlPainter.h"
 #include "forms/Label.h"
+#include "forms/MsgBox.h"
 #include "forms/Screen.h"
 #include "forms/controls/WebBrowser.h"
+#include "forms/lists/ListBox.h"
+#include "msgbox/Msg.h"
+#include "msgbox/MsgIcons.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "shell/FileOperation.h"
 #include "win/MessageQueue.h"
+#include "win/Metrics.h"
 #include "win/Window.h"
 
 namespace verscout {
@@ -24,6 +33,9 @@ constexpr com::DispId kFrameCaptionHeight = 0x68030012;
 constexpr com::DispId kProgressUpdateTo = 0x6003000B;
 constexpr com::DispId kProgressReset = 0x60030004;
 constexpr com::DispId kMsgBoxEx = 0x60030085;
+
+// Where the page ends (twips) when the status label and list show below it.
+constexpr int32_t kPageAboveStatusBottom = 3240;
 
 void LetById(const com::ControlPtr& control, com::DispId id, rt::Variant value) {
   com::Args args{std::move(value)};
@@ -40,7 +52,7 @@ constexpr const char* kErrorPageMarks[] = {"ErrorPageTemplate", "Server not foun
 
 }  // namespace
 
-std::string UpdatesDesignFile() { return std::string(VERSCOUT_SOURCE_DIR) + "/frmUpdates.frm"; }
+std::string UpdatesDesignFile() { return rt::DataFile("verscout/frmUpdates.frm"); }
 
 frmUpdates::frmUpdates() : Form("frmUpdates") {
   SetDesignFile(UpdatesDesignFile());
@@ -86,6 +98,8 @@ void frmUpdates::Form_Load() {
   SetCaptions();
   Layout();
   rt::ResumeNext([&] { brw()->Navigate(PagePrefix + m_assistant->CurrentPage); });
+  // Every message box shows the icon its style names.
+  rt::ResumeNext([&] { kvctl2::UseStandardMsgIcons(*Get<kvctl2::Msg>("msg")); });
   // Addresses, mouse hook, download object, log, local version.
   if (!m_assistant->Load()) return;
   rt::ResumeNext([&] {
@@ -122,16 +136,24 @@ void frmUpdates::SetCaptions() {
 
 void frmUpdates::Layout() {
   rt::ResumeNext([&] {
-    const int32_t tppX = forms::Screen::TwipsPerPixelX();
     const int32_t tppY = forms::Screen::TwipsPerPixelY();
     const com::ControlPtr head = Control("fraHead");
     const com::ControlPtr inf = Control("panInf");
-    const com::ControlPtr bottom = Control("panBottom");
     const int32_t width = head->Left() + head->Width() + (Width() - ScaleWidth());
     const int32_t height = inf->Top() + inf->Height() + (Height() - ScaleHeight()) - tppY;
     Move((forms::Screen::Width() - width) / 2, (forms::Screen::Height() - height) / 2, width, height);
-    brw()->Move(inf->Width() - 3 * tppX, inf->Top() - 2 * tppY, Width() - inf->Width() + 3 * tppX,
-                bottom->Top() - inf->Top() + 4 * tppY);
+  });
+  PlaceBrowser(true);
+}
+
+void frmUpdates::PlaceBrowser(bool whole) {
+  rt::ResumeNext([&] {
+    const int32_t tppX = forms::Screen::TwipsPerPixelX();
+    const int32_t tppY = forms::Screen::TwipsPerPixelY();
+    const com::ControlPtr inf = Control("panInf");
+    const int32_t top = inf->Top() - 2 * tppY;
+    const int32_t bottom = whole ? Control("panBottom")->Top() + 2 * tppY : kPageAboveStatusBottom;
+    brw()->Move(inf->Width() - 3 * tppX, top, Width() - inf->Width() + 3 * tppX, bottom - top);
   });
 }
 
@@ -152,6 +174,34 @@ void frmUpdates::Form_QueryUnload(int16_t& /*Cancel*/, int16_t /*UnloadMode*/) {
 }
 
 void frmUpdates::fraHead_MouseMove(int16_t Button) { qvadmin::DragForm(*this, Button); }
+
+bool frmUpdates::FileOperation(int32_t Mode, const std::string& Source, const std::string& Dest, bool Abfrage,
+                               bool Sichtbar) {
+  bool done = false;
+  rt::OnErrorGoTo(
+      [&] {
+        shell::SHFILEOPSTRUCTA operation;
+        operation.hwnd = win::ToInt(hWnd());
+        operation.wFunc = static_cast<uint32_t>(Mode);
+        operation.pFrom = Source + std::string(2, '\0');
+        operation.pTo = Dest + std::string(2, '\0');
+        operation.fFlags = shell::FOF_ALLOWUNDO;
+        if (!Abfrage) operation.fFlags |= shell::FOF_NOCONFIRMATION;
+        if (!Sichtbar) operation.fFlags |= shell::FOF_SILENT;
+        operation.confirm = [](const std::string& question) {
+          return forms::MsgBox(question, forms::vbYesNo | forms::vbQuestion) == forms::vbYes;
+        };
+        done = shell::SHFileOperationA(operation) == 0;
+      },
+      [&](const rt::Error& error) {
+        const std::string number = std::to_string(error.Number());
+        ShowMsgEx(error.Description(), forms::vbCritical | forms::vbSystemModal,
+                  IsEnglish ? "Copy error #" + number + " at update." : "Kopierfehler " + number + " bei Update.");
+        done = false;
+      });
+  rt::Err().Clear();
+  return done;
+}
 
 void frmUpdates::cmdDoUpdate_Click() {
   if (const std::shared_ptr<UpdateAssistant> assistant = m_assistant) assistant->cmdDoUpdate_Click();
@@ -273,9 +323,18 @@ void frmUpdates::SetStatusBold(bool bold) { Get<forms::Label>("lblStatus")->Font
 void frmUpdates::SetStatusTop(int32_t top) { Control("lblStatus")->SetTop(top); }
 
 void frmUpdates::AddStatusLine(const std::string& text) {
-  const com::ControlPtr list = Control("lstStat");
-  list->Call("AddItem", {text});
-  list->Let("ListIndex", list->Get("ListCount").ToLong() - 1);
+  const auto list = Get<forms::ListBox>("lstStat");
+  // The room of an item's text: inside the sunken border, the padding of
+  // the item and the vertical bar (counted always, so that lines do not
+  // change when the bar appears).
+  const int room = list->PixelWidth() - 4 - 5 - win::GetSystemMetrics(win::SM_CXVSCROLL);
+  const com::StdFontPtr font = list->Font();
+  for (const std::string& row : SplitToWidth(text, room, [&](std::string_view shown) {
+         return static_cast<int>(forms::painter::MeasureText(shown, font, 0, false).cx);
+       })) {
+    list->AddItem(row);
+  }
+  list->SetListIndex(list->ListCount() - 1);
   list->Invalidate();
   win::UpdateWindow(hWnd());
 }
@@ -293,7 +352,20 @@ void frmUpdates::ProgressReset() { CallById(Control("PBar"), kProgressReset); }
 void frmUpdates::ShowFileLabel(bool visible) { Control("lblDatei")->SetVisible(visible); }
 void frmUpdates::SetFileLabel(const std::string& text) { Get<forms::Label>("lblDatei")->SetCaption(text); }
 void frmUpdates::Navigate(const std::string& address) { brw()->Navigate(address); }
-void frmUpdates::ShowBrowser(bool visible) { Control("brw")->SetVisible(visible); }
+
+void frmUpdates::ShowBrowser(bool visible) {
+  if (visible) PlaceBrowser(true);
+  Control("brw")->SetVisible(visible);
+}
+
+void frmUpdates::ShowPageAboveStatus() {
+  PlaceBrowser(false);
+  SetStatusTop(kPageAboveStatusBottom + 60);
+  MoveStatusList(4080, kPageAboveStatusBottom + 540, 4965, 1740);
+  ShowProgressBar(false);
+  ShowFileLabel(false);
+  Control("brw")->SetVisible(true);
+}
 void frmUpdates::ShowFileAnimation(bool visible) { Control("picFileAnim")->SetVisible(visible); }
 void frmUpdates::EnableLink(int index) { LetById(Link(index), kLinkEnabled, true); }
 void frmUpdates::EnableDoUpdate(bool enabled) { Control("cmdDoUpdate")->SetEnabled(enabled); }

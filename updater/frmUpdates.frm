@@ -193,7 +193,7 @@ Begin Form frmUpdates
       Left = 4080
       Top = 2280
       Width = 4965
-      Height = 255
+      Height = 450
       BackStyle = 0
       ForeColor = &H404040
    End

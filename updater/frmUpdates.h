@@ -38,6 +38,15 @@ class frmUpdates : public forms::Form, public UpdateWindow {
   const std::shared_ptr<UpdateAssistant>& Assistant() const { return m_assistant; }
   std::shared_ptr<forms::WebBrowser> brw() const;
 
+  // One shell file operation on this window: Mode is the shell's function
+  // (1 move, 2 copy, 3 delete, 4 rename), Source and Dest the paths (several
+  // separated by NUL). Undo is always allowed (a delete goes to the trash);
+  // with Abfrage the user is asked before anything is replaced or deleted;
+  // Sichtbar asks for a progress window. True when the operation succeeded;
+  // an error is told in a message ("Copy error #n at update.") and gives
+  // False.
+  bool FileOperation(int32_t Mode, const std::string& Source, const std::string& Dest, bool Abfrage, bool Sichtbar);
+
   // Handlers, public so that tests can play the user.
   void hovAktion_Click(int16_t Index);
   void cmdDoUpdate_Click();
@@ -60,6 +69,7 @@ class frmUpdates : public forms::Form, public UpdateWindow {
   void SetFileLabel(const std::string& text) override;
   void Navigate(const std::string& address) override;
   void ShowBrowser(bool visible) override;
+  void ShowPageAboveStatus() override;
   void ShowFileAnimation(bool visible) override;
   void EnableLink(int index) override;
   void EnableDoUpdate(bool enabled) override;
@@ -78,6 +88,8 @@ class frmUpdates : public forms::Form, public UpdateWindow {
  private:
   void SetCaptions();
   void Layout();
+  // The browser over the whole area on the right, or above the status area.
+  void PlaceBrowser(bool whole);
   // Browser events.
   void SetBodyScroll();
   void brw_DownloadComplete();

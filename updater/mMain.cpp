@@ -34,7 +34,7 @@ constexpr ModeRow kModes[] = {
 };
 
 void StartupMessage(const std::string& text, const std::string& title, int32_t extraStyle = 0) {
-  forms::MsgBox(text, forms::vbExclamation | extraStyle, title);
+  PlainMsgBox(text, forms::vbExclamation | extraStyle, title);
 }
 
 kvctl2::cRegSettings& MakeSettings() {
@@ -82,6 +82,8 @@ bool Main(const std::string& commandLine) {
     if (!FolderExists(TempFolder)) fs::create_directory(TempFolder, ignored);
   });
   rt::ResumeNext([] { UpdateFolder = ReadRegValue("AktUpdDir", "").ToString(); });
+  // A damaged or unusable settings file is told before what follows from it.
+  TellSettingsProblems();
 
   if (UpdateFolder.empty()) {
     Settings.reset();

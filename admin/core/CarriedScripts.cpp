@@ -5,6 +5,7 @@
 
 #include "core/SqlScriptRunner.h"
 #include "html/KVXHTML.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 
 namespace qvadmin {
@@ -36,7 +37,7 @@ void SetCarriedScriptFolder(std::string folder) { ScriptFolder() = std::move(fol
 // carry them, and the runner reads it back as the control's RawText. The
 // texts lie in the program's SQL folder as "<name>.sql".
 std::shared_ptr<com::Dispatch> CarriedScript(const std::string& name) {
-  const std::string path = (ScriptFolder().empty() ? std::string(QV_SQL_DIR) : ScriptFolder()) + "/" + name + ".sql";
+  const std::string path = (ScriptFolder().empty() ? rt::DataFile("sql") : ScriptFolder()) + "/" + name + ".sql";
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::make_shared<UnreadableScript>(rt::Error(53, "File not found: " + path, "CarriedScript"));
   std::ostringstream text;

@@ -48,8 +48,10 @@ rt::Variant GetFormSetting(const forms::Form& form, const std::string& Key, cons
 }
 
 void SaveFormSetting(const forms::Form& form, const std::string& Key, const rt::Variant& Value) {
-  rt::ResumeNext([&] { Settings().SetSetting(Section(form), Key, Value, false); });
+  bool written = true;
+  rt::ResumeNext([&] { written = Settings().SetSetting(Section(form), Key, Value, false); });
   rt::Err().Clear();
+  if (!written) TellSettingsProblems();
 }
 
 int32_t RestoreFormPlacement(forms::Form& form, bool KeepVisible, bool Resize) {

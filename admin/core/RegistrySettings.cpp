@@ -8,6 +8,7 @@
 #include "core/TextHelpers.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "services/SettingsProblems.h"
 #include "shell/System.h"
 
 namespace qvadmin {
@@ -69,7 +70,13 @@ bool WriteRegValue(const std::string& Key, const rt::Variant& Value, bool IsNumb
                             [](const rt::Error&) {
                               ShowCoreMessage("Registry access error occurs", vbCritical, "Key access error 4");
                             });
+  if (ok && !written) TellSettingsProblems();
   return ok && written;
+}
+
+void TellSettingsProblems() {
+  const kvctl2::SettingsNotice notice = kvctl2::TakeSettingsNotice(true);
+  if (!notice.text.empty()) ShowCoreMessage(notice.text, vbExclamation, notice.title);
 }
 
 }  // namespace qvadmin

@@ -35,4 +35,10 @@ std::string ReadRegValue(const std::string& Key, const rt::Variant& Default = ""
 // after telling the user when it could not be written.
 bool WriteRegValue(const std::string& Key, const rt::Variant& Value, bool IsNumberValue = false);
 
+// Tells the user what went wrong with the settings files since the last
+// call: a damaged file (the settings before the damage were kept, where the
+// damaged file was put), a file that cannot be used, settings that could
+// not be saved. Nothing when all went well.
+void TellSettingsProblems();
+
 }  // namespace qvadmin

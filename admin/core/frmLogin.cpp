@@ -20,6 +20,7 @@
 #include "forms/controls/OptionButton.h"
 #include "main/frmMDI.h"
 #include "main/frmStart.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "shell/System.h"
@@ -43,7 +44,7 @@ int32_t ValueOf(const std::string& text) {
 }  // namespace
 
 frmLogin::frmLogin() : forms::Form("frmLogin") {
-  SetDesignFile(QV_ADMIN_SOURCE_DIR "/core/frmLogin.frm");
+  SetDesignFile(rt::DataFile("qvadmin/frmLogin.frm"));
   OnControlEvent("cboServer", "Change", [this](int16_t, com::Args&) { ServerChanged(); });
   OnControlEvent("cboServer", "Click", [this](int16_t, com::Args&) { ServerChanged(); });
   OnControlEvent("optAuth", "Click", [this](int16_t index, com::Args&) { AuthClicked(index, true); });

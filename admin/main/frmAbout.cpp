@@ -6,12 +6,13 @@
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "main/AppIcons.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 
 namespace qvadmin {
 
 frmAbout::frmAbout() : forms::Form("frmAbout") {
-  SetDesignFile(QV_ADMIN_SOURCE_DIR "/main/frmAbout.frm");
+  SetDesignFile(rt::DataFile("qvadmin/frmAbout.frm"));
   OnControlEvent("hovClose", "Click", [this](int16_t, com::Args&) { Unload(); });
   for (const char* part : {"panBack", "imgLogo", "lblVersion", "lblInfo", "lblCopyright"}) {
     OnControlEvent(part, "MouseDown",

@@ -28,6 +28,7 @@
 #include "main/AppIcons.h"
 #include "main/frmMDI.h"
 #include "main/frmStart.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "services/BrowseFolderDLG.h"
@@ -53,7 +54,7 @@ constexpr int32_t kBandHeight = 420;
 }  // namespace
 
 frmKonfig::frmKonfig() : forms::Form("frmKonfig") {
-  SetDesignFile(QV_ADMIN_SOURCE_DIR "/main/frmKonfig.frm");
+  SetDesignFile(rt::DataFile("qvadmin/frmKonfig.frm"));
   DefineMethod("Aktualisieren", [this](com::Args&) {
     Aktualisieren();
     return rt::Variant();

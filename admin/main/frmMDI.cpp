@@ -15,6 +15,7 @@
 #include "main/MsgIcons.h"
 #include "main/frmStart.h"
 #include "main/kvsImg.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 
@@ -74,7 +75,7 @@ constexpr std::array<const char*, 5> kCaptionedTools{"Go2Start", "AddUser", "Add
 }  // namespace
 
 frmMDI::frmMDI() : Form("frmMDI") {
-  SetDesignFile(QV_ADMIN_SOURCE_DIR "/main/frmMDI.frm");
+  SetDesignFile(rt::DataFile("qvadmin/frmMDI.frm"));
   OnControlEvent("Dock", "ToolClick", [this](int16_t, com::Args& args) {
     auto tool = com::AsDispatch(com::RequiredArg(args, 0));
     if (tool) ToolClick(tool->Get("Key").ToString());
@@ -126,6 +127,9 @@ void frmMDI::Form_Load() {
   });
   rt::ResumeNext([] { ShowDockedForm(frmStart::Default()); });
   SetMessageCaptions();
+  // A damaged or unusable settings file is told before the login asks for
+  // what the settings may have lost.
+  rt::ResumeNext(TellSettingsProblems);
   rt::ResumeNext([this] { ConnectFromSettings(false); });
   rt::ResumeNext([this] { ApplyStoredScheme(); });
   rt::Err().Clear();

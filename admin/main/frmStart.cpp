@@ -14,6 +14,7 @@
 #include "forms/Image.h"
 #include "main/AppIcons.h"
 #include "main/frmMDI.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "shell/ShellExecute.h"
@@ -54,7 +55,7 @@ forms::FormPtr FormOrTell(const std::string& name) {
 }  // namespace
 
 frmStart::frmStart() : forms::Form("frmStart") {
-  SetDesignFile(QV_ADMIN_SOURCE_DIR "/main/frmStart.frm");
+  SetDesignFile(rt::DataFile("qvadmin/frmStart.frm"));
   for (const char* link : {"hovDB", "hovVerwalt", "hovRessource"}) {
     OnControlEvent(link, "Click", [this, link](int16_t index, com::Args&) { LinkClicked(link, index); });
   }

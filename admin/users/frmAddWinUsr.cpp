@@ -17,6 +17,7 @@
 #include "forms/controls/FlatEdit.h"
 #include "forms/lists/ListBox.h"
 #include "main/frmMDI.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "users/AccountDirectory.h"
@@ -60,7 +61,7 @@ frmAddWinUsr::frmAddWinUsr()
     : Form("frmAddWinUsr"),
       m_accounts(*this, "rctUsr", "cmdMove", "MoveEntry"),
       m_groups(*this, "rctGrp", "cmdMoveGrp", "MoveEntry-Group") {
-  SetDesignFile(QV_ADMIN_SOURCE_DIR "/users/frmAddWinUsr.frm");
+  SetDesignFile(rt::DataFile("qvadmin/frmAddWinUsr.frm"));
   SetHelpContextID(kHelpContext);
   m_accounts.Connect([this] { LoadDomain(); });
   m_accounts.OnMoved([this](int16_t side) {
@@ -250,7 +251,7 @@ bool frmAddWinUsr::ImportUsers() {
           reserved.RemoveRecordAt(record->Index());
         },
         [&](const rt::Error& e) {
-          if (e.Number() == ado::errIntegrityViolation) return;  // the login exists: the account stays reserved
+          if (IsDuplicateLogin(e)) return;  // the login exists: the account stays reserved
           stopped = true;
           ErrorReport("Windows User Import: " + std::to_string(e.Line()),
                       "Windows-User: " + login + "<br>Fullname: " + fullname + "<br>Index: " + std::to_string(index) +

@@ -11,6 +11,7 @@
 #include "display/KVXFrame.h"
 #include "forms/Label.h"
 #include "main/frmMDI.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "users/AssignmentLists.h"
 #include "users/LastLogin.h"
@@ -36,7 +37,7 @@ const AdminFormRegistration registration{"frmUser", [] { return frmUser::Default
 }  // namespace
 
 frmUser::frmUser()
-    : TreeListView("frmUser", QV_ADMIN_SOURCE_DIR "/users/frmUser.frm", kHelpContext, {"rctUser", "rctGrp"},
+    : TreeListView("frmUser", rt::DataFile("qvadmin/frmUser.frm"), kHelpContext, {"rctUser", "rctGrp"},
                    {"lblUserInfo", "lblGrpInfo"}) {
   DefineMethod("AddUser", [this](com::Args&) {
     AddUser();

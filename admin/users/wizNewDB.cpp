@@ -22,6 +22,7 @@
 #include "forms/controls/FlatEdit.h"
 #include "forms/controls/OptionButton.h"
 #include "main/AppIcons.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "users/MainWindowLink.h"
@@ -46,7 +47,7 @@ const AdminFormRegistration registration{"wizNewDB", [] { return wizNewDB::Defau
 }  // namespace
 
 wizNewDB::wizNewDB() : Form("wizNewDB") {
-  SetDesignFile(QV_ADMIN_SOURCE_DIR "/users/wizNewDB.frm");
+  SetDesignFile(rt::DataFile("qvadmin/wizNewDB.frm"));
   SetHelpContextID(kHelpContext);
   OnControlEvent("cmdWiz", "Click", [this](int16_t i, com::Args&) { ButtonClick(i); });
   OnControlEvent("cmdHelp", "Click", [this](int16_t, com::Args&) { ShowHelp(HelpContextID(), "Main"); });
@@ -94,8 +95,12 @@ void wizNewDB::Form_Load() {
   m_created = false;
   m_refreshed = false;
   Get<forms::Image>("imgWiz")->SetPicture(DrawAppIcon("DBAdd", 64));
-  Control("picOK")->SetVisible(false);
-  Control("PicErr")->SetVisible(false);
+  auto picOK = Control("picOK");
+  auto picErr = Control("PicErr");
+  picOK->SetVisible(false);
+  picErr->SetVisible(false);
+  // Either result picture shows beside the result line.
+  picErr->Move(picOK->Left(), picOK->Top());
   Get<forms::Label>("lblErr")->SetCaption("");
   m_fromDbView = ActiveViewName() == "frmDBPflege";
   Get<forms::OptionButton>("optDBTyp", 0)->SetValue(true);
@@ -204,7 +209,7 @@ void wizNewDB::ButtonClick(int16_t index) {
     frame->SetCaption("Error on creating a new Memo database!");
     result->SetCaption("The Memo database could not be created!");
   }
-  result->Move(645, 510 + 1530);
+  result->Move(645, 510);
 }
 
 bool wizNewDB::CheckNamePage() {

@@ -307,8 +307,10 @@ void KVXFrame::ReadProperties(const com::PropertyBag& bag) {
   m_captionFontHoverColor = color("CaptionFontHoverColor", 0x404040);
   m_captionHoverMode = number("CaptionHoverMode", OnlyColor);
   m_captionIconShadow = color("CaptionIconShadow", 0xC0C0C0);
-  const int32_t height = bag.ReadProperty("CaptionHeight", int16_t{4}).ToInteger();
-  if (height * 4 + 4 <= INT16_MAX) m_captionHeight = static_cast<int16_t>(height);
+  // A stored height whose band does not fit is refused as the Let refuses
+  // it: the band keeps its height.
+  const int32_t height = bag.ReadProperty("CaptionHeight", int16_t{4}).ToLong();
+  if (CaptionHeightFits(height)) m_captionHeight = static_cast<int16_t>(height);
   m_iconTop = number("IconTop", 2);
   m_captionTop = number("CaptionTop", 0);
   m_captionY = number("CaptionY", 0);

@@ -46,8 +46,11 @@ class KVXFrame : public DisplayControl {
   const std::string& Caption() const { return m_caption; }
   void SetCaption(std::string value);
   int16_t CaptionHeight() const { return m_captionHeight; }
-  // Raises 6 when the band's pixel height would not fit 16 bits.
+  // Raises 6 when the band's pixel height would not fit 16 bits (a band of
+  // no pixels or fewer draws no caption).
   void SetCaptionHeight(int16_t value);
+  // Whether the band of a CaptionHeight, value x 4 + 4 pixels, fits 16 bits.
+  static bool CaptionHeightFits(int32_t value);
   // CaptionHeight x 4 + 4.
   int16_t CaptionPixels() const { return m_captionPixels; }
   bool CaptionHot() const { return m_captionHot; }

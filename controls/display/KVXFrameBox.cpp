@@ -127,14 +127,23 @@ std::vector<int> KVXFrameBox::Order() const {
 int32_t KVXFrameBox::ScrollOffset() const { return m_scroll->Value() * m_unit; }
 
 void KVXFrameBox::SetScrollRange(int32_t twips) {
+  // The offset the column shows now, kept through a change of the unit.
+  const int32_t offset = ScrollOffset();
   m_unit = std::max<int32_t>(1, (twips + kBarUnits - 1) / kBarUnits);
   m_scroll->SetSmallChange(static_cast<int16_t>(std::max<int32_t>(1, kSmallChange / m_unit)));
   m_scroll->SetLargeChange(static_cast<int16_t>(std::max<int32_t>(1, kLargeChange / m_unit)));
-  m_scroll->SetMax(static_cast<int16_t>((std::max(0, twips) + m_unit - 1) / m_unit));
+  const auto max = static_cast<int16_t>(UnitsUp(std::max(0, twips)));
+  const auto value = static_cast<int16_t>(std::clamp<int64_t>(UnitsNearest(offset), m_scroll->Min(), max));
+  // Value and range change in the order that keeps the value inside the
+  // range throughout; the bar's Change moves the column by what the new
+  // unit's rounding or a shorter range takes away.
+  if (max >= m_scroll->Max()) m_scroll->SetMax(max);
+  m_scroll->SetValue(value);
+  m_scroll->SetMax(max);
 }
 
 void KVXFrameBox::SetScrollOffset(int32_t twips) {
-  const int64_t units = (int64_t{twips} + m_unit - 1) / m_unit;
+  const int64_t units = UnitsUp(twips);
   if (units < std::numeric_limits<int16_t>::min() || units > kBarUnits) {
     rt::Raise(com::errInvalidPropertyValue, ClassName(), "Invalid property value");
   }
@@ -294,17 +303,19 @@ void KVXFrameBox::SetAutoFrameAlign(bool value) {
   PropertyChanged("AutoFrameAlign");
 }
 
-int16_t KVXFrameBox::ScrollValue() const { return m_scroll->Value(); }
+int16_t KVXFrameBox::ScrollValue() const {
+  return static_cast<int16_t>(std::clamp<int32_t>(ScrollOffset(), INT16_MIN, INT16_MAX));
+}
 
 void KVXFrameBox::SetScrollValue(int16_t value) {
   rt::ResumeNext([&] {
-    int32_t units = std::max<int32_t>(value, m_scroll->Min());
+    int64_t twips = std::max<int64_t>(value, int64_t{m_scroll->Min()} * m_unit);
     rt::ResumeNext([&] {
       const com::ControlPtr last = m_order.empty() ? nullptr : RowControl(m_order.size() - 1);
       if (!last) rt::Raise(9, ClassName());
-      units = static_cast<int32_t>(std::min<int64_t>(units, Bottom(last) / m_unit));
+      twips = std::min<int64_t>(twips, Bottom(last));
     });
-    m_scroll->SetValue(static_cast<int16_t>(std::clamp<int32_t>(units, INT16_MIN, INT16_MAX)));
+    SetScrollOffset(Clamp32(twips));
   });
   PropertyChanged("ScrollValue");
 }
@@ -386,7 +397,7 @@ void KVXFrameBox::ReadProperties(const com::PropertyBag& bag) {
   SetBackColor(static_cast<uint32_t>(bag.ReadProperty("BackColor", ColorValue(0x8000000F)).ToLong()));
   SetEnabled(bag.ReadProperty("Enabled", true).ToBool());
   m_autoFrameAlign = bag.ReadProperty("AutoFrameAlign", true).ToBool();
-  m_scroll->SetValue(std::max<int16_t>(0, bag.ReadProperty("ScrollValue", int16_t{0}).ToInteger()));
+  SetScrollOffset(std::max<int16_t>(0, bag.ReadProperty("ScrollValue", int16_t{0}).ToInteger()));
   m_scrollVisible = bag.ReadProperty("ScrollVisible", false).ToBool();
   m_backgroundImage = com::AsObject<com::StdPicture>(bag.ReadProperty("BackgroundImage", com::Nothing()));
   m_backgroundImageStyle =
@@ -402,7 +413,7 @@ void KVXFrameBox::WriteProperties(com::PropertyBag& bag) {
   bag.WriteProperty("BackColor", ColorValue(BackColor()), ColorValue(0x8000000F));
   bag.WriteProperty("Enabled", Enabled(), true);
   bag.WriteProperty("AutoFrameAlign", m_autoFrameAlign, true);
-  bag.WriteProperty("ScrollValue", m_scroll->Value(), int16_t{0});
+  bag.WriteProperty("ScrollValue", ScrollValue(), int16_t{0});
   bag.WriteProperty("ScrollVisible", m_scrollVisible, false);
   bag.WriteProperty("BackgroundImage", com::ToVariant(m_backgroundImage), com::Nothing());
   bag.WriteProperty("BackgroundImageStyle", m_backgroundImageStyle, uint8_t{kvstandard});

@@ -7,8 +7,12 @@
 // opens and the frame is scrolled into view. Everything is twips.
 //
 // Tops and the scroll range are 32-bit: a column taller than the 16-bit
-// scroll bar can count is scrolled in steps of several twips per bar unit,
-// and ScrollValue is in those units. A contained control without the
+// scroll bar can count is scrolled in steps of several twips per bar unit;
+// when the range grows or shrinks past that size the bar's value is scaled
+// to the new unit, so the column stays where it was. ScrollValue, on the
+// interface and in the property bag, is the offset in twips, whatever the
+// unit (up to 32767, the most a 16-bit value holds). A contained control
+// without the
 // members the box needs (Top, Left, Width, Height, hWnd) is left out of the
 // column. AutoIndent narrows the column by 100 twips while the bar is
 // needed and gives the width back when it is not.
@@ -92,6 +96,9 @@ class KVXFrameBox : public DisplayControl {
   // Sets the bar's range and value in twips (see the header's note).
   void SetScrollRange(int32_t twips);
   void SetScrollOffset(int32_t twips);
+  // The bar's value for an offset in twips: rounded up, or to the nearest.
+  int64_t UnitsUp(int64_t twips) const { return (twips + m_unit - 1) / m_unit; }
+  int64_t UnitsNearest(int64_t twips) const { return (twips + m_unit / 2) / m_unit; }
 
   std::shared_ptr<forms::ScrollBar> m_scroll;        // XPScroll
   std::shared_ptr<forms::CommandButton> m_focusWeg;  // FocusWeg

@@ -10,14 +10,15 @@
 
 namespace kvctl2 {
 
+bool KVXFrame::CaptionHeightFits(int32_t value) {
+  const int64_t pixels = int64_t{value} * 4 + 4;
+  return pixels >= std::numeric_limits<int16_t>::min() && pixels <= std::numeric_limits<int16_t>::max();
+}
+
 void KVXFrame::SetCaptionHeight(int16_t value) {
-  // The band's pixel height is a 16-bit value too; a band of less than no
-  // pixels at all makes no sense.
-  const int32_t pixels = int32_t{value} * 4 + 4;
-  if (pixels > std::numeric_limits<int16_t>::max()) rt::Raise(6, ClassName());
-  if (pixels < 0) rt::Raise(com::errInvalidPropertyValue, ClassName(), "Invalid property value");
+  if (!CaptionHeightFits(value)) rt::Raise(6, ClassName());
   m_captionHeight = value;
-  m_captionPixels = static_cast<int16_t>(pixels);
+  m_captionPixels = static_cast<int16_t>(value * 4 + 4);
   PropertyChanged("CaptionHeight");
   drawControl();
   if (!m_expandiert) SetHeight(gdi::TwipsPerPixelY() * m_captionPixels + 5);

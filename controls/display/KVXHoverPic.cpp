@@ -1,9 +1,11 @@
 #include "display/KVXHoverPic.h"
 
 #include <cmath>
+#include <vector>
 
 #include "com/ControlFactory.h"
 #include "display/HandCursor.h"
+#include "gdi/BitmapBits.h"
 #include "gdi/Gdi.h"
 #include "win/Messages.h"
 
@@ -15,6 +17,32 @@ com::ControlRegistration<KVXHoverPic> registration{"Kvctl2.KVXHoverPic", "KVXHov
 
 bool IsBitmap(const com::StdPicturePtr& p) { return p && p->Type() == com::vbPicTypeBitmap; }
 bool IsIcon(const com::StdPicturePtr& p) { return p && p->Type() == com::vbPicTypeIcon; }
+
+// The disabled look of a bitmap: a light grey copy by the brightness of
+// each pixel, so the picture stays recognisable. Pixels of the mask colour
+// stay as they are and no other pixel takes that colour, so the button
+// keeps the shape the mask gives it.
+com::StdPicturePtr GreyedCopy(const com::StdPicturePtr& bitmap, gdi::COLORREF maskColor) {
+  gdi::SIZE size{};
+  std::vector<uint32_t> pixels = gdi::GetBitmapArgb(bitmap->Bitmap(), &size);
+  const uint32_t maskPixel = 0xFF000000u | (uint32_t{gdi::GetRValue(maskColor)} << 16) |
+                             (uint32_t{gdi::GetGValue(maskColor)} << 8) | gdi::GetBValue(maskColor);
+  for (uint32_t& pixel : pixels) {
+    if (pixel == maskPixel) continue;
+    const uint32_t alpha = pixel >> 24;
+    const uint32_t brightness = (((pixel >> 16) & 0xFF) * 77 + ((pixel >> 8) & 0xFF) * 150 + (pixel & 0xFF) * 29) >> 8;
+    // A third of the way from the brightness to white (colours are
+    // premultiplied by alpha).
+    uint32_t grey = (2 * brightness + alpha) / 3;
+    uint32_t greyPixel = (alpha << 24) | (grey << 16) | (grey << 8) | grey;
+    if (greyPixel == maskPixel) {
+      grey = grey < alpha ? grey + 1 : grey - 1;
+      greyPixel = (alpha << 24) | (grey << 16) | (grey << 8) | grey;
+    }
+    pixel = greyPixel;
+  }
+  return com::StdPicture::FromBitmap(gdi::OwnedBitmap(gdi::CreateBitmapFromArgb(size.cx, size.cy, pixels)));
+}
 
 }  // namespace
 
@@ -145,6 +173,9 @@ void KVXHoverPic::PaintImage(int32_t picState) {
     }
   } else if (m_imageDisabled) {
     chosen = m_imageDisabled;
+  } else if (IsBitmap(m_imageUp)) {
+    // Embossing a bitmap would fill its whole square: a greyed copy instead.
+    rt::ResumeNext([&] { chosen = GreyedCopy(m_imageUp, gdi::OleTranslateColor(m_maskColor)); });
   } else {
     // The generated disabled look: the icon embossed.
     rt::ResumeNext([&] {

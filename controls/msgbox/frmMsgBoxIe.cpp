@@ -4,6 +4,7 @@
 #include "msgbox/MailTo.h"
 #include "msgbox/MsgState.h"
 #include "win/Menu.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Date.h"
 #include "runtime/Strings.h"
 #include "shell/ShellExecute.h"
@@ -18,7 +19,7 @@ constexpr const char* kDefaultMailIntro = "Bitte eine m\xc3\xb6glichst genaue Fe
 
 }  // namespace
 
-std::string MsgBoxDesignFile() { return std::string(KVCTL2_SOURCE_DIR) + "/msgbox/frmMsgBoxIe.frm"; }
+std::string MsgBoxDesignFile() { return rt::DataFile("kvctl2/frmMsgBoxIe.frm"); }
 
 frmMsgBoxIe::frmMsgBoxIe() : Form("frmMsgBoxIe") {
   SetDesignFile(MsgBoxDesignFile());

@@ -5,6 +5,7 @@
 
 #include "gdi/Canvas.h"
 #include "gdi/PangoBackend.h"
+#include "runtime/DataFolder.h"
 
 namespace gdi {
 
@@ -81,7 +82,7 @@ ScopedFixedMetrics::~ScopedFixedMetrics() { g_backend = m_previous; }
 
 std::string PinnedFontsConfPath() {
   if (const char* env = std::getenv("QV_FONTS_CONF"); env != nullptr && *env != '\0') return env;
-  return QV_GDI_FONTS_CONF;
+  return rt::DataFile("fonts/fonts.conf");
 }
 
 }  // namespace gdi

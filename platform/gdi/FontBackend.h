@@ -74,8 +74,8 @@ class ScopedFixedMetrics {
   FontBackend* m_previous;
 };
 
-// The pinned fontconfig file in use (QV_FONTS_CONF overrides the
-// repository's fonts/fonts.conf).
+// The pinned fontconfig file in use: fonts/fonts.conf in the program's
+// data folder (runtime/DataFolder.h); QV_FONTS_CONF overrides it.
 std::string PinnedFontsConfPath();
 
 }  // namespace gdi

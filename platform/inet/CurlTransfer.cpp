@@ -71,6 +71,8 @@ uint32_t ReasonOf(CURLcode code) {
       return ERROR_INTERNET_CONNECTION_RESET;
     case CURLE_WEIRD_SERVER_REPLY:
       return ERROR_HTTP_INVALID_SERVER_RESPONSE;
+    case CURLE_TOO_MANY_REDIRECTS:
+      return ERROR_HTTP_REDIRECT_FAILED;
     default:
       return ERROR_INTERNET_INTERNAL_ERROR;
   }
@@ -139,6 +141,8 @@ struct CurlTransfer::Impl {
 
   int32_t status = 0;
   std::vector<std::string> headerLines;  // of the response being received
+  size_t headBytes = 0;                  // of the response being received
+  bool headTooLarge = false;
 
   ~Impl() {
     if (multi && easy) curl_multi_remove_handle(multi.get(), easy.get());
@@ -164,6 +168,12 @@ struct CurlTransfer::Impl {
   static size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     auto* self = static_cast<Impl*>(user);
     const size_t length = size * count;
+    if (length >= 5 && std::memcmp(data, "HTTP/", 5) == 0) self->headBytes = 0;
+    self->headBytes += length;
+    if (self->headBytes > kMaxResponseHead) {
+      self->headTooLarge = true;
+      return 0;  // curl breaks the transfer off
+    }
     std::string line(data, length);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     if (line.starts_with("HTTP/")) {
@@ -265,6 +275,9 @@ uint32_t CurlTransfer::Start() {
   t.Configure();
   if (curl_multi_add_handle(t.multi.get(), t.easy.get()) != CURLM_OK) return ERROR_INTERNET_INTERNAL_ERROR;
   t.DriveUntil([&t] { return t.headDone; });
+  // curl itself refuses a single header line far beyond our limit before
+  // it reaches us, as if out of memory.
+  if (t.headTooLarge || (!t.headDone && t.result == CURLE_OUT_OF_MEMORY)) return ERROR_HTTP_HEADERS_TOO_LARGE;
   if (t.status == 0 || (!t.headDone && t.result != CURLE_OK)) {
     return t.result == CURLE_OK ? ERROR_HTTP_INVALID_SERVER_RESPONSE : ReasonOf(t.result);
   }

@@ -7,8 +7,9 @@
 // answer status and headers through HttpQueryInfoA and their body through
 // InternetReadFile, which fills the whole buffer unless the body ends.
 //
-// Nothing is cached; redirects are followed; chunked bodies arrive
-// decoded; with INTERNET_OPEN_TYPE_PRECONFIG the proxy comes from
+// Nothing is cached; redirects are followed (at most ten in a row);
+// chunked bodies arrive decoded; a response head beyond kMaxResponseHead is
+// refused; with INTERNET_OPEN_TYPE_PRECONFIG the proxy comes from
 // the environment (http_proxy, no_proxy). Calls block on the calling
 // thread; closing a handle closes the handles made from it. A failing call
 // returns a null handle or FALSE and leaves its reason in GetLastError.
@@ -66,6 +67,11 @@ inline constexpr uint32_t ERROR_INTERNET_CONNECTION_RESET = 12031;
 inline constexpr uint32_t ERROR_HTTP_HEADER_NOT_FOUND = 12150;
 inline constexpr uint32_t ERROR_HTTP_INVALID_SERVER_RESPONSE = 12152;
 inline constexpr uint32_t ERROR_HTTP_INVALID_QUERY_REQUEST = 12154;
+inline constexpr uint32_t ERROR_HTTP_REDIRECT_FAILED = 12156;  // too many redirections (a loop)
+// The layer's own: the response's head (status line and headers) is larger
+// than kMaxResponseHead, so the answer is refused before it fills memory.
+inline constexpr uint32_t ERROR_HTTP_HEADERS_TOO_LARGE = 12190;
+inline constexpr uint32_t kMaxResponseHead = 64 * 1024;
 
 // A session with the agent name sent as User-Agent. `proxy` is used with
 // INTERNET_OPEN_TYPE_PROXY ("host:port"); `proxyBypass` lists the hosts

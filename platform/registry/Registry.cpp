@@ -9,6 +9,8 @@
 
 #include "registry/KeyTree.h"
 #include "registry/RootFile.h"
+#include "registry/StoreProblems.h"
+#include "runtime/Strings.h"
 
 namespace reg {
 
@@ -77,19 +79,52 @@ LSTATUS Guarded(F&& call) noexcept {
   }
 }
 
+// A change a call asks of the store, named in the report when it cannot be
+// saved: the key below the handle's, and the value (null: the key itself).
+struct Change {
+  const char* subKey = nullptr;
+  const char* valueName = nullptr;
+};
+
+constexpr size_t kLongestNamedPath = 300;
+
+// Failures of the store itself, as opposed to answers about keys and values.
+bool IsStoreFailure(LSTATUS rc) {
+  return rc == ERROR_CANTOPEN || rc == ERROR_CANTREAD || rc == ERROR_CANTWRITE || rc == ERROR_BADKEY;
+}
+
+void ReportUnsaved(const RootFile& file, const OpenKey& open, const Change& change, LSTATUS rc) {
+  std::string where = detail::RootName(open.root);
+  for (const auto& name : Join(open.path, change.subKey)) where += "\\" + name;
+  // A path refused for its length is named by its ends.
+  if (rt::Len(where) > kLongestNamedPath)
+    where = rt::Left(where, kLongestNamedPath / 2) + "..." + rt::Right(where, kLongestNamedPath / 4);
+  if (change.valueName) {
+    where += *change.valueName ? std::string(" value \"") + change.valueName + "\"" : " default value";
+  }
+  const std::string why = rc == ERROR_BADKEY ? "the key lies beyond the limits of 255 characters a name and 512 levels"
+                                             : "settings file " + file.FilePath() + ": " + file.Why();
+  detail::RecordProblem(StoreProblem{StoreProblem::Kind::NotSaved, file.FilePath(), "", where + " (" + why + ")"});
+}
+
 // Runs `call(file, key, openKey)` on the key a handle stands for, with its
-// root's file loaded and locked. `need` is the access the call requires.
+// root's file loaded and locked. `need` is the access the call requires; a
+// call that changes the store names its change, so that a failure to save
+// it is reported.
 template <class F>
-LSTATUS OnKey(HKEY handle, REGSAM need, F&& call) noexcept {
+LSTATUS OnKey(HKEY handle, REGSAM need, const Change* change, F&& call) noexcept {
   return Guarded([&]() -> LSTATUS {
     auto open = Resolve(handle);
     if (!open) return ERROR_INVALID_HANDLE;
     if ((open->access & need) != need) return ERROR_ACCESS_DENIED;
     RootFile file(open->root);
-    if (file.Status() != ERROR_SUCCESS) return file.Status();
-    Key* key = detail::FindKey(file.Tree(), open->path);
-    if (!key) return ERROR_KEY_DELETED;
-    return call(file, *key, *open);
+    LSTATUS rc = file.Status();
+    if (rc == ERROR_SUCCESS) {
+      Key* key = detail::FindKey(file.Tree(), open->path);
+      rc = key ? call(file, *key, *open) : ERROR_KEY_DELETED;
+    }
+    if (change && IsStoreFailure(rc)) ReportUnsaved(file, *open, *change, rc);
+    return rc;
   });
 }
 
@@ -127,8 +162,9 @@ void Put(DWORD* out, size_t value) {
 LSTATUS RegOpenKeyExA(HKEY key, const char* subKey, DWORD, REGSAM samDesired, HKEY* result) {
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = HKEY{};
-  return OnKey(key, 0, [&](RootFile& file, Key&, const OpenKey& open) -> LSTATUS {
+  return OnKey(key, 0, nullptr, [&](RootFile& file, Key&, const OpenKey& open) -> LSTATUS {
     Path full = Join(open.path, subKey);
+    if (!detail::WithinLimits(full)) return ERROR_BADKEY;
     if (!detail::FindKey(file.Tree(), full)) return ERROR_FILE_NOT_FOUND;
     *result = NewHandle(OpenKey{open.root, std::move(full), samDesired});
     return ERROR_SUCCESS;
@@ -139,8 +175,10 @@ LSTATUS RegCreateKeyExA(HKEY key, const char* subKey, DWORD, const char*, DWORD,
                         HKEY* result, DWORD* disposition) {
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = HKEY{};
-  return OnKey(key, 0, [&](RootFile& file, Key&, const OpenKey& open) -> LSTATUS {
+  const Change change{subKey, nullptr};
+  return OnKey(key, 0, &change, [&](RootFile& file, Key&, const OpenKey& open) -> LSTATUS {
     Path full = Join(open.path, subKey);
+    if (!detail::WithinLimits(full)) return ERROR_BADKEY;
     bool created = false;
     detail::CreateKey(file.Tree(), full, &created);
     if (created) {
@@ -153,7 +191,7 @@ LSTATUS RegCreateKeyExA(HKEY key, const char* subKey, DWORD, const char*, DWORD,
 }
 
 LSTATUS RegQueryValueExA(HKEY key, const char* valueName, DWORD*, DWORD* type, BYTE* data, DWORD* cbData) {
-  return OnKey(key, KEY_QUERY_VALUE, [&](RootFile&, Key& k, const OpenKey&) -> LSTATUS {
+  return OnKey(key, KEY_QUERY_VALUE, nullptr, [&](RootFile&, Key& k, const OpenKey&) -> LSTATUS {
     const detail::Value* value = k.FindValue(NameOf(valueName));
     if (!value) return ERROR_FILE_NOT_FOUND;
     Put(type, value->type);
@@ -163,7 +201,8 @@ LSTATUS RegQueryValueExA(HKEY key, const char* valueName, DWORD*, DWORD* type, B
 
 LSTATUS RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const BYTE* data, DWORD cbData) {
   if (!data && cbData > 0) return ERROR_INVALID_PARAMETER;
-  return OnKey(key, KEY_SET_VALUE, [&](RootFile& file, Key& k, const OpenKey&) -> LSTATUS {
+  const Change change{nullptr, valueName ? valueName : ""};
+  return OnKey(key, KEY_SET_VALUE, &change, [&](RootFile& file, Key& k, const OpenKey&) -> LSTATUS {
     std::string bytes = cbData > 0 ? std::string(reinterpret_cast<const char*>(data), cbData) : std::string();
     k.SetValue(NameOf(valueName), type, std::move(bytes));
     return file.Save();
@@ -172,7 +211,7 @@ LSTATUS RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const
 
 LSTATUS RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* cchName, DWORD*, char* className, DWORD* cchClass,
                       FILETIME* lastWriteTime) {
-  return OnKey(key, KEY_ENUMERATE_SUB_KEYS, [&](RootFile&, Key& k, const OpenKey&) -> LSTATUS {
+  return OnKey(key, KEY_ENUMERATE_SUB_KEYS, nullptr, [&](RootFile&, Key& k, const OpenKey&) -> LSTATUS {
     if (index >= k.subkeys.size()) return ERROR_NO_MORE_ITEMS;
     if (LSTATUS rc = CopyName(k.subkeys[index]->name, name, cchName); rc != ERROR_SUCCESS) return rc;
     if (className && cchClass && *cchClass > 0) className[0] = '\0';
@@ -184,7 +223,7 @@ LSTATUS RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* cchName, DWORD*,
 
 LSTATUS RegEnumValueA(HKEY key, DWORD index, char* valueName, DWORD* cchValueName, DWORD*, DWORD* type, BYTE* data,
                       DWORD* cbData) {
-  return OnKey(key, KEY_QUERY_VALUE, [&](RootFile&, Key& k, const OpenKey&) -> LSTATUS {
+  return OnKey(key, KEY_QUERY_VALUE, nullptr, [&](RootFile&, Key& k, const OpenKey&) -> LSTATUS {
     if (index >= k.values.size()) return ERROR_NO_MORE_ITEMS;
     const detail::Value& value = k.values[index];
     if (LSTATUS rc = CopyName(value.name, valueName, cchValueName); rc != ERROR_SUCCESS) return rc;
@@ -196,7 +235,7 @@ LSTATUS RegEnumValueA(HKEY key, DWORD index, char* valueName, DWORD* cchValueNam
 LSTATUS RegQueryInfoKeyA(HKEY key, char* className, DWORD* cchClass, DWORD*, DWORD* subKeys, DWORD* maxSubKeyLen,
                          DWORD* maxClassLen, DWORD* values, DWORD* maxValueNameLen, DWORD* maxValueLen,
                          DWORD* securityDescriptor, FILETIME* lastWriteTime) {
-  return OnKey(key, KEY_QUERY_VALUE, [&](RootFile&, Key& k, const OpenKey&) -> LSTATUS {
+  return OnKey(key, KEY_QUERY_VALUE, nullptr, [&](RootFile&, Key& k, const OpenKey&) -> LSTATUS {
     size_t longestKey = 0;
     for (const auto& sub : k.subkeys) longestKey = std::max(longestKey, sub->name.size());
     size_t longestName = 0;
@@ -237,13 +276,15 @@ LSTATUS RemoveKey(RootFile& file, const Path& full, bool leafOnly) {
 
 LSTATUS RegDeleteKeyA(HKEY key, const char* subKey) {
   if (!subKey) return ERROR_INVALID_PARAMETER;
-  return OnKey(key, 0, [&](RootFile& file, Key&, const OpenKey& open) -> LSTATUS {
+  const Change change{subKey, nullptr};
+  return OnKey(key, 0, &change, [&](RootFile& file, Key&, const OpenKey& open) -> LSTATUS {
     return RemoveKey(file, Join(open.path, subKey), true);
   });
 }
 
 LSTATUS RegDeleteTreeA(HKEY key, const char* subKey) {
-  return OnKey(key, 0, [&](RootFile& file, Key& k, const OpenKey& open) -> LSTATUS {
+  const Change change{subKey, nullptr};
+  return OnKey(key, 0, &change, [&](RootFile& file, Key& k, const OpenKey& open) -> LSTATUS {
     if (!subKey) {
       k.subkeys.clear();
       k.values.clear();
@@ -256,7 +297,8 @@ LSTATUS RegDeleteTreeA(HKEY key, const char* subKey) {
 }
 
 LSTATUS RegDeleteValueA(HKEY key, const char* valueName) {
-  return OnKey(key, KEY_SET_VALUE, [&](RootFile& file, Key& k, const OpenKey&) -> LSTATUS {
+  const Change change{nullptr, valueName ? valueName : ""};
+  return OnKey(key, KEY_SET_VALUE, &change, [&](RootFile& file, Key& k, const OpenKey&) -> LSTATUS {
     if (!k.RemoveValue(NameOf(valueName))) return ERROR_FILE_NOT_FOUND;
     return file.Save();
   });
@@ -272,6 +314,6 @@ LSTATUS RegCloseKey(HKEY key) noexcept {
 
 std::string RegistryFolder() { return detail::ResolveRegistryFolder(); }
 
-std::string LastLoadProblem() { return detail::LastRecordedProblem(); }
+std::vector<StoreProblem> TakeStoreProblems() { return detail::TakeProblems(); }
 
 }  // namespace reg

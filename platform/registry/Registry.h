@@ -9,8 +9,14 @@
 // call reads the root's file afresh (another process may have written it)
 // and every change writes it anew, atomically, under an advisory lock, so
 // concurrent writers serialise and a writer killed half-way leaves the old
-// or the new file. A file that cannot be read is moved aside (see
-// LastLoadProblem) and the root starts empty.
+// or the new file. A damaged file is moved aside and the keys and values
+// read before the damage are written back as the root's file; a file or
+// folder that cannot be used at all is refused (ERROR_CANTREAD,
+// ERROR_CANTOPEN). TakeStoreProblems tells what the user should learn.
+//
+// The limits of the platform hold: a key name has at most 255 characters
+// and a key lies at most 512 levels below its root; a path beyond them is
+// refused with ERROR_BADKEY.
 //
 // Differences from the platform this stands in for, decided here:
 // - RegDeleteKeyA deletes a key only when it has no subkeys (answering
@@ -22,6 +28,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace reg {
 
@@ -78,6 +85,7 @@ inline constexpr LSTATUS ERROR_GEN_FAILURE = 31;
 inline constexpr LSTATUS ERROR_INVALID_PARAMETER = 87;
 inline constexpr LSTATUS ERROR_MORE_DATA = 234;
 inline constexpr LSTATUS ERROR_NO_MORE_ITEMS = 259;
+inline constexpr LSTATUS ERROR_BADKEY = 1010;
 inline constexpr LSTATUS ERROR_CANTOPEN = 1011;
 inline constexpr LSTATUS ERROR_CANTREAD = 1012;
 inline constexpr LSTATUS ERROR_CANTWRITE = 1013;
@@ -140,8 +148,26 @@ LSTATUS RegCloseKey(HKEY key) noexcept;
 // $XDG_CONFIG_HOME/quorvelle-registry, else ~/.config/quorvelle-registry.
 std::string RegistryFolder();
 
-// The last problem met while loading a root's file in this process (what
-// was wrong and where the file was moved), "" when there was none.
-std::string LastLoadProblem();
+// A problem of the store that the user should learn of.
+struct StoreProblem {
+  enum class Kind {
+    Damaged,   // a root's file was damaged: what was read before the damage
+               // was kept, and the file was put aside as `copy`
+    Unusable,  // a root's file or the folder cannot be used: nothing is read
+               // from it or saved to it
+    NotSaved,  // a change could not be saved
+  };
+  Kind kind = Kind::NotSaved;
+  std::string file;    // the root's file
+  std::string copy;    // Damaged: where the damaged file lies now; "" when it
+                       // could not be put aside (then nothing is saved over it)
+  std::string detail;  // what was wrong: where the damage lies, the system's
+                       // reason, the key and value that were not saved
+};
+
+// The problems met in this process since the last call, oldest first. A
+// damaged or unusable file is told once a process, a change that could not
+// be saved each time.
+std::vector<StoreProblem> TakeStoreProblems();
 
 }  // namespace reg

@@ -11,34 +11,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <iostream>
-#include <mutex>
 #include <utility>
 #include <vector>
 
 #include "registry/Registry.h"
+#include "registry/StoreProblems.h"
 
 namespace reg::detail {
 
 namespace {
-
-
-const char* RootName(uint32_t index) {
-  static constexpr const char* names[] = {"HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE",
-                                          "HKEY_USERS",            "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG",
-                                          "HKEY_DYN_DATA"};
-  return names[index];
-}
-
-std::mutex& ProblemMutex() {
-  static std::mutex m;
-  return m;
-}
-
-std::string& ProblemText() {
-  static std::string text;
-  return text;
-}
 
 // Owner of a file descriptor.
 class Fd {
@@ -71,7 +52,9 @@ bool MakeFolders(const std::string& path) {
     start = p + 1;
   }
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (::stat(path.c_str(), &st) != 0) return false;
+  if (!S_ISDIR(st.st_mode)) errno = ENOTDIR;
+  return S_ISDIR(st.st_mode);
 }
 
 bool WriteAll(int fd, const std::string& data) {
@@ -87,21 +70,23 @@ bool WriteAll(int fd, const std::string& data) {
   return true;
 }
 
-// Reads a whole file; false with errno set when it cannot be read.
-bool ReadAll(const std::string& path, std::string& out) {
+// Reads a whole file; 0, or the errno saying why it cannot be read.
+int ReadAll(const std::string& path, std::string& out) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.Get() < 0) return false;
+  if (fd.Get() < 0) return errno;
   char buffer[65536];
   for (;;) {
     ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return errno;
     }
-    if (n == 0) return true;
+    if (n == 0) return 0;
     out.append(buffer, static_cast<size_t>(n));
   }
 }
+
+std::string Reason(int error) { return std::strerror(error); }
 
 std::string Timestamp() {
   std::time_t now = std::time(nullptr);
@@ -133,22 +118,24 @@ std::string ResolveRegistryFolder() {
   return home + "/.config/quorvelle-registry";
 }
 
-std::string LastRecordedProblem() {
-  std::lock_guard lock(ProblemMutex());
-  return ProblemText();
+const char* RootName(uint32_t rootIndex) {
+  static constexpr const char* names[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",     "HKEY_LOCAL_MACHINE",
+                                          "HKEY_USERS",        "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG",
+                                          "HKEY_DYN_DATA"};
+  return names[rootIndex];
 }
 
 RootFile::RootFile(uint32_t rootIndex)
     : m_folder(ResolveRegistryFolder()), m_fileName(std::string(RootName(rootIndex)) + ".reg"),
       m_path(m_folder + "/" + m_fileName), m_tree(std::make_unique<Key>()) {
   if (!MakeFolders(m_folder)) {
-    m_status = ERROR_CANTOPEN;
+    Refuse(ERROR_CANTOPEN, "its folder cannot be made (" + Reason(errno) + ")");
     return;
   }
   std::string lockPath = m_folder + "/" + RootName(rootIndex) + ".lock";
   m_lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (m_lockFd < 0) {
-    m_status = ERROR_CANTOPEN;
+    Refuse(ERROR_CANTOPEN, "its lock file cannot be opened (" + Reason(errno) + ")");
     return;
   }
   int rc;
@@ -156,10 +143,16 @@ RootFile::RootFile(uint32_t rootIndex)
     rc = ::flock(m_lockFd, LOCK_EX);
   } while (rc != 0 && errno == EINTR);
   if (rc != 0) {
-    m_status = ERROR_CANTOPEN;
+    Refuse(ERROR_CANTOPEN, "its lock file cannot be locked (" + Reason(errno) + ")");
     return;
   }
   Load();
+}
+
+void RootFile::Refuse(int32_t status, const std::string& why) {
+  m_status = status;
+  m_why = why;
+  RecordProblemOnce(StoreProblem{StoreProblem::Kind::Unusable, m_path, "", why});
 }
 
 RootFile::~RootFile() {
@@ -172,17 +165,13 @@ void RootFile::Load() {
   // that was killed left behind.
   RemoveStaleTemporaries();
   std::string text;
-  if (!ReadAll(m_path, text)) {
-    if (errno != ENOENT) m_status = ERROR_CANTREAD;
+  if (int error = ReadAll(m_path, text); error != 0) {
+    if (error != ENOENT) Refuse(ERROR_CANTREAD, "reading it failed (" + Reason(error) + ")");
     return;
   }
-  std::string why;
-  auto tree = Parse(text, &why);
-  if (tree) {
-    m_tree = std::move(tree);
-  } else {
-    MoveAside(why);
-  }
+  ParsedFile parsed = Parse(text);
+  m_tree = std::move(parsed.tree);
+  if (!parsed.problem.empty()) PutAside(parsed.problem);
 }
 
 void RootFile::RemoveStaleTemporaries() const {
@@ -197,35 +186,46 @@ void RootFile::RemoveStaleTemporaries() const {
   for (const auto& name : stale) ::unlink((m_folder + "/" + name).c_str());
 }
 
-void RootFile::MoveAside(const std::string& why) {
+void RootFile::PutAside(const std::string& damage) {
   std::string aside = m_path + ".broken-" + Timestamp();
   for (int n = 2; Exists(aside); ++n) aside = m_path + ".broken-" + Timestamp() + "-" + std::to_string(n);
-  std::string message = "registry: the file " + m_path + " is broken (" + why + ")";
-  if (::rename(m_path.c_str(), aside.c_str()) == 0) {
-    message += "; it was moved to " + aside + " and its keys start empty";
-  } else {
-    // Not moved: refuse to work on it rather than overwrite it.
-    message += "; it could not be moved aside (" + std::string(std::strerror(errno)) + ")";
-    m_status = ERROR_CANTREAD;
+  if (::rename(m_path.c_str(), aside.c_str()) != 0) {
+    // Not moved: what was read is used, but nothing is written over the
+    // only copy of the rest.
+    m_readOnly = true;
+    const std::string failed = "moving it aside failed (" + Reason(errno) + ")";
+    m_why = "it is damaged and " + failed;
+    RecordProblemOnce(StoreProblem{StoreProblem::Kind::Damaged, m_path, "", damage + "; " + failed});
+    return;
   }
-  std::cerr << message << std::endl;
-  std::lock_guard lock(ProblemMutex());
-  ProblemText() = message;
+  RecordProblemOnce(StoreProblem{StoreProblem::Kind::Damaged, m_path, aside, damage});
+  // What was read before the damage becomes the root's file again, so that
+  // the next call, and every other program, finds it.
+  if (Save() != ERROR_SUCCESS) {
+    RecordProblem(
+        StoreProblem{StoreProblem::Kind::NotSaved, m_path, "", "the settings read before the damage (" + m_why + ")"});
+  }
 }
 
 int32_t RootFile::Save() {
   if (m_status != ERROR_SUCCESS) return m_status;
+  if (m_readOnly) return ERROR_CANTWRITE;
   std::string text = Serialize(*m_tree);
   std::string pattern = m_path + ".tmp-XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   Fd fd(::mkostemp(name.data(), O_CLOEXEC));
-  if (fd.Get() < 0) return ERROR_CANTWRITE;
-  bool ok = WriteAll(fd.Get(), text) && ::fsync(fd.Get()) == 0;
-  ok = fd.Close() && ok;
-  ok = ok && ::rename(name.data(), m_path.c_str()) == 0;
-  if (!ok) {
+  if (fd.Get() < 0) {
+    m_why = "writing it failed (" + Reason(errno) + ")";
+    return ERROR_CANTWRITE;
+  }
+  int error = 0;
+  if (!WriteAll(fd.Get(), text) || ::fsync(fd.Get()) != 0) error = errno;
+  if (!fd.Close() && error == 0) error = errno;
+  if (error == 0 && ::rename(name.data(), m_path.c_str()) != 0) error = errno;
+  if (error != 0) {
     ::unlink(name.data());
+    m_why = "writing it failed (" + Reason(error) + ")";
     return ERROR_CANTWRITE;
   }
   // Make the rename itself durable.

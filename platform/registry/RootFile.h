@@ -1,8 +1,9 @@
 // One root's file, held for the length of one registry call: the advisory
-// lock is taken, the file read (a broken one moved aside), and a change
-// written back atomically (temporary file in the same folder, fsync,
-// rename), so that a process killed at any moment leaves the old or the
-// new content.
+// lock is taken, the file read, and a change written back atomically
+// (temporary file in the same folder, fsync, rename), so that a process
+// killed at any moment leaves the old or the new content. A damaged file is
+// moved aside and what was read before the damage is written back in its
+// place; when it cannot be moved, that is read but nothing is written.
 #pragma once
 
 #include <cstdint>
@@ -26,11 +27,15 @@ class RootFile {
   Key& Tree() { return *m_tree; }
   // Writes the tree back; returns a registry error code.
   int32_t Save();
+  // Why the file cannot be used, or why the last save failed.
+  const std::string& Why() const { return m_why; }
+  const std::string& FilePath() const { return m_path; }
 
  private:
   void Load();
+  void Refuse(int32_t status, const std::string& why);
   void RemoveStaleTemporaries() const;
-  void MoveAside(const std::string& why);
+  void PutAside(const std::string& damage);
 
   std::string m_folder;
   std::string m_fileName;
@@ -38,9 +43,12 @@ class RootFile {
   int m_lockFd = -1;
   std::unique_ptr<Key> m_tree;
   int32_t m_status = 0;
+  bool m_readOnly = false;
+  std::string m_why;
 };
 
 std::string ResolveRegistryFolder();
-std::string LastRecordedProblem();
+// "HKEY_CLASSES_ROOT" .. "HKEY_DYN_DATA".
+const char* RootName(uint32_t rootIndex);
 
 }  // namespace reg::detail

@@ -269,6 +269,23 @@ std::string ChrW(char32_t codePoint) {
   return out;
 }
 
+std::string PercentEncode(std::string_view text, std::string_view keep) {
+  static const char* hex = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : text) {
+    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                       c == '_' || c == '.' || c == '~' || keep.find(static_cast<char>(c)) != std::string_view::npos;
+    if (plain) {
+      out += static_cast<char>(c);
+    } else {
+      out += '%';
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    }
+  }
+  return out;
+}
+
 void ReserveLarge(std::string& s, size_t capacity) {
   s.reserve(capacity);
   constexpr uintptr_t kHugePage = uintptr_t{2} << 20;

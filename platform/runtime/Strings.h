@@ -34,6 +34,10 @@ std::string Replace(std::string_view s, std::string_view find, std::string_view 
 std::vector<std::string> Split(std::string_view s, std::string_view delimiter);
 std::string Join(const std::vector<std::string>& items, std::string_view delimiter);
 std::string Hex(uint32_t value);  // upper case, no leading zeros
+// `text` with every byte other than an ASCII letter, a digit, "-", "_",
+// "." and "~" and the characters of `keep` written as "%" and two upper-case
+// hexadecimal digits, as addresses and the desktop's files want it.
+std::string PercentEncode(std::string_view text, std::string_view keep = {});
 
 // Reserves room for `capacity` bytes in `s`. A large reserve is backed by
 // huge pages where the system offers them on request, so filling it takes

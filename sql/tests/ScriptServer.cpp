@@ -28,7 +28,7 @@ void SetLogin(ado::Connection& cn, const std::string& database) {
 bool ServerConfigured() { return !Env("QV_PG_PORT").empty(); }
 
 std::string ScriptFile(const std::string& relativePath) {
-  std::ifstream in(std::string(QV_SQL_DIR) + "/" + relativePath, std::ios::binary);
+  std::ifstream in(std::string(QV_SOURCE_DIR) + "/sql/" + relativePath, std::ios::binary);
   if (!in) throw std::runtime_error("missing script " + relativePath);
   std::ostringstream text;
   text << in.rdbuf();

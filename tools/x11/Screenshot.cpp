@@ -6,6 +6,9 @@
 // the screenshot shows none, 1 on an error.
 //   qvscreenshot --check
 // Exit code 0 when the display answers, 1 when not.
+//   qvscreenshot --wait-wm [SECONDS]
+// Waits up to SECONDS (default 10) for a window manager to announce itself
+// on the display (_NET_SUPPORTING_WM_CHECK); exit code 0 when one did.
 #include <X11/Xlib.h>
 #include <cairo-xlib.h>
 #include <poll.h>
@@ -31,6 +34,19 @@ bool AnyWindowShown(Display* display) {
     if (children) XFree(children);
   }
   return shown;
+}
+
+bool WindowManagerRuns(Display* display) {
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool found = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, AnyPropertyType,
+                                        &type, &format, &count, &after, &data) == Success &&
+                     count == 1;
+  if (data) XFree(data);
+  return found;
 }
 
 // Waits on the connection (substructure events of the root) up to `ms`.
@@ -62,8 +78,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "qvscreenshot: no display\n");
     return 1;
   }
-  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
+  if (path == "--wait-wm") {
+    XSelectInput(display, DefaultRootWindow(display), PropertyChangeMask);
+    bool runs = WindowManagerRuns(display);
+    while (!runs && std::chrono::steady_clock::now() < deadline) {
+      WaitFor(display, 100);
+      runs = WindowManagerRuns(display);
+    }
+    XCloseDisplay(display);
+    return runs ? 0 : 1;
+  }
+  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
   bool shown = AnyWindowShown(display);
   while (!shown && std::chrono::steady_clock::now() < deadline) {
     const auto left =
@@ -84,6 +110,9 @@ int main(int argc, char** argv) {
       cairo_xlib_surface_create(display, DefaultRootWindow(display), DefaultVisual(display, screen),
                                 DisplayWidth(display, screen), DisplayHeight(display, screen));
   const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+  // cairo lets go of the connection before it closes, so that nothing it
+  // still had queued outlives the display.
+  cairo_device_finish(cairo_surface_get_device(surface));
   cairo_surface_destroy(surface);
   XCloseDisplay(display);
   if (status != CAIRO_STATUS_SUCCESS) {

@@ -1,5 +1,7 @@
 #include <functional>
+#include <optional>
 
+#include "FileSizeLimit.h"
 #include "UpdateAssistant.h"
 #include "VerscoutFixture.h"
 #include "mMain.h"
@@ -29,16 +31,25 @@ struct RecordingWindow : UpdateWindow {
   std::string status, fileLabel;
   bool unloaded = false;
   std::function<void(int32_t)> onProgress;
+  // Told of some calls before they act: "SetStatusTop" (a server file is
+  // fetched), "ShowProgressBar" (the download begins), "DisableClose" (the
+  // download is over, the copies follow).
+  std::function<void(const std::string&)> onCall;
 
+  void Told(const std::string& call) {
+    if (onCall) onCall(call);
+  }
   void SetStatusText(const std::string& t) override { status = t; }
   void SetStatusColor(uint32_t) override {}
   void SetStatusBold(bool) override {}
-  void SetStatusTop(int32_t) override {}
+  void SetStatusTop(int32_t) override { Told("SetStatusTop"); }
   void AddStatusLine(const std::string& t) override { lines.push_back(t); }
   void ClearStatusList() override { lines.clear(); }
   void SetStatusListColor(uint32_t) override {}
   void MoveStatusList(int32_t, int32_t, int32_t, int32_t) override {}
-  void ShowProgressBar(bool) override {}
+  void ShowProgressBar(bool visible) override {
+    if (visible) Told("ShowProgressBar");
+  }
   void ProgressUpdateTo(int32_t percent) override {
     if (onProgress) onProgress(percent);
   }
@@ -47,11 +58,14 @@ struct RecordingWindow : UpdateWindow {
   void SetFileLabel(const std::string& t) override { fileLabel = t; }
   void Navigate(const std::string& address) override { pages.push_back(address); }
   void ShowBrowser(bool) override {}
+  void ShowPageAboveStatus() override { calls.push_back("ShowPageAboveStatus"); }
   void ShowFileAnimation(bool) override {}
   void EnableLink(int index) override { calls.push_back("EnableLink " + std::to_string(index)); }
   void EnableDoUpdate(bool) override {}
   void ShowDoUpdate(bool) override {}
-  void EnableClose(bool) override {}
+  void EnableClose(bool enabled) override {
+    if (!enabled) Told("DisableClose");
+  }
   void Beep() override { calls.push_back("Beep"); }
   int32_t MsgBoxEx(const std::string& prompt, int32_t, const std::string&) override {
     calls.push_back("MsgBoxEx " + prompt);
@@ -103,8 +117,8 @@ class UpdateAssistantTest : public VerscoutFixture {
   }
 
   // Starts like Main in `mode` and loads the window's working part.
-  void Start(const std::string& mode) {
-    SetUpdateFolder();
+  void Start(const std::string& mode, const std::string& updateFolder = {}) {
+    SetUpdateFolder(updateFolder);
     ASSERT_TRUE(Main(mode));
     assistant = std::make_shared<UpdateAssistant>(window);
     window.assistant = assistant;
@@ -169,6 +183,175 @@ TEST_F(UpdateAssistantTest, MaintenanceAndNoConnection) {
   EXPECT_EQ(window.lines, (std::vector<std::string>{"UpdateCheck...", "#40502 Daten nicht abrufbar",
                                                     "#40555 Keine Verbindung zum Webserver"}));
   EXPECT_EQ(window.calls.back(), "EnableLink 2");
+}
+
+TEST_F(UpdateAssistantTest, AVersionFileCutShortOrTooLongIsAFailedConnectionNeverMaintenance) {
+  const std::string path = std::string(kData) + "ver.txt";
+  const std::string version = "1|Quorvelle|1235|QV|";
+  server.Serve(std::string(kData) + "_FlagIsConnect", "up");
+  struct Case {
+    const char* what;
+    inet::Script head;
+    inet::Script get;
+    const char* reason;
+  };
+  for (const Case& c : {Case{"cut short",
+                             {Bytes(ResponseHead(200, 20))},
+                             {Bytes(ResponseHead(200, 20) + version.substr(0, 8)), Close()},
+                             "the transfer ended after 8 of 20 bytes"},
+                        Case{"too long",
+                             {Bytes(ResponseHead(200, 12))},
+                             inet::Response(200, version),
+                             "the server sends more than the 12 bytes it announced"}}) {
+    SCOPED_TRACE(c.what);
+    ResetGlobals();
+    window = RecordingWindow();
+    server.On("HEAD", path, c.head);
+    server.On("GET", path, c.get);
+    Start("UpdStd");
+    assistant->UpdateSuche();
+    EXPECT_EQ(window.status, "Überprüfen Sie Ihre Internetverbindung und versuchen Sie es noch einmal.");
+    EXPECT_TRUE(window.pages.empty());
+    EXPECT_EQ(window.lines,
+              (std::vector<std::string>{"UpdateCheck...", "#40503 Es konnten nicht alle Daten geladen werden"}));
+    EXPECT_EQ(window.calls.back(), "EnableLink 2");
+    EXPECT_NE(Log().find(";Download update.quorvelle.de/v4/data/ver.txt: " + std::string(c.reason) + ";\r\n"),
+              std::string::npos);
+    assistant->cmdClose_Click();
+  }
+  EXPECT_EQ(Gets("_FlagIsConnect"), 0u);
+}
+
+TEST_F(UpdateAssistantTest, ACheckWithoutVersionFileLogsWhy) {
+  const std::string path = std::string(kData) + "ver.txt";
+  std::vector<std::string> manyHeaders;
+  for (int i = 0; i < 100; ++i) manyHeaders.push_back("X-H" + std::to_string(i) + ": " + std::string(1000, 'h'));
+  struct Case {
+    const char* what;
+    inet::Script answer;
+    const char* reason;
+  };
+  for (const Case& c :
+       {Case{"a huge header", {Bytes(ResponseHead(200, 5, manyHeaders) + "1|Q|5")}, "the server's header is too large"},
+        Case{"a redirect loop",
+             {Bytes(ResponseHead(302, 0, {"Location: /v4/data/ver.txt"}))},
+             "the server redirects in a loop"},
+        Case{"a body without length",
+             {Bytes(ResponseHead(200, std::nullopt) + "1|Q|5|QV"), Close()},
+             "the server announces no length"}}) {
+    SCOPED_TRACE(c.what);
+    ResetGlobals();
+    window = RecordingWindow();
+    server.On("HEAD", path, c.answer);
+    server.On("GET", path, c.answer);
+    Start("UpdSilent");
+    assistant->UpdateSuche();
+    EXPECT_TRUE(window.unloaded);
+    EXPECT_NE(Log().find(";Download update.quorvelle.de/v4/data/ver.txt: " + std::string(c.reason) + ";\r\n"),
+              std::string::npos);
+  }
+}
+
+TEST_F(UpdateAssistantTest, AFileThatCannotBeWrittenOrCopiedIsToldAndTheUpdateFolderStaysAsItWas) {
+  struct Case {
+    const char* what;
+    size_t size;       // of the update
+    const char* when;  // the call of the window at which the disk is full
+    rlim_t limit;
+    std::string line;
+    const char* status;
+    int32_t lastProgress;  // the progress bar's last value before 100 at most
+  };
+  const std::string temp = world.Path("tmp/QVVerscout/");
+  const char* tempFull = "Im temporären Ordner können keine Dateien gespeichert werden.";
+  const char* folderRefuses = "Das Update kann nicht in den Update-Ordner kopiert werden.";
+  // An update below 1 KB reaches the disk only when its file is closed; a
+  // large one stops downloading as soon as a write fails.
+  for (const Case& c :
+       {Case{"temporary folder full, small update", 800, "ShowProgressBar", 500,
+             "Schreibfehler: " + temp + "QVUpdate.exe: File too large", tempFull, 0},
+        Case{"temporary folder full, large update", 8 << 20, "ShowProgressBar", 512 << 10,
+             "Schreibfehler: " + temp + "QVUpdate.exe: File too large", tempFull, 30},
+        Case{"update folder full", 64 << 10, "DisableClose", 32 << 10,
+             "Kopierfehler: " + UpdateDir() + "/QVUpdate.exe: File too large", folderRefuses, 100},
+        Case{"version file refused", 800, "", 0, "Kopierfehler: " + UpdateDir() + "/ver.txt: Is a directory",
+             folderRefuses, 0}}) {
+    SCOPED_TRACE(c.what);
+    ResetGlobals();
+    window = RecordingWindow();
+    server.Serve(std::string(kData) + "QVUpdate.exe", inet::PatternBytes(c.size));
+    std::filesystem::remove_all(UpdateDir());
+    std::filesystem::create_directories(UpdateDir());
+    if (c.limit == 0) WriteFile(UpdateDir() + "/ver.txt/old", "x");
+    std::optional<FileSizeLimit> full;
+    window.onCall = [&](const std::string& call) {
+      if (call == c.when) full.emplace(c.limit);
+    };
+    int32_t lastProgress = 0;
+    window.onProgress = [&](int32_t percent) {
+      if (percent < 100) lastProgress = percent;
+    };
+    Start("UpdStd");
+    assistant->UpdateSuche();
+    assistant->cmdDoUpdate_Click();
+    full.reset();
+    EXPECT_EQ(window.lines.back(), c.line);
+    EXPECT_EQ(window.status, c.status);
+    EXPECT_EQ(window.pages.back(), PagePrefix + "updErr");
+    EXPECT_EQ(window.calls.back(), "ShowPageAboveStatus");
+    EXPECT_NE(Log().find(";" + c.line + ";\r\n"), std::string::npos);
+    EXPECT_LE(lastProgress, c.lastProgress);
+    EXPECT_FALSE(UpdateLoaded);
+    // Nothing of the update reached the update folder, not even in part,
+    // and the temporary folder keeps no part of it either.
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(UpdateDir())) {
+      left.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(left, c.limit == 0 ? std::vector<std::string>{"ver.txt"} : std::vector<std::string>{});
+    EXPECT_EQ(std::filesystem::exists(temp + "QVUpdate.exe"), c.when == std::string("DisableClose") || c.limit == 0);
+    assistant->cmdClose_Click();
+  }
+}
+
+TEST_F(UpdateAssistantTest, AVersionFileThatCannotBeWrittenEndsTheCheckWithItsReason) {
+  std::optional<FileSizeLimit> full;
+  window.onCall = [&](const std::string& call) {
+    if (call == "SetStatusTop" && !full) full.emplace(10);
+  };
+  server.Serve(std::string(kData) + "_FlagIsConnect", "up");
+  Start("UpdStd");
+  assistant->UpdateSuche();
+  full.reset();
+  EXPECT_EQ(window.lines,
+            (std::vector<std::string>{"UpdateCheck...",
+                                      "Schreibfehler: " + world.Path("tmp/QVVerscout/") + "ver.txt: File too large"}));
+  EXPECT_EQ(window.status, "Im temporären Ordner können keine Dateien gespeichert werden.");
+  EXPECT_TRUE(window.pages.empty());
+  EXPECT_EQ(window.calls.back(), "EnableLink 2");
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(Gets("_FlagIsConnect"), 0u);
+}
+
+TEST_F(UpdateAssistantTest, TheLogLiesBesideTheUpdateFolderWhateverItsName) {
+  for (const char* name : {"upd", "updates", "u", "Updates 2024/"}) {
+    SCOPED_TRACE(name);
+    ResetGlobals();
+    window = RecordingWindow();
+    std::filesystem::create_directories(world.Path("srv/") + name);
+    Start("UpdPro", world.Path("srv/") + name);
+    ASSERT_TRUE(loaded);
+    assistant->cmdClose_Click();
+  }
+  std::vector<std::string> logs;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(world.Path())) {
+    if (entry.path().filename().string().find("UpdLog") != std::string::npos) logs.push_back(entry.path().string());
+  }
+  EXPECT_EQ(logs, std::vector<std::string>{world.Path("srv/UpdLog.001")});
+  size_t starts = 0;
+  const std::string log = Log();
+  for (size_t at = log.find(";START;"); at != std::string::npos; at = log.find(";START;", at + 1)) ++starts;
+  EXPECT_EQ(starts, 4u);
 }
 
 TEST_F(UpdateAssistantTest, SilentCheckEndsQuietlyWithoutDownloading) {

@@ -58,12 +58,13 @@ class VerscoutFixture : public ::testing::Test {
   std::string ProgramDir() const { return world.Path("prog"); }
   std::string UpdateDir() const { return world.Path("srv/upd"); }
   void UseEnglish() { WriteFile(ProgramDir() + "/res/zupdOK", "<p>ok</p>"); }
-  // The update folder in the client's and the administration program's settings.
-  void SetUpdateFolder() const {
+  // The update folder (UpdateDir() unless given) in the client's and the
+  // administration program's settings.
+  void SetUpdateFolder(const std::string& folder = {}) const {
     for (const char* key : {"SOFTWARE\\Kelvaro\\Quorvelle4", "SOFTWARE\\Kelvaro\\QuorvelleAdm4"}) {
       kvctl2::cRegSettings settings;
       settings.DefaultPath(key);
-      settings.SetSetting("", "AktUpdDir", UpdateDir());
+      settings.SetSetting("", "AktUpdDir", folder.empty() ? UpdateDir() : folder);
     }
   }
 

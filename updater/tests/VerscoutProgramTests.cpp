@@ -1,12 +1,16 @@
 // The real Verscout program in the silent modes, started as the product's
 // client starts it, without a display, against the local update server.
+#include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "VerscoutFixture.h"
+#include "runtime/DataFolder.h"
 #include "runtime/Date.h"
 #include "services/cRegSettings.h"
 
@@ -26,6 +30,14 @@ class VerscoutRunTest : public VerscoutFixture {
       std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/updater/res/" + file, ProgramDir() + "/res/" + file);
     }
     WriteFile(ProgramDir() + "/ver.txt", "1|Quorvelle|1234|QV");
+    // Its data folder where an installation has it relative to the program
+    // (the build's, as this test binary finds it).
+    const std::filesystem::path testFolder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    const std::filesystem::path data =
+        (std::filesystem::path(ProgramDir()) / std::filesystem::path(rt::DataFolder()).lexically_relative(testFolder))
+            .lexically_normal();
+    std::filesystem::create_directories(data.parent_path());
+    std::filesystem::create_directory_symlink(rt::DataFolder(), data);
     server.Serve(std::string(kData) + "ver.txt", "1|Quorvelle|1235|QV|");
     server.Serve(std::string(kData) + "QVUpdate.exe", inet::PatternBytes(4096));
     SetUpdateFolder();
@@ -49,12 +61,23 @@ class VerscoutRunTest : public VerscoutFixture {
     std::string program = ProgramDir() + "/Verscout";
     std::string argument = mode;
     char* argv[] = {program.data(), argument.data(), nullptr};
+    // Its error output is kept for the test.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, ErrorOutputFile().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
-    if (::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return -1;
+    const int spawned = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return -1;
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    peakKilobytes = usage.ru_maxrss;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  // The peak memory of the last run.
+  long peakKilobytes = 0;
+  std::string ErrorOutputFile() const { return world.Path("stderr.txt"); }
   static std::string Build() {
     const char* build = std::getenv("QV_BUILD_DIR");
     return build ? build : ".";
@@ -102,6 +125,64 @@ TEST_F(VerscoutRunTest, ASilentCheckWithoutServerEndsQuietly) {
   EXPECT_NE(Log().find(";ENDE;\r\n"), std::string::npos);
   EXPECT_EQ(Log().find("IsUpdate"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(world.Path("tmp/QVVerscout")));
+}
+
+// Without a display a plain message box cannot be shown: its text goes to
+// the error output and the silent run ends as always, its temporary folder
+// cleared.
+TEST_F(VerscoutRunTest, AMessageBoxWithoutDisplayDoesNotBreakTheSilentRun) {
+  struct Case {
+    const char* what;
+    std::function<void()> arrange;
+    const char* message;
+    bool logged;
+  };
+  for (const Case& c :
+       {Case{"unreadable version file", [&] { server.Serve(std::string(kData) + "ver.txt", "1|Quorvelle|0|QV"); },
+             "Die Remote-Versionsdatei ist nicht lesbar.: Fehler bei Lesevorgang:", true},
+        Case{"no log",
+             [&] {
+               std::filesystem::remove(world.Path("srv/UpdLog.001"));
+               std::filesystem::create_directories(world.Path("srv/UpdLog.001/blocked"));
+             },
+             "Abbruch!: Logging nicht möglich.", false}}) {
+    SCOPED_TRACE(c.what);
+    c.arrange();
+    EXPECT_EQ(Run("UpdSilent"), 0);
+    EXPECT_NE(ReadFile(ErrorOutputFile()).find(std::string("Verscout: ") + c.message), std::string::npos)
+        << ReadFile(ErrorOutputFile());
+    if (c.logged) {
+      EXPECT_NE(Log().find(";ENDE;\r\n"), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists(world.Path("tmp/QVVerscout")));
+  }
+}
+
+// A server that announces a few bytes and sends without end: the program's
+// memory stays near what a normal check takes.
+TEST_F(VerscoutRunTest, ALyingServerCannotFillTheMemory) {
+  ASSERT_EQ(Run("UpdSilent"), 0);
+  const long normal = peakKilobytes;
+  const std::string path = std::string(kData) + "ver.txt";
+  const size_t endless = size_t{256} << 20;
+  struct Case {
+    const char* what;
+    size_t announced;
+    inet::Script get;
+  };
+  for (const Case& c :
+       {Case{"20 bytes announced, a chunked body without end", 20,
+             {inet::steps::Bytes(inet::ResponseHead(200, std::nullopt, {"Transfer-Encoding: chunked"}) +
+                                 "10000000\r\n"),
+              inet::steps::Pattern(endless)}},
+        Case{"20 bytes announced, a body without length and end", 20,
+             {inet::steps::Bytes(inet::ResponseHead(200, std::nullopt)), inet::steps::Pattern(endless)}}}) {
+    SCOPED_TRACE(c.what);
+    server.On("HEAD", path, {inet::steps::Bytes(inet::ResponseHead(200, c.announced))});
+    server.On("GET", path, c.get);
+    ASSERT_EQ(Run("UpdSilent"), 0);
+    EXPECT_LT(peakKilobytes, normal + 32 * 1024) << "normal: " << normal << " KB";
+  }
 }
 
 }  // namespace

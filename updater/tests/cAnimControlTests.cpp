@@ -11,6 +11,7 @@
 #include "gdi/Gdi.h"
 #include "runtime/Clock.h"
 #include "runtime/Error.h"
+#include "runtime/TestRenders.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 
@@ -204,9 +205,7 @@ TEST_F(cAnimControlTest, TheUpdateClipPlaysItsFramesInTurn) {
     clock.Advance(80);
     win::DoEvents();
   }
-  if (const char* out = std::getenv("QV_BUILD_DIR")) {
-    gdi::SaveDCToPng(sheet.Get(), std::string(out) + "/verscout-livupd.png");
-  }
+  gdi::SaveDCToPng(sheet.Get(), rt::TestRenderPath("verscout-livupd.png"));
   for (int i = 1; i < kFrames; ++i) EXPECT_NE(frames[i], frames[i - 1]) << "frame " << i;
 }
 

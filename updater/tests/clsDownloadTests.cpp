@@ -132,16 +132,119 @@ TEST_F(clsDownloadTest, BodyOfAnotherLengthThanAnnouncedIsReturnedWithItsLine) {
   // Cut short: the server closes the connection after 3000 bytes.
   server.On("HEAD", "/short", {Bytes(ResponseHead(200, 5000))});
   server.On("GET", "/short", {Bytes(ResponseHead(200, 5000) + body.substr(0, 3000)), Close()});
-  // Longer: the file grew between the size request and the transfer.
+  // Longer: the file grew between the size request and the transfer. One
+  // byte beyond the announced length shows it; nothing more is read.
   server.On("HEAD", "/long", {Bytes(ResponseHead(200, 4000))});
   server.On("GET", "/long", inet::Response(200, body));
-  for (const auto& [path, expected] : {std::pair{"/short", body.substr(0, 3000)}, std::pair{"/long", body}}) {
-    SCOPED_TRACE(path);
+  struct Case {
+    const char* path;
+    std::string body;
+    const char* failure;
+  };
+  for (const Case& c :
+       {Case{"/short", body.substr(0, 3000), "the transfer ended after 3000 of 5000 bytes"},
+        Case{"/long", body.substr(0, 4001), "the server sends more than the 4000 bytes it announced"}}) {
+    SCOPED_TRACE(c.path);
     recorder->lines.clear();
-    EXPECT_EQ(Fetch(path), expected);
+    EXPECT_EQ(Fetch(c.path), c.body);
+    EXPECT_FALSE(download->LastBodyComplete());
+    EXPECT_EQ(download->LastFailure(), c.failure);
+    EXPECT_EQ(recorder->lines, std::vector<std::string>{"#40503 Not all data was being loaded"});
+  }
+}
+
+TEST_F(clsDownloadTest, ALyingServerNeverMakesTheBodyOutgrowWhatArrives) {
+  // A gigabyte stands for a body without end: the server sends until the
+  // client lets go.
+  const size_t endless = size_t{1} << 30;
+  struct Case {
+    const char* what;
+    size_t announced;
+    inet::Script get;
+    size_t received;
+  };
+  for (const Case& c : {Case{"20 bytes announced, an endless chunked body",
+                             20,
+                             {Bytes(ResponseHead(200, std::nullopt, {"Transfer-Encoding: chunked"}) + "40000000\r\n"),
+                              inet::steps::Pattern(endless)},
+                             21},
+                        Case{"20 bytes announced, an endless body without length",
+                             20,
+                             {Bytes(ResponseHead(200, std::nullopt)), inet::steps::Pattern(endless)},
+                             21},
+                        Case{"2 GB announced, 5000 bytes sent",
+                             2000000000,
+                             {Bytes(ResponseHead(200, 2000000000)), inet::steps::Pattern(5000), Close()},
+                             5000}}) {
+    SCOPED_TRACE(c.what);
+    server.On("HEAD", "/lying", {Bytes(ResponseHead(200, c.announced))});
+    server.On("GET", "/lying", c.get);
+    recorder->lines.clear();
+    const std::string body = Fetch("/lying");
+    EXPECT_EQ(body, inet::PatternBytes(c.received));
+    EXPECT_LE(body.capacity(), clsDownload::kReserveCeiling + 1);
     EXPECT_FALSE(download->LastBodyComplete());
     EXPECT_EQ(recorder->lines, std::vector<std::string>{"#40503 Not all data was being loaded"});
   }
+}
+
+TEST_F(clsDownloadTest, ACallWithoutSizeOrWholeBodySaysWhyForTheLog) {
+  std::vector<std::string> manyHeaders;
+  for (int i = 0; i < 100; ++i) manyHeaders.push_back("X-H" + std::to_string(i) + ": " + std::string(1000, 'h'));
+  struct Case {
+    const char* what;
+    inet::Script head;
+    const char* failure;
+  };
+  for (const Case& c :
+       {Case{"a whole file", {Bytes(ResponseHead(200, 5))}, ""},
+        Case{"a missing file", {Bytes(ResponseHead(404, 0))}, "the server answers status 404"},
+        Case{"no length", {Bytes(ResponseHead(200, std::nullopt))}, "the server announces no length"},
+        // The first "Content-Length:" of the head counts, wherever it stands.
+        Case{"a length below zero",
+             {Bytes("HTTP/1.1 200 OK\r\nX-Note: content-length: -5\r\nContent-Length: 5\r\n\r\n")},
+             "the server announces a length of -5"},
+        Case{"a redirect loop", {Bytes(ResponseHead(302, 0, {"Location: /file"}))}, "the server redirects in a loop"},
+        Case{"a huge header", {Bytes(ResponseHead(200, 5, manyHeaders))}, "the server's header is too large"}}) {
+    SCOPED_TRACE(c.what);
+    server.On("HEAD", "/file", c.head);
+    server.On("GET", "/file", inet::Response(200, "12345"));
+    for (int32_t bytes : {0, 1024}) {
+      Fetch("/file", bytes);
+      EXPECT_EQ(download->LastFailure(), c.failure);
+    }
+  }
+  server.Stop();
+  EXPECT_EQ(Fetch("/file"), "");
+  EXPECT_EQ(download->LastFailure(), "the server cannot be reached");
+}
+
+TEST_F(clsDownloadTest, ABodyGivenToASinkArrivesAsInMemoryAndARefusingSinkStopsTheTransfer) {
+  const std::string body = inet::PatternBytes(10 * 1024);
+  server.Serve("/big", body);
+  std::string taken;
+  EXPECT_EQ(download->Downloadfile("update.example.test/big", 1024, "Download",
+                                   [&](std::string_view bytes) {
+                                     taken += bytes;
+                                     return true;
+                                   }),
+            body.size());
+  EXPECT_EQ(taken, body);
+  EXPECT_TRUE(download->LastBodyComplete());
+  EXPECT_EQ(recorder->progress.size(), 10u);
+  EXPECT_EQ(recorder->events.back(), "State 0");
+
+  // A sink that cannot keep the third chunk (a full disk) ends the
+  // transfer there, without the line of a short body.
+  recorder->progress.clear();
+  size_t chunks = 0;
+  EXPECT_EQ(download->Downloadfile("update.example.test/big", 1024, "Download",
+                                   [&](std::string_view) { return ++chunks < 3; }),
+            2048u);
+  EXPECT_EQ(recorder->progress.size(), 2u);
+  EXPECT_FALSE(download->LastBodyComplete());
+  EXPECT_EQ(download->LastFailure(), "the body could not be kept");
+  EXPECT_TRUE(recorder->lines.empty());
 }
 
 TEST_F(clsDownloadTest, CancelInTheFirstProgressEventReturnsNothingAndAddsNoLine) {

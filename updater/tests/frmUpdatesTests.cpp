@@ -4,14 +4,28 @@
 #include <functional>
 
 #include "VerscoutFixture.h"
+#include "forms/ControlPainter.h"
 #include "forms/Label.h"
+#include "forms/MsgBox.h"
+#include "forms/TextFit.h"
 #include "forms/controls/WebBrowser.h"
+#include "forms/lists/ListBox.h"
 #include "frmUpdates.h"
+#include "gdi/Bitmaps.h"
+#include "gdi/DeviceContext.h"
 #include "gdi/FontBackend.h"
+#include "gdi/Objects.h"
+#include "gdi/Owned.h"
+#include "gdi/Shapes.h"
 #include "mMain.h"
+#include "msgbox/MsgIcons.h"
+#include "msgbox/MsgProperties.h"
+#include "msgbox/frmMsgBoxIe.h"
 #include "runtime/Date.h"
 #include "runtime/Strings.h"
+#include "runtime/TestRenders.h"
 #include "services/cRegSettings.h"
+#include "shell/FileOperation.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 
@@ -164,39 +178,196 @@ TEST_F(frmUpdatesTest, TheCheckLinkIsIgnoredWhileADownloadRuns) {
   EXPECT_EQ(ReadFile(UpdateDir() + "/QVUpdate.exe"), inet::PatternBytes(8 * 1024));
 }
 
+TEST_F(frmUpdatesTest, EveryStatusTextShowsWholeAboveTheList) {
+  gdi::UsePangoMetrics();
+  Start("UpdStd");
+  const char* texts[] = {"Bitte warten, es wird nach Updates gesucht...",
+                         "Please wait, searching for updates...",
+                         "Wartungsarbeiten, bitte versuchen Sie es später noch einmal.",
+                         "Maintenance work, please try again later.",
+                         "Überprüfen Sie Ihre Internetverbindung und versuchen Sie es noch einmal.",
+                         "Please check your Internet connection and try again.",
+                         "Update wird ausgeführt...",
+                         "Update is performing...",
+                         "Es existieren keine Daten!",
+                         "No data exists!",
+                         "Das Update konnte nicht heruntergeladen werden.",
+                         "The update could not be downloaded.",
+                         "Im temporären Ordner können keine Dateien gespeichert werden.",
+                         "Files cannot be saved in the temporary folder.",
+                         "Das Update kann nicht in den Update-Ordner kopiert werden.",
+                         "The update cannot be copied into the update folder."};
+  // The places of the check, of the download and of a failed download's
+  // reasons below the error page; bold, as after a download.
+  const std::pair<const char*, std::function<void()>> layouts[] = {
+      {"check", [&] { form->Assistant()->FetchServerFile("ver.txt"); }},
+      {"download",
+       [&] {
+         form->SetStatusTop(1200);
+         form->MoveStatusList(4080, 1680, 4965, 2010);
+       }},
+      {"failure", [&] { form->ShowPageAboveStatus(); }}};
+  form->SetStatusBold(true);
+  const auto label = form->Control("lblStatus");
+  const auto list = form->Control("lstStat");
+  for (const auto& [name, place] : layouts) {
+    SCOPED_TRACE(name);
+    place();
+    EXPECT_LE(label->Top() + label->Height(), list->Top());
+    for (const char* text : texts) {
+      form->SetStatusText(text);
+      for (const forms::TextMisfit& misfit : forms::FindTextMisfits(*form)) {
+        if (misfit.control == "lblStatus") ADD_FAILURE() << misfit.Describe();
+      }
+    }
+  }
+  gdi::UseFixedMetrics();
+}
+
+TEST_F(frmUpdatesTest, AStatusLineWiderThanTheListContinuesOnTheNextLines) {
+  gdi::UsePangoMetrics();
+  Start("UpdStd");
+  const auto list = form->Get<forms::ListBox>("lstStat");
+  const std::string line =
+      "Kopierfehler: " + UpdateDir() + "/a folder with a long name/QVUpdate.exe: No space left on device";
+  form->AddStatusLine("UpdateCheck...");
+  form->AddStatusLine(line);
+  ASSERT_GE(list->ListCount(), 3);
+  std::string joined;
+  for (int32_t i = 1; i < list->ListCount(); ++i) {
+    const std::string& item = list->List(i);
+    EXPECT_LE(forms::painter::MeasureText(item, list->Font(), 0, false).cx, list->PixelWidth() - 4 - 5 - 17) << item;
+    joined += i == 1 ? item : (item.starts_with("  ") ? item.substr(2) : "?" + item);
+  }
+  EXPECT_EQ(rt::Replace(joined, " ", ""), rt::Replace(line, " ", ""));
+  EXPECT_EQ(list->ListIndex(), list->ListCount() - 1);
+  gdi::UseFixedMetrics();
+}
+
+TEST_F(frmUpdatesTest, EveryMessageBoxShowsTheIconItsStyleNames) {
+  Start("UpdStd");
+  for (const auto& [buttons, slot] :
+       {std::pair{4112, kvctl2::kSlotCritical}, std::pair{4160, kvctl2::kSlotInformation}}) {
+    SCOPED_TRACE(buttons);
+    // The icon as the message window shows it, against the standard one.
+    size_t differing = 0;
+    forms::Responders::Push([&, slot = slot](const forms::ModalRequest& r) {
+      auto* box = dynamic_cast<kvctl2::frmMsgBoxIe*>(r.form);
+      if (!box) return 0;
+      const auto icon = box->ImIco();
+      gdi::OwnedBitmap window = box->RenderToBitmap(false);
+      const com::StdPicturePtr expected = kvctl2::StandardMsgIcon(slot);
+      gdi::OwnedDC shown(gdi::CreateCompatibleDC());
+      gdi::ScopedSelect<gdi::HBITMAP> selectedShown(shown.Get(), window.Get());
+      gdi::OwnedDC standard(gdi::CreateCompatibleDC());
+      gdi::ScopedSelect<gdi::HBITMAP> selectedStandard(standard.Get(), expected->Bitmap());
+      const int left = icon->Left() / 15;
+      const int top = icon->Top() / 15;
+      for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+          differing += gdi::GetPixel(shown.Get(), left + x, top + y) != gdi::GetPixel(standard.Get(), x, y);
+        }
+      }
+      box->Hide();
+      return 1;
+    });
+    ShowMsgEx("Der Online-Update-Assistent findet keine Leitseite.", buttons, "Ausnahmefehler!");
+    EXPECT_EQ(differing, 0u);
+  }
+}
+
+TEST_F(frmUpdatesTest, FileOperationDoesWhatTheShellDoesAndTellsAnError) {
+  ::setenv("XDG_DATA_HOME", world.Path("data").c_str(), 1);
+  Start("UpdStd");
+  const std::string source = world.Path("tmp/source.txt");
+  const std::string target = UpdateDir() + "/source.txt";
+  WriteFile(source, "new");
+  // Copied without a question; copied again only when the user says yes.
+  EXPECT_TRUE(form->FileOperation(shell::FO_COPY, source, UpdateDir(), false, false));
+  WriteFile(target, "old");
+  forms::Responders::Push([](const forms::ModalRequest&) { return forms::vbNo; });
+  EXPECT_FALSE(form->FileOperation(shell::FO_COPY, source, UpdateDir(), true, true));
+  EXPECT_EQ(ReadFile(target), "old");
+  forms::Responders::Push([](const forms::ModalRequest&) { return forms::vbYes; });
+  EXPECT_TRUE(form->FileOperation(shell::FO_COPY, source, UpdateDir(), true, true));
+  EXPECT_EQ(ReadFile(target), "new");
+  // A delete can be undone: the file goes to the trash.
+  EXPECT_TRUE(form->FileOperation(shell::FO_DELETE, target, "", false, false));
+  EXPECT_EQ(ReadFile(world.Path("data/Trash/files/source.txt")), "new");
+  EXPECT_FALSE(form->FileOperation(shell::FO_COPY, world.Path("tmp/none.txt"), UpdateDir(), false, false));
+  EXPECT_TRUE(messages.empty());
+
+  // A question that nobody can answer is an error, told in a message.
+  forms::Responders::Push([](const forms::ModalRequest&) -> int32_t {
+    rt::Raise(forms::errNoResponder, "MsgBox", "A message box has no responder to answer it");
+  });
+  WriteFile(target, "old");
+  EXPECT_FALSE(form->FileOperation(shell::FO_COPY, source, UpdateDir(), true, false));
+  EXPECT_EQ(messages,
+            std::vector<std::string>{"Kopierfehler " + std::to_string(forms::errNoResponder) + " bei Update."});
+  EXPECT_EQ(ReadFile(target), "old");
+  ::unsetenv("XDG_DATA_HOME");
+}
+
 // The window in its characteristic states, drawn with the pinned fonts
-// into the build folder (verscout/*.png) to be looked at.
+// into the build folder's renders/ (verscout-*.png) to be looked at.
 TEST_F(frmUpdatesTest, TheWindowInItsStatesToLookAt) {
   gdi::UsePangoMetrics();
-  const char* build = std::getenv("QV_BUILD_DIR");
-  const std::string folder = std::string(build ? build : ".") + "/verscout";
-  std::filesystem::create_directories(folder);
+  const std::string prefix = rt::TestRenderPath("verscout-");
   server.Serve(std::string(kData) + "QVUpdate.exe", inet::PatternBytes(20 * 1024));
   Start("UpdStd");
-  EXPECT_TRUE(form->RenderToPng(folder + "/welcome.png", false));
+  EXPECT_TRUE(form->RenderToPng(prefix + "welcome.png", false));
   form->hovAktion_Click(2);
   win::DoEvents();
-  EXPECT_TRUE(form->RenderToPng(folder + "/offer.png", false));
+  EXPECT_TRUE(form->RenderToPng(prefix + "offer.png", false));
   form->onProgress = [&](int32_t percent) {
-    if (percent >= 50 && !std::filesystem::exists(folder + "/progress.png")) {
-      EXPECT_TRUE(form->RenderToPng(folder + "/progress.png", false));
+    if (percent >= 50 && !std::filesystem::exists(prefix + "progress.png")) {
+      EXPECT_TRUE(form->RenderToPng(prefix + "progress.png", false));
     }
   };
-  std::filesystem::remove(folder + "/progress.png");
+  std::filesystem::remove(prefix + "progress.png");
   form->cmdDoUpdate_Click();
   win::DoEvents();
-  EXPECT_TRUE(form->RenderToPng(folder + "/success.png", false));
+  EXPECT_TRUE(form->RenderToPng(prefix + "success.png", false));
   form->Unload();
 
+  // A new run, checked and updated, drawn as it ends.
+  const auto updateAndRender = [&](const std::string& name) {
+    ResetGlobals();
+    Start("UpdStd");
+    form->hovAktion_Click(2);
+    win::DoEvents();
+    form->cmdDoUpdate_Click();
+    win::DoEvents();
+    EXPECT_TRUE(form->RenderToPng(prefix + name, false));
+  };
   server.On("GET", std::string(kData) + "QVUpdate.exe",
             {inet::steps::Bytes(inet::ResponseHead(200, 3000) + update.substr(0, 1500)), inet::steps::Close()});
+  updateAndRender("error.png");
+  form->Unload();
+
+  // In English, a copy the update folder refuses: the reason's line is
+  // longer than the list is wide.
+  for (const auto& page : std::filesystem::directory_iterator(std::string(QV_SOURCE_DIR) + "/updater/res")) {
+    if (page.path().filename().string().starts_with("z")) {
+      std::filesystem::copy_file(page.path(), ProgramDir() + "/res/" + page.path().filename().string(),
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+  }
+  server.Serve(std::string(kData) + "QVUpdate.exe", update);
+  std::filesystem::remove(UpdateDir() + "/ver.txt");
+  WriteFile(UpdateDir() + "/ver.txt/old", "x");
+  updateAndRender("copy-error.png");
+  form->Unload();
+
+  // No server, in German: the connection text, over two lines.
+  std::filesystem::remove(ProgramDir() + "/res/zupdOK");
+  server.Stop();
   ResetGlobals();
   Start("UpdStd");
   form->hovAktion_Click(2);
   win::DoEvents();
-  form->cmdDoUpdate_Click();
-  win::DoEvents();
-  EXPECT_TRUE(form->RenderToPng(folder + "/error.png", false));
+  EXPECT_TRUE(form->RenderToPng(prefix + "no-connection.png", false));
   gdi::UseFixedMetrics();
 }
 

@@ -82,6 +82,52 @@ TEST_F(mMainTest, UpdateFolderMustBeSetAndFoldersMustExist) {
                 world.Path("missing") + "/\r\rTemp-Folder: " + world.Path("no/such/temp") + "/QVVerscout/");
 }
 
+// A settings file of the administration program with the update folder,
+// damaged after it by `damage`: a hostile key 20,000 levels deep (40 KB), or
+// a line of garbage.
+TEST_F(mMainTest, ADamagedSettingsFileIsToldAndTheUpdateFolderBeforeTheDamageIsKept) {
+  UseEnglish();
+  const std::string file = (registry.Path() / "HKEY_CURRENT_USER.reg").string();
+  std::string folderHex;
+  for (unsigned char c : UpdateDir()) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    folderHex += {digits[c >> 4], digits[c & 0xF]};
+  }
+  std::string deep = "K a";
+  for (int level = 1; level < 20000; ++level) deep += "\\a";
+  for (const std::string& damage : {deep, std::string("\x01 garbage")}) {
+    SCOPED_TRACE(damage.substr(0, 10));
+    ResetGlobals();
+    messages.clear();
+    for (const auto& entry : std::filesystem::directory_iterator(registry.Path())) std::filesystem::remove(entry);
+    WriteFile(file, "QVREG 1\nK \nK SOFTWARE\\Kelvaro\\QuorvelleAdm4\nV AktUpdDir 1 " + folderHex + "\n" + damage +
+                        "\nEND 4\n");
+    ASSERT_TRUE(Main("UpdPro"));
+    EXPECT_EQ(UpdateFolder, UpdateDir());
+    ASSERT_EQ(messages.size(), 1u);
+    const std::string told = "Settings file | The settings file\r" + file + "\rwas damaged (line 5: ";
+    EXPECT_EQ(messages[0].substr(0, told.size()), told) << messages[0];
+    const std::string kept =
+        "The settings before the damage were kept. The damaged file was put aside as:\r" + file + ".broken-";
+    EXPECT_NE(messages[0].find(kept), std::string::npos) << messages[0];
+    // What was kept is the settings file again, and small.
+    EXPECT_LT(std::filesystem::file_size(file), 1024u);
+  }
+}
+
+TEST_F(mMainTest, ASettingsFileThatCannotBeReadIsToldBeforeTheMissingUpdateFolder) {
+  UseEnglish();
+  const std::string file = (registry.Path() / "HKEY_CURRENT_USER.reg").string();
+  std::filesystem::create_directory(file);
+  EXPECT_FALSE(Main("UpdPro"));
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "Settings file | The settings file\r" + file +
+                             "\rcannot be used: reading it failed (Is a directory).\r\rSettings can be neither read "
+                             "nor saved until this is put right.");
+  EXPECT_EQ(messages[1],
+            "Mistake during automatic update! | The web update can't be performed due to 'ActUpdDir' not being set.");
+}
+
 TEST_F(mMainTest, ExitHandsOverOnlyAfterADownloadInClientMode) {
   SetUpdateDir(kClientKey, UpdateDir());
   SetUpdateDir(kAdminKey, UpdateDir());

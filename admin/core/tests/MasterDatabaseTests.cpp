@@ -12,6 +12,7 @@
 #include "core/RegistrySettings.h"
 #include "core/WinAccounts.h"
 #include "forms/App.h"
+#include "runtime/DataFolder.h"
 
 namespace qvadmin {
 namespace {
@@ -186,7 +187,7 @@ class ScriptFolder {
  public:
   ScriptFolder() : m_path(std::filesystem::temp_directory_path() / ("qvcore-sql-" + std::to_string(::getpid()))) {
     std::filesystem::remove_all(m_path);
-    std::filesystem::copy(QV_SQL_DIR, m_path, std::filesystem::copy_options::recursive);
+    std::filesystem::copy(rt::DataFile("sql"), m_path, std::filesystem::copy_options::recursive);
     SetCarriedScriptFolder(m_path.string());
   }
   ~ScriptFolder() {

@@ -1,5 +1,5 @@
 // Renders of the program's windows with the pinned fonts, written to
-// build/qvadmin/ to be looked at: the main window with the start page, the
+// the build folder's renders/ (qvadmin-*.png) to be looked at: the main window with the start page, the
 // login dialog and the about box. (The configuration view's pages are
 // rendered with the server's data in KonfigTests.cpp.)
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "../../core/tests/CoreTestSupport.h"
 #include "core/HelpSystem.h"
@@ -15,6 +16,7 @@
 #include "help/HtmlHelp.h"
 #include "main/frmMDI.h"
 #include "main/tests/FakeMsg.h"
+#include "registry/tests/ScopedRegistryFolder.h"
 #include "win/Themes.h"
 
 namespace qvadmin {
@@ -45,6 +47,46 @@ TEST(StartUp, MainShowsTheMainWindowWithAClosedConnection) {
   EXPECT_NE(cnMain->State(), ado::adStateOpen);
   EXPECT_TRUE(frmMDI::Default()->Visible());
   EXPECT_EQ(shown, "frmLogin");
+  for (const auto& form : forms::Form::Forms()) form->Unload();
+}
+
+// A settings file damaged after the administration program's values: the
+// main window tells so before the login asks anything, and the values
+// before the damage are still there.
+TEST(StartUp, ADamagedSettingsFileIsToldInTheMainWindowBeforeTheLogin) {
+  ScopedRegistryFolder registry;
+  gdi::ScopedFixedMetrics metrics;
+  test::ScopedFakeMsg fakeMsg;
+  const std::string file = (registry.Path() / "HKEY_CURRENT_USER.reg").string();
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "QVREG 1\nK \nK SOFTWARE\\Kelvaro\\QuorvelleAdm4\nV AppAdmDir 1 2F6F70742F7176\nV SQLAdm_AL 1 30\n"
+           "garbage\nEND 4\n";
+  }
+  cnMain.reset();
+  RegSet.reset();
+  size_t toldBeforeLogin = 0;
+  forms::ScopedResponders responders([&](const forms::ModalRequest& r) {
+    if (r.form) {
+      toldBeforeLogin = test::FakeMsg::Last() ? test::FakeMsg::Last()->calls.size() : 0;
+      r.form->Unload();
+    }
+    return 0;
+  });
+  Main();
+  ASSERT_TRUE(test::FakeMsg::Last());
+  const auto& calls = test::FakeMsg::Last()->calls;
+  EXPECT_EQ(toldBeforeLogin, 1u);
+  ASSERT_EQ(calls.size(), 1u);
+  const std::string prompt = calls[0][0].ToString();
+  EXPECT_EQ(prompt.substr(0, prompt.find(".broken-")),
+            "The settings file\r" + file +
+                "\rwas damaged (line 6: unknown record).\r\rThe settings before the damage "
+                "were kept. The damaged file was put aside as:\r" +
+                file);
+  EXPECT_EQ(calls[0][1].ToLong(), forms::vbExclamation);
+  EXPECT_EQ(calls[0][2].ToString(), "Settings file");
+  EXPECT_EQ(ReadRegValue("AppAdmDir"), "/opt/qv");
   for (const auto& form : forms::Form::Forms()) form->Unload();
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -16,6 +17,7 @@
 
 #include "ado/Connection.h"
 #include "ado/TestServer.h"
+#include "runtime/TestRenders.h"
 #include "com/ControlFactory.h"
 #include "com/UserControl.h"
 #include "core/CurrentUser.h"
@@ -100,6 +102,9 @@ inline std::string AddGroupRow(const std::string& name) {
 inline void Join(const std::string& user, const std::string& group) {
   Exec("INSERT INTO Benutzer_Gruppen (UserID, GrpID) VALUES (?,?)", {rt::Variant(user), rt::Variant(group)});
 }
+
+// Where a render is written to be looked at: the build folder.
+inline std::string PngPath(const std::string& name) { return rt::TestRenderPath("users-" + name + ".png"); }
 
 // Names that must come back as they went in.
 inline const std::vector<std::string>& AwkwardNames() {

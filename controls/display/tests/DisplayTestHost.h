@@ -12,6 +12,7 @@
 #include "com/Control.h"
 #include "forms/Form.h"
 #include "gdi/Gdi.h"
+#include "runtime/TestRenders.h"
 #include "win/InputRouting.h"
 #include "win/Window.h"
 
@@ -80,13 +81,8 @@ class Rendered {
   gdi::OwnedDC m_dc;
 };
 
-// The folder the gallery pictures go to (created on first use).
-inline std::string GalleryFolder() {
-  const char* buildDir = std::getenv("QV_BUILD_DIR");
-  const std::string folder =
-      (buildDir ? std::string(buildDir) : std::filesystem::temp_directory_path().string()) + "/gallery";
-  std::filesystem::create_directories(folder);
-  return folder;
-}
+// Where the gallery picture `name` goes: display-<name>.png in the build
+// folder's renders/.
+inline std::string GalleryPath(const std::string& name) { return rt::TestRenderPath("display-" + name + ".png"); }
 
 }  // namespace kvctl2::test

@@ -1,6 +1,7 @@
 // The gallery: every display control in its characteristic states, drawn
-// with the pinned fonts into build/gallery/*.png to be looked at. The
-// geometry is asserted by the other tests, on fixed metrics.
+// with the pinned fonts into the build folder's renders/ (display-*.png)
+// to be looked at. The geometry is asserted by the other tests, on fixed
+// metrics.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,22 +25,36 @@
 namespace kvctl2 {
 namespace {
 
-// An icon: a disc in the colour with a darker rim, on a clear ground.
-com::StdPicturePtr DiscIcon(gdi::COLORREF color, int size = 16) {
-  std::vector<uint32_t> pixels(static_cast<size_t>(size * size), 0u);
+// A disc in the colour with a darker rim on the ground colour; striped
+// discs have every other band of four columns less red.
+std::vector<uint32_t> DiscPixels(gdi::COLORREF color, int size, uint32_t ground, bool striped) {
+  std::vector<uint32_t> pixels(static_cast<size_t>(size * size), ground);
   const double centre = (size - 1) / 2.0;
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
       const double d = std::hypot(x - centre, y - centre);
       if (d > size / 2.0) continue;
       const double k = d > size / 2.0 - 1.3 ? 0.6 : 1.0 - 0.25 * d / size;
+      const double red = striped && (x / 4) % 2 == 1 ? 0.6 : 1.0;
       pixels[static_cast<size_t>(y * size + x)] =
-          0xFF000000u | (static_cast<uint32_t>(gdi::GetRValue(color) * k) << 16) |
+          0xFF000000u | (static_cast<uint32_t>(gdi::GetRValue(color) * k * red) << 16) |
           (static_cast<uint32_t>(gdi::GetGValue(color) * k) << 8) | static_cast<uint32_t>(gdi::GetBValue(color) * k);
     }
   }
-  gdi::OwnedBitmap bitmap(gdi::CreateBitmapFromArgb(size, size, pixels));
+  return pixels;
+}
+
+// An icon: a disc on a clear ground.
+com::StdPicturePtr DiscIcon(gdi::COLORREF color, int size = 16) {
+  gdi::OwnedBitmap bitmap(gdi::CreateBitmapFromArgb(size, size, DiscPixels(color, size, 0u, false)));
   return com::StdPicture::FromIcon(gdi::OwnedIcon(gdi::CreateIconFromBitmap(bitmap.Get())));
+}
+
+// A bitmap: a striped disc on the mask colour (red), which the picture
+// button leaves out.
+com::StdPicturePtr DiscBitmap(gdi::COLORREF color, int size) {
+  return com::StdPicture::FromBitmap(
+      gdi::OwnedBitmap(gdi::CreateBitmapFromArgb(size, size, DiscPixels(color, size, 0xFFFF0000u, true))));
 }
 
 // A 24 x 24 tile: a light check pattern.
@@ -63,7 +78,7 @@ class Gallery : public ::testing::Test {
     return *host;
   }
   void Save(const std::string& name) {
-    const std::string path = test::GalleryFolder() + "/" + name + ".png";
+    const std::string path = test::GalleryPath(name);
     EXPECT_TRUE(host->RenderToPng(path, false)) << path;
   }
   std::shared_ptr<test::HostForm> host;
@@ -211,14 +226,20 @@ TEST_F(Gallery, HoverLinks) {
 }
 
 TEST_F(Gallery, PictureButtons) {
-  std::string design = "Begin Form frmButtons\n ClientWidth = 3900\n ClientHeight = 900\n BackColor = &HFFFFFF\n";
-  const char* names[] = {"picUp", "picDown", "picHot", "picDisabled", "picChecked"};
-  for (int i = 0; i < 5; ++i) {
+  std::string design = "Begin Form frmButtons\n ClientWidth = 5400\n ClientHeight = 900\n BackColor = &HFFFFFF\n";
+  const char* names[] = {"picUp", "picDown", "picHot", "picDisabled", "picChecked", "picBitmap", "picBitmapDisabled"};
+  for (int i = 0; i < 7; ++i) {
     design += " Begin Kvctl2.KVXHoverPic " + std::string(names[i]) + "\n  Left = " + std::to_string(150 + i * 750) +
               "\n  Top = 150\n  Width = 510\n  Height = 510\n End\n";
   }
   Show(design + "End\n");
-  for (const char* name : names) host->Get<KVXHoverPic>(name)->SetImageUp(DiscIcon(gdi::RGB(30, 110, 200), 32));
+  for (const char* name : names) {
+    auto button = host->Get<KVXHoverPic>(name);
+    const bool bitmap = std::string(name).starts_with("picBitmap");
+    button->SetImageUp(bitmap ? DiscBitmap(gdi::RGB(200, 110, 30), 32) : DiscIcon(gdi::RGB(30, 110, 200), 32));
+    if (bitmap) button->SetBackStyleProperty(abTransparent);
+  }
+  host->Get<KVXHoverPic>("picBitmapDisabled")->SetButtonEnabled(false);
   host->Get<KVXHoverPic>("picDown")->PaintImage(1);
   host->Get<KVXHoverPic>("picHot")->PaintImage(2);
   host->Get<KVXHoverPic>("picDisabled")->SetButtonEnabled(false);

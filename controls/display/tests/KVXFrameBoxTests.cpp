@@ -176,6 +176,43 @@ TEST_F(FrameBoxes, TallColumnsAndOddChildrenKeepWorking) {
   odd->Unsite();
 }
 
+TEST_F(FrameBoxes, ARangeThatOutgrowsTheBarKeepsTheOffsetAndScrollValueKeepsTwips) {
+  for (int16_t i = 0; i < 3; ++i) Frame(i)->SetHeight(10000);
+  box->CtrlRefresh(-1);  // bottom 30510: a range of 27590 twips, one twip a unit
+  box->SetScrollValue(20000);
+  EXPECT_EQ(Frame(1)->Top(), -20000);
+  // The lowest frame grows: the range passes 32767 twips while scrolled.
+  Frame(0)->SetHeight(20000);
+  box->CtrlRefresh(win::ToInt(Frame(0)->hWnd()));
+  EXPECT_EQ(box->XPScroll().Max(), (40510 + 80 - 3000 + 1) / 2);
+  // Scrolled just so far that the grown frame's bottom shows.
+  EXPECT_EQ(box->ScrollOffset(), 40510 + 80 - 3000);
+  EXPECT_EQ(Frame(0)->Top() + Frame(0)->Height(), 3000 - 80);
+  EXPECT_EQ(Frame(1)->Top(), -box->ScrollOffset());
+  box->CtrlRefresh(-1);
+  EXPECT_EQ(Frame(0)->Top() + Frame(0)->Height(), 3000 - 80);
+
+  // ScrollValue means twips at any unit, also in the property bag.
+  box->SetScrollValue(0);
+  EXPECT_EQ(Frame(1)->Top(), 0);
+  box->SetScrollValue(20000);
+  EXPECT_EQ(box->ScrollValue(), 20000);
+  EXPECT_EQ(Frame(1)->Top(), -20000);
+  com::PropertyBag bag;
+  box->WriteProperties(bag);
+  EXPECT_EQ(bag.ReadProperty("ScrollValue").ToInteger(), 20000);
+  KVXFrameBox loaded;
+  loaded.ReadProperties(bag);
+  EXPECT_EQ(loaded.ScrollOffset(), 20000);
+
+  // Shrinking back below 32767 twips keeps the offset too.
+  Frame(0)->SetHeight(10000);
+  box->CtrlRefresh(-1);
+  EXPECT_EQ(box->XPScroll().Max(), 30510 + 80 - 3000);
+  EXPECT_EQ(box->ScrollOffset(), 20000);
+  EXPECT_EQ(Frame(1)->Top(), -20000);
+}
+
 TEST_F(FrameBoxes, TilesTheBackgroundFromOneTwip) {
   gdi::OwnedBitmap tile(gdi::CreateFilledBitmap(32, 32, gdi::RGB(200, 220, 240)));  // 480 twips
   box->Move(0, 0, 1000, 1000);

@@ -105,12 +105,33 @@ TEST_F(Frames, CaptionHeightSetsTheBandAndRefusesWhatDoesNotFit) {
   com::Args twelve{int16_t{12}};
   fra->Invoke(0x68030012, com::CallKind::PropertyLet, twelve);
   EXPECT_EQ(fra->CaptionPixels(), 52);
-  EXPECT_EQ(rt::ErrorNumberOf([&] { fra->Let("CaptionHeight", 8191); }), 6);
-  EXPECT_EQ(rt::ErrorNumberOf([&] { fra->Let("CaptionHeight", -2); }), 380);
-  EXPECT_EQ(fra->CaptionPixels(), 52);
-  EXPECT_EQ(fra->CaptionHeight(), 12);
-  fra->Let("CaptionHeight", -1);  // no band at all
-  EXPECT_EQ(fra->CaptionPixels(), 0);
+  // The Let and the property bag take and refuse the same values: a band
+  // of CaptionHeight x 4 + 4 pixels that fits 16 bits; a refused value
+  // leaves the band as it was.
+  struct Case {
+    int32_t height;
+    bool fits;
+    int32_t pixels;
+  };
+  const Case cases[] = {{8190, true, 32764},   {8191, false, 0},  {-1, true, 0},      {-2, true, -4},
+                        {-8193, true, -32768}, {-8194, false, 0}, {-10000, false, 0}, {100000, false, 0}};
+  for (const Case& c : cases) {
+    fra->SetCaptionHeight(12);
+    const int error = rt::ErrorNumberOf([&] { fra->Let("CaptionHeight", c.height); });
+    com::PropertyBag bag;
+    bag.WriteProperty("CaptionHeight", c.height, int16_t{4});
+    auto loaded = std::make_shared<KVXFrame>();
+    loaded->ReadProperties(bag);
+    if (c.fits) {
+      EXPECT_EQ(error, 0) << c.height;
+      EXPECT_EQ(fra->CaptionPixels(), c.pixels) << c.height;
+      EXPECT_EQ(loaded->CaptionPixels(), c.pixels) << c.height;
+    } else {
+      EXPECT_EQ(error, 6) << c.height;
+      EXPECT_EQ(fra->CaptionPixels(), 52) << c.height;
+      EXPECT_EQ(loaded->CaptionPixels(), 20) << c.height;
+    }
+  }
 }
 
 TEST_F(Frames, BorderRoundColorAndItsAutomaticColour) {

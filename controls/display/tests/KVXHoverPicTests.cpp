@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "display/KVXHoverPic.h"
+#include "gdi/BitmapBits.h"
 #include "runtime/Clock.h"
 #include "tests/DisplayTestHost.h"
 #include "win/InputRouting.h"
@@ -71,6 +72,30 @@ TEST_F(PictureButtons, ABitmapSizesTheButtonAndStaysInPlaceWhenPressed) {
   test::Press(*pic, 5, 5);
   EXPECT_EQ(At(0, 0), kGreen);
   test::Release(*pic, 5, 5);
+}
+
+TEST_F(PictureButtons, ADisabledBitmapStaysRecognisableAndKeepsItsShape) {
+  // Green on the left, blue on the right, the mask colour (red) in a corner.
+  const gdi::COLORREF mask = gdi::RGB(255, 0, 0);
+  std::vector<uint32_t> pixels(40 * 20);
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 40; ++x) pixels[y * 40 + x] = x < 4 && y < 4 ? 0xFFFF0000u : x < 20 ? 0xFF00A000u : 0xFF0000C8u;
+  }
+  pic->SetImageUp(com::StdPicture::FromBitmap(gdi::OwnedBitmap(gdi::CreateBitmapFromArgb(40, 20, pixels))));
+  pic->Let("Enabled", false);
+  const gdi::COLORREF left = At(10, 10);
+  const gdi::COLORREF right = At(30, 10);
+  for (gdi::COLORREF c : {left, right}) {  // grey, and lighter than the colour
+    EXPECT_EQ(gdi::GetRValue(c), gdi::GetGValue(c));
+    EXPECT_EQ(gdi::GetGValue(c), gdi::GetBValue(c));
+  }
+  EXPECT_GT(gdi::GetRValue(left), 0xA0 / 2);
+  EXPECT_NE(left, right);     // the picture, not one flat square
+  EXPECT_EQ(At(1, 1), mask);  // the shape's colour stays for the mask
+  gdi::SIZE size{};
+  EXPECT_EQ(gdi::GetBitmapArgb(pic->MaskPicture()->Bitmap(), &size)[0], 0xFFFF0000u);
+  pic->Let("Enabled", true);
+  EXPECT_EQ(At(10, 10), gdi::RGB(0, 0xA0, 0));
 }
 
 TEST_F(PictureButtons, ACheckButtonTogglesAndKeepsItsDownLook) {

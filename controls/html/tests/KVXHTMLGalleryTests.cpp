@@ -1,5 +1,5 @@
-// Characteristic documents rendered with the real fonts to
-// build/gallery/html-*.png, to be looked at; each also checks the one
+// Characteristic documents rendered with the real fonts to html-*.png in
+// the build folder's renders/, to be looked at; each also checks the one
 // thing its picture is about.
 #include <gtest/gtest.h>
 
@@ -10,17 +10,12 @@
 #include "forms/PictureBox.h"
 #include "gdi/Gdi.h"
 #include "html/KVXHTML.h"
+#include "runtime/TestRenders.h"
 
 namespace kvctl2 {
 namespace {
 
-std::string GalleryPath(const std::string& name) {
-  const char* buildDir = std::getenv("QV_BUILD_DIR");
-  const std::string folder =
-      (buildDir ? std::string(buildDir) : std::filesystem::temp_directory_path().string()) + "/gallery";
-  std::filesystem::create_directories(folder);
-  return folder + "/html-" + name + ".png";
-}
+std::string GalleryPath(const std::string& name) { return rt::TestRenderPath("html-" + name + ".png"); }
 
 class Gallery : public ::testing::Test {
  protected:

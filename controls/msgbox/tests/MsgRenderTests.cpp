@@ -20,16 +20,13 @@
 #include "html/KVXHTML.h"
 #include "msgbox/MsgIcons.h"
 #include "msgbox/MsgState.h"
+#include "runtime/TestRenders.h"
 #include "tests/MsgTestHost.h"
 
 namespace kvctl2 {
 namespace {
 
-std::string OutputPath(const std::string& name) {
-  const char* buildDir = std::getenv("QV_BUILD_DIR");
-  const std::string folder = buildDir ? buildDir : std::filesystem::temp_directory_path().string();
-  return folder + "/msgbox-" + name + ".png";
-}
+std::string OutputPath(const std::string& name) { return rt::TestRenderPath("msgbox-" + name + ".png"); }
 
 // The captions that the main window gives its message box.
 void UseEnglishLook(MsgProperties& p) {

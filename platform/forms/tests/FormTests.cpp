@@ -17,6 +17,7 @@
 #include "gdi/Bitmaps.h"
 #include "gdi/FontBackend.h"
 #include "runtime/Clock.h"
+#include "runtime/TestRenders.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
 
@@ -461,9 +462,7 @@ End
   auto form = std::make_shared<forms::Form>("frmRender");
   form->SetDesignText(design);
   form->Show();
-  const char* buildDir = std::getenv("QV_BUILD_DIR");
-  const std::string folder = buildDir ? buildDir : std::filesystem::temp_directory_path().string();
-  const std::string path = folder + "/forms_render_dialog.png";
+  const std::string path = rt::TestRenderPath("forms_render_dialog.png");
   ASSERT_TRUE(form->RenderToPng(path));
   gdi::OwnedBitmap png(gdi::LoadBitmapFromPngFile(path));
   const gdi::SIZE size = gdi::GetBitmapSize(png.Get());

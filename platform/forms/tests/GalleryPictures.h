@@ -11,13 +11,12 @@
 #include "gdi/Gdi.h"
 #include "gdi/PixelBuffer.h"
 #include "gdi/Png.h"
+#include "runtime/TestRenders.h"
 
 namespace forms::test {
 
 inline std::string GalleryPath(const std::string& name) {
-  const char* buildDir = std::getenv("QV_BUILD_DIR");
-  const std::string folder = buildDir ? buildDir : std::filesystem::temp_directory_path().string();
-  return folder + "/gallery-" + name + ".png";
+  return rt::TestRenderPath("gallery-" + name + ".png");
 }
 
 enum class GalleryIcon { UserCard, Group, Folder, FolderOpen, Database, Server, Delete, Refresh };

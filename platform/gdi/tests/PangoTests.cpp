@@ -8,6 +8,7 @@
 
 #include "gdi/Gdi.h"
 #include "gdi/PangoBackend.h"
+#include "runtime/TestRenders.h"
 
 namespace gdi {
 namespace {
@@ -161,8 +162,7 @@ TEST_F(PangoTest, RendersASampleToLookAt) {
   ScopedSelect<HPEN> usePen(dc, pen.Get());
   RoundRect(dc, 160, 70, 312, 110, 10, 10);
   Ellipse(dc, 170, 75, 200, 105);
-  const char* out = std::getenv("QV_BUILD_DIR");
-  std::string path = std::string(out != nullptr ? out : "/tmp") + "/gdi-pango-sample.png";
+  const std::string path = rt::TestRenderPath("gdi-pango-sample.png");
   EXPECT_TRUE(surface.SavePng(path));
 }
 

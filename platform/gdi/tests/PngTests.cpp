@@ -1,20 +1,12 @@
 // Pictures written to PNG and read back.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "gdi/Gdi.h"
+#include "runtime/TestRenders.h"
 
 namespace gdi {
 namespace {
-
-std::filesystem::path OutputFolder() {
-  const char* build = std::getenv("QV_BUILD_DIR");
-  std::filesystem::path dir = build != nullptr ? std::filesystem::path(build) / "test-output" / "gdi"
-                                               : std::filesystem::temp_directory_path() / "qv-gdi-tests";
-  std::filesystem::create_directories(dir);
-  return dir;
-}
 
 TEST(Png, SurfaceWrittenAndReadBack) {
   ScopedFixedMetrics fixed;
@@ -22,7 +14,7 @@ TEST(Png, SurfaceWrittenAndReadBack) {
   surface.SetScaleMode(vbPixels);
   surface.Line(5, 5, 9, 9, RGB(200, 10, 20), LineBox::BoxFilled);
   surface.Print("ok");
-  std::string path = (OutputFolder() / "surface.png").string();
+  const std::string path = rt::TestRenderPath("gdi-surface.png");
   ASSERT_TRUE(surface.SavePng(path));
   OwnedBitmap read(LoadBitmapFromPngFile(path));
   ASSERT_TRUE(read);

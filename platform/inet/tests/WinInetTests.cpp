@@ -154,6 +154,35 @@ TEST_F(WinInetTest, ServerDownFailsTheRequestAndTheUrl) {
   EXPECT_EQ(HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE, buffer, &length, nullptr), FALSE);
 }
 
+TEST_F(WinInetTest, AMisbehavingServerFailsWithItsReason) {
+  std::vector<std::string> manyHeaders;
+  for (int i = 0; i < 100; ++i) manyHeaders.push_back("X-H" + std::to_string(i) + ": " + std::string(1000, 'h'));
+  struct Case {
+    const char* what;
+    Script script;
+    uint32_t reason;
+  };
+  for (const Case& c : {Case{"one header line beyond curl's own limit",
+                             {steps::Bytes(ResponseHead(200, 2, {"X-Big: " + std::string(200000, 'x')}) + "ok")},
+                             ERROR_HTTP_HEADERS_TOO_LARGE},
+                        Case{"a head beyond the limit in many lines",
+                             {steps::Bytes(ResponseHead(200, 2, manyHeaders) + "ok")},
+                             ERROR_HTTP_HEADERS_TOO_LARGE},
+                        Case{"a redirect loop",
+                             {steps::Bytes(ResponseHead(302, 0, {"Location: /file"}))},
+                             ERROR_HTTP_REDIRECT_FAILED}}) {
+    SCOPED_TRACE(c.what);
+    server.On("GET", "/file", c.script);
+    server.On("HEAD", "/file", c.script);
+    EXPECT_EQ(InternetOpenUrlA(internet, "http://updates.example.test/file", "", 0, 0), kNoHandle);
+    EXPECT_EQ(GetLastError(), c.reason);
+    Handle connect{InternetConnectA(internet, "updates.example.test", 80, "", "", INTERNET_SERVICE_HTTP, 0, 0)};
+    Handle request{HttpOpenRequestA(connect, "HEAD", "/file", "", "", 0, 0)};
+    EXPECT_EQ(HttpSendRequestA(request, "", nullptr, 0), FALSE);
+    EXPECT_EQ(GetLastError(), c.reason);
+  }
+}
+
 TEST_F(WinInetTest, ClosingTheSessionClosesWhatWasMadeFromIt) {
   const HINTERNET session = InternetOpenA("x", INTERNET_OPEN_TYPE_DIRECT, "", "", 0);
   const HINTERNET connect = InternetConnectA(session, "h", 80, "", "", INTERNET_SERVICE_HTTP, 0, 0);

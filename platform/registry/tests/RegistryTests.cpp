@@ -5,6 +5,8 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "registry/Registry.h"
@@ -78,6 +80,48 @@ std::vector<std::filesystem::path> BrokenFiles(const std::filesystem::path& fold
     if (entry.path().filename().string().find(".broken-") != std::string::npos) out.push_back(entry.path());
   }
   return out;
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << content;
+}
+
+std::string Hex(std::string_view bytes) {
+  static constexpr char digits[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : bytes) {
+    out += digits[static_cast<uint8_t>(c) >> 4];
+    out += digits[static_cast<uint8_t>(c) & 0xF];
+  }
+  return out;
+}
+
+// A path of `depth` keys named `name` below one another.
+std::string Chain(const std::string& name, size_t depth) {
+  std::string path;
+  for (size_t i = 0; i < depth; ++i) path += (i ? "\\" : "") + name;
+  return path;
+}
+
+// The damaged root file was put aside with its content and told once;
+// gives what was told about the damage.
+std::string ExpectDamageToldOnce(const std::filesystem::path& folder, const std::string& content, const char* label) {
+  auto broken = BrokenFiles(folder);
+  EXPECT_EQ(broken.size(), 1u) << label;
+  auto problems = TakeStoreProblems();
+  EXPECT_EQ(problems.size(), 1u) << label;
+  if (broken.size() != 1 || problems.size() != 1) return "";
+  EXPECT_EQ(ReadFile(broken[0]), content) << label;
+  EXPECT_EQ(problems[0].kind, StoreProblem::Kind::Damaged) << label;
+  EXPECT_EQ(problems[0].file, (folder / "HKEY_CURRENT_USER.reg").string()) << label;
+  EXPECT_EQ(problems[0].copy, broken[0].string()) << label;
+  return problems[0].detail;
+}
+
+std::string Text(HKEY key, const char* name) {
+  auto value = Get(key, name);
+  return value ? value->bytes : "<missing>";
 }
 
 }  // namespace
@@ -252,17 +296,10 @@ TEST(Registry, ABrokenFileIsMovedAsideAndReported) {
   };
   for (const auto& [label, content] : cases) {
     ScopedRegistryFolder folder;
-    auto file = folder.Path() / "HKEY_CURRENT_USER.reg";
-    {
-      std::ofstream out(file, std::ios::binary);
-      out << content;
-    }
+    WriteFile(folder.Path() / "HKEY_CURRENT_USER.reg", content);
     UniqueKey key;
     EXPECT_EQ(Open(HKEY_CURRENT_USER, "Anything", key), ERROR_FILE_NOT_FOUND) << label;
-    EXPECT_NE(LastLoadProblem().find(file.string()), std::string::npos) << label;
-    auto broken = BrokenFiles(folder.Path());
-    ASSERT_EQ(broken.size(), 1u) << label;
-    EXPECT_EQ(ReadFile(broken[0]), content) << label;
+    ExpectDamageToldOnce(folder.Path(), content, label);
     // The root works again from empty.
     UniqueKey fresh = Create(HKEY_CURRENT_USER, "New");
     EXPECT_EQ(Set(fresh.Get(), "v", REG_SZ, "x"), ERROR_SUCCESS) << label;
@@ -289,4 +326,143 @@ TEST(Registry, AFileCutShortAnywhereIsNotTakenForAGoodOne) {
     Open(HKEY_CURRENT_USER, "Software\\App", key);
     EXPECT_EQ(BrokenFiles(folder.Path()).size(), 1u) << "cut at " << cut;
   }
+}
+
+TEST(Registry, AFileOfTheFirstFormReadsTheSame) {
+  ScopedRegistryFolder folder;
+  auto file = folder.Path() / "HKEY_CURRENT_USER.reg";
+  WriteFile(file, "QVREG 1\nK \nV Root 1 " + Hex("root") +
+                      "\nK SOFTWARE\nK SOFTWARE\\Kelvaro\\QuorvelleAdm4\nV AktUpdDir 1 " + Hex("/srv/upd") +
+                      "\nV Count 4 0C000000\nK SOFTWARE\\Kelvaro\\QuorvelleAdm4\\Login\nV L 4 64000000\nEND 8\n");
+  auto check = [&](const char* when) {
+    UniqueKey root;
+    ASSERT_EQ(Open(HKEY_CURRENT_USER, "", root), ERROR_SUCCESS) << when;
+    EXPECT_EQ(Text(root.Get(), "Root"), "root") << when;
+    UniqueKey key;
+    ASSERT_EQ(Open(HKEY_CURRENT_USER, "software\\kelvaro\\quorvelleadm4", key), ERROR_SUCCESS) << when;
+    EXPECT_EQ(Get(key.Get(), "AktUpdDir"), (Stored{REG_SZ, "/srv/upd"})) << when;
+    EXPECT_EQ(Get(key.Get(), "Count"), (Stored{REG_DWORD, std::string("\x0C\0\0\0", 4)})) << when;
+    EXPECT_EQ(SubkeyNames(key.Get()), (std::vector<std::string>{"Login"})) << when;
+  };
+  check("as found");
+  {
+    UniqueKey key = Create(HKEY_CURRENT_USER, "SOFTWARE\\Kelvaro\\QuorvelleAdm4");
+    ASSERT_EQ(Set(key.Get(), "NetUsr", REG_SZ, "id"), ERROR_SUCCESS);
+  }
+  EXPECT_EQ(ReadFile(file).substr(0, 8), "QVREG 2\n");
+  check("written anew");
+  EXPECT_TRUE(TakeStoreProblems().empty());
+  EXPECT_TRUE(BrokenFiles(folder.Path()).empty());
+}
+
+// What the programs keep in the file, then a damage, then keys after it.
+TEST(Registry, ADamagedFileKeepsEveryKeyBeforeTheDamage) {
+  const std::string before = "QVREG 1\nK \nK SOFTWARE\\Kelvaro\\QuorvelleAdm4\nV AppAdmDir 1 " + Hex("/opt/qv") +
+                             "\nK SOFTWARE\\Kelvaro\\Quorvelle4\nV AktUpdDir 1 " + Hex("/srv/upd") + "\n";
+  const std::string after = "K SOFTWARE\\After\nV Lost 1 41\nEND 7\n";
+  const std::vector<std::pair<const char*, std::string>> damages = {
+      {"bad hex", "V v 1 4G\n"},
+      {"garbage", "\x01\x02 not a record\n"},
+      {"a key 20,000 levels deep", "K " + Chain("a", 20000) + "\n"},
+      {"a key name of 256 characters", "K SOFTWARE\\" + std::string(256, 'n') + "\n"},
+      {"cut short", "V cut 1 41"},
+  };
+  for (const auto& [label, damage] : damages) {
+    ScopedRegistryFolder folder;
+    auto file = folder.Path() / "HKEY_CURRENT_USER.reg";
+    const std::string content = before + damage + (damage.back() == '\n' ? after : "");
+    WriteFile(file, content);
+    {
+      // The program that starts first writes its own value.
+      UniqueKey admin = Create(HKEY_CURRENT_USER, "SOFTWARE\\Kelvaro\\QuorvelleAdm4");
+      ASSERT_EQ(Set(admin.Get(), "NetUsr", REG_SZ, "id"), ERROR_SUCCESS) << label;
+    }
+    // Every program still finds what lay before the damage.
+    UniqueKey admin, client, lost;
+    ASSERT_EQ(Open(HKEY_CURRENT_USER, "SOFTWARE\\Kelvaro\\QuorvelleAdm4", admin), ERROR_SUCCESS) << label;
+    EXPECT_EQ(Text(admin.Get(), "AppAdmDir"), "/opt/qv") << label;
+    EXPECT_EQ(Text(admin.Get(), "NetUsr"), "id") << label;
+    ASSERT_EQ(Open(HKEY_CURRENT_USER, "SOFTWARE\\Kelvaro\\Quorvelle4", client), ERROR_SUCCESS) << label;
+    EXPECT_EQ(Text(client.Get(), "AktUpdDir"), "/srv/upd") << label;
+    EXPECT_EQ(Open(HKEY_CURRENT_USER, "SOFTWARE\\After", lost), ERROR_FILE_NOT_FOUND) << label;
+
+    const std::string detail = ExpectDamageToldOnce(folder.Path(), content, label);
+    EXPECT_EQ(detail.rfind("line 7: ", 0), 0u) << label << ": " << detail;
+  }
+}
+
+TEST(Registry, KeyPathsBeyondTheLimitsAreRefusedAndTheFileGrowsWithTheTree) {
+  ScopedRegistryFolder folder;
+  const std::string name(10, 'k');
+  const std::vector<std::tuple<std::string, LSTATUS>> cases = {
+      {Chain(name, 512), ERROR_SUCCESS},
+      {Chain(name, 513), ERROR_BADKEY},
+      {std::string(255, 'n'), ERROR_SUCCESS},
+      {"Software\\" + std::string(256, 'n'), ERROR_BADKEY},
+      {std::string(255, 'n') + "\xC3\xA4", ERROR_BADKEY},  // characters, not bytes, count
+  };
+  for (const auto& [path, expected] : cases) {
+    UniqueKey key;
+    EXPECT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(), nullptr),
+        expected)
+        << path.size();
+    EXPECT_EQ(Open(HKEY_CURRENT_USER, path.c_str(), key), expected) << path.size();
+    auto problems = TakeStoreProblems();
+    if (expected == ERROR_SUCCESS) {
+      EXPECT_TRUE(problems.empty()) << path.size();
+    } else {
+      ASSERT_EQ(problems.size(), 1u) << path.size();
+      EXPECT_EQ(problems[0].kind, StoreProblem::Kind::NotSaved);
+      EXPECT_NE(problems[0].detail.find("512 levels"), std::string::npos) << problems[0].detail;
+    }
+  }
+  // Below an open key the levels count from the root.
+  UniqueKey deep;
+  ASSERT_EQ(Open(HKEY_CURRENT_USER, Chain(name, 511).c_str(), deep), ERROR_SUCCESS);
+  UniqueKey below;
+  EXPECT_EQ(Open(deep.Get(), name.c_str(), below), ERROR_SUCCESS);
+  EXPECT_EQ(Open(deep.Get(), Chain(name, 2).c_str(), below), ERROR_BADKEY);
+
+  // Each key's name is written once: 512 levels take a few kilobytes, not
+  // the megabyte that a full path on every key would.
+  auto file = folder.Path() / "HKEY_CURRENT_USER.reg";
+  EXPECT_LT(std::filesystem::file_size(file), 32u * 1024u);
+  // A file that goes one level deeper than the limit is damaged there.
+  std::string text = ReadFile(file);
+  const std::string last = "K 512 " + name + "\n";
+  const size_t at = text.find(last);
+  ASSERT_NE(at, std::string::npos);
+  text.insert(at + last.size(), "K 513 " + name + "\n");
+  WriteFile(file, text);
+  EXPECT_EQ(Open(HKEY_CURRENT_USER, Chain(name, 512).c_str(), below), ERROR_SUCCESS);
+  auto problems = TakeStoreProblems();
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].detail.find("512 levels"), std::string::npos) << problems[0].detail;
+}
+
+TEST(Registry, AFolderWhereTheFileShouldBeIsToldOnceAndEveryUnsavedChangeEachTime) {
+  ScopedRegistryFolder folder;
+  auto file = folder.Path() / "HKEY_CURRENT_USER.reg";
+  std::filesystem::create_directory(file);
+  UniqueKey key;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    EXPECT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\App", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(), nullptr),
+        ERROR_CANTREAD);
+    EXPECT_EQ(Open(HKEY_CURRENT_USER, "SOFTWARE", key), ERROR_CANTREAD);
+    auto problems = TakeStoreProblems();
+    std::vector<StoreProblem::Kind> kinds;
+    for (const auto& p : problems) kinds.push_back(p.kind);
+    if (attempt == 0) {
+      ASSERT_EQ(kinds, (std::vector{StoreProblem::Kind::Unusable, StoreProblem::Kind::NotSaved}));
+      EXPECT_EQ(problems[0].file, file.string());
+      EXPECT_NE(problems[0].detail.find("Is a directory"), std::string::npos) << problems[0].detail;
+    } else {
+      ASSERT_EQ(kinds, (std::vector{StoreProblem::Kind::NotSaved}));
+    }
+    EXPECT_NE(problems.back().detail.find("HKEY_CURRENT_USER\\SOFTWARE\\App"), std::string::npos)
+        << problems.back().detail;
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(file));
 }

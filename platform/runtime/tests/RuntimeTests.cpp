@@ -66,6 +66,11 @@ TEST(Strings, AnsiRoundTripsEveryCode) {
   EXPECT_EQ(ToAnsi("日"), "?");
 }
 
+TEST(Strings, PercentEncodeKeepsOnlyPlainCharacters) {
+  EXPECT_EQ(PercentEncode("a-Z_0.~ b/ü&"), "a-Z_0.~%20b%2F%C3%BC%26");
+  EXPECT_EQ(PercentEncode("/tmp/a b", "/"), "/tmp/a%20b");
+}
+
 TEST(Variant, ConversionsFollowTheRuntime) {
   EXPECT_EQ(Variant("12").ToLong(), 12);
   EXPECT_EQ(Variant(2.5).ToLong(), 2);

@@ -33,6 +33,7 @@
 #include "main/frmMDI.h"
 #include "main/frmStart.h"
 #include "runtime/Strings.h"
+#include "runtime/TestRenders.h"
 #include "shell/System.h"
 #include "win/Window.h"
 #include "win/X11Testing.h"
@@ -59,12 +60,7 @@ win::POINT CentreInMainWindow(const com::Control& control) {
   return InMainWindow(control.hWnd(), control.PixelWidth() / 2, control.PixelHeight() / 2);
 }
 
-std::string BuildFile(const std::string& name) {
-  const char* dir = std::getenv("QV_BUILD_DIR");
-  const fs::path folder = fs::path(dir ? dir : fs::temp_directory_path().string()) / "qvadmin";
-  fs::create_directories(folder);
-  return (folder / name).string();
-}
+std::string BuildFile(const std::string& name) { return rt::TestRenderPath("qvadmin-" + name); }
 
 class EndToEnd : public sqltest::QVaultTest {
  protected:

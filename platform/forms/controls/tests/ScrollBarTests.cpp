@@ -10,6 +10,7 @@
 #include "gdi/Gdi.h"
 #include "runtime/Clock.h"
 #include "runtime/ErrorNumberOf.h"
+#include "runtime/TestRenders.h"
 #include "win/Input.h"
 #include "win/InputRouting.h"
 #include "win/MessageQueue.h"
@@ -256,16 +257,13 @@ TEST_F(ScrollBars, PersistOnlyWhatDiffersFromTheDefaults) {
 TEST_F(ScrollBars, RenderTheirLooks) {
   hsb->SetValue(50);
   Press(*vsb, 8, 190);  // the down arrow held, the bar focused
-  const char* buildDir = std::getenv("QV_BUILD_DIR");
-  const std::string folder =
-      (buildDir ? std::string(buildDir) : std::filesystem::temp_directory_path().string()) + "/gallery";
-  std::filesystem::create_directories(folder);
+  const std::string prefix = rt::TestRenderPath("gallery-");
   gdi::OwnedBitmap enabled = form->RenderToBitmap(false);
-  EXPECT_TRUE(gdi::SaveBitmapToPng(enabled.Get(), folder + "/scrollbars.png"));
+  EXPECT_TRUE(gdi::SaveBitmapToPng(enabled.Get(), prefix + "scrollbars.png"));
   Release(*vsb, 8, 190);
   vsb->SetEnabled(false);
   hsb->SetEnabled(false);
-  EXPECT_TRUE(form->RenderToPng(folder + "/scrollbars-disabled.png", false));
+  EXPECT_TRUE(form->RenderToPng(prefix + "scrollbars-disabled.png", false));
   // The arrows of the disabled bar draw their triangles embossed: the
   // tip of the down arrow is grey, not black.
   gdi::OwnedDC dc(gdi::CreateCompatibleDC());

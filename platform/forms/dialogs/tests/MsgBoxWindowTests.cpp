@@ -15,6 +15,7 @@
 #include "forms/dialogs/MsgBoxWindow.h"
 #include "gdi/FontBackend.h"
 #include "gdi/Twips.h"
+#include "runtime/TestRenders.h"
 #include "tests/PlayUser.h"
 #include "tests/ScopedLocale.h"
 #include "win/Menu.h"
@@ -223,9 +224,7 @@ TEST_F(MsgBoxDialog, RendersEveryButtonSetAndIconWithItsTextFitting) {
        "unterbrochen worden.\r\n\r\nÜberprüfen Sie die Netzwerkverbindung und den Server und versuchen Sie es "
        "erneut. Nicht gespeicherte Änderungen bleiben im Formular, bis Sie es schließen."},
   };
-  const char* const folder = std::getenv("QV_BUILD_DIR");
-  const std::string prefix =
-      (folder ? std::string(folder) : std::filesystem::temp_directory_path().string()) + "/msgbox-plain-";
+  const std::string prefix = rt::TestRenderPath("msgbox-plain-");
   for (const Language& language : languages) {
     test::ScopedLocale locale(language.locale);
     for (int32_t set = vbOKOnly; set <= vbRetryCancel; ++set) {

@@ -11,6 +11,7 @@
 #include "forms/Form.h"
 #include "gdi/Gdi.h"
 #include "gdi/WindowSurface.h"
+#include "runtime/TestRenders.h"
 
 namespace forms::test {
 
@@ -19,10 +20,7 @@ inline win::POINT CentreOf(const com::Control& c) {
   return win::POINT{gdi::TwipsToPixelsX(c.Left() + c.Width() / 2), gdi::TwipsToPixelsY(c.Top() + c.Height() / 2)};
 }
 
-inline std::string BuildPath(const std::string& name) {
-  const char* dir = std::getenv("QV_BUILD_DIR");
-  return (dir ? std::string(dir) : std::filesystem::temp_directory_path().string()) + "/" + name;
-}
+inline std::string BuildPath(const std::string& name) { return rt::TestRenderPath(name); }
 
 // Writes the screenshot to <name>.png in the build folder and returns the
 // largest difference of a colour channel between it and the render (-1
