@@ -8,6 +8,7 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "inet/ConnectTo.h"
 #include "inet/ScriptedHttpServer.h"
 #include "registry/tests/ScopedRegistryFolder.h"
+#include "runtime/DataFolder.h"
 #include "services/cRegSettings.h"
 
 namespace verscout {
@@ -66,6 +68,29 @@ class VerscoutFixture : public ::testing::Test {
       settings.DefaultPath(key);
       settings.SetSetting("", "AktUpdDir", folder.empty() ? UpdateDir() : folder);
     }
+  }
+
+  // The program's own copy in the program folder, as an installation has
+  // it: beside its German pages, clip and update program, with the local
+  // version file 1234 and its data folder where it looks for it (the
+  // build's, as this test binary finds it).
+  void InstallProgramCopy() const {
+    std::filesystem::copy_file(Build() + "/bin/Verscout", ProgramDir() + "/Verscout");
+    for (const char* file : {"updwelcome", "updErr", "updOK", "updGetErr", "livupd"}) {
+      std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/updater/res/" + file, ProgramDir() + "/res/" + file);
+    }
+    WriteFile(ProgramDir() + "/ver.txt", "1|Quorvelle|1234|QV");
+    const std::filesystem::path testFolder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    const std::filesystem::path data =
+        (std::filesystem::path(ProgramDir()) / std::filesystem::path(rt::DataFolder()).lexically_relative(testFolder))
+            .lexically_normal();
+    std::filesystem::create_directories(data.parent_path());
+    std::filesystem::create_directory_symlink(rt::DataFolder(), data);
+  }
+  // The build folder; the copy finds its libraries in its lib/.
+  static std::string Build() {
+    const char* build = std::getenv("QV_BUILD_DIR");
+    return build ? build : ".";
   }
 
   // Waits for the fake update program, a child of this process, to end.

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "VerscoutFixture.h"
-#include "runtime/DataFolder.h"
 #include "runtime/Date.h"
 #include "services/cRegSettings.h"
 
@@ -24,20 +23,7 @@ constexpr const char* kData = "/v4/data/";
 class VerscoutRunTest : public VerscoutFixture {
  protected:
   VerscoutRunTest() {
-    // The program's own copy beside its pages, clip and update program.
-    std::filesystem::copy_file(Build() + "/bin/Verscout", ProgramDir() + "/Verscout");
-    for (const char* file : {"updwelcome", "updErr", "updOK", "updGetErr", "livupd"}) {
-      std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/updater/res/" + file, ProgramDir() + "/res/" + file);
-    }
-    WriteFile(ProgramDir() + "/ver.txt", "1|Quorvelle|1234|QV");
-    // Its data folder where an installation has it relative to the program
-    // (the build's, as this test binary finds it).
-    const std::filesystem::path testFolder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    const std::filesystem::path data =
-        (std::filesystem::path(ProgramDir()) / std::filesystem::path(rt::DataFolder()).lexically_relative(testFolder))
-            .lexically_normal();
-    std::filesystem::create_directories(data.parent_path());
-    std::filesystem::create_directory_symlink(rt::DataFolder(), data);
+    InstallProgramCopy();
     server.Serve(std::string(kData) + "ver.txt", "1|Quorvelle|1235|QV|");
     server.Serve(std::string(kData) + "QVUpdate.exe", inet::PatternBytes(4096));
     SetUpdateFolder();
@@ -78,10 +64,6 @@ class VerscoutRunTest : public VerscoutFixture {
   // The peak memory of the last run.
   long peakKilobytes = 0;
   std::string ErrorOutputFile() const { return world.Path("stderr.txt"); }
-  static std::string Build() {
-    const char* build = std::getenv("QV_BUILD_DIR");
-    return build ? build : ".";
-  }
   std::string Setting(const std::string& key, const std::string& name) const {
     kvctl2::cRegSettings settings;
     settings.DefaultPath(key);

@@ -80,12 +80,7 @@ bool WaitForStillScreen(const win::RECT& rect) {
 class VerscoutOnDisplay : public VerscoutFixture {
  protected:
   VerscoutOnDisplay() {
-    // The program's own copy beside its pages, clip and update program.
-    std::filesystem::copy_file(Build() + "/bin/Verscout", ProgramDir() + "/Verscout");
-    for (const char* file : {"updwelcome", "updErr", "updOK", "updGetErr", "livupd"}) {
-      std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/updater/res/" + file, ProgramDir() + "/res/" + file);
-    }
-    WriteFile(ProgramDir() + "/ver.txt", "1|Quorvelle|1234|QV");
+    InstallProgramCopy();
     server.Serve(std::string(kData) + "ver.txt", "1|Quorvelle|1235|QV|");
     server.Serve(std::string(kData) + "QVUpdate.exe", update);
     server.Serve(std::string(kPages) + "UpdateYes.htm",
@@ -100,10 +95,6 @@ class VerscoutOnDisplay : public VerscoutFixture {
         std::vector<std::string>{"QV_INET_CONNECT_TO=" + server.ConnectToEntry("update.quorvelle.de"),
                                  // The copy finds the build's libraries.
                                  "LD_LIBRARY_PATH=" + Build() + "/lib"});
-  }
-  static std::string Build() {
-    const char* build = std::getenv("QV_BUILD_DIR");
-    return build ? build : ".";
   }
   std::string Log() const { return ReadFile(world.Path("srv/UpdLog.001")); }
   bool TempFolderLeft() const { return std::filesystem::exists(world.Path("tmp/QVVerscout")); }
