@@ -182,7 +182,7 @@ TEST(RenderPage, BackgroundPictureIsTiledFromTheTopLeft) {
   });
   view.html.SetText("<body background=t.png></body>");
   EXPECT_GT(loads, 1);  // asked again on every pass
-  const gdi::DrawingSurface& page = view.html.Page();
+  const html::PageImage& page = view.html.Page();
   for (int x : {0, 3, 150, 297}) {
     for (int y : {0, 2, 100, 198}) {
       EXPECT_EQ(page.Point(x, y), 0x0000FF) << x << "," << y;

@@ -5,6 +5,7 @@
 // and drew on the page.
 #pragma once
 
+#include <algorithm>
 #include <regex>
 #include <string>
 #include <vector>
@@ -35,19 +36,23 @@ class TestView {
     html.Move(0, 0, widthPixels * 15, heightPixels * 15);
   }
 
-  // The drawing calls of the last pass of a repaint (after its clearing).
+  // The drawing calls that draw the page after a repaint (the whole page
+  // from its display list, after clearing it).
   std::vector<std::string> Calls() {
-    const gdi::HDC dc = html.Page().hDC();
-    gdi::StartRecording(dc);
     html.Refresh(true);
+    const html::PageImage& page = html.Page();
+    gdi::DrawingSurface surface(page.PixelWidth(), page.PixelHeight());
+    surface.SetScaleMode(gdi::vbPixels);
+    surface.SetAutoRedraw(true);
+    const gdi::HDC dc = surface.hDC();
+    gdi::StartRecording(dc);
+    if (page.DisplayList()) page.DisplayList()->Draw(surface, 0, 0, page.PixelWidth(), page.PixelHeight());
     std::vector<std::string> calls = gdi::RecordedCalls(dc);
     gdi::StopRecording(dc);
     const std::string clear = "FillRect 0,0,";
-    size_t last = 0;
-    for (size_t i = 0; i < calls.size(); ++i) {
-      if (calls[i].rfind(clear, 0) == 0) last = i + 1;
-    }
-    return {calls.begin() + static_cast<long>(last), calls.end()};
+    const auto first =
+        std::find_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(clear, 0) == 0; });
+    return {first == calls.end() ? calls.begin() : first + 1, calls.end()};
   }
 
   // What the last pass printed, blanks left out.

@@ -109,7 +109,7 @@ TEST_F(Viewport, KeysScrollWithinTheRange) {
 TEST_F(Viewport, ShowsTheScrolledWindowOfThePage) {
   html.SetText(LongPage(40));
   V().SetValue(40);
-  const gdi::DrawingSurface& page = html.Page();
+  const html::PageImage& page = html.Page();
   const gdi::DrawingSurface& shown = html.ViewPort()->Surface();
   int differing = 0;
   for (int y = 0; y < 100; ++y) {
@@ -138,7 +138,7 @@ TEST_F(Viewport, APageBeyondTheSixteenBitRangeIsClamped) {
   EXPECT_GT(html.PageHeight(), 40000);
   // The page picture stops at the 16-bit range and at its limit of pixels,
   // and the bar at the picture's end.
-  const gdi::DrawingSurface& page = html.Page();
+  const html::PageImage& page = html.Page();
   EXPECT_LE(page.PixelHeight(), 32767);
   EXPECT_LE(int64_t{page.PixelWidth()} * page.PixelHeight(), int64_t{1} << 23);
   EXPECT_GT(page.PixelHeight(), 20000);
