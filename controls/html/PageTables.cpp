@@ -218,6 +218,10 @@ bool PagePass::TableClose() {
   m_centring = closed.SavedCentering;
   m_rightAlign = closed.SavedRightAlign;
   m_page.SetTextClip(closed.SavedClipLeft, closed.SavedClipRight);
+  // The page's current y reaches the table's bottom, so that a row holding
+  // a table without frames is as tall as the table.
+  const Long bottom = closed.TableTop + closed.TableHeight + closed.CellGap;
+  if (m_page.CurrentY() < static_cast<double>(bottom)) m_page.SetCurrentY(static_cast<double>(bottom));
   m_penY = closed.TableTop + closed.TableHeight - Half(closed.CellGap);
   m_lineStep = LineStepOfFont();
   return true;

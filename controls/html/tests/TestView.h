@@ -20,7 +20,18 @@ struct DrawnText {
   std::string text;
   int x = 0;
   int y = 0;
+  // The text's cell with the fixed metrics of the default font.
+  int Right() const { return x + 7 * static_cast<int>(CodePoints()); }
+  int Bottom() const { return y + 13; }
+  size_t CodePoints() const {
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+  }
 };
+
+// Whether two drawn texts cover a pixel in common.
+inline bool Overlap(const DrawnText& a, const DrawnText& b) {
+  return a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
+}
 
 // Paragraphs enough for a page taller than the view, after `extra`.
 inline std::string LongPage(int paragraphs, const std::string& extra = "") {
@@ -70,6 +81,16 @@ class TestView {
   std::vector<DrawnText> Drawn(const std::string& source) {
     html.SetText(source);
     return Texts();
+  }
+
+  // The number of page pixels of a colour in a rectangle (right and
+  // bottom exclusive).
+  int Pixels(int left, int top, int right, int bottom, int64_t color) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) count += html.Page().Point(x, y) == color ? 1 : 0;
+    }
+    return count;
   }
 
   // Where a printed text was drawn; {"", -1, -1} when it was not.
