@@ -48,9 +48,11 @@ class TestView {
   }
 
   // The drawing calls that draw the page after a repaint (the whole page
-  // from its display list, after clearing it).
-  std::vector<std::string> Calls() {
-    html.Refresh(true);
+  // from its display list, after clearing it); as it stands without one.
+  std::vector<std::string> Calls(bool repaint = true) { return CallsOf(html, repaint); }
+
+  static std::vector<std::string> CallsOf(KVXHTML& html, bool repaint = true) {
+    if (repaint) html.Refresh(true);
     const html::PageImage& page = html.Page();
     gdi::DrawingSurface surface(page.PixelWidth(), page.PixelHeight());
     surface.SetScaleMode(gdi::vbPixels);
@@ -67,10 +69,12 @@ class TestView {
   }
 
   // What the last pass printed, blanks left out.
-  std::vector<DrawnText> Texts() {
+  std::vector<DrawnText> Texts(bool repaint = true) { return TextsOf(html, repaint); }
+
+  static std::vector<DrawnText> TextsOf(KVXHTML& html, bool repaint = true) {
     static const std::regex textOut("^TextOut '(.*)' (-?\\d+),(-?\\d+) .*");
     std::vector<DrawnText> out;
-    for (const std::string& call : Calls()) {
+    for (const std::string& call : CallsOf(html, repaint)) {
       std::smatch m;
       if (!std::regex_match(call, m, textOut) || m[1].str().find_first_not_of(' ') == std::string::npos) continue;
       out.push_back({m[1].str(), std::stoi(m[2].str()), std::stoi(m[3].str())});
