@@ -201,31 +201,19 @@ void KVXHTML::SetScrollBars() {
   v.SetMax(m_vScroll.BarMax());
   h.SetMax(m_hScroll.BarMax());
   h.SetLargeChange(std::max<int16_t>(1, To16(viewportWidth / m_hScroll.Unit())));
+  // A bar that is not switched off shows when the page needs it.
+  auto show = [](forms::PictureBox& panel, forms::ScrollBar& bar) {
+    const bool needed = bar.Max() > 0;
+    if (!needed) bar.SetMax(0);
+    bar.SetValue(0);
+    panel.SetTag(needed ? kShown : kNotNeeded);
+    panel.SetVisible(needed);
+  };
   if (TagNumber(*panV) > -1) {
     v.SetLargeChange(std::max<int16_t>(1, To16(viewportHeight / m_vScroll.Unit())));
-    if (v.Max() > 0) {
-      panV->SetTag(kShown);
-      v.SetValue(0);
-      panV->SetVisible(true);
-    } else {
-      panV->SetVisible(false);
-      v.SetMax(0);
-      v.SetValue(0);
-      panV->SetTag(kNotNeeded);
-    }
+    show(*panV, v);
   }
-  if (TagNumber(*panH) > -1) {
-    if (h.Max() > 0) {
-      panH->SetTag(kShown);
-      h.SetValue(0);
-      panH->SetVisible(true);
-    } else {
-      panH->SetVisible(false);
-      h.SetMax(0);
-      h.SetValue(0);
-      panH->SetTag(kNotNeeded);
-    }
-  }
+  if (TagNumber(*panH) > -1) show(*panH, h);
   m_settingBar = false;
 }
 

@@ -67,9 +67,9 @@ void PageDisplayList::Text(int64_t x, int64_t y, int64_t width, int64_t height, 
   Add(std::move(op), std::min(x + width, clipRight), y + height);
 }
 
-void PageDisplayList::Line(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t color) {
+void PageDisplayList::AddBox(Kind what, int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t color) {
   Op op;
-  op.What = Kind::Line;
+  op.What = what;
   op.Color = color;
   op.X1 = x1;
   op.Y1 = y1;
@@ -79,16 +79,12 @@ void PageDisplayList::Line(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint3
   Add(op, op.Bounds.Right, op.Bounds.Bottom);
 }
 
+void PageDisplayList::Line(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t color) {
+  AddBox(Kind::Line, x1, y1, x2, y2, color);
+}
+
 void PageDisplayList::Fill(int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t color) {
-  Op op;
-  op.What = Kind::Fill;
-  op.Color = color;
-  op.X1 = left;
-  op.Y1 = top;
-  op.X2 = right;
-  op.Y2 = bottom;
-  op.Bounds = {std::min(left, right), std::min(top, bottom), std::max(left, right) + 1, std::max(top, bottom) + 1};
-  Add(op, op.Bounds.Right, op.Bounds.Bottom);
+  AddBox(Kind::Fill, left, top, right, bottom, color);
 }
 
 void PageDisplayList::Picture(const com::StdPicturePtr& picture, int64_t x, int64_t y, int64_t width,

@@ -98,6 +98,8 @@ class PageDisplayList {
     PageBox Bounds;  // where the operation may change pixels
   };
   void Add(Op op, int64_t inkRight, int64_t inkBottom);
+  // A line or a fill: both points inside it.
+  void AddBox(Kind what, int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t color);
   void DrawBackground(gdi::DrawingSurface& target, int64_t left, int64_t top, int64_t pageWidth,
                       int64_t pageHeight) const;
   void DrawOp(gdi::DrawingSurface& target, const Op& op, int64_t left, int64_t top) const;
