@@ -17,6 +17,8 @@ constexpr std::string_view kCrLf = "\r\n";
 // stops where either would pass this.
 constexpr size_t kMaxPosition = 32767;
 constexpr size_t kMaxElements = 32767;
+// A character reference's number from here on names no character.
+constexpr int64_t kNoCharacter = 1000000;
 
 bool Contains(std::string_view text, std::string_view find) { return text.find(find) != std::string_view::npos; }
 
@@ -223,16 +225,18 @@ std::string DecodeText(std::string_view text) {
     while (i < text.size()) {
       if (text.substr(i, 2) == "&#" && text.find(';', i) != std::string_view::npos) {
         size_t j = i + 2;
-        int32_t number = 0;
+        int64_t number = 0;
         while (j < text.size() && text[j] >= '0' && text[j] <= '9') {
-          number = number * 10 + (text[j] - '0');
-          if (number > 32767) rt::Raise(6);  // does not fit the 16-bit number
+          number = std::min<int64_t>(number * 10 + (text[j] - '0'), kNoCharacter);
           ++j;
         }
-        if (number <= 999) {
-          if (number > 255) rt::Raise(5);  // no character of the code page
+        // Up to 255 the character of the code page; up to 999 the character
+        // the number names, as browsers show it; a larger number adds
+        // nothing. A reference never costs the run its other words.
+        if (number <= 255)
           result += rt::Chr(static_cast<uint8_t>(number));
-        }
+        else if (number <= 999)
+          result += rt::ChrW(static_cast<char32_t>(number));
         i = j + 1;  // the character after the digits (normally ";") is skipped
       } else {
         result += text[i++];

@@ -27,8 +27,9 @@ std::string TagName(std::string_view tag);
 int32_t ElementTypeOfName(std::string_view name);
 // Attribute names (upper case) and values of a tag.
 void ExtractTagAttributes(std::string_view tag, std::vector<std::string>& names, std::vector<std::string>& values);
-// Numeric references "&#n;" (n up to 999) to characters; CR LF, LF and TAB
-// to blanks. Raises 6 for a reference beyond 32767.
+// Numeric references "&#n;" to characters (up to 255 of the code page, up
+// to 999 the Unicode character n, larger ones dropped); CR LF, LF and TAB
+// to blanks.
 std::string DecodeText(std::string_view text);
 // The text without its HTML and BODY tags and with "<BR>" as CR LF (any case).
 std::string RawTextOf(std::string_view text);

@@ -10,7 +10,6 @@
 #include "html/HtmlSource.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
-#include "services/CGradient.h"
 #include "services/clsSubClass.h"
 
 namespace kvctl2 {
@@ -116,12 +115,11 @@ void KVXHTML::ConnectConstituentEvents() {
   picViewPort->Events().Connect("MouseDown", mouse(&KVXHTML::picViewPort_MouseDown));
   picViewPort->Events().Connect("MouseUp", mouse(&KVXHTML::picViewPort_MouseUp));
   picViewPort->Events().Connect("Click", [this](com::Args&) { Raise("Click"); });
-  for (const com::ControlPtr& bar : {vscScroll, hscScroll}) {
-    auto repaint = [this](com::Args&) {
-      if (mDoc.Count() > 0) picViewPort_Paint();
-    };
-    bar->Events().Connect("Change", repaint);
-    bar->Events().Connect("Scroll", repaint);
+  for (const bool vertical : {true, false}) {
+    const com::ControlPtr& bar = vertical ? vscScroll : hscScroll;
+    auto changed = [this, vertical](com::Args&) { ScrollBarChanged(vertical); };
+    bar->Events().Connect("Change", changed);
+    bar->Events().Connect("Scroll", changed);
     bar->Events().Connect("GotFocus", [this](com::Args&) { ScrollBarGotFocus(); });
   }
 }
@@ -239,13 +237,24 @@ void KVXHTML::DefineMembers() {
 // ---- Text ----
 
 void KVXHTML::SetText(std::string_view value) {
-  const std::string wrapped = html::WrapSource(value);
+  mText = html::NormaliseSource(html::WrapSource(value));
+  PropertyChanged("Text");
+  // Inside a pass (a LoadImage handler) the document stays until the pass
+  // has ended; the new one is loaded then.
+  if (m_passDepth > 0) {
+    m_pendingText = true;
+    return;
+  }
+  const std::shared_ptr<com::Dispatch> keep = weak_from_this().lock();
+  LoadDocument();
+  Refresh(false);
+}
+
+void KVXHTML::LoadDocument() {
   mPictures.assign(1, nullptr);
   mDoc.PageColor = mBackColor;
-  mText = html::NormaliseSource(wrapped);
-  PropertyChanged("Text");
+  m_measures.Clear();  // the measures of one document at a time
   ParseText();
-  Refresh(false);
 }
 
 void KVXHTML::ParseText() {
@@ -305,7 +314,10 @@ void KVXHTML::SetBackColor(uint32_t color) {
   if (!bodyColor) {
     mDoc.PageColor = color;
     picHTML->SetBackColor(color);
-    if (mDoc.Count() == 0) picViewPort->SetBackColor(color);
+    if (mDoc.Count() == 0) {
+      m_pageImage.SetColor(color);
+      picViewPort->SetBackColor(color);
+    }
   }
   Refresh(true);
 }
@@ -410,34 +422,28 @@ html::PageSettings KVXHTML::Settings() const {
   s.UnderlineLinks = mUnderlineLinks;
   s.EnableScroll = mEnableScroll != htmScrollBars::Keine;
   s.Gradient = mGradient;
+  s.GradientAngle = mGradientAngle;
+  s.BackColor = mBackColor;
+  s.BackColor2 = mBackColor2;
+  s.PagePicture = Picture();
   s.HoverAnchor = mHoverAnchor;
   s.ViewportWidth = static_cast<int>(picViewPort->ScaleWidth());
   s.ViewportHeight = static_cast<int>(picViewPort->ScaleHeight());
   return s;
 }
 
-void KVXHTML::RenderPage(bool draw, gdi::DrawingSurface& page) {
+void KVXHTML::RenderPage(html::PageCanvas& page) {
   html::PageSize size{mPageWidth, mPageHeight};
-  html::RenderPage(draw, mDoc, mPictures, page, Settings(), *this, size);
+  html::RenderPage(mDoc, mPictures, page, Settings(), *this, size);
   mPageWidth = size.Width;
   mPageHeight = size.Height;
 }
-
-const gdi::DrawingSurface& KVXHTML::Page() const { return picHTML->Surface(); }
 
 void KVXHTML::LoadImage(std::string& source, com::StdPicturePtr& image) {
   com::Args args{source, image ? com::ToVariant(image) : com::Nothing()};
   Raise("LoadImage", args);
   source = args[0].ToString();
   image = com::IsNothing(args[1]) ? nullptr : com::AsObject<com::StdPicture>(args[1]);
-}
-
-void KVXHTML::PaintGradient(gdi::DrawingSurface& page) {
-  CGradient gradient;
-  gradient.SetAngle(mGradientAngle);
-  gradient.SetColor1(mBackColor);
-  gradient.SetColor2(mBackColor2);
-  gradient.Paint(page.hDC(), gdi::RECT{0, 0, page.PixelWidth(), page.PixelHeight()});
 }
 
 void KVXHTML::Raise(std::string_view eventName, com::Args& args) {

@@ -1,13 +1,20 @@
 // KVXHTML: the library's HTML view control. Assigning Text wraps the source
 // in HTML and BODY tags, normalises it and parses it into the document (an
 // element array with a tree over it); Refresh lays the document out into
-// the off-screen page picHTML (measure, grow the page, measure again when it
-// grew wider, draw last) and shows a window of it in the viewport picViewPort, with
-// scroll bars when the page needs them and keyboard scrolling. On the
-// viewport the mouse finds links (hand cursor, tooltip, hover colour),
-// drags the page, jumps to "#" targets, and a link click is deferred by
-// the link timer and then either calls a public procedure of the hosting
-// form ("VB:" links) or raises HyperlinkClick for the host.
+// the page picture (measure, measure again when the page grew wider, draw
+// last) and shows a window of it in the viewport picViewPort, with scroll
+// bars when the page needs them and keyboard scrolling. The page picture
+// keeps what was drawn as a display list and draws the parts it shows, so
+// a page of any size can be scrolled through to its end. On the viewport
+// the mouse finds links (hand cursor, tooltip, hover colour: only the
+// link's text is drawn again), drags the page, jumps to "#" targets, and a
+// link click is deferred by the link timer and then either calls a public
+// procedure of the hosting form ("VB:" links) or raises HyperlinkClick
+// for the host.
+//
+// Any handler of the control's events may refresh it, change its
+// properties or assign a new Text; what a LoadImage handler asks while a
+// pass runs takes effect once the running Refresh has ended.
 //
 // Script holders keep SQL in the control's persisted Text and hand it out as
 // RawText: the source without its HTML and BODY tags and with BR turned
@@ -29,7 +36,10 @@
 #include "com/UserControl.h"
 #include "html/HTMLElement.h"
 #include "html/HtmlDocument.h"
+#include "html/PageCanvas.h"
+#include "html/PageImage.h"
 #include "html/RenderPage.h"
+#include "html/ScrollAxis.h"
 
 namespace forms {
 class CommandButton;
@@ -134,7 +144,7 @@ class KVXHTML : public com::UserControl, private html::PageHost {
   // The laid-out page size in pixels, and the page picture.
   int32_t PageWidth() const { return mPageWidth; }
   int32_t PageHeight() const { return mPageHeight; }
-  const gdi::DrawingSurface& Page() const;
+  const html::PageImage& Page() const { return m_pageImage; }
   int16_t HoverAnchor() const { return mHoverAnchor; }
 
   // Constituents, for the host and for tests.
@@ -167,28 +177,44 @@ class KVXHTML : public com::UserControl, private html::PageHost {
   void CreateConstituents();
   void ConnectConstituentEvents();
   void ParseText();
+  // A new document from mText: the picture list emptied, parsed.
+  void LoadDocument();
   html::PageSettings Settings() const;
-  void RenderPage(bool draw, gdi::DrawingSurface& page);
+  void RenderPage(html::PageCanvas& page);
   // Raises an event with the control kept alive through the host's handler.
   void Raise(std::string_view eventName, com::Args& args);
   void Raise(std::string_view eventName);
 
   // PageHost.
   void LoadImage(std::string& source, com::StdPicturePtr& image) override;
-  void PaintGradient(gdi::DrawingSurface& page) override;
 
   // View (KVXHTMLView.cpp).
   int BorderPixels() const;
   void ArrangeViewport();
   void ShowScrollPanel(bool vertical, bool allowed);
+  // Lays out, draws and sets the bars; Refresh without the requests that
+  // handlers made meanwhile.
+  void RefreshNow(bool paintOnly);
+  void RunPendingRequests();
+  // Lays the document out at the width and draws it into the page picture.
+  void LayOut(int width);
+  void SetScrollBars();
+  // The viewport's Paint: copies the visible window of the page.
   void picViewPort_Paint();
+  // Shows the page anew after it or the scroll position changed.
+  void ShowPage();
   void picViewPort_KeyDown(int16_t keyCode, int16_t shift);
   void ScrollBarGotFocus();
-  void SetScrollValue(const com::ControlPtr& bar, int32_t value);
+  void ScrollBarChanged(bool vertical);
+  // Scrolls to a page position in pixels (within the range).
+  void SetScrollPosition(bool vertical, int64_t pixels);
+  // The same, but a position outside the range is not applied (false).
+  bool TryScrollPosition(bool vertical, int64_t pixels);
 
   // Mouse (KVXHTMLMouse.cpp).
   int HitAnchor(float x, float y, bool click) const;
-  void HoverRender();
+  // Shows the hover of mHoverAnchor in place of the one before.
+  void HoverRender(int16_t before);
   void picViewPort_MouseMove(int16_t button, int16_t shift, float x, float y);
   void picViewPort_MouseDown(int16_t button, int16_t shift, float x, float y);
   void picViewPort_MouseUp(int16_t button, int16_t shift, float x, float y);
@@ -205,6 +231,19 @@ class KVXHTML : public com::UserControl, private html::PageHost {
   std::vector<std::string> mAttrValues;
   int32_t mPageWidth = 0;
   int32_t mPageHeight = 0;
+  // The page picture, the width the page was laid out at and the measures
+  // of the document's texts.
+  html::PageImage m_pageImage;
+  int m_layoutWidth = 0;
+  html::TextMeasures m_measures;
+  html::ScrollAxis m_vScroll;
+  html::ScrollAxis m_hScroll;
+  bool m_settingBar = false;  // the control itself sets a bar's Value
+  // Passes running (Refresh), and what event handlers asked meanwhile.
+  int m_passDepth = 0;
+  bool m_pendingText = false;
+  bool m_pendingRefresh = false;
+  bool m_pendingArrange = false;
 
   // Properties.
   std::string mDefaultFontName = "Arial";

@@ -3,7 +3,9 @@
 // click and its two ends (a public procedure of the hosting form for "VB:"
 // links, HyperlinkClick otherwise), and the viewport's window messages
 // that the subclass sees first (double clicks, loss of focus, leaving).
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "forms/PictureBox.h"
 #include "forms/Timer.h"
@@ -24,17 +26,15 @@ namespace {
 constexpr size_t kMaxHostArguments = 8;
 const std::string kNoLink = "-1";
 
-forms::ScrollBar& Bar(const com::ControlPtr& bar) { return static_cast<forms::ScrollBar&>(*bar); }
-
-// A drag step or a jump outside the bar's range is not applied.
-void TryScrollValue(const com::ControlPtr& bar, int64_t value) {
-  rt::ResumeNext([&] {
-    if (value < INT16_MIN || value > INT16_MAX) rt::Raise(380);
-    Bar(bar).SetValue(static_cast<int16_t>(value));
-  });
-}
-
 }  // namespace
+
+bool KVXHTML::TryScrollPosition(bool vertical, int64_t pixels) {
+  // A drag step or a jump outside the page's range is not applied.
+  const html::ScrollAxis& axis = vertical ? m_vScroll : m_hScroll;
+  if (pixels < 0 || pixels > std::max<int64_t>(axis.Range(), 0)) return false;
+  SetScrollPosition(vertical, pixels);
+  return true;
+}
 
 int KVXHTML::HitAnchor(float x, float y, bool click) const {
   const double h = ScrollX(), v = ScrollY();
@@ -58,11 +58,13 @@ bool KVXHTML::LinkPoint(int anchorIndex, int& x, int& y) const {
   return true;
 }
 
-void KVXHTML::HoverRender() {
-  // The drawing pass, so that table and cell backgrounds and the vertical
-  // alignment of cells stay as Refresh drew them; the scroll position stays.
-  RenderPage(true, picHTML->Surface());
-  picViewPort_Paint();
+void KVXHTML::HoverRender(int16_t before) {
+  // Only the colour of the two links' text changes: their text is drawn
+  // again where it is shown, nothing is laid out; the scroll position stays.
+  if (before == mHoverAnchor) return;
+  m_pageImage.Recolour(before, mLinkColor);
+  m_pageImage.Recolour(mHoverAnchor, mLinkHoverColor);
+  ShowPage();
 }
 
 void KVXHTML::picViewPort_MouseMove(int16_t button, int16_t shift, float x, float y) {
@@ -83,8 +85,8 @@ void KVXHTML::picViewPort_MouseMove(int16_t button, int16_t shift, float x, floa
       rt::ResumeNext([&] { SetViewportCursor("HAND"); });
       if (mEnableTooltips) picViewPort->SetToolTipText(link.Title.empty() ? link.Href : link.Title);
       if (mHoverEnabled) {
-        mHoverAnchor = static_cast<int16_t>(hit);
-        rt::ResumeNext([&] { HoverRender(); });
+        const int16_t before = std::exchange(mHoverAnchor, static_cast<int16_t>(hit));
+        rt::ResumeNext([&] { HoverRender(before); });
       }
       com::Args args{id, href, button, shift, static_cast<double>(x), static_cast<double>(y)};
       Raise("MouseMove", args);
@@ -92,8 +94,8 @@ void KVXHTML::picViewPort_MouseMove(int16_t button, int16_t shift, float x, floa
     }
     picViewPort->SetToolTipText("");
     if (mHoverAnchor != 0) {
-      mHoverAnchor = 0;
-      rt::ResumeNext([&] { HoverRender(); });
+      const int16_t before = std::exchange(mHoverAnchor, int16_t{0});
+      rt::ResumeNext([&] { HoverRender(before); });
     }
   }
   mOverLink = false;
@@ -103,9 +105,9 @@ void KVXHTML::picViewPort_MouseMove(int16_t button, int16_t shift, float x, floa
       rt::ResumeNext([&] { SetViewportCursor("ZHANDD"); });
       const int32_t pointerY = static_cast<int32_t>(std::nearbyint(y));
       const int32_t pointerX = static_cast<int32_t>(std::nearbyint(x));
-      TryScrollValue(vscScroll, int64_t{mDragY} - pointerY + ScrollY());
+      TryScrollPosition(true, int64_t{mDragY} - pointerY + ScrollY());
       mDragY = pointerY;
-      TryScrollValue(hscScroll, int64_t{mDragX} - pointerX + ScrollX());
+      TryScrollPosition(false, int64_t{mDragX} - pointerX + ScrollX());
       mDragX = pointerX;
     }
   } else {
@@ -137,8 +139,8 @@ void KVXHTML::picViewPort_MouseUp(int16_t button, int16_t shift, float x, float 
       const std::string target = link.Href.substr(1);
       for (const HTMLElement& e : mDoc.Elements) {
         if (e.ID != target) continue;
-        const int32_t max = Bar(vscScroll).Max();
-        TryScrollValue(vscScroll, e.BoxTop > max ? max : e.BoxTop);
+        const int64_t max = m_vScroll.Range();
+        TryScrollPosition(true, e.BoxTop > max ? max : e.BoxTop);
       }
       return;
     }
@@ -193,8 +195,8 @@ void KVXHTML::mSubClass_NewMessage(int32_t /*hWnd*/, int32_t& uMsg, win::WPARAM&
     Raise("DblClick");
   } else if (msg == win::WM_KILLFOCUS || msg == win::WM_MOUSELEAVE) {
     if (mHoverAnchor != 0) {
-      mHoverAnchor = 0;
-      rt::ResumeNext([this] { HoverRender(); });
+      const int16_t before = std::exchange(mHoverAnchor, int16_t{0});
+      rt::ResumeNext([this, before] { HoverRender(before); });
     }
   }
 }

@@ -1,10 +1,13 @@
 // The HTML view's viewport: the arrangement of the viewport, the page
-// picture and the scroll bars; Refresh (measure, grow the page, measure
-// again when it grew wider, draw last, set the scroll bars, again while a
-// bar appears or goes); the block copy of the visible window of the page; scroll bar
-// events, keyboard scrolling and the focus kept away from the bars.
+// picture and the scroll bars; Refresh (measure, measure again when the
+// page grew wider, draw last, set the scroll bars, again while a bar
+// appears or goes) and the requests of event handlers made meanwhile; the
+// copy of the visible window of the page; scroll bar events, keyboard
+// scrolling in page pixels and the focus kept away from the bars.
 #include <algorithm>
 #include <climits>
+#include <limits>
+#include <memory>
 
 #include "forms/CommandButton.h"
 #include "forms/ControlPainter.h"
@@ -24,11 +27,11 @@ constexpr int32_t kBarTwips = 255;
 constexpr const char* kShown = "255";
 constexpr const char* kNotNeeded = "0";
 constexpr const char* kSwitchedOff = "-1";
-// The page picture never passes the 16-bit range on a side, nor this many
-// pixels in all (a longer page is cut at the bottom).
-constexpr int64_t kMaxPagePixels = 1 << 23;
 // Showing a bar can make the other one needed; never more rounds than this.
 constexpr int kMaxArrangeRounds = 8;
+// Refreshes asked by handlers while a Refresh ran, served one after the
+// other; a handler that asks on every pass is not served for ever.
+constexpr int kMaxFollowUps = 4;
 // Virtual-key codes of keyboard scrolling.
 constexpr int16_t kKeyPageUp = 33;
 constexpr int16_t kKeyPageDown = 34;
@@ -85,134 +88,199 @@ void KVXHTML::ArrangeViewport() {
 
 void KVXHTML::Refresh(bool paintOnly) {
   if (mFreezeUpdates) return;
+  // Asked by a handler of an event that a pass raised (LoadImage): done
+  // once the running Refresh has ended.
+  if (m_passDepth > 0) {
+    m_pendingRefresh = true;
+    m_pendingArrange = m_pendingArrange || !paintOnly;
+    return;
+  }
   // A LoadImage handler may unload the form that holds this control.
   const std::shared_ptr<com::Dispatch> keep = weak_from_this().lock();
+  RefreshNow(paintOnly);
+  RunPendingRequests();
+}
+
+void KVXHTML::RunPendingRequests() {
+  // A handler that asks again on every pass is served a few times, not
+  // for ever; a new document is always loaded and laid out.
+  for (int round = 0; round < kMaxFollowUps && (m_pendingText || m_pendingRefresh); ++round) {
+    const bool text = m_pendingText, arrange = m_pendingArrange;
+    m_pendingText = m_pendingRefresh = m_pendingArrange = false;
+    if (text) LoadDocument();
+    if (!mFreezeUpdates) RefreshNow(!(text || arrange));
+  }
+  if (m_pendingText) {
+    m_pendingText = false;
+    LoadDocument();
+    if (!mFreezeUpdates) RefreshNow(false);
+  }
+  m_pendingText = m_pendingRefresh = m_pendingArrange = false;
+}
+
+void KVXHTML::RefreshNow(bool paintOnly) {
+  struct PassGuard {
+    int& depth;
+    explicit PassGuard(int& d) : depth(d) { ++depth; }
+    ~PassGuard() { --depth; }
+  } guard(m_passDepth);
   for (int round = 0; round < kMaxArrangeRounds; ++round) {
-    // The arrangement gives the page picture the viewport's size; without
-    // it the page picture keeps its size.
-    int width = picHTML->PixelWidth(), height = picHTML->PixelHeight();
+    // The arrangement gives the page the viewport's width; without it the
+    // page keeps the width it was laid out at.
+    int width = m_layoutWidth > 0 ? m_layoutWidth : static_cast<int>(picViewPort->ScaleWidth());
     if (!paintOnly) {
       ArrangeViewport();
-      width = picViewPort->PixelWidth();
-      height = picViewPort->PixelHeight();
+      width = static_cast<int>(picViewPort->ScaleWidth());
     }
-    if (mDoc.Count() > 0) {
-      // Measuring draws nothing that stays: it runs on a scratch surface
-      // of the page's width (the layout reads no other size of it).
-      gdi::DrawingSurface scratch(width, 1);
-      scratch.SetScaleMode(gdi::vbPixels);
-      RenderPage(false, scratch);
-      // The page picture grows to the page, within the 16-bit range.
-      const int viewportWidth = static_cast<int>(picViewPort->ScaleWidth());
-      const int viewportHeight = static_cast<int>(picViewPort->ScaleHeight());
-      if (viewportWidth < mPageWidth) width = std::min(mPageWidth, int32_t{INT16_MAX});
-      if (viewportHeight < mPageHeight) height = std::min(mPageHeight, int32_t{INT16_MAX});
-      if (int64_t{width} * height > kMaxPagePixels) height = static_cast<int>(kMaxPagePixels / std::max(1, width));
-      // A page that grew wider lays out anew at its final width; the
-      // drawing pass comes last and uses the heights measured at it.
-      if (width != scratch.PixelWidth()) {
-        scratch.Resize(width, 1);
-        RenderPage(false, scratch);
-      }
+    LayOut(std::max(1, width));
+    if (mEnableScroll == htmScrollBars::Keine) {
+      m_vScroll.SetRange(0);
+      m_hScroll.SetRange(0);
+      break;
     }
-    if (width != picHTML->PixelWidth() || height != picHTML->PixelHeight())
-      picHTML->Move(picHTML->Left(), picHTML->Top(), gdi::PixelsToTwipsX(width), gdi::PixelsToTwipsY(height));
-    if (mDoc.Count() > 0) {
-      picHTML->Surface().SetAutoRedraw(true);
-      RenderPage(true, picHTML->Surface());
-    }
-    if (mEnableScroll == htmScrollBars::Keine) break;
     const bool wasV = panV->Visible();
     const bool wasH = panH->Visible();
-    forms::ScrollBar& v = Bar(vscScroll);
-    forms::ScrollBar& h = Bar(hscScroll);
-    const int viewportWidth = static_cast<int>(picViewPort->ScaleWidth());
-    const int viewportHeight = static_cast<int>(picViewPort->ScaleHeight());
-    if (mDoc.Count() < 1) {
-      v.SetMax(0);
-      h.SetMax(0);
-    } else {
-      // Within the page picture: a page cut at its limits scrolls to the cut.
-      const gdi::DrawingSurface& page = picHTML->Surface();
-      v.SetMax(To16(std::min<int64_t>(mPageHeight, page.PixelHeight()) - viewportHeight));
-      h.SetMax(To16(std::min<int64_t>(mPageWidth, page.PixelWidth()) - viewportWidth));
-    }
-    h.SetLargeChange(std::max<int16_t>(1, To16(viewportWidth)));
-    if (TagNumber(*panV) > -1) {
-      v.SetLargeChange(std::max<int16_t>(1, To16(viewportHeight)));
-      if (v.Max() > 0) {
-        panV->SetTag(kShown);
-        v.SetValue(0);
-        panV->SetVisible(true);
-      } else {
-        panV->SetVisible(false);
-        v.SetMax(0);
-        v.SetValue(0);
-        panV->SetTag(kNotNeeded);
-      }
-    }
-    if (TagNumber(*panH) > -1) {
-      if (h.Max() > 0) {
-        panH->SetTag(kShown);
-        h.SetValue(0);
-        panH->SetVisible(true);
-      } else {
-        panH->SetVisible(false);
-        h.SetMax(0);
-        h.SetValue(0);
-        panH->SetTag(kNotNeeded);
-      }
-    }
+    SetScrollBars();
     if (panV->Visible() == wasV && panH->Visible() == wasH) break;
     paintOnly = false;  // the viewport changed size: arrange it again
   }
-  picViewPort_Paint();
+  ShowPage();
+}
+
+void KVXHTML::LayOut(int width) {
+  const int viewportWidth = std::max(1, static_cast<int>(picViewPort->ScaleWidth()));
+  const int viewportHeight = std::max(1, static_cast<int>(picViewPort->ScaleHeight()));
+  m_pageImage.SetShownSize(viewportWidth, viewportHeight);
+  m_layoutWidth = width;
+  if (mDoc.Count() == 0) {
+    m_pageImage.SetPage(nullptr, std::max(width, viewportWidth), viewportHeight);
+    m_pageImage.SetColor(mDoc.PageColor);
+    return;
+  }
+  // Text is measured on a surface of the page's width (the layout reads
+  // no other size of it).
+  gdi::DrawingSurface metrics(width, 1);
+  metrics.SetScaleMode(gdi::vbPixels);
+  html::PageCanvas measuring(metrics, m_measures, nullptr);
+  RenderPage(measuring);
+  // A page that grew wider lays out anew at its final width; the drawing
+  // pass comes last and uses the heights measured at it.
+  if (viewportWidth < mPageWidth && mPageWidth != width) {
+    m_layoutWidth = width = mPageWidth;
+    metrics.Resize(width, 1);
+    RenderPage(measuring);
+  }
+  auto list = std::make_unique<html::PageDisplayList>();
+  const int16_t hover = mHoverAnchor;
+  html::PageCanvas drawing(metrics, m_measures, list.get());
+  RenderPage(drawing);
+  // The page reaches as far as anything drawn on it: text that runs past
+  // its line's end (deep lists, long words) can be scrolled to as well.
+  if (mEnableScroll != htmScrollBars::Keine)
+    mPageWidth = static_cast<int32_t>(
+        std::clamp<int64_t>(list->InkRight() + mDefaultPadding, mPageWidth, std::numeric_limits<int32_t>::max()));
+  mPageHeight =
+      static_cast<int32_t>(std::clamp<int64_t>(list->InkBottom(), mPageHeight, std::numeric_limits<int32_t>::max()));
+  m_pageImage.SetPage(std::move(list), std::max(width, mPageWidth), std::max(viewportHeight, mPageHeight));
+  // A hover that changed while the page was drawn.
+  if (hover != mHoverAnchor) {
+    m_pageImage.Recolour(hover, mLinkColor);
+    m_pageImage.Recolour(mHoverAnchor, mLinkHoverColor);
+  }
+}
+
+void KVXHTML::SetScrollBars() {
+  forms::ScrollBar& v = Bar(vscScroll);
+  forms::ScrollBar& h = Bar(hscScroll);
+  const int viewportWidth = static_cast<int>(picViewPort->ScaleWidth());
+  const int viewportHeight = static_cast<int>(picViewPort->ScaleHeight());
+  // The range in pixels; a bar's unit grows with a range beyond 16 bits.
+  m_vScroll.SetRange(mDoc.Count() < 1 ? 0 : int64_t{mPageHeight} - viewportHeight);
+  m_hScroll.SetRange(mDoc.Count() < 1 ? 0 : int64_t{mPageWidth} - viewportWidth);
+  m_settingBar = true;
+  v.SetMax(m_vScroll.BarMax());
+  h.SetMax(m_hScroll.BarMax());
+  h.SetLargeChange(std::max<int16_t>(1, To16(viewportWidth / m_hScroll.Unit())));
+  // A bar that is not switched off shows when the page needs it.
+  auto show = [](forms::PictureBox& panel, forms::ScrollBar& bar) {
+    const bool needed = bar.Max() > 0;
+    if (!needed) bar.SetMax(0);
+    bar.SetValue(0);
+    panel.SetTag(needed ? kShown : kNotNeeded);
+    panel.SetVisible(needed);
+  };
+  if (TagNumber(*panV) > -1) {
+    v.SetLargeChange(std::max<int16_t>(1, To16(viewportHeight / m_vScroll.Unit())));
+    show(*panV, v);
+  }
+  if (TagNumber(*panH) > -1) show(*panH, h);
+  m_settingBar = false;
 }
 
 void KVXHTML::Resize() { Refresh(false); }
 
-int32_t KVXHTML::ScrollX() const { return Bar(hscScroll).Value(); }
-int32_t KVXHTML::ScrollY() const { return Bar(vscScroll).Value(); }
+int32_t KVXHTML::ScrollX() const { return static_cast<int32_t>(m_hScroll.Position()); }
+int32_t KVXHTML::ScrollY() const { return static_cast<int32_t>(m_vScroll.Position()); }
 
 void KVXHTML::picViewPort_Paint() {
   rt::ResumeNext([this] {
-    const gdi::DrawingSurface& page = picHTML->Surface();
-    gdi::BitBlt(picViewPort->hDC(), 0, 0, static_cast<int>(picViewPort->ScaleWidth()),
-                static_cast<int>(picViewPort->ScaleHeight()), page.hDC(), ScrollX(), ScrollY(), gdi::SRCCOPY);
-    picViewPort->Invalidate();
+    m_pageImage.CopyTo(picViewPort->hDC(), 0, 0, static_cast<int>(picViewPort->ScaleWidth()),
+                       static_cast<int>(picViewPort->ScaleHeight()), ScrollX(), ScrollY());
   });
 }
 
-void KVXHTML::SetScrollValue(const com::ControlPtr& bar, int32_t value) {
-  Bar(bar).SetValue(To16(value));  // raises Change, which repaints
+void KVXHTML::ShowPage() {
+  picViewPort_Paint();
+  // The window shows it at its next paint, which copies again.
+  picViewPort->Invalidate();
+}
+
+void KVXHTML::ScrollBarChanged(bool vertical) {
+  if (m_settingBar) return;  // the control set the position itself
+  html::ScrollAxis& axis = vertical ? m_vScroll : m_hScroll;
+  axis.SetPosition(axis.PositionOf(Bar(vertical ? vscScroll : hscScroll).Value()));
+  if (mDoc.Count() > 0) ShowPage();
+}
+
+void KVXHTML::SetScrollPosition(bool vertical, int64_t pixels) {
+  html::ScrollAxis& axis = vertical ? m_vScroll : m_hScroll;
+  const int64_t before = axis.Position();
+  const int16_t value = axis.SetPosition(pixels);
+  m_settingBar = true;
+  rt::ResumeNext([&] { Bar(vertical ? vscScroll : hscScroll).SetValue(value); });
+  m_settingBar = false;
+  if (axis.Position() != before && mDoc.Count() > 0) ShowPage();
 }
 
 void KVXHTML::picViewPort_KeyDown(int16_t keyCode, int16_t shift) {
+  // Positions in page pixels: an arrow moves by the bar's small change in
+  // pixels, a page key by one viewport.
   const bool vertical = mEnableScroll == htmScrollBars::Vertikal || mEnableScroll == htmScrollBars::Beide;
   const bool horizontal = mEnableScroll == htmScrollBars::horizontal || mEnableScroll == htmScrollBars::Beide;
   const bool ctrl = (shift & com::vbCtrlMask) != 0;
   rt::ResumeNext([&] {
     if (!vertical) return;
-    const forms::ScrollBar& v = Bar(vscScroll);
-    const int32_t value = v.Value(), min = v.Min(), max = v.Max();
+    const int64_t value = m_vScroll.Position(), max = m_vScroll.Range();
+    const int64_t small = Bar(vscScroll).SmallChange();
+    const int64_t large = int64_t{Bar(vscScroll).LargeChange()} * m_vScroll.Unit();
     switch (keyCode) {
       case kKeyUp:
-        if (value > min) SetScrollValue(vscScroll, std::max(min, value - v.SmallChange()));
+        if (value > 0) SetScrollPosition(true, std::max<int64_t>(0, value - small));
         break;
       case kKeyDown:
-        if (value < max) SetScrollValue(vscScroll, std::min(max, value + v.SmallChange()));
+        if (value < max) SetScrollPosition(true, std::min(max, value + small));
         break;
       case kKeyPageUp:
-        if (value > min) SetScrollValue(vscScroll, value - v.LargeChange() < min ? min : value - v.LargeChange());
+        if (value > 0) SetScrollPosition(true, value - large < 0 ? 0 : value - large);
         break;
       case kKeyPageDown:
-        if (value < max) SetScrollValue(vscScroll, value + v.LargeChange() > max ? max : value + v.LargeChange());
+        if (value < max) SetScrollPosition(true, value + large > max ? max : value + large);
         break;
       case kKeyHome:
-        if (ctrl) SetScrollValue(vscScroll, min);
+        if (ctrl) SetScrollPosition(true, 0);
         break;
       case kKeyEnd:
-        if (ctrl) SetScrollValue(vscScroll, max);
+        if (ctrl) SetScrollPosition(true, max);
         break;
       default:
         break;
@@ -220,12 +288,10 @@ void KVXHTML::picViewPort_KeyDown(int16_t keyCode, int16_t shift) {
   });
   rt::ResumeNext([&] {
     if (!horizontal) return;
-    const forms::ScrollBar& h = Bar(hscScroll);
-    const int32_t value = h.Value(), min = h.Min(), max = h.Max();
-    if (keyCode == kKeyLeft && value > min)
-      SetScrollValue(hscScroll, value - h.SmallChange() > min ? value - h.SmallChange() : min);
-    if (keyCode == kKeyRight && value < max)
-      SetScrollValue(hscScroll, value + h.SmallChange() < max ? value + h.SmallChange() : max);
+    const int64_t value = m_hScroll.Position(), max = m_hScroll.Range();
+    const int64_t small = Bar(hscScroll).SmallChange();
+    if (keyCode == kKeyLeft && value > 0) SetScrollPosition(false, value - small > 0 ? value - small : 0);
+    if (keyCode == kKeyRight && value < max) SetScrollPosition(false, value + small < max ? value + small : max);
   });
 }
 

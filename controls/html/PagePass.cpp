@@ -31,48 +31,37 @@ Long RoundLong(double value) {
   return static_cast<Long>(r);
 }
 
-void RenderPage(bool draw, Document& doc, std::vector<com::StdPicturePtr>& pictures, gdi::DrawingSurface& page,
+void RenderPage(Document& doc, std::vector<com::StdPicturePtr>& pictures, PageCanvas& page,
                 const PageSettings& settings, PageHost& host, PageSize& size) {
-  PagePass pass(draw, doc, pictures, page, settings, host, size);
+  PagePass pass(doc, pictures, page, settings, host, size);
   // A failure ends the pass without a message; what was reached stays.
   rt::ResumeNext([&pass] { pass.Run(); });
 }
 
-PagePass::PagePass(bool draw, Document& doc, std::vector<com::StdPicturePtr>& pictures, gdi::DrawingSurface& page,
+PagePass::PagePass(Document& doc, std::vector<com::StdPicturePtr>& pictures, PageCanvas& page,
                    const PageSettings& settings, PageHost& host, PageSize& size)
-    : m_draw(draw), m_doc(doc), m_pictures(pictures), m_page(page), m_settings(settings), m_host(host), m_size(size) {}
+    : m_draw(page.Drawing()),
+      m_doc(doc),
+      m_pictures(pictures),
+      m_page(page),
+      m_settings(settings),
+      m_host(host),
+      m_size(size) {}
 
-void PagePass::Print(const std::string& text) {
-  // Blanks without a line through them draw nothing on a transparent page.
-  const gdi::SurfaceFont& font = m_page.Font();
-  const bool invisible = text.find_first_not_of(' ') == std::string::npos && !font.Underline && !font.Strikethrough &&
-                         m_page.FontTransparent();
-  // A text with a line break moves the point down: that the page does itself.
-  if ((!m_draw || invisible) && text.find_first_of("\r\n") == std::string::npos)
-    m_page.SetCurrentX(m_page.CurrentX() + m_page.TextWidth(text));
-  else
-    m_page.Print(text, false);
-}
-
-void PagePass::DrawLine(Long x1, Long y1, Long x2, Long y2, uint32_t color) {
-  if (m_draw) {
-    m_page.Line(static_cast<double>(x1), static_cast<double>(y1), static_cast<double>(x2), static_cast<double>(y2),
-                color);
-  } else {
-    m_page.SetCurrentX(static_cast<double>(x2));
-    m_page.SetCurrentY(static_cast<double>(y2));
-  }
-}
-
-Long PagePass::LineStepOfFont() { return RoundLong(m_page.TextHeight("X")) + m_settings.DefaultSpacing; }
+Long PagePass::LineStepOfFont() { return RoundLong(m_page.TextHeight()) + m_settings.DefaultSpacing; }
 Long PagePass::IndentStepOfFont() { return RoundLong(2 * m_page.TextWidth("W")); }
 
 void PagePass::StartPass() {
   m_page.Cls();
-  if (m_settings.Gradient) {
-    if (m_draw) m_host.PaintGradient(m_page);
-  } else if (m_page.BackColor() != m_doc.PageColor) {
-    m_page.SetBackColor(m_doc.PageColor);  // clears the page in the new colour
+  m_page.SetBackColor(m_doc.PageColor);
+  if (PageDisplayList* record = m_page.Record()) {
+    PageBackground& background = record->Background;
+    background.Color = m_doc.PageColor;
+    background.Picture = m_settings.PagePicture;
+    background.Gradient = m_settings.Gradient;
+    background.GradientAngle = m_settings.GradientAngle;
+    background.GradientColor1 = m_settings.BackColor;
+    background.GradientColor2 = m_settings.BackColor2;
   }
   if (!m_draw) m_size.Width = m_settings.ViewportWidth;
   m_size.Height = m_settings.ViewportHeight;
@@ -84,7 +73,7 @@ void PagePass::StartPass() {
   m_rightLimit = RoundLong(m_page.ScaleWidth() - m_settings.DefaultPadding - 5);
   m_penX = m_leftMargin;
   m_penY = m_settings.DefaultPadding;
-  if (!m_doc.BackgroundSource.empty()) DrawBackgroundTiles(0);
+  if (!m_doc.BackgroundSource.empty()) DrawBackgroundTiles();
 }
 
 void PagePass::Run() {
@@ -109,10 +98,17 @@ void PagePass::Run() {
           DrawTextRun(m_leftMargin + Half(gap), Half(gap));
         else
           DrawTextRun(m_leftMargin, m_settings.DefaultSpacing);
+        m_runEnded = true;
       }
     } else {
       const int32_t type = e.ElementType;
-      Element(type);
+      // A tag that leaves the pen alone (a comment, THEAD, FORM, a stray
+      // cell, ...) after a text run: the next run goes on after that text
+      // instead of at the start of its line.
+      if (Element(type))
+        m_runEnded = false;
+      else if (m_runEnded)
+        m_penX = m_runEndX;
       if (type != et::CommentOpen) {
         HTMLElement& tag = E(m_index);
         tag.BoxBottom = Store(m_penY + m_lineStep + m_settings.DefaultSpacing);
@@ -141,21 +137,21 @@ void PagePass::NewLine() {
   m_lineStep = LineStepOfFont();
 }
 
-void PagePass::Element(int32_t type) {
+bool PagePass::Element(int32_t type) {
   HTMLElement& e = E(m_index);
   switch (type) {
     case et::Strong:
     case et::Strong + 1:
       m_page.SetFontBold(type == et::Strong);
-      break;
+      return false;
     case et::Em:
     case et::Em + 1:
       m_page.SetFontItalic(type == et::Em);
-      break;
+      return false;
     case et::U:
     case et::U + 1:
       m_page.SetFontUnderline(type == et::U);
-      break;
+      return false;
     case et::P:
     case et::Div:
       m_penX = m_leftMargin + m_indent;
@@ -182,17 +178,15 @@ void PagePass::Element(int32_t type) {
     case et::Hr:
       m_penX = m_leftMargin;
       e.BoxTop = Store(m_penY);
-      DrawLine(m_leftMargin, m_penY, m_rightLimit - m_settings.DefaultPadding, m_penY, 0);
+      m_page.Line(m_leftMargin, m_penY, m_rightLimit - m_settings.DefaultPadding, m_penY, 0);
       m_penY += m_settings.DefaultSpacing + 1;
       break;
     case et::Ul:
     case et::Ol:
-      ListOpen(type == et::Ol);
-      break;
+      return ListOpen(type == et::Ol);
     case et::Ul + 1:
     case et::Ol + 1:
-      ListClose();
-      break;
+      return ListClose();
     case et::Li:
       ListItem();
       break;
@@ -200,35 +194,30 @@ void PagePass::Element(int32_t type) {
       TableOpen();
       break;
     case et::Table + 1:
-      TableClose();
-      break;
+      return TableClose();
     case et::Tr:
-      RowOpen();
-      break;
+      return RowOpen();
     case et::Tr + 1:
-      RowClose();
-      break;
+      return RowClose();
     case et::Td:
-      CellOpen();
-      break;
+      return CellOpen();
     case et::Td + 1:
-      CellClose();
-      break;
+      return CellClose();
     case et::Font:
       ApplyFont(e);
-      break;
+      return false;
     case et::Font + 1:
       ResetDrawingFont();
       m_fontSize = m_settings.DefaultFontSize;
       m_lineStep = LineStepOfFont();
       m_indentStep = IndentStepOfFont();
-      break;
+      return false;
     case et::A:
       LinkOpen();
-      break;
+      return false;
     case et::A + 1:
       LinkClose();
-      break;
+      return false;
     case et::Img:
       Image();
       break;
@@ -241,9 +230,11 @@ void PagePass::Element(int32_t type) {
       e.OffsetX = Store(m_offset);
       break;
     case et::BlockQuote + 1:
+      // A closing quote without its opener never takes the text left of
+      // the page's margin.
       NewLine();
-      m_penX -= m_indentStep;
-      m_indent -= m_indentStep;
+      m_indent = std::max<Long>(0, m_indent - m_indentStep);
+      m_penX = m_leftMargin + m_indent;
       m_offset = m_indent;
       e.OffsetX = Store(m_offset);
       break;
@@ -268,23 +259,24 @@ void PagePass::Element(int32_t type) {
     case et::Big:
     case et::Small:
       m_page.SetFontSize(e.FontSize);
-      break;
+      return false;
     case et::Center:
     case et::Center + 1:
       m_centring = type == et::Center;
-      break;
+      return false;
     case et::Script:
     case et::Style:
       m_skipText = true;
-      break;
+      return false;
     case et::Form + 1:
     case et::Script + 1:
     case et::Style + 1:
       m_skipText = false;
-      break;
+      return false;
     default:
-      break;  // other tags only get their box
+      return false;  // other tags only get their box
   }
+  return true;
 }
 
 void PagePass::ParagraphEnd() {
@@ -302,43 +294,34 @@ void PagePass::ParagraphEnd() {
   m_penX = m_leftMargin + m_indent;
   m_offset = m_indent;
   E(m_index).OffsetX = Store(m_offset);
-  if (!m_atLineStart) {
-    NewLine();
-    m_atLineStart = true;
-  } else {
-    m_atLineStart = false;  // so that the next block end moves down again
-  }
+  ToggleLineStart();
 }
 
-void PagePass::ListOpen(bool numbered) {
+bool PagePass::ListOpen(bool numbered) {
   m_lists.push_back(ListLevel{numbered, 0});
   m_indent += m_indentStep;
   m_offset = m_indent + m_indentStep;
   E(m_index).OffsetX = Store(m_offset);
-  if (m_lists.size() == 1) {
-    if (!m_atLineStart) {
-      NewLine();
-      m_atLineStart = true;
-    } else {
-      m_atLineStart = false;
-    }
-  }
+  return m_lists.size() == 1 && ToggleLineStart();
 }
 
-void PagePass::ListClose() {
-  if (m_lists.empty()) return;  // a closing list tag outside any list is ignored
+bool PagePass::ListClose() {
+  if (m_lists.empty()) return false;  // a closing list tag outside any list is ignored
   m_lists.pop_back();
   m_indent = std::max<Long>(0, m_indent - m_indentStep);
   m_offset = m_indent;
   E(m_index).OffsetX = Store(m_offset);
-  if (m_lists.empty()) {
-    if (!m_atLineStart) {
-      NewLine();
-      m_atLineStart = true;
-    } else {
-      m_atLineStart = false;
-    }
+  return m_lists.empty() && ToggleLineStart();
+}
+
+bool PagePass::ToggleLineStart() {
+  if (m_atLineStart) {
+    m_atLineStart = false;  // so that the next block end moves down again
+    return false;
   }
+  NewLine();
+  m_atLineStart = true;
+  return true;
 }
 
 void PagePass::ListItem() {
@@ -358,10 +341,10 @@ void PagePass::ListItem() {
   m_page.SetCurrentY(static_cast<double>(m_penY));
   m_page.SetCurrentX(static_cast<double>(m_leftMargin + e.OffsetX));
   if (numbered) {
-    Print(std::to_string(e.ItemNumber) + ". ");
+    m_page.Print(std::to_string(e.ItemNumber) + ". ");
     m_penX += RoundLong(m_page.TextWidth("W. "));
   } else {
-    Print(kBullet);
+    m_page.Print(kBullet);
     m_penX += RoundLong(m_page.TextWidth(kBullet));
   }
   m_offset = m_penX;
@@ -372,7 +355,7 @@ void PagePass::LinkOpen() {
   const HTMLElement& e = E(m_index);
   if (!e.Href.empty()) {
     const bool hovered = m_settings.HoverAnchor != 0 && m_settings.HoverAnchor == e.Index;
-    m_page.SetForeColor(hovered ? m_settings.LinkHoverColor : m_settings.LinkColor);
+    m_page.SetForeColor(hovered ? m_settings.LinkHoverColor : m_settings.LinkColor, e.Index);
     m_linkPending = true;
   }
   m_currentLink = m_index;
@@ -401,12 +384,17 @@ void PagePass::Image() {
     e.PictureSlot = static_cast<int32_t>(slot);
     const uint32_t generation = m_doc.Generation;
     std::string source = e.Src;
-    m_host.LoadImage(source, m_pictures[slot]);
-    // A handler that assigned a new document ends this pass.
+    // The host's handler gets its own picture and source: nothing of the
+    // pass is held by reference while it runs.
+    com::StdPicturePtr loaded;
+    m_host.LoadImage(source, loaded);
+    // The control defers whatever the handler asks that would change the
+    // document under the pass; should it change all the same, the pass ends.
     if (m_doc.Generation != generation || slot >= m_pictures.size()) rt::Raise(rt::errInvalidProcedureCall);
+    m_pictures[slot] = loaded;
     HTMLElement& img = E(m_index);
     img.Src = source;
-    const com::StdPicturePtr& picture = m_pictures[slot];
+    const com::StdPicturePtr& picture = loaded;
     if (!picture || picture->IsEmpty()) {
       img.Border = 1;
     } else {
@@ -432,15 +420,8 @@ void PagePass::Image() {
     m_penX += img.Border;
   }
   const size_t slot = static_cast<size_t>(img.PictureSlot);
-  if (m_draw && slot < m_pictures.size() && m_pictures[slot] && !m_pictures[slot]->IsEmpty() && img.ImageWidth > 0 &&
-      img.ImageHeight > 0) {
-    const com::StdPicture& picture = *m_pictures[slot];
-    const double x = static_cast<double>(m_penX), y = static_cast<double>(m_penY + img.VSpace);
-    if (picture.Type() == com::vbPicTypeIcon)
-      m_page.PaintPicture(picture.Icon(), x, y, img.ImageWidth, img.ImageHeight);
-    else
-      m_page.PaintPicture(picture.Bitmap(), x, y, img.ImageWidth, img.ImageHeight);
-  }
+  if (slot < m_pictures.size())
+    m_page.PaintPicture(m_pictures[slot], m_penX, m_penY + img.VSpace, img.ImageWidth, img.ImageHeight);
   m_penX += Long{img.ImageWidth} + img.Border + img.HSpace;
   const Long tall = Long{img.ImageHeight} + 2 * Long{img.Border} + 2 * Long{img.VSpace};
   if (m_lineStep < tall) m_lineStep = tall;

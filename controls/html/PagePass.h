@@ -29,6 +29,10 @@ inline Long Half(Long value) { return value / 2; }
 // One open table.
 struct TableState {
   bool SavedCentering = false;
+  bool SavedRightAlign = false;
+  // The text clip in force when the table opened (its enclosing cell's).
+  int64_t SavedClipLeft = 0;
+  int64_t SavedClipRight = 0;
   int16_t FrameWidth = 0;
   Long TableLeft = 0;
   Long TableTop = 0;
@@ -50,8 +54,8 @@ struct TableState {
 
 class PagePass {
  public:
-  PagePass(bool draw, Document& doc, std::vector<com::StdPicturePtr>& pictures, gdi::DrawingSurface& page,
-           const PageSettings& settings, PageHost& host, PageSize& size);
+  PagePass(Document& doc, std::vector<com::StdPicturePtr>& pictures, PageCanvas& page, const PageSettings& settings,
+           PageHost& host, PageSize& size);
   void Run();
 
   // Text runs (PageText.cpp).
@@ -64,15 +68,19 @@ class PagePass {
 
   // Main walk (PagePass.cpp).
   void StartPass();
-  void Element(int32_t type);
+  // Acts on a tag; false when the tag leaves the pen where it is.
+  bool Element(int32_t type);
   void NewLine();
   // FONT's face, size and colour on the page, and the size closers return to.
   void ApplyFont(const HTMLElement& e);
   Long LineStepOfFont();
   Long IndentStepOfFont();
   void ParagraphEnd();
-  void ListOpen(bool numbered);
-  void ListClose();
+  // A new line unless the pen is at the start of one, where the next block
+  // end moves down instead; true when it made a new line.
+  bool ToggleLineStart();
+  bool ListOpen(bool numbered);
+  bool ListClose();
   void ListItem();
   void LinkOpen();
   void LinkClose();
@@ -86,31 +94,28 @@ class PagePass {
 
   // Tables (PageTables.cpp).
   TableState* CurrentTable() { return m_tables.empty() ? nullptr : &m_tables.back(); }
-  void TableOpen();
-  void RowOpen();
-  void CellOpen();
-  void CellClose();
-  void RowClose();
-  void TableClose();
+  // Each false for a tag outside any table (it is ignored).
+  bool TableOpen();
+  bool RowOpen();
+  bool CellOpen();
+  bool CellClose();
+  bool RowClose();
+  bool TableClose();
   void RestoreAlignment(int closer);
 
   // Column sizing (TableColumns.cpp).
   void SizeTableColumns(int table);
 
-  // Drawing on the page. The measuring pass draws nothing that stays: it
-  // only moves the page's current point as the drawing would.
-  void Print(const std::string& text);
-  void DrawLine(Long x1, Long y1, Long x2, Long y2, uint32_t color);
-
   // Frames and background (PageDecor.cpp).
   void Draw3DBorder(bool sunken, Long left, Long top, Long right, Long bottom);
-  void DrawBackgroundTiles(Long offset);
+  void DrawBackgroundTiles();
+  // A table or cell background (drawing pass only; the pen stays).
   void FillBox(Long left, Long top, Long right, Long bottom, uint32_t color);
 
   const bool m_draw;
   Document& m_doc;
   std::vector<com::StdPicturePtr>& m_pictures;
-  gdi::DrawingSurface& m_page;
+  PageCanvas& m_page;
   const PageSettings& m_settings;
   PageHost& m_host;
   PageSize& m_size;
@@ -140,6 +145,11 @@ class PagePass {
   int m_currentLink = 0;
   Long m_linkRightEdge = 0;
   bool m_linkPending = false;
+  // Where the last text run ended (the pen after its last word), while
+  // only tags that leave the pen alone followed it: the next run goes on
+  // from there.
+  Long m_runEndX = 0;
+  bool m_runEnded = false;
 };
 
 }  // namespace kvctl2::html

@@ -16,8 +16,9 @@ namespace {
 namespace et = htmlElementType;
 }
 
-void PagePass::TableOpen() {
+bool PagePass::TableOpen() {
   HTMLElement& e = E(m_index);
+  const bool nested = !m_tables.empty();
   if (!m_inTable) {
     if (m_penY > m_settings.DefaultPadding ||
         (m_penY == m_settings.DefaultPadding && m_page.CurrentX() > static_cast<double>(m_leftMargin))) {
@@ -25,8 +26,12 @@ void PagePass::TableOpen() {
       e.BoxTop = Store(m_penY);
     }
     m_inTable = true;
+  } else if (nested && (m_runEnded || m_penX > m_leftMargin + m_indent)) {
+    // A table inside a cell starts below the cell's text (or picture) on
+    // the current line, never over it.
+    NewLine();
+    e.BoxTop = Store(m_penY);
   }
-  const bool nested = !m_tables.empty();
   TableState t;
   if (e.Width <= 1.0f)
     t.TableWidth =
@@ -61,26 +66,31 @@ void PagePass::TableOpen() {
     Draw3DBorder(false, t.TableLeft, t.TableTop, t.TableLeft + t.TableWidth + 1,
                  t.TableTop + t.TableHeight + t.CellGap - 1);
   t.SavedCentering = m_centring;
+  t.SavedRightAlign = m_rightAlign;
+  t.SavedClipLeft = m_page.TextClipLeft();
+  t.SavedClipRight = m_page.TextClipRight();
   m_centring = false;
   m_tables.push_back(std::move(t));
   if (!m_draw && m_settings.EnableScroll)
     m_size.Width = Store(std::max<Long>(m_size.Width, Long{table.PixelWidth} + m_settings.DefaultPadding));
+  return true;
 }
 
-void PagePass::RowOpen() {
+bool PagePass::RowOpen() {
   TableState* t = CurrentTable();
-  if (!t) return;
+  if (!t) return false;
   HTMLElement& e = E(m_index);
   m_penX = m_leftMargin + m_indent;
   e.OffsetX = Store(m_penX - m_leftMargin);
   t->RowSize = e.Height <= 1.0f ? t->CellGap : RoundLong(e.Height);
   t->NextCellX = Long{t->FrameWidth} + t->CellGap;
   t->CellEdges.clear();
+  return true;
 }
 
-void PagePass::CellOpen() {
+bool PagePass::CellOpen() {
   TableState* t = CurrentTable();
-  if (!t) return;
+  if (!t) return false;
   HTMLElement& e = E(m_index);
   const Long cellWidth = e.PixelWidth;
   m_centring = e.AlignCenter;
@@ -93,10 +103,16 @@ void PagePass::CellOpen() {
   t->CellEdges.push_back(edges);
   if (edges.Right - t->TableLeft > t->TableWidth) t->TableWidth = edges.Right - t->TableLeft;
   if (!m_draw && m_settings.EnableScroll) m_size.Width = Store(std::max<Long>(m_size.Width, t->TableWidth));
+  // The cell's text shows within the cell, also a word wider than it.
+  m_page.SetTextClip(std::max(t->SavedClipLeft, edges.Left), std::min(t->SavedClipRight, edges.Right));
+  // The content starts at the same place in both passes; the drawing pass
+  // moves it down by the room that the row leaves below it, all of it for
+  // a cell aligned to the bottom, half for a centred one.
+  const Long contentTop = t->RowTop + t->FrameWidth + t->CellPad;
   if (!m_draw) {
-    m_penY = t->RowTop + t->FrameWidth + t->CellPad;
+    m_penY = contentTop;
     e.RowHeight = Store(m_penY);
-    return;
+    return true;
   }
   const int row = GetParentElement(m_doc.Elements, m_index);
   const Long h = row >= 0 ? Long{E(row).PixelHeight} - (t->FrameWidth == 0 ? 1 : 0) : t->RowSize;
@@ -104,22 +120,24 @@ void PagePass::CellOpen() {
     FillBox(t->TableLeft + t->NextCellX + t->FrameWidth, t->RowTop + t->FrameWidth,
             m_rightLimit + t->CellPad - (t->FrameWidth == 0 ? 1 : 0), t->RowTop + h - t->FrameWidth,
             static_cast<uint32_t>(e.BgColor));
+  const Long room = std::max<Long>(0, t->RowTop + h - contentTop - e.RowHeight - m_settings.DefaultSpacing);
   switch (e.VAlign) {
     case kVAlignTop:
-      m_penY = RoundLong(t->CellGap / 2.0 + static_cast<double>(t->RowTop + t->CellPad));
+      m_penY = contentTop;
       break;
     case kVAlignCenter:
-      m_penY = t->RowTop + Half(h - e.RowHeight);
+      m_penY = contentTop + Half(room);
       break;
     default:
-      m_penY = RoundLong(static_cast<double>(t->RowTop + h - e.RowHeight) - t->CellGap / 2.0 - 2.0 * t->CellPad);
+      m_penY = contentTop + room;
       break;
   }
+  return true;
 }
 
-void PagePass::CellClose() {
+bool PagePass::CellClose() {
   TableState* t = CurrentTable();
-  if (!t) return;
+  if (!t) return false;
   const int cell = GetParentElement(m_doc.Elements, m_index);
   if (!m_draw && cell >= 0)
     E(cell).RowHeight = Store(m_penY - E(cell).RowHeight + m_lineStep - m_settings.DefaultSpacing);
@@ -136,7 +154,9 @@ void PagePass::CellClose() {
   }
   // A closing cell tag in a row without cells has no cell to follow.
   if (!t->CellEdges.empty()) t->NextCellX = t->CellEdges.back().Right + t->CellGap + t->FrameWidth - t->TableLeft;
+  m_page.SetTextClip(t->SavedClipLeft, t->SavedClipRight);
   RestoreAlignment(m_index);
+  return true;
 }
 
 void PagePass::RestoreAlignment(int closer) {
@@ -158,9 +178,9 @@ void PagePass::RestoreAlignment(int closer) {
   if (m_doc.FindAncestor(closer, et::Center) >= 0) m_centring = true;
 }
 
-void PagePass::RowClose() {
+bool PagePass::RowClose() {
   TableState* t = CurrentTable();
-  if (!t) return;
+  if (!t) return false;
   if (m_penY <= t->RowTop) m_penY += m_lineStep;  // an empty row keeps one line
   m_penX = m_leftMargin + m_indent;
   if (!m_draw && t->RowSize + t->CellGap + t->FrameWidth > 0) t->TableHeight += t->RowSize + t->CellGap + t->FrameWidth;
@@ -171,10 +191,11 @@ void PagePass::RowClose() {
   const int row = GetParentElement(m_doc.Elements, m_index);
   if (!m_draw && row >= 0) E(row).PixelHeight = Store(t->RowSize);
   t->RowTop += t->RowSize + t->CellGap + t->FrameWidth;
+  return true;
 }
 
-void PagePass::TableClose() {
-  if (m_tables.empty()) return;
+bool PagePass::TableClose() {
+  if (m_tables.empty()) return false;
   const TableState closed = std::move(m_tables.back());
   E(closed.TableElement).BoxBottom =
       Store(closed.TableTop + closed.TableHeight - 1 + m_lineStep + m_settings.DefaultSpacing);
@@ -186,15 +207,24 @@ void PagePass::TableClose() {
     m_leftMargin = outer->TableLeft + outer->NextCellX + outer->CellPad;
     m_rightLimit = outer->CellRight;
     m_penX = m_leftMargin + m_indent;
-    m_centring = outer->SavedCentering;
   } else {
     m_leftMargin = m_settings.DefaultPadding;
     m_penX = m_leftMargin;
     m_rightLimit = RoundLong(m_page.ScaleWidth());
     m_inTable = false;
   }
+  // The alignment that was in force when the table opened comes back: the
+  // alignment of its last cell does not carry over to what follows.
+  m_centring = closed.SavedCentering;
+  m_rightAlign = closed.SavedRightAlign;
+  m_page.SetTextClip(closed.SavedClipLeft, closed.SavedClipRight);
+  // The page's current y reaches the table's bottom, so that a row holding
+  // a table without frames is as tall as the table.
+  const Long bottom = closed.TableTop + closed.TableHeight + closed.CellGap;
+  if (m_page.CurrentY() < static_cast<double>(bottom)) m_page.SetCurrentY(static_cast<double>(bottom));
   m_penY = closed.TableTop + closed.TableHeight - Half(closed.CellGap);
   m_lineStep = LineStepOfFont();
+  return true;
 }
 
 }  // namespace kvctl2::html

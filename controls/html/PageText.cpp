@@ -80,9 +80,11 @@ void PagePass::ApplyInlineTag(int index) {
       m_fontSize = m_settings.DefaultFontSize;
       break;
     case et::A: {
-      const bool hovered = m_settings.EnableAnchors && !e.Href.empty() && m_settings.HoverAnchor != 0 &&
-                           m_settings.HoverAnchor == e.Index;
-      m_page.SetForeColor(hovered ? m_settings.LinkHoverColor : m_settings.LinkColor);
+      // The colour of a link that can be hovered remembers the link.
+      const bool hoverable = m_settings.EnableAnchors && !e.Href.empty();
+      const bool hovered = hoverable && m_settings.HoverAnchor != 0 && m_settings.HoverAnchor == e.Index;
+      m_page.SetForeColor(hovered ? m_settings.LinkHoverColor : m_settings.LinkColor,
+                          hoverable ? e.Index : PageDisplayList::kNoLink);
       m_linkPending = true;
       break;
     }
@@ -117,25 +119,18 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
   const Long rightLimit = m_rightLimit;
   const bool rightAligned = m_rightAlign;
   const bool centred = m_centring;
+  m_runEndX = x;
 
   rt::ResumeNext([&] {
     const gdi::SurfaceFont startFont = m_page.Font();
     const uint32_t startColor = m_page.ForeColor();
+    const int32_t startColorLink = m_page.ColorLink();
     const bool startLinkPending = m_linkPending;
     Long lineIndent = E(first).OffsetX;
 
     // Pass 1: breaking the run into lines.
     std::vector<RunLine> lines;
-    // The width of a blank, measured again only when the font changed.
-    gdi::HFONT blankFont{};
-    Long blank = 0;
-    auto blankWidth = [&] {
-      if (m_page.FontHandle() != blankFont) {
-        blankFont = m_page.FontHandle();
-        blank = RoundLong(m_page.TextWidth(" "));
-      }
-      return blank;
-    };
+    auto blankWidth = [&] { return RoundLong(m_page.TextWidth(" ")); };
     int element = first;
     int word = 0;
     bool runEnded = false;
@@ -191,7 +186,7 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
     // in force at the start of the run.
     m_linkPending = startLinkPending;
     m_page.SetFont(startFont);
-    m_page.SetForeColor(startColor);
+    m_page.SetForeColor(startColor, startColorLink);
 
     // Pass 2: drawing.
     bool blankEmitted = false;
@@ -258,7 +253,7 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
                                           : centred                 ? atCentreStart
                                                                     : false;
               if (!atAlignedStart) {
-                Print(" ");
+                m_page.Print(" ");
                 blankEmitted = true;
               }
             }
@@ -270,7 +265,7 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
               m_page.SetFontUnderline(m_settings.UnderlineLinks);
               m_linkPending = false;
             }
-            Print(Shown(w));
+            m_page.Print(Shown(w));
             blankEmitted = false;
           }
           x = RoundLong(m_page.CurrentX());
@@ -289,6 +284,7 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
       }
       y += m_lineStep;
       m_page.SetCurrentY(static_cast<double>(y));
+      m_runEndX = x;
       x = lineIndent + leftEdge;
     }
   });

@@ -1,8 +1,9 @@
 // The render pass of the HTML view: one walk over the document that
 // positions every block, breaks and draws the text, lays out tables and
-// images, draws into the page picture, records every element's box and
-// works out the page size. Called three times per layout (measure, measure
-// at the final size, draw) and once per hover change (measure).
+// images, records every element's box and works out the page size. The
+// measuring pass draws nothing; the drawing pass records what it draws
+// into the page's display list. Refresh measures, measures again when the
+// page grew wider, and draws last.
 #pragma once
 
 #include <cstdint>
@@ -10,8 +11,8 @@
 #include <vector>
 
 #include "com/StdPicture.h"
-#include "gdi/DrawingSurface.h"
 #include "html/HtmlDocument.h"
+#include "html/PageCanvas.h"
 
 namespace kvctl2::html {
 
@@ -27,7 +28,12 @@ struct PageSettings {
   bool EnableAnchors = false;
   bool UnderlineLinks = true;
   bool EnableScroll = false;  // any scroll bar allowed
+  // The page under its content: the control's colours and picture.
   bool Gradient = false;
+  float GradientAngle = 0;
+  uint32_t BackColor = 0;
+  uint32_t BackColor2 = 0;
+  com::StdPicturePtr PagePicture;
   int16_t HoverAnchor = 0;  // index of the highlighted link, 0 = none
   // The viewport's size in pixels.
   int ViewportWidth = 1;
@@ -41,8 +47,6 @@ class PageHost {
   // The LoadImage event: the host puts the picture of `source` into `image`
   // or leaves it empty.
   virtual void LoadImage(std::string& source, com::StdPicturePtr& image) = 0;
-  // Paints the gradient page background over the whole page.
-  virtual void PaintGradient(gdi::DrawingSurface& page) = 0;
 };
 
 // The laid-out page size in pixels.
@@ -51,11 +55,12 @@ struct PageSize {
   int32_t Height = 0;
 };
 
-// One pass. `draw` selects the drawing pass: it uses the heights that the
-// measuring pass stored and fills table and cell backgrounds; the measuring
-// pass sets the page width and stores the heights. A failure ends the pass
-// quietly: what was reached stays.
-void RenderPage(bool draw, Document& doc, std::vector<com::StdPicturePtr>& pictures, gdi::DrawingSurface& page,
+// One pass over `page`, a drawing pass when the page records (it uses the
+// heights that the measuring pass stored, fills table and cell
+// backgrounds and aligns cell contents); the measuring pass sets the page
+// width and stores the heights. A failure ends the pass quietly: what was
+// reached stays.
+void RenderPage(Document& doc, std::vector<com::StdPicturePtr>& pictures, PageCanvas& page,
                 const PageSettings& settings, PageHost& host, PageSize& size);
 
 }  // namespace kvctl2::html

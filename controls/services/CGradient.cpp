@@ -31,7 +31,9 @@ bool CGradient::Draw(com::Dispatch& obj) const {
   return Paint(hdc, client);
 }
 
-bool CGradient::Paint(gdi::HDC hdc, const gdi::RECT& area) const {
+bool CGradient::Paint(gdi::HDC hdc, const gdi::RECT& area) const { return Paint(hdc, area, area); }
+
+bool CGradient::Paint(gdi::HDC hdc, const gdi::RECT& area, const gdi::RECT& visible) const {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 1 || height <= 1) return false;
@@ -54,10 +56,14 @@ bool CGradient::Paint(gdi::HDC hdc, const gdi::RECT& area) const {
   };
   // Along a row the colour changes linearly: one horizontal fill per row.
   bool painted = true;
-  for (int y = 0; y < height; ++y) {
-    const gdi::RECT row{area.left, area.top + y, area.right, area.top + y + 1};
+  const int first = std::max(0, visible.top - area.top);
+  const int last = std::min(height, visible.bottom - area.top);
+  const int rowLeft = std::max(area.left, visible.left), rowRight = std::min(area.right, visible.right);
+  for (int y = first; y < last && rowLeft < rowRight; ++y) {
+    const gdi::RECT row{rowLeft, area.top + y, rowRight, area.top + y + 1};
     painted =
-        gdi::GradientFillRect(hdc, row, colorAt(0, y + 0.5), colorAt(width, y + 0.5), gdi::GRADIENT_FILL_RECT_H) &&
+        gdi::GradientFillRect(hdc, row, colorAt(rowLeft - area.left, y + 0.5), colorAt(rowRight - area.left, y + 0.5),
+                              gdi::GRADIENT_FILL_RECT_H) &&
         painted;
   }
   return painted;

@@ -34,6 +34,9 @@ class CGradient {
   bool Draw(com::Dispatch& obj) const;
   // The same into a device context over a rectangle.
   bool Paint(gdi::HDC hdc, const gdi::RECT& area) const;
+  // The part of that gradient that lies within `visible` (a caller that
+  // shows a window of a large area paints only what it shows).
+  bool Paint(gdi::HDC hdc, const gdi::RECT& area, const gdi::RECT& visible) const;
 
  private:
   static uint32_t Resolve(uint32_t color);

@@ -1,5 +1,8 @@
 #include "gdi/Bitmaps.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "gdi/DeviceContext.h"
 #include "gdi/ObjectTable.h"
 #include "gdi/Png.h"
@@ -14,6 +17,17 @@ using namespace detail;
 namespace {
 
 constexpr int kMaxSide = 32767;  // a side is 16-bit
+// Coordinates of a drawing's rectangle stay within this bound: far beyond
+// any bitmap, and so that an edge or a side never passes the int range.
+constexpr int64_t kFar = int64_t{1} << 29;
+
+int Bounded(int64_t value) { return static_cast<int>(std::clamp(value, -kFar, kFar)); }
+
+// The rectangle of width x height at (x, y), its far edges computed
+// without overflow (an IMG of width 2147483647) and bounded.
+RECT SpanRect(int x, int y, int width, int height) {
+  return RECT{Bounded(x), Bounded(y), Bounded(int64_t{x} + width), Bounded(int64_t{y} + height)};
+}
 
 HBITMAP AddBitmap(std::shared_ptr<PixelBuffer> buffer) {
   if (!buffer) return HBITMAP{};
@@ -72,13 +86,14 @@ bool DrawPictureState(HDC hdc, HBRUSH brush, const std::shared_ptr<PixelBuffer>&
   if (!dc || !src) return false;
   if (cx <= 0) cx = src->width;
   if (cy <= 0) cy = src->height;
-  RECT dst{x, y, x + cx, y + cy};
+  RECT dst = SpanRect(x, y, cx, cy);
   auto b = Find<BrushObj>(ToInt(brush));
   COLORREF brushColor = b ? b->color : GetSysColor(COLOR_BTNTEXT);
   dc->Record(std::string("DrawState ") + kind + " " + BlitText(x, y, cx, cy) + " flags=" + HexText(flags) + " " +
              ColorText(brushColor));
   if (flags & DSS_DISABLED) {
-    DrawSilhouette(*dc, *src, RECT{x + 1, y + 1, x + cx + 1, y + cy + 1}, GetSysColor(COLOR_BTNHIGHLIGHT));
+    DrawSilhouette(*dc, *src, SpanRect(Bounded(int64_t{x} + 1), Bounded(int64_t{y} + 1), cx, cy),
+                   GetSysColor(COLOR_BTNHIGHLIGHT));
     DrawSilhouette(*dc, *src, dst, GetSysColor(COLOR_BTNSHADOW));
   } else if (flags & DSS_MONO) {
     DrawSilhouette(*dc, *src, dst, brushColor);
@@ -135,7 +150,7 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
   if (!d) return false;
   d->Record("BitBlt " + BlitText(x, y, width, height) + " from " + std::to_string(srcX) + "," + std::to_string(srcY) +
             " rop=" + HexText(rop));
-  RECT area = Intersect(RECT{x, y, x + width, y + height}, d->ClipRect());
+  RECT area = Intersect(SpanRect(x, y, width, height), d->ClipRect());
   if (rop == BLACKNESS || rop == WHITENESS) {
     FillPixels(d->Target(), area, area, rop == BLACKNESS ? 0xFF000000u : 0xFFFFFFFFu);
     return true;
@@ -178,8 +193,8 @@ bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
   d->Record("StretchBlt " + BlitText(x, y, width, height) + " from " + BlitText(srcX, srcY, srcWidth, srcHeight));
   if (rop != SRCCOPY) return false;
   PixelBuffer copy = s->Target();
-  const RECT from{srcX, srcY, srcX + srcWidth, srcY + srcHeight};
-  const RECT to{x, y, x + width, y + height};
+  const RECT from = SpanRect(srcX, srcY, srcWidth, srcHeight);
+  const RECT to = SpanRect(x, y, width, height);
   if (d->state.stretchMode == HALFTONE && width > 0 && height > 0 && srcWidth > 0 && srcHeight > 0) {
     DrawAveraged(d->Target(), d->ClipRect(), copy, from, to);
   } else {
@@ -206,8 +221,8 @@ bool TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int s
   PixelBuffer copy = s->Target();
   uint32_t key = ToPixel(transparent);
   for (uint32_t& p : copy.pixels) p = ((p | 0xFF000000u) == key) ? 0 : (p | 0xFF000000u);
-  DrawScaled(d->Target(), d->ClipRect(), copy, RECT{srcX, srcY, srcX + srcWidth, srcY + srcHeight},
-             RECT{x, y, x + width, y + height}, true);
+  DrawScaled(d->Target(), d->ClipRect(), copy, SpanRect(srcX, srcY, srcWidth, srcHeight),
+             SpanRect(x, y, width, height), true);
   return true;
 }
 
@@ -217,8 +232,8 @@ bool AlphaBlendPicture(HDC dst, int x, int y, int width, int height, HBITMAP pic
   auto p = Find<PixelBuffer>(ToInt(picture));
   if (!d || !p) return false;
   d->Record("AlphaBlend " + BlitText(x, y, width, height));
-  DrawScaled(d->Target(), d->ClipRect(), *p, RECT{srcX, srcY, srcX + srcWidth, srcY + srcHeight},
-             RECT{x, y, x + width, y + height}, true);
+  DrawScaled(d->Target(), d->ClipRect(), *p, SpanRect(srcX, srcY, srcWidth, srcHeight),
+             SpanRect(x, y, width, height), true);
   return true;
 }
 
@@ -253,7 +268,7 @@ bool DrawIconEx(HDC hdc, int x, int y, HICON icon, int cx, int cy, uint32_t /*st
   if (cx <= 0) cx = image->width;
   if (cy <= 0) cy = image->height;
   dc->Record("DrawIcon " + BlitText(x, y, cx, cy));
-  RECT dst{x, y, x + cx, y + cy};
+  RECT dst = SpanRect(x, y, cx, cy);
   if (auto b = Find<BrushObj>(ToInt(background)); b && !b->hollow)
     FillPixels(dc->Target(), dc->ClipRect(), dst, ToPixel(b->color));
   DrawScaled(dc->Target(), dc->ClipRect(), *image, image->Bounds(), dst, true);

@@ -165,7 +165,10 @@ TEST(HtmlParser, TextRunsAndTheirWords) {
       {"<b>a&#65;b</b>", {"aAb"}},      {"<b>x&#1234;y</b>", {"xy"}},
       {"<b>&#65 ;</b>", {"A;"}},  // the character after the digits is swallowed
       {"<b> a  b</b>", {"", "a", "b"}}, {"<b>\r\n</b>", {"", ""}},
-      {"<b>&#99999;</b>", {}},  // a reference beyond 16 bits: the run keeps no words
+      // A reference beyond the code page shows the character it names
+      // (browsers do the same); a larger one is dropped, the run stays.
+      {"<b>&#256;x &#999;</b>", {"\u0100x", "\u03E7"}},
+      {"<b>a &#99999;b</b>", {"a", "b"}},
   };
   for (const Case& c : cases) {
     const Document doc = Parse(c.source);

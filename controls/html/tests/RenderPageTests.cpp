@@ -144,7 +144,7 @@ TEST(RenderPage, ImagesTakeTheirSizeAndMakeTheirLineTaller) {
 
 TEST(RenderPage, SoundLimits) {
   TestView view;
-  // A run whose decoding failed has no words: it is passed over.
+  // A reference that names no character adds nothing to its run.
   EXPECT_EQ(TestView::Find(view.Drawn("a<b>&#99999;</b>c"), "c").x, 11);
   // Stray closers are ignored: nothing moves left of the margin.
   EXPECT_EQ(TestView::Find(view.Drawn("</ul></ol></tr></td></table>text"), "text").x, 4);
@@ -182,7 +182,7 @@ TEST(RenderPage, BackgroundPictureIsTiledFromTheTopLeft) {
   });
   view.html.SetText("<body background=t.png></body>");
   EXPECT_GT(loads, 1);  // asked again on every pass
-  const gdi::DrawingSurface& page = view.html.Page();
+  const html::PageImage& page = view.html.Page();
   for (int x : {0, 3, 150, 297}) {
     for (int y : {0, 2, 100, 198}) {
       EXPECT_EQ(page.Point(x, y), 0x0000FF) << x << "," << y;

@@ -115,6 +115,53 @@ TEST(TableLayout, PlacesTablesRowsAndCells) {
   EXPECT_LT(TestView::Find(aligned, "m").y, TestView::Find(aligned, "b").y);
 }
 
+TEST(TableLayout, NestedTablesHoldTheirTextInBothPasses) {
+  // Each level's word, then the next table; the drawing pass places every
+  // word where the measuring pass made room for it.
+  for (const int depth : {5, 30}) {
+    for (const int border : {0, 1}) {
+      std::string source;
+      for (int i = 0; i < depth; ++i) source += "<table border=" + std::to_string(border) + "><tr><td>w" + std::to_string(i);
+      for (int i = 0; i < depth; ++i) source += "</td></tr></table>";
+      TestView view(700, 300);
+      const auto drawn = view.Drawn(source + "after");
+      std::vector<const HTMLElement*> tables;
+      for (int i = 0; i < view.html.ElementCount(); ++i) {
+        if (view.html.Element(i).ElementType == htmlElementType::Table) tables.push_back(&view.html.Element(i));
+      }
+      ASSERT_EQ(tables.size(), static_cast<size_t>(depth));
+      const std::string what = "depth " + std::to_string(depth) + " border " + std::to_string(border);
+      for (int i = 0; i < depth; ++i) {
+        const testing::DrawnText word = TestView::Find(drawn, "w" + std::to_string(i));
+        ASSERT_NE(word.x, -1) << what << " w" << i;
+        EXPECT_GE(word.y, tables[i]->BoxTop) << what << " w" << i;
+        EXPECT_LE(word.Bottom(), tables[i]->BoxTop + tables[i]->RowHeight) << what << " w" << i;
+        // The next table starts below the word before it.
+        if (i + 1 < depth) {
+          EXPECT_GE(tables[i + 1]->BoxTop, word.Bottom()) << what << " w" << i;
+        }
+      }
+      for (int i = 0; i < depth; ++i)
+        EXPECT_GE(TestView::Find(drawn, "after").y, TestView::Find(drawn, "w" + std::to_string(i)).Bottom()) << what;
+    }
+  }
+}
+
+TEST(TableLayout, AFillNeverCoversTheTextOnIt) {
+  TestView view;
+  const auto drawn =
+      view.Drawn("<table><tr><td>outer<table bgcolor=red><tr><td>inner</td></tr></table></td></tr></table>");
+  // Every character of both words shows whole: a box of 6 x 10 pixels
+  // with the fixed metrics.
+  for (const char* word : {"outer", "inner"}) {
+    const testing::DrawnText d = TestView::Find(drawn, word);
+    EXPECT_EQ(view.Pixels(d.x, d.y, d.Right(), d.Bottom(), 0x000000), 60 * static_cast<int>(d.CodePoints())) << word;
+  }
+  // Under the nested table's text lies its fill.
+  const testing::DrawnText inner = TestView::Find(drawn, "inner");
+  EXPECT_GT(view.Pixels(inner.x - 2, inner.y, inner.x, inner.Bottom(), 0x0000FF), 0);
+}
+
 TEST(TableLayout, BackgroundsFramesAndTheirColours) {
   TestView view;
   view.html.SetBackColor(0xFFFFFF);

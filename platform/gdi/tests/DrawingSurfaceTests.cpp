@@ -131,6 +131,28 @@ TEST_F(DrawingSurfaceTest, PaintPictureDrawsThroughAlpha) {
   EXPECT_EQ(m_surface.Point(27, 27), kBlue);
 }
 
+TEST_F(DrawingSurfaceTest, PicturesOfAnySizeDrawWhereTheyStand) {
+  // Sizes up to the int range (an IMG of width 2147483647): the picture
+  // starts at its point, nothing is drawn before it.
+  m_surface.SetScaleMode(vbPixels);
+  OwnedBitmap picture(CreateFilledBitmap(2, 2, kBlue));
+  OwnedIcon icon(CreateIconFromBitmap(picture.Get()));
+  const double huge = 2147483647.0;
+  const std::function<void()> paints[] = {
+      [&] { m_surface.PaintPicture(picture.Get(), 30, 20, huge, huge); },
+      [&] { m_surface.PaintPicture(picture.Get(), 30, 20, huge, 4.0); },
+      [&] { m_surface.PaintPicture(icon.Get(), 30, 20, huge, huge); },
+  };
+  for (const auto& paint : paints) {
+    m_surface.Cls();
+    paint();
+    EXPECT_EQ(m_surface.Point(30, 20), kBlue);
+    EXPECT_EQ(m_surface.Point(99, 23), kBlue);
+    EXPECT_NE(m_surface.Point(29, 20), kBlue);
+    EXPECT_NE(m_surface.Point(30, 19), kBlue);
+  }
+}
+
 TEST_F(DrawingSurfaceTest, CurrentPointRules) {
   m_surface.SetScaleMode(vbPixels);
   struct Step {

@@ -7,7 +7,7 @@
 
 namespace qvbench {
 
-class LitehtmlHost final : public litehtml::document_container {
+class LitehtmlHost : public litehtml::document_container {
  public:
   explicit LitehtmlHost(int width) : m_width(width) {}
 
