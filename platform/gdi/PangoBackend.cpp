@@ -45,6 +45,11 @@ class PangoBackend final : public FontBackend {
     // pango also initialises fontconfig's default configuration; let that
     // be the pinned file too, so nothing reads the machine's own settings.
     setenv("FONTCONFIG_FILE", path.c_str(), 0);
+    // FreeType's classic TrueType interpreter hints stems across as well as
+    // down; its default one snaps only vertically, which leaves narrow stems
+    // of small text straddling two pixel columns. FreeType reads this once,
+    // when cairo first creates its library below.
+    setenv("FREETYPE_PROPERTIES", "truetype:interpreter-version=35", 1);
     m_config = FcConfigCreate();
     if (!FcConfigParseAndLoad(m_config, reinterpret_cast<const FcChar8*>(path.c_str()), FcTrue) ||
         !FcConfigBuildFonts(m_config)) {
@@ -58,7 +63,7 @@ class PangoBackend final : public FontBackend {
     m_context = pango_font_map_create_context(m_fontMap);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_FULL);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
     pango_cairo_context_set_font_options(m_context, options);
     cairo_font_options_destroy(options);

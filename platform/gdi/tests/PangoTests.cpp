@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iterator>
 #include <string_view>
+#include <vector>
 
 #include "gdi/Gdi.h"
 #include "gdi/PangoBackend.h"
@@ -127,6 +128,41 @@ TEST_F(PangoTest, DrawsGlyphsInTheTextColourInsideTheRectangle) {
       }
     }
   EXPECT_GT(dark, 50);
+}
+
+// Small interface text stays crisp: each stem of a narrow glyph ("l",
+// "i") lands on whole pixels, so the darkest column of every stem is near
+// the text colour, and neighbouring stems keep a light column between them
+// instead of running together into a grey smudge.
+TEST_F(PangoTest, SmallTextHasSharpStems) {
+  for (const char* face : {"Tahoma", "MS Sans Serif", "Arial", "Verdana"}) {
+    for (const char* text : {"ll", "il", "li", "lil"}) {
+      constexpr int kWidth = 40, kHeight = 20;
+      OwnedDC dc(CreateSurfaceDC(kWidth, kHeight));
+      OwnedFont font(CreatePointFont(face, 8.25));
+      SelectObject(dc.Get(), font.Get());
+      SetTextColor(dc.Get(), RGB(0, 0, 0));
+      RECT r{2, 0, kWidth, kHeight};
+      DrawTextA(dc.Get(), text, -1, &r, DT_SINGLELINE | DT_VCENTER);
+      // The darkness of each column: the darkest pixel in it.
+      std::vector<int> column(kWidth, 0);
+      for (int x = 0; x < kWidth; ++x)
+        for (int y = 0; y < kHeight; ++y) column[x] = std::max(column[x], 255 - int(GetRValue(GetPixel(dc.Get(), x, y))));
+      // Stems are runs of inked columns; each holds a column of nearly full ink.
+      int stems = 0;
+      for (int x = 0; x < kWidth;) {
+        if (column[x] < 96) {
+          ++x;
+          continue;
+        }
+        int darkest = 0;
+        for (; x < kWidth && column[x] >= 96; ++x) darkest = std::max(darkest, column[x]);
+        ++stems;
+        EXPECT_GE(darkest, 200) << face << " \"" << text << "\": a stem is grey";
+      }
+      EXPECT_EQ(stems, int(std::string_view(text).size())) << face << " \"" << text << "\": stems run together";
+    }
+  }
 }
 
 }  // namespace
