@@ -15,6 +15,8 @@
 #include "main/MsgIcons.h"
 #include "main/frmStart.h"
 #include "main/kvsImg.h"
+#include "msgbox/Msg.h"
+#include "msgbox/MsgIcons.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 
@@ -126,6 +128,7 @@ void frmMDI::Form_Load() {
   });
   rt::ResumeNext([] { ShowDockedForm(frmStart::Default()); });
   SetMessageCaptions();
+  rt::ResumeNext([this] { SetMessageIcons(); });
   rt::ResumeNext([this] { ConnectFromSettings(false); });
   rt::ResumeNext([this] { ApplyStoredScheme(); });
   rt::Err().Clear();
@@ -184,6 +187,12 @@ void frmMDI::SetMessageCaptions() {
   }
 }
 
+void frmMDI::SetMessageIcons() {
+  // The pictures of the icons that a message's style names (critical,
+  // question, exclamation, information).
+  if (auto box = std::dynamic_pointer_cast<kvctl2::Msg>(msg())) kvctl2::UseStandardMsgIcons(*box);
+}
+
 void frmMDI::Form_Resize() {
   rt::ResumeNext([this] { Dock()->Move(0, 0, ScaleWidth(), ScaleHeight()); });
   rt::Err().Clear();
@@ -205,6 +214,7 @@ void frmMDI::ShowViewHelp() {
 }
 
 void frmMDI::ActivePaneChanged() {
+  DockedViewActivated();
   rt::ResumeNext([this] {
     forms::FormPtr view = ActiveDockedForm();
     Dock()->Panel("StatForm")->SetText(view ? view->Caption() : std::string());

@@ -2,6 +2,8 @@
 // page's check of the master database's build.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "core/DockedViews.h"
@@ -117,6 +119,28 @@ TEST_F(Connect, DisconnectEndsTheSessionSoTheNextConnectChecksAgain) {
   Click("Go2Start");
   EXPECT_TRUE(msg->calls.empty()) << Titles();
   EXPECT_FALSE(frmStart::Default()->LinksEnabled());
+}
+
+// A login that may connect but not read the master database is told that
+// it lacks the rights, on the dialog login and on the automatic login;
+// never that the database is incomplete.
+TEST_F(Connect, MissingRightsOnTheMasterDatabaseAreToldAsSuch) {
+  QV_REQUIRE_SERVER();
+  test::ScopedRole noRights(db(), "qvconnect_norights_" + std::to_string(::getpid()),
+                            {"GRANT USAGE ON SCHEMA dbo TO @"});
+  auto expectTold = [&](const char* how) {
+    SCOPED_TRACE(how);
+    ASSERT_EQ(msg->calls.size(), 1u) << Titles();
+    EXPECT_EQ(msg->calls[0][0].ToString(), "You do not have the necessary SELECT permissions for 'QVault' database.");
+    EXPECT_EQ(msg->calls[0][2].ToString(), "Error: " + std::to_string(ado::errPermissionDenied));
+    EXPECT_FALSE(frmStart::Default()->LinksEnabled());
+    EXPECT_FALSE(dock->Tool("AutoUpdate")->Enabled());
+  };
+  LoginWith(noRights.Login(true));
+  expectTold("dialog login");
+  RestartWithStoredLogin(noRights.Login(), true);
+  EXPECT_EQ(dialogs, 0);
+  expectTold("automatic login");
 }
 
 TEST_F(Connect, TheStartPageChecksTheBuildOfTheMasterDatabase) {
