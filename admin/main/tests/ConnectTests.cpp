@@ -152,6 +152,7 @@ TEST_F(Connect, TheStartPageChecksTheBuildOfTheMasterDatabase) {
     std::string titles;     // of the messages shown
     bool enabled;           // links after the check
     bool connectTools;      // "DBConnect" and "DBDisconnect" still usable
+    std::string undo = {};  // puts the master database back
   };
   const Case cases[] = {
       {"current build", "", 1, "", true, true},
@@ -161,6 +162,10 @@ TEST_F(Connect, TheStartPageChecksTheBuildOfTheMasterDatabase) {
       {"older build, not converted", "UPDATE Konfig SET Build = 202", 7, "Invalid database format!;", false, false},
       {"older build, converted", "UPDATE Konfig SET Build = 202", 6,
        "Invalid database format!;For your information!;Conversion successful!;", true, true},
+      {"current build without BMPng", "ALTER TABLE dbo.BMPng RENAME TO bmpng_away", 1, "Incomplete main database;",
+       false, true, "ALTER TABLE dbo.bmpng_away RENAME TO BMPng"},
+      {"current build without the guard of DBList.ID", "ALTER TRIGGER T_DBList_UTrig ON dbo.DBList RENAME TO away", 1,
+       "Incomplete main database;", false, true, "ALTER TRIGGER away ON dbo.DBList RENAME TO T_DBList_UTrig"},
       {"no Konfig", "DROP TABLE dbo.Konfig CASCADE", 1, "Error: -2147217900;", false, true},
   };
   for (const Case& c : cases) {
@@ -184,6 +189,7 @@ TEST_F(Connect, TheStartPageChecksTheBuildOfTheMasterDatabase) {
       EXPECT_FALSE(CurrentUserID.empty());
     }
     if (c.statement.rfind("DROP", 0) == 0) break;  // the rest needs the table
+    if (!c.undo.empty()) Exec(db(), c.undo);
     Exec(db(), "UPDATE Konfig SET Build = 203");
   }
   // With the current user known nothing is read: the links follow Enable.
