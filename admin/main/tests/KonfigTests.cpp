@@ -393,6 +393,12 @@ TEST_F(KonfigRender, EachPage) {
     }
     EXPECT_TRUE(test::RenderForm(*main, "configuration-page" + std::to_string(node)));
   }
+  // The access page as a new installation opens it: Windows authentication.
+  db().Execute("UPDATE Konfig SET WinAuth = ?", {rt::Variant(ScrambleText(SqlServer + "||", kPasswordKey))});
+  view->Unload();
+  ShowDockedForm(view);
+  Access::SelectNode(*view, 3);
+  EXPECT_TRUE(test::RenderForm(*main, "configuration-page3-windows-authentication"));
 }
 
 }  // namespace
