@@ -109,13 +109,6 @@ bool frmStart::ConvertDatabase(uint8_t build) {
           ShowCoreMessage("QV-InsTrigger could not be updated!", vbExclamation, kScriptAccessError);
           return;
         }
-        // The guard of the Memo database numbers, which older builds lack:
-        // a converted master database has every trigger a new one has.
-        UseMasterDatabase();
-        if (!RunCarriedScript("conversion/convertDBListGuard")) {
-          ShowCoreMessage("QV-IDTrigger could not be updated!", vbExclamation, kScriptAccessError);
-          return;
-        }
 
         UseMasterDatabase();
         // From here on each statement's error is ignored.

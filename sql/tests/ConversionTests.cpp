@@ -22,8 +22,8 @@ void CreateFixture(int build) {
   ASSERT_TRUE(RunScriptFile("tests/fixtures/fixtureBuild" + std::to_string(build) + ".sql"));
 }
 
-// Memo databases first, then the DBList triggers and the guard of its
-// numbers, then the master steps that the build needs, then the build
+// Memo databases first, then the DBList triggers (with the guard of its
+// numbers), then the master steps that the build needs, then the build
 // number.
 void Convert(ado::Connection& db, int build) {
   for (const std::string& id : Column(db, "SELECT ID FROM DBList ORDER BY ID")) {
@@ -34,7 +34,6 @@ void Convert(ado::Connection& db, int build) {
   ASSERT_TRUE(RunScriptFile("scriptDeleteTrigger.sql"));
   ASSERT_TRUE(RunScriptFile("scriptInsertTrigger.sql"));
   UseQVault();
-  ASSERT_TRUE(RunScriptFile("conversion/convertDBListGuard.sql"));
   for (int step : {200, 201, 202}) {
     if (build < step) {
       ASSERT_TRUE(RunScriptFile("conversion/convertMasterBelow" + std::to_string(step) + ".sql"));
