@@ -1,5 +1,6 @@
 #include "users/AssignmentLists.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "core/ErrorReport.h"
@@ -7,6 +8,7 @@
 #include "core/ShowMsgEx.h"
 #include "main/frmMDI.h"
 #include "runtime/Error.h"
+#include "users/LoadedRecord.h"
 #include "users/ViewHelpers.h"
 
 namespace qvadmin {
@@ -67,12 +69,15 @@ void AssignmentLists::Fill(const std::function<std::vector<AssignmentEntry>()>& 
         }
         forms::ReportControl& target = List(1);
         target.DeleteAllRecords();
+        m_stored.clear();
         for (const AssignmentEntry& row : assigned()) {
+          m_stored.push_back(row.id);
           auto record = target.AddRecord();
           record->AddItem(row.id);
           record->AddItem(row.name).SetIcon(row.icon);
           if (auto found = byId.find(row.id); found != byId.end()) found->second->assigned = true;
         }
+        std::sort(m_stored.begin(), m_stored.end());
         target.Populate();
         forms::ReportControl& source = List(0);
         source.DeleteAllRecords();
@@ -122,11 +127,25 @@ void AssignmentLists::LoadGroups() {
   Setup("Groups", {frmMDI::Default()->ListPicture(3)}, "All groups assigned!", "No group assigned!");
 }
 
-void AssignmentLists::WriteLinks(const std::string& deleteSql, const std::string& insertSql,
-                                 const rt::Variant& owner) const {
+void AssignmentLists::WriteLinks(const std::string& currentSql, const std::string& deleteSql,
+                                 const std::string& insertSql, const rt::Variant& owner) const {
   if (!m_dirty) return;
+  if (!currentSql.empty()) {
+    std::vector<std::string> current;
+    for (ado::Recordset rs = MainConnection().Execute(currentSql, {owner}); !rs.Eof(); rs.MoveNext()) {
+      current.push_back(ItemText(rs.Fields(0).Value()));
+    }
+    std::sort(current.begin(), current.end());
+    if (current != m_stored) RaiseChangedMeanwhile(m_form.Name());
+  }
   ExecuteNoRecords(deleteSql, {owner});
   for (const std::string& id : AssignedIDs()) ExecuteNoRecords(insertSql, {owner, rt::Variant(id)});
+}
+
+void AssignmentLists::MarkStored() {
+  m_stored = AssignedIDs();
+  std::sort(m_stored.begin(), m_stored.end());
+  m_dirty = false;
 }
 
 std::vector<AssignmentEntry> ReadEntries(const std::string& sql, const std::vector<rt::Variant>& parameters) {

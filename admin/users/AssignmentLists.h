@@ -44,7 +44,8 @@ class AssignmentLists {
 
   // Fills both lists (hourglass meanwhile): `assigned` returns the assigned
   // rows; each marks its candidate, and the unmarked candidates make the
-  // Available list. Errors are reported with `label`; the move buttons end
+  // Available list; the assigned rows are taken as the stored assignment.
+  // Errors are reported with `label`; the move buttons end
   // disabled either way.
   void Fill(const std::function<std::vector<AssignmentEntry>()>& assigned, const std::string& label);
   // Moves the selected rows of list `index` to the other list (MoveEntry).
@@ -61,7 +62,15 @@ class AssignmentLists {
   // While dirty: the link rows of `owner` go (`deleteSql`, with the owner
   // as parameter) and one is inserted per row of the Assigned list
   // (`insertSql`, with the owner and the row's item 0). The flag stays.
-  void WriteLinks(const std::string& deleteSql, const std::string& insertSql, const rt::Variant& owner) const;
+  // Before that, the link rows as they stand (`currentSql`, the owner as
+  // parameter, the other key in field 0; "" for an owner not stored yet)
+  // must be the stored assignment, so that an assignment someone else
+  // changed meanwhile is not overwritten: else 0x80040E38 is raised and
+  // nothing is written.
+  void WriteLinks(const std::string& currentSql, const std::string& deleteSql, const std::string& insertSql,
+                  const rt::Variant& owner) const;
+  // After a save: the Assigned list is the stored assignment; not dirty.
+  void MarkStored();
   // Runs after every move (the import enables its Import button).
   void OnMoved(std::function<void(int16_t index)> action) { m_onMoved = std::move(action); }
 
@@ -75,6 +84,7 @@ class AssignmentLists {
   std::string m_buttonName;
   std::string m_moveLabel;
   std::vector<AssignmentEntry> m_candidates;
+  std::vector<std::string> m_stored;  // the assigned identifiers as last read or written, sorted
   bool m_dirty = false;
   std::function<void(int16_t)> m_onMoved;
 };

@@ -3,9 +3,13 @@
 #include <array>
 #include <cmath>
 
+#include "ado/Constants.h"
 #include "core/AppStyle.h"
+#include "core/ErrorReport.h"
 #include "core/FormSettings.h"
 #include "core/HelpSystem.h"
+#include "core/ShowMsgEx.h"
+#include "forms/Constants.h"
 #include "forms/containers/TabControl.h"
 #include "runtime/Date.h"
 #include "runtime/Error.h"
@@ -15,14 +19,13 @@
 namespace qvadmin {
 
 PropertiesDialog::PropertiesDialog(std::string name, std::string designFile, int32_t helpContext,
-                                   std::string firstField)
-    : Form(std::move(name)), m_firstField(std::move(firstField)) {
+                                   std::string firstField, std::string readLabel)
+    : Form(std::move(name)), m_firstField(std::move(firstField)), m_readLabel(std::move(readLabel)) {
   SetDesignFile(std::move(designFile));
   SetHelpContextID(helpContext);
   OnControlEvent("cmdSave", "Click", [this](int16_t, com::Args&) { Save(); });
   OnControlEvent("cmdSaveClose", "Click", [this](int16_t, com::Args&) {
-    Save();
-    Unload();
+    if (Save()) Unload();
   });
   OnControlEvent("cmdCancel", "Click", [this](int16_t, com::Args&) { Unload(); });
   OnControlEvent("cmdHelp", "Click", [this](int16_t, com::Args&) { ShowHelp(HelpContextID(), "Main"); });
@@ -44,9 +47,45 @@ void PropertiesDialog::PrepareLook(const std::string& tabKeys) {
   RegisterTabs(*Get<forms::TabControl>("tabEdit"), tabKeys);
 }
 
-void PropertiesDialog::ShowModal() {
-  if (!IsLoaded()) return;
+void PropertiesDialog::ReadAndShow() {
+  SetHourglass(true);
+  const bool ok = rt::OnErrorGoTo(
+      [&] {
+        const bool fresh = !IsLoaded();
+        if (fresh) Load();
+        ReadRecord(fresh);
+      },
+      [&](const rt::Error&) { ErrorReport(m_readLabel); });
+  SetHourglass(false);
+  rt::Err().Clear();
+  if (!ok) {
+    Unload();
+    return;
+  }
   Show(forms::vbModal, DialogOwner());
+}
+
+void PropertiesDialog::Reload() {
+  rt::OnErrorGoTo([&] { ReadRecord(false); },
+                  [&](const rt::Error& e) {
+                    if (!TellSaveConflict(e)) ErrorReport(m_readLabel);
+                  });
+  rt::Err().Clear();
+}
+
+bool PropertiesDialog::TellSaveConflict(const rt::Error& e) {
+  if (e.Number() == ado::errRowDeleted) {
+    ShowMsgEx("The data record was deleted by another user meanwhile, so your entries cannot be saved.",
+              forms::vbExclamation, kNotSavedTitle);
+    return true;
+  }
+  if (e.Number() != ado::errConcurrencyViolation) return false;
+  const int32_t answer = ShowMsgEx(
+      "The data record was changed by another user meanwhile. Saving your entries now would overwrite that "
+      "change.\r\rDo you want to reload the data record? Your entries in this dialog will then be discarded.",
+      forms::vbYesNo + forms::vbExclamation + forms::vbDefaultButton2, kNotSavedTitle);
+  if (answer == forms::vbYes) Reload();
+  return true;
 }
 
 void PropertiesDialog::Form_KeyDown(int16_t& keyCode, int16_t) { HelpOnF1(*this, keyCode); }

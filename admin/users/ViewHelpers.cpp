@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "ado/Constants.h"
 #include "core/HelpSystem.h"
 #include "core/SessionState.h"
 #include "forms/Constants.h"
 #include "runtime/Error.h"
+#include "runtime/Strings.h"
 
 namespace qvadmin {
 
@@ -47,6 +49,11 @@ void SelectAfterFill(forms::ReportControl& list, const std::shared_ptr<forms::Re
   }
   const int32_t row = list.FindRow(*remembered);
   if (row >= 0) list.SetFocusedRow(row);
+}
+
+bool IsDuplicateLogin(const rt::Error& e) {
+  return e.Number() == ado::errIntegrityViolation &&
+         rt::InStr(e.Description(), "iwinusr", rt::CompareMethod::Text) != 0;
 }
 
 void RunInTransaction(ado::Connection& cn, const std::function<void()>& work) {

@@ -11,6 +11,7 @@
 #include "ado/Connection.h"
 #include "forms/Form.h"
 #include "forms/lists/ReportControl.h"
+#include "runtime/Error.h"
 #include "runtime/Variant.h"
 
 namespace qvadmin {
@@ -38,6 +39,10 @@ std::shared_ptr<forms::ReportRecord> FirstSelectedRecord(const forms::ReportCont
 // After a populate: the row of `remembered` is selected; without one the
 // first row (when there is one) becomes the focused row.
 void SelectAfterFill(forms::ReportControl& list, const std::shared_ptr<forms::ReportRecord>& remembered);
+
+// The server refused a Benutzer row for its login (the unique index
+// iWinUsr): another user has that login. Any other integrity error is not.
+bool IsDuplicateLogin(const rt::Error& e);
 
 // Runs `work` in a transaction on `cn`: committed when it returns, rolled
 // back (and the error passed on) when it raises.

@@ -250,7 +250,7 @@ bool frmAddWinUsr::ImportUsers() {
           reserved.RemoveRecordAt(record->Index());
         },
         [&](const rt::Error& e) {
-          if (e.Number() == ado::errIntegrityViolation) return;  // the login exists: the account stays reserved
+          if (IsDuplicateLogin(e)) return;  // the login exists: the account stays reserved
           stopped = true;
           ErrorReport("Windows User Import: " + std::to_string(e.Line()),
                       "Windows-User: " + login + "<br>Fullname: " + fullname + "<br>Index: " + std::to_string(index) +

@@ -35,8 +35,9 @@ std::string OwnerEntry(const std::string& id, const std::string& login, const st
 std::string OwnerEntryID(const std::string& entry) { return rt::Trim(GetToken(entry, 2, "|")); }
 
 frmDBEdit::frmDBEdit()
-    : PropertiesDialog("frmDBEdit", QV_ADMIN_SOURCE_DIR "/users/frmDBEdit.frm", kHelpContext, "txtBez"),
-      m_groups(*this, "rctGrp", "cmdMove", "MoveEntry") {
+    : PropertiesDialog("frmDBEdit", QV_ADMIN_SOURCE_DIR "/users/frmDBEdit.frm", kHelpContext, "txtBez", "Properties"),
+      m_groups(*this, "rctGrp", "cmdMove", "MoveEntry"),
+      m_loaded({"Bez", "MInf", "OwnerID", "PWD", "Privat"}) {
   m_groups.Connect([this] { FillGrpList(); });
   for (const char* field : {"txtBez", "txtPWD", "txtPWDWdh"}) {
     OnControlEvent(field, "Change", [this](int16_t, com::Args&) { FieldsChanged(); });
@@ -68,66 +69,59 @@ void frmDBEdit::FillGrpList() {
 
 void frmDBEdit::Init(int32_t ID) {
   m_editId = ID;
-  SetHourglass(true);
-  const bool ok = rt::OnErrorGoTo(
-      [&] {
-        if (!IsLoaded()) Load();
-        m_groups.SetDirty(false);
-        auto owners = Get<forms::ComboBox>("cboOwner");
-        owners->Clear();
-        owners->SetTag("");
-        // The active users, the administrator who is logged in, and the
-        // stored owner whatever its state, so that a save keeps it.
-        ado::Recordset users = MainConnection().Execute(
-            "SELECT ID,WinUsr,Fullname FROM Benutzer WHERE Aktiv OR ID=? OR ID=(SELECT OwnerID FROM DBList WHERE "
-            "ID=?) ORDER BY WinUsr",
-            {rt::Variant(CurrentUserID.empty() ? rt::Variant::Null() : rt::Variant(CurrentUserID)), rt::Variant(ID)});
-        for (; !users.Eof(); users.MoveNext()) {
-          owners->AddItem(OwnerEntry(ItemText(users(0).Value()), ItemText(users(1).Value()), ItemText(users(2).Value()),
-                                     kOwnerBlanks));
-        }
-        ado::Recordset rs = MainConnection().Execute(
-            "SELECT Bez,MInf,OwnerID,PWD,Privat,Created FROM DBList WHERE ID=?", {rt::Variant(ID)});
-        if (rs.Eof()) rt::Raise(ado::errRowDeleted, "frmDBEdit", "The data record was deleted in the meantime!");
-        const std::string title = ItemText(rs("Bez").Value());
-        SetCaption(PropertiesCaption(title));
-        const rt::Variant created = rs("Created").Value();
-        Get<forms::Label>("lblCreated")->SetCaption(created.IsNull() ? "" : LongDateText(created.ToDate()));
-        Get<forms::FlatEdit>("txtBez")->SetText(title);
-        Get<forms::FlatEdit>("txtMInf")->SetText(ItemText(rs("MInf").Value()));
-        const std::string password = UnscrambleText(ItemText(rs("PWD").Value()), kMemoPasswordKey);
-        Get<forms::FlatEdit>("txtPWD")->SetText(password);
-        Get<forms::FlatEdit>("txtPWDWdh")->SetText(password);
+  ReadAndShow();
+}
 
-        const std::string owner = ItemText(rs("OwnerID").Value());
-        int32_t chosen = -1;
-        int32_t current = -1;
-        for (int32_t i = 0; i < owners->ListCount(); ++i) {
-          const std::string entry = OwnerEntryID(owners->List(i));
-          if (!owner.empty() && entry == owner) chosen = i;
-          if (entry == CurrentUserID) current = i;
-        }
-        if (!owner.empty() && chosen < 0) {
-          // The owner's user record is gone: the entry keeps the stored ID.
-          owners->AddItem(OwnerEntry(owner, "", "<unknown user>", kOwnerBlanks));
-          chosen = owners->ListCount() - 1;
-        }
-        owners->SetListIndex(chosen >= 0 ? chosen : current);
-        const bool personal = !rs("Privat").Value().IsNull() && rs("Privat").Value().ToBool();
-        rs.Close();
-        Get<forms::OptionButton>("optDBTyp", personal ? 1 : 0)->SetValue(true);
-        TypeChosen(personal ? 1 : 0);
-        FieldsChanged();
-        FillGrpList();
-      },
-      [](const rt::Error&) { ErrorReport("Properties"); });
-  SetHourglass(false);
-  rt::Err().Clear();
-  if (!ok) {
-    Unload();
-    return;
+void frmDBEdit::ReadRecord(bool) {
+  const int32_t ID = m_editId;
+  m_groups.SetDirty(false);
+  auto owners = Get<forms::ComboBox>("cboOwner");
+  owners->Clear();
+  owners->SetTag("");
+  // The active users, the administrator who is logged in, and the
+  // stored owner whatever its state, so that a save keeps it.
+  ado::Recordset users = MainConnection().Execute(
+      "SELECT ID,WinUsr,Fullname FROM Benutzer WHERE Aktiv OR ID=? OR ID=(SELECT OwnerID FROM DBList WHERE "
+      "ID=?) ORDER BY WinUsr",
+      {rt::Variant(CurrentUserID.empty() ? rt::Variant::Null() : rt::Variant(CurrentUserID)), rt::Variant(ID)});
+  for (; !users.Eof(); users.MoveNext()) {
+    owners->AddItem(
+        OwnerEntry(ItemText(users(0).Value()), ItemText(users(1).Value()), ItemText(users(2).Value()), kOwnerBlanks));
   }
-  ShowModal();
+  ado::Recordset rs =
+      MainConnection().Execute("SELECT Bez,MInf,OwnerID,PWD,Privat,Created FROM DBList WHERE ID=?", {rt::Variant(ID)});
+  if (rs.Eof()) rt::Raise(ado::errRowDeleted, "frmDBEdit", "The data record was deleted in the meantime!");
+  const std::string title = ItemText(rs("Bez").Value());
+  SetCaption(PropertiesCaption(title));
+  const rt::Variant created = rs("Created").Value();
+  Get<forms::Label>("lblCreated")->SetCaption(created.IsNull() ? "" : LongDateText(created.ToDate()));
+  Get<forms::FlatEdit>("txtBez")->SetText(title);
+  Get<forms::FlatEdit>("txtMInf")->SetText(ItemText(rs("MInf").Value()));
+  const std::string password = UnscrambleText(ItemText(rs("PWD").Value()), kMemoPasswordKey);
+  Get<forms::FlatEdit>("txtPWD")->SetText(password);
+  Get<forms::FlatEdit>("txtPWDWdh")->SetText(password);
+
+  const std::string owner = ItemText(rs("OwnerID").Value());
+  int32_t chosen = -1;
+  int32_t current = -1;
+  for (int32_t i = 0; i < owners->ListCount(); ++i) {
+    const std::string entry = OwnerEntryID(owners->List(i));
+    if (!owner.empty() && entry == owner) chosen = i;
+    if (entry == CurrentUserID) current = i;
+  }
+  if (!owner.empty() && chosen < 0) {
+    // The owner's user record is gone: the entry keeps the stored ID.
+    owners->AddItem(OwnerEntry(owner, "", "<unknown user>", kOwnerBlanks));
+    chosen = owners->ListCount() - 1;
+  }
+  owners->SetListIndex(chosen >= 0 ? chosen : current);
+  const bool personal = !rs("Privat").Value().IsNull() && rs("Privat").Value().ToBool();
+  m_loaded.Keep(rs);
+  rs.Close();
+  Get<forms::OptionButton>("optDBTyp", personal ? 1 : 0)->SetValue(true);
+  TypeChosen(personal ? 1 : 0);
+  FieldsChanged();
+  FillGrpList();
 }
 
 void frmDBEdit::FieldsChanged() {
@@ -155,16 +149,21 @@ void frmDBEdit::TypeChosen(int16_t index) {
   rt::Err().Clear();
 }
 
-void frmDBEdit::Save() {
-  rt::OnErrorGoTo(
+bool frmDBEdit::Save() {
+  LoadedRecord stored = m_loaded;
+  bool refused = false;
+  const bool ok = rt::OnErrorGoTo(
       [&] {
         const std::string password = Get<forms::FlatEdit>("txtPWD")->Text();
-        if (!CheckScramblable(password, "password")) return;
+        if (!CheckScramblable(password, "password")) {
+          refused = true;
+          return;
+        }
         RunInTransaction(MainConnection(), [&] {
           ado::Recordset rs;
           rs.Open("SELECT ID,Bez,MInf,OwnerID,PWD,Privat FROM DBList WHERE ID=?", MainConnection(), ado::adOpenKeyset,
                   ado::adLockOptimistic, {rt::Variant(m_editId)});
-          if (rs.Eof()) rt::Raise(ado::errRowDeleted, "frmDBEdit", "The data record was deleted in the meantime!");
+          m_loaded.Check(rs, Name());
           rs("Bez") = rt::Variant(Get<forms::FlatEdit>("txtBez")->Text());
           const bool personal = Get<forms::OptionButton>("optDBTyp", 1)->Value();
           rs("Privat") = rt::Variant(personal);
@@ -174,15 +173,21 @@ void frmDBEdit::Save() {
           const std::string description = Get<forms::FlatEdit>("txtMInf")->Text();
           rs("MInf") = description.empty() ? rt::Variant::Null() : rt::Variant(description);
           rs.Update();
+          stored.Keep(rs);
           rs.Close();
-          m_groups.WriteLinks("DELETE FROM DBList_Gruppen WHERE DBListID=?",
+          m_groups.WriteLinks("SELECT GrpID FROM DBList_Gruppen WHERE DBListID=?",
+                              "DELETE FROM DBList_Gruppen WHERE DBListID=?",
                               "INSERT INTO DBList_Gruppen (DBListID,GrpID) VALUES(?,?)", rt::Variant(m_editId));
         });
-        m_groups.SetDirty(false);
+        m_loaded = stored;
+        m_groups.MarkStored();
       },
-      [](const rt::Error&) { ErrorReport("Save Properties"); });
+      [&](const rt::Error& e) {
+        if (!TellSaveConflict(e)) ErrorReport("Save Properties");
+      });
   rt::Err().Clear();
   SetSaved(true);
+  return ok && !refused;
 }
 
 void frmDBEdit::RefreshView() { RefreshDatabaseView(m_editId); }

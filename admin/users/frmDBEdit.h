@@ -7,6 +7,7 @@
 #include <string>
 
 #include "users/AssignmentLists.h"
+#include "users/LoadedRecord.h"
 #include "users/PropertiesDialog.h"
 
 namespace qvadmin {
@@ -24,8 +25,9 @@ class frmDBEdit : public PropertiesDialog {
 
  protected:
   void Form_Load() override;
-  void Save() override;
+  bool Save() override;
   void RefreshView() override;
+  void ReadRecord(bool freshlyLoaded) override;
 
  private:
   void FillGrpList();
@@ -34,6 +36,7 @@ class frmDBEdit : public PropertiesDialog {
 
   int32_t m_editId = 0;
   AssignmentLists m_groups;
+  LoadedRecord m_loaded;
 };
 
 // An entry of an owner list: the display text, `blanks` blanks, "|" and the

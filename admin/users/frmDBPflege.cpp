@@ -31,6 +31,7 @@ namespace {
 constexpr int32_t kHelpContext = 1070;
 constexpr int32_t kNodePublic = 2;
 constexpr int32_t kNodePersonal = 3;
+constexpr int32_t kPathFileAccessError = 75;
 
 bool IsListNode(int32_t n) { return n == kNodePublic || n == kNodePersonal; }
 
@@ -41,13 +42,10 @@ const AdminFormRegistration registration{"frmDBPflege", [] { return frmDBPflege:
 }  // namespace
 
 std::string ArchiveFolderOf(const std::string& root, int32_t ID) {
-  if (root.empty() || ID < 1 || ID > 99999) return {};
-  char name[8];
+  if (root.empty() || ID < 1) return {};
+  char name[16];
   std::snprintf(name, sizeof name, "%05d", static_cast<int>(ID));
-  const fs::path base = fs::path(root).lexically_normal();
-  const fs::path folder = (base / name).lexically_normal();
-  if (folder.parent_path() != base && folder.parent_path() != base.parent_path()) return {};
-  return folder.string();
+  return (fs::path(root) / name).lexically_normal().string();
 }
 
 frmDBPflege::frmDBPflege()
@@ -207,16 +205,33 @@ void frmDBPflege::Delete() {
 }
 
 void frmDBPflege::DeleteArchiveFolder(int32_t ID) {
-  const std::string folder = ArchiveFolderOf(ArchivePath, ID);
-  if (folder.empty()) return;
-  std::error_code error;
-  const bool removed = fs::remove_all(folder, error) != static_cast<std::uintmax_t>(-1) && !error;
-  if (removed || !fs::exists(folder, error)) return;
-  const std::string text = "The corresponding document archive couldn't be removed fully.";
-  const std::string cr = "\r";
-  ShowMsgEx(text, 64, "For your information!", "", 0, 0,
-            text + cr + "Maybe you lack necessary permissions or data access." + cr +
-                "Please go to the appropriate directory and delete it manually." + cr + cr + "Path: " + folder);
+  rt::OnErrorGoTo(
+      [&] {
+        const std::string folder = ArchiveFolderOf(ArchivePath, ID);
+        if (folder.empty()) return;
+        std::error_code error;
+        fs::remove_all(folder, error);
+        if (!error) return;
+        // Not removed: either it is still there, or the archive cannot be
+        // reached to tell (an unreadable or vanished share).
+        std::error_code probe;
+        const bool left = fs::exists(folder, probe);
+        if (probe) {
+          rt::Raise(kPathFileAccessError, "frmDBPflege",
+                    "The archive folder " + folder + " could not be removed: " + error.message());
+        }
+        if (!left) return;
+        const std::string text = "The corresponding document archive couldn't be removed fully.";
+        const std::string cr = "\r";
+        ShowMsgEx(text, 64, "For your information!", "", 0, 0,
+                  text + cr + "Maybe you lack necessary permissions or data access." + cr +
+                      "Please go to the appropriate directory and delete it manually." + cr + cr + "Path: " + folder);
+      },
+      [](const rt::Error&) {
+        SetHourglass(false);
+        ErrorReport("Delete the archive folder");
+      });
+  rt::Err().Clear();
 }
 
 void RefreshDatabaseView(int32_t ID) {

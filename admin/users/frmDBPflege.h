@@ -35,8 +35,8 @@ class frmDBPflege : public TreeListView {
 };
 
 // The archive folder of Memo database `ID` below `root`: the root joined
-// with the ID written with five digits. "" when `root` is empty or the
-// result would not be a direct child of the root with a five-digit name.
+// with the ID written with at least five digits ("00042", "123456"). ""
+// when `root` is empty or the ID is below 1.
 std::string ArchiveFolderOf(const std::string& root, int32_t ID);
 
 // The view's list re-read with database `ID` selected; the view is loaded

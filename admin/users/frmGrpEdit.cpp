@@ -23,8 +23,9 @@ int32_t UserIcon(const rt::Variant& active) { return !active.IsNull() && active.
 }  // namespace
 
 frmGrpEdit::frmGrpEdit()
-    : PropertiesDialog("frmGrpEdit", QV_ADMIN_SOURCE_DIR "/users/frmGrpEdit.frm", kHelpContext, "txtBez"),
-      m_users(*this, "rctUsr", "cmdMove", "MoveEntry") {
+    : PropertiesDialog("frmGrpEdit", QV_ADMIN_SOURCE_DIR "/users/frmGrpEdit.frm", kHelpContext, "txtBez", "Properties"),
+      m_users(*this, "rctUsr", "cmdMove", "MoveEntry"),
+      m_loaded({"Bez", "GInf"}) {
   m_users.Connect([this] { FillUsrList(); });
   OnControlEvent("txtBez", "Change", [this](int16_t, com::Args&) { NameChanged(); });
 }
@@ -66,34 +67,29 @@ void frmGrpEdit::FillUsrList() {
 
 void frmGrpEdit::Init(const std::string& ID) {
   m_editId = ID;
-  const bool ok = rt::OnErrorGoTo(
-      [&] {
-        if (!IsLoaded()) Load();
-        m_users.SetDirty(ID.empty());
-        auto name = Get<forms::FlatEdit>("txtBez");
-        auto description = Get<forms::FlatEdit>("txtGInf");
-        Control("imgNew")->SetVisible(ID.empty());
-        if (ID.empty()) {
-          SetCaption("Add User Group");
-          name->SetText("");
-          description->SetText("");
-        } else {
-          ado::Recordset rs = MainConnection().Execute("SELECT Bez,GInf FROM Gruppen WHERE ID=?", {rt::Variant(ID)});
-          if (rs.Eof()) rt::Raise(ado::errRowDeleted, "frmGrpEdit", "The data record was deleted in the meantime!");
-          name->SetText(ItemText(rs("Bez").Value()));
-          description->SetText(ItemText(rs("GInf").Value()));
-          SetCaption(PropertiesCaption(ItemText(rs("Bez").Value())));
-        }
-        NameChanged();
-        FillUsrList();
-      },
-      [](const rt::Error&) { ErrorReport("Properties"); });
-  rt::Err().Clear();
-  if (!ok) {
-    Unload();
-    return;
+  ReadAndShow();
+}
+
+void frmGrpEdit::ReadRecord(bool) {
+  m_users.SetDirty(m_editId.empty());
+  auto name = Get<forms::FlatEdit>("txtBez");
+  auto description = Get<forms::FlatEdit>("txtGInf");
+  Control("imgNew")->SetVisible(m_editId.empty());
+  if (m_editId.empty()) {
+    SetCaption("Add User Group");
+    name->SetText("");
+    description->SetText("");
+    m_loaded.Forget();
+  } else {
+    ado::Recordset rs = MainConnection().Execute("SELECT Bez,GInf FROM Gruppen WHERE ID=?", {rt::Variant(m_editId)});
+    if (rs.Eof()) rt::Raise(ado::errRowDeleted, "frmGrpEdit", "The data record was deleted in the meantime!");
+    name->SetText(ItemText(rs("Bez").Value()));
+    description->SetText(ItemText(rs("GInf").Value()));
+    SetCaption(PropertiesCaption(ItemText(rs("Bez").Value())));
+    m_loaded.Keep(rs);
   }
-  ShowModal();
+  NameChanged();
+  FillUsrList();
 }
 
 void frmGrpEdit::NameChanged() {
@@ -102,10 +98,11 @@ void frmGrpEdit::NameChanged() {
   Control("cmdSaveClose")->SetEnabled(filled);
 }
 
-void frmGrpEdit::Save() {
+bool frmGrpEdit::Save() {
   const bool isNew = m_editId.empty();
   const std::string id = isNew ? CreateGUID() : m_editId;
-  rt::OnErrorGoTo(
+  LoadedRecord stored = m_loaded;
+  const bool ok = rt::OnErrorGoTo(
       [&] {
         RunInTransaction(MainConnection(), [&] {
           ado::Recordset rs;
@@ -117,26 +114,32 @@ void frmGrpEdit::Save() {
           } else {
             rs.Open("SELECT ID,Bez,GInf FROM Gruppen WHERE ID=?", MainConnection(), ado::adOpenKeyset,
                     ado::adLockOptimistic, {rt::Variant(id)});
-            if (rs.Eof()) rt::Raise(ado::errRowDeleted, "frmGrpEdit", "The data record was deleted in the meantime!");
+            m_loaded.Check(rs, Name());
           }
           rs("Bez") = rt::Variant(rt::Trim(Get<forms::FlatEdit>("txtBez")->Text()));
           const std::string description = rt::Trim(Get<forms::FlatEdit>("txtGInf")->Text());
           rs("GInf") = description.empty() ? rt::Variant::Null() : rt::Variant(description);
           rs.Update();
+          stored.Keep(rs);
           rs.Close();
-          m_users.WriteLinks("DELETE FROM Benutzer_Gruppen WHERE GrpID=?",
+          m_users.WriteLinks(isNew ? "" : "SELECT UserID FROM Benutzer_Gruppen WHERE GrpID=?",
+                             "DELETE FROM Benutzer_Gruppen WHERE GrpID=?",
                              "INSERT INTO Benutzer_Gruppen (GrpID,UserID) VALUES(?,?)", rt::Variant(id));
         });
-        m_users.SetDirty(false);
+        m_loaded = stored;
+        m_users.MarkStored();
         if (isNew) {
           m_editId = id;
           Control("imgNew")->SetVisible(false);
           SetCaption(PropertiesCaption(Get<forms::FlatEdit>("txtBez")->Text()));
         }
       },
-      [](const rt::Error&) { ErrorReport("Group data"); });
+      [&](const rt::Error& e) {
+        if (!TellSaveConflict(e)) ErrorReport("Group data");
+      });
   rt::Err().Clear();
   SetSaved(true);
+  return ok;
 }
 
 void frmGrpEdit::RefreshView() { RefreshUserView(m_editId, true); }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "users/AssignmentLists.h"
+#include "users/LoadedRecord.h"
 #include "users/PropertiesDialog.h"
 
 namespace qvadmin {
@@ -23,8 +24,9 @@ class frmGrpEdit : public PropertiesDialog {
 
  protected:
   void Form_Load() override;
-  void Save() override;
+  bool Save() override;
   void RefreshView() override;
+  void ReadRecord(bool freshlyLoaded) override;
 
  private:
   void FillUsrList();
@@ -32,6 +34,7 @@ class frmGrpEdit : public PropertiesDialog {
 
   std::string m_editId;
   AssignmentLists m_users;
+  LoadedRecord m_loaded;
 };
 
 }  // namespace qvadmin

@@ -39,19 +39,15 @@ const std::vector<std::pair<const char*, rt::Variant>>& NewUserValues() {
   return values;
 }
 
-// The server refused the row for its login: another user has it.
-bool IsDuplicateLogin(const rt::Error& e) {
-  return e.Number() == ado::errIntegrityViolation &&
-         rt::InStr(e.Description(), "iwinusr", rt::CompareMethod::Text) != 0;
-}
-
 }  // namespace
 
 bool MaskChecks(int32_t mask, int index) { return mask >= 0 && mask <= 3 && (mask & (1 << index)) != 0; }
 
 frmUserEdit::frmUserEdit()
-    : PropertiesDialog("frmUserEdit", QV_ADMIN_SOURCE_DIR "/users/frmUserEdit.frm", kHelpContext, "txtWinUsr"),
-      m_groups(*this, "rctGrp", "cmdMove", "MoveEntry") {
+    : PropertiesDialog("frmUserEdit", QV_ADMIN_SOURCE_DIR "/users/frmUserEdit.frm", kHelpContext, "txtWinUsr",
+                       "UserEdit_Init"),
+      m_groups(*this, "rctGrp", "cmdMove", "MoveEntry"),
+      m_loaded({"WinUsr", "Fullname", "BInf", "Aktiv", "CanInsDB", "CanDelDB", "Admin"}) {
   m_groups.Connect([this] { FillGrpList(); });
   OnControlEvent("txtWinUsr", "Change", [this](int16_t, com::Args&) { LoginChanged(); });
   OnControlEvent("txtFullname", "Change", [this](int16_t, com::Args&) { EnableSave(); });
@@ -69,18 +65,16 @@ std::shared_ptr<frmUserEdit> frmUserEdit::Default() {
 }
 
 void frmUserEdit::Form_Load() {
-  m_loadFailed = false;
   SetSaved(false);
+  // A failing step is reported once and skips the steps after it; Init
+  // still reads the record and shows the dialog.
   rt::OnErrorGoTo(
       [&] {
         PrepareLook("UserCard|UserGrp");
         m_groups.LoadGroups();
         FillGrpList();
       },
-      [&](const rt::Error&) {
-        m_loadFailed = true;
-        ErrorReport("Benutzereigenschaft_LD");
-      });
+      [&](const rt::Error&) { ErrorReport("Benutzereigenschaft_LD"); });
   SetHourglass(false);
   rt::Err().Clear();
 }
@@ -98,23 +92,12 @@ void frmUserEdit::FillGrpList() {
 
 void frmUserEdit::Init(const std::string& ID) {
   m_editId = ID;
-  SetHourglass(true);
-  const bool ok = rt::OnErrorGoTo(
-      [&] {
-        const bool fresh = !IsLoaded();
-        if (fresh) Load();
-        if (m_loadFailed) rt::Raise(rt::errInvalidProcedureCall, "frmUserEdit", "The dialog could not be loaded.");
-        if (!fresh) FillGrpList();  // a dialog still loaded shows the lists of this record
-        ReadUser(ID.empty() ? std::string(kDefaultUserID) : ID);
-      },
-      [&](const rt::Error&) { ErrorReport("UserEdit_Init"); });
-  SetHourglass(false);
-  rt::Err().Clear();
-  if (!ok) {
-    Unload();
-    return;
-  }
-  ShowModal();
+  ReadAndShow();
+}
+
+void frmUserEdit::ReadRecord(bool freshlyLoaded) {
+  if (!freshlyLoaded) FillGrpList();  // the load steps filled them for this record
+  ReadUser(m_editId.empty() ? std::string(kDefaultUserID) : m_editId);
 }
 
 void frmUserEdit::ReadUser(const std::string& recordId) {
@@ -173,6 +156,11 @@ void frmUserEdit::ReadUser(const std::string& recordId) {
     login->SetEnabled(false);
     fullname->SetEnabled(false);
   }
+  if (isNew) {
+    m_loaded.Forget();
+  } else {
+    m_loaded.Keep(rs);
+  }
   rs.Close();
   EnableSave();
 }
@@ -195,12 +183,13 @@ void frmUserEdit::LoginChanged() {
   if (!m_editId.empty()) SetCaption(PropertiesCaption(login->Text()));
 }
 
-void frmUserEdit::Save() {
+bool frmUserEdit::Save() {
   const bool isNew = m_editId.empty();
   // A new record takes its identifier only once it is stored, so that a
   // refused first save (a login that exists) can be corrected and saved.
   const std::string id = isNew ? CreateGUID() : m_editId;
-  rt::OnErrorGoTo(
+  LoadedRecord stored = m_loaded;
+  const bool ok = rt::OnErrorGoTo(
       [&] {
         RunInTransaction(MainConnection(), [&] {
           ado::Recordset rs;
@@ -214,7 +203,7 @@ void frmUserEdit::Save() {
             for (const auto& [name, value] : NewUserValues()) rs(name) = value;
           } else {
             rs.Open(fields + "ID=?", MainConnection(), ado::adOpenKeyset, ado::adLockOptimistic, {rt::Variant(id)});
-            if (rs.Eof()) rt::Raise(ado::errRowDeleted, "frmUserEdit", "The data record was deleted in the meantime!");
+            m_loaded.Check(rs, Name());
           }
           const auto checked = [this](const char* name, int16_t index) {
             return Get<forms::CheckBox>(name, index)->Value() == 1;
@@ -230,11 +219,14 @@ void frmUserEdit::Save() {
           rs("Aktiv") = rt::Variant(Get<forms::CheckBox>("chkAktiv")->Value() == 1);
           rs("Admin") = rt::Variant(Get<forms::CheckBox>("chkAdmin")->Value() == 1);
           rs.Update();
+          stored.Keep(rs);
           rs.Close();
-          m_groups.WriteLinks("DELETE FROM Benutzer_Gruppen WHERE UserID=?",
+          m_groups.WriteLinks(isNew ? "" : "SELECT GrpID FROM Benutzer_Gruppen WHERE UserID=?",
+                              "DELETE FROM Benutzer_Gruppen WHERE UserID=?",
                               "INSERT INTO Benutzer_Gruppen (UserID,GrpID) VALUES(?,?)", rt::Variant(id));
         });
-        m_groups.SetDirty(false);
+        m_loaded = stored;
+        m_groups.MarkStored();
         if (isNew) {
           m_editId = id;
           Control("imgNew")->SetVisible(false);
@@ -243,18 +235,19 @@ void frmUserEdit::Save() {
           SetCaption(PropertiesCaption(Get<forms::FlatEdit>("txtWinUsr")->Text()));
         }
       },
-      [](const rt::Error& e) {
+      [&](const rt::Error& e) {
         if (IsDuplicateLogin(e)) {
           ShowMsgEx(
               "A user with this login already exists in the database.\r\rPlease delete the first entry with the "
               "same user login.",
-              48, "The data record could not be saved.");
-        } else {
+              48, kNotSavedTitle);
+        } else if (!TellSaveConflict(e)) {
           ErrorReport("User store");
         }
       });
   rt::Err().Clear();
   SetSaved(true);
+  return ok;
 }
 
 void frmUserEdit::RefreshView() { RefreshUserView(m_editId, false); }

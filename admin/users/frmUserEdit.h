@@ -8,6 +8,7 @@
 #include <string>
 
 #include "users/AssignmentLists.h"
+#include "users/LoadedRecord.h"
 #include "users/PropertiesDialog.h"
 
 namespace qvadmin {
@@ -25,8 +26,9 @@ class frmUserEdit : public PropertiesDialog {
 
  protected:
   void Form_Load() override;
-  void Save() override;
+  bool Save() override;
   void RefreshView() override;
+  void ReadRecord(bool freshlyLoaded) override;
 
  private:
   void FillGrpList();
@@ -36,7 +38,7 @@ class frmUserEdit : public PropertiesDialog {
 
   std::string m_editId;
   AssignmentLists m_groups;
-  bool m_loadFailed = false;
+  LoadedRecord m_loaded;
 };
 
 // The two rights check boxes of a mask (bit 1 public, bit 2 personal): the

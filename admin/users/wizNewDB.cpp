@@ -94,8 +94,12 @@ void wizNewDB::Form_Load() {
   m_created = false;
   m_refreshed = false;
   Get<forms::Image>("imgWiz")->SetPicture(DrawAppIcon("DBAdd", 64));
-  Control("picOK")->SetVisible(false);
-  Control("PicErr")->SetVisible(false);
+  auto picOK = Control("picOK");
+  auto picErr = Control("PicErr");
+  picOK->SetVisible(false);
+  picErr->SetVisible(false);
+  // Either result picture shows beside the result line.
+  picErr->Move(picOK->Left(), picOK->Top());
   Get<forms::Label>("lblErr")->SetCaption("");
   m_fromDbView = ActiveViewName() == "frmDBPflege";
   Get<forms::OptionButton>("optDBTyp", 0)->SetValue(true);
@@ -204,7 +208,7 @@ void wizNewDB::ButtonClick(int16_t index) {
     frame->SetCaption("Error on creating a new Memo database!");
     result->SetCaption("The Memo database could not be created!");
   }
-  result->Move(645, 510 + 1530);
+  result->Move(645, 510);
 }
 
 bool wizNewDB::CheckNamePage() {

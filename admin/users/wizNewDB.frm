@@ -234,52 +234,18 @@ Begin Form wizNewDB
             Height = 480
             CaptionHeight = 7
          End
-         Begin VB.Label lblAssist(0)
-            Caption = ""
-            Left = 600
-            Top = 840
-            Width = 6600
-            Height = 225
-            BackStyle = 0
-         End
-         Begin VB.Label lblAssist(1)
-            Caption = ""
-            Left = 600
-            Top = 1140
-            Width = 6600
-            Height = 225
-            BackStyle = 0
-         End
-         Begin VB.Label lblAssist(2)
-            Caption = ""
-            Left = 600
-            Top = 1440
-            Width = 6600
-            Height = 225
-            BackStyle = 0
-         End
          Begin VB.Label lblInf(6)
             Caption = "The wizard has all necessary information now.\r\nPlease click on \"Finish\"."
             Left = 600
-            Top = 2040
+            Top = 600
             Width = 6600
             Height = 480
             BackStyle = 0
          End
-         Begin VB.Label lblErr
-            Caption = ""
-            Left = 600
-            Top = 2700
-            Width = 6600
-            Height = 900
-            BackStyle = 0
-            ForeColor = &HC0
-            WordWrap = True
-         End
          Begin VB.Label picOK
             Caption = "✔"
             Left = 120
-            Top = 2040
+            Top = 465
             Width = 420
             Height = 420
             BackStyle = 0
@@ -287,10 +253,44 @@ Begin Form wizNewDB
             Visible = False
             Font = Font("DejaVu Sans", 14)
          End
+         Begin VB.Label lblAssist(0)
+            Caption = ""
+            Left = 600
+            Top = 1320
+            Width = 6600
+            Height = 225
+            BackStyle = 0
+         End
+         Begin VB.Label lblAssist(1)
+            Caption = ""
+            Left = 600
+            Top = 1620
+            Width = 6600
+            Height = 225
+            BackStyle = 0
+         End
+         Begin VB.Label lblAssist(2)
+            Caption = ""
+            Left = 600
+            Top = 1920
+            Width = 6600
+            Height = 225
+            BackStyle = 0
+         End
+         Begin VB.Label lblErr
+            Caption = ""
+            Left = 600
+            Top = 2400
+            Width = 6600
+            Height = 900
+            BackStyle = 0
+            ForeColor = &HC0
+            WordWrap = True
+         End
          Begin VB.Label PicErr
             Caption = "✖"
             Left = 120
-            Top = 2700
+            Top = 2400
             Width = 420
             Height = 420
             BackStyle = 0

@@ -7,6 +7,7 @@
 #include "core/ScrambleKeys.h"
 #include "core/Scrambler.h"
 #include "forms/ControlPainter.h"
+#include "forms/Label.h"
 #include "forms/controls/ComboBox.h"
 #include "forms/controls/FlatEdit.h"
 #include "forms/controls/OptionButton.h"
@@ -69,6 +70,50 @@ TEST_F(DatabaseView, ListsOwnersAndDeletesTheArchiveFolderOnlyBelowTheRoot) {
   EXPECT_EQ(list->RowRecord(0)->Item(3).Caption(), "Owner O'Neil");
 }
 
+// Every database's archive folder goes with it, whatever the number of
+// digits; an archive that cannot be examined is reported, and the database
+// stays deleted.
+TEST_F(DatabaseView, TheArchiveFolderGoesForAnyIdAndAFailureIsReported) {
+  struct Case {
+    const char* name;
+    int32_t id;
+    bool unreachable;  // the archive root turns into a link to itself
+  };
+  for (const Case& c : {Case{"six digits", 123456, false}, Case{"unreachable archive", 42, true}}) {
+    SCOPED_TRACE(c.name);
+    test::RecordingMsg::Calls().clear();
+    test::Exec("INSERT INTO DBList (ID, Bez, Privat) OVERRIDING SYSTEM VALUE VALUES (?, 'Numbered', false)",
+               {rt::Variant(c.id)});
+    const auto root = std::filesystem::temp_directory_path() / ("qvusers-archive-" + std::to_string(::getpid()));
+    const auto folder = std::filesystem::path(ArchiveFolderOf(root.string(), c.id));
+    std::filesystem::create_directories(folder / "inner");
+    ArchivePath = root.string();
+    if (c.unreachable) {
+      std::filesystem::remove_all(root);
+      std::filesystem::create_directory_symlink(root, root);
+    }
+
+    auto view = Open();
+    auto list = view->rctDB();
+    ASSERT_EQ(list->RowCount(), 1);
+    answer = 6;
+    list->SetFocusedRow(0);
+    view->Delete();
+    EXPECT_EQ(Count("SELECT count(*) FROM DBList WHERE ID=?", {rt::Variant(c.id)}), 0);
+    EXPECT_EQ(list->RowCount(), 0);
+    if (c.unreachable) {
+      ASSERT_EQ(test::RecordingMsg::Calls().size(), 2u);  // the question, the report
+      EXPECT_NE(test::RecordingMsg::Calls()[1].details.find("Procedure: \"Delete the archive folder\""),
+                std::string::npos);
+    } else {
+      EXPECT_EQ(test::RecordingMsg::Calls().size(), 1u);
+      EXPECT_FALSE(std::filesystem::exists(folder));
+      EXPECT_TRUE(std::filesystem::exists(root));
+    }
+    std::filesystem::remove_all(root);
+  }
+}
+
 TEST_F(DatabaseView, TheDialogKeepsAnInactiveOwnerAndWritesTheGroupsWithTheRow) {
   const std::string owner = test::AddUserRow("former", "Former Owner", false);
   const std::string group = test::AddGroupRow("Editors");
@@ -129,6 +174,47 @@ TEST_F(DatabaseView, TheWizardCreatesTheRowWithItsGrantsOrNothing) {
   EXPECT_EQ(Count("SELECT count(*) FROM DBList"), 1);
   EXPECT_EQ(Count("SELECT count(*) FROM DBList_Gruppen"), 1);
   EXPECT_EQ(wizNewDB::Default()->NewDBID(), 0);
+}
+
+// After Finish the result picture, the tick or the cross, stands left of
+// the result line, which moves to its place beside it; the error text
+// stays below the summary.
+TEST_F(DatabaseView, TheWizardShowsItsResultPictureBesideTheResultLine) {
+  struct Case {
+    std::string title;
+    const char* shown;
+    const char* hidden;
+    const char* result;
+  };
+  const std::vector<Case> cases{{"Placed", "picOK", "PicErr", "The new Memo database was created successfully."},
+                                {std::string(901, 't'), "PicErr", "picOK", "The Memo database could not be created!"}};
+  for (const Case& c : cases) {
+    OnDialog<wizNewDB>([&](wizNewDB& wizard) {
+      auto tick = wizard.Control("picOK");
+      auto cross = wizard.Control("PicErr");
+      EXPECT_EQ(std::make_pair(cross->Left(), cross->Top()), std::make_pair(tick->Left(), tick->Top()));
+      if (wizard.Page() == 1) test::ClickOn(wizard, "cmdWiz", 2);
+      test::ClickOn(wizard, "cmdWiz", 2);
+      wizard.Get<forms::FlatEdit>("txtDBName")->SetText(c.title);
+      test::ClickOn(wizard, "cmdWiz", 2);
+      test::ClickOn(wizard, "cmdWiz", 3);
+      auto picture = wizard.Control(c.shown);
+      auto line = wizard.Get<forms::Label>("lblInf", 6);
+      auto error = wizard.Control("lblErr");
+      EXPECT_TRUE(picture->Visible()) << c.shown;
+      EXPECT_FALSE(wizard.Control(c.hidden)->Visible()) << c.hidden;
+      EXPECT_EQ(line->Caption(), c.result);
+      EXPECT_EQ(std::make_pair(line->Left(), line->Top()), std::make_pair(645, 510));
+      // Left of the line, level with its first row of text, above the error.
+      EXPECT_LE(picture->Left() + picture->Width(), line->Left()) << c.shown;
+      EXPECT_LT(picture->Top(), line->Top() + 225) << c.shown;
+      EXPECT_GT(picture->Top() + picture->Height(), line->Top()) << c.shown;
+      EXPECT_LE(picture->Top() + picture->Height(), error->Top()) << c.shown;
+      EXPECT_TRUE(wizard.RenderToPng(test::PngPath(std::string("wizNewDB-result-") + c.shown)));
+      wizard.Unload();
+    });
+    Open()->AddDB();
+  }
 }
 
 // The user lists hold the ID after a run of blanks; the blanks must push it

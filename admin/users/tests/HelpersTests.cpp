@@ -21,12 +21,13 @@ TEST(LastLogin, DecodesThePickedDigitsAndGivesNoDateForWhatDoesNotDecode) {
   EXPECT_TRUE(LastLoginItem(rt::Variant(0)).IsNull());
 }
 
-TEST(ArchiveFolder, IsADirectChildOfTheRootWithAFiveDigitName) {
+TEST(ArchiveFolder, IsADirectChildOfTheRootNamedWithAtLeastFiveDigits) {
   EXPECT_EQ(ArchiveFolderOf("/srv/archive", 42), "/srv/archive/00042");
   EXPECT_EQ(ArchiveFolderOf("/srv/archive/", 42), "/srv/archive/00042");
   EXPECT_EQ(ArchiveFolderOf("", 42), "");
   EXPECT_EQ(ArchiveFolderOf("/srv/archive", 0), "");
-  EXPECT_EQ(ArchiveFolderOf("/srv/archive", 123456), "");
+  EXPECT_EQ(ArchiveFolderOf("/srv/archive", 99999), "/srv/archive/99999");
+  EXPECT_EQ(ArchiveFolderOf("/srv/archive", 123456), "/srv/archive/123456");
 }
 
 TEST(OwnerEntries, HideTheIdBehindBlanks) {

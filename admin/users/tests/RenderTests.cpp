@@ -2,8 +2,6 @@
 // files in the build folder, to look at.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "UsersTestSupport.h"
 #include "core/DockedViews.h"
 #include "forms/containers/TabControl.h"
@@ -20,10 +18,7 @@
 namespace qvadmin {
 namespace {
 
-std::string PngPath(const std::string& name) {
-  const char* build = std::getenv("QV_BUILD_DIR");
-  return std::string(build ? build : ".") + "/users-" + name + ".png";
-}
+using test::PngPath;
 
 class Renders : public test::UsersTest {};
 

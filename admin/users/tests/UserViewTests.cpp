@@ -142,6 +142,32 @@ TEST_F(UserView, AUserThatIsGoneUnloadsTheDialogInsteadOfShowingIt) {
   ASSERT_EQ(messages.size(), 1u);
 }
 
+// A load step that fails (here the groups cannot be read) is reported once;
+// the steps after it are skipped and the user is still shown.
+TEST_F(UserView, AFailingLoadStepIsReportedOnceAndTheDialogStillShows) {
+  const std::string user = test::AddUserRow("shown", "Still Shown");
+  test::Exec("ALTER TABLE Gruppen RENAME TO Gruppen_away");
+  struct Restore {
+    ~Restore() { test::Exec("ALTER TABLE Gruppen_away RENAME TO Gruppen"); }
+  } restore;
+  // First the report, then the dialog.
+  forms::Responders::Push([this](const forms::ModalRequest& r) {
+    messages.push_back(r);
+    return 1;
+  });
+  bool shown = false;
+  OnDialog<frmUserEdit>([&](frmUserEdit& dialog) {
+    shown = true;
+    EXPECT_EQ(dialog.Get<forms::FlatEdit>("txtWinUsr")->Text(), "shown");
+    EXPECT_EQ(dialog.Get<forms::FlatEdit>("txtFullname")->Text(), "Still Shown");
+    test::ClickOn(dialog, "cmdCancel");
+  });
+  frmUserEdit::Default()->Init(user);
+  EXPECT_TRUE(shown);
+  ASSERT_EQ(test::RecordingMsg::Calls().size(), 1u);
+  EXPECT_NE(test::RecordingMsg::Calls()[0].details.find("\"Benutzereigenschaft_LD\""), std::string::npos);
+}
+
 TEST_F(UserView, NewGroupWithMembersStoresNullForABlankDescription) {
   const std::string user = test::AddUserRow("grouped", "Grouped", false);
   auto view = Open();

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -99,6 +100,12 @@ inline std::string AddGroupRow(const std::string& name) {
 }
 inline void Join(const std::string& user, const std::string& group) {
   Exec("INSERT INTO Benutzer_Gruppen (UserID, GrpID) VALUES (?,?)", {rt::Variant(user), rt::Variant(group)});
+}
+
+// Where a render is written to be looked at: the build folder.
+inline std::string PngPath(const std::string& name) {
+  const char* build = std::getenv("QV_BUILD_DIR");
+  return std::string(build ? build : ".") + "/users-" + name + ".png";
 }
 
 // Names that must come back as they went in.
