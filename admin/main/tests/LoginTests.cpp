@@ -102,7 +102,8 @@ TEST_F(Login, OnlyTheServerOfTheClientsAccessDataFollowsTheServerUsed) {
 TEST_F(Login, AnAccessLineThatWouldBreakIsToldWhenTheLoginWouldStoreIt) {
   QV_REQUIRE_SERVER();
   namespace fs = std::filesystem;
-  const fs::path links = fs::temp_directory_path() / ("qvlogin-links-" + std::to_string(::getpid()));
+  const fs::path links =
+      test::PathThatKeeps((fs::temp_directory_path() / ("qvlogin-links-" + std::to_string(::getpid()) + "-")).string());
   fs::remove_all(links);
   fs::create_directories(links);
   const std::string socketFolder = rt::Left(ado::TestServer::SocketDataSource(),

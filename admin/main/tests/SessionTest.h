@@ -74,20 +74,42 @@ inline std::string UserWhoseTriple(const std::string& server, const std::string&
   return {};
 }
 
-// A server spelling, `spell(name)` for a two-character name, whose access
-// triple under Windows authentication holds a line break when scrambled
-// (with `withBreak` false: one that does not); "" when none of the tried
-// ones does.
+// The characters a test may use in a server's name: every one of the
+// code page that scrambling keeps, save the blank, "/" and "," (which
+// have a meaning in a data source).
+inline std::vector<std::string> NameCharacters() {
+  std::vector<std::string> characters;
+  for (int code = 33; code < 256; ++code) {
+    if (code == '/' || code == ',' || code == 127) continue;
+    const std::string character = rt::FromAnsi(std::string(1, static_cast<char>(code)));
+    if (SurvivesScrambling(character)) characters.push_back(character);
+  }
+  return characters;
+}
+
+// A server spelling, `spell(name)` for a name of two characters, whose
+// access triple under Windows authentication holds a line break when
+// scrambled (with `withBreak` false: one that does not); "" when none
+// does. What comes before the name must not break (see PathThatKeeps): the
+// scrambled form of a text's beginning does not depend on what follows.
 inline std::string ServerWhoseTriple(const std::function<std::string(const std::string& name)>& spell,
                                      bool withBreak) {
-  const std::string letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  for (char first : letters) {
-    for (char second : letters) {
-      const std::string server = spell(std::string{first, second});
+  const std::vector<std::string> characters = NameCharacters();
+  for (const std::string& first : characters) {
+    for (const std::string& second : characters) {
+      const std::string server = spell(first + second);
       if (Breaks(server + "||") == withBreak) return server;
     }
   }
   return {};
+}
+
+// `stem` followed by the first number that keeps it free of line breaks
+// when scrambled, for the beginning of a server's spelling.
+inline std::string PathThatKeeps(const std::string& stem) {
+  for (int i = 0;; ++i) {
+    if (!Breaks(stem + std::to_string(i))) return stem + std::to_string(i);
+  }
 }
 
 // A login role of a test's own on the server (password "secret") with the
