@@ -106,13 +106,13 @@ TEST_F(Login, AnAccessLineThatWouldBreakIsToldWhenTheLoginWouldStoreIt) {
       test::PathThatKeeps((fs::temp_directory_path() / ("qvlogin-links-" + std::to_string(::getpid()) + "-")).string());
   fs::remove_all(links);
   fs::create_directories(links);
-  const std::string socketFolder = rt::Left(ado::TestServer::SocketDataSource(),
-                                            ado::TestServer::SocketDataSource().rfind(','));
+  const std::string socketSource = ado::TestServer::SocketDataSource();
+  const std::string socketFolder = socketSource.substr(0, socketSource.rfind(','));
   const std::string port = std::getenv("QV_PG_PORT");
   auto linkedSpelling = [&](bool breaks) {
     const std::string server = test::ServerWhoseTriple(
         [&](const std::string& name) { return (links / name).string() + "," + port; }, breaks);
-    if (!server.empty()) fs::create_directory_symlink(socketFolder, rt::Left(server, server.rfind(',')));
+    if (!server.empty()) fs::create_directory_symlink(socketFolder, server.substr(0, server.rfind(',')));
     return server;
   };
   const std::string breaking = linkedSpelling(true);
@@ -135,7 +135,7 @@ TEST_F(Login, AnAccessLineThatWouldBreakIsToldWhenTheLoginWouldStoreIt) {
        "OTHERHOST|" + user + "|secret", "Please change the user name or the password"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(std::string(c.what) + ": " + c.input.server);
     main->ShowDisconnected();
     if (c.stored.empty()) {
       Exec(db(), "UPDATE Konfig SET WinAuth = NULL");
