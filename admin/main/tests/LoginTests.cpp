@@ -106,6 +106,13 @@ TEST_F(Login, AnAccessLineThatWouldBreakIsToldWhenTheLoginWouldStoreIt) {
       test::PathThatKeeps((fs::temp_directory_path() / ("qvlogin-links-" + std::to_string(::getpid()) + "-")).string());
   fs::remove_all(links);
   fs::create_directories(links);
+  struct Removed {
+    fs::path folder;
+    ~Removed() {
+      std::error_code ignored;
+      fs::remove_all(folder, ignored);
+    }
+  } removed{links};
   const std::string socketSource = ado::TestServer::SocketDataSource();
   const std::string socketFolder = socketSource.substr(0, socketSource.rfind(','));
   const std::string port = std::getenv("QV_PG_PORT");
@@ -153,7 +160,6 @@ TEST_F(Login, AnAccessLineThatWouldBreakIsToldWhenTheLoginWouldStoreIt) {
     ASSERT_EQ(Titles(), "Access data of the clients;");
     EXPECT_NE(msg->calls[0][0].ToString().find(c.advice), std::string::npos) << msg->calls[0][0].ToString();
   }
-  fs::remove_all(links);
 }
 
 // The Windows user has no user record and the login may read the master
