@@ -1,7 +1,8 @@
 /* Einfuegetrigger T_DBList_ITrig auf DBList: legt zu jeder neuen Zeile
    die Tabellenfamilie der Memo-Datenbank an (Memos n und die Tabellen mit
    Endung), fuegt die Wurzel des Memo-Baums ein und setzt die beiden
-   Trigger der Haupttabelle. Namen ohne Anfuehrungszeichen, daher ohne
+   Trigger der Haupttabelle. Dazu der Waechter T_DBList_UTrig der
+   Datenbanknummern. Namen ohne Anfuehrungszeichen, daher ohne
    Beachtung der Schreibweise; Indexnamen tragen die Datenbanknummer. */
 USE QVault;
 GO
@@ -202,6 +203,24 @@ begin
 end
 $fn$;
 CREATE TRIGGER T_DBList_ITrig AFTER INSERT ON dbo.DBList FOR EACH ROW EXECUTE FUNCTION dbo.T_DBList_ITrig();
+GO
+/* Die Nummer einer Memo-Datenbank benennt ihre Tabellen und aendert sich
+   nie: Einfuegen ohne Nummer (die Identitaet vergibt sie), jede Aenderung
+   wird abgewiesen. Auch eine umgestellte Hauptdatenbank bekommt den
+   Waechter, den aeltere Builds nicht hatten. */
+CREATE OR REPLACE FUNCTION dbo.T_DBList_UTrig() RETURNS trigger
+  language plpgsql AS $fn$
+begin
+  if NEW.ID is distinct from OLD.ID then
+    raise exception using errcode = '428C9',
+      message = 'Cannot update identity column ''ID'' of table ''DBList'': the number of a Memo database never changes.';
+  end if;
+  return NEW;
+end
+$fn$;
+DROP TRIGGER IF EXISTS T_DBList_UTrig ON dbo.DBList;
+CREATE TRIGGER T_DBList_UTrig BEFORE UPDATE OF ID ON dbo.DBList
+  FOR EACH ROW EXECUTE FUNCTION dbo.T_DBList_UTrig();
 GO
 COMMIT;
 GO

@@ -68,22 +68,6 @@ CREATE TABLE dbo.DBList (
   Created timestamp DEFAULT now()
 );
 GO
-/* Die Nummer einer Memo-Datenbank benennt ihre Tabellen und aendert sich
-   nie: Einfuegen ohne Nummer (die Identitaet vergibt sie), jede Aenderung
-   wird abgewiesen */
-CREATE FUNCTION dbo.T_DBList_UTrig() RETURNS trigger
-  language plpgsql AS $fn$
-begin
-  if NEW.ID is distinct from OLD.ID then
-    raise exception using errcode = '428C9',
-      message = 'Cannot update identity column ''ID'' of table ''DBList'': the number of a Memo database never changes.';
-  end if;
-  return NEW;
-end
-$fn$;
-CREATE TRIGGER T_DBList_UTrig BEFORE UPDATE OF ID ON dbo.DBList
-  FOR EACH ROW EXECUTE FUNCTION dbo.T_DBList_UTrig();
-GO
 /* Tabelle Gruppen */
 CREATE TABLE dbo.Gruppen (
   ID uuid NOT NULL DEFAULT gen_random_uuid() PRIMARY KEY,

@@ -1,12 +1,17 @@
 #include "core/CurrentUser.h"
 
+#include "core/CoreMessage.h"
 #include "core/CreateGUID.h"
+#include "core/LoginStatus.h"
 #include "core/SessionState.h"
 #include "core/WinAccounts.h"
 #include "runtime/Error.h"
 
 namespace qvadmin {
 namespace {
+
+// "No current record": the default user to copy is not there.
+constexpr int32_t kNoCurrentRecord = 3021;
 
 std::string FindUser(ado::Connection& cn, const std::string& winUser) {
   ado::Recordset rs = cn.Execute("SELECT ID FROM Benutzer WHERE WinUsr = ?", {rt::Variant(winUser)});
@@ -32,7 +37,8 @@ std::string CreateFromDefaultUser(ado::Connection& cn, const std::string& winUse
                ado::adCmdText | ado::adExecuteNoRecords);
     if (added != 1) {
       cn.RollbackTrans();
-      return {};  // no default user to copy
+      rt::Raise(kNoCurrentRecord, "EnsureCurrentUser",
+                std::string("The default user ") + kDefaultUserID + ", from which new users are made, is missing.");
     }
     cn.Execute(
         "INSERT INTO Benutzer_Gruppen (UserID, GrpID) SELECT CAST(? AS uuid), GrpID FROM Benutzer_Gruppen "
@@ -50,13 +56,25 @@ std::string CreateFromDefaultUser(ado::Connection& cn, const std::string& winUse
 
 std::string EnsureCurrentUser() {
   std::string id;
-  rt::ResumeNext([&] {
-    const std::string winUser = CurrentWinUser();
+  std::string winUser;
+  const bool made = rt::ResumeNext([&] {
+    winUser = CurrentWinUser();  // tells the user when there is none
     if (winUser.empty()) return;
     ado::Connection& cn = MainConnection();
     id = FindUser(cn, winUser);
     if (id.empty()) id = CreateFromDefaultUser(cn, winUser);
   });
+  if (!made) {
+    // Without a record the program can't be used: the user learns why
+    // (the server's reason, for instance a login that may not add users).
+    const std::string reason = rt::Err().Description();
+    SetLoginStatus("<No user record!>");
+    ShowCoreMessage("The user record of the Windows user '" + winUser + "' could not be found or made in the main "
+                        "database '" + kMasterDatabase + "':\r\r" + reason +
+                        "\r\rPlease log in with a login that may add users, or ask the administrator of the "
+                        "server for that right.",
+                    vbExclamation, "No user record!");
+  }
   rt::Err().Clear();
   return id;
 }

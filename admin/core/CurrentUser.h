@@ -12,7 +12,8 @@ inline constexpr const char* kDefaultUserID = "{00000001-0000-0000-0000-00000000
 // WinUsr is the current Windows user. When there is none, one is made in
 // one transaction from the default user (its settings and its group
 // memberships copied, a new GUID, the full name of the Windows account).
-// "" when no row could be found or made.
+// "" when no row could be found or made; the user has then been told why
+// (with the server's reason) and the login dialog's status line says it.
 std::string EnsureCurrentUser();
 
 }  // namespace qvadmin

@@ -1,5 +1,9 @@
 #include "core/DockedViews.h"
 
+#include <map>
+#include <memory>
+#include <string>
+
 #include "core/FileHandling.h"
 #include "core/SessionState.h"
 #include "forms/docking/DockStudio.h"
@@ -8,25 +12,120 @@
 
 namespace qvadmin {
 
+namespace {
+
+// The tools of the list commands act on the active view, and the views
+// switch them (enabled, shown) as their selection changes: their states
+// belong to the view. They are kept for a view while another one is on
+// show and put back when it shows again.
+constexpr const char* kViewTools[] = {"AddDB", "AddUser", "AddGrp", "Delete", "Save", "Eigenschaften", "Refresh"};
+
+struct ToolState {
+  bool enabled = true;
+  bool visible = true;
+};
+
+std::map<std::string, std::map<std::string, ToolState>>& KeptToolStates() {
+  static std::map<std::string, std::map<std::string, ToolState>> kept;
+  return kept;
+}
+
+// The view whose tool bar is on show.
+std::weak_ptr<forms::Form>& ShownView() {
+  static std::weak_ptr<forms::Form> view;
+  return view;
+}
+
+// True while ShowDockedForm places a view: the pane it activates is taken
+// care of there.
+bool& PlacingView() {
+  static bool placing = false;
+  return placing;
+}
+
+struct PlacingScope {
+  PlacingScope() { PlacingView() = true; }
+  ~PlacingScope() { PlacingView() = false; }
+  PlacingScope(const PlacingScope&) = delete;
+  PlacingScope& operator=(const PlacingScope&) = delete;
+};
+
+void KeepToolStates(const forms::Form& view, const forms::DockStudio& dock) {
+  std::map<std::string, ToolState>& states = KeptToolStates()[view.Name()];
+  for (const char* key : kViewTools) {
+    if (auto tool = dock.FindTool(key)) states[key] = ToolState{tool->Enabled(), tool->Visible()};
+  }
+}
+
+void RestoreToolStates(const forms::Form& view, forms::DockStudio& dock) {
+  const auto kept = KeptToolStates().find(view.Name());
+  if (kept == KeptToolStates().end()) return;
+  for (const auto& [key, state] : kept->second) {
+    if (auto tool = dock.FindTool(key)) {
+      tool->SetEnabled(state.enabled);
+      tool->SetVisible(state.visible);
+    }
+  }
+}
+
+// The bars follow the view: menu and status bar stay, the view's own tool
+// bar (keyed by the form's name without "frm") shows, the others hide.
+void ShowToolBarOf(const forms::Form& view, forms::DockStudio& dock) {
+  const std::string key = view.Name().size() > 3 ? view.Name().substr(3) : std::string();
+  for (const auto& bar : dock.Bars()) {
+    if (bar->Key() == "MenuBar" || bar->Key() == "StatusBar") continue;
+    bar->SetVisible(bar->Key() == key);
+  }
+}
+
+// `view` takes over the tools from the view on show before it.
+void BringToolsInLine(const forms::FormPtr& view, forms::DockStudio& dock, bool restore) {
+  dock.SetRedraw(false);
+  if (restore) RestoreToolStates(*view, dock);
+  ShowToolBarOf(*view, dock);
+  dock.SetRedraw(true);
+  ShownView() = view;
+}
+
+// Keeps the tool states of the view on show when `next` takes its place.
+void LeaveShownView(const forms::FormPtr& next, const forms::DockStudio& dock) {
+  const forms::FormPtr shown = ShownView().lock();
+  if (shown && shown != next && shown->IsLoaded()) KeepToolStates(*shown, dock);
+}
+
+}  // namespace
+
 void ShowDockedForm(const forms::FormPtr& form) {
   if (!form) rt::Raise(91, "ShowDockedForm", "Object variable not set");
   const std::shared_ptr<frmMDI> main = frmMDI::Default();
   main->Load();
   const auto dock = main->Dock();
   const bool wasDocked = dock->PaneOf(*form) != nullptr;
-  const std::string key = form->Name().size() > 3 ? form->Name().substr(3) : std::string();
 
-  dock->ShowForm(form);
-  // The bars follow the view: menu and status bar stay, the view's own
-  // tool bar shows, the others hide.
-  dock->SetRedraw(false);
-  for (const auto& bar : dock->Bars()) {
-    if (bar->Key() == "MenuBar" || bar->Key() == "StatusBar") continue;
-    bar->SetVisible(bar->Key() == key);
+  const bool onShow = form == ShownView().lock();
+  LeaveShownView(form, *dock);
+  // A view docked anew sets its tools' states while it loads.
+  if (!wasDocked) KeptToolStates().erase(form->Name());
+  {
+    const PlacingScope placing;
+    dock->ShowForm(form);
   }
-  dock->SetRedraw(true);
+  // A view docked before that comes back gets the tool states it left.
+  BringToolsInLine(form, *dock, wasDocked && !onShow);
 
   if (wasDocked && form->Name() != "frmStart") form->Call("Aktualisieren");
+}
+
+void DockedViewActivated() {
+  if (PlacingView()) return;
+  rt::ResumeNext([] {
+    const forms::FormPtr view = ActiveDockedForm();
+    if (!view || view == ShownView().lock()) return;
+    const auto dock = frmMDI::Default()->Dock();
+    LeaveShownView(view, *dock);
+    BringToolsInLine(view, *dock, true);
+  });
+  rt::Err().Clear();
 }
 
 forms::FormPtr ActiveDockedForm() {

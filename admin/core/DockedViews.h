@@ -12,7 +12,16 @@ namespace qvadmin {
 // bar (keyed by the form's name without "frm") beside the menu and status
 // bars and hides the other tool bars. A view that was docked already, other
 // than the start page, is refreshed: its "Aktualisieren" is called by name.
+// The tools of the list commands (AddDB, AddUser, AddGrp, Delete, Save,
+// Eigenschaften, Refresh) keep their states per view: a view docked again
+// finds them as it left them.
 void ShowDockedForm(const forms::FormPtr& form);
+
+// The active pane of the main window changed (the user chose a view's tab
+// or the window list): the tool bar and the tools' states follow the view
+// that is now active, as the command dispatch does. Nothing is refreshed.
+// Errors are ignored.
+void DockedViewActivated();
 
 // The view of the main window's active pane; nullptr when there is none.
 // Errors are ignored.

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "core/ConnectionLoss.h"
 #include "core/ProgramVersion.h"
 #include "core/ShowMsgEx.h"
 #include "main/frmMDI.h"
@@ -44,6 +45,20 @@ bool EndsWith(const std::string& text, std::string_view end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+// The maintenance report: `extra`, the heading, the error's own words when
+// the main text does not give them, and number, line, label and version.
+std::string ReportDetails(int32_t number, const std::string& description, int32_t line, const std::string& label,
+                          const std::optional<std::string>& extra, bool withDescription) {
+  std::string details = extra.value_or("");
+  details += "<b><u>Reporting system for maintenance purposes:</u></b><br><br>";
+  if (withDescription) details += description + "<br><br>";
+  details += "Error " + std::to_string(number);
+  if (line > 0) details += ", Line: " + std::to_string(line);
+  details += ", Procedure: \"" + label + "\".";
+  details += std::string(", v") + kProgramVersion;
+  return details;
+}
+
 }  // namespace
 
 ErrorReportText MakeErrorReport(int32_t number, const std::string& description, int32_t line,
@@ -53,23 +68,28 @@ ErrorReportText MakeErrorReport(int32_t number, const std::string& description, 
   const auto fixed = FixedTexts().find(number);
   report.prompt = fixed == FixedTexts().end() ? rt::Replace(description, "Microsoft Jet", "Quorvelle") : fixed->second;
   if (EndsWith(label, "rtf") && code == kInvalidFileCode) report.prompt = "File can not be opened. Invalid file!";
-  report.details = extra.value_or("");
-  report.details += "<b><u>Reporting system for maintenance purposes:</u></b><br><br>";
   // A text that sends the user to 'Details' finds the error's own words there.
-  if (report.prompt == kSeeDetails) report.details += description + "<br><br>";
-  report.details += "Error " + std::to_string(number);
-  if (line > 0) report.details += ", Line: " + std::to_string(line);
-  report.details += ", Procedure: \"" + label + "\".";
-  report.details += std::string(", v") + kProgramVersion;
+  report.details = ReportDetails(number, description, line, label, extra, report.prompt == kSeeDetails);
   return report;
 }
 
 void ErrorReport(const std::string& label, const std::optional<std::string>& extra, std::optional<int32_t> code) {
-  const rt::ErrObject& err = rt::Err();
-  const ErrorReportText report = MakeErrorReport(err.Number(), err.Description(), err.Line(), label, extra, code);
-  com::StdPicturePtr icon;
-  rt::ResumeNext([&icon] { icon = frmMDI::Default()->ImagePicture("MsgError"); });
-  ShowMsgEx(report.prompt, vbCritical, "App.title", "", 0, 0, report.details, false, icon);
+  const rt::Error error = rt::Err().Current();
+  ErrorReportText report = MakeErrorReport(error.Number(), error.Description(), error.Line(), label, extra, code);
+  auto show = [&report] {
+    com::StdPicturePtr icon;
+    rt::ResumeNext([&icon] { icon = frmMDI::Default()->ImagePicture("MsgError"); });
+    ShowMsgEx(report.prompt, vbCritical, "App.title", "", 0, 0, report.details, false, icon);
+  };
+  if (!SessionConnectionLost()) {
+    show();
+    return;
+  }
+  // The server went away: said plainly, once for the whole action; the
+  // server's reason is in the details.
+  report.prompt = kConnectionLostText;
+  report.details = ReportDetails(error.Number(), error.Description(), error.Line(), label, extra, true);
+  ReportConnectionLoss(show);
 }
 
 }  // namespace qvadmin

@@ -23,7 +23,8 @@ ErrorReportText MakeErrorReport(int32_t number, const std::string& description, 
                                 const std::string& label, const std::optional<std::string>& extra = std::nullopt,
                                 std::optional<int32_t> code = std::nullopt);
 
-// Reports the current error under `label`.
+// Reports the current error under `label`. While the shared connection is
+// lost the report says so instead, once per action (ConnectionLoss.h).
 void ErrorReport(const std::string& label, const std::optional<std::string>& extra = std::nullopt,
                  std::optional<int32_t> code = std::nullopt);
 

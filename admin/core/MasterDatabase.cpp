@@ -1,5 +1,6 @@
 #include "core/MasterDatabase.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/CarriedScripts.h"
@@ -13,6 +14,7 @@
 #include "forms/App.h"
 #include "main/frmStart.h"
 #include "runtime/Error.h"
+#include "runtime/Strings.h"
 #include "win/MessageQueue.h"
 
 namespace qvadmin {
@@ -31,41 +33,44 @@ bool MasterDatabaseExists() {
   return !rs.Eof();
 }
 
-// Whether the master database that cnMain is open on was made whole: the
-// tables that every build has, the configuration row and, at the current
-// build (which only a finished creation or conversion writes), the
-// triggers of DBList. An interrupted creation leaves less; any error
-// reading it counts as incomplete.
-bool MasterDatabaseComplete() {
-  bool complete = false;
-  rt::ResumeNext([&] {
-    ado::Connection& cn = MainConnection();
-    ado::Recordset tables = cn.Execute(
-        "SELECT count(*) FROM pg_tables WHERE schemaname = 'dbo' AND tablename IN "
-        "('konfig', 'benutzer', 'gruppen', 'benutzer_gruppen', 'dblist', 'dblist_gruppen')");
-    if (tables.Fields(0).Value().ToLong() != 6) return;
-    ado::Recordset konfig = cn.Execute("SELECT coalesce(max(Build), 0), count(*) FROM dbo.Konfig");
-    if (konfig.Fields(1).Value().ToLong() == 0) return;
-    if (konfig.Fields(0).Value().ToLong() < kCurrentBuild) {
-      complete = true;
-      return;
-    }
-    ado::Recordset triggers = cn.Execute(
-        "SELECT count(*) FROM pg_trigger WHERE tgrelid = to_regclass('dbo.dblist') "
-        "AND tgname IN ('t_dblist_itrig', 't_dblist_dtrig')");
-    complete = triggers.Fields(0).Value().ToLong() == 2;
-  });
-  rt::Err().Clear();
-  return complete;
+// The objects of the master database, by their names and as the
+// catalogue spells them: the tables that every build has, the tables that
+// only the current build has, and the triggers of DBList (the Memo
+// database tables made and dropped with a row, and the guard of DBList.ID,
+// a Memo database's number, which names its tables).
+struct MasterObject {
+  const char* name;
+  const char* catalogueName;
+};
+constexpr MasterObject kEveryBuildTables[] = {
+    {"Konfig", "konfig"},   {"Benutzer", "benutzer"},           {"Gruppen", "gruppen"},
+    {"Benutzer_Gruppen", "benutzer_gruppen"}, {"DBList", "dblist"}, {"DBList_Gruppen", "dblist_gruppen"},
+};
+constexpr MasterObject kCurrentBuildTables[] = {
+    {"BMPng", "bmpng"},
+    {"DBList_Benutzer_Konfig", "dblist_benutzer_konfig"},
+};
+constexpr MasterObject kDBListTriggers[] = {
+    {"T_DBList_ITrig", "t_dblist_itrig"},
+    {"T_DBList_DTrig", "t_dblist_dtrig"},
+    {"T_DBList_UTrig", "t_dblist_utrig"},
+};
+
+// The names of `objects` that `present` (catalogue names) lacks.
+template <size_t N>
+void AddMissing(const MasterObject (&objects)[N], const std::vector<std::string>& present,
+                std::vector<std::string>& missing) {
+  for (const MasterObject& object : objects) {
+    if (std::find(present.begin(), present.end(), object.catalogueName) == present.end()) missing.push_back(object.name);
+  }
 }
 
-void ShowIncompleteMasterDatabase() {
-  ShowCoreMessage(std::string("The main database '") + kMasterDatabase +
-                      "' on this server is incomplete: its tables, its first rows or its triggers are missing, "
-                      "as an interrupted creation leaves it.\r\r"
-                      "Please delete the database '" +
-                      kMasterDatabase + "' and log in again to create it anew.",
-                  vbExclamation, "Incomplete main database");
+std::vector<std::string> FirstColumn(const std::string& sql) {
+  std::vector<std::string> values;
+  for (ado::Recordset rs = MainConnection().Execute(sql); !rs.Eof(); rs.MoveNext()) {
+    values.push_back(rs.Fields(0).Value().ToString());
+  }
+  return values;
 }
 
 // Drops the master database that this run created and could not finish,
@@ -90,9 +95,13 @@ bool InitMasterDatabase(bool SqlAuth, const std::string& Server, const std::stri
   const rt::Error firstError = OpenMainConnection(true, SqlAuth, Server, User, Password);
   if (firstError.Number() == 0) {
     // Open is not enough: a creation that was cut off leaves a master
-    // database that must never be taken as provisioned.
-    if (MasterDatabaseComplete()) return true;
-    ShowIncompleteMasterDatabase();
+    // database that must never be taken as provisioned. One that can't be
+    // read is the start page's to tell (rights are not missing objects).
+    std::vector<std::string> missing;
+    rt::ResumeNext([&] { missing = MissingMasterObjects(); });
+    rt::Err().Clear();
+    if (missing.empty()) return true;
+    ShowIncompleteMasterDatabase(missing);
     rt::ResumeNext([] { MainConnection().Close(); });
     rt::Err().Clear();
     return false;
@@ -159,6 +168,37 @@ bool InitMasterDatabase(bool SqlAuth, const std::string& Server, const std::stri
   }
   CurrentUserID = EnsureCurrentUser();
   return true;
+}
+
+std::vector<std::string> MissingMasterObjects() {
+  // The catalogue can be read by every login; Konfig only with its right.
+  const std::vector<std::string> tables = FirstColumn("SELECT tablename FROM pg_tables WHERE schemaname = 'dbo'");
+  std::vector<std::string> missing;
+  AddMissing(kEveryBuildTables, tables, missing);
+  if (!missing.empty()) return missing;
+  ado::Recordset konfig = MainConnection().Execute("SELECT coalesce(max(Build), 0), count(*) FROM dbo.Konfig");
+  if (konfig.Fields(1).Value().ToLong() == 0) return {"the configuration row of Konfig"};
+  // An older build gets the rest from its conversion; a newer one is
+  // refused by the start page.
+  if (konfig.Fields(0).Value().ToLong() != kCurrentBuild) return {};
+  AddMissing(kCurrentBuildTables, tables, missing);
+  AddMissing(kDBListTriggers,
+             FirstColumn("SELECT t.tgname FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
+                         "JOIN pg_namespace n ON n.oid = c.relnamespace "
+                         "WHERE n.nspname = 'dbo' AND c.relname = 'dblist' AND NOT t.tgisinternal"),
+             missing);
+  return missing;
+}
+
+void ShowIncompleteMasterDatabase(const std::vector<std::string>& missing) {
+  // A database that lacks objects may still hold the installation's data:
+  // only one that holds none may be deleted.
+  ShowCoreMessage(std::string("The main database '") + kMasterDatabase + "' on this server is incomplete. It lacks: " +
+                      rt::Join(missing, ", ") +
+                      ".\r\rPlease restore the database '" + kMasterDatabase +
+                      "' from a backup. A database that holds no data yet may be deleted instead; the next login "
+                      "then creates it anew.",
+                  vbExclamation, "Incomplete main database");
 }
 
 }  // namespace qvadmin

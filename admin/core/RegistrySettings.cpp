@@ -1,11 +1,10 @@
 #include "core/RegistrySettings.h"
 
-#include <ctime>
-
 #include "core/CoreMessage.h"
 #include "core/CreateGUID.h"
 #include "core/SessionState.h"
 #include "core/TextHelpers.h"
+#include "runtime/Date.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "services/SettingsProblems.h"
@@ -19,15 +18,11 @@ kvctl2::cRegSettings& Settings() {
   return *RegSet;
 }
 
-// True when the locale writes times with AM/PM: the current time in the
-// locale's long time format ends in "M".
+// True when the user's locale writes times with AM/PM: the current time in
+// the locale's time format (its LC_TIME, LC_ALL or LANG) ends in "M".
 bool TwelveHourLocale() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[64] = {};
-  size_t n = std::strftime(text, sizeof text, "%X", &local);
-  return n > 0 && text[n - 1] == 'M';
+  const std::string time = rt::TimeText(rt::Now());
+  return !time.empty() && time.back() == 'M';
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/frmLogin.h"
 
+#include "core/AccessTriple.h"
 #include "core/ConnectSQLServer.h"
 #include "core/ErrorReport.h"
 #include "core/FormSettings.h"
@@ -190,7 +191,7 @@ void frmLogin::Login() {
         if (!enable) return;
         if (main->IsLoaded()) main->ToolButtonErlauben("AutoUpdate", true);
         SqlServer = server;
-        KeepAccessServer(server);
+        KeepAccessServer(server, user, password);
         SqlUser = user;
         StoreLogin(saveLogin ? password : std::string());
         loggedIn = true;
@@ -205,20 +206,22 @@ void frmLogin::Login() {
   }
 }
 
-void frmLogin::KeepAccessServer(const std::string& server) {
+void frmLogin::KeepAccessServer(const std::string& server, const std::string& user, const std::string& password) {
   ado::Recordset rs = MainConnection().Execute("SELECT WinAuth FROM Konfig");
   const rt::Variant stored = rs.Eof() ? rt::Variant() : rs.Fields(0).Value();
   rs.Close();
   const std::string triple = stored.IsNull() ? std::string() : UnscrambleText(stored.ToString(), kPasswordKey);
-  if (rt::StrComp(GetToken(triple, 1, "|"), server, rt::CompareMethod::Text) == 0) return;
-  // Only the server changes: the access that the clients use (user and
+  if (!triple.empty() && rt::StrComp(GetToken(triple, 1, "|"), server, rt::CompareMethod::Text) == 0) return;
+  // Without access data the clients get this login's. With access data
+  // only the server changes: the access that the clients use (user and
   // password, set in the configuration) stays as it was.
   auto field = [&](uint8_t n) {
     const std::string value = GetToken(triple, n, "|");
     return value == kPipeEnd ? std::string() : value;
   };
-  const std::string access = server + "|" + field(2) + "|" + field(3);
-  if (!CheckScramblable(access, "access data of the clients")) return;
+  const std::string access =
+      triple.empty() ? AccessTriple(server, user, password) : AccessTriple(server, field(2), field(3));
+  if (!CheckAccessLine(access, "The access data of the clients were left as they were.", kAccessDataTitle)) return;
   MainConnection().Execute("UPDATE Konfig SET WinAuth = ?", {rt::Variant(ScrambleText(access, kPasswordKey))}, nullptr,
                            ado::adCmdText | ado::adExecuteNoRecords);
 }

@@ -35,8 +35,9 @@ class frmLogin : public forms::Form {
   // Every input and button, switched off while a login runs.
   void SetInputsEnabled(bool enabled);
   void Login();
-  // Rewrites the server of Konfig.WinAuth when it is not the one used.
-  void KeepAccessServer(const std::string& server);
+  // Stores this login as the clients' access data when there are none;
+  // otherwise rewrites their server when it is not the one used.
+  void KeepAccessServer(const std::string& server, const std::string& user, const std::string& password);
   void StoreLogin(const std::string& password);
   void ShowStatus(const std::string& text);
 

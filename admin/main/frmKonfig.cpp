@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/AccessTriple.h"
 #include "core/AdminForms.h"
 #include "core/AppStyle.h"
 #include "core/ErrorReport.h"
@@ -187,11 +188,14 @@ void frmKonfig::SetText(const char* box, int16_t index, const std::string& text)
 }
 
 void frmKonfig::AuthClicked(int16_t index) {
-  const bool enabled = index == 1;
+  EnableAccessBoxes(index == 1);
+  SetFocusTo(*Control(index == 1 ? "txtUID" : "tabTab"));
+}
+
+void frmKonfig::EnableAccessBoxes(bool sqlAuth) {
   for (const char* name : {"lblUID", "txtUID", "lblPWD", "txtPWD", "lblPWDWdh", "txtPWDWdh"}) {
-    Control(name)->SetEnabled(enabled);
+    Control(name)->SetEnabled(sqlAuth);
   }
-  SetFocusTo(*Control(enabled ? "txtUID" : "tabTab"));
 }
 
 void frmKonfig::BrowseFolder(const char* box, int16_t index) {
@@ -226,15 +230,16 @@ void frmKonfig::Aktualisieren() {
         Get<forms::CheckBox>("chkAutoReg")->SetValue(!autoReg.IsNull() && autoReg.ToBool() ? 1 : 0);
         const std::string access = UnscrambleText(field(1), kPasswordKey);
         const std::string user = GetToken(access, 2, "|");
-        if (access.empty() || user.empty() || user == kPipeEnd) {
-          Get<forms::OptionButton>("optAuth", 0)->SetValue(true);
-        } else {
-          Get<forms::OptionButton>("optAuth", 1)->SetValue(true);
-          const std::string password = GetToken(access, 3, "|");
-          SetText("txtUID", -1, user);
-          SetText("txtPWD", -1, password == kPipeEnd ? std::string() : password);
-          SetText("txtPWDWdh", -1, Text("txtPWD"));
-        }
+        const bool sqlAuth = !access.empty() && !user.empty() && user != kPipeEnd;
+        const std::string password = sqlAuth ? GetToken(access, 3, "|") : std::string();
+        // Choosing the option that is chosen already clicks nothing: the
+        // boxes follow the stored authentication here, and under Windows
+        // authentication they hold nothing.
+        Get<forms::OptionButton>("optAuth", sqlAuth ? 1 : 0)->SetValue(true);
+        EnableAccessBoxes(sqlAuth);
+        SetText("txtUID", -1, sqlAuth ? user : std::string());
+        SetText("txtPWD", -1, password == kPipeEnd ? std::string() : password);
+        SetText("txtPWDWdh", -1, Text("txtPWD"));
         SetText("txtArchPath", 0, field(2));
         SetText("txtArchPath", 1, field(3));
         SetText("txtUpdPath", 0, field(4));
@@ -277,8 +282,8 @@ void frmKonfig::Speichern() {
   if (!sqlAuth) {
     for (const char* box : {"txtUID", "txtPWD", "txtPWDWdh"}) SetText(box, -1, "");
   }
-  const std::string access = SqlServer + "|" + Text("txtUID") + "|" + Text("txtPWD");
-  if (!CheckScramblable(access, "access data of the clients")) {
+  const std::string access = AccessTriple(SqlServer, Text("txtUID"), Text("txtPWD"));
+  if (!CheckAccessLine(access, "The configuration was not saved.", kAccessDataTitle)) {
     SelectNode(3);
     return;
   }

@@ -51,6 +51,9 @@ class frmKonfig : public forms::Form {
   // Selects the node of a page as the user does (its page shows).
   void SelectNode(int32_t index);
   void AuthClicked(int16_t index);
+  // The user and password boxes (and their labels) are for SQL Server
+  // authentication only.
+  void EnableAccessBoxes(bool sqlAuth);
   void BrowseFolder(const char* box, int16_t index);
   std::string Text(const char* box, int16_t index = -1) const;
   void SetText(const char* box, int16_t index, const std::string& text);

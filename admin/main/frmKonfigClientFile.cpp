@@ -4,6 +4,7 @@
 // three lines each ended by CR LF.
 #include <string>
 
+#include "core/AccessTriple.h"
 #include "core/FileHandling.h"
 #include "core/FormSettings.h"
 #include "core/ScrambleKeys.h"
@@ -62,18 +63,14 @@ void frmKonfig::MakeClientFile() {
     const std::string text = winAuth + "\r\n" + field(1) + "\r\n" + field(2) + "\r\n";
     rs.Close();
     // The file holds one access triple a line: a scrambled one with a line
-    // break in it would be read as two lines.
+    // break in it (stored before such lines were refused) would be read as
+    // two lines.
+    const std::string triple = UnscrambleText(winAuth, kPasswordKey);
     if (winAuth.find_first_of("\r\n") != std::string::npos) {
-      ShowMsgEx(
-          "The access data of the clients can't be written into the client configuration file: scrambled, "
-          "they contain a line break.\r\r"
-          "Please change the user name or the password of the clients' access (page 'SQL Server Access'), save "
-          "the configuration and create the file again.",
-          forms::vbExclamation, kWritingError);
+      TellAccessLineBreak(triple, "The access data of the clients can't be written into the client configuration file.",
+                          kWritingError);
       return;
     }
-
-    const std::string triple = UnscrambleText(winAuth, kPasswordKey);
     const std::string user = FieldOrEmpty(triple, 2);
     std::string info = Get<forms::Label>("lblKonfigInfo")->Tag();
     info = rt::Replace(info, "@S", FieldOrEmpty(triple, 1));

@@ -15,6 +15,8 @@
 #include "main/MsgIcons.h"
 #include "main/frmStart.h"
 #include "main/kvsImg.h"
+#include "msgbox/Msg.h"
+#include "msgbox/MsgIcons.h"
 #include "runtime/DataFolder.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
@@ -127,6 +129,7 @@ void frmMDI::Form_Load() {
   });
   rt::ResumeNext([] { ShowDockedForm(frmStart::Default()); });
   SetMessageCaptions();
+  rt::ResumeNext([this] { SetMessageIcons(); });
   // A damaged or unusable settings file is told before the login asks for
   // what the settings may have lost.
   rt::ResumeNext(TellSettingsProblems);
@@ -188,6 +191,12 @@ void frmMDI::SetMessageCaptions() {
   }
 }
 
+void frmMDI::SetMessageIcons() {
+  // The pictures of the icons that a message's style names (critical,
+  // question, exclamation, information).
+  if (auto box = std::dynamic_pointer_cast<kvctl2::Msg>(msg())) kvctl2::UseStandardMsgIcons(*box);
+}
+
 void frmMDI::Form_Resize() {
   rt::ResumeNext([this] { Dock()->Move(0, 0, ScaleWidth(), ScaleHeight()); });
   rt::Err().Clear();
@@ -209,6 +218,7 @@ void frmMDI::ShowViewHelp() {
 }
 
 void frmMDI::ActivePaneChanged() {
+  DockedViewActivated();
   rt::ResumeNext([this] {
     forms::FormPtr view = ActiveDockedForm();
     Dock()->Panel("StatForm")->SetText(view ? view->Caption() : std::string());

@@ -71,13 +71,15 @@ class frmMDI : public forms::Form {
   void ApplyStoredScheme();
   void SetToolIcons();
   void SetMessageCaptions();
+  void SetMessageIcons();
   // The command of a clicked tool (frmMDICommands.cpp).
   void ToolClick(const std::string& key);
   // The connect at start (ForceLogin False) and by the command "DBConnect"
   // (True): from the stored login, or through the login dialog
   // (frmMDIConnect.cpp).
   void ConnectFromSettings(bool ForceLogin);
-  // The active docked view's caption goes to the status bar.
+  // The tool bar follows the active docked view, and its caption goes to
+  // the status bar.
   void ActivePaneChanged();
   // Help at the active docked view's help context.
   void ShowViewHelp();

@@ -1,7 +1,10 @@
 // The main window's hand-over of the product's update to the update
 // assistant.
+#include <optional>
 #include <vector>
 
+#include "core/ConnectionLoss.h"
+#include "core/ErrorReport.h"
 #include "core/FileHandling.h"
 #include "core/RegistrySettings.h"
 #include "core/SessionState.h"
@@ -21,13 +24,19 @@ constexpr const char* kWizardName = "Verscout.exe";
 constexpr const char* kNotStarted = "The Update Wizard can not be started.";
 
 // The configured update folder as stored, with its separator ("" for a
-// null or when it can't be read).
-std::string UpdateFolder() {
+// null or when it can't be read). A connection lost meanwhile is told:
+// nothing is said of a folder that could not be read.
+std::optional<std::string> UpdateFolder() {
   std::string folder;
   rt::ResumeNext([&] {
     ado::Recordset rs = MainConnection().Execute("SELECT UpdLocPath FROM Konfig");
     if (!rs.Eof() && !rs.Fields(0).Value().IsNull()) folder = rs.Fields(0).Value().ToString();
   });
+  if (SessionConnectionLost()) {
+    ErrorReport("AutoUpdate");
+    rt::Err().Clear();
+    return std::nullopt;
+  }
   rt::Err().Clear();
   return folder;
 }
@@ -36,7 +45,9 @@ std::string UpdateFolder() {
 
 void frmMDI::DoAutoUpdate() {
   if (!cnMain || cnMain->State() != ado::adStateOpen) return;
-  const std::string folder = UpdateFolder();
+  const std::optional<std::string> stored = UpdateFolder();
+  if (!stored) return;
+  const std::string& folder = *stored;
   if (rt::Len(folder) < 2) {
     ShowMsgEx("You need to activate the online check via 'configuration/product' updates first.", forms::vbInformation,
               "Online checking is not enabled!");

@@ -1,11 +1,13 @@
 #include "main/frmStart.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "core/AdminForms.h"
 #include "core/CurrentUser.h"
 #include "core/DockedViews.h"
 #include "core/HelpSystem.h"
+#include "core/MasterDatabase.h"
 #include "core/SessionState.h"
 #include "core/ShowMsgEx.h"
 #include "display/KVXInfoPanelLight.h"
@@ -167,7 +169,9 @@ bool frmStart::CheckBuild() {
 
   if (!read || build < 100) {
     std::string text = error.Description();
-    if (rt::Right(text, 7) == "denied.") {
+    // Missing rights: the server's own words, or the layer's number for
+    // them.
+    if (rt::Right(text, 7) == "denied." || error.Number() == ado::errPermissionDenied) {
       text = std::string("You do not have the necessary SELECT permissions for '") + kMasterDatabase + "' database.";
     } else if (read) {
       text = "The main database has a format that this version does not know (build " + std::to_string(build) + ").";
@@ -180,7 +184,16 @@ bool frmStart::CheckBuild() {
               "Invalid database format!");
     return false;
   }
-  if (build == kCurrentBuild) return true;
+  if (build == kCurrentBuild) {
+    // The build alone does not make the database whole: every object of
+    // it must be there. A catalogue that can't be read says nothing.
+    std::vector<std::string> missing;
+    rt::ResumeNext([&] { missing = MissingMasterObjects(); });
+    rt::Err().Clear();
+    if (missing.empty()) return true;
+    ShowIncompleteMasterDatabase(missing);
+    return false;
+  }
 
   const std::string db = kMasterDatabase;
   const int32_t answer = ShowMsgEx(

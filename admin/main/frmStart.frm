@@ -39,7 +39,7 @@ Begin Form frmStart
       Width = 4140
       Height = 1500
       WordWrap = True
-      Text = "Welcome to the Quorvelle administration. Connect to the SQL Server to manage the users, user groups and Memo databases of your installation."
+      Text = "Welcome to the Quorvelle administration. Here you manage the users, user groups and Memo databases of your installation."
    End
    Begin Kvctl2.KVXFrame fraStart
       Caption = "Administration"

@@ -35,9 +35,18 @@ void Connection::RequireClosed() const {
 }
 
 Session& Connection::Live() const {
-  if (!m_session || !m_session->IsOpen()) RaiseAdo(errObjectClosed, "Operation is not allowed when the object is closed.");
+  if (!m_session) RaiseAdo(errObjectClosed, "Operation is not allowed when the object is closed.");
+  if (m_session->Lost() && m_reconnect) {
+    m_reconnect = false;
+    m_session->Reconnect();
+  }
+  if (m_session->Lost()) RaiseAdo(errCannotConnect, kConnectionLost);
   return *m_session;
 }
+
+bool Connection::Lost() const noexcept { return m_session && m_session->Lost(); }
+
+void Connection::ReconnectOnNextUse() noexcept { m_reconnect = Lost(); }
 
 void Connection::SetProvider(std::string provider) {
   RequireClosed();
@@ -82,14 +91,16 @@ void Connection::Open(const std::string& connectionString, const std::string& us
   if (!userId.empty()) m_properties.Set("User ID", userId);
   if (!password.empty()) m_properties.Set("Password", password);
   m_session = std::make_shared<Session>(m_properties.ToConnectParams(m_timeoutSeconds));
+  m_reconnect = false;
 }
 
 void Connection::Close() noexcept {
   if (m_session) m_session->Close();
   m_session.reset();
+  m_reconnect = false;
 }
 
-int32_t Connection::State() const noexcept { return m_session && m_session->IsOpen() ? adStateOpen : adStateClosed; }
+int32_t Connection::State() const noexcept { return m_session ? adStateOpen : adStateClosed; }
 
 std::string Connection::DefaultDatabase() const { return Live().DatabaseName(); }
 

@@ -56,7 +56,23 @@ class Connection {
   // Closes; recordsets opened on it keep their rows but can't write. Closing
   // a closed connection does nothing.
   void Close() noexcept;
+  // Open (1) from Open to Close, also while the connection is lost.
   int32_t State() const noexcept;
+
+  // A connection whose server went away under a statement (stopped,
+  // restarted, the network gone, the session ended by the server) is lost:
+  // that statement and every later one raise 0x80004005 with a description
+  // that begins with kConnectionLost, at once and without waiting for the
+  // server, until the connection is reconnected, closed or opened anew.
+  // The server has rolled back the transaction that was open; none is open
+  // afterwards.
+  bool Lost() const noexcept;
+  // Lets a lost connection try once, at its next statement, to connect
+  // again with the same login to the database it was on; when that fails
+  // the statement raises the lost connection (with the server's reason)
+  // and the connection stays lost. Does nothing to a connection that is
+  // not lost.
+  void ReconnectOnNextUse() noexcept;
   // The database the connection is on.
   std::string DefaultDatabase() const;
 
@@ -85,7 +101,9 @@ class Connection {
 
  private:
   friend class Recordset;
-  Session& Live() const;  // raises 3704 when closed
+  // The session; raises 3704 when closed, the lost connection when lost
+  // (after the one try that ReconnectOnNextUse allows).
+  Session& Live() const;
   Recordset Run(const std::string& sql, const std::vector<rt::Variant>& parameters, int32_t cursorType,
                 int32_t lockType, int32_t* recordsAffected);
   QueryResult RunBatch(const std::string& sql);
@@ -96,6 +114,7 @@ class Connection {
   int32_t m_timeoutSeconds = 15;
   ConnectionProperties m_properties;
   std::shared_ptr<Session> m_session;
+  mutable bool m_reconnect = false;
 };
 
 }  // namespace ado

@@ -48,6 +48,7 @@ enum DataTypeEnum : int32_t {
 
 // Error numbers raised by the layer (rt::Error::Number()).
 inline constexpr int32_t errCannotConnect = static_cast<int32_t>(0x80004005u);     // no server, connection lost
+inline constexpr int32_t errPermissionDenied = static_cast<int32_t>(0x80040E09u);  // the login lacks a right on an object
 inline constexpr int32_t errLoginRefused = static_cast<int32_t>(0x80040E4Du);      // authentication or access refused
 inline constexpr int32_t errCommandFailed = static_cast<int32_t>(0x80040E14u);     // syntax, undefined object, general
 inline constexpr int32_t errIntegrityViolation = static_cast<int32_t>(0x80040E2Fu);  // key, unique, not null, check

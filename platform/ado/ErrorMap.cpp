@@ -17,7 +17,7 @@ constexpr std::array<std::pair<std::string_view, int32_t>, 7> kExactStates{{
     {"55P03", errConflictingChange},     // lock not available
     {"28P01", errLoginRefused},          // invalid password
     {"28000", errLoginRefused},          // invalid authorization
-    {"42501", errCommandFailed},         // insufficient privilege (on a statement)
+    {"42501", errPermissionDenied},      // insufficient privilege (on a statement)
     {"53300", errCannotConnect},         // too many connections
 }};
 

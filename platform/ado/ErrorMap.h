@@ -9,6 +9,9 @@
 
 namespace ado {
 
+// The description of a lost connection (the server's reason follows it).
+inline constexpr const char* kConnectionLost = "The connection to the server was lost.";
+
 // The error number for a failed statement's SQLSTATE (five characters).
 int32_t ErrorNumberForSqlState(std::string_view sqlState);
 

@@ -7,6 +7,7 @@
 #include "ado/Constants.h"
 #include "ado/ErrorMap.h"
 #include "ado/ValueText.h"
+#include "runtime/Error.h"
 
 namespace ado {
 
@@ -19,9 +20,18 @@ using ResultPtr = std::unique_ptr<PGresult, ResultDeleter>;
 
 void IgnoreNotice(void*, const char*) {}
 
+// libpq's message on one line: its continuation lines ("\n\t...") joined
+// with blanks, the final line break dropped.
 std::string TrimmedMessage(const char* text) {
-  std::string s = text ? text : "";
-  while (!s.empty() && (s.back() == '\n' || s.back() == ' ')) s.pop_back();
+  std::string s;
+  for (const char* c = text ? text : ""; *c; ++c) {
+    if (*c == '\n' || *c == '\t') {
+      if (!s.empty() && s.back() != ' ') s += ' ';
+    } else {
+      s += *c;
+    }
+  }
+  while (!s.empty() && s.back() == ' ') s.pop_back();
   return s;
 }
 
@@ -98,11 +108,25 @@ Session::ConnPtr Session::Connect(const ConnectParams& p) {
   return conn;
 }
 
-void Session::Close() noexcept { m_conn.reset(); }
+void Session::Close() noexcept {
+  m_conn.reset();
+  m_lost = false;
+}
 
 pg_conn* Session::Live() const {
+  if (m_lost) RaiseAdo(errCannotConnect, kConnectionLost);
   if (!m_conn) RaiseAdo(errObjectClosed, "Operation is not allowed when the object is closed.");
   return m_conn.get();
+}
+
+void Session::Reconnect() {
+  if (!m_lost) return;
+  try {
+    m_conn = Connect(m_params);
+  } catch (const rt::Error& e) {
+    RaiseAdo(errCannotConnect, std::string(kConnectionLost) + " " + e.Description());
+  }
+  m_lost = false;
 }
 
 std::string Session::DatabaseName() const { return m_conn ? PQdb(m_conn.get()) : ""; }
@@ -119,11 +143,8 @@ void Session::SwitchDatabase(const std::string& dbname) {
   m_params = std::move(next);
 }
 
-namespace {
-
-// Raises the error of a failed statement (or of the connection when there
-// is no result), after rolling back a transaction the failure aborted.
-[[noreturn]] void Fail(PGconn* conn, const PGresult* r) {
+void Session::Fail(const PGresult* r) {
+  PGconn* conn = m_conn.get();
   int32_t number = errCannotConnect;
   std::string message;
   if (r) {
@@ -134,22 +155,27 @@ namespace {
     if (state) message = DescriptionForServerError(state, message);
   }
   if (message.empty()) message = TrimmedMessage(PQerrorMessage(conn));
-  if (PQstatus(conn) != CONNECTION_OK) number = errCannotConnect;
+  if (PQstatus(conn) != CONNECTION_OK) {
+    // The server is gone or ended the session: whatever ran in it was
+    // rolled back by the server. The dead connection is let go; the
+    // session keeps its login for Reconnect.
+    m_conn.reset();
+    m_lost = true;
+    RaiseAdo(errCannotConnect, std::string(kConnectionLost) + " " + message);
+  }
   if (PQtransactionStatus(conn) == PQTRANS_INERROR) ResultPtr(PQexec(conn, "ROLLBACK"));
   RaiseAdo(number, message);
 }
 
-}  // namespace
-
 QueryResult Session::ExecBatch(const std::string& sql) {
   PGconn* conn = Live();
-  if (!PQsendQuery(conn, sql.c_str())) Fail(conn, nullptr);
+  if (!PQsendQuery(conn, sql.c_str())) Fail(nullptr);
   QueryResult out;
   ResultPtr failure;
   while (ResultPtr r{PQgetResult(conn)}) {
     if (Collect(r.get(), out) && !failure) failure = std::move(r);
   }
-  if (failure) Fail(conn, failure.get());
+  if (failure) Fail(failure.get());
   return out;
 }
 
@@ -162,7 +188,7 @@ QueryResult Session::ExecTyped(const std::string& sql, const std::vector<RawValu
   ResultPtr r(PQexecParams(conn, sql.c_str(), static_cast<int>(params.size()), types.empty() ? nullptr : types.data(),
                            values.data(), nullptr, nullptr, 0));
   QueryResult out;
-  if (!r || Collect(r.get(), out)) Fail(conn, r.get());
+  if (!r || Collect(r.get(), out)) Fail(r.get());
   return out;
 }
 
@@ -171,9 +197,9 @@ QueryResult Session::ExecParams(const std::string& sql, const std::vector<rt::Va
   // The unnamed statement is prepared first so that each value can be
   // written for the type the server expects in its place.
   ResultPtr prepared(PQprepare(conn, "", sql.c_str(), 0, nullptr));
-  if (!prepared || PQresultStatus(prepared.get()) != PGRES_COMMAND_OK) Fail(conn, prepared.get());
+  if (!prepared || PQresultStatus(prepared.get()) != PGRES_COMMAND_OK) Fail(prepared.get());
   ResultPtr described(PQdescribePrepared(conn, ""));
-  if (!described || PQresultStatus(described.get()) != PGRES_COMMAND_OK) Fail(conn, described.get());
+  if (!described || PQresultStatus(described.get()) != PGRES_COMMAND_OK) Fail(described.get());
   int expected = PQnparams(described.get());
   if (expected != static_cast<int>(params.size())) {
     RaiseAdo(errMissingParameter, "No value given for one or more required parameters.");
@@ -187,7 +213,7 @@ QueryResult Session::ExecParams(const std::string& sql, const std::vector<rt::Va
   for (const auto& t : texts) values.push_back(t ? t->c_str() : nullptr);
   ResultPtr r(PQexecPrepared(conn, "", expected, values.data(), nullptr, nullptr, 0));
   QueryResult out;
-  if (!r || Collect(r.get(), out)) Fail(conn, r.get());
+  if (!r || Collect(r.get(), out)) Fail(r.get());
   return out;
 }
 

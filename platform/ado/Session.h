@@ -2,6 +2,10 @@
 // batches and parameterised statements, reconnects for "USE", and turns the
 // server's failures into the layer's errors. A failure that leaves the
 // session's transaction aborted rolls it back before the error is raised.
+// A session whose server went away under a statement (stopped, restarted,
+// the network gone, the session ended by the server) is lost: the server
+// has rolled back its transaction, and every statement raises the lost
+// connection at once until Reconnect succeeds.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +17,7 @@
 #include "runtime/Variant.h"
 
 struct pg_conn;
+struct pg_result;
 
 namespace ado {
 
@@ -51,7 +56,12 @@ class Session {
   Session& operator=(const Session&) = delete;
 
   bool IsOpen() const noexcept { return m_conn != nullptr; }
+  bool Lost() const noexcept { return m_lost; }
   void Close() noexcept;
+  // Connects again with the same login to the database the session was
+  // on; the session stays lost and the lost connection is raised (with
+  // the server's reason) when that fails.
+  void Reconnect();
   const ConnectParams& Params() const noexcept { return m_params; }
   std::string DatabaseName() const;
   bool InTransaction() const;
@@ -76,10 +86,16 @@ class Session {
   using ConnPtr = std::unique_ptr<pg_conn, ConnDeleter>;
 
   static ConnPtr Connect(const ConnectParams& params);
-  pg_conn* Live() const;  // the connection, or error 3704 when closed
+  // The connection; raises the lost connection when lost, 3704 when closed.
+  pg_conn* Live() const;
+  // Raises the error of a failed statement (or of the connection when
+  // there is no result): a connection that broke makes the session lost,
+  // a transaction the failure aborted is rolled back.
+  [[noreturn]] void Fail(const pg_result* result);
 
   ConnectParams m_params;
   ConnPtr m_conn;
+  bool m_lost = false;
 };
 
 }  // namespace ado

@@ -1,6 +1,10 @@
 #include "shell/StartProgram.h"
 
 #include <spawn.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <thread>
 
 extern char** environ;
 
@@ -24,7 +28,15 @@ int32_t StartProgram(const std::string& program, const std::vector<std::string>&
   pid_t pid = 0;
   const int failed = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   ::posix_spawn_file_actions_destroy(&actions);
-  return failed ? 0 : static_cast<int32_t>(pid);
+  if (failed) return 0;
+  // The program runs on its own, as a program started without waiting
+  // does on the platform: a thread collects it when it ends, so that it
+  // does not linger as a zombie for as long as this program runs.
+  std::thread([pid] {
+    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }).detach();
+  return static_cast<int32_t>(pid);
 }
 
 }  // namespace shell

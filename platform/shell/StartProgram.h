@@ -11,7 +11,8 @@ namespace shell {
 
 // Starts `program` (a path) with `arguments` (after the program's own
 // name) in `workingFolder` ("" = the current one). Returns the process id,
-// 0 when the program cannot be started.
+// 0 when the program cannot be started. The program is collected when it
+// ends; no one waits for it.
 int32_t StartProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::string& workingFolder);
 

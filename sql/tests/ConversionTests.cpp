@@ -22,8 +22,9 @@ void CreateFixture(int build) {
   ASSERT_TRUE(RunScriptFile("tests/fixtures/fixtureBuild" + std::to_string(build) + ".sql"));
 }
 
-// Memo databases first, then the DBList triggers, then the master steps
-// that the build needs, then the build number.
+// Memo databases first, then the DBList triggers (with the guard of its
+// numbers), then the master steps that the build needs, then the build
+// number.
 void Convert(ado::Connection& db, int build) {
   for (const std::string& id : Column(db, "SELECT ID FROM DBList ORDER BY ID")) {
     UseQVault();

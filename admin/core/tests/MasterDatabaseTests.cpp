@@ -160,7 +160,7 @@ TEST_F(MasterDatabaseTest, FailingCreationScriptGivesStepZero) {
   const auto& script = captured.Messages()[0];
   EXPECT_EQ(script.buttons, 16);
   EXPECT_EQ(script.prompt.rfind("Error in script execution: 'scriptMakeHauptDB'\r\r", 0), 0u) << script.prompt;
-  EXPECT_EQ(script.title, "Error: " + std::to_string(ado::errCommandFailed));
+  EXPECT_EQ(script.title, "Error: " + std::to_string(ado::errPermissionDenied));
   const auto& failure = captured.Messages()[1];
   EXPECT_EQ(failure.buttons, 48);
   EXPECT_EQ(failure.title, "Error during step of creation: 0");
@@ -252,13 +252,19 @@ TEST_F(MasterDatabaseTest, IncompleteMasterDatabaseIsReportedNotUsed) {
     const char* what;
     const char* damage;  // on a provisioned QVault; "" for an empty database
     bool complete;
+    const char* lacks;   // what the message names
   } cases[] = {
-      {"empty database", "", false},
-      {"no configuration row", "DELETE FROM Konfig", false},
-      {"no insert trigger at the current build", "DROP TRIGGER T_DBList_ITrig ON DBList", false},
+      {"empty database", "", false, "It lacks: Konfig, Benutzer, Gruppen, Benutzer_Gruppen, DBList, DBList_Gruppen."},
+      {"no configuration row", "DELETE FROM Konfig", false, "the configuration row of Konfig"},
+      {"no insert trigger at the current build", "DROP TRIGGER T_DBList_ITrig ON DBList", false, "T_DBList_ITrig"},
+      {"no guard of the Memo database numbers", "DROP TRIGGER T_DBList_UTrig ON DBList", false, "T_DBList_UTrig"},
+      {"no BMPng at the current build", "DROP TABLE BMPng", false, "It lacks: BMPng."},
+      {"no per-user settings of the Memo databases", "DROP TABLE DBList_Benutzer_Konfig", false,
+       "It lacks: DBList_Benutzer_Konfig."},
       {"an older build without triggers, to be converted",
-       "DROP TRIGGER T_DBList_ITrig ON DBList; DROP TRIGGER T_DBList_DTrig ON DBList; UPDATE Konfig SET Build = 202",
-       true},
+       "DROP TRIGGER T_DBList_ITrig ON DBList; DROP TRIGGER T_DBList_DTrig ON DBList; DROP TRIGGER T_DBList_UTrig ON "
+       "DBList; DROP TABLE BMPng, DBList_Benutzer_Konfig; UPDATE Konfig SET Build = 201",
+       true, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -277,6 +283,9 @@ TEST_F(MasterDatabaseTest, IncompleteMasterDatabaseIsReportedNotUsed) {
       ASSERT_EQ(captured.Messages().size(), 1u);
       EXPECT_EQ(captured.Messages()[0].title, "Incomplete main database");
       EXPECT_EQ(captured.Messages()[0].buttons, 48);
+      EXPECT_NE(captured.Messages()[0].prompt.find(c.lacks), std::string::npos) << captured.Messages()[0].prompt;
+      // Never the advice to delete a database that may hold the data.
+      EXPECT_NE(captured.Messages()[0].prompt.find("from a backup"), std::string::npos);
       EXPECT_EQ(cnMain->State(), ado::adStateClosed);
     } else {
       EXPECT_TRUE(captured.Messages().empty());
@@ -285,6 +294,43 @@ TEST_F(MasterDatabaseTest, IncompleteMasterDatabaseIsReportedNotUsed) {
     DropMasterDatabase();
     test::ResetSession();
   }
+}
+
+// Missing rights are no missing objects: a login that may not read Konfig
+// (or may not even use the schema) is not told that the database is
+// incomplete, for the advice that follows would destroy it; provisioning
+// leaves it to the start page, which tells the missing rights.
+TEST_F(MasterDatabaseTest, ALoginWithoutReadRightsFindsNoIncompleteDatabase) {
+  {
+    test::Captured first;
+    ASSERT_TRUE(Provision());
+  }
+  cnMain->Close();
+  const std::string role = "qvcore_noread_" + std::to_string(::getpid());
+  AsAdmin("CREATE ROLE " + role + " LOGIN PASSWORD 'noread'");
+  const struct {
+    const char* what;
+    std::string grant;
+  } cases[] = {
+      {"no right on the schema", ""},
+      {"no right on Konfig", "GRANT USAGE ON SCHEMA dbo TO " + role},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (!c.grant.empty()) {
+      ado::Connection admin;
+      ado::TestServer::OpenWithPassword(admin, "QVault");
+      admin.Execute(c.grant, nullptr, ado::adExecuteNoRecords);
+    }
+    test::ResetSession();
+    test::Captured captured;
+    EXPECT_TRUE(Provision(role, "noread"));
+    EXPECT_TRUE(captured.Messages().empty()) << captured.Messages()[0].title;
+    EXPECT_EQ(cnMain->DefaultDatabase(), "QVault");
+    cnMain->Close();
+  }
+  DropMasterDatabase();
+  AsAdmin("DROP ROLE " + role);
 }
 
 TEST_F(MasterDatabaseTest, CurrentUserRecordIsFoundOrMadeFromTheDefaultUser) {
@@ -323,10 +369,48 @@ TEST_F(MasterDatabaseTest, CurrentUserRecordIsFoundOrMadeFromTheDefaultUser) {
   EXPECT_EQ(EnsureCurrentUser(), id);
   EXPECT_EQ(Scalar("SELECT count(*) FROM Benutzer WHERE WinUsr = ?", {rt::Variant(me)}), 1);
 
-  // Without the default user no record can be made.
+  // Without the default user no record can be made: the user is told.
   cnMain->Execute("DELETE FROM Benutzer", nullptr, ado::adExecuteNoRecords);
+  test::Captured captured;
   EXPECT_EQ(EnsureCurrentUser(), "");
   EXPECT_EQ(Scalar("SELECT count(*) FROM Benutzer"), 0);
+  ASSERT_EQ(captured.Messages().size(), 1u);
+  EXPECT_EQ(captured.Messages()[0].title, "No user record!");
+  EXPECT_NE(captured.Messages()[0].prompt.find("The default user {00000001-0000-0000-0000-000000000000}"),
+            std::string::npos)
+      << captured.Messages()[0].prompt;
+  EXPECT_EQ(captured.Status(), std::vector<std::string>{"<No user record!>"});
+}
+
+// A login that may read the users but not add one: the record of the
+// Windows user is not there and can't be made. The user learns why, with
+// the server's reason; nothing is left half made.
+TEST_F(MasterDatabaseTest, ACurrentUserRecordThatCannotBeMadeIsToldWithTheServersReason) {
+  {
+    test::Captured first;
+    ASSERT_TRUE(Provision());
+  }
+  cnMain->Execute("DELETE FROM Benutzer WHERE WinUsr = ?", {rt::Variant(CurrentWinUser())}, nullptr,
+                  ado::adExecuteNoRecords);
+  const std::string role = "qvcore_noinsert_" + std::to_string(::getpid());
+  AsAdmin("CREATE ROLE " + role + " LOGIN PASSWORD 'noinsert'");
+  cnMain->Execute("GRANT USAGE ON SCHEMA dbo TO " + role + "; GRANT SELECT ON ALL TABLES IN SCHEMA dbo TO " + role,
+                  nullptr, ado::adExecuteNoRecords);
+  cnMain->Close();
+  test::ResetSession();
+  {
+    test::Captured first;
+    ASSERT_TRUE(Provision(role, "noinsert"));
+  }
+  test::Captured captured;
+  EXPECT_EQ(EnsureCurrentUser(), "");
+  cnMain->Close();
+  DropMasterDatabase();
+  AsAdmin("DROP ROLE " + role);
+  ASSERT_EQ(captured.Messages().size(), 1u);
+  EXPECT_EQ(captured.Messages()[0].buttons, 48);
+  EXPECT_NE(captured.Messages()[0].prompt.find("permission denied for table benutzer"), std::string::npos)
+      << captured.Messages()[0].prompt;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <regex>
 
 #include "CoreTestSupport.h"
@@ -53,6 +55,39 @@ TEST_F(RegistrySettingsTest, LoadSettingsGoesOnWhenTheRegistryCannotBeWritten) {
   EXPECT_EQ(DateTimeFormat, "ddddd hh:nn");
   EXPECT_EQ(TempDir, shell::GetTempPathA());
   ::setenv("QV_REGISTRY_DIR", saved.c_str(), 1);
+}
+
+// The user's locale (here en_US, compiled for the test, whose clock has 12
+// hours) gives the display format its AM/PM; the C locale none.
+TEST_F(RegistrySettingsTest, ATwelveHourLocaleGivesTheFormatItsAmPm) {
+  const std::filesystem::path locales =
+      std::filesystem::temp_directory_path() / ("qvcore-locales-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(locales);
+  const std::string make = "localedef -i en_US -f UTF-8 '" + (locales / "en_US.UTF-8").string() + "' >/dev/null 2>&1";
+  if (std::system(make.c_str()) != 0) {
+    std::filesystem::remove_all(locales);
+    FAIL() << "localedef and the locale sources (package locales) are needed";
+  }
+  const char* saved = std::getenv("LC_ALL");
+  const std::string restore = saved ? saved : "";
+  ::setenv("LOCPATH", locales.c_str(), 1);
+  const struct {
+    const char* locale;
+    const char* format;
+  } cases[] = {{"en_US.UTF-8", "ddddd hh:nn AM/PM"}, {"C.UTF-8", "ddddd hh:nn"}};
+  for (const auto& c : cases) {
+    ::setenv("LC_ALL", c.locale, 1);
+    DateTimeFormat.clear();
+    LoadSettings();
+    EXPECT_EQ(DateTimeFormat, c.format) << c.locale;
+  }
+  if (saved) {
+    ::setenv("LC_ALL", restore.c_str(), 1);
+  } else {
+    ::unsetenv("LC_ALL");
+  }
+  ::unsetenv("LOCPATH");
+  std::filesystem::remove_all(locales);
 }
 
 TEST_F(RegistrySettingsTest, ReadAndWriteValues) {

@@ -2,6 +2,8 @@
 // page's check of the master database's build.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "core/DockedViews.h"
@@ -119,6 +121,28 @@ TEST_F(Connect, DisconnectEndsTheSessionSoTheNextConnectChecksAgain) {
   EXPECT_FALSE(frmStart::Default()->LinksEnabled());
 }
 
+// A login that may connect but not read the master database is told that
+// it lacks the rights, on the dialog login and on the automatic login;
+// never that the database is incomplete.
+TEST_F(Connect, MissingRightsOnTheMasterDatabaseAreToldAsSuch) {
+  QV_REQUIRE_SERVER();
+  test::ScopedRole noRights(db(), "qvconnect_norights_" + std::to_string(::getpid()),
+                            {"GRANT USAGE ON SCHEMA dbo TO @"});
+  auto expectTold = [&](const char* how) {
+    SCOPED_TRACE(how);
+    ASSERT_EQ(msg->calls.size(), 1u) << Titles();
+    EXPECT_EQ(msg->calls[0][0].ToString(), "You do not have the necessary SELECT permissions for 'QVault' database.");
+    EXPECT_EQ(msg->calls[0][2].ToString(), "Error: " + std::to_string(ado::errPermissionDenied));
+    EXPECT_FALSE(frmStart::Default()->LinksEnabled());
+    EXPECT_FALSE(dock->Tool("AutoUpdate")->Enabled());
+  };
+  LoginWith(noRights.Login(true));
+  expectTold("dialog login");
+  RestartWithStoredLogin(noRights.Login(), true);
+  EXPECT_EQ(dialogs, 0);
+  expectTold("automatic login");
+}
+
 TEST_F(Connect, TheStartPageChecksTheBuildOfTheMasterDatabase) {
   QV_REQUIRE_SERVER();
   struct Case {
@@ -128,6 +152,7 @@ TEST_F(Connect, TheStartPageChecksTheBuildOfTheMasterDatabase) {
     std::string titles;     // of the messages shown
     bool enabled;           // links after the check
     bool connectTools;      // "DBConnect" and "DBDisconnect" still usable
+    std::string undo = {};  // puts the master database back
   };
   const Case cases[] = {
       {"current build", "", 1, "", true, true},
@@ -137,6 +162,10 @@ TEST_F(Connect, TheStartPageChecksTheBuildOfTheMasterDatabase) {
       {"older build, not converted", "UPDATE Konfig SET Build = 202", 7, "Invalid database format!;", false, false},
       {"older build, converted", "UPDATE Konfig SET Build = 202", 6,
        "Invalid database format!;For your information!;Conversion successful!;", true, true},
+      {"current build without BMPng", "ALTER TABLE dbo.BMPng RENAME TO bmpng_away", 1, "Incomplete main database;",
+       false, true, "ALTER TABLE dbo.bmpng_away RENAME TO BMPng"},
+      {"current build without the guard of DBList.ID", "ALTER TRIGGER T_DBList_UTrig ON dbo.DBList RENAME TO away", 1,
+       "Incomplete main database;", false, true, "ALTER TRIGGER away ON dbo.DBList RENAME TO T_DBList_UTrig"},
       {"no Konfig", "DROP TABLE dbo.Konfig CASCADE", 1, "Error: -2147217900;", false, true},
   };
   for (const Case& c : cases) {
@@ -160,6 +189,7 @@ TEST_F(Connect, TheStartPageChecksTheBuildOfTheMasterDatabase) {
       EXPECT_FALSE(CurrentUserID.empty());
     }
     if (c.statement.rfind("DROP", 0) == 0) break;  // the rest needs the table
+    if (!c.undo.empty()) Exec(db(), c.undo);
     Exec(db(), "UPDATE Konfig SET Build = 203");
   }
   // With the current user known nothing is read: the links follow Enable.

@@ -47,6 +47,9 @@ class Konfig : public test::SessionTest {
     fs::create_directories(root);
     LoginWith(test::PasswordLogin());
     ASSERT_FALSE(CurrentUserID.empty());
+    // The server as the clients' access data name it: a spelling free of
+    // line breaks when scrambled (the test server's port is any number).
+    SqlServer = test::ServerWhoseTriple([](const std::string& name) { return "DBHOST" + name; }, false);
     view = frmKonfig::Default();
     ShowDockedForm(view);
   }
@@ -71,17 +74,20 @@ class Konfig : public test::SessionTest {
 
 TEST_F(Konfig, ShowsTheRowAndSavesTheEntries) {
   QV_REQUIRE_SERVER();
-  // The view opens on the clients' page with the row as stored.
+  // The view opens on the clients' page with the row as stored: the
+  // login's access data.
   EXPECT_EQ(Page(), 2);
   EXPECT_EQ(view->Get<kvctl2::KVXFrame>("fraTop")->Caption(), "Clients");
   EXPECT_EQ(view->Get<forms::CheckBox>("chkAutoReg")->Value(), 1);
-  EXPECT_TRUE(view->Get<forms::OptionButton>("optAuth", 0)->Value());
+  EXPECT_TRUE(view->Get<forms::OptionButton>("optAuth", 1)->Value());
+  EXPECT_EQ(Box("txtUID").Text(), ado::TestServer::User());
 
   const std::string archive = Folder("archive");
   const std::string updates = Folder("updates");
+  const std::string user = test::UserWhoseTriple(SqlServer, "Pa|ss'; --", false);
   view->Get<forms::CheckBox>("chkAutoReg")->SetValue(0);
   view->Get<forms::OptionButton>("optAuth", 1)->SetValue(true);
-  Box("txtUID").SetText("qvclient");
+  Box("txtUID").SetText(user);
   Box("txtPWD").SetText("Pa|ss'; --");
   Box("txtPWDWdh").SetText("Pa|ss'; --");
   Box("txtArchPath", 0).SetText(archive);
@@ -96,14 +102,14 @@ TEST_F(Konfig, ShowsTheRowAndSavesTheEntries) {
   EXPECT_EQ(Row("UpdLocPath"), updates + "/");
   EXPECT_EQ(Row("UpdNetPath"), "\\\\fileserver\\updates\\");
   // The server of the access data is the one connected to, not an entry.
-  EXPECT_EQ(AccessTriple(), SqlServer + "|qvclient|Pa|ss'; --");
+  EXPECT_EQ(AccessTriple(), SqlServer + "|" + user + "|Pa|ss'; --");
   EXPECT_EQ(ArchivePath, archive + "/");
   EXPECT_TRUE(fs::is_directory(root / "updates/res"));
 
   // Read back; Windows authentication then stores empty user and password.
   view->Aktualisieren();
   EXPECT_TRUE(view->Get<forms::OptionButton>("optAuth", 1)->Value());
-  EXPECT_EQ(Box("txtUID").Text(), "qvclient");
+  EXPECT_EQ(Box("txtUID").Text(), user);
   EXPECT_EQ(Box("txtPWDWdh").Text(), "Pa");  // the password with "|" is cut by the triple's separator
   view->Get<forms::OptionButton>("optAuth", 0)->SetValue(true);
   view->Speichern();
@@ -177,11 +183,92 @@ TEST_F(Konfig, WrongEntriesShowTheirPageAndWriteNothing) {
   EXPECT_EQ(Row("WinAuth") + Row("ArchLocPath") + Row("UpdLocPath"), before);
   // Mismatching passwords pass under Windows authentication.
   view->Aktualisieren();
+  view->Get<forms::OptionButton>("optAuth", 0)->SetValue(true);
   Box("txtPWD").SetText("one");
   Box("txtPWDWdh").SetText("two");
   msg->calls.clear();
   view->Speichern();
   EXPECT_TRUE(msg->calls.empty()) << Titles();
+}
+
+// The user and password boxes follow the stored authentication when the
+// view opens and on every refresh, without a click on the options: under
+// Windows authentication (a new installation) they are off and empty.
+TEST_F(Konfig, TheAccessBoxesFollowTheStoredAuthentication) {
+  QV_REQUIRE_SERVER();
+  const struct {
+    const char* what;
+    std::string stored;
+    bool sqlAuth;
+    std::string user;
+  } cases[] = {
+      {"Windows authentication", SqlServer + "||", false, ""},
+      {"SQL Server authentication", SqlServer + "|clients|secret", true, "clients"},
+      {"no access data", "", false, ""},
+  };
+  auto boxesEnabled = [&](bool enabled) {
+    for (const char* name : {"lblUID", "txtUID", "lblPWD", "txtPWD", "lblPWDWdh", "txtPWDWdh"}) {
+      EXPECT_EQ(view->Control(name)->Enabled(), enabled) << name;
+    }
+  };
+  for (const bool reopen : {true, false}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (reopen ? ", view opened" : ", refreshed"));
+      db().Execute("UPDATE Konfig SET WinAuth = ?",
+                   {c.stored.empty() ? rt::Variant() : rt::Variant(ScrambleText(c.stored, kPasswordKey))});
+      if (reopen) {
+        view->Unload();
+        ShowDockedForm(view);
+      } else {
+        view->Aktualisieren();
+      }
+      EXPECT_TRUE(view->Get<forms::OptionButton>("optAuth", c.sqlAuth ? 1 : 0)->Value());
+      boxesEnabled(c.sqlAuth);
+      EXPECT_EQ(Box("txtUID").Text(), c.user);
+    }
+  }
+}
+
+// An access line whose scrambled form would hold a line break is refused
+// when it is saved, not only when the client file is written, with advice
+// that the authentication in use can follow.
+TEST_F(Konfig, AnAccessLineThatWouldBreakIsRefusedWhenSaved) {
+  QV_REQUIRE_SERVER();
+  const std::string before = Row("WinAuth") + Row("UsersAutoReg");
+  const std::string breakingServer =
+      test::ServerWhoseTriple([](const std::string& name) { return name + "dbhost"; }, true);
+  ASSERT_FALSE(breakingServer.empty());
+  const struct {
+    const char* what;
+    std::string server;  // the session's server
+    std::string user;    // "" for Windows authentication
+    const char* advice;
+  } cases[] = {
+      {"SQL Server authentication", SqlServer, test::UserWhoseTriple(SqlServer, "secret", true),
+       "Please change the user name or the password"},
+      {"Windows authentication", breakingServer, "", "Please log in under another spelling of the server"},
+  };
+  const std::string session = SqlServer;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_FALSE(c.server.empty());
+    SqlServer = c.server;
+    view->Aktualisieren();
+    msg->calls.clear();
+    view->Get<forms::CheckBox>("chkAutoReg")->SetValue(0);
+    view->Get<forms::OptionButton>("optAuth", c.user.empty() ? 0 : 1)->SetValue(true);
+    if (!c.user.empty()) {
+      Box("txtUID").SetText(c.user);
+      Box("txtPWD").SetText("secret");
+      Box("txtPWDWdh").SetText("secret");
+    }
+    view->Speichern();
+    ASSERT_EQ(Titles(), "Access data of the clients;");
+    EXPECT_NE(msg->calls[0][0].ToString().find(c.advice), std::string::npos) << msg->calls[0][0].ToString();
+    EXPECT_EQ(Page(), 3);
+  }
+  SqlServer = session;
+  EXPECT_EQ(Row("WinAuth") + Row("UsersAutoReg"), before);
 }
 
 TEST_F(Konfig, OldArchiveFoldersAreListedAndRemoved) {
@@ -227,23 +314,10 @@ TEST_F(Konfig, OldArchiveFoldersAreListedAndRemoved) {
   EXPECT_FALSE(view->Control("rctWaise")->Visible());
 }
 
-// A user and password for the clients whose stored access triple holds no
-// line break (or, with `withBreak`, one that does); empty when none of the
-// tried ones does.
-std::pair<std::string, std::string> AccessWhoseTriple(const std::string& server, bool withBreak) {
-  for (int i = 0; i < 1000; ++i) {
-    const std::string user = "qvclient" + std::string(static_cast<size_t>(i % 16), 'q');
-    const std::string password = "secret" + std::to_string(i);
-    const bool breaks =
-        ScrambleText(server + "|" + user + "|" + password, kPasswordKey).find_first_of("\r\n") != std::string::npos;
-    if (breaks == withBreak) return {user, password};
-  }
-  return {};
-}
-
 TEST_F(Konfig, TheClientConfigurationFileHoldsTheStoredAccessData) {
   QV_REQUIRE_SERVER();
-  const auto [user, password] = AccessWhoseTriple(SqlServer, false);
+  const std::string password = "secret";
+  const std::string user = test::UserWhoseTriple(SqlServer, password, false);
   ASSERT_FALSE(user.empty());
   view->Get<forms::OptionButton>("optAuth", 1)->SetValue(true);
   Box("txtUID").SetText(user);
@@ -272,7 +346,8 @@ TEST_F(Konfig, TheClientConfigurationFileHoldsTheStoredAccessData) {
 TEST_F(Konfig, AnAccessTripleWithALineBreakIsNeverWritten) {
   QV_REQUIRE_SERVER();
   // A stored triple whose scrambled form holds a line break.
-  const auto [user, password] = AccessWhoseTriple(SqlServer, true);
+  const std::string password = "secret";
+  const std::string user = test::UserWhoseTriple(SqlServer, password, true);
   ASSERT_FALSE(user.empty());
   db().Execute("UPDATE Konfig SET WinAuth = ?",
                {rt::Variant(ScrambleText(SqlServer + "|" + user + "|" + password, kPasswordKey))});
@@ -302,7 +377,8 @@ TEST_F(KonfigRender, EachPage) {
   Folder("archive/00001");
   Folder("archive/00007");
   Exec(db(), "INSERT INTO DBList (Bez) VALUES ('Sales')");
-  const auto [user, password] = AccessWhoseTriple(SqlServer, false);
+  const std::string password = "secret";
+  const std::string user = test::UserWhoseTriple(SqlServer, password, false);
   view->Get<forms::OptionButton>("optAuth", 1)->SetValue(true);
   Box("txtUID").SetText(user);
   Box("txtPWD").SetText(password);
@@ -320,6 +396,12 @@ TEST_F(KonfigRender, EachPage) {
     }
     EXPECT_TRUE(test::RenderForm(*main, "configuration-page" + std::to_string(node)));
   }
+  // The access page as a new installation opens it: Windows authentication.
+  db().Execute("UPDATE Konfig SET WinAuth = ?", {rt::Variant(ScrambleText(SqlServer + "||", kPasswordKey))});
+  view->Unload();
+  ShowDockedForm(view);
+  Access::SelectNode(*view, 3);
+  EXPECT_TRUE(test::RenderForm(*main, "configuration-page3-windows-authentication"));
 }
 
 }  // namespace

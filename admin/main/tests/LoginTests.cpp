@@ -2,6 +2,10 @@
 // clients' access data it keeps in step, and what a failed or refused
 // login leaves alone.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "core/TextHelpers.h"
 #include "forms/Label.h"
@@ -44,6 +48,7 @@ TEST_F(Login, StoresTheSessionAndTheLoginAsChosen) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     main->ShowDisconnected();
+    Exec(db(), "UPDATE Konfig SET WinAuth = NULL");
     LoginWith(c.input);
     EXPECT_FALSE(frmLogin::Default()->IsLoaded());
     EXPECT_EQ(SqlServer, c.input.server);
@@ -57,9 +62,10 @@ TEST_F(Login, StoresTheSessionAndTheLoginAsChosen) {
     EXPECT_EQ(Stored("SQLAdm_CU", kServerUserKey), c.user);
     EXPECT_EQ(Stored("SQLAdm_CP", kPasswordKey), c.password);
     EXPECT_EQ(ReadRegValue("SQLAdm_AL"), c.autoLogin);
-    // A new master database's access data get the server; the clients'
-    // login stays empty until the configuration sets it.
-    EXPECT_EQ(AccessTriple(), c.input.server + "||");
+    // A master database without access data for the clients gets this
+    // login: the server, and under SQL Server authentication the user and
+    // password entered.
+    EXPECT_EQ(AccessTriple(), c.input.server + "|" + c.input.user + "|" + c.input.password);
   }
   EXPECT_TRUE(msg->calls.empty()) << Titles();
 }
@@ -77,7 +83,7 @@ TEST_F(Login, OnlyTheServerOfTheClientsAccessDataFollowsTheServerUsed) {
       // The same server in other letters is the same server: untouched.
       {"LocalHost," + rt::Mid(input.server, 11) + "|clients|s3cret",
        "LocalHost," + rt::Mid(input.server, 11) + "|clients|s3cret"},
-      {"", input.server + "||"},
+      {"", input.server + "|" + input.user + "|" + input.password},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored);
@@ -86,6 +92,99 @@ TEST_F(Login, OnlyTheServerOfTheClientsAccessDataFollowsTheServerUsed) {
     LoginWith(input);
     EXPECT_EQ(AccessTriple(), c.expected);
   }
+}
+
+// The login would store an access line whose scrambled form holds a line
+// break: the administrator is told at once, with advice that the
+// authentication in use can follow, the line stays as it was and the login
+// goes on. Under Windows authentication only the server's spelling can
+// change (here the socket folder reached through a link of another name).
+TEST_F(Login, AnAccessLineThatWouldBreakIsToldWhenTheLoginWouldStoreIt) {
+  QV_REQUIRE_SERVER();
+  namespace fs = std::filesystem;
+  const fs::path links =
+      test::PathThatKeeps((fs::temp_directory_path() / ("qvlogin-links-" + std::to_string(::getpid()) + "-")).string());
+  fs::remove_all(links);
+  fs::create_directories(links);
+  struct Removed {
+    fs::path folder;
+    ~Removed() {
+      std::error_code ignored;
+      fs::remove_all(folder, ignored);
+    }
+  } removed{links};
+  const std::string socketSource = ado::TestServer::SocketDataSource();
+  const std::string socketFolder = socketSource.substr(0, socketSource.rfind(','));
+  const std::string port = std::getenv("QV_PG_PORT");
+  auto linkedSpelling = [&](bool breaks) {
+    const std::string server = test::ServerWhoseTriple(
+        [&](const std::string& name) { return (links / name).string() + "," + port; }, breaks);
+    if (!server.empty()) fs::create_directory_symlink(socketFolder, server.substr(0, server.rfind(',')));
+    return server;
+  };
+  const std::string breaking = linkedSpelling(true);
+  const std::string plain = linkedSpelling(false);
+  ASSERT_FALSE(breaking.empty());
+  ASSERT_FALSE(plain.empty());
+  const std::string user = test::UserWhoseTriple(ado::TestServer::TcpDataSource(), "secret", true);
+  const struct {
+    const char* what;
+    test::LoginInput input;
+    std::string stored;
+    std::string expected;
+    const char* advice;  // "" when nothing is to be said
+  } cases[] = {
+      {"Windows authentication, a spelling that breaks", {breaking, false, "", "", false}, "OTHERHOST||",
+       "OTHERHOST||", "Please log in under another spelling of the server"},
+      {"Windows authentication, another spelling", {plain, false, "", "", false}, "OTHERHOST||", plain + "||", ""},
+      {"Windows authentication, no access data yet", {breaking, false, "", "", false}, "", "", "another spelling"},
+      {"SQL Server authentication", test::PasswordLogin(), "OTHERHOST|" + user + "|secret",
+       "OTHERHOST|" + user + "|secret", "Please change the user name or the password"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.what) + ": " + c.input.server);
+    main->ShowDisconnected();
+    if (c.stored.empty()) {
+      Exec(db(), "UPDATE Konfig SET WinAuth = NULL");
+    } else {
+      SetAccessTriple(c.stored);
+    }
+    msg->calls.clear();
+    LoginWith(c.input);
+    EXPECT_TRUE(frmStart::Default()->LinksEnabled());
+    EXPECT_EQ(AccessTriple(), c.expected);
+    if (c.advice[0] == 0) {
+      EXPECT_TRUE(msg->calls.empty()) << Titles();
+      continue;
+    }
+    ASSERT_EQ(Titles(), "Access data of the clients;");
+    EXPECT_NE(msg->calls[0][0].ToString().find(c.advice), std::string::npos) << msg->calls[0][0].ToString();
+  }
+}
+
+// The Windows user has no user record and the login may read the master
+// database but not add users: the login says why, with the server's reason,
+// in a message and in the status line, and the dialog stays open.
+TEST_F(Login, AUserRecordThatCannotBeMadeIsToldAndTheDialogStays) {
+  QV_REQUIRE_SERVER();
+  test::ScopedRole reader(db(), "qvlogin_reader_" + std::to_string(::getpid()),
+                          {"GRANT USAGE ON SCHEMA dbo TO @", "GRANT SELECT ON ALL TABLES IN SCHEMA dbo TO @"});
+  bool stillOpen = false;
+  std::string status;
+  PlayLogin([&](frmLogin& dialog) {
+    test::FillLogin(dialog, reader.Login());
+    dialog.Get<forms::StandardControl>("cmdLogin")->Click();
+    stillOpen = dialog.IsLoaded();
+    status = dialog.Get<forms::Label>("lblStatus")->Caption();
+  });
+  frmLogin::Default()->Show(forms::vbModal, main.get());
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(status, "<No user record!>");
+  ASSERT_EQ(Titles(), "No user record!;");
+  EXPECT_NE(msg->calls[0][0].ToString().find("permission denied for table benutzer"), std::string::npos)
+      << msg->calls[0][0].ToString();
+  EXPECT_FALSE(frmStart::Default()->LinksEnabled());
+  EXPECT_EQ(ReadRegValue("SQLAdm_CS"), "");
 }
 
 TEST_F(Login, AFailedConnectStoresNothingAndKeepsTheDialogOpen) {

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "../../../sql/tests/ScriptServer.h"
 #include "../../core/tests/CoreTestSupport.h"
@@ -26,6 +28,8 @@
 #include "main/frmMDI.h"
 #include "main/frmStart.h"
 #include "main/tests/FakeMsg.h"
+#include "runtime/Error.h"
+#include "runtime/Strings.h"
 
 namespace qvadmin::test {
 
@@ -53,6 +57,88 @@ inline void FillLogin(frmLogin& dialog, const LoginInput& input) {
   }
   dialog.Get<forms::CheckBox>("chkSaveLogin")->SetValue(input.save ? 1 : 0);
 }
+
+// Whether the access triple, scrambled, holds a line break.
+inline bool Breaks(const std::string& triple) {
+  return ScrambleText(triple, kPasswordKey).find_first_of("\r\n") != std::string::npos;
+}
+
+// A user for the clients whose access triple with `server` and `password`
+// holds no line break when scrambled (with `withBreak`: one that does);
+// empty when none of the tried ones does.
+inline std::string UserWhoseTriple(const std::string& server, const std::string& password, bool withBreak) {
+  for (int i = 0; i < 1000; ++i) {
+    const std::string user = "qvclient" + std::string(static_cast<size_t>(i % 16), 'q') + std::to_string(i / 16);
+    if (Breaks(server + "|" + user + "|" + password) == withBreak) return user;
+  }
+  return {};
+}
+
+// The characters a test may use in a server's name: every one of the
+// code page that scrambling keeps, save the blank, "/" and "," (which
+// have a meaning in a data source).
+inline std::vector<std::string> NameCharacters() {
+  std::vector<std::string> characters;
+  for (int code = 33; code < 256; ++code) {
+    if (code == '/' || code == ',' || code == 127) continue;
+    const std::string character = rt::FromAnsi(std::string(1, static_cast<char>(code)));
+    if (SurvivesScrambling(character)) characters.push_back(character);
+  }
+  return characters;
+}
+
+// A server spelling, `spell(name)` for a name of two characters, whose
+// access triple under Windows authentication holds a line break when
+// scrambled (with `withBreak` false: one that does not); "" when none
+// does. What comes before the name must not break (see PathThatKeeps): the
+// scrambled form of a text's beginning does not depend on what follows.
+inline std::string ServerWhoseTriple(const std::function<std::string(const std::string& name)>& spell,
+                                     bool withBreak) {
+  const std::vector<std::string> characters = NameCharacters();
+  for (const std::string& first : characters) {
+    for (const std::string& second : characters) {
+      const std::string server = spell(first + second);
+      if (Breaks(server + "||") == withBreak) return server;
+    }
+  }
+  return {};
+}
+
+// `stem` followed by the first number that keeps it free of line breaks
+// when scrambled, for the beginning of a server's spelling.
+inline std::string PathThatKeeps(const std::string& stem) {
+  for (int i = 0;; ++i) {
+    if (!Breaks(stem + std::to_string(i))) return stem + std::to_string(i);
+  }
+}
+
+// A login role of a test's own on the server (password "secret") with the
+// rights on QVault that `grants` give ("@" stands for its name); its rights
+// and the role go at the end.
+class ScopedRole {
+ public:
+  ScopedRole(ado::Connection& qvault, std::string name, const std::vector<std::string>& grants)
+      : m_qvault(qvault), m_name(std::move(name)) {
+    sqltest::Exec(*sqltest::Connect("master"), "CREATE ROLE " + m_name + " LOGIN PASSWORD 'secret'");
+    for (const std::string& grant : grants) sqltest::Exec(m_qvault, rt::Replace(grant, "@", m_name));
+  }
+  ~ScopedRole() {
+    rt::ResumeNext([&] {
+      if (cnMain) cnMain->Close();
+      sqltest::Exec(m_qvault, "DROP OWNED BY " + m_name);
+      sqltest::Exec(*sqltest::Connect("master"), "DROP ROLE " + m_name);
+    });
+    rt::Err().Clear();
+  }
+  ScopedRole(const ScopedRole&) = delete;
+  ScopedRole& operator=(const ScopedRole&) = delete;
+
+  LoginInput Login(bool save = false) const { return {ado::TestServer::TcpDataSource(), true, m_name, "secret", save}; }
+
+ private:
+  ado::Connection& m_qvault;
+  std::string m_name;
+};
 
 class SessionTest : public sqltest::QVaultTest {
  protected:

@@ -8,6 +8,7 @@
 #include "core/DockedViews.h"
 #include "core/RegistrySettings.h"
 #include "core/SessionState.h"
+#include "display/KVXInfoPanelLight.h"
 #include "forms/docking/DockStudio.h"
 #include "forms/tests/PlayUser.h"
 #include "gdi/FontBackend.h"
@@ -91,6 +92,14 @@ TEST_F(StartPage, LinksDockTheViewsAndShowTheDialogs) {
   ASSERT_EQ(launcher.requests.size(), 1u);
   EXPECT_EQ(launcher.requests[0].file.rfind("https://", 0), 0u);
   EXPECT_TRUE(test::FakeMsg::Last()->calls.empty());
+}
+
+// Connected, the page's welcome asks for no connect; it says what the
+// administration is for, which holds in either state.
+TEST_F(StartPage, TheWelcomeFitsTheConnectedPage) {
+  const std::string welcome = start->Get<kvctl2::KVXInfoPanelLight>("panProfTxt")->Text();
+  EXPECT_EQ(welcome.find("Connect"), std::string::npos) << welcome;
+  EXPECT_NE(welcome.find("users, user groups and Memo databases"), std::string::npos) << welcome;
 }
 
 TEST_F(StartPage, AViewThatIsNotPartOfTheProgramIsTold) {

@@ -156,6 +156,51 @@ TEST_F(MainWindow, DockedViewsShowTheirToolBarAndRefreshWhenDockedAgain) {
   konfig->Unload();
 }
 
+// Choosing a view's tab makes it the active view: its tool bar shows, the
+// list commands reach it, and the tools find the states the view left
+// them in (the views switch them as their selection changes). Nothing is
+// refreshed by a tab.
+TEST_F(MainWindow, ATabChosenBringsItsViewsToolBarAndCommands) {
+  auto users = std::make_shared<test::ViewStandIn>("frmUser", "User Administration");
+  auto databases = std::make_shared<test::ViewStandIn>("frmDBPflege", "Memo Databases");
+  ShowDockedForm(users);
+  main->ToolButtonErlauben("Delete", false);  // no user selected
+  ShowDockedForm(databases);
+  main->ToolButtonErlauben("Delete", true);  // a database selected
+  dock->Tool("Eigenschaften")->SetVisible(false);
+
+  const struct {
+    std::shared_ptr<test::ViewStandIn> view;
+    const char* bar;
+    const char* command;  // a command of the bar
+    const char* procedure;
+    bool deleteEnabled;
+    bool propertiesShown;
+  } tabs[] = {
+      {users, "User", "AddUser", "AddUser", false, true},
+      {databases, "DBPflege", "AddDB", "AddDB", true, false},
+      {users, "User", "AddGrp", "AddGrp", false, true},
+  };
+  for (const auto& tab : tabs) {
+    SCOPED_TRACE(tab.bar);
+    users->calls.clear();
+    databases->calls.clear();
+    dock->ActivatePane(dock->PaneOf(*tab.view));
+    EXPECT_EQ(ActiveDockedForm(), tab.view);
+    EXPECT_EQ(VisibleToolBars(), std::vector<std::string>{tab.bar});
+    EXPECT_EQ(dock->Panel("StatForm")->Text(), tab.view->Caption());
+    EXPECT_EQ(dock->Tool("Delete")->Enabled(), tab.deleteEnabled);
+    EXPECT_EQ(dock->Tool("Eigenschaften")->Visible(), tab.propertiesShown);
+    EXPECT_TRUE(tab.view->calls.empty());
+    main->ToolButtonErlauben(tab.command, true);
+    Click(tab.command);
+    EXPECT_EQ(tab.view->calls, std::vector<std::string>{tab.procedure});
+  }
+  EXPECT_TRUE(msg->calls.empty()) << msg->calls.size();
+  users->Unload();
+  databases->Unload();
+}
+
 TEST_F(MainWindow, ListCommandsReachTheActiveViewByName) {
   auto view = std::make_shared<test::ViewStandIn>("frmUser", "User Administration");
   ShowDockedForm(view);

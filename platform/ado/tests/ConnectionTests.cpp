@@ -1,4 +1,5 @@
 #include "ado/Connection.h"
+#include "ado/ErrorMap.h"
 
 #include "ServerFixture.h"
 
@@ -138,8 +139,12 @@ TEST_F(ServerTest, ExecuteReportsRowsAffectedAndRunsWholeBatches) {
 TEST_F(ServerTest, FailedStatementsCarryTheirNumbersAndTheServersText) {
   cn.Execute("CREATE TABLE u (id int PRIMARY KEY, name text NOT NULL)");
   cn.Execute("INSERT INTO u VALUES (1, 'a')");
+  // A role without rights on u; the batch that takes it on fails as a
+  // whole, so the session keeps its own login.
+  const std::string noRights = DbName() + "_norights";
+  cn.Execute("CREATE ROLE \"" + noRights + "\" NOLOGIN");
   struct Case {
-    const char* sql;
+    std::string sql;
     int32_t number;
     const char* text;
   } cases[] = {
@@ -147,6 +152,7 @@ TEST_F(ServerTest, FailedStatementsCarryTheirNumbersAndTheServersText) {
       {"SELECT * FROM missing_table", errCommandFailed, "missing_table"},
       {"INSERT INTO u VALUES (1, 'b')", errIntegrityViolation, "duplicate key"},
       {"INSERT INTO u VALUES (2, NULL)", errIntegrityViolation, "null value"},
+      {"SET ROLE \"" + noRights + "\"; SELECT * FROM u", errPermissionDenied, "permission denied"},
   };
   for (const auto& c : cases) {
     try {
@@ -157,6 +163,57 @@ TEST_F(ServerTest, FailedStatementsCarryTheirNumbersAndTheServersText) {
       EXPECT_NE(e.Description().find(c.text), std::string::npos) << e.Description();
     }
   }
+  EXPECT_EQ(Scalar("SELECT current_user"), TestServer::User());
+  cn.Execute("DROP ROLE \"" + noRights + "\"");
+}
+
+// The server ends the session under the program (as a stop or restart of
+// the server does): the statement fails as a lost connection, so does
+// every later one without going to the server, and the transaction that
+// was open is gone with everything it wrote. Only after
+// ReconnectOnNextUse does the next statement connect again, with the same
+// login on the same database.
+TEST_F(ServerTest, ALostConnectionFailsAtOnceUntilItMayReconnect) {
+  cn.Execute("CREATE TABLE t (id int PRIMARY KEY)");
+  const std::string pid = Scalar("SELECT pg_backend_pid()");
+  cn.BeginTrans();
+  cn.Execute("INSERT INTO t VALUES (1)");
+  Connection other;
+  TestServer::OpenWithPassword(other, DbName());
+  auto otherScalar = [&](const std::string& sql) { return other.Execute(sql)(0).Value().ToString(); };
+  EXPECT_TRUE(other.Execute("SELECT pg_terminate_backend(" + pid + ", 10000)")(0).Value().ToBool());
+
+  auto expectLost = [&](const char* what) {
+    try {
+      cn.Execute("INSERT INTO t VALUES (2)");
+      ADD_FAILURE() << what << ": ran";
+    } catch (const rt::Error& e) {
+      EXPECT_EQ(e.Number(), errCannotConnect) << what;
+      EXPECT_EQ(e.Description().rfind(kConnectionLost, 0), 0u) << what << ": " << e.Description();
+    }
+    EXPECT_TRUE(cn.Lost()) << what;
+    EXPECT_EQ(cn.State(), adStateOpen) << what;
+    EXPECT_FALSE(cn.InTransaction()) << what;
+  };
+  expectLost("the statement that meets the loss");
+  expectLost("a later statement");
+  EXPECT_EQ(ErrorNumberOf([&] { cn.RollbackTrans(); }), errCannotConnect);
+  EXPECT_EQ(otherScalar("SELECT count(*) FROM pg_stat_activity WHERE usename = current_user AND datname = "
+                        "current_database()"),
+            "1");
+
+  cn.ReconnectOnNextUse();
+  EXPECT_EQ(Scalar("SELECT count(*) FROM t"), "0");
+  EXPECT_FALSE(cn.Lost());
+  EXPECT_EQ(cn.DefaultDatabase(), DbName());
+  EXPECT_EQ(Scalar("SELECT current_user"), TestServer::User());
+  cn.Execute("INSERT INTO t VALUES (3)");
+  EXPECT_EQ(otherScalar("SELECT count(*) FROM t"), "1");
+
+  // Not lost: asking for a reconnect changes nothing.
+  const std::string again = Scalar("SELECT pg_backend_pid()");
+  cn.ReconnectOnNextUse();
+  EXPECT_EQ(Scalar("SELECT pg_backend_pid()"), again);
 }
 
 TEST_F(ServerTest, FailedBatchInTransactionLeavesNoTransactionOpen) {

@@ -62,6 +62,7 @@ TEST(ErrorMap, SqlStatesMapToTheNumbersCallersTest) {
   EXPECT_EQ(ErrorNumberForSqlState("40P01"), errConflictingChange);
   EXPECT_EQ(ErrorNumberForSqlState("28P01"), errLoginRefused);
   EXPECT_EQ(ErrorNumberForSqlState("42601"), errCommandFailed);
+  EXPECT_EQ(ErrorNumberForSqlState("42501"), errPermissionDenied);
   EXPECT_EQ(ErrorNumberForSqlState("08006"), errCannotConnect);
   EXPECT_EQ(ErrorNumberForSqlState("22001"), errCommandFailed);
 }
