@@ -4,6 +4,7 @@
 // records every message, and helpers that play the login dialog.
 #pragma once
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -104,12 +105,51 @@ inline std::string ServerWhoseTriple(const std::function<std::string(const std::
   return {};
 }
 
-// `stem` followed by the first number that keeps it free of line breaks
-// when scrambled, for the beginning of a server's spelling.
-inline std::string PathThatKeeps(const std::string& stem) {
-  for (int i = 0;; ++i) {
-    if (!Breaks(stem + std::to_string(i))) return stem + std::to_string(i);
+// A path in `folder` whose file name is `name` after a number, the first
+// number that keeps the path free of line breaks when scrambled, for the
+// beginning of a server's spelling. The number comes first because only a
+// change at or before the place of a break can mend it; "" when none of
+// the tried ones keeps.
+inline std::string PathThatKeeps(const std::string& folder, const std::string& name) {
+  for (int i = 0; i < 1000; ++i) {
+    const std::string path = folder + "/" + std::to_string(i) + name;
+    if (!Breaks(path)) return path;
   }
+  return {};
+}
+
+// The private server's port and password are drawn at random, and with
+// some of them the access line of a test login would hold a line break
+// when scrambled, so that the login refuses to store it. The server is
+// then spelled another way that reaches the same server and keeps: the
+// loopback address written otherwise, the socket folder with "./" added
+// after its leading "/" (a change after the place of a break cannot mend
+// it).
+inline void SpellTheServerSoTheLoginsKeep() {
+  const std::string port = std::getenv("QV_PG_PORT") ? std::getenv("QV_PG_PORT") : "";
+  const std::string userAndPassword = "|" + ado::TestServer::User() + "|" + ado::TestServer::Password();
+  for (const char* host : {"127.0.0.1", "localhost", "127.1", "127.0.1", "127.0.0.01", "127.00.0.1", "127.0.00.1"}) {
+    if (!Breaks(std::string(host) + "," + port + userAndPassword)) {
+      ::setenv("QV_PG_HOST", host, 1);
+      break;
+    }
+  }
+  std::string folder = ado::TestServer::SocketDataSource();
+  folder.erase(folder.rfind(','));
+  for (int i = 0; i < 64 && Breaks(folder + "," + port + "||"); ++i) folder.insert(1, "./");
+  ::setenv("QV_PG_SOCKET_DIR", folder.c_str(), 1);
+}
+
+// `host` with the private server's port written after as many zeros as
+// needed for every access line `keeps(server)` tries to keep; "" when
+// none keeps them.
+inline std::string ServerWithPortThatKeeps(const std::string& host,
+                                           const std::function<bool(const std::string& server)>& keeps) {
+  for (size_t zeros = 0; zeros < 32; ++zeros) {
+    const std::string server = host + "," + std::string(zeros, '0') + std::getenv("QV_PG_PORT");
+    if (keeps(server)) return server;
+  }
+  return {};
 }
 
 // A login role of a test's own on the server (password "secret") with the
@@ -156,6 +196,7 @@ class SessionTest : public sqltest::QVaultTest {
   void SetUp() override {
     sqltest::QVaultTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
+    SpellTheServerSoTheLoginsKeep();
     UsePrivateRegistry();
     LoadSettings();
     for (const char* key : {"SQLAdm_CS", "SQLAdm_CU", "SQLAdm_CP", "IsExpr", "AktUpdDir", "DesignStyle"}) {
