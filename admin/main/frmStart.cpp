@@ -130,8 +130,9 @@ bool frmStart::LinksEnabled() const { return IsLoaded() && HasControl("hovDB", 0
 
 void frmStart::SetControlsEnabled(bool enabled) {
   for (const com::ControlPtr& control : Controls()) {
-    // A control without the property is passed over.
-    rt::ResumeNext([&] { control->SetEnabled(enabled); });
+    // Each control's own Enabled, so that a link draws itself anew; a
+    // control without the property is passed over.
+    rt::ResumeNext([&] { control->Let("Enabled", enabled); });
   }
   rt::Err().Clear();
 }

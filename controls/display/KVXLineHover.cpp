@@ -127,7 +127,6 @@ void KVXLineHover::SetHoverStyle(int32_t style) {
 void KVXLineHover::SetLinkEnabled(bool value) {
   PropertyChanged("Enabled");
   SetEnabled(value);
-  PaintLink(false);
 }
 
 void KVXLineHover::SetBackColorProperty(uint32_t color) {

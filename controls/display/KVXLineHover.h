@@ -58,6 +58,8 @@ class KVXLineHover : public DisplayControl {
  protected:
   void OnSited() override;
   void Resize() override { PaintLink(false); }
+  // Switched on or off by any way, the link draws in its look of that state.
+  void OnEnabledChanged() override { PaintLink(false); }
   void UserControl_MouseDown(int16_t button, int16_t shift, float x, float y) override;
   void UserControl_MouseMove(int16_t button, int16_t shift, float x, float y) override;
   void UserControl_MouseUp(int16_t button, int16_t shift, float x, float y) override;

@@ -12,6 +12,8 @@
 #include "forms/docking/DockStudio.h"
 #include "forms/tests/PlayUser.h"
 #include "gdi/FontBackend.h"
+#include "gdi/Owned.h"
+#include "gdi/Shapes.h"
 #include "main/frmMDI.h"
 #include "main/tests/MainWindowLoad.h"
 #include "main/frmStart.h"
@@ -119,6 +121,31 @@ TEST_F(StartPage, SwitchedOffTheLinksDoNothing) {
   EXPECT_FALSE(main->Dock()->Tool("DBDisconnect")->Enabled());
   ClickLink("hovVerwalt", 1);
   EXPECT_EQ(ActiveDockedForm(), start);
+}
+
+// Switched on after being off (as at the first login, which creates the
+// master database), every link draws again in its own colour, not in the
+// grey of a switched-off link.
+TEST_F(StartPage, SwitchedOnAgainTheLinksDrawInTheirColour) {
+  for (bool enable : {false, true}) start->IsEnabled(enable);
+  for (const com::ControlPtr& control : start->Controls()) {
+    if (control->TypeName() != "KVXLineHover") continue;
+    SCOPED_TRACE(control->Name() + "(" + std::to_string(control->Index()) + ")");
+    const gdi::OwnedDC dc(gdi::CreateSurfaceDC(control->PixelWidth(), control->PixelHeight()));
+    control->Draw(dc.Get(), 0, 0);
+    const auto linkColour = static_cast<gdi::COLORREF>(control->Get("ForeColor").ToLong());
+    int linkPixels = 0;
+    int greyPixels = 0;
+    for (int y = 0; y < control->PixelHeight(); ++y) {
+      for (int x = 0; x < control->PixelWidth(); ++x) {
+        const gdi::COLORREF pixel = gdi::GetPixel(dc.Get(), x, y);
+        linkPixels += pixel == linkColour;
+        greyPixels += pixel == gdi::RGB(0x80, 0x80, 0x80);
+      }
+    }
+    EXPECT_GT(linkPixels, 0);
+    EXPECT_EQ(greyPixels, 0);
+  }
 }
 
 TEST_F(StartPage, TheFrameOfLinksKeepsToItsPlace) {
