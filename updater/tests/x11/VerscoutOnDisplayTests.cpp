@@ -13,6 +13,7 @@
 #include "gdi/Dib.h"
 #include "gdi/Owned.h"
 #include "gdi/Twips.h"
+#include "runtime/TestRenders.h"
 #include "win/X11Testing.h"
 #include "win/tests/x11/ProgramOnDisplay.h"
 
@@ -43,12 +44,9 @@ win::RECT DesignRect(const std::string& name, int16_t index = -1) {
   return {};
 }
 
-// Writes what the screen shows of the rectangle to <name>.png in the
-// build folder, to be looked at.
+// Writes what the screen shows of the rectangle to verscout-<name>.png in
+// the renders folder, to be looked at.
 void SaveScreen(const win::RECT& rect, const std::string& name) {
-  const char* build = std::getenv("QV_BUILD_DIR");
-  const std::filesystem::path folder = std::filesystem::path(build ? build : ".") / "verscout";
-  std::filesystem::create_directories(folder);
   const std::vector<uint32_t> pixels = x11::ScreenPixels(rect);
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   gdi::BITMAPINFO info;
@@ -61,7 +59,7 @@ void SaveScreen(const win::RECT& rect, const std::string& name) {
   }
   gdi::OwnedBitmap bitmap(gdi::CreateCompatibleBitmap(gdi::HDC{}, width, height));
   gdi::SetDIBits(gdi::HDC{}, bitmap.Get(), 0, static_cast<uint32_t>(height), bits, info);
-  gdi::SaveBitmapToPng(bitmap.Get(), (folder / (name + ".png")).string());
+  gdi::SaveBitmapToPng(bitmap.Get(), rt::TestRenderPath("verscout-" + name + ".png"));
 }
 
 // Waits until the screen shows the same in the rectangle twice, 200 ms
