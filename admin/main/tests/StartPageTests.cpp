@@ -9,11 +9,10 @@
 #include "core/RegistrySettings.h"
 #include "core/SessionState.h"
 #include "display/KVXInfoPanelLight.h"
+#include "display/tests/DisplayTestHost.h"
 #include "forms/docking/DockStudio.h"
 #include "forms/tests/PlayUser.h"
 #include "gdi/FontBackend.h"
-#include "gdi/Owned.h"
-#include "gdi/Shapes.h"
 #include "main/frmMDI.h"
 #include "main/tests/MainWindowLoad.h"
 #include "main/frmStart.h"
@@ -131,14 +130,13 @@ TEST_F(StartPage, SwitchedOnAgainTheLinksDrawInTheirColour) {
   for (const com::ControlPtr& control : start->Controls()) {
     if (control->TypeName() != "KVXLineHover") continue;
     SCOPED_TRACE(control->Name() + "(" + std::to_string(control->Index()) + ")");
-    const gdi::OwnedDC dc(gdi::CreateSurfaceDC(control->PixelWidth(), control->PixelHeight()));
-    control->Draw(dc.Get(), 0, 0);
+    const kvctl2::test::Rendered drawn(*control);
     const auto linkColour = static_cast<gdi::COLORREF>(control->Get("ForeColor").ToLong());
     int linkPixels = 0;
     int greyPixels = 0;
     for (int y = 0; y < control->PixelHeight(); ++y) {
       for (int x = 0; x < control->PixelWidth(); ++x) {
-        const gdi::COLORREF pixel = gdi::GetPixel(dc.Get(), x, y);
+        const gdi::COLORREF pixel = drawn.Pixel(x, y);
         linkPixels += pixel == linkColour;
         greyPixels += pixel == gdi::RGB(0x80, 0x80, 0x80);
       }
