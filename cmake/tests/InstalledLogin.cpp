@@ -1,9 +1,10 @@
 // qvinstalledlogin: plays the login of a QVAdmin that runs in another
 // process on this X display (DISPLAY) as the README tells a new user to:
 // the server typed into the login's server box in place of the computer's
-// name offered, Windows Authentication as offered, "Login". The install
-// test plays the installed program with it.
-//   qvinstalledlogin PID SERVER
+// name offered, Windows Authentication as offered or, with a login name
+// and password, SQL Server Authentication, then "Login". The install test
+// plays the installed program with it.
+//   qvinstalledlogin PID SERVER [USER PASSWORD]
 // A window that shows over the login dialog while it connects (a message)
 // is told on stdout with its title and answered with Enter. Exit code 0
 // when the login dialog has closed and the main window is left, 1
@@ -30,9 +31,9 @@ constexpr int kErasures = 120;
 
 // Where a control of the login dialog lies on the screen, as its design
 // places it in the dialog's client area at `origin`.
-win::RECT OnScreen(const forms::DesignNode& design, const std::string& name, win::POINT origin) {
+win::RECT OnScreen(const forms::DesignNode& design, const std::string& name, win::POINT origin, int16_t index = -1) {
   for (const forms::DesignNode& c : design.children) {
-    if (c.name != name) continue;
+    if (c.name != name || c.index != index) continue;
     const auto twips = [&c](const char* property) { return c.properties.ReadProperty(property, 0).ToLong(); };
     const int left = origin.x + gdi::TwipsToPixelsX(twips("Left"));
     const int top = origin.y + gdi::TwipsToPixelsY(twips("Top"));
@@ -40,6 +41,16 @@ win::RECT OnScreen(const forms::DesignNode& design, const std::string& name, win
   }
   std::fprintf(stderr, "qvinstalledlogin: no control %s in the login dialog's design\n", name.c_str());
   std::exit(1);
+}
+
+win::POINT Centre(const win::RECT& r) { return win::POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// Clicks into an edit box and types the text in place of what it holds.
+void TypeInto(const win::RECT& box, const std::string& text) {
+  x11::ClickAtScreen(win::POINT{box.left + 20, (box.top + box.bottom) / 2});
+  x11::TapKeySymbol(kEndKey);
+  for (int i = 0; i < kErasures; ++i) x11::TypeText("\b");
+  x11::TypeText(text);
 }
 
 std::string TopTitle(pid_t pid) {
@@ -50,8 +61,8 @@ std::string TopTitle(pid_t pid) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: qvinstalledlogin PID SERVER\n");
+  if (argc != 3 && argc != 5) {
+    std::fprintf(stderr, "usage: qvinstalledlogin PID SERVER [USER PASSWORD]\n");
     return 1;
   }
   if (!win::UseX11Display()) {
@@ -72,15 +83,14 @@ int main(int argc, char** argv) {
   const forms::DesignNode design = forms::ReadDesignFile(std::string(QV_SOURCE_DIR) + "/admin/core/frmLogin.frm");
   const win::POINT origin = x11::ScreenOriginOf(dialog);
 
-  // Into the edit part of the server box (left of its drop-down button),
-  // the name offered erased, the server typed.
-  const win::RECT box = OnScreen(design, "cboServer", origin);
-  x11::ClickAtScreen(win::POINT{box.left + 20, (box.top + box.bottom) / 2});
-  x11::TapKeySymbol(kEndKey);
-  for (int i = 0; i < kErasures; ++i) x11::TypeText("\b");
-  x11::TypeText(server);
-  const win::RECT login = OnScreen(design, "cmdLogin", origin);
-  x11::ClickAtScreen(win::POINT{(login.left + login.right) / 2, (login.top + login.bottom) / 2});
+  // Into the edit part of the server box (left of its drop-down button).
+  TypeInto(OnScreen(design, "cboServer", origin), server);
+  if (argc == 5) {
+    x11::ClickAtScreen(Centre(OnScreen(design, "optAuth", origin, 1)));
+    TypeInto(OnScreen(design, "txtUID", origin), argv[3]);
+    TypeInto(OnScreen(design, "txtPWD", origin), argv[4]);
+  }
+  x11::ClickAtScreen(Centre(OnScreen(design, "cmdLogin", origin)));
 
   unsigned long answered = 0;
   const bool done = x11::WaitUntil(60000, [&] {

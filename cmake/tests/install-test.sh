@@ -8,9 +8,11 @@
 # - the installed settings tool gives Verscout its update folder; Verscout
 #   (standard mode, with a private registry) shows its window, and a
 #   silent run checks for updates and logs the check;
-# - QVAdmin logs in to the private database server with its socket folder
-#   and port typed into the login's server box (Windows Authentication),
-#   when the tests' cluster runs (QV_PG_SOCKET_DIR, QV_PG_PORT);
+# - QVAdmin logs in to the private database server with the server typed
+#   into the login's server box (socket folder and port with Windows
+#   Authentication, address and port with SQL Server Authentication), when
+#   the tests' cluster runs (QV_PG_SOCKET_DIR, QV_PG_PORT, QV_PG_USER,
+#   QV_PG_PASSWORD);
 # - a program copied without its data folder says so and exits non-zero;
 # - the installed libraries hold no test support.
 # The screenshots go to the build folder's renders/ (installed-*.png).
@@ -172,25 +174,32 @@ INNER
 "${hidden[@]}" bash "$work/inner.sh" "$work" "$prefix" || failures=$((failures + 1))
 
 # QVAdmin logs in to the private server as the README says: a fresh user
-# (no PGHOST or PGPORT) types the server's socket folder and port into the
-# login's server box and logs in with Windows Authentication. In a user
-# namespace the program would not run as the user the server knows.
+# (no PGHOST or PGPORT) types the server into the login's server box: its
+# socket folder and port with Windows Authentication, its address and port
+# with SQL Server Authentication. In a user namespace the program would
+# not run as the user the server knows.
+# - the server typed, and the login name and password where one is given
+logins=("$work/socket,${QV_PG_PORT:-}"
+        "127.0.0.1,${QV_PG_PORT:-} ${QV_PG_USER:-} ${QV_PG_PASSWORD:-}")
 if [[ -z "${QV_PG_SOCKET_DIR:-}" || -z "${QV_PG_PORT:-}" ]]; then
   echo "no private database cluster (QV_PG_SOCKET_DIR, QV_PG_PORT): the login is not tried"
 elif ((!as_root)); then
   echo "no mount namespace of the real user here: the login is not tried"
 else
-  QV_REGISTRY_DIR="$work/admin-registry" "${hidden[@]}" env -u PGHOST -u PGPORT "$prefix/bin/QVAdmin" \
-    >"$work/login.log" 2>&1 &
-  admin=$!
-  if "$build/bin/qvinstalledlogin" "$admin" "$work/socket,$QV_PG_PORT" >"$work/login.out" 2>&1 &&
-     grep -qs SQLAdm_CS "$work"/admin-registry/*; then
-    echo "QVAdmin (installed): $(tail -1 "$work/login.out")"
-  else
-    fail "QVAdmin did not log in to $work/socket,$QV_PG_PORT: $(cat "$work/login.out" "$work/login.log")"
-  fi
-  kill "$admin" 2>/dev/null
-  wait "$admin" 2>/dev/null
+  for ((i = 0; i < ${#logins[@]}; ++i)); do
+    read -r -a login <<<"${logins[i]}"
+    QV_REGISTRY_DIR="$work/admin-registry-$i" "${hidden[@]}" env -u PGHOST -u PGPORT "$prefix/bin/QVAdmin" \
+      >"$work/login.log" 2>&1 &
+    admin=$!
+    if "$build/bin/qvinstalledlogin" "$admin" "${login[@]}" >"$work/login.out" 2>&1 &&
+       grep -qs SQLAdm_CS "$work/admin-registry-$i"/*; then
+      echo "QVAdmin (installed): $(tail -1 "$work/login.out")${login[1]:+ as ${login[1]}}"
+    else
+      fail "QVAdmin did not log in to ${login[0]}: $(cat "$work/login.out" "$work/login.log")"
+    fi
+    kill "$admin" 2>/dev/null
+    wait "$admin" 2>/dev/null
+  done
 fi
 # The screenshots, to be looked at.
 mkdir -p "$build/renders"
