@@ -1,6 +1,7 @@
 // Entry routine of QVAdmin: the program's folder and name, the start, and
 // the message loop for as long as a form is loaded.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/StartUp.h"
@@ -8,6 +9,7 @@
 #include "forms/Form.h"
 #include "runtime/DataFolder.h"
 #include "runtime/Error.h"
+#include "win/DisplayBackend.h"
 #include "win/MessageQueue.h"
 #include "win/Modules.h"
 
@@ -19,6 +21,18 @@ int main(int, char**) {
   // Without its form designs, scripts and fonts the program can show nothing.
   if (const std::string problem = rt::DataFolderProblem({"qvadmin", "kvctl2", "sql", "fonts"}); !problem.empty()) {
     std::fprintf(stderr, "QVAdmin: %s\n", problem.c_str());
+    return 1;
+  }
+  // QVAdmin is worked in its windows only: without a display nobody could
+  // log in or close it, and it would end at once without a word.
+  if (!win::Display().HasScreen()) {
+    const char* display = std::getenv("DISPLAY");
+    if (display && *display) {
+      std::fprintf(stderr, "QVAdmin: the display \"%s\" does not answer; QVAdmin needs a display to show its windows.\n",
+                   display);
+    } else {
+      std::fprintf(stderr, "QVAdmin: no display (DISPLAY is not set); QVAdmin needs a display to show its windows.\n");
+    }
     return 1;
   }
   try {

@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
-# Installs the build into a fresh prefix and starts both programs from
+# Installs the build into a fresh prefix and starts the programs from
 # there with the source and build folders out of reach (hidden in a mount
-# namespace of their own), on a private X server:
-# - QVAdmin shows its window, Verscout (standard mode, with a private
-#   registry and update folder) its window;
+# namespace of their own), on a private X server, as the README tells a new
+# user to:
+# - QVAdmin shows its window, and without a display (none named, or one
+#   that does not answer) says why and exits 1;
+# - the installed settings tool gives Verscout its update folder; Verscout
+#   (standard mode, with a private registry) shows its window, and a
+#   silent run checks for updates and logs the check;
+# - QVAdmin logs in to the private database server with the server typed
+#   into the login's server box (socket folder and port with Windows
+#   Authentication, address and port with SQL Server Authentication), when
+#   the tests' cluster runs (QV_PG_SOCKET_DIR, QV_PG_PORT, QV_PG_USER,
+#   QV_PG_PASSWORD);
 # - a program copied without its data folder says so and exits non-zero;
 # - the installed libraries hold no test support.
 # The screenshots go to the build folder's renders/ (installed-*.png).
@@ -35,14 +44,14 @@ fi
 
 # What an installation holds: the programs and the folders they keep
 # beside them, the libraries, the data folder.
-for path in bin/QVAdmin bin/Verscout bin/res/livupd bin/QV_Admin/index.html lib/libKvctl2.so \
+for path in bin/QVAdmin bin/Verscout bin/qvsetting bin/res/livupd bin/QV_Admin/index.html lib/libKvctl2.so \
             share/quorvelle/fonts/fonts.conf share/quorvelle/qvadmin/frmMDI.frm \
             share/quorvelle/kvctl2/frmMsgBoxIe.frm share/quorvelle/verscout/frmUpdates.frm \
             share/quorvelle/sql/scriptMakeHauptDB.sql; do
   [[ -e "$prefix/$path" ]] || fail "not installed: $path"
 done
-extra="$(find "$prefix/bin" -maxdepth 1 -type f ! -name QVAdmin ! -name Verscout -printf '%f ')"
-[[ -z "$extra" ]] || fail "more programs installed than the two: $extra"
+extra="$(find "$prefix/bin" -maxdepth 1 -type f ! -name QVAdmin ! -name Verscout ! -name qvsetting -printf '%f ')"
+[[ -z "$extra" ]] || fail "more programs installed than the two and the settings tool: $extra"
 # No test support in the installed libraries: neither its symbols nor the
 # libraries only it needs.
 support="$(nm -D -C --defined-only "$prefix"/lib/*.so 2>/dev/null |
@@ -52,10 +61,9 @@ for lib in "$prefix"/lib/*.so; do
   if readelf -d "$lib" | grep -q 'NEEDED.*libXtst'; then fail "$(basename "$lib") needs libXtst"; fi
 done
 
-# The update assistant's settings, as the product's client leaves them.
+# The programs' settings, in a registry of the test's own.
 export QV_REGISTRY_DIR="$work/registry"
 mkdir -p "$work/updates/upd"
-"$build/bin/qvsetting" 'SOFTWARE\Kelvaro\Quorvelle4' AktUpdDir "$work/updates/upd" || fail "settings not written"
 cp "$build/bin/qvscreenshot" "$work/"
 # A sanitized build's leak suppressions lie in the checkout: a copy stays
 # in reach.
@@ -75,13 +83,34 @@ read -r -t 30 -u "${XVFB[0]}" number
 [[ -n "$number" ]] || { echo "the private X server did not start"; exit 1; }
 export DISPLAY=":$number"
 
-# Run in a mount namespace in which the source and build folders are
-# empty: whatever the programs read must come from the prefix.
+# Runs a command in a mount namespace in which the source and build
+# folders are empty: whatever the programs read must come from the prefix.
+# The private database cluster's socket folder, which may lie in the build
+# folder, stays in reach as $work/socket, the way a user names it.
+cat >"$work/hidden.sh" <<'HIDDEN'
+set -u
+work="$1"; count="$2"; shift 2
+if [[ -n "${QV_PG_SOCKET_DIR:-}" && -d "$QV_PG_SOCKET_DIR" ]]; then
+  mkdir -p "$work/socket"
+  mount --bind "$QV_PG_SOCKET_DIR" "$work/socket" || exit 3
+fi
+for ((i = 0; i < count; ++i)); do mount -t tmpfs -o size=1m qv-hidden "$1" || exit 3; shift; done
+cd "$work"
+exec "$@"
+HIDDEN
+hide=("$build" "$source")
+# Whether the namespace is the real root's (then the programs run as the
+# user who started the test, as peer authentication at the server sees
+# it) or a user namespace's.
+# The command line runs the command in place of itself (same process).
+as_root=0
+unshare -m true 2>/dev/null && as_root=1
+hidden=(unshare -rm bash "$work/hidden.sh" "$work" "${#hide[@]}" "${hide[@]}")
+((as_root)) && hidden=(unshare -m bash "$work/hidden.sh" "$work" "${#hide[@]}" "${hide[@]}")
+
 cat >"$work/inner.sh" <<'INNER'
 set -u
-work="$1"; prefix="$2"; shift 2
-for hidden in "$@"; do mount -t tmpfs -o size=1m qv-hidden "$hidden" || exit 3; done
-cd "$work"
+work="$1"; prefix="$2"
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 shows_window() {
@@ -99,8 +128,37 @@ shows_window() {
   fi
   kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
 }
+# Without a display QVAdmin can do nothing: it says why and fails.
+unused=$(( ${DISPLAY#:} + 1 ))
+while [[ -e /tmp/.X11-unix/X$unused ]]; do unused=$((unused + 1)); done
+for display in "" ":$unused"; do
+  DISPLAY="$display" "$prefix/bin/QVAdmin" >"$work/nodisplay.out" 2>"$work/nodisplay.err" </dev/null
+  status=$?
+  if [[ $status -ne 1 ]] || ! grep -q "^QVAdmin: .*needs a display" "$work/nodisplay.err"; then
+    fail "QVAdmin with DISPLAY=\"$display\": status $status, said: $(cat "$work/nodisplay.err")"
+  else
+    echo "QVAdmin with DISPLAY=\"$display\": status $status, $(grep '^QVAdmin:' "$work/nodisplay.err")"
+  fi
+done
 shows_window QVAdmin "$prefix/bin/QVAdmin"
+
+# Verscout's update folder, given with the installed settings tool, as the
+# product's client leaves it.
+if ! "$prefix/bin/qvsetting" 'SOFTWARE\Kelvaro\Quorvelle4' AktUpdDir "$work/updates/upd"; then
+  fail "the installed settings tool did not write AktUpdDir"
+fi
 shows_window Verscout "$prefix/bin/Verscout" UpdStd
+# A silent run checks for updates at once; no update server answers here
+# (its address leads to a closed port), which the check logs.
+QV_INET_CONNECT_TO="update.quorvelle.de:80:127.0.0.1:1" timeout 120 "$prefix/bin/Verscout" UpdSilent \
+  >"$work/check.out" 2>&1 </dev/null
+status=$?
+log="$(cat "$work"/updates/UpdLog.* 2>/dev/null)"
+if [[ $status -eq 124 ]] || ! grep -q "data/ver.txt" <<<"$log"; then
+  fail "the silent update check: status $status, said: $(cat "$work/check.out"), logged: $log"
+else
+  echo "Verscout checked for updates (status $status), its log: $(grep -m1 data/ver.txt <<<"$log" | tr -d '\r')"
+fi
 for program in QVAdmin "Verscout UpdStd"; do
   $work/copy/bin/$program >"$work/copy.out" 2>"$work/copy.err" </dev/null
   status=$?
@@ -113,11 +171,35 @@ for program in QVAdmin "Verscout UpdStd"; do
 done
 exit $((failures > 0))
 INNER
-hide=("$build" "$source")
-if unshare -m true 2>/dev/null; then
-  unshare -m bash "$work/inner.sh" "$work" "$prefix" "${hide[@]}" || failures=$((failures + 1))
+"${hidden[@]}" bash "$work/inner.sh" "$work" "$prefix" || failures=$((failures + 1))
+
+# QVAdmin logs in to the private server as the README says: a fresh user
+# (no PGHOST or PGPORT) types the server into the login's server box: its
+# socket folder and port with Windows Authentication, its address and port
+# with SQL Server Authentication. In a user namespace the program would
+# not run as the user the server knows.
+# - the server typed, and the login name and password where one is given
+logins=("$work/socket,${QV_PG_PORT:-}"
+        "127.0.0.1,${QV_PG_PORT:-} ${QV_PG_USER:-} ${QV_PG_PASSWORD:-}")
+if [[ -z "${QV_PG_SOCKET_DIR:-}" || -z "${QV_PG_PORT:-}" ]]; then
+  echo "no private database cluster (QV_PG_SOCKET_DIR, QV_PG_PORT): the login is not tried"
+elif ((!as_root)); then
+  echo "no mount namespace of the real user here: the login is not tried"
 else
-  unshare -rm bash "$work/inner.sh" "$work" "$prefix" "${hide[@]}" || failures=$((failures + 1))
+  for ((i = 0; i < ${#logins[@]}; ++i)); do
+    read -r -a login <<<"${logins[i]}"
+    QV_REGISTRY_DIR="$work/admin-registry-$i" "${hidden[@]}" env -u PGHOST -u PGPORT "$prefix/bin/QVAdmin" \
+      >"$work/login.log" 2>&1 &
+    admin=$!
+    if "$build/bin/qvinstalledlogin" "$admin" "${login[@]}" >"$work/login.out" 2>&1 &&
+       grep -qs SQLAdm_CS "$work/admin-registry-$i"/*; then
+      echo "QVAdmin (installed): $(tail -1 "$work/login.out")${login[1]:+ as ${login[1]}}"
+    else
+      fail "QVAdmin did not log in to ${login[0]}: $(cat "$work/login.out" "$work/login.log")"
+    fi
+    kill "$admin" 2>/dev/null
+    wait "$admin" 2>/dev/null
+  done
 fi
 # The screenshots, to be looked at.
 mkdir -p "$build/renders"
@@ -129,4 +211,4 @@ if ((failures)); then
   echo "$failures check(s) failed"
   exit 1
 fi
-echo "installed programs start with the source and build folders out of reach"
+echo "installed programs start and do their work with the source and build folders out of reach"

@@ -318,6 +318,22 @@ POINT ScreenOriginOf(unsigned long xid) {
   return POINT{x, y};
 }
 
+std::string TitleOf(unsigned long xid) {
+  ::Display* display = Connection();
+  Atom type = None;
+  int format = 0;
+  unsigned long items = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::string title;
+  if (XGetWindowProperty(display, xid, XInternAtom(display, "_NET_WM_NAME", False), 0, 4096, False,
+                         XInternAtom(display, "UTF8_STRING", False), &type, &format, &items, &after, &data) == Success &&
+      data && format == 8) {
+    title.assign(reinterpret_cast<const char*>(data), items);
+  }
+  if (data) XFree(data);
+  return title;
+}
+
 void ClickAtScreen(POINT screen) {
   XTestFakeMotionEvent(Connection(), -1, screen.x, screen.y, CurrentTime);
   PressButton(1, true);

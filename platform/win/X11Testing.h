@@ -116,6 +116,8 @@ unsigned long ShownWindowOfProcess(pid_t pid, const std::string& display = "");
 // The top-left corner of an X window on the screen (of this process's
 // display, as the functions below).
 POINT ScreenOriginOf(unsigned long xid);
+// The title of an X window (its UTF-8 _NET_WM_NAME); "" when it has none.
+std::string TitleOf(unsigned long xid);
 // Moves the pointer to a point of the screen and clicks the left button.
 void ClickAtScreen(POINT screen);
 // What the screen shows in the rectangle, as opaque ARGB pixels, row by row.

@@ -1,8 +1,9 @@
 // qvsetting: writes one text value into the current user's settings, as
 // the programs' settings class does, in the registry stand-in's folder
-// (QV_REGISTRY_DIR, else the user's configuration folder). tools/run sets
-// up the settings that the product's client would leave for the update
-// assistant this way.
+// (QV_REGISTRY_DIR, else the user's configuration folder). tools/run, and
+// the user of an installation, set up the settings that the product's
+// client would leave for the update assistant this way (its update folder,
+// AktUpdDir).
 //   qvsetting KEY NAME VALUE     (KEY below HKEY_CURRENT_USER, with "\")
 // Exit code 0 when the value was written, 1 otherwise.
 #include <cstdio>

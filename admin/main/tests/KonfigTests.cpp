@@ -45,11 +45,21 @@ class Konfig : public test::SessionTest {
     root = fs::temp_directory_path() / ("qvkonfig-" + std::to_string(::getpid()));
     fs::remove_all(root);
     fs::create_directories(root);
-    LoginWith(test::PasswordLogin());
+    const test::LoginInput login = test::PasswordLogin();
+    LoginWith(login);
     ASSERT_FALSE(CurrentUserID.empty());
     // The server as the clients' access data name it: a spelling free of
-    // line breaks when scrambled (the test server's port is any number).
-    SqlServer = test::ServerWhoseTriple([](const std::string& name) { return "DBHOST" + name; }, false);
+    // line breaks when scrambled, alone and with the login's user and
+    // password, which the access data keep from the login (the test
+    // server's port and password are any). A break in the password is
+    // mended only by moving it: the spelling grows until none is left.
+    SqlServer.clear();
+    for (size_t grown = 0; SqlServer.empty() && grown < 32; ++grown) {
+      const std::string server = test::ServerWhoseTriple(
+          [grown](const std::string& name) { return "DBHOST" + std::string(grown, 'x') + name; }, false);
+      if (!server.empty() && !test::Breaks(server + "|" + login.user + "|" + login.password)) SqlServer = server;
+    }
+    ASSERT_FALSE(SqlServer.empty());
     view = frmKonfig::Default();
     ShowDockedForm(view);
   }
