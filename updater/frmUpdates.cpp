@@ -37,6 +37,38 @@ constexpr com::DispId kMsgBoxEx = 0x60030085;
 // Where the page ends (twips) when the status label and list show below it.
 constexpr int32_t kPageAboveStatusBottom = 3240;
 
+// The title of a message about a failed file operation.
+std::string CopyErrorTitle(int32_t number) {
+  const std::string text = std::to_string(number);
+  return IsEnglish ? "Copy error #" + text + " at update." : "Kopierfehler " + text + " bei Update.";
+}
+
+// What a failed file operation says, in the assistant's language.
+std::string FileFailureText(const shell::FileFailure& failure) {
+  if (IsEnglish) return failure.text;
+  const char* reason = "Der Dateisystem-Vorgang ist fehlgeschlagen.";
+  switch (failure.reason) {
+    case shell::ERROR_FILE_NOT_FOUND:
+      reason = "Die Datei oder der Ordner wurde nicht gefunden.";
+      break;
+    case shell::ERROR_ACCESS_DENIED:
+      reason = "Zugriff verweigert.";
+      break;
+    case shell::ERROR_DISK_FULL:
+      reason = "Auf dem Datenträger ist nicht genügend Speicherplatz.";
+      break;
+    case shell::ERROR_ALREADY_EXISTS:
+      reason = "Eine Datei oder ein Ordner mit diesem Namen existiert bereits.";
+      break;
+    case shell::DE_DESTSUBTREE:
+      reason = "Der Zielordner ist ein Unterordner des Quellordners.";
+      break;
+    default:
+      break;
+  }
+  return failure.path.empty() ? std::string(reason) : "'" + failure.path + "': " + reason;
+}
+
 void LetById(const com::ControlPtr& control, com::DispId id, rt::Variant value) {
   com::Args args{std::move(value)};
   control->Invoke(id, com::CallKind::PropertyLet, args);
@@ -188,15 +220,19 @@ bool frmUpdates::FileOperation(int32_t Mode, const std::string& Source, const st
         operation.fFlags = shell::FOF_ALLOWUNDO;
         if (!Abfrage) operation.fFlags |= shell::FOF_NOCONFIRMATION;
         if (!Sichtbar) operation.fFlags |= shell::FOF_SILENT;
-        operation.confirm = [](const std::string& question) {
-          return forms::MsgBox(question, forms::vbYesNo | forms::vbQuestion) == forms::vbYes;
+        operation.confirm = [](const shell::FileQuestion& question) {
+          return forms::MsgBox(question.text, forms::vbYesNo | forms::vbQuestion) == forms::vbYes
+                     ? shell::FileAnswer::Yes
+                     : shell::FileAnswer::No;
+        };
+        // The shell's own error box: the operation has no FOF_NOERRORUI.
+        operation.report = [this](const shell::FileFailure& failure) {
+          ShowMsgEx(FileFailureText(failure), forms::vbCritical | forms::vbSystemModal, CopyErrorTitle(failure.reason));
         };
         done = shell::SHFileOperationA(operation) == 0;
       },
       [&](const rt::Error& error) {
-        const std::string number = std::to_string(error.Number());
-        ShowMsgEx(error.Description(), forms::vbCritical | forms::vbSystemModal,
-                  IsEnglish ? "Copy error #" + number + " at update." : "Kopierfehler " + number + " bei Update.");
+        ShowMsgEx(error.Description(), forms::vbCritical | forms::vbSystemModal, CopyErrorTitle(error.Number()));
         done = false;
       });
   rt::Err().Clear();

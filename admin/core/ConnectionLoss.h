@@ -4,7 +4,10 @@
 // action is over (the message loop runs again), the next statement
 // connects again with the session's login, so that work goes on as soon as
 // the server is back; a server still away is told again by the next
-// action.
+// action. A server that restarted while the program was idle is no loss:
+// the connection runs the next statement outside a transaction on a new
+// session by itself (ado/Connection.h), so what is told here is a server
+// still away, or one that went away inside a transaction.
 #pragma once
 
 #include <functional>

@@ -122,13 +122,19 @@ void AssignmentLists::Move(int16_t index) {
   if (m_onMoved) m_onMoved(index);
 }
 
+void AssignmentLists::SetCandidateCheck(std::string sql, std::string noun) {
+  m_candidateCheck = std::move(sql);
+  m_candidateNoun = std::move(noun);
+}
+
 void AssignmentLists::LoadGroups() {
   m_candidates = ReadEntries("SELECT ID,Bez FROM Gruppen", {});
+  SetCandidateCheck(kGroupStillThere, "group");
   Setup("Groups", {frmMDI::Default()->ListPicture(3)}, "All groups assigned!", "No group assigned!");
 }
 
 void AssignmentLists::WriteLinks(const std::string& currentSql, const std::string& deleteSql,
-                                 const std::string& insertSql, const rt::Variant& owner) const {
+                                 const std::string& insertSql, const rt::Variant& owner) {
   if (!m_dirty) return;
   if (!currentSql.empty()) {
     std::vector<std::string> current;
@@ -137,6 +143,17 @@ void AssignmentLists::WriteLinks(const std::string& currentSql, const std::strin
     }
     std::sort(current.begin(), current.end());
     if (current != m_stored) RaiseChangedMeanwhile(m_form.Name());
+  }
+  if (!m_candidateCheck.empty()) {
+    for (const std::string& id : AssignedIDs()) {
+      if (!MainConnection().Execute(m_candidateCheck, {rt::Variant(id)}).Eof()) continue;
+      // Gone for good: the lists, read again, no longer offer it.
+      const auto gone = std::find_if(m_candidates.begin(), m_candidates.end(),
+                                     [&](const AssignmentEntry& entry) { return entry.id == id; });
+      const std::string name = gone != m_candidates.end() ? gone->name : id;
+      if (gone != m_candidates.end()) m_candidates.erase(gone);
+      RaiseAssignedDeletedMeanwhile(m_candidateNoun, name);
+    }
   }
   ExecuteNoRecords(deleteSql, {owner});
   for (const std::string& id : AssignedIDs()) ExecuteNoRecords(insertSql, {owner, rt::Variant(id)});

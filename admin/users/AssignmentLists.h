@@ -41,6 +41,11 @@ class AssignmentLists {
   void Connect(std::function<void()> reload = {});
 
   std::vector<AssignmentEntry>& Candidates() { return m_candidates; }
+  // How WriteLinks finds that an assigned entry still exists: `sql` returns
+  // a row for an existing identifier (the parameter) and keeps it from
+  // being deleted until the save's transaction ends; `noun` names an entry
+  // in the message ("group").
+  void SetCandidateCheck(std::string sql, std::string noun);
 
   // Fills both lists (hourglass meanwhile): `assigned` returns the assigned
   // rows; each marks its candidate, and the unmarked candidates make the
@@ -66,9 +71,11 @@ class AssignmentLists {
   // parameter, the other key in field 0; "" for an owner not stored yet)
   // must be the stored assignment, so that an assignment someone else
   // changed meanwhile is not overwritten: else 0x80040E38 is raised and
-  // nothing is written.
+  // nothing is written. And every assigned entry must still exist (see
+  // SetCandidateCheck): an entry someone else deleted meanwhile is dropped
+  // from the candidates and RaiseAssignedDeletedMeanwhile is raised.
   void WriteLinks(const std::string& currentSql, const std::string& deleteSql, const std::string& insertSql,
-                  const rt::Variant& owner) const;
+                  const rt::Variant& owner);
   // After a save: the Assigned list is the stored assignment; not dirty.
   void MarkStored();
   // Runs after every move (the import enables its Import button).
@@ -84,6 +91,8 @@ class AssignmentLists {
   std::string m_buttonName;
   std::string m_moveLabel;
   std::vector<AssignmentEntry> m_candidates;
+  std::string m_candidateCheck;
+  std::string m_candidateNoun;
   std::vector<std::string> m_stored;  // the assigned identifiers as last read or written, sorted
   bool m_dirty = false;
   std::function<void(int16_t)> m_onMoved;
@@ -91,6 +100,10 @@ class AssignmentLists {
 
 // The rows of a query whose fields 0 and 1 are an identifier and a name.
 std::vector<AssignmentEntry> ReadEntries(const std::string& sql, const std::vector<rt::Variant>& parameters);
+
+// The candidates' checks of the group and the user lists.
+inline constexpr const char* kGroupStillThere = "SELECT ID FROM Gruppen WHERE ID=? FOR KEY SHARE";
+inline constexpr const char* kUserStillThere = "SELECT ID FROM Benutzer WHERE ID=? FOR KEY SHARE";
 
 // The paint colour of every report list of these forms (red 255, green
 // 255, blue 240).

@@ -5,6 +5,13 @@
 
 namespace qvadmin {
 
+namespace {
+
+// The source of the refusal of a save whose assigned entry was deleted.
+constexpr const char* kAssignedEntrySource = "AssignmentLists";
+
+}  // namespace
+
 std::vector<std::optional<std::string>> LoadedRecord::Read(const ado::Recordset& rs) const {
   std::vector<std::optional<std::string>> values;
   values.reserve(m_fields.size());
@@ -28,6 +35,16 @@ void RaiseChangedMeanwhile(const std::string& source) {
 
 void RaiseDeletedMeanwhile(const std::string& source) {
   rt::Raise(ado::errRowDeleted, source, "The data record was deleted by another user meanwhile.");
+}
+
+void RaiseAssignedDeletedMeanwhile(const std::string& noun, const std::string& name) {
+  rt::Raise(
+      ado::errRowDeleted, kAssignedEntrySource,
+      "The " + noun + " \"" + name + "\" was deleted by another user meanwhile, so your entries cannot be saved.");
+}
+
+bool IsAssignedDeletedMeanwhile(const rt::Error& e) {
+  return e.Number() == ado::errRowDeleted && e.Source() == kAssignedEntrySource;
 }
 
 }  // namespace qvadmin

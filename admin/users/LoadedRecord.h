@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ado/Recordset.h"
+#include "runtime/Error.h"
 
 namespace qvadmin {
 
@@ -39,5 +40,10 @@ class LoadedRecord {
 // the dialog loaded it (0x80040E38 and 0x80040E23, raised from `source`).
 [[noreturn]] void RaiseChangedMeanwhile(const std::string& source);
 [[noreturn]] void RaiseDeletedMeanwhile(const std::string& source);
+// The refusal of a save that assigns an entry (the `noun` named `name`)
+// that someone else deleted since the dialog listed it: 0x80040E23, told
+// apart from a deleted record by IsAssignedDeletedMeanwhile.
+[[noreturn]] void RaiseAssignedDeletedMeanwhile(const std::string& noun, const std::string& name);
+bool IsAssignedDeletedMeanwhile(const rt::Error& e);
 
 }  // namespace qvadmin

@@ -13,6 +13,7 @@
 #include "forms/containers/TabControl.h"
 #include "runtime/Date.h"
 #include "runtime/Error.h"
+#include "users/LoadedRecord.h"
 #include "users/MainWindowLink.h"
 #include "users/ViewHelpers.h"
 
@@ -74,17 +75,26 @@ void PropertiesDialog::Reload() {
 }
 
 bool PropertiesDialog::TellSaveConflict(const rt::Error& e) {
+  // The record stands: what the other user did is shown on request.
+  const auto offerReload = [this](const std::string& what) {
+    const int32_t answer = ShowMsgEx(
+        what + "\r\rDo you want to reload the data record? Your entries in this dialog will then be discarded.",
+        forms::vbYesNo + forms::vbExclamation + forms::vbDefaultButton2, kNotSavedTitle);
+    if (answer == forms::vbYes) Reload();
+  };
+  if (IsAssignedDeletedMeanwhile(e)) {
+    offerReload(e.Description());
+    return true;
+  }
   if (e.Number() == ado::errRowDeleted) {
     ShowMsgEx("The data record was deleted by another user meanwhile, so your entries cannot be saved.",
               forms::vbExclamation, kNotSavedTitle);
     return true;
   }
   if (e.Number() != ado::errConcurrencyViolation) return false;
-  const int32_t answer = ShowMsgEx(
+  offerReload(
       "The data record was changed by another user meanwhile. Saving your entries now would overwrite that "
-      "change.\r\rDo you want to reload the data record? Your entries in this dialog will then be discarded.",
-      forms::vbYesNo + forms::vbExclamation + forms::vbDefaultButton2, kNotSavedTitle);
-  if (answer == forms::vbYes) Reload();
+      "change.");
   return true;
 }
 

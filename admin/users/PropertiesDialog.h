@@ -44,9 +44,10 @@ class PropertiesDialog : public forms::Form {
   void Reload();
 
   // A save refused because someone else changed or deleted the record since
-  // the dialog loaded it (0x80040E38, 0x80040E23): the user is told so and,
-  // after a change, may reload the record; otherwise the entries stay. False
-  // for any other error, which the caller reports.
+  // the dialog loaded it (0x80040E38, 0x80040E23), or deleted an entry that
+  // the save assigns: the user is told so and, while the record stands, may
+  // reload it; otherwise the entries stay. False for any other error, which
+  // the caller reports.
   bool TellSaveConflict(const rt::Error& e);
 
   void SetSaved(bool saved) { m_saved = saved; }

@@ -44,6 +44,7 @@ void frmGrpEdit::Form_Load() {
     m_users.Candidates().push_back(
         {ItemText(rs.Fields(0).Value()), ItemText(rs.Fields(1).Value()), UserIcon(rs.Fields(2).Value())});
   }
+  m_users.SetCandidateCheck(kUserStillThere, "user");
   m_users.Setup("Users", {frmMDI::Default()->ListPicture(1), frmMDI::Default()->ListPicture(2)}, "All users assigned!",
                 "No users assigned!");
 }

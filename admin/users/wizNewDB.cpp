@@ -36,6 +36,10 @@ namespace {
 
 constexpr int32_t kHelpContext = 1090;
 constexpr const char* kCheckEntry = "Please check your entry.";
+void TellTitleTaken() {
+  ShowMsgEx("The title of this Memo database already exists.\r\rPlease enter a different title.", vbExclamation,
+            kCheckEntry);
+}
 
 // A user list entry: the ID after 70 blanks, or 66 after "Fullname (login)".
 std::string UserEntry(const std::string& id, const std::string& login, const std::string& fullname) {
@@ -193,12 +197,21 @@ void wizNewDB::ButtonClick(int16_t index) {
     Unload();
     return;
   }
+  const Creation outcome = CreateMemoDatabase();
+  if (outcome == Creation::TitleTaken) {
+    // Another administrator created a database of this title meanwhile:
+    // told as on the title page, which the wizard goes back to.
+    TellTitleTaken();
+    Control("cmdWiz", 2)->SetEnabled(true);
+    Tail(3);
+    return;
+  }
   finish->Let("Caption", "&Close");
   Control("cmdWiz", 0)->SetEnabled(false);
   Control("cmdWiz", 1)->SetEnabled(false);
   auto frame = Get<kvctl2::KVXFrame>("fraTop", 2);
   auto result = Get<forms::Label>("lblInf", 6);
-  if (CreateMemoDatabase()) {
+  if (outcome == Creation::Created) {
     frame->SetCaption("Finished.");
     Control("picOK")->SetVisible(true);
     result->SetCaption("The new Memo database was created successfully.");
@@ -220,25 +233,25 @@ bool wizNewDB::CheckNamePage() {
   }
   if (!CheckScramblable(password, "password")) return false;
   bool exists = false;
-  const bool ok = rt::OnErrorGoTo(
-      [&] {
-        const std::string title = Get<forms::FlatEdit>("txtDBName")->Text();
-        ado::Recordset rs =
-            Personal()
-                ? MainConnection().Execute("SELECT Bez FROM DBList WHERE Bez=? AND Privat AND OwnerID=?",
-                                           {rt::Variant(title), rt::Variant(DecidingUser())})
-                : MainConnection().Execute("SELECT Bez FROM DBList WHERE Bez=? AND NOT Privat", {rt::Variant(title)});
-        exists = !rs.Eof();
-      },
-      [](const rt::Error&) { ErrorReport("wizNewDB"); });
+  const bool ok = rt::OnErrorGoTo([&] { exists = TitleTaken(); }, [](const rt::Error&) { ErrorReport("wizNewDB"); });
   rt::Err().Clear();
   if (!ok) return false;
   if (exists) {
-    ShowMsgEx("The title of this Memo database already exists.\r\rPlease enter a different title.", vbExclamation,
-              kCheckEntry);
+    TellTitleTaken();
     return false;
   }
   return true;
+}
+
+// The title is unique among the public databases, or among the personal
+// databases of one owner; the comparison follows the server's collation.
+bool wizNewDB::TitleTaken() const {
+  const std::string title = Get<forms::FlatEdit>("txtDBName")->Text();
+  ado::Recordset rs =
+      Personal() ? MainConnection().Execute("SELECT Bez FROM DBList WHERE Bez=? AND Privat AND OwnerID=?",
+                                            {rt::Variant(title), rt::Variant(DecidingUser())})
+                 : MainConnection().Execute("SELECT Bez FROM DBList WHERE Bez=? AND NOT Privat", {rt::Variant(title)});
+  return !rs.Eof();
 }
 
 void wizNewDB::Tail(int32_t page) {
@@ -270,8 +283,9 @@ void wizNewDB::Tail(int32_t page) {
   rt::Err().Clear();
 }
 
-bool wizNewDB::CreateMemoDatabase() {
-  return rt::OnErrorGoTo(
+wizNewDB::Creation wizNewDB::CreateMemoDatabase() {
+  bool taken = false;
+  const bool created = rt::OnErrorGoTo(
       [&] {
         const bool personal = Personal();
         const std::string decider = DecidingUser();
@@ -280,6 +294,14 @@ bool wizNewDB::CreateMemoDatabase() {
         // The row (whose insert trigger builds the tables) and its grants
         // land together or not at all.
         RunInTransaction(MainConnection(), [&] {
+          // Creations take turns here, so that the title checked now stays
+          // free until this one is committed: a second wizard waits, then
+          // finds the first one's database.
+          ExecuteNoRecords(kMemoCreationLock);
+          if (TitleTaken()) {
+            taken = true;
+            return;
+          }
           ado::Recordset rs = MainConnection().Execute(
               "INSERT INTO DBList (Bez, MInf, OwnerID, PWD, Privat) VALUES (?,?,?,?,?) RETURNING ID",
               {rt::Variant(Get<forms::FlatEdit>("txtDBName")->Text()),
@@ -293,6 +315,7 @@ bool wizNewDB::CreateMemoDatabase() {
               "INSERT INTO DBList_Gruppen (DBListID,GrpID) SELECT ?,GrpID FROM Benutzer_Gruppen WHERE UserID=?",
               {rt::Variant(id), decider.empty() ? rt::Variant::Null() : rt::Variant(decider)});
         });
+        if (taken) return;
         m_newDbId = id;
         m_created = true;
       },
@@ -300,6 +323,9 @@ bool wizNewDB::CreateMemoDatabase() {
         m_created = true;
         Get<forms::Label>("lblErr")->SetCaption("Error #" + std::to_string(e.Number()) + "\r\n" + e.Description());
       });
+  rt::Err().Clear();
+  if (taken) return Creation::TitleTaken;
+  return created ? Creation::Created : Creation::Failed;
 }
 
 }  // namespace qvadmin

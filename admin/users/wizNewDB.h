@@ -12,6 +12,11 @@
 
 namespace qvadmin {
 
+// The lock that creations of Memo databases share until their transaction
+// ends (keyed by the table DBList), so that a title checked free stays free
+// until the database of that title is committed.
+inline constexpr const char* kMemoCreationLock = "SELECT pg_advisory_xact_lock('DBList'::regclass::oid::bigint)";
+
 class wizNewDB : public forms::Form {
  public:
   wizNewDB();
@@ -34,7 +39,10 @@ class wizNewDB : public forms::Form {
   void ButtonClick(int16_t index);
   void Tail(int32_t page);
   bool CheckNamePage();
-  bool CreateMemoDatabase();
+  // Whether the title is taken (see the .cpp); raises what the query raises.
+  bool TitleTaken() const;
+  enum class Creation { Created, Failed, TitleTaken };
+  Creation CreateMemoDatabase();
   void TypeChosen(int16_t index);
   std::string DecidingUser() const;
   bool Personal() const;

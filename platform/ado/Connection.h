@@ -59,13 +59,16 @@ class Connection {
   // Open (1) from Open to Close, also while the connection is lost.
   int32_t State() const noexcept;
 
-  // A connection whose server went away under a statement (stopped,
-  // restarted, the network gone, the session ended by the server) is lost:
-  // that statement and every later one raise 0x80004005 with a description
-  // that begins with kConnectionLost, at once and without waiting for the
-  // server, until the connection is reconnected, closed or opened anew.
-  // The server has rolled back the transaction that was open; none is open
-  // afterwards.
+  // A statement outside a transaction that finds the connection gone (the
+  // server restarted while the connection was idle) or whose session the
+  // server ended under it runs again once on a new connection with the
+  // same login, on the same database. Otherwise a connection whose server
+  // went away under a statement (stopped, restarted, the network gone, the
+  // session ended by the server) is lost: that statement and every later
+  // one raise 0x80004005 with a description that begins with
+  // kConnectionLost, at once and without waiting for the server, until the
+  // connection is reconnected, closed or opened anew. The server has rolled
+  // back the transaction that was open; none is open afterwards.
   bool Lost() const noexcept;
   // Lets a lost connection try once, at its next statement, to connect
   // again with the same login to the database it was on; when that fails

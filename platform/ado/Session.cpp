@@ -113,6 +113,34 @@ void Session::Close() noexcept {
   m_lost = false;
 }
 
+bool Session::StillConnected() const {
+  // A read that brings data (the server's farewell) does not look for the
+  // end of the connection behind it: the next read does.
+  for (int read = 0; read < 3 && m_conn && PQstatus(m_conn.get()) == CONNECTION_OK; ++read) {
+    if (PQconsumeInput(m_conn.get()) == 0) break;
+  }
+  return m_conn && PQstatus(m_conn.get()) == CONNECTION_OK;
+}
+
+QueryResult Session::Run(const std::function<QueryResult(pg_conn*)>& statement) {
+  pg_conn* conn = Live();
+  if (PQtransactionStatus(conn) != PQTRANS_IDLE) return statement(conn);
+  if (!StillConnected()) {
+    // Gone while idle: nothing of the statement has run yet.
+    m_conn.reset();
+    m_lost = true;
+    Reconnect();
+    return statement(Live());
+  }
+  try {
+    return statement(conn);
+  } catch (const rt::Error&) {
+    if (!m_lost || !m_endedByServer) throw;
+  }
+  Reconnect();
+  return statement(Live());
+}
+
 pg_conn* Session::Live() const {
   if (m_lost) RaiseAdo(errCannotConnect, kConnectionLost);
   if (!m_conn) RaiseAdo(errObjectClosed, "Operation is not allowed when the object is closed.");
@@ -161,6 +189,10 @@ void Session::Fail(const PGresult* r) {
     // session keeps its login for Reconnect.
     m_conn.reset();
     m_lost = true;
+    // Class 57P: the server ended the session (shut down, restarted, told
+    // to by an administrator) and kept nothing of the statement.
+    m_endedByServer = r && PQresultErrorField(r, PG_DIAG_SQLSTATE) &&
+                      std::strncmp(PQresultErrorField(r, PG_DIAG_SQLSTATE), "57P", 3) == 0;
     RaiseAdo(errCannotConnect, std::string(kConnectionLost) + " " + message);
   }
   if (PQtransactionStatus(conn) == PQTRANS_INERROR) ResultPtr(PQexec(conn, "ROLLBACK"));
@@ -168,53 +200,56 @@ void Session::Fail(const PGresult* r) {
 }
 
 QueryResult Session::ExecBatch(const std::string& sql) {
-  PGconn* conn = Live();
-  if (!PQsendQuery(conn, sql.c_str())) Fail(nullptr);
-  QueryResult out;
-  ResultPtr failure;
-  while (ResultPtr r{PQgetResult(conn)}) {
-    if (Collect(r.get(), out) && !failure) failure = std::move(r);
-  }
-  if (failure) Fail(failure.get());
-  return out;
+  return Run([&](PGconn* conn) {
+    if (!PQsendQuery(conn, sql.c_str())) Fail(nullptr);
+    QueryResult out;
+    ResultPtr failure;
+    while (ResultPtr r{PQgetResult(conn)}) {
+      if (Collect(r.get(), out) && !failure) failure = std::move(r);
+    }
+    if (failure) Fail(failure.get());
+    return out;
+  });
 }
 
 QueryResult Session::ExecTyped(const std::string& sql, const std::vector<RawValue>& params,
                                const std::vector<uint32_t>& types) {
-  PGconn* conn = Live();
   std::vector<const char*> values;
   values.reserve(params.size());
   for (const auto& p : params) values.push_back(p ? p->c_str() : nullptr);
-  ResultPtr r(PQexecParams(conn, sql.c_str(), static_cast<int>(params.size()), types.empty() ? nullptr : types.data(),
-                           values.data(), nullptr, nullptr, 0));
-  QueryResult out;
-  if (!r || Collect(r.get(), out)) Fail(r.get());
-  return out;
+  return Run([&](PGconn* conn) {
+    ResultPtr r(PQexecParams(conn, sql.c_str(), static_cast<int>(params.size()), types.empty() ? nullptr : types.data(),
+                             values.data(), nullptr, nullptr, 0));
+    QueryResult out;
+    if (!r || Collect(r.get(), out)) Fail(r.get());
+    return out;
+  });
 }
 
 QueryResult Session::ExecParams(const std::string& sql, const std::vector<rt::Variant>& params) {
-  PGconn* conn = Live();
-  // The unnamed statement is prepared first so that each value can be
-  // written for the type the server expects in its place.
-  ResultPtr prepared(PQprepare(conn, "", sql.c_str(), 0, nullptr));
-  if (!prepared || PQresultStatus(prepared.get()) != PGRES_COMMAND_OK) Fail(prepared.get());
-  ResultPtr described(PQdescribePrepared(conn, ""));
-  if (!described || PQresultStatus(described.get()) != PGRES_COMMAND_OK) Fail(described.get());
-  int expected = PQnparams(described.get());
-  if (expected != static_cast<int>(params.size())) {
-    RaiseAdo(errMissingParameter, "No value given for one or more required parameters.");
-  }
-  std::vector<RawValue> texts;
-  std::vector<const char*> values;
-  texts.reserve(params.size());
-  for (size_t i = 0; i < params.size(); ++i) {
-    texts.push_back(ToServerText(params[i], PQparamtype(described.get(), static_cast<int>(i))));
-  }
-  for (const auto& t : texts) values.push_back(t ? t->c_str() : nullptr);
-  ResultPtr r(PQexecPrepared(conn, "", expected, values.data(), nullptr, nullptr, 0));
-  QueryResult out;
-  if (!r || Collect(r.get(), out)) Fail(r.get());
-  return out;
+  return Run([&](PGconn* conn) {
+    // The unnamed statement is prepared first so that each value can be
+    // written for the type the server expects in its place.
+    ResultPtr prepared(PQprepare(conn, "", sql.c_str(), 0, nullptr));
+    if (!prepared || PQresultStatus(prepared.get()) != PGRES_COMMAND_OK) Fail(prepared.get());
+    ResultPtr described(PQdescribePrepared(conn, ""));
+    if (!described || PQresultStatus(described.get()) != PGRES_COMMAND_OK) Fail(described.get());
+    int expected = PQnparams(described.get());
+    if (expected != static_cast<int>(params.size())) {
+      RaiseAdo(errMissingParameter, "No value given for one or more required parameters.");
+    }
+    std::vector<RawValue> texts;
+    std::vector<const char*> values;
+    texts.reserve(params.size());
+    for (size_t i = 0; i < params.size(); ++i) {
+      texts.push_back(ToServerText(params[i], PQparamtype(described.get(), static_cast<int>(i))));
+    }
+    for (const auto& t : texts) values.push_back(t ? t->c_str() : nullptr);
+    ResultPtr r(PQexecPrepared(conn, "", expected, values.data(), nullptr, nullptr, 0));
+    QueryResult out;
+    if (!r || Collect(r.get(), out)) Fail(r.get());
+    return out;
+  });
 }
 
 }  // namespace ado

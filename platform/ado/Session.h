@@ -6,9 +6,19 @@
 // the network gone, the session ended by the server) is lost: the server
 // has rolled back its transaction, and every statement raises the lost
 // connection at once until Reconnect succeeds.
+//
+// A statement outside a transaction whose connection turns out to be gone
+// before the statement ran (the server restarted while the session was
+// idle), or was ended by the server under it (so that nothing of it was
+// kept), is run again once on a new connection with the same login; only
+// when that cannot be made is the session lost. Inside a transaction the
+// statement fails as lost, since the work before it is gone. A connection
+// that broke without the server's word is not run again: the statement may
+// have been carried out.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -86,6 +96,12 @@ class Session {
   using ConnPtr = std::unique_ptr<pg_conn, ConnDeleter>;
 
   static ConnPtr Connect(const ConnectParams& params);
+  // Runs `statement` on the live connection, again once on a new one as
+  // the header tells.
+  QueryResult Run(const std::function<QueryResult(pg_conn*)>& statement);
+  // Whether the connection still stands: reads what the server sent while
+  // the session was idle, without waiting.
+  bool StillConnected() const;
   // The connection; raises the lost connection when lost, 3704 when closed.
   pg_conn* Live() const;
   // Raises the error of a failed statement (or of the connection when
@@ -96,6 +112,7 @@ class Session {
   ConnectParams m_params;
   ConnPtr m_conn;
   bool m_lost = false;
+  bool m_endedByServer = false;  // the loss came with the server's word that it ended the session
 };
 
 }  // namespace ado

@@ -294,8 +294,11 @@ TEST_F(frmUpdatesTest, FileOperationDoesWhatTheShellDoesAndTellsAnError) {
   // A delete can be undone: the file goes to the trash.
   EXPECT_TRUE(form->FileOperation(shell::FO_DELETE, target, "", false, false));
   EXPECT_EQ(ReadFile(world.Path("data/Trash/files/source.txt")), "new");
-  EXPECT_FALSE(form->FileOperation(shell::FO_COPY, world.Path("tmp/none.txt"), UpdateDir(), false, false));
   EXPECT_TRUE(messages.empty());
+  // A failed operation is told, as the platform's shell tells it.
+  EXPECT_FALSE(form->FileOperation(shell::FO_COPY, world.Path("tmp/none.txt"), UpdateDir(), false, false));
+  EXPECT_EQ(messages, std::vector<std::string>{"Kopierfehler 2 bei Update."});
+  messages.clear();
 
   // A question that nobody can answer is an error, told in a message.
   forms::Responders::Push([](const forms::ModalRequest&) -> int32_t {

@@ -90,5 +90,34 @@ TEST_F(ConnectionLoss, IsToldOncePerActionAndTheFirstActionAfterTheServerIsBackC
   konfig->Unload();
 }
 
+// The server restarts while the program is idle: the first action after it
+// runs on a new connection, with nothing told.
+TEST_F(ConnectionLoss, AServerRestartedWhileTheProgramWasIdleIsNotNoticed) {
+  QV_REQUIRE_SERVER();
+  test::PrivateServer server;
+  ASSERT_TRUE(server.Running());
+  LoginWith({server.TcpDataSource(), true, server.User(), server.Password(), false});
+  const std::shared_ptr<frmKonfig> konfig = frmKonfig::Default();
+  ShowDockedForm(konfig);
+  const std::shared_ptr<frmUser> users = frmUser::Default();
+  ShowDockedForm(users);
+  ASSERT_EQ(users->rctUser()->RowCount(), 1);
+  const std::vector<std::string> nothing;
+
+  ASSERT_TRUE(server.Stop());
+  ASSERT_TRUE(server.Start());
+  EXPECT_EQ(Act([&] { Click("Refresh"); }), nothing);
+  EXPECT_EQ(users->rctUser()->RowCount(), 1);
+  // A save goes through as well.
+  EXPECT_EQ(Act([&] { ShowDockedForm(konfig); }), nothing);
+  konfig->Get<forms::CheckBox>("chkAutoReg")->SetValue(0);
+  ASSERT_TRUE(server.Stop());
+  ASSERT_TRUE(server.Start());
+  EXPECT_EQ(Act([&] { Click("Save"); }), nothing);
+  EXPECT_EQ(AutoRegistration(server), "False");
+  users->Unload();
+  konfig->Unload();
+}
+
 }  // namespace
 }  // namespace qvadmin

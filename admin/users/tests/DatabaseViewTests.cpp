@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "UsersTestSupport.h"
 #include "core/DockedViews.h"
@@ -174,6 +176,66 @@ TEST_F(DatabaseView, TheWizardCreatesTheRowWithItsGrantsOrNothing) {
   EXPECT_EQ(Count("SELECT count(*) FROM DBList"), 1);
   EXPECT_EQ(Count("SELECT count(*) FROM DBList_Gruppen"), 1);
   EXPECT_EQ(wizNewDB::Default()->NewDBID(), 0);
+}
+
+// Two administrators create Memo databases of one title: the other one's
+// database, committed after this wizard checked its title page or while
+// this one's Finish waits for it, makes Finish refuse with the title page's
+// message and go back to that page; nothing is written, and another title
+// is then created.
+TEST_F(DatabaseView, TwoWizardsDoNotCreateTwoDatabasesOfOneTitle) {
+  ado::Connection other;
+  ado::TestServer::OpenWithPassword(other, "QVault");
+  const auto othersDatabase = [&] {
+    other.Execute("INSERT INTO DBList (Bez, Privat) VALUES ('Same', false)", nullptr,
+                  ado::adCmdText | ado::adExecuteNoRecords);
+  };
+  for (const bool meanwhile : {false, true}) {
+    SCOPED_TRACE(meanwhile ? "while waiting" : "after the title page");
+    test::Exec("DELETE FROM DBList");
+    OnDialog<wizNewDB>([&](wizNewDB& wizard) {
+      if (wizard.Page() == 1) test::ClickOn(wizard, "cmdWiz", 2);
+      test::ClickOn(wizard, "cmdWiz", 2);
+      wizard.Get<forms::FlatEdit>("txtDBName")->SetText("Same");
+      test::ClickOn(wizard, "cmdWiz", 2);
+      ASSERT_EQ(wizard.Page(), 4);
+      std::thread creator;
+      if (meanwhile) {
+        // The other creation holds the lock until this one waits for it.
+        const std::string pid = Scalar("SELECT pg_backend_pid()").ToString();
+        other.BeginTrans();
+        other.Execute(kMemoCreationLock);
+        othersDatabase();
+        creator = std::thread([&other, pid] {
+          for (int i = 0; i < 100; ++i) {
+            if (other.Execute("SELECT count(*) FROM pg_locks WHERE NOT granted AND pid=" + pid)(0).Value().ToLong())
+              break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+          }
+          other.CommitTrans();
+        });
+      } else {
+        othersDatabase();
+      }
+      messages.clear();
+      test::ClickOn(wizard, "cmdWiz", 3);
+      if (creator.joinable()) creator.join();
+      ASSERT_EQ(messages.size(), 1u);
+      EXPECT_EQ(messages[0].title, "Please check your entry.");
+      EXPECT_EQ(messages[0].prompt.rfind("The title of this Memo database already exists.", 0), 0u);
+      EXPECT_EQ(wizard.Page(), 3);
+      EXPECT_EQ(wizard.Control("cmdWiz", 3)->Get("Caption").ToString(), "&Finish");
+      EXPECT_EQ(Count("SELECT count(*) FROM DBList WHERE Bez='Same'"), 1);
+
+      wizard.Get<forms::FlatEdit>("txtDBName")->SetText("Different");
+      test::ClickOn(wizard, "cmdWiz", 2);
+      test::ClickOn(wizard, "cmdWiz", 3);
+      EXPECT_NE(wizard.NewDBID(), 0);
+      test::ClickOn(wizard, "cmdWiz", 3);
+    });
+    Open()->AddDB();
+    EXPECT_EQ(Count("SELECT count(*) FROM DBList"), 2);
+  }
 }
 
 // After Finish the result picture, the tick or the cross, stands left of

@@ -217,5 +217,60 @@ TEST_F(Saving, AnAssignmentChangedMeanwhileIsNotOverwritten) {
   EXPECT_EQ(Count("SELECT count(*) FROM Benutzer_Gruppen WHERE UserID=?", {rt::Variant(user)}), 1);
 }
 
+// An entry assigned in the dialog that another administrator deletes
+// before the save: nothing is written, the user is told so and may reload,
+// and the reloaded lists no longer offer the entry.
+TEST_F(Saving, AnAssignedEntryDeletedMeanwhileIsToldAndTheDialogCanReload) {
+  const std::vector<Subject> subjects = Subjects();
+  struct Case {
+    Subject subject;
+    std::string list;                              // the assignment lists
+    std::function<std::string()> makeEntry;        // the entry to assign, its name "Gone"
+    std::string entryTable, linkTable, linkOwner;  // where it and its link rows are
+  };
+  const std::vector<Case> cases{
+      {subjects[0], "rctGrp", [] { return test::AddGroupRow("Gone"); }, "Gruppen", "Benutzer_Gruppen", "UserID"},
+      {subjects[1], "rctUsr", [] { return test::AddUserRow("Gone", "Gone"); }, "Benutzer", "Benutzer_Gruppen", "GrpID"},
+      {subjects[2], "rctGrp", [] { return test::AddGroupRow("Gone"); }, "Gruppen", "DBList_Gruppen", "DBListID"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.subject.name);
+    const rt::Variant id = c.subject.make();
+    const std::string entry = c.makeEntry();
+    const auto listed = [&](forms::Form& dialog) {
+      int32_t count = 0;
+      for (int16_t side = 0; side <= 1; ++side) {
+        auto& list = *dialog.Get<forms::ReportControl>(c.list, side);
+        for (int32_t r = 0; r < list.RowCount(); ++r) count += list.RowRecord(r)->Item(0).Caption() == entry;
+      }
+      return count;
+    };
+    OnDialog<forms::Form>([&](forms::Form& dialog) {
+      auto& available = *dialog.Get<forms::ReportControl>(c.list, 0);
+      for (int32_t r = 0; r < available.RowCount(); ++r) {
+        if (available.RowRecord(r)->Item(0).Caption() == entry) test::SelectRowByKeys(available, r);
+      }
+      test::ClickOn(dialog, "cmdMove", 0);
+      ASSERT_EQ(dialog.Get<forms::ReportControl>(c.list, 1)->RowCount(), 1);
+      OtherRuns("DELETE FROM " + c.entryTable + " WHERE ID=?", rt::Variant(entry));
+      messages.clear();
+      answer = forms::vbYes;  // reload
+      test::ClickOn(dialog, "cmdSaveClose");
+      ASSERT_EQ(messages.size(), 1u);
+      EXPECT_NE(LastPrompt().find("\"Gone\" was deleted by another user meanwhile"), std::string::npos) << LastPrompt();
+      EXPECT_NE(LastPrompt().find("Do you want to reload"), std::string::npos) << LastPrompt();
+      EXPECT_EQ(messages[0].buttons & 0xF, forms::vbYesNo);
+      EXPECT_TRUE(dialog.IsLoaded());
+      EXPECT_EQ(listed(dialog), 0);
+      answer = 1;
+      test::ClickOn(dialog, "cmdSaveClose");
+      EXPECT_FALSE(dialog.IsLoaded());
+    });
+    c.subject.open(id);
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(Count("SELECT count(*) FROM " + c.linkTable + " WHERE " + c.linkOwner + "=?", {id}), 0);
+  }
+}
+
 }  // namespace
 }  // namespace qvadmin

@@ -216,6 +216,74 @@ TEST_F(ServerTest, ALostConnectionFailsAtOnceUntilItMayReconnect) {
   EXPECT_EQ(Scalar("SELECT pg_backend_pid()"), again);
 }
 
+// The server ends the session while the program is idle (as a restart of
+// the server does): the next statement outside a transaction runs on a new
+// connection with the same login on the same database, whatever its kind;
+// inside a transaction it fails as lost, with the transaction's work gone.
+TEST_F(ServerTest, AStatementOutsideATransactionRunsAgainOnANewConnection) {
+  cn.Execute("CREATE TABLE t (id int PRIMARY KEY, name text)");
+  cn.Execute("CREATE SEQUENCE s");
+  Connection other;
+  TestServer::OpenWithPassword(other, DbName());
+  auto otherScalar = [&](const std::string& sql) { return other.Execute(sql)(0).Value().ToString(); };
+  auto endSession = [&] {
+    const std::string pid = Scalar("SELECT pg_backend_pid()");
+    EXPECT_TRUE(other.Execute("SELECT pg_terminate_backend(" + pid + ", 10000)")(0).Value().ToBool());
+  };
+
+  ado::Recordset rs;
+  rs.Open("SELECT id, name FROM t", cn, adOpenKeyset, adLockOptimistic);
+  struct Case {
+    const char* name;
+    std::function<void()> run;
+  };
+  const Case cases[] = {
+      {"a batch", [&] { cn.Execute("INSERT INTO t VALUES (1, 'batch')"); }},
+      {"a statement with parameters",
+       [&] {
+         cn.Execute("INSERT INTO t VALUES (?, ?)", {rt::Variant(2), rt::Variant("p")});
+       }},
+      {"a recordset's new row",
+       [&] {
+         rs.AddNew();
+         rs("id") = rt::Variant(3);
+         rs("name") = rt::Variant("row");
+         rs.Update();
+       }},
+      {"a transaction",
+       [&] {
+         cn.BeginTrans();
+         cn.Execute("INSERT INTO t VALUES (4, 'transaction')");
+         cn.CommitTrans();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    endSession();
+    c.run();
+    EXPECT_FALSE(cn.Lost());
+  }
+  EXPECT_EQ(otherScalar("SELECT string_agg(name, ',' ORDER BY id) FROM t"), "batch,p,row,transaction");
+  EXPECT_EQ(cn.DefaultDatabase(), DbName());
+  EXPECT_EQ(Scalar("SELECT current_user"), TestServer::User());
+
+  // Ended under the statement itself: run again once, and no more.
+  EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("SELECT nextval('s'), pg_terminate_backend(pg_backend_pid())"); }),
+            errCannotConnect);
+  EXPECT_TRUE(cn.Lost());
+  EXPECT_EQ(otherScalar("SELECT last_value FROM s"), "2");
+  cn.ReconnectOnNextUse();
+
+  // Inside a transaction the loss is told and the transaction is gone.
+  cn.BeginTrans();
+  cn.Execute("INSERT INTO t VALUES (5, 'lost')");
+  endSession();
+  EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("INSERT INTO t VALUES (6, 'lost')"); }), errCannotConnect);
+  EXPECT_TRUE(cn.Lost());
+  EXPECT_FALSE(cn.InTransaction());
+  EXPECT_EQ(otherScalar("SELECT count(*) FROM t"), "4");
+}
+
 TEST_F(ServerTest, FailedBatchInTransactionLeavesNoTransactionOpen) {
   cn.Execute("CREATE TABLE t (id int PRIMARY KEY)");
   EXPECT_EQ(cn.BeginTrans(), 1);
