@@ -10,33 +10,21 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <tuple>
 
 #include "gdi/Canvas.h"
+#include "gdi/GlyphPlacement.h"
+#include "gdi/PangoOwners.h"
 
 namespace gdi::detail {
 
 namespace {
 
-template <class T, void (*Free)(T*)>
-struct Owner {
-  explicit Owner(T* p = nullptr) : ptr(p) {}
-  ~Owner() {
-    if (ptr != nullptr) Free(ptr);
-  }
-  Owner(const Owner&) = delete;
-  Owner& operator=(const Owner&) = delete;
-  T* ptr;
-};
-
 void UnrefObject(void* p) { g_object_unref(p); }
-using FontDescriptionOwner = Owner<PangoFontDescription, pango_font_description_free>;
-using FontMetricsOwner = Owner<PangoFontMetrics, pango_font_metrics_unref>;
 using PatternOwner = Owner<FcPattern, FcPatternDestroy>;
-using SurfaceOwner = Owner<cairo_surface_t, cairo_surface_destroy>;
-using ContextOwner = Owner<cairo_t, cairo_destroy>;
 
 class PangoBackend final : public FontBackend {
  public:
@@ -60,18 +48,20 @@ class PangoBackend final : public FontBackend {
     m_fontMap = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
     pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(m_fontMap), m_config);
     pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(m_fontMap), 96.0);
-    m_context = pango_font_map_create_context(m_fontMap);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_FULL);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-    pango_cairo_context_set_font_options(m_context, options);
-    cairo_font_options_destroy(options);
+    // Text is laid out and measured at the fonts' own advances, unrounded,
+    // and drawn with the same outlines hinted fully, each glyph on a whole
+    // pixel (GlyphPlacement).
+    m_context = CreateContext(CAIRO_HINT_METRICS_OFF);
+    pango_context_set_round_glyph_positions(m_context, FALSE);
+    m_drawingContext = CreateContext(CAIRO_HINT_METRICS_ON);
+    m_placement = std::make_unique<GlyphPlacement>(m_drawingContext);
     m_layout = pango_layout_new(m_context);
   }
 
   ~PangoBackend() override {
     UnrefObject(m_layout);
+    m_placement.reset();  // its fonts before the contexts and the font map
+    UnrefObject(m_drawingContext);
     UnrefObject(m_context);
     UnrefObject(m_fontMap);
     FcConfigDestroy(m_config);
@@ -107,9 +97,7 @@ class PangoBackend final : public FontBackend {
       cairo_rectangle(cr.ptr, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
       cairo_clip(cr.ptr);
       cairo_set_source_rgb(cr.ptr, GetRValue(color) / 255.0, GetGValue(color) / 255.0, GetBValue(color) / 255.0);
-      int baseline = PANGO_PIXELS(pango_layout_get_baseline(m_layout));
-      cairo_move_to(cr.ptr, x, top + tm.tmAscent - baseline);
-      pango_cairo_show_layout(cr.ptr, m_layout);
+      m_placement->Show(cr.ptr, pango_layout_get_line(m_layout, 0), x, top + tm.tmAscent);
     }
     cairo_surface_flush(surface.ptr);
   }
@@ -141,6 +129,17 @@ class PangoBackend final : public FontBackend {
   }
 
  private:
+  PangoContext* CreateContext(cairo_hint_metrics_t metrics) {
+    PangoContext* context = pango_font_map_create_context(m_fontMap);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_FULL);
+    cairo_font_options_set_hint_metrics(options, metrics);
+    pango_cairo_context_set_font_options(context, options);
+    cairo_font_options_destroy(options);
+    return context;
+  }
+
   // The em size in pixels for a LOGFONT height: negative heights are em
   // heights; positive ones cell heights, scaled by the face's proportions.
   double EmPixels(const LOGFONT& font) {
@@ -205,6 +204,8 @@ class PangoBackend final : public FontBackend {
   PangoFontMap* m_fontMap = nullptr;
   PangoContext* m_context = nullptr;
   PangoLayout* m_layout = nullptr;
+  PangoContext* m_drawingContext = nullptr;
+  std::unique_ptr<GlyphPlacement> m_placement;
   std::map<std::tuple<std::string, int32_t, int32_t, uint8_t>, TEXTMETRIC> m_metrics;
 };
 

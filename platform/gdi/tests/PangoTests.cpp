@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gdi/BitmapBits.h"
 #include "gdi/Gdi.h"
 #include "gdi/PangoBackend.h"
 #include "runtime/TestRenders.h"
@@ -147,7 +148,8 @@ TEST_F(PangoTest, SmallTextHasSharpStems) {
       // The darkness of each column: the darkest pixel in it.
       std::vector<int> column(kWidth, 0);
       for (int x = 0; x < kWidth; ++x)
-        for (int y = 0; y < kHeight; ++y) column[x] = std::max(column[x], 255 - int(GetRValue(GetPixel(dc.Get(), x, y))));
+        for (int y = 0; y < kHeight; ++y)
+          column[x] = std::max(column[x], 255 - int(GetRValue(GetPixel(dc.Get(), x, y))));
       // Stems are runs of inked columns; each holds a column of nearly full ink.
       int stems = 0;
       for (int x = 0; x < kWidth;) {
@@ -161,6 +163,132 @@ TEST_F(PangoTest, SmallTextHasSharpStems) {
         EXPECT_GE(darkest, 200) << face << " \"" << text << "\": a stem is grey";
       }
       EXPECT_EQ(stems, int(std::string_view(text).size())) << face << " \"" << text << "\": stems run together";
+    }
+  }
+}
+
+// The first and last inked pixel column of each glyph of a line of text
+// drawn in black from x = 2 (no glyph for a blank): what the glyph adds to
+// the drawing of the text before it.
+struct GlyphInk {
+  bool blank;
+  int left, right;
+};
+std::vector<GlyphInk> InksOfGlyphs(const char* face, double points, bool bold, std::string_view text) {
+  OwnedFont font(CreatePointFont(face, points, bold));
+  OwnedDC measure(CreateSurfaceDC(1, 1));
+  SelectObject(measure.Get(), font.Get());
+  SIZE size{};
+  GetTextExtentPoint32A(measure.Get(), text, static_cast<int>(text.size()), &size);
+  const int width = size.cx + size.cy + 4, height = size.cy + 4;
+  auto draw = [&](std::string_view part) {
+    OwnedDC dc(CreateSurfaceDC(width, height));
+    SelectObject(dc.Get(), font.Get());
+    SetTextColor(dc.Get(), RGB(0, 0, 0));
+    TextOutA(dc.Get(), 2, 2, part, static_cast<int>(part.size()));
+    SIZE bitmapSize{};
+    return GetBitmapArgb(static_cast<HBITMAP>(GetCurrentObject(dc.Get(), OBJ_BITMAP)), &bitmapSize);
+  };
+  std::vector<GlyphInk> inks;
+  std::vector<uint32_t> before = draw("");
+  for (size_t n = 1; n <= text.size(); ++n) {
+    if (text[n - 1] == ' ') {
+      inks.push_back({true, 0, 0});
+      continue;
+    }
+    std::vector<uint32_t> after = draw(text.substr(0, n));
+    GlyphInk ink{false, width, -1};
+    for (int x = 0; x < width; ++x)
+      for (int y = 0; y < height; ++y)
+        if (std::abs(int(after[y * width + x] & 0xFF) - int(before[y * width + x] & 0xFF)) >= 96) {
+          ink.left = std::min(ink.left, x);
+          ink.right = std::max(ink.right, x);
+        }
+    inks.push_back(ink);
+    before = std::move(after);
+  }
+  return inks;
+}
+
+// Words keep their shape. Glyphs stand at the fonts' own unrounded
+// advances, each hinted glyph on a whole pixel near its place, so a gap
+// between two letters stays within a pixel and a half of the gap the same
+// letters have when drawn eight times as large (the font's design), and the
+// gaps of a word stray from the design alike instead of opening the word
+// apart where rounded advances add up ("Quorv elle", "Passw ord:"). A word
+// space stays wider than any letter gap. (Letter gaps themselves differ by
+// design: "rv" nearly touch, a colon stands apart.)
+TEST_F(PangoTest, LettersOfAWordAreEvenlySpaced) {
+  struct Face {
+    const char* name;
+    double points;
+    bool bold;
+  };
+  const Face faces[] = {
+      {"MS Sans Serif", 8.25, false}, {"MS Sans Serif", 8.25, true}, {"Tahoma", 8.25, false}, {"Tahoma", 8.25, true},
+      {"Tahoma", 10, false},          {"Tahoma", 12, true},          {"Arial", 8, false},     {"Arial", 10, false},
+      {"Verdana", 8, false},          {"Verdana", 10, false}};
+  const char* texts[] = {"Quorvelle",         "A new version", "Update-Server",
+                         "Check for updates", "Password:",     "Description:"};
+  constexpr int kScale = 8;
+  for (const Face& face : faces) {
+    for (std::string_view text : texts) {
+      std::vector<GlyphInk> drawn = InksOfGlyphs(face.name, face.points, face.bold, text);
+      std::vector<GlyphInk> large = InksOfGlyphs(face.name, face.points * kScale, face.bold, text);
+      std::string what = std::string(face.name) + " " + std::to_string(face.points).substr(0, 4) +
+                         (face.bold ? " bold" : "") + " \"" + std::string(text) + "\", gaps drawn/design:";
+      int widestLetterGap = -kScale, narrowestWordGap = 100;
+      double leastOff = 100, mostOff = -100, farthestOff = 0;
+      for (size_t i = 1; i < text.size(); ++i) {
+        if (drawn[i].blank) continue;
+        size_t before = i - 1;
+        while (drawn[before].blank) --before;
+        const int gap = drawn[i].left - drawn[before].right - 1;
+        const double design = (large[i].left - large[before].right - 1) / double(kScale);
+        const bool wordGap = before + 1 < i;
+        what += std::string(wordGap ? " | " : " ") + std::to_string(gap) + "/" + std::to_string(design).substr(0, 4);
+        farthestOff = std::max(farthestOff, std::abs(gap - design));
+        if (wordGap) {
+          narrowestWordGap = std::min(narrowestWordGap, gap);
+          continue;
+        }
+        widestLetterGap = std::max(widestLetterGap, gap);
+        leastOff = std::min(leastOff, gap - design);
+        mostOff = std::max(mostOff, gap - design);
+      }
+      EXPECT_LE(farthestOff, 1.5) << what;
+      EXPECT_LE(mostOff - leastOff, 1.75) << what;
+      if (narrowestWordGap < 100) {
+        EXPECT_GE(narrowestWordGap, std::max(2, widestLetterGap + 1)) << what;
+      }
+    }
+  }
+}
+
+// What is drawn agrees with what is measured: the ink of a text in the
+// interface faces stays inside the width GetTextExtentPoint32A gives it,
+// whatever pixels its glyphs were moved to, so labels sized to their text
+// and words set side by side neither clip nor touch.
+TEST_F(PangoTest, DrawnTextStaysInsideItsMeasuredWidth) {
+  for (const char* face : {"MS Sans Serif", "Tahoma", "Arial", "Verdana"}) {
+    for (double points : {8.25, 10.0, 12.0}) {
+      for (bool bold : {false, true}) {
+        OwnedFont font(CreatePointFont(face, points, bold));
+        for (const char* text : {"Quorvelle", "Passw", "Update-Server", "Check for updates", "Willkommen", "WAVY",
+                                 "effort 7", "Description:", "ill", "x"}) {
+          OwnedDC dc(CreateSurfaceDC(300, 40));
+          SelectObject(dc.Get(), font.Get());
+          SetTextColor(dc.Get(), RGB(0, 0, 0));
+          SIZE size{};
+          GetTextExtentPoint32A(dc.Get(), text, -1, &size);
+          TextOutA(dc.Get(), 10, 2, text, -1);
+          int right = -1;
+          for (int x = 0; x < 300; ++x)
+            for (int y = 0; y < 40; ++y)
+              if (GetRValue(GetPixel(dc.Get(), x, y)) < 160) right = x;
+          EXPECT_LE(right, 10 + size.cx - 1) << face << " " << points << (bold ? " bold \"" : " \"") << text << "\"";
+        }
+      }
     }
   }
 }
