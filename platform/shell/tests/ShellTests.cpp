@@ -38,10 +38,11 @@ TEST(Processes, ListsThisProcessAndAChildByExecutableName) {
     ::execlp("sleep", "sleep", "30", static_cast<char*>(nullptr));
     ::_exit(127);
   }
-  // Wait until the child runs the new program.
+  // Wait until the child runs the new program (up to 20 s: a loaded
+  // machine under the sanitizers can take seconds to exec).
   std::vector<ProcessEntry> processes;
   auto childEntry = processes.end();
-  for (int tries = 0; tries < 200; ++tries) {
+  for (int tries = 0; tries < 2000; ++tries) {
     processes = RunningProcesses();
     childEntry = std::find_if(processes.begin(), processes.end(), [&](const ProcessEntry& p) { return p.pid == child; });
     if (childEntry != processes.end() && childEntry->exeName == "sleep") break;
