@@ -78,6 +78,17 @@ class CharacterPositions {
   size_t m_chars = 0;
 };
 
+// The next "<" at or after `from` that starts a tag: one followed by a
+// letter, "/", "!" or "?". Any other "<" (as in "a < b") is text.
+size_t NextTagStart(std::string_view text, size_t from) {
+  for (size_t at = text.find('<', from); at != std::string_view::npos; at = text.find('<', at + 1)) {
+    if (at + 1 >= text.size()) return std::string_view::npos;
+    const char c = text[at + 1];
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '/' || c == '!' || c == '?') return at;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 std::string WrapSource(std::string_view source) {
@@ -137,7 +148,7 @@ std::vector<HTMLElement> TokenizeText(std::string_view text) {
   bool glue = false;  // carried across the scan: set by every stored tag
   size_t pos = 0;
   while (pos < text.size()) {
-    const size_t start = text.find('<', pos);
+    const size_t start = NextTagStart(text, pos);
     if (start == std::string_view::npos || !inRange(start)) break;
     size_t end;
     if (text.substr(start, 4) == "<!--") {
@@ -155,7 +166,7 @@ std::vector<HTMLElement> TokenizeText(std::string_view text) {
       if (start > 0) glue = text[start - 1] != ' ';
       pos = end + 1;
     }
-    const size_t next = text.find('<', pos);
+    const size_t next = NextTagStart(text, pos);
     if (next == std::string_view::npos || !inRange(next)) break;  // text after the last tag is not stored
     if (next > pos) {
       const std::string_view run = text.substr(pos, next - pos);
@@ -189,6 +200,9 @@ int32_t ElementTypeOfName(std::string_view name) {
   };
   static const std::map<std::string, int32_t, std::less<>> kSingles{{"!--", 8}, {"--", 9},  {"BR", 20},
                                                                     {"HR", 21}, {"LI", 26}, {"IMG", 43}};
+  // A slash right after the name ("<br/>") closes nothing: the tag is the
+  // one its name says.
+  if (name.size() > 1 && name.back() == '/' && name.front() != '/') name.remove_suffix(1);
   if (auto it = kSingles.find(name); it != kSingles.end()) return it->second;
   if (auto it = kOpeners.find(name); it != kOpeners.end()) return it->second;
   if (!name.empty() && name.front() == '/') {

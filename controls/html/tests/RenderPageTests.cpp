@@ -59,7 +59,7 @@ TEST(RenderPage, TextRunsFlowAcrossInlineTags) {
   const Placed cases[] = {
       {"a <b>b</b>c", "c", 25, 4},   // written right after the closing B: no blank
       {"a <b>b</b> c", "c", 32, 4},  // one blank in the source: one blank drawn
-      {"a<br/>b", "b", 11, 4},       // BR with a slash is an unknown tag: no break
+      {"a<br/>b", "b", 4, 21},       // BR with a slash breaks the line as BR does
       {"H<sub>2</sub>O", "O", 18, 4}, {"x<script>hidden</script>y", "y", 11, 4},
       {"a&nbsp;b c", "a b", 4, 4},    {"a&NBSP;b", "a&NBSP;b", 4, 4},
   };

@@ -75,6 +75,63 @@ TEST(TextPlacement, FaultyInputKeepsItsWordsApart) {
   for (const Case& c : cases) ExpectPlacedSoundly(c);
 }
 
+TEST(TextPlacement, StrayClosingTagsHideNoText) {
+  const std::string table = "<table border=1><tr><td>cell one</td><td>cell two</td></tr></table><p>after</p>";
+  const std::string noRow = "<table border=1><td>cell one</td><td>cell two</td></table><p>after</p>";
+  const Case cases[] = {
+      {"closing b and i", "<p>one </b></i> two</p>" + table, {"one", "two", "cell", "after"}},
+      {"two closing ul", "<p>one </ul></ul> two</p>" + table, {"one", "two", "cell", "after"}},
+      {"a table without rows", "<p>one </b></i> two</p>" + noRow, {"one", "two", "cell", "after"}},
+      {"a closing div in a cell", "<table border=1><tr><td>cell one</div></td><td>cell two</td></tr></table><p>after</p>",
+       {"cell", "after"}},
+  };
+  for (int width : {100, 300, 800}) {
+    for (const Case& c : cases) {
+      ExpectPlacedSoundly(c, width);
+      TestView view(width, 200);
+      const auto drawn = view.Drawn(c.source);
+      // Both cells side by side on one row; the text after the table below it.
+      const DrawnText one = TestView::Find(drawn, "one");
+      const DrawnText two = TestView::Find(drawn, "two");
+      ASSERT_NE(one.x, -1) << c.what;
+      ASSERT_NE(two.x, -1) << c.what;
+      int cellsBottom = 0, firstCellRight = 0, secondCellLeft = 0, rowY = -1;
+      for (const DrawnText& d : drawn) {
+        if (d.text.find("cell") == std::string::npos) continue;
+        cellsBottom = std::max(cellsBottom, d.Bottom());
+        if (rowY < 0) {
+          rowY = d.y;
+          firstCellRight = d.Right();
+        } else if (secondCellLeft == 0 && d.x >= firstCellRight) {
+          secondCellLeft = d.x;
+          EXPECT_EQ(d.y, rowY) << c.what << " at " << width;
+        }
+      }
+      EXPECT_GT(secondCellLeft, 0) << c.what << " at " << width << ": no second cell beside the first";
+      EXPECT_GE(TestView::Find(drawn, "after").y, cellsBottom) << c.what << " at " << width;
+    }
+  }
+}
+
+TEST(TextPlacement, AStrayCellEndLaysOutTheSameOnEveryLoad) {
+  const std::string source =
+      "<TABLE BORDER=1><TR><TD>cell one</TD></TR></TD></TABLE>after the table<BR><IMG WIDTH=50 HEIGHT=300>";
+  std::vector<int> heights;
+  for (int load = 0; load < 3; ++load) {
+    TestView view(400, 200);
+    view.html.SetEnableScroll(htmScrollBars::Beide);
+    for (int again = 0; again < 2; ++again) {
+      const auto drawn = view.Drawn(source);
+      const DrawnText cell = TestView::Find(drawn, "cell");
+      const DrawnText after = TestView::Find(drawn, "after");
+      ASSERT_NE(after.x, -1);
+      EXPECT_GE(after.y, cell.Bottom()) << "load " << load << "." << again;
+      heights.push_back(view.html.PageHeight());
+    }
+  }
+  for (size_t i = 1; i < heights.size(); ++i) EXPECT_EQ(heights[i], heights[0]) << "load " << i;
+}
+
 TEST(TextPlacement, TextRunningPastTheViewIsWithinTheScrollablePage) {
   // Forty nested lists indent past the right edge: the page grows to the
   // deepest item and the horizontal bar lets it be reached.
@@ -148,3 +205,14 @@ TEST(TextPlacement, TheLayoutDependsOnlyOnTheDocumentAndTheView) {
 
 }  // namespace
 }  // namespace kvctl2
+namespace kvctl2 { namespace {
+TEST(Probe, Dump) {
+  const char* src = std::getenv("PROBE_HTML");
+  if (!src) GTEST_SKIP();
+  TestView view(std::atoi(std::getenv("PROBE_W") ? std::getenv("PROBE_W") : "300"), 200);
+  view.html.SetEnableScroll(htmScrollBars::Beide);
+  for (const auto& d : view.Drawn(src)) std::printf("'%s' %d,%d-%d\n", d.text.c_str(), d.x, d.y, d.Right());
+  for (int i = 0; i < view.html.ElementCount(); ++i) { const auto& e = view.html.Element(i); std::printf("%d t%d %s box %d,%d pw%d rh%d\n", i, e.ElementType, e.Raw.substr(0,20).c_str(), e.BoxLeft, e.BoxTop, e.PixelWidth, e.RowHeight); }
+  std::printf("page %d x %d\n", view.html.PageWidth(), view.html.PageHeight());
+}
+}}
