@@ -162,13 +162,23 @@ TEST(HtmlParser, TextRunsAndTheirWords) {
     std::vector<std::string> words;
   };
   const Case cases[] = {
-      {"<b>a&#65;b</b>", {"aAb"}},      {"<b>x&#1234;y</b>", {"xy"}},
+      {"<b>a&#65;b</b>", {"aAb"}},      {"<b>x&#1234;y</b>", {"x\u04D2y"}},
       {"<b>&#65 ;</b>", {"A;"}},  // the character after the digits is swallowed
       {"<b> a  b</b>", {"", "a", "b"}}, {"<b>\r\n</b>", {"", ""}},
       // A reference beyond the code page shows the character it names
-      // (browsers do the same); a larger one is dropped, the run stays.
+      // (browsers do the same); one that names no character is dropped,
+      // the run stays.
       {"<b>&#256;x &#999;</b>", {"\u0100x", "\u03E7"}},
-      {"<b>a &#99999;b</b>", {"a", "b"}},
+      {"<b>a &#1114112;b &#xD800;c</b>", {"a", "b", "c"}},
+      {"<b>149,00 &#8364; &#x20AC; &#X20ac;</b>", {"149,00", "\u20AC", "\u20AC", "\u20AC"}},
+      {"<b>a&#0;b &#x0;</b>", {"ab", ""}},  // character 0 draws nothing
+      // Named references: all of the Latin-1 set and the common others.
+      {"<b>Stra&szlig;e &sect;3 &Auml;rger &nbsp;x</b>", {"Stra\u00DFe", "\u00A73", "\u00C4rger", "&nbsp;x"}},
+      {"<b>&iexcl;&yuml;&THORN;&frac34;&times;&divide;&shy;</b>", {"\u00A1\u00FF\u00DE\u00BE\u00D7\u00F7\u00AD"}},
+      {"<b>&euro; &ndash; &mdash; &hellip; &bdquo;q&ldquo; &trade;</b>",
+       {"\u20AC", "\u2013", "\u2014", "\u2026", "\u201Eq\u201C", "\u2122"}},
+      {"<b>&amp;lt; &unknown; &Szlig; &szlig</b>", {"&lt;", "&unknown;", "&Szlig;", "&szlig"}},
+      {"<b>a < b <= c <3 x<1</b>", {"a", "<", "b", "<=", "c", "<3", "x<1"}},
   };
   for (const Case& c : cases) {
     const Document doc = Parse(c.source);

@@ -108,7 +108,7 @@ TEST(KVXHTMLText, DecodesNumericReferencesInWords) {
   gdi::ScopedFixedMetrics metrics;
   KVXHTML html;
   html.SetText("a&#65;b &#1234;c &amp;lt;");
-  EXPECT_EQ(html.Element(2).Words, (std::vector<std::string>{"aAb", "c", "&lt;"}));
+  EXPECT_EQ(html.Element(2).Words, (std::vector<std::string>{"aAb", "\u04D2c", "&lt;"}));
 }
 
 TEST(KVXHTMLText, TagNamesAndAttributes) {

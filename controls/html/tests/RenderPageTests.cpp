@@ -145,7 +145,7 @@ TEST(RenderPage, ImagesTakeTheirSizeAndMakeTheirLineTaller) {
 TEST(RenderPage, SoundLimits) {
   TestView view;
   // A reference that names no character adds nothing to its run.
-  EXPECT_EQ(TestView::Find(view.Drawn("a<b>&#99999;</b>c"), "c").x, 11);
+  EXPECT_EQ(TestView::Find(view.Drawn("a<b>&#1114112;</b>c"), "c").x, 11);
   // Stray closers are ignored: nothing moves left of the margin.
   EXPECT_EQ(TestView::Find(view.Drawn("</ul></ol></tr></td></table>text"), "text").x, 4);
   // Lists nested deeper than the 16 levels of the list table.
