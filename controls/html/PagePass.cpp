@@ -91,14 +91,10 @@ void PagePass::Run() {
       if (m_skipText) {
         ++m_index;
       } else {
-        const bool inTable = !m_tables.empty();
-        const Long gap = inTable ? m_tables.back().CellGap : 0;
         e.OffsetX = Store(m_offset);
-        if (inTable)
-          DrawTextRun(m_leftMargin + Half(gap), Half(gap));
-        else
-          DrawTextRun(m_leftMargin, m_settings.DefaultSpacing);
-        m_runEnded = true;
+        const bool shown = DrawTextRun(TextLeftEdge(), m_tables.empty() ? Long{m_settings.DefaultSpacing}
+                                                                        : Half(m_tables.back().CellGap));
+        if (shown) m_runEnded = true;
       }
     } else {
       const int32_t type = e.ElementType;
@@ -119,6 +115,12 @@ void PagePass::Run() {
     GrowPageHeight();
   }
 }
+
+Long PagePass::TextLeftEdge() const {
+  return m_tables.empty() ? m_leftMargin : m_leftMargin + Half(m_tables.back().CellGap);
+}
+
+bool PagePass::LineTaken() const { return m_runEnded || m_penX > m_leftMargin + m_indent; }
 
 void PagePass::GrowPageHeight() {
   if (m_penY > Long{m_size.Height} - 10) m_size.Height = Store(m_penY + m_lineStep);
@@ -176,6 +178,8 @@ bool PagePass::Element(int32_t type) {
       m_atLineStart = true;
       break;
     case et::Hr:
+      // A rule after text on the line starts below that line.
+      if (LineTaken()) NewLine();
       m_penX = m_leftMargin;
       e.BoxTop = Store(m_penY);
       m_page.Line(m_leftMargin, m_penY, m_rightLimit - m_settings.DefaultPadding, m_penY, 0);
@@ -224,8 +228,8 @@ bool PagePass::Element(int32_t type) {
     case et::BlockQuote:
       m_penY += m_lineStep;
       if (!m_atLineStart) NewLine();
-      m_penX = m_leftMargin + m_indentStep;
       m_indent += m_indentStep;
+      m_penX = m_leftMargin + m_indent;
       m_offset = m_indent;
       e.OffsetX = Store(m_offset);
       break;
@@ -244,7 +248,7 @@ bool PagePass::Element(int32_t type) {
       m_page.SetFontBold(true);
       m_lineStep = LineStepOfFont();
       m_indentStep = IndentStepOfFont();
-      if (m_page.CurrentY() > m_settings.DefaultPadding && !m_inTable) NewLine();
+      if ((m_page.CurrentY() > m_settings.DefaultPadding && !m_inTable) || LineTaken()) NewLine();
       break;
     case et::Heading + 1:
     case et::Big + 1:
@@ -282,13 +286,17 @@ bool PagePass::Element(int32_t type) {
 void PagePass::ParagraphEnd() {
   m_rightAlign = false;
   m_centring = false;
-  // The alignment of the nearest enclosing DIV, else cell, else CENTER.
-  int from = m_doc.FindAncestor(m_index, et::Div);
-  if (from < 0) from = m_doc.FindAncestor(m_index, et::Td);
+  // The alignment of the nearest DIV, else cell, else CENTER around the
+  // element that ends here (a closer is recorded inside its opener, which
+  // itself does not count).
+  const int parent = GetParentElement(m_doc.Elements, m_index);
+  const int scope = parent >= 0 && IsMatchedCloser(m_doc.Elements, m_index) ? parent : m_index;
+  int from = m_doc.FindAncestor(scope, et::Div);
+  if (from < 0) from = m_doc.FindAncestor(scope, et::Td);
   if (from >= 0) {
     m_rightAlign = E(from).AlignRight;
     m_centring = E(from).AlignCenter;
-  } else if (m_doc.FindAncestor(m_index, et::Center) >= 0) {
+  } else if (m_doc.FindAncestor(scope, et::Center) >= 0) {
     m_centring = true;
   }
   m_penX = m_leftMargin + m_indent;
@@ -341,13 +349,16 @@ void PagePass::ListItem() {
   m_page.SetCurrentY(static_cast<double>(m_penY));
   m_page.SetCurrentX(static_cast<double>(m_leftMargin + e.OffsetX));
   if (numbered) {
-    m_page.Print(std::to_string(e.ItemNumber) + ". ");
-    m_penX += RoundLong(m_page.TextWidth("W. "));
+    // A number wider than "W" moves the text on: they never touch.
+    const std::string marker = std::to_string(e.ItemNumber) + ". ";
+    m_page.Print(marker);
+    m_penX += RoundLong(std::max(m_page.TextWidth("W. "), m_page.TextWidth(marker)));
   } else {
     m_page.Print(kBullet);
     m_penX += RoundLong(m_page.TextWidth(kBullet));
   }
-  m_offset = m_penX;
+  // Continuation lines of the item line up with its first line's text.
+  m_offset = m_penX - TextLeftEdge();
 }
 
 void PagePass::LinkOpen() {
@@ -424,6 +435,10 @@ void PagePass::Image() {
     m_page.PaintPicture(m_pictures[slot], m_penX, m_penY + img.VSpace, img.ImageWidth, img.ImageHeight);
   m_penX += Long{img.ImageWidth} + img.Border + img.HSpace;
   const Long tall = Long{img.ImageHeight} + 2 * Long{img.Border} + 2 * Long{img.VSpace};
+  // The page's current point follows the picture as it follows printed
+  // text: a heading or table after it starts below it.
+  m_page.SetCurrentX(static_cast<double>(m_penX));
+  if (m_page.CurrentY() < static_cast<double>(m_penY + tall)) m_page.SetCurrentY(static_cast<double>(m_penY + tall));
   if (m_lineStep < tall) m_lineStep = tall;
   m_linkRightEdge = m_penX;
   if (!m_draw && m_settings.EnableScroll)

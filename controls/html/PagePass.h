@@ -86,9 +86,15 @@ class PagePass {
   void LinkClose();
   void Image();
   void GrowPageHeight();
+  // Where text starts in the current flow: the left margin, in a cell half
+  // its table's cell gap right of it.
+  Long TextLeftEdge() const;
+  // Something (text, a picture) already stands on the pen's line.
+  bool LineTaken() const;
 
   // Text runs (PageText.cpp).
-  void DrawTextRun(Long leftEdge, Long spacing);
+  // True when the run showed any word.
+  bool DrawTextRun(Long leftEdge, Long spacing);
   void ApplyInlineTag(int index);
   int SkipScript(int index) const;
 

@@ -89,10 +89,15 @@ TEST(RenderPage, LinesBreakBetweenWordsAtTheRightLimit) {
 
 TEST(RenderPage, RuleAndItsMove) {
   TestView view;
-  view.html.SetText("a<hr>b");
+  // After text on the line the rule starts a new line, below the text's
+  // descenders; then it moves down by DefaultSpacing + 1 only.
+  view.html.SetText("ag<hr>b");
   const auto calls = view.Calls();
-  EXPECT_NE(std::find(calls.begin(), calls.end(), "LineTo 4,4-287,4 #000000 w=1"), calls.end());
-  EXPECT_EQ(TestView::Find(view.Texts(), "b").y, 9);  // down by DefaultSpacing + 1 only
+  EXPECT_NE(std::find(calls.begin(), calls.end(), "LineTo 4,21-287,21 #000000 w=1"), calls.end());
+  EXPECT_EQ(TestView::Find(view.Texts(), "b").y, 26);
+  view.html.SetText("<hr>b");  // first on the page: at the top
+  const auto first = view.Calls();
+  EXPECT_NE(std::find(first.begin(), first.end(), "LineTo 4,4-287,4 #000000 w=1"), first.end());
 }
 
 TEST(RenderPage, LinksGetTheirBoxesAndColours) {
