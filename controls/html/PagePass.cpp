@@ -243,13 +243,23 @@ bool PagePass::Element(int32_t type) {
       e.OffsetX = Store(m_offset);
       break;
     case et::Heading:
+    {
+      // After text or a picture on the line the heading starts below all of it.
+      const bool below = LineTaken();
+      const Long lineStep = m_lineStep;
       m_penX = m_leftMargin + m_indent;
       m_page.SetFontSize(e.FontSize);
       m_page.SetFontBold(true);
       m_lineStep = LineStepOfFont();
       m_indentStep = IndentStepOfFont();
-      if ((m_page.CurrentY() > m_settings.DefaultPadding && !m_inTable) || LineTaken()) NewLine();
+      if (below) {
+        m_lineStep = std::max(m_lineStep, lineStep);
+        NewLine();
+      } else if (m_page.CurrentY() > m_settings.DefaultPadding && !m_inTable) {
+        NewLine();
+      }
       break;
+    }
     case et::Heading + 1:
     case et::Big + 1:
     case et::Small + 1:
