@@ -200,7 +200,10 @@ std::vector<HTMLElement> TokenizeText(std::string_view text) {
     e.Index = static_cast<int16_t>(elements.size() - 1);
     return true;
   };
-  bool glue = false;  // carried across the scan: set by every stored tag
+  // Whether the next run joins the text before it: no blank stood before
+  // any of the tags since the last run (and none between them).
+  bool glue = false;
+  bool runStored = true;  // no tag stored since the last run
   size_t pos = 0;
   while (pos < text.size()) {
     const size_t start = NextTagStart(text, pos);
@@ -218,14 +221,21 @@ std::vector<HTMLElement> TokenizeText(std::string_view text) {
     } else {
       // The position one past the ">" must fit as well.
       if (!inRange(end + 1) || !append(text.substr(start, end - start + 1), false)) break;
-      if (start > 0) glue = text[start - 1] != ' ';
+      if (start > 0) {
+        const bool joined = text[start - 1] != ' ';
+        glue = runStored ? joined : glue && joined;
+        runStored = false;
+      }
       pos = end + 1;
     }
     const size_t next = NextTagStart(text, pos);
     if (next == std::string_view::npos || !inRange(next)) break;  // text after the last tag is not stored
     if (next > pos) {
       const std::string_view run = text.substr(pos, next - pos);
-      if (run.find_first_not_of(' ') != std::string_view::npos && !append(run, glue)) break;
+      if (run.find_first_not_of(' ') != std::string_view::npos) {
+        if (!append(run, glue)) break;
+        runStored = true;
+      }
     }
     pos = next;
   }

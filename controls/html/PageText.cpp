@@ -32,6 +32,9 @@ struct RunLine {
   int EndWord = 0;
   Long EndX = 0;
   Long Step = 0;
+  // The run's first word does not fit after what stands on the line: the
+  // line shows nothing of the run.
+  bool Empty = false;
 };
 
 }  // namespace
@@ -158,7 +161,14 @@ bool PagePass::DrawTextRun(Long leftEdge, Long spacing) {
           const std::string& w = e.Words[static_cast<size_t>(word)];
           const bool prefix = !text.empty() && !EndsWithBlank(text) && !e.NoBlankBefore;
           const Long width = RoundLong(m_page.TextWidth(prefix ? " " + w : w));
-          const bool fits = text.empty() || line.EndX + width + spacing < rightLimit;
+          // The first word of a line is always taken, however long, unless
+          // the run continues a line that something else already fills.
+          const bool fresh = text.empty() && !(lines.empty() && continues);
+          const bool fits = fresh || line.EndX + width + spacing < rightLimit;
+          if (!fits && lines.empty() && text.empty() && !IsBlankWord(w)) {
+            line.Empty = true;
+            break;
+          }
           // Blanks that do not fit (the indentation of the source's next
           // line) are dropped at the line's end: they start no line of
           // their own.
@@ -233,7 +243,7 @@ bool PagePass::DrawTextRun(Long leftEdge, Long spacing) {
       } else {
         x = lineIndent + leftEdge;
       }
-      int cur = line.StartElement;
+      int cur = line.Empty ? Count() : line.StartElement;
       while (cur <= line.EndElement && cur < Count()) {
         HTMLElement& e = E(cur);
         if (e.IsTag) {

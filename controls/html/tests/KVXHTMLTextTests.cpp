@@ -99,6 +99,13 @@ TEST(KVXHTMLText, TokenizerGlueAndDroppedTail) {
                                             "</HTML>"}));
   EXPECT_TRUE(html.Element(5).NoBlankBefore);
   EXPECT_FALSE(html.Element(7).NoBlankBefore);  // "<i>" follows a blank
+  // A blank before any of the tags between two runs keeps them apart.
+  for (const char* source : {"word <b><i>x", "word </ul></ul>x", "word<b> <i>x"}) {
+    html.SetText(source);
+    EXPECT_FALSE(html.Element(html.ElementCount() - 3).NoBlankBefore) << source;
+  }
+  html.SetText("word<b><i>x");
+  EXPECT_TRUE(html.Element(html.ElementCount() - 3).NoBlankBefore);
 
   html.SetText("<HTML><BODY>abc");
   EXPECT_EQ(html.ElementCount(), 2);  // text after the last tag is not stored

@@ -188,6 +188,19 @@ TEST(TextPlacement, EachLineIsAsTallAsWhatStandsOnIt) {
   for (int top : LineTops(commented)) EXPECT_EQ(OnLine(commented, top).front().x, 4) << top;
 }
 
+TEST(TextPlacement, AWordThatDoesNotFitBesideAPictureGoesBelowIt) {
+  for (int width : {100, 120}) {
+    ExpectPlacedSoundly({"picture", "<img width=60 height=90> text after the picture", {"text", "after", "picture"}},
+                        width);
+    ExpectPlacedSoundly({"comment", "<p>some words <!-- c -->following after</p>", {"some", "following", "after"}},
+                        width);
+    // Every word fits in the view on a line of its own: none runs past it.
+    TestView view(width, 200);
+    for (const DrawnText& d : view.Drawn("<img width=60 height=90> text after the picture"))
+      EXPECT_LE(d.Right(), width - 4) << d.text << " at " << width;
+  }
+}
+
 TEST(TextPlacement, BlocksAfterAPictureOrTextStartBelowIt) {
   TestView view;
   struct Case {
