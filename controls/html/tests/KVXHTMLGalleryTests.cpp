@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "forms/Form.h"
 #include "forms/PictureBox.h"
@@ -133,3 +135,23 @@ TEST_F(Gallery, BrokenMarkupAndMixedFlowAtSeveralWidths) {
 
 }  // namespace
 }  // namespace kvctl2
+namespace kvctl2 { namespace {
+TEST_F(Gallery, ProbeFiles) {
+  const char* files = std::getenv("PROBE_FILES");
+  if (!files) GTEST_SKIP();
+  std::stringstream list(files);
+  std::string file;
+  html->SetEnableScroll(htmScrollBars::Beide);
+  while (std::getline(list, file, ',')) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    for (int width : {300, 700}) {
+      form->SetClientSize((width + 16) * 15, 616 * 15);
+      html->Move(120, 120, width * 15, 600 * 15);
+      html->SetText(text.str());
+      Save("probe-" + std::filesystem::path(file).filename().string() + "-" + std::to_string(width));
+    }
+  }
+}
+}}
