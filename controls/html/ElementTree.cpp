@@ -1,5 +1,6 @@
 // Completing and linking the element array: the closing tags that open
 // paragraphs, rows and cells lack, and the parent/child tree over it.
+#include <array>
 #include <cstddef>
 #include <map>
 #include <vector>
@@ -45,6 +46,9 @@ bool IsContainer(int32_t type) {
 // The closers are exactly the closing tags of the containers.
 bool IsCloser(int32_t type) { return IsContainer(type - 1); }
 
+// The element types are below this.
+constexpr size_t kTypeCount = 64;
+
 // The closing tags of the font changes that flow inline.
 bool IsInlineCloser(int32_t type) {
   switch (type - 1) {
@@ -66,8 +70,10 @@ bool IsInlineCloser(int32_t type) {
 // table cell or table, nor a cell or row closer out of its table; the
 // closing BODY ends everything.
 template <typename OpenList>
-size_t MatchingOpenList(const std::vector<HTMLElement>& elements, const std::vector<OpenList>& open, int32_t closer) {
+size_t MatchingOpenList(const std::vector<HTMLElement>& elements, const std::vector<OpenList>& open, int32_t closer,
+                        const std::array<int, kTypeCount>& openOfType) {
   const int32_t opener = closer - 1;
+  if (openOfType[static_cast<size_t>(opener)] == 0) return 0;  // none of its kind is open
   const bool tablePart = opener == et::Table || opener == et::Tr || opener == et::Td;
   for (size_t k = open.size() - 1; k > 0; --k) {
     const int32_t type = elements[open[k].parent].ElementType;
@@ -248,6 +254,8 @@ void BuildHierarchy(std::vector<HTMLElement>& elements) {
     int16_t count;
   };
   std::vector<OpenList> open{{0, 0}};
+  std::array<int, kTypeCount> openOfType{};  // open containers by type
+  auto typeOf = [&elements](size_t i) { return static_cast<size_t>(elements[i].ElementType); };
   auto append = [&elements](OpenList& list, size_t i) {
     HTMLElement& parent = elements[list.parent];
     parent.Children.push_back(static_cast<int16_t>(i));
@@ -255,15 +263,16 @@ void BuildHierarchy(std::vector<HTMLElement>& elements) {
     elements[i].ChildSlot = list.count;
   };
   // Ends the innermost list; the finished container counts in its parent.
-  auto close = [&elements, &open] {
+  auto close = [&] {
     elements[open.back().parent].ChildCount = open.back().count;
+    --openOfType[typeOf(open.back().parent)];
     open.pop_back();
     ++open.back().count;
   };
   for (size_t i = 1; i < elements.size(); ++i) {
     const HTMLElement& e = elements[i];
     if (e.IsTag && IsCloser(e.ElementType)) {
-      const size_t match = MatchingOpenList(elements, open, e.ElementType);
+      const size_t match = MatchingOpenList(elements, open, e.ElementType, openOfType);
       if (match > 0) {
         // The lists inside the matched one end with it; the closer stays
         // recorded in the matched container beyond its ChildCount.
@@ -275,10 +284,12 @@ void BuildHierarchy(std::vector<HTMLElement>& elements) {
       // A closing tag that matches no open element is an ordinary child.
     }
     append(open.back(), i);
-    if (e.IsTag && IsContainer(e.ElementType))
+    if (e.IsTag && IsContainer(e.ElementType)) {
       open.push_back({i, 0});
-    else
+      ++openOfType[typeOf(i)];
+    } else {
       ++open.back().count;
+    }
   }
   // Lists still open at the end of the array.
   while (open.size() > 1) close();
