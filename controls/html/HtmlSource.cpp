@@ -228,8 +228,11 @@ std::vector<HTMLElement> TokenizeText(std::string_view text) {
       }
       pos = end + 1;
     }
-    const size_t next = NextTagStart(text, pos);
-    if (next == std::string_view::npos || !inRange(next)) break;  // text after the last tag is not stored
+    size_t next = NextTagStart(text, pos);
+    // Text after the last tag is kept like any run (when it lies within
+    // the positions the document holds).
+    if (next == std::string_view::npos && inRange(text.size())) next = text.size();
+    if (next == std::string_view::npos || !inRange(next)) break;
     if (next > pos) {
       const std::string_view run = text.substr(pos, next - pos);
       if (run.find_first_not_of(' ') != std::string_view::npos) {

@@ -108,7 +108,10 @@ TEST(KVXHTMLText, TokenizerGlueAndDroppedTail) {
   EXPECT_TRUE(html.Element(html.ElementCount() - 3).NoBlankBefore);
 
   html.SetText("<HTML><BODY>abc");
-  EXPECT_EQ(html.ElementCount(), 2);  // text after the last tag is not stored
+  ASSERT_EQ(html.ElementCount(), 3);  // text after the last tag is kept
+  EXPECT_EQ(html.Element(2).Words, (std::vector<std::string>{"abc"}));
+  html.SetText("<HTML><BODY>abc<br>  ");
+  EXPECT_EQ(html.ElementCount(), 4);  // blanks only are not
 }
 
 TEST(KVXHTMLText, DecodesNumericReferencesInWords) {
