@@ -71,7 +71,7 @@ TEST(TextPlacement, FaultyInputKeepsItsWordsApart) {
       {"stray quote ends", "</blockquote></blockquote></blockquote>text<p>more</p>", {"text", "more"}},
       {"forty nested lists", deepLists, {"item0", "item20", "item39", "after"}},
       {"text after the last tag", "<body>first<br>last words", {"first", "last", "words"}},
-      {"a less-than sign", "<p>if a < b and b<c then</p>", {"if", "a", "<", "b", "b<c", "then"}},
+      {"a less-than sign", "<p>if a < b and b<=c then</p>", {"if", "a", "<", "b", "b<=c", "then"}},
       {"a table after text in a cell",
        "<table><tr><td>outer words<table bgcolor=red><tr><td>inner</td></tr></table>tail</td></tr></table>",
        {"outer", "inner", "tail"}},
