@@ -101,10 +101,14 @@ void PagePass::Run() {
       // A tag that leaves the pen alone (a comment, THEAD, FORM, a stray
       // cell, ...) after a text run: the next run goes on after that text
       // instead of at the start of its line.
-      if (Element(type))
+      const bool afterMarker = m_afterMarker;
+      m_afterMarker = false;
+      if (Element(type)) {
         m_runEnded = false;
-      else if (m_runEnded)
-        m_penX = m_runEndX;
+      } else {
+        m_afterMarker = afterMarker;
+        if (m_runEnded) m_penX = m_runEndX;
+      }
       if (type != et::CommentOpen) {
         HTMLElement& tag = E(m_index);
         tag.BoxBottom = Store(m_penY + m_lineStep + m_settings.DefaultSpacing);
@@ -367,8 +371,10 @@ void PagePass::ListItem() {
     m_page.Print(kBullet);
     m_penX += RoundLong(m_page.TextWidth(kBullet));
   }
-  // Continuation lines of the item line up with its first line's text.
+  // Continuation lines of the item line up with its first line's text,
+  // which goes on after the marker.
   m_offset = m_penX - TextLeftEdge();
+  m_afterMarker = true;
 }
 
 void PagePass::LinkOpen() {

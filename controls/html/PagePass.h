@@ -156,6 +156,9 @@ class PagePass {
   // from there.
   Long m_runEndX = 0;
   bool m_runEnded = false;
+  // A list item's marker stands on the pen's line: the item's text goes on
+  // after it.
+  bool m_afterMarker = false;
 };
 
 }  // namespace kvctl2::html

@@ -30,6 +30,7 @@ struct RunLine {
   int StartWord = 0;
   int EndElement = 0;
   int EndWord = 0;
+  Long StartX = 0;
   Long EndX = 0;
   Long Step = 0;
   // The run's first word does not fit after what stands on the line: the
@@ -124,6 +125,8 @@ bool PagePass::DrawTextRun(Long leftEdge, Long spacing) {
   const Long rightLimit = m_rightLimit;
   const bool rightAligned = m_rightAlign;
   const bool centred = m_centring;
+  const bool afterMarker = m_afterMarker;
+  m_afterMarker = false;
   const Long startRunEndX = m_runEndX;
   const double startCurrentY = m_page.CurrentY();
   m_runEndX = x;
@@ -140,8 +143,8 @@ bool PagePass::DrawTextRun(Long leftEdge, Long spacing) {
     // The run goes on after what already stands on the pen's line, or
     // starts a line of its own (also where the pen stands at a cell's
     // content edge, half a gap left of the text's edge).
-    const bool continues = x != leftEdge && x + spacing != leftEdge && x != lineIndent + leftEdge &&
-                           x + spacing != lineIndent + leftEdge;
+    const bool continues = afterMarker || (x != leftEdge && x + spacing != leftEdge && x != lineIndent + leftEdge &&
+                                           x + spacing != lineIndent + leftEdge);
 
     // Pass 1: breaking the run into lines.
     std::vector<RunLine> lines;
@@ -151,7 +154,8 @@ bool PagePass::DrawTextRun(Long leftEdge, Long spacing) {
     bool runEnded = false;
     Long fontStep = LineStepOfFont();
     while (!runEnded) {
-      RunLine line{element, word, element, word, lines.empty() ? x : lineIndent + leftEdge, 0};
+      const Long start = lines.empty() ? x : lineIndent + leftEdge;
+      RunLine line{element, word, element, word, start, start, 0};
       // What stands on the line before the run (a picture) keeps its height.
       if (lines.empty() && continues) line.Step = m_lineStep;
       std::string text;
@@ -159,7 +163,9 @@ bool PagePass::DrawTextRun(Long leftEdge, Long spacing) {
         const HTMLElement& e = E(element);
         if (word < static_cast<int>(e.Words.size())) {
           const std::string& w = e.Words[static_cast<size_t>(word)];
-          const bool prefix = !text.empty() && !EndsWithBlank(text) && !e.NoBlankBefore;
+          // Only the run's first word may join the text before it; the
+          // blank before any later word counts in whether it fits.
+          const bool prefix = !text.empty() && !EndsWithBlank(text) && !(word == 0 && e.NoBlankBefore);
           const Long width = RoundLong(m_page.TextWidth(prefix ? " " + w : w));
           // The first word of a line is always taken, however long, unless
           // the run continues a line that something else already fills.
@@ -231,8 +237,11 @@ bool PagePass::DrawTextRun(Long leftEdge, Long spacing) {
     const int32_t spacingBelow = m_settings.DefaultSpacing;
     for (size_t n = 0; n < lines.size(); ++n) {
       const RunLine& line = lines[n];
-      const Long alignedStart = rightLimit - (line.EndX - leftEdge) - spacing;
-      const double centredStart = (rightLimit - line.EndX) / 2.0 + static_cast<double>(leftEdge);
+      // Aligned lines keep to the room right of where they start (the
+      // indent of a list item or quote, never left of the left edge).
+      const Long lineStart = std::max(leftEdge, line.StartX);
+      const Long alignedStart = rightLimit - (line.EndX - lineStart) - spacing;
+      const double centredStart = (rightLimit - line.EndX) / 2.0 + static_cast<double>(lineStart);
       if (n == 0 && continues) {
         // The run continues a line already partly filled: x stays; its
         // later lines start at the run's indent like those of any run.
@@ -336,6 +345,7 @@ bool PagePass::DrawTextRun(Long leftEdge, Long spacing) {
   if (!visible) {
     m_runEndX = startRunEndX;
     m_page.SetCurrentY(startCurrentY);
+    m_afterMarker = afterMarker;
     return false;
   }
   m_lineStep = lastStep;

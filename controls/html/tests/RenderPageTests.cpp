@@ -75,12 +75,12 @@ TEST(RenderPage, LinesBreakBetweenWordsAtTheRightLimit) {
   std::string text;
   for (int i = 0; i < 40; ++i) text += "word" + std::to_string(10 + i) + " ";
   const auto drawn = view.Drawn(text);
-  // The run follows BODY without a blank, so its words are measured
-  // without one: the sixth ends at 4 + 42 + 5 * 49 = 291, a seventh
-  // (291 + 42 + 4) does not fit.
-  EXPECT_EQ(TestView::Find(drawn, "word15").y, 4);
-  EXPECT_EQ(TestView::Find(drawn, "word16").x, 4);
-  EXPECT_EQ(TestView::Find(drawn, "word16").y, 21);
+  // The run follows BODY without a blank: only its first word joins what
+  // stands before it; every later word counts its blank. The fifth ends at
+  // 4 + 42 + 4 * 49 = 242, a sixth (242 + 49 + 4 = 295) passes the limit 291.
+  EXPECT_EQ(TestView::Find(drawn, "word14").y, 4);
+  EXPECT_EQ(TestView::Find(drawn, "word15").x, 4);
+  EXPECT_EQ(TestView::Find(drawn, "word15").y, 21);
   // A word wider than the line stands alone on its line and overflows.
   const auto wide = view.Drawn("a " + std::string(50, 'w') + " b");
   EXPECT_EQ(TestView::Find(wide, std::string(50, 'w')).y, 21);

@@ -270,6 +270,37 @@ TEST(TextPlacement, ListAndQuoteLinesLineUp) {
   EXPECT_EQ(TestView::Find(drawn, "Next").y - TestView::Find(drawn, "Item").y, 17);
 }
 
+TEST(TextPlacement, AlignedLinesStayWithinTheirIndentAndLimit) {
+  const std::string words = "words that wrap onto a few more lines in a narrow view of the page";
+  struct Case {
+    const char* what;
+    std::string source;
+    int left;  // where the indented text starts
+  };
+  const Case cases[] = {
+      {"right-aligned quote", "<blockquote><p align=right>" + words + "</p></blockquote>", 18},
+      {"centred quote", "<blockquote><p align=center>" + words + "</p></blockquote>", 18},
+      {"centred list item", "<center><ul><li>" + words + "</ul></center>", 39},
+      {"plain glued run", "<p>" + words + "</p>", 4},
+  };
+  for (const Case& c : cases) {
+    for (int width = 150; width <= 420; width += 9) {
+      TestView view(width, 200);
+      const auto drawn = view.Drawn(c.source);
+      for (const DrawnText& d : drawn) {
+        if (d.text.find("\u2022") != std::string::npos || d.text.find('\x95') != std::string::npos) continue;
+        if (d.x < c.left) {
+          ADD_FAILURE() << c.what << " at " << width << ": '" << d.text << "' at " << d.x;
+        }
+        // Lines end at the right limit (width - 9) at the most.
+        if (d.Right() > width - 9) {
+          ADD_FAILURE() << c.what << " at " << width << ": '" << d.text << "' ends at " << d.Right();
+        }
+      }
+    }
+  }
+}
+
 TEST(TextPlacement, ListNumbersNeverTouchTheirText) {
   TestView view;
   std::string items;
