@@ -132,9 +132,9 @@ std::pair<std::string, size_t> NamedReference(std::string_view text) {
       {"ensp", U'\u2002'},   {"emsp", U'\u2003'},   {"thinsp", U'\u2009'}, {"minus", U'\u2212'},  {"larr", U'\u2190'},
       {"uarr", U'\u2191'},   {"rarr", U'\u2192'},   {"darr", U'\u2193'},   {"harr", U'\u2194'},   {"le", U'\u2264'},
       {"ge", U'\u2265'},     {"ne", U'\u2260'},     {"infin", U'\u221E'}};
-  const size_t semicolon = text.find(';');
   // The longest name is six letters.
-  if (semicolon == std::string_view::npos || semicolon < 2 || semicolon > 7) return {{}, 0};
+  const size_t semicolon = text.substr(0, 8).find(';');
+  if (semicolon == std::string_view::npos || semicolon < 2) return {{}, 0};
   const std::string_view name = text.substr(1, semicolon - 1);
   if (name == "nbsp") return {{}, 0};
   for (size_t k = 1; k < kLatin1.size(); ++k) {
