@@ -400,14 +400,3 @@ TEST(TextPlacement, TheLayoutDependsOnlyOnTheDocumentAndTheView) {
 
 }  // namespace
 }  // namespace kvctl2
-namespace kvctl2 { namespace {
-TEST(Probe, Dump) {
-  const char* src = std::getenv("PROBE_HTML");
-  if (!src) GTEST_SKIP();
-  TestView view(std::atoi(std::getenv("PROBE_W") ? std::getenv("PROBE_W") : "300"), 200);
-  view.html.SetEnableScroll(htmScrollBars::Beide);
-  for (const auto& d : view.Drawn(src)) std::printf("'%s' %d,%d-%d\n", d.text.c_str(), d.x, d.y, d.Right());
-  for (int i = 0; i < view.html.ElementCount(); ++i) { const auto& e = view.html.Element(i); std::printf("%d t%d %s box %d,%d pw%d rh%d\n", i, e.ElementType, e.Raw.substr(0,20).c_str(), e.BoxLeft, e.BoxTop, e.PixelWidth, e.RowHeight); }
-  std::printf("page %d x %d\n", view.html.PageWidth(), view.html.PageHeight());
-}
-}}
