@@ -74,11 +74,26 @@ int32_t PlainMsgBox(const std::string& prompt, int32_t buttons, const std::strin
     return forms::MsgBox(prompt, buttons, title);
   } catch (const rt::Error& error) {
     if (error.Number() != forms::errNoResponder) throw;
-    const std::string text = rt::Replace(rt::Replace(prompt, "\r\n", "\n"), "\r", "\n");
-    std::fprintf(stderr, "Verscout: %s: %s\n", title.c_str(), text.c_str());
+    TellOnErrorOutput(title, prompt);
     const std::vector<int32_t> offered = forms::MsgBoxButtons(buttons);
     return offered.empty() ? 0 : offered.front();
   }
+}
+
+void TellOnErrorOutput(const std::string& title, const std::string& prompt) {
+  // A run of line breaks (a blank line between paragraphs too) is one blank.
+  std::string text;
+  bool inBreak = false;
+  for (const char c : prompt) {
+    if (c == '\r' || c == '\n') {
+      inBreak = true;
+      continue;
+    }
+    if (inBreak && !text.empty() && text.back() != ' ' && c != ' ') text += ' ';
+    inBreak = false;
+    text += c;
+  }
+  std::fprintf(stderr, "Verscout: %s: %s\n", title.c_str(), text.c_str());
 }
 
 int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string& Title) {

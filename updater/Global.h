@@ -13,6 +13,7 @@
 #include "runtime/Variant.h"
 #include "services/cMyTools.h"
 #include "services/cRegSettings.h"
+#include "shell/InstanceLock.h"
 #include "win/Hooks.h"
 
 namespace verscout {
@@ -33,6 +34,9 @@ inline std::string UpdateFolder;
 inline bool UpdateLoaded = false;
 inline std::shared_ptr<kvctl2::cRegSettings> Settings;
 inline std::shared_ptr<kvctl2::cMyTools> Tools;
+// Held from the start until the temporary folder is cleared at the end:
+// every run shares that folder, so only one assistant runs at a time.
+inline std::unique_ptr<shell::InstanceLock> RunLock;
 // The thread mouse hook of the update window, installed while it is loaded.
 inline win::OwnedHook MouseHook;
 // The loaded update window, nullptr when none is.
@@ -61,8 +65,12 @@ int32_t TodayDayNumber();
 
 // The system's plain message box, shown in every mode. Without a display
 // nobody can answer it: its title and text go to the standard error
-// output, and the run goes on as if the box's first button was chosen.
+// output (TellOnErrorOutput), and the run goes on as if the box's first
+// button was chosen.
 int32_t PlainMsgBox(const std::string& prompt, int32_t buttons, const std::string& title);
+// Writes a message as one line on the standard error output:
+// "Verscout: " & title & ": " & the text, its lines joined by blanks.
+void TellOnErrorOutput(const std::string& title, const std::string& prompt);
 // A message through the window's message box control; nothing and 0 in the
 // silent modes. The window leaves the topmost band first.
 int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string& Title);

@@ -11,6 +11,7 @@
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "shell/StartProgram.h"
+#include "win/Menu.h"
 
 namespace verscout {
 
@@ -47,6 +48,30 @@ kvctl2::cMyTools& MakeTools() {
   return *Tools;
 }
 
+// Takes the lock that one assistant at a time holds. When another holds
+// it, nothing of that run is touched: this run says that an assistant is
+// running (on the error output in the silent modes), brings that one's
+// window to the front, and answers false.
+bool TakeRunLock() {
+  if (RunLock && RunLock->Held()) return true;
+  RunLock = std::make_unique<shell::InstanceLock>(MakeTools().GetTempDir() + "QVVerscout.lock");
+  if (!RunLock->HeldByAnother()) return true;
+  const int32_t first = RunLock->HolderPid();
+  RunLock.reset();
+  const std::string text = Text("The update assistant is already running.\r\n\r\nPlease wait until it has finished, "
+                                "or close its window.",
+                                "Der Update-Assistent läuft bereits.\r\n\r\nBitte warten Sie, bis er fertig ist, "
+                                "oder schließen Sie sein Fenster.");
+  const std::string title = Text("Online Update Assistant", "Automatisches Online-Update");
+  if (IsSilent) {
+    TellOnErrorOutput(title, text);
+  } else {
+    PlainMsgBox(text, forms::vbInformation | forms::vbSystemModal, title);
+    win::SetForegroundWindowOfProcess(first);
+  }
+  return false;
+}
+
 }  // namespace
 
 bool Main(const std::string& commandLine) {
@@ -73,6 +98,9 @@ bool Main(const std::string& commandLine) {
   });
   IsAdminMode = mode->admin;
   IsSilent = mode->silent;
+  // Before anything of a run is touched: a second run leaves the first's
+  // temporary folder and settings alone.
+  if (!TakeRunLock()) return false;
 
   rt::ResumeNext([] { MakeSettings().RootHKey(kvctl2::HKY_CURRENT_USER); });
   UpdateLoaded = false;
@@ -136,6 +164,8 @@ void ExitAssistant() {
     fs::remove(upd, ignored);
   });
   rt::ResumeNext([] { ClearTempFolder(true); });
+  // The next run may make the temporary folder again.
+  RunLock.reset();
   Tools.reset();
   Settings.reset();
 

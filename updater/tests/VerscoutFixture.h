@@ -34,6 +34,7 @@ inline void ResetGlobals() {
   UpdateLoaded = false;
   Settings.reset();
   Tools.reset();
+  RunLock.reset();
   MouseHook.Reset();
   Window = nullptr;
 }

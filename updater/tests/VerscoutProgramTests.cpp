@@ -12,6 +12,7 @@
 #include "VerscoutFixture.h"
 #include "runtime/Date.h"
 #include "services/cRegSettings.h"
+#include "shell/InstanceLock.h"
 
 extern char** environ;
 
@@ -138,6 +139,23 @@ TEST_F(VerscoutRunTest, AMessageBoxWithoutDisplayDoesNotBreakTheSilentRun) {
     }
     EXPECT_FALSE(std::filesystem::exists(world.Path("tmp/QVVerscout")));
   }
+}
+
+// A second silent run while another assistant runs: it says so on the
+// error output and leaves the first's temporary folder and log alone.
+TEST_F(VerscoutRunTest, ASilentSecondRunTouchesNothingOfTheFirst) {
+  const std::string folder = world.Path("tmp/QVVerscout/");
+  WriteFile(folder + "ver.txt", "the first run's version file");
+  shell::InstanceLock first(world.Path("tmp/QVVerscout.lock"));
+  ASSERT_TRUE(first.Held());
+  EXPECT_EQ(Run("UpdSilent"), 1);
+  EXPECT_EQ(ReadFile(ErrorOutputFile()),
+            "Verscout: Automatisches Online-Update: Der Update-Assistent läuft bereits. Bitte warten Sie, bis er "
+            "fertig ist, oder schließen Sie sein Fenster.\n");
+  EXPECT_EQ(ReadFile(folder + "ver.txt"), "the first run's version file");
+  EXPECT_EQ(server.CountRequests("GET", std::string(kData) + "ver.txt"), 0u);
+  EXPECT_EQ(Setting("SOFTWARE\\Kelvaro\\Quorvelle4", "LastUpdateCheck"), "");
+  EXPECT_FALSE(std::filesystem::exists(world.Path("srv/UpdLog.001")));
 }
 
 // A server that announces a few bytes and sends without end: the program's

@@ -4,6 +4,7 @@
 #include "VerscoutFixture.h"
 #include "mMain.h"
 #include "services/cRegSettings.h"
+#include "shell/InstanceLock.h"
 
 namespace verscout {
 namespace {
@@ -152,6 +153,37 @@ TEST_F(mMainTest, ExitHandsOverOnlyAfterADownloadInClientMode) {
   }
   EXPECT_EQ(UpdateProgramRuns(),
             "run\nargument:Update0" + UpdateDir() + "\nfolder:/\nfound:QVUpdate.exe:" + "2835454569 11\n");
+}
+
+// Another assistant runs (it holds the lock) with its files in the shared
+// temporary folder: a second start touches nothing and says so.
+TEST_F(mMainTest, ASecondRunLeavesTheFirstsFilesAndSaysThatOneRuns) {
+  SetUpdateDir(kClientKey, UpdateDir());
+  const std::string folder = world.Path("tmp") + "/QVVerscout/";
+  WriteFile(folder + "QVUpdate.exe", "the first run's download");
+  {
+    shell::InstanceLock first(world.Path("tmp") + "/QVVerscout.lock");
+    ASSERT_TRUE(first.Held());
+    for (const bool english : {false, true}) {
+      if (english) UseEnglish();
+      ResetGlobals();
+      EXPECT_FALSE(Main("UpdStd"));
+      ExitAssistant();
+    }
+    EXPECT_EQ(ReadFile(folder + "QVUpdate.exe"), "the first run's download");
+    EXPECT_EQ(messages, (std::vector<std::string>{
+                            "Automatisches Online-Update | Der Update-Assistent läuft bereits.\r\n\r\nBitte warten "
+                            "Sie, bis er fertig ist, oder schließen Sie sein Fenster.",
+                            "Online Update Assistant | The update assistant is already running.\r\n\r\nPlease wait "
+                            "until it has finished, or close its window."}));
+  }
+  // Once the first has ended, a run starts and, at its end, clears the folder.
+  messages.clear();
+  ResetGlobals();
+  ASSERT_TRUE(Main("UpdStd"));
+  ExitAssistant();
+  EXPECT_FALSE(std::filesystem::exists(folder));
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(mMainTest, TemporaryFolderIsOnlyClearedWhenItIsTheAssistantsOwn) {

@@ -160,6 +160,44 @@ TEST_F(VerscoutOnDisplay, TheWholeUpdateCheckOfferDownloadAndHandOver) {
   EXPECT_FALSE(TempFolderLeft());
 }
 
+// A second start while the first shows its window: the second says that
+// the assistant runs, brings the first's window to the front and ends; the
+// first's files stay, and its check still works.
+TEST_F(VerscoutOnDisplay, ASecondStartBringsTheFirstForwardAndLeavesItsFiles) {
+  auto first = Start(x11::DisplayName());
+  unsigned long window = 0;
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] { return (window = x11::ShownWindowOfProcess(first->Pid())) != 0; }));
+  ASSERT_TRUE(x11::WaitUntil(10000, [&] { return Log().find(";START;") != std::string::npos; }));
+  const std::string kept = world.Path("tmp/QVVerscout/QVUpdate.exe");
+  WriteFile(kept, "the first run's download");
+
+  auto second = Start(x11::DisplayName());
+  unsigned long box = 0;
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] { return (box = x11::ShownWindowOfProcess(second->Pid())) != 0; }));
+  EXPECT_EQ(x11::TitleOf(box), "Automatisches Online-Update");
+  const win::POINT at = x11::ScreenOriginOf(box);
+  SaveScreen(win::RECT{at.x - 10, at.y - 10, at.x + 460, at.y + 200}, "already-running");
+  ASSERT_TRUE(x11::WaitUntil(10000, [&] { return x11::FocusedXWindow() == box; }));
+  x11::TypeText("\r");
+  EXPECT_EQ(second->WaitForEnd(10000), 1);
+  EXPECT_TRUE(x11::WaitUntil(5000, [&] { return x11::FocusedXWindow() == window; }))
+      << "the first's window did not come forward";
+  EXPECT_EQ(ReadFile(kept), "the first run's download");
+
+  // The first goes on: its check, then its end clears its folder.
+  const win::POINT origin = x11::ScreenOriginOf(window);
+  const win::RECT link = DesignRect("hovAktion", 2);
+  x11::ClickAtScreen(win::POINT{origin.x + (link.left + link.right) / 2, origin.y + (link.top + link.bottom) / 2});
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] { return Log().find(";IsUpdate: AppUpdate from") != std::string::npos; }));
+  const win::RECT close = DesignRect("cmdClose");
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] {
+    x11::ClickAtScreen(win::POINT{origin.x + (close.left + close.right) / 2, origin.y + (close.top + close.bottom) / 2});
+    return first->WaitForEnd(1000).has_value();
+  }));
+  EXPECT_EQ(first->WaitForEnd(0), 0);
+  EXPECT_FALSE(TempFolderLeft());
+}
+
 TEST_F(VerscoutOnDisplay, IdleOnTheWelcomePageAndEndsWhenTheServerGoesAway) {
   x11::ServerForProgram display;
   ASSERT_TRUE(display.Started()) << display.Error();
