@@ -62,9 +62,14 @@ bool WriteRegValue(const std::string& Key, const rt::Variant& Value, bool IsNumb
   return ok && written;
 }
 
-void TellSettingsProblems() {
+bool TellSettingsProblems() {
   const kvctl2::SettingsNotice notice = kvctl2::TakeSettingsNotice(IsEnglish);
-  if (!notice.text.empty()) forms::MsgBox(notice.text, forms::vbExclamation, notice.title);
+  if (!notice.text.empty()) {
+    // Information: a run without a display goes on with what was kept.
+    PlainMsgBox(notice.text, forms::vbExclamation, notice.title);
+    LinesForLog.push_back(notice.title + ": " + OneLine(notice.text));
+  }
+  return notice.unreadable;
 }
 
 int32_t TodayDayNumber() { return static_cast<int32_t>(rt::Today().days); }
@@ -80,20 +85,24 @@ int32_t PlainMsgBox(const std::string& prompt, int32_t buttons, const std::strin
   }
 }
 
-void TellOnErrorOutput(const std::string& title, const std::string& prompt) {
+std::string OneLine(const std::string& text) {
   // A run of line breaks (a blank line between paragraphs too) is one blank.
-  std::string text;
+  std::string line;
   bool inBreak = false;
-  for (const char c : prompt) {
+  for (const char c : text) {
     if (c == '\r' || c == '\n') {
       inBreak = true;
       continue;
     }
-    if (inBreak && !text.empty() && text.back() != ' ' && c != ' ') text += ' ';
+    if (inBreak && !line.empty() && line.back() != ' ' && c != ' ') line += ' ';
     inBreak = false;
-    text += c;
+    line += c;
   }
-  std::fprintf(stderr, "Verscout: %s: %s\n", title.c_str(), text.c_str());
+  return line;
+}
+
+void TellOnErrorOutput(const std::string& title, const std::string& prompt) {
+  std::fprintf(stderr, "Verscout: %s: %s\n", title.c_str(), OneLine(prompt).c_str());
 }
 
 int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string& Title) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "runtime/Variant.h"
 #include "services/cMyTools.h"
@@ -55,11 +56,16 @@ rt::Variant ReadRegValue(const std::string& Key, const rt::Variant& Default);
 // box when the settings cannot be written (the box tells why, when the
 // settings file says).
 bool WriteRegValue(const std::string& Key, const rt::Variant& Value, bool IsNumberValue);
-// Tells, in a message box shown in every mode, what went wrong with the
+// Tells, in a plain message box (PlainMsgBox), what went wrong with the
 // settings files since the last call: a damaged file (the settings before
 // the damage were kept, where the damaged file was put), a file that cannot
-// be used, settings that could not be saved. Nothing when all went well.
-void TellSettingsProblems();
+// be used, settings that could not be saved; the same goes into the log
+// (LinesForLog). Nothing when all went well. True when a settings file
+// could not be read at all.
+bool TellSettingsProblems();
+// Lines for the run's log that arose where no log is at hand (before it
+// began): the window's log writes them before its next line.
+inline std::vector<std::string> LinesForLog;
 // The day number of today (days since 30 December 1899), for the date values.
 int32_t TodayDayNumber();
 
@@ -71,6 +77,8 @@ int32_t PlainMsgBox(const std::string& prompt, int32_t buttons, const std::strin
 // Writes a message as one line on the standard error output:
 // "Verscout: " & title & ": " & the text, its lines joined by blanks.
 void TellOnErrorOutput(const std::string& title, const std::string& prompt);
+// The text's lines joined by single blanks.
+std::string OneLine(const std::string& text);
 // A message through the window's message box control; nothing and 0 in the
 // silent modes. The window leaves the topmost band first.
 int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string& Title);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "CodedTexts.h"
 #include "Global.h"
@@ -67,8 +68,10 @@ bool UpdateAssistant::Load() {
     return false;
   }
   m_logger->CurrentProcedure("*Online-Update");
-  Log("START");
+  rt::ResumeNext([&] { m_logger->IUPrint(1, "START"); });
   m_logger->CurrentProcedure("");
+  // What was told before the log began (a damaged settings file).
+  WriteLinesForLog();
 
   UpdateState = 0;
   rt::ResumeNext([&] {
@@ -91,6 +94,7 @@ void UpdateAssistant::QueryUnload() {
   m_closing = true;
   m_download.reset();
   if (m_logger) {
+    WriteLinesForLog();
     rt::ResumeNext([&] { m_logger->IUPrint(1, "ENDE"); });
     m_logger->StopLogging();
     m_logger.reset();
@@ -107,8 +111,17 @@ void UpdateAssistant::Close() {
   m_window.Unload();
 }
 
+void UpdateAssistant::WriteLinesForLog() {
+  if (!m_logger) return;
+  for (const std::string& line : std::exchange(LinesForLog, {})) {
+    rt::ResumeNext([&] { m_logger->IUPrint(1, line); });
+  }
+}
+
 void UpdateAssistant::Log(const std::string& line) {
-  if (m_logger) rt::ResumeNext([&] { m_logger->IUPrint(1, line); });
+  if (!m_logger) return;
+  WriteLinesForLog();
+  rt::ResumeNext([&] { m_logger->IUPrint(1, line); });
 }
 
 void UpdateAssistant::ReportFileFailure(FileStep step) {

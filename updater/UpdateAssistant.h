@@ -96,6 +96,8 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
   // Downloadfile through Call.
   std::string Transfer(const std::string& url, int32_t bytes);
   void Log(const std::string& line);
+  // Writes LinesForLog into the log.
+  void WriteLinesForLog();
   // A file that could not be written into the temporary folder, or copied
   // into the update folder (the error in Err()): a status line with the
   // file and the reason, the same in the log, and what failed in the

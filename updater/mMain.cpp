@@ -111,16 +111,23 @@ bool Main(const std::string& commandLine) {
   });
   rt::ResumeNext([] { UpdateFolder = ReadRegValue("AktUpdDir", "").ToString(); });
   // A damaged or unusable settings file is told before what follows from it.
-  TellSettingsProblems();
+  const bool settingsUnreadable = TellSettingsProblems();
 
   if (UpdateFolder.empty()) {
     Settings.reset();
-    StartupMessage(Text("The web update can't be performed due to 'ActUpdDir' not being set.",
-                        "Das Web-Update kann nicht ausgeführt werden,\r\nda 'AktUpdDir' nicht gesetzt ist."),
+    // Not "not set" when the settings could not be read at all.
+    StartupMessage(settingsUnreadable
+                       ? Text("The web update can't be performed because the settings cannot be read.",
+                              "Das Web-Update kann nicht ausgeführt werden,\r\nda die Einstellungen nicht gelesen "
+                              "werden können.")
+                       : Text("The web update can't be performed due to 'ActUpdDir' not being set.",
+                              "Das Web-Update kann nicht ausgeführt werden,\r\nda 'AktUpdDir' nicht gesetzt ist."),
                    Text("Mistake during automatic update!", "Fehler bei Auto-Update!"));
     return false;
   }
-  if (UpdateFolder.back() == '\\' || UpdateFolder.back() == '/') UpdateFolder.pop_back();
+  // All closing separators go: "upd//" is the folder "upd", and the log
+  // lies beside it, not in it.
+  while (UpdateFolder.size() > 1 && (UpdateFolder.back() == '\\' || UpdateFolder.back() == '/')) UpdateFolder.pop_back();
 
   const bool updateMissing = !FolderExists(UpdateFolder);
   const bool tempMissing = !FolderExists(TempFolder);
