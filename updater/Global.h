@@ -48,6 +48,9 @@ std::string ProgramFolder();
 
 // The English or the German text, after IsEnglish.
 inline const char* Text(const char* english, const char* german) { return IsEnglish ? english : german; }
+// The assistant's name, the title of its own questions and notes: its
+// window's header without the header's closing blanks.
+inline const char* AssistantTitle() { return Text("Online Update Assistant", "Automatisches Online-Update"); }
 
 // Settings.GetSetting("", Key, Default); empty after a message box when the
 // settings cannot be read.

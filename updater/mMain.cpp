@@ -62,7 +62,7 @@ bool TakeRunLock() {
                                 "or close its window.",
                                 "Der Update-Assistent läuft bereits.\r\n\r\nBitte warten Sie, bis er fertig ist, "
                                 "oder schließen Sie sein Fenster.");
-  const std::string title = Text("Online Update Assistant", "Automatisches Online-Update");
+  const std::string title = AssistantTitle();
   if (IsSilent) {
     TellOnErrorOutput(title, text);
   } else {

@@ -312,6 +312,49 @@ TEST_F(frmUpdatesTest, FileOperationDoesWhatTheShellDoesAndTellsAnError) {
   ::unsetenv("XDG_DATA_HOME");
 }
 
+// The questions of a file operation speak the assistant's language under
+// its title.
+TEST_F(frmUpdatesTest, FileOperationAsksInTheAssistantsLanguageUnderItsTitle) {
+  ::setenv("XDG_DATA_HOME", world.Path("data").c_str(), 1);
+  const std::string source = world.Path("tmp/source.txt");
+  const std::string target = UpdateDir() + "/source.txt";
+  for (const bool english : {false, true}) {
+    SCOPED_TRACE(english ? "English" : "German");
+    if (english) {
+      form->Unload();
+      ResetGlobals();
+      UseEnglish();
+    }
+    Start("UpdStd");
+    WriteFile(source, "new");
+    WriteFile(target, "old");
+    WriteFile(UpdateDir() + "/second.txt", "old");
+    std::vector<std::string> asked;
+    const auto no = [&](const forms::ModalRequest& r) {
+      asked.push_back(r.title + " | " + r.prompt);
+      return forms::vbNo;
+    };
+    forms::Responders::Push(no);
+    EXPECT_FALSE(form->FileOperation(shell::FO_COPY, source, UpdateDir(), true, true));
+    forms::Responders::Push(no);
+    EXPECT_FALSE(form->FileOperation(shell::FO_DELETE, target, "", true, true));
+    forms::Responders::Push(no);
+    EXPECT_FALSE(form->FileOperation(shell::FO_DELETE, UpdateDir() + "/s*.txt", "", true, true));
+    EXPECT_EQ(ReadFile(target), "old");
+    EXPECT_EQ(asked, english ? std::vector<std::string>{
+                                   "Online Update Assistant | Do you want to replace the file '" + target + "'?",
+                                   "Online Update Assistant | Do you want to move '" + target + "' to the trash?",
+                                   "Online Update Assistant | Do you want to move these 2 items to the trash?"}
+                             : std::vector<std::string>{
+                                   "Automatisches Online-Update | Möchten Sie die Datei '" + target + "' ersetzen?",
+                                   "Automatisches Online-Update | Möchten Sie '" + target +
+                                       "' in den Papierkorb verschieben?",
+                                   "Automatisches Online-Update | Möchten Sie diese 2 Elemente in den Papierkorb "
+                                   "verschieben?"});
+  }
+  ::unsetenv("XDG_DATA_HOME");
+}
+
 // The window in its characteristic states, drawn with the pinned fonts
 // into the build folder's renders/ (verscout-*.png) to be looked at.
 TEST_F(frmUpdatesTest, TheWindowInItsStatesToLookAt) {
