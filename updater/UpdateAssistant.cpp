@@ -74,6 +74,13 @@ bool UpdateAssistant::Load() {
   WriteLinesForLog();
 
   UpdateState = 0;
+  // A copy into the update folder that a run before could not end (killed
+  // in the middle) is ended first: the local version is read from there.
+  rt::ResumeNext([&] {
+    const std::string done =
+        CompleteInterruptedCopy({UpdateFolder + "/QVUpdate.exe", UpdateFolder + "/ver.txt"});
+    if (!done.empty()) Log("Interrupted copy into the update folder " + done);
+  });
   rt::ResumeNext([&] {
     const std::string localFile = IsAdminMode ? UpdateFolder + "/ver.txt" : ProgramFolder() + "/ver.txt";
     const double version = Val(qvadmin::GetToken(ReadTextFile(localFile), 3, "|"));

@@ -46,12 +46,27 @@ void UpdateAssistant::cmdDoUpdate_Click() {
     // The update file and the version file change together: a failed copy
     // leaves the update folder as it was.
     const std::string file = UpdateFiles.front();
+    bool partly = false;
     if (!rt::ResumeNext([&] {
           CopyFilesTogether(
-              {{TempFolder + file, UpdateFolder + "/" + file}, {TempFolder + "ver.txt", UpdateFolder + "/ver.txt"}});
+              {{TempFolder + file, UpdateFolder + "/" + file}, {TempFolder + "ver.txt", UpdateFolder + "/ver.txt"}},
+              partly, m_renameFile);
         })) {
       ReportFileFailure(FileStep::Copy);
       DownloadFailed = true;
+      if (partly) {
+        // The error page says that nothing was copied: not so here.
+        const std::string line = Text("Only part of the update is in the update folder; the next start of the update "
+                                      "assistant completes the copy.",
+                                      "Nur ein Teil des Updates ist im Update-Ordner; der nächste Start des "
+                                      "Update-Assistenten vervollständigt die Kopie.");
+        m_window.AddStatusLine(line);
+        Log(line);
+        m_window.Beep();
+        m_window.EnableClose(true);
+        SetHourglass(false);
+        return;
+      }
     }
   }
   if (DownloadFailed || UpdateFiles.empty()) {

@@ -5,12 +5,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
+
+#include "Global.h"
 
 #include "runtime/Date.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "runtime/SystemReason.h"
 
 namespace verscout {
 
@@ -76,7 +81,26 @@ bool clsLogger::WriteToLog(const std::string& line) {
     BeginLogging();
   }
   if (m_file < 0) return false;
-  return ::write(m_file, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  std::string_view rest = bytes;
+  while (!rest.empty()) {
+    const ssize_t written = ::write(m_file, rest.data(), rest.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      TellLostLines(written < 0 ? errno : ENOSPC);
+      return false;
+    }
+    rest.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+void clsLogger::TellLostLines(int error) {
+  // Once: a full disk would otherwise repeat it at every line.
+  if (m_lossTold) return;
+  m_lossTold = true;
+  std::fprintf(stderr, "Verscout: %s%s: %s (%s)\n", Text("Log file ", "Protokolldatei "), m_logFile.c_str(),
+               Text("lines of the log are lost", "Zeilen des Protokolls gehen verloren"),
+               rt::SystemReason(error, IsEnglish).c_str());
 }
 
 bool clsLogger::BeginLogging() {

@@ -43,6 +43,8 @@ class clsLogger {
 
  private:
   bool WriteToLog(const std::string& line);
+  // Tells on the error output, once, that lines of the log are lost.
+  void TellLostLines(int error);
   bool NextLogFile();
   // Whether the file name (not its folder) has an extension.
   bool NameHasDot() const;
@@ -56,6 +58,7 @@ class clsLogger {
   int32_t m_maxFileIterations = 0;
   int32_t m_fileIteration = 0;
   int m_file = -1;
+  bool m_lossTold = false;
 };
 
 }  // namespace verscout

@@ -29,6 +29,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace reg {
@@ -177,6 +178,10 @@ struct StoreProblem {
                // from it or saved to it
     NotSaved,  // a change could not be saved
   };
+  StoreProblem() = default;
+  StoreProblem(Kind k, std::string f, std::string c, std::string d)
+      : kind(k), file(std::move(f)), copy(std::move(c)), detail(std::move(d)) {}
+
   Kind kind = Kind::NotSaved;
   std::string file;    // the root's file
   std::string copy;    // Damaged: where the damaged file lies now; "" when it
