@@ -8,6 +8,12 @@
 
 namespace verscout {
 
+namespace {
+
+constexpr int32_t errOverflow = 6;
+
+}  // namespace
+
 void UpdateAssistant::ShowErrorPage() {
   m_window.Navigate(PagePrefix + "updErr");
   m_window.Beep();
@@ -135,9 +141,19 @@ void UpdateAssistant::DownloadUpdateFiles(const std::vector<std::string>& Files)
         }
       },
       [&](const rt::Error& error) {
+        DownloadFailed = true;
+        if (error.Number() == errOverflow) {
+          // A size beyond the 32-bit sizes of the download: told as what it is.
+          const std::string line = Text("The update file is too big: more than 2,147,483,647 bytes.",
+                                        "Die Update-Datei ist zu groß: mehr als 2.147.483.647 Bytes.");
+          m_window.SetStatusText(line);
+          m_window.AddStatusLine(line);
+          Log(line);
+          return;
+        }
+        Log("Error " + std::to_string(error.Number()) + ": " + error.Description());
         PlainMsgBox(error.Description(), forms::vbCritical | forms::vbSystemModal | forms::vbMsgBoxSetForeground,
                     std::to_string(error.Number()));
-        DownloadFailed = true;
       });
   rt::Err().Clear();
 }

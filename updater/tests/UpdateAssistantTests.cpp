@@ -449,6 +449,23 @@ TEST_F(UpdateAssistantTest, TheTwoCopiesChangeTheUpdateFolderTogether) {
   assistant->cmdClose_Click();
 }
 
+// An update file announced beyond the download's 32-bit sizes is told as
+// too big, in the status list and the log, not as a box "6" "Overflow".
+TEST_F(UpdateAssistantTest, AnUpdateAnnouncedBeyondTheSizesIsToldTooBig) {
+  server.On("HEAD", std::string(kData) + "QVUpdate.exe", {Bytes(ResponseHead(200, size_t{3000000000}))});
+  Start("UpdStd");
+  assistant->UpdateSuche();
+  assistant->cmdDoUpdate_Click();
+  const std::string line = "Die Update-Datei ist zu groß: mehr als 2.147.483.647 Bytes.";
+  EXPECT_EQ(window.lines.back(), line);
+  EXPECT_EQ(window.status, line);
+  EXPECT_TRUE(messages.empty()) << messages.front();
+  EXPECT_NE(rt::FromAnsi(Log()).find(";" + line + ";\r\n"), std::string::npos);
+  EXPECT_EQ(window.pages.back(), PagePrefix + "updErr");
+  EXPECT_FALSE(std::filesystem::exists(UpdateDir() + "/QVUpdate.exe"));
+  assistant->cmdClose_Click();
+}
+
 TEST_F(UpdateAssistantTest, FailedTransfersAndCopiesShowTheErrorPageAndCopyNothing) {
   const std::string path = std::string(kData) + "QVUpdate.exe";
   struct Case {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "FileSizeLimit.h"
+#include "Global.h"
 #include "TestFolder.h"
 #include "runtime/Clock.h"
 #include "runtime/ErrorNumberOf.h"
@@ -141,10 +142,12 @@ TEST_F(clsLoggerTest, LinesLostOnAFullDiskAreToldOnce) {
   log.LogLevel(2);
   ASSERT_TRUE(log.BeginLogging());
   log.IUPrint(1, "kept");
+  IsEnglish = false;
   ::testing::internal::CaptureStderr();
   {
-    FileSizeLimit full(40);
-    for (int i = 0; i < 3; ++i) log.IUPrint(1, "a line that does not fit any more");
+    // Room for the error output's message, not for the log's next lines.
+    FileSizeLimit full(200);
+    for (int i = 0; i < 3; ++i) log.IUPrint(1, std::string(100, 'x'));
   }
   const std::string told = ::testing::internal::GetCapturedStderr();
   log.StopLogging();

@@ -70,10 +70,10 @@ TEST_F(mMainTest, UnknownSwitchesAreRefusedWithTheirLength) {
 // Every closing separator goes: the log beside the update folder
 // "upd//" lies beside it, not in it.
 TEST_F(mMainTest, AllClosingSeparatorsOfTheUpdateFolderGo) {
-  for (const std::string& ending : {"/", "//", "\\/", "///"}) {
+  for (const char* ending : {"/", "//", "\\/", "///"}) {
     SCOPED_TRACE(ending);
     ResetGlobals();
-    SetUpdateDir(kClientKey, UpdateDir() + ending);
+    SetUpdateDir(kClientKey, UpdateDir() + std::string(ending));
     ASSERT_TRUE(Main("UpdStd"));
     EXPECT_EQ(UpdateFolder, UpdateDir());
     EXPECT_EQ(LogFileBase(UpdateFolder), world.Path("srv") + "/UpdLog");
