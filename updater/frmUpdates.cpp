@@ -385,12 +385,14 @@ void frmUpdates::AddStatusLine(const std::string& text) {
   // change when the bar appears).
   const int room = list->PixelWidth() - 4 - 5 - win::GetSystemMetrics(win::SM_CXVSCROLL);
   const com::StdFontPtr font = list->Font();
+  const int32_t first = list->ListCount();
   for (const std::string& row : SplitToWidth(text, room, [&](std::string_view shown) {
          return static_cast<int>(forms::painter::MeasureText(shown, font, 0, false).cx);
        })) {
     list->AddItem(row);
   }
-  list->SetListIndex(list->ListCount() - 1);
+  // The whole line is selected, every row of it.
+  list->SetListIndexRows(first, list->ListCount() - 1);
   list->Invalidate();
   win::UpdateWindow(hWnd());
 }

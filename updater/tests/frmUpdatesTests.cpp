@@ -241,6 +241,12 @@ TEST_F(frmUpdatesTest, AStatusLineWiderThanTheListContinuesOnTheNextLines) {
   }
   EXPECT_EQ(rt::Replace(joined, " ", ""), rt::Replace(line, " ", ""));
   EXPECT_EQ(list->ListIndex(), list->ListCount() - 1);
+  // The whole line is highlighted, every row of it, and only that line.
+  EXPECT_FALSE(list->Selected(0));
+  for (int32_t i = 1; i < list->ListCount(); ++i) EXPECT_TRUE(list->Selected(i)) << i;
+  EXPECT_TRUE(form->RenderToPng(rt::TestRenderPath("verscout-wrapped-status-line.png"), false));
+  form->AddStatusLine("Logout...");
+  for (int32_t i = 0; i + 1 < list->ListCount(); ++i) EXPECT_FALSE(list->Selected(i)) << i;
   gdi::UseFixedMetrics();
 }
 
