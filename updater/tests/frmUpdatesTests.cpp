@@ -244,6 +244,7 @@ TEST_F(frmUpdatesTest, AStatusLineWiderThanTheListContinuesOnTheNextLines) {
   // The whole line is highlighted, every row of it, and only that line.
   EXPECT_FALSE(list->Selected(0));
   for (int32_t i = 1; i < list->ListCount(); ++i) EXPECT_TRUE(list->Selected(i)) << i;
+  form->ShowBrowser(false);
   EXPECT_TRUE(form->RenderToPng(rt::TestRenderPath("verscout-wrapped-status-line.png"), false));
   form->AddStatusLine("Logout...");
   for (int32_t i = 0; i + 1 < list->ListCount(); ++i) EXPECT_FALSE(list->Selected(i)) << i;
