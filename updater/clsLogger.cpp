@@ -118,13 +118,19 @@ bool clsLogger::BeginLogging() {
     }
   }
   StopLogging();
+  m_heldByAnother = false;
   struct stat info {};
   const bool exists = ::stat(m_logFile.c_str(), &info) == 0;
   const int file = ::open(m_logFile.c_str(), exists ? O_WRONLY | O_CLOEXEC : O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                           0644);
   if (file < 0) return false;
   // One writer at a time: a second opening for writing fails.
-  if (::flock(file, LOCK_EX | LOCK_NB) != 0 || (exists && info.st_size > 0 && ::lseek(file, 0, SEEK_END) < 0)) {
+  if (::flock(file, LOCK_EX | LOCK_NB) != 0) {
+    m_heldByAnother = errno == EWOULDBLOCK;
+    ::close(file);
+    return false;
+  }
+  if (exists && info.st_size > 0 && ::lseek(file, 0, SEEK_END) < 0) {
     ::close(file);
     return false;
   }

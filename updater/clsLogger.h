@@ -28,6 +28,9 @@ class clsLogger {
   bool BeginLogging();
   // Flushes and closes the file; always False.
   bool StopLogging();
+  // Whether the last BeginLogging failed because another writer holds the
+  // file.
+  bool HeldByAnother() const { return m_heldByAnother; }
 
   const std::string& CurrentProcedure() const { return m_currentProcedure; }
   void CurrentProcedure(std::string value) { m_currentProcedure = std::move(value); }
@@ -59,6 +62,7 @@ class clsLogger {
   int32_t m_fileIteration = 0;
   int m_file = -1;
   bool m_lossTold = false;
+  bool m_heldByAnother = false;
 };
 
 }  // namespace verscout

@@ -58,6 +58,13 @@ bool TakeRunLock() {
   if (!RunLock->HeldByAnother()) return true;
   const int32_t first = RunLock->HolderPid();
   RunLock.reset();
+  TellAlreadyRunning(first);
+  return false;
+}
+
+}  // namespace
+
+void TellAlreadyRunning(int32_t pid) {
   const std::string text = Text("The update assistant is already running.\r\n\r\nPlease wait until it has finished, "
                                 "or close its window.",
                                 "Der Update-Assistent läuft bereits.\r\n\r\nBitte warten Sie, bis er fertig ist, "
@@ -65,14 +72,11 @@ bool TakeRunLock() {
   const std::string title = AssistantTitle();
   if (IsSilent) {
     TellOnErrorOutput(title, text);
-  } else {
-    PlainMsgBox(text, forms::vbInformation | forms::vbSystemModal, title);
-    win::SetForegroundWindowOfProcess(first);
+    return;
   }
-  return false;
+  PlainMsgBox(text, forms::vbInformation | forms::vbSystemModal, title);
+  win::SetForegroundWindowOfProcess(pid);
 }
-
-}  // namespace
 
 bool Main(const std::string& commandLine) {
   rt::ResumeNext([] { InitXPStyles(); });

@@ -10,6 +10,7 @@
 #include "runtime/Date.h"
 #include "runtime/Strings.h"
 #include "services/cRegSettings.h"
+#include "shell/InstanceLock.h"
 #include "win/InputRouting.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
@@ -554,6 +555,18 @@ TEST_F(UpdateAssistantTest, ALogThatCannotStartEndsTheSilentRunBeforeAnyCheck) {
   EXPECT_TRUE(window.unloaded);
   assistant->UpdateSuche();
   EXPECT_EQ(Gets("ver.txt"), 0u);
+}
+
+// Another assistant (another user's, with the same update folder) writes
+// the log: this run says that one runs, not that it lacks permissions.
+TEST_F(UpdateAssistantTest, ALogHeldByAnotherAssistantIsToldAsSuch) {
+  WriteFile(world.Path("srv/UpdLog.001"), "");
+  shell::InstanceLock other(world.Path("srv/UpdLog.001"));
+  ASSERT_TRUE(other.Held());
+  Start("UpdStd");
+  EXPECT_FALSE(loaded);
+  EXPECT_EQ(messages, std::vector<std::string>{"Automatisches Online-Update"});
+  EXPECT_TRUE(window.unloaded);
 }
 
 TEST_F(UpdateAssistantTest, WhileLoadedARightButtonReleaseNeverReachesTheBrowserPage) {
