@@ -8,6 +8,11 @@
 #include <vector>
 
 #include "VerscoutFixture.h"
+#include "forms/Constants.h"
+#include "frmUpdates.h"
+#include "mMain.h"
+#include "shell/FileOperation.h"
+#include "win/Timer.h"
 #include "forms/FormDesign.h"
 #include "gdi/Bitmaps.h"
 #include "gdi/Dib.h"
@@ -196,6 +201,47 @@ TEST_F(VerscoutOnDisplay, ASecondStartBringsTheFirstForwardAndLeavesItsFiles) {
   }));
   EXPECT_EQ(first->WaitForEnd(0), 0);
   EXPECT_FALSE(TempFolderLeft());
+}
+
+// What the question box of the window's file operation showed.
+struct AskedOnScreen {
+  std::string title;
+  bool shown = false;
+};
+AskedOnScreen asked;
+
+// Run by a timer inside the question box's modal loop: reads the box's
+// title from the server, keeps a picture of it and answers it with Enter
+// (its default button, "Yes").
+void AnswerQuestionBox(win::HWND, uint32_t, win::UINT_PTR id, uint32_t) {
+  win::KillTimer(win::kNoWindow, id);
+  x11::Settle();
+  const unsigned long box = x11::ShownWindowOfProcess(::getpid());
+  asked.shown = box != 0;
+  asked.title = x11::TitleOf(box);
+  const win::POINT at = x11::ScreenOriginOf(box);
+  SaveScreen(win::RECT{at.x, at.y, at.x + 640, at.y + 130}, "file-question");
+  x11::TypeText("\r");
+}
+
+// The window's file operation asks on the display in a box under the
+// assistant's title, in its language.
+TEST_F(VerscoutOnDisplay, TheFileOperationsQuestionCarriesTheAssistantsTitle) {
+  ASSERT_TRUE(Main("UpdStd"));
+  const std::shared_ptr<frmUpdates> form = frmUpdates::Default();
+  form->Show(forms::vbModeless);
+  x11::Settle();
+  const std::string source = world.Path("tmp/source.txt"), target = UpdateDir() + "/source.txt";
+  WriteFile(source, "new");
+  WriteFile(target, "old");
+  asked = {};
+  const win::UINT_PTR timer = win::SetTimer(win::kNoWindow, 0, 300, &AnswerQuestionBox);
+  EXPECT_TRUE(form->FileOperation(shell::FO_COPY, source, UpdateDir(), true, true));
+  win::KillTimer(win::kNoWindow, timer);
+  EXPECT_TRUE(asked.shown);
+  EXPECT_EQ(asked.title, "Automatisches Online-Update");
+  EXPECT_EQ(ReadFile(target), "new");
+  form->Unload();
 }
 
 TEST_F(VerscoutOnDisplay, IdleOnTheWelcomePageAndEndsWhenTheServerGoesAway) {
