@@ -70,8 +70,7 @@ int SystemRename(const std::string& from, const std::string& to);
 // that failed. Only when a destination cannot be put back either, the
 // copy is left to be finished (CompleteInterruptedCopy) and `partly` is
 // set. `rename` renames a file (the system's rename, unless a test says).
-void CopyFilesTogether(const std::vector<FileCopy>& copies, bool& partly,
-                       const RenameFile& rename = SystemRename);
+void CopyFilesTogether(const std::vector<FileCopy>& copies, bool& partly, const RenameFile& rename = SystemRename);
 
 // What an interrupted CopyFilesTogether left beside the destinations
 // `dests`, in the order they were copied (a process killed in the middle):

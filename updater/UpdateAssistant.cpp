@@ -77,8 +77,7 @@ bool UpdateAssistant::Load() {
   // A copy into the update folder that a run before could not end (killed
   // in the middle) is ended first: the local version is read from there.
   rt::ResumeNext([&] {
-    const std::string done =
-        CompleteInterruptedCopy({UpdateFolder + "/QVUpdate.exe", UpdateFolder + "/ver.txt"});
+    const std::string done = CompleteInterruptedCopy({UpdateFolder + "/QVUpdate.exe", UpdateFolder + "/ver.txt"});
     if (!done.empty()) Log("Interrupted copy into the update folder " + done);
   });
   rt::ResumeNext([&] {

@@ -62,10 +62,11 @@ void UpdateAssistant::cmdDoUpdate_Click() {
       DownloadFailed = true;
       if (partly) {
         // The error page says that nothing was copied: not so here.
-        const std::string line = Text("Only part of the update is in the update folder; the next start of the update "
-                                      "assistant completes the copy.",
-                                      "Nur ein Teil des Updates ist im Update-Ordner; der nächste Start des "
-                                      "Update-Assistenten vervollständigt die Kopie.");
+        const std::string line = Text(
+            "Only part of the update is in the update folder; the next start of the update "
+            "assistant completes the copy.",
+            "Nur ein Teil des Updates ist im Update-Ordner; der nächste Start des "
+            "Update-Assistenten vervollständigt die Kopie.");
         m_window.AddStatusLine(line);
         Log(line);
         m_window.Beep();

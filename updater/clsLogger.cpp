@@ -11,7 +11,6 @@
 #include <string_view>
 
 #include "Global.h"
-
 #include "runtime/Date.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"

@@ -5,9 +5,9 @@
 
 #include "CodedTexts.h"
 #include "Global.h"
-#include "frmUpdates.h"
 #include "forms/Constants.h"
 #include "forms/MsgBox.h"
+#include "frmUpdates.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "shell/StartProgram.h"
@@ -65,10 +65,11 @@ bool TakeRunLock() {
 }  // namespace
 
 void TellAlreadyRunning(int32_t pid) {
-  const std::string text = Text("The update assistant is already running.\r\n\r\nPlease wait until it has finished, "
-                                "or close its window.",
-                                "Der Update-Assistent läuft bereits.\r\n\r\nBitte warten Sie, bis er fertig ist, "
-                                "oder schließen Sie sein Fenster.");
+  const std::string text = Text(
+      "The update assistant is already running.\r\n\r\nPlease wait until it has finished, "
+      "or close its window.",
+      "Der Update-Assistent läuft bereits.\r\n\r\nBitte warten Sie, bis er fertig ist, "
+      "oder schließen Sie sein Fenster.");
   const std::string title = AssistantTitle();
   if (IsSilent) {
     TellOnErrorOutput(title, text);
@@ -131,7 +132,8 @@ bool Main(const std::string& commandLine) {
   }
   // All closing separators go: "upd//" is the folder "upd", and the log
   // lies beside it, not in it.
-  while (UpdateFolder.size() > 1 && (UpdateFolder.back() == '\\' || UpdateFolder.back() == '/')) UpdateFolder.pop_back();
+  while (UpdateFolder.size() > 1 && (UpdateFolder.back() == '\\' || UpdateFolder.back() == '/'))
+    UpdateFolder.pop_back();
 
   const bool updateMissing = !FolderExists(UpdateFolder);
   const bool tempMissing = !FolderExists(TempFolder);

@@ -34,9 +34,8 @@ bool IsFileFailure(const reg::StoreFailure& failure) {
 bool ToldBefore(const reg::StoreProblem& problem) {
   if (!IsFileFailure(problem.failure)) return false;
   std::vector<Told>& told = ToldFailures();
-  const bool before = std::any_of(told.begin(), told.end(), [&](const Told& t) {
-    return t.file == problem.file && t.failure == problem.failure;
-  });
+  const bool before = std::any_of(
+      told.begin(), told.end(), [&](const Told& t) { return t.file == problem.file && t.failure == problem.failure; });
   if (!before) told.push_back(Told{problem.file, problem.failure});
   return before && problem.kind == Kind::NotSaved;
 }
@@ -85,8 +84,8 @@ std::string German(const reg::StoreProblem& problem) {
                     "aufbewahrt als:\r" +
                         problem.copy);
     case Kind::Unusable:
-      return "Die Einstellungsdatei\r" + problem.file + "\rkann nicht verwendet werden: " +
-             GermanFailure(problem.failure) +
+      return "Die Einstellungsdatei\r" + problem.file +
+             "\rkann nicht verwendet werden: " + GermanFailure(problem.failure) +
              ".\r\rBis dies behoben ist, können Einstellungen weder gelesen noch gespeichert werden.";
     case Kind::NotSaved:
       break;
@@ -105,10 +104,10 @@ std::string English(const reg::StoreProblem& problem) {
   switch (problem.kind) {
     case Kind::Damaged:
       return "The settings file\r" + problem.file + "\rwas damaged (" + problem.detail + ").\r\r" +
-             (problem.copy.empty() ? "The settings before the damage are used; nothing is saved until the file is "
-                                     "repaired or removed."
-                                   : "The settings before the damage were kept. The damaged file was put aside as:\r" +
-                                         problem.copy);
+             (problem.copy.empty()
+                  ? "The settings before the damage are used; nothing is saved until the file is "
+                    "repaired or removed."
+                  : "The settings before the damage were kept. The damaged file was put aside as:\r" + problem.copy);
     case Kind::Unusable:
       return "The settings file\r" + problem.file + "\rcannot be used: " + problem.detail +
              ".\r\rSettings can be neither read nor saved until this is put right.";

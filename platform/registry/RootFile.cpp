@@ -217,7 +217,8 @@ void RootFile::PutAside(const std::string& damage, int line) {
   // What was read before the damage becomes the root's file again, so that
   // the next call, and every other program, finds it.
   if (Save() != ERROR_SUCCESS) {
-    StoreProblem unsaved{StoreProblem::Kind::NotSaved, m_path, "", "the settings read before the damage (" + m_why + ")"};
+    StoreProblem unsaved{StoreProblem::Kind::NotSaved, m_path, "",
+                         "the settings read before the damage (" + m_why + ")"};
     unsaved.failure = m_failure;
     RecordProblem(std::move(unsaved));
   }

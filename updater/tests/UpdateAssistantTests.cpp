@@ -271,15 +271,14 @@ TEST_F(UpdateAssistantTest, AFileThatCannotBeWrittenOrCopiedIsToldAndTheUpdateFo
   const char* folderRefuses = "Das Update kann nicht in den Update-Ordner kopiert werden.";
   // An update below 1 KB reaches the disk only when its file is closed; a
   // large one stops downloading as soon as a write fails.
-  for (const Case& c :
-       {Case{"temporary folder full, small update", 800, "ShowProgressBar", 500,
-             "Schreibfehler: " + temp + "QVUpdate.exe: Datei zu groß", tempFull, 0},
-        Case{"temporary folder full, large update", 8 << 20, "ShowProgressBar", 512 << 10,
-             "Schreibfehler: " + temp + "QVUpdate.exe: Datei zu groß", tempFull, 30},
-        Case{"update folder full", 64 << 10, "DisableClose", 32 << 10,
-             "Kopierfehler: " + UpdateDir() + "/QVUpdate.exe: Datei zu groß", folderRefuses, 100},
-        Case{"version file refused", 800, "", 0, "Kopierfehler: " + UpdateDir() + "/ver.txt: Ist ein Verzeichnis",
-             folderRefuses, 0}}) {
+  for (const Case& c : {Case{"temporary folder full, small update", 800, "ShowProgressBar", 500,
+                             "Schreibfehler: " + temp + "QVUpdate.exe: Datei zu groß", tempFull, 0},
+                        Case{"temporary folder full, large update", 8 << 20, "ShowProgressBar", 512 << 10,
+                             "Schreibfehler: " + temp + "QVUpdate.exe: Datei zu groß", tempFull, 30},
+                        Case{"update folder full", 64 << 10, "DisableClose", 32 << 10,
+                             "Kopierfehler: " + UpdateDir() + "/QVUpdate.exe: Datei zu groß", folderRefuses, 100},
+                        Case{"version file refused", 800, "", 0,
+                             "Kopierfehler: " + UpdateDir() + "/ver.txt: Ist ein Verzeichnis", folderRefuses, 0}}) {
     SCOPED_TRACE(c.what);
     ResetGlobals();
     window = RecordingWindow();
@@ -431,8 +430,9 @@ TEST_F(UpdateAssistantTest, TheTwoCopiesChangeTheUpdateFolderTogether) {
       EXPECT_EQ(folder(), (std::vector<std::string>{"QVUpdate.exe", "ver.txt"}));
     } else {
       // Something was copied: no page saying that nothing was.
-      EXPECT_EQ(window.lines.back(), "Nur ein Teil des Updates ist im Update-Ordner; der nächste Start des "
-                                     "Update-Assistenten vervollständigt die Kopie.");
+      EXPECT_EQ(window.lines.back(),
+                "Nur ein Teil des Updates ist im Update-Ordner; der nächste Start des "
+                "Update-Assistenten vervollständigt die Kopie.");
       EXPECT_TRUE(window.pages.empty() || window.pages.back() != PagePrefix + "updErr");
       EXPECT_EQ(ReadFile(program), update);
     }

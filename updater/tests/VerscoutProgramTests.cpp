@@ -180,10 +180,11 @@ TEST_F(VerscoutRunTest, ASilentRunAfterADamagedSettingsFileGoesOnWithWhatWasKept
     ASSERT_EQ(Run("UpdSilentPro"), 0) << ReadFile(ErrorOutputFile());
     EXPECT_EQ(server.CountRequests("GET", std::string(kData) + "ver.txt"), checks + 1);
     const std::string told = ReadFile(ErrorOutputFile());
-    const std::string line = "Verscout: Einstellungsdatei: Die Einstellungsdatei " + SettingsFile() +
-                             " war beschädigt (Zeile ";
+    const std::string line =
+        "Verscout: Einstellungsdatei: Die Einstellungsdatei " + SettingsFile() + " war beschädigt (Zeile ";
     ASSERT_NE(told.find(line), std::string::npos) << told;
-    const std::string notice = told.substr(told.find(line) + 10, told.find('\n', told.find(line)) - told.find(line) - 10);
+    const std::string notice =
+        told.substr(told.find(line) + 10, told.find('\n', told.find(line)) - told.find(line) - 10);
     EXPECT_NE(notice.find(" Die Einstellungen vor der beschädigten Stelle wurden übernommen."), std::string::npos)
         << notice;
     EXPECT_EQ(notice.find("line"), std::string::npos) << notice;

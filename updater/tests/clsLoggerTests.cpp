@@ -1,5 +1,3 @@
-#include "clsLogger.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +5,7 @@
 #include "FileSizeLimit.h"
 #include "Global.h"
 #include "TestFolder.h"
+#include "clsLogger.h"
 #include "runtime/Clock.h"
 #include "runtime/ErrorNumberOf.h"
 

@@ -348,16 +348,16 @@ TEST_F(frmUpdatesTest, FileOperationAsksInTheAssistantsLanguageUnderItsTitle) {
     forms::Responders::Push(no);
     EXPECT_FALSE(form->FileOperation(shell::FO_DELETE, UpdateDir() + "/s*.txt", "", true, true));
     EXPECT_EQ(ReadFile(target), "old");
-    const std::vector<std::string> expected = english ? std::vector<std::string>{
-                                   "Online Update Assistant | Do you want to replace the file '" + target + "'?",
-                                   "Online Update Assistant | Do you want to move '" + target + "' to the trash?",
-                                   "Online Update Assistant | Do you want to move these 2 items to the trash?"}
-                             : std::vector<std::string>{
-                                   "Automatisches Online-Update | Möchten Sie die Datei '" + target + "' ersetzen?",
-                                   "Automatisches Online-Update | Möchten Sie '" + target +
-                                       "' in den Papierkorb verschieben?",
-                                   "Automatisches Online-Update | Möchten Sie diese 2 Elemente in den Papierkorb "
-                                   "verschieben?"};
+    const std::vector<std::string> expected =
+        english
+            ? std::vector<std::string>{"Online Update Assistant | Do you want to replace the file '" + target + "'?",
+                                       "Online Update Assistant | Do you want to move '" + target + "' to the trash?",
+                                       "Online Update Assistant | Do you want to move these 2 items to the trash?"}
+            : std::vector<std::string>{
+                  "Automatisches Online-Update | Möchten Sie die Datei '" + target + "' ersetzen?",
+                  "Automatisches Online-Update | Möchten Sie '" + target + "' in den Papierkorb verschieben?",
+                  "Automatisches Online-Update | Möchten Sie diese 2 Elemente in den Papierkorb "
+                  "verschieben?"};
     EXPECT_EQ(asked, expected);
   }
   ::unsetenv("XDG_DATA_HOME");

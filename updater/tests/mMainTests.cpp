@@ -1,8 +1,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "VerscoutFixture.h"
 #include "UpdateAssistant.h"
+#include "VerscoutFixture.h"
 #include "mMain.h"
 #include "services/cRegSettings.h"
 #include "shell/InstanceLock.h"

@@ -9,16 +9,16 @@
 
 #include "VerscoutFixture.h"
 #include "forms/Constants.h"
-#include "frmUpdates.h"
-#include "mMain.h"
-#include "shell/FileOperation.h"
-#include "win/Timer.h"
 #include "forms/FormDesign.h"
+#include "frmUpdates.h"
 #include "gdi/Bitmaps.h"
 #include "gdi/Dib.h"
 #include "gdi/Owned.h"
 #include "gdi/Twips.h"
+#include "mMain.h"
 #include "runtime/TestRenders.h"
+#include "shell/FileOperation.h"
+#include "win/Timer.h"
 #include "win/X11Testing.h"
 #include "win/tests/x11/ProgramOnDisplay.h"
 
@@ -196,7 +196,8 @@ TEST_F(VerscoutOnDisplay, ASecondStartBringsTheFirstForwardAndLeavesItsFiles) {
   ASSERT_TRUE(x11::WaitUntil(20000, [&] { return Log().find(";IsUpdate: AppUpdate from") != std::string::npos; }));
   const win::RECT close = DesignRect("cmdClose");
   ASSERT_TRUE(x11::WaitUntil(20000, [&] {
-    x11::ClickAtScreen(win::POINT{origin.x + (close.left + close.right) / 2, origin.y + (close.top + close.bottom) / 2});
+    x11::ClickAtScreen(
+        win::POINT{origin.x + (close.left + close.right) / 2, origin.y + (close.top + close.bottom) / 2});
     return first->WaitForEnd(1000).has_value();
   }));
   EXPECT_EQ(first->WaitForEnd(0), 0);
