@@ -59,6 +59,14 @@ bool UpdateAssistant::Load() {
     m_logger->MaxFileSize(900000);
     logging = m_logger->BeginLogging();
   });
+  if (!logging && m_logger->HeldByAnother()) {
+    // Another assistant writes this log (one of another user, or of
+    // another computer, with the same update folder).
+    m_logger.reset();
+    TellAlreadyRunning(0);
+    Close();
+    return false;
+  }
   if (!logging) {
     m_logger.reset();
     PlainMsgBox(Text("Logging not possible.\r\n\r\nNo writing/reading permissions?",
