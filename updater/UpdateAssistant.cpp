@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "CodedTexts.h"
 #include "Global.h"
@@ -58,6 +59,14 @@ bool UpdateAssistant::Load() {
     m_logger->MaxFileSize(900000);
     logging = m_logger->BeginLogging();
   });
+  if (!logging && m_logger->HeldByAnother()) {
+    // Another assistant writes this log (one of another user, or of
+    // another computer, with the same update folder).
+    m_logger.reset();
+    TellAlreadyRunning(0);
+    Close();
+    return false;
+  }
   if (!logging) {
     m_logger.reset();
     PlainMsgBox(Text("Logging not possible.\r\n\r\nNo writing/reading permissions?",
@@ -67,10 +76,18 @@ bool UpdateAssistant::Load() {
     return false;
   }
   m_logger->CurrentProcedure("*Online-Update");
-  Log("START");
+  rt::ResumeNext([&] { m_logger->IUPrint(1, "START"); });
   m_logger->CurrentProcedure("");
+  // What was told before the log began (a damaged settings file).
+  WriteLinesForLog();
 
   UpdateState = 0;
+  // A copy into the update folder that a run before could not end (killed
+  // in the middle) is ended first: the local version is read from there.
+  rt::ResumeNext([&] {
+    const std::string done = CompleteInterruptedCopy({UpdateFolder + "/QVUpdate.exe", UpdateFolder + "/ver.txt"});
+    if (!done.empty()) Log("Interrupted copy into the update folder " + done);
+  });
   rt::ResumeNext([&] {
     const std::string localFile = IsAdminMode ? UpdateFolder + "/ver.txt" : ProgramFolder() + "/ver.txt";
     const double version = Val(qvadmin::GetToken(ReadTextFile(localFile), 3, "|"));
@@ -91,6 +108,7 @@ void UpdateAssistant::QueryUnload() {
   m_closing = true;
   m_download.reset();
   if (m_logger) {
+    WriteLinesForLog();
     rt::ResumeNext([&] { m_logger->IUPrint(1, "ENDE"); });
     m_logger->StopLogging();
     m_logger.reset();
@@ -107,8 +125,17 @@ void UpdateAssistant::Close() {
   m_window.Unload();
 }
 
+void UpdateAssistant::WriteLinesForLog() {
+  if (!m_logger) return;
+  for (const std::string& line : std::exchange(LinesForLog, {})) {
+    rt::ResumeNext([&] { m_logger->IUPrint(1, line); });
+  }
+}
+
 void UpdateAssistant::Log(const std::string& line) {
-  if (m_logger) rt::ResumeNext([&] { m_logger->IUPrint(1, line); });
+  if (!m_logger) return;
+  WriteLinesForLog();
+  rt::ResumeNext([&] { m_logger->IUPrint(1, line); });
 }
 
 void UpdateAssistant::ReportFileFailure(FileStep step) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "FileHandling.h"
 #include "UpdateWindow.h"
 #include "clsDownload.h"
 #include "clsLogger.h"
@@ -69,6 +70,9 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
   bool DownloadFailed = false;
   bool HookInstalled = false;
 
+  // How files are renamed into the update folder (tests make it fail).
+  void RenameFileWith(RenameFile rename) { m_renameFile = std::move(rename); }
+
  private:
   // Sets a flag for as long as the routine that made it runs.
   struct FlagScope {
@@ -96,6 +100,8 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
   // Downloadfile through Call.
   std::string Transfer(const std::string& url, int32_t bytes);
   void Log(const std::string& line);
+  // Writes LinesForLog into the log.
+  void WriteLinesForLog();
   // A file that could not be written into the temporary folder, or copied
   // into the update folder (the error in Err()): a status line with the
   // file and the reason, the same in the log, and what failed in the
@@ -112,6 +118,7 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
   bool m_closing = false;
   bool m_checking = false;
   bool m_downloadPass = false;
+  RenameFile m_renameFile = SystemRename;
 };
 
 }  // namespace verscout

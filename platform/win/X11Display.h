@@ -48,6 +48,7 @@ class X11Backend final : public DisplayBackend {
   void WindowRestyled(HWND hWnd) override;
   void WindowStacked(HWND hWnd, HWND insertAfter) override;
   void WindowActivated(HWND hWnd) override;
+  bool ActivateWindowOfProcess(int32_t pid) override;  // X11OtherWindows.cpp
   void BeginMoveDrag(HWND hWnd) override;
   void Present(HWND hWnd, const uint32_t* pixels, int width, int height) override;
   bool ReadBack(HWND hWnd, std::vector<uint32_t>& pixels, int& width, int& height) override;

@@ -434,6 +434,13 @@ HWND FocusWindow() {
   return Backend().WindowOfX(focus);
 }
 
+unsigned long FocusedXWindow() {
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(Connection(), &focus, &revert);
+  return focus;
+}
+
 namespace {
 
 // Pumps this program's events until the future is ready (at most 10 s).

@@ -113,6 +113,8 @@ std::string DisplayName();
 // one when there are several), found by its process id (_NET_WM_PID) on
 // the named display ("": this process's display); 0 while none.
 unsigned long ShownWindowOfProcess(pid_t pid, const std::string& display = "");
+// The X window that has the server's keyboard focus, whoever's it is.
+unsigned long FocusedXWindow();
 // The top-left corner of an X window on the screen (of this process's
 // display, as the functions below).
 POINT ScreenOriginOf(unsigned long xid);
