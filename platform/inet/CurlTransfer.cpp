@@ -25,8 +25,9 @@ constexpr long kConnectTimeoutSeconds = 60;
 // a read's deadline is seen, at least this often.
 constexpr int kPollMs = kWaitHookIntervalMs;
 // A read that has some bytes but not its whole count returns them once it
-// has waited this long for more.
-constexpr auto kPartialReadWait = std::chrono::milliseconds(200);
+// has waited this long for more (long enough for a busy machine to fill
+// it from a fast line).
+constexpr auto kPartialReadWait = std::chrono::milliseconds(500);
 
 using Clock = std::chrono::steady_clock;
 
