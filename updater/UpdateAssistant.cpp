@@ -10,6 +10,7 @@
 #include "forms/Constants.h"
 #include "forms/MsgBox.h"
 #include "forms/Screen.h"
+#include "inet/Waiting.h"
 #include "mMain.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
@@ -155,6 +156,12 @@ void UpdateAssistant::Call(const std::string& url, const std::function<void(clsD
   const std::shared_ptr<clsDownload> download = m_download;
   if (!download) return;
   Downloading = true;
+  // The window keeps answering while the call waits for the server, and a
+  // close request abandons the wait at once.
+  const inet::ScopedWaitHook answering([this] {
+    win::DoEvents();
+    return !CancelRequested && !m_closing;
+  });
   const bool ok = rt::ResumeNext([&] { call(*download); });
   Downloading = false;
   if (ok && !download->LastFailure().empty()) Log("Download " + url + ": " + download->LastFailure());

@@ -94,6 +94,8 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
   void Close();
   // One call of the download object for `url`, made by `call`, with
   // Downloading set around it; the reason of a failure goes into the log.
+  // While the call waits for the server the window's messages are
+  // processed; a close request ends the wait at once.
   // A close request that no progress event took (a file below one chunk, a
   // size query) is carried out as soon as the call returns.
   void Call(const std::string& url, const std::function<void(clsDownload&)>& call);

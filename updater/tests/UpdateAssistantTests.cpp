@@ -6,6 +6,7 @@
 #include "FileSizeLimit.h"
 #include "UpdateAssistant.h"
 #include "VerscoutFixture.h"
+#include "inet/Waiting.h"
 #include "mMain.h"
 #include "runtime/Date.h"
 #include "runtime/Strings.h"
@@ -230,6 +231,8 @@ TEST_F(UpdateAssistantTest, ACheckWithoutVersionFileLogsWhy) {
   const std::string path = std::string(kData) + "ver.txt";
   std::vector<std::string> manyHeaders;
   for (int i = 0; i < 100; ++i) manyHeaders.push_back("X-H" + std::to_string(i) + ": " + std::string(1000, 'h'));
+  // A floor of 1 KB/s over 2 s, so a silent server is given up in seconds.
+  inet::ScopedSpeedFloor floor({1024, 2});
   struct Case {
     const char* what;
     inet::Script answer;
@@ -242,7 +245,10 @@ TEST_F(UpdateAssistantTest, ACheckWithoutVersionFileLogsWhy) {
              "the server redirects in a loop"},
         Case{"a body without length",
              {Bytes(ResponseHead(200, std::nullopt) + "1|Q|5|QV"), Close()},
-             "the server announces no length"}}) {
+             "the server announces no length"},
+        Case{"a server silent after the head",
+             {Bytes(ResponseHead(200, 5)), inet::steps::Pause(30000)},
+             "the transfer stays below 1024 bytes per second over 2 seconds"}}) {
     SCOPED_TRACE(c.what);
     ResetGlobals();
     window = RecordingWindow();

@@ -26,6 +26,7 @@ namespace verscout {
 namespace {
 
 namespace x11 = win::x11test;
+using inet::ResponseHead;
 
 constexpr const char* kData = "/v4/data/";
 constexpr const char* kPages = "/v4/pages/";
@@ -243,6 +244,95 @@ TEST_F(VerscoutOnDisplay, TheFileOperationsQuestionCarriesTheAssistantsTitle) {
   EXPECT_EQ(asked.title, "Automatisches Online-Update");
   EXPECT_EQ(ReadFile(target), "new");
   form->Unload();
+}
+
+// The update window of a started program on the test's display, with its
+// controls' places on the screen.
+struct ShownWindow {
+  win::POINT origin{};
+  win::RECT OnScreen(win::RECT r) const {
+    return win::RECT{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
+  }
+  win::POINT Centre(win::RECT r) const {
+    const win::RECT s = OnScreen(r);
+    return win::POINT{(s.left + s.right) / 2, (s.top + s.bottom) / 2};
+  }
+  win::RECT Whole() const { return OnScreen(win::RECT{0, 0, 624, 419}); }
+};
+
+// Waits until the screen shows something else in the rectangle than it
+// shows now: the program is drawing.
+bool ScreenMoves(const win::RECT& rect, int ms) {
+  const std::vector<uint32_t> before = x11::ScreenPixels(rect);
+  return x11::WaitUntil(ms, [&] { return x11::ScreenPixels(rect) != before; });
+}
+
+class VerscoutOnSlowServer : public VerscoutOnDisplay {
+ protected:
+  // Starts the program and waits for its window to settle.
+  bool Show(std::unique_ptr<x11::ProgramOnDisplay>& program, ShownWindow& shown) {
+    program = Start(x11::DisplayName());
+    unsigned long window = 0;
+    if (!program->Started() ||
+        !x11::WaitUntil(20000, [&] { return (window = x11::ShownWindowOfProcess(program->Pid())) != 0; })) {
+      return false;
+    }
+    shown.origin = x11::ScreenOriginOf(window);
+    return WaitForStillScreen(shown.Whole());
+  }
+  bool RequestSeen(const char* method, const std::string& path) const {
+    return x11::WaitUntil(20000, [&] { return server.CountRequests(method, path) > 0; });
+  }
+  // Clicks "Schließen"; the program ends soon after, as after any close:
+  // the log ends, the temporary folder is gone.
+  void CloseEndsTheProgramAtOnce(x11::ProgramOnDisplay& program, const ShownWindow& shown) {
+    x11::ClickAtScreen(shown.Centre(DesignRect("cmdClose")));
+    const std::optional<int> end = program.WaitForEnd(8000);
+    ASSERT_TRUE(end.has_value()) << "Close did not end the program";
+    EXPECT_EQ(*end, 0);
+    EXPECT_NE(Log().find(";ENDE;\r\n"), std::string::npos) << Log();
+    EXPECT_FALSE(TempFolderLeft());
+  }
+};
+
+TEST_F(VerscoutOnSlowServer, TheWindowAnswersWhileTheCheckWaitsAndCloseEndsIt) {
+  // The server takes 20 s over every answer.
+  for (const char* method : {"HEAD", "GET"}) {
+    server.On(method, std::string(kData) + "ver.txt",
+              {inet::steps::Pause(20000), inet::steps::Bytes(ResponseHead(200, 20) + "1|Quorvelle|1235|QV|")});
+  }
+  std::unique_ptr<x11::ProgramOnDisplay> program;
+  ShownWindow shown;
+  ASSERT_TRUE(Show(program, shown));
+  x11::ClickAtScreen(shown.Centre(DesignRect("hovAktion", 2)));
+  ASSERT_TRUE(RequestSeen("HEAD", std::string(kData) + "ver.txt"));
+  // The file animation plays while the check waits.
+  EXPECT_TRUE(ScreenMoves(shown.Whole(), 5000)) << "the window stands still while the check waits";
+  CloseEndsTheProgramAtOnce(*program, shown);
+}
+
+TEST_F(VerscoutOnSlowServer, TheWindowAnswersDuringADownloadAtTwoBytesASecondAndCloseEndsIt) {
+  inet::Script slow{inet::steps::Bytes(ResponseHead(200, update.size()))};
+  for (int i = 0; i < 300; ++i) {
+    slow.push_back(inet::steps::Bytes(update.substr(2 * static_cast<size_t>(i), 2)));
+    slow.push_back(inet::steps::Pause(1000));
+  }
+  server.On("GET", std::string(kData) + "QVUpdate.exe", slow);
+  std::unique_ptr<x11::ProgramOnDisplay> program;
+  ShownWindow shown;
+  ASSERT_TRUE(Show(program, shown));
+  const win::RECT button = shown.OnScreen(DesignRect("cmdDoUpdate"));
+  const std::vector<uint32_t> withoutButton = x11::ScreenPixels(button);
+  x11::ClickAtScreen(shown.Centre(DesignRect("hovAktion", 2)));
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] { return x11::ScreenPixels(button) != withoutButton; }))
+      << "\"Update now\" never appeared";
+  ASSERT_TRUE(WaitForStillScreen(shown.Whole()));
+  x11::ClickAtScreen(shown.Centre(DesignRect("cmdDoUpdate")));
+  ASSERT_TRUE(RequestSeen("GET", std::string(kData) + "QVUpdate.exe"));
+  // The animation and the status go on while the bytes trickle in.
+  EXPECT_TRUE(ScreenMoves(shown.Whole(), 5000)) << "the window stands still during the download";
+  SaveScreen(shown.Whole(), "slow-download");
+  CloseEndsTheProgramAtOnce(*program, shown);
 }
 
 TEST_F(VerscoutOnDisplay, IdleOnTheWelcomePageAndEndsWhenTheServerGoesAway) {
