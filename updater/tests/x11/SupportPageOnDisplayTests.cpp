@@ -15,8 +15,12 @@
 #include "forms/PictureBox.h"
 #include "forms/controls/WebBrowser.h"
 #include "frmUpdates.h"
+#include "gdi/Bitmaps.h"
+#include "gdi/Owned.h"
+#include "gdi/WindowSurface.h"
 #include "html/KVXHTML.h"
 #include "mMain.h"
+#include "runtime/TestRenders.h"
 #include "win/Window.h"
 #include "win/X11Testing.h"
 #include "win/tests/x11/ProgramOnDisplay.h"
@@ -95,6 +99,8 @@ TEST_F(SupportPageOnDisplay, TheMailLinkOpensTheMailProgramOrSaysThereIsNone) {
   })) << form->brw()->LocationURL();
   x11::Settle();
   const std::string page = form->brw()->LocationURL();
+  gdi::OwnedBitmap shown(gdi::CaptureWindow(form->hWnd()));
+  EXPECT_TRUE(gdi::SaveBitmapToPng(shown.Get(), rt::TestRenderPath("verscout-support-page.png")));
 
   struct Case {
     const char* what;

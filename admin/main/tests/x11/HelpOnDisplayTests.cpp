@@ -9,10 +9,14 @@
 #include "core/HelpSystem.h"
 #include "forms/App.h"
 #include "forms/PictureBox.h"
+#include "gdi/Bitmaps.h"
 #include "gdi/FontBackend.h"
+#include "gdi/Owned.h"
+#include "gdi/WindowSurface.h"
 #include "help/HelpWindow.h"
 #include "help/HtmlHelp.h"
 #include "html/KVXHTML.h"
+#include "runtime/TestRenders.h"
 #include "win/Window.h"
 #include "win/X11Testing.h"
 #include "win/tests/x11/ProgramOnDisplay.h"
@@ -79,6 +83,8 @@ TEST_F(HelpOnDisplay, ContentsLinksAreDrawnAsLinksAndAClickShowsTheirPage) {
   const std::shared_ptr<help::HelpWindow> window = help::HelpWindow::Instance();
   ASSERT_TRUE(x11::IsShown(window->hWnd()));
   ASSERT_EQ(window->Page(), "index.html");
+  gdi::OwnedBitmap shown(gdi::CaptureWindow(window->hWnd()));
+  EXPECT_TRUE(gdi::SaveBitmapToPng(shown.Get(), rt::TestRenderPath("qvadmin-help-contents.png")));
 
   struct Case {
     const char* href;  // the link clicked on the page shown
