@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "VerscoutFixture.h"
-#include "forms/PictureBox.h"
 #include "forms/controls/WebBrowser.h"
 #include "frmUpdates.h"
 #include "gdi/Bitmaps.h"
 #include "gdi/Owned.h"
 #include "gdi/WindowSurface.h"
 #include "html/KVXHTML.h"
+#include "html/tests/LinkOnScreen.h"
 #include "mMain.h"
 #include "runtime/TestRenders.h"
 #include "win/Window.h"
@@ -69,16 +69,7 @@ class SupportPageOnDisplay : public VerscoutFixture {
   // The centre of the page's link to `href`, in the window's client area.
   bool LinkCentre(const std::string& href, win::POINT& point) const {
     const auto view = std::dynamic_pointer_cast<kvctl2::KVXHTML>(form->brw()->View());
-    for (size_t i = 0; view && i < view->Anchors().size(); ++i) {
-      if (view->Element(view->Anchors()[i]).Href != href) continue;
-      int x = 0, y = 0;
-      if (!view->LinkPoint(static_cast<int>(i), x, y)) return false;
-      point = win::POINT{x, y};
-      win::ClientToScreen(view->ViewPort()->hWnd(), &point);
-      win::ScreenToClient(form->hWnd(), &point);
-      return true;
-    }
-    return false;
+    return view && kvctl2::testing::LinkCentreIn(*view, form->hWnd(), href, point);
   }
 
   std::shared_ptr<frmUpdates> form;

@@ -8,7 +8,6 @@
 
 #include "core/HelpSystem.h"
 #include "forms/App.h"
-#include "forms/PictureBox.h"
 #include "gdi/Bitmaps.h"
 #include "gdi/FontBackend.h"
 #include "gdi/Owned.h"
@@ -16,6 +15,7 @@
 #include "help/HelpWindow.h"
 #include "help/HtmlHelp.h"
 #include "html/KVXHTML.h"
+#include "html/tests/LinkOnScreen.h"
 #include "runtime/TestRenders.h"
 #include "win/Window.h"
 #include "win/X11Testing.h"
@@ -50,16 +50,7 @@ class HelpOnDisplay : public ::testing::Test {
   // client area; false when the page has no such link on the screen.
   static bool LinkCentre(const std::string& href, win::POINT& point) {
     const std::shared_ptr<kvctl2::KVXHTML> view = View();
-    for (size_t i = 0; view && i < view->Anchors().size(); ++i) {
-      if (view->Element(view->Anchors()[i]).Href != href) continue;
-      int x = 0, y = 0;
-      if (!view->LinkPoint(static_cast<int>(i), x, y)) return false;
-      point = win::POINT{x, y};
-      win::ClientToScreen(view->ViewPort()->hWnd(), &point);
-      win::ScreenToClient(help::HelpWindow::Instance()->hWnd(), &point);
-      return true;
-    }
-    return false;
+    return view && kvctl2::testing::LinkCentreIn(*view, help::HelpWindow::Instance()->hWnd(), href, point);
   }
   // Whether the screen shows the link's text in a link's blue.
   static bool DrawnAsLink(win::POINT centre) {
