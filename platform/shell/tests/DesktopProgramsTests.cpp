@@ -65,7 +65,7 @@ TEST_F(DesktopPrograms, EachAddressReachesTheProgramForItsKind) {
     std::string target;
     std::string ran;  // the program and its argument; "" for none
   };
-  const std::string mail = "mailto:support@kelvaro.example?subject=Update%20help";
+  const std::string mail = "mailto:support@kelvaro.de?subject=Update%20help";
   const std::string web = "https://example.org/a b";
   const Case cases[] = {
       {{"xdg-email", "xdg-open"}, mail, "xdg-email " + mail},

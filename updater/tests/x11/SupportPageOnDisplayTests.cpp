@@ -31,7 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 namespace x11 = win::x11test;
 
-constexpr const char* kMailLink = "mailto:support@kelvaro.example";
+constexpr const char* kMailLink = "mailto:support@kelvaro.de";
 
 class SupportPageOnDisplay : public VerscoutFixture {
  protected:
@@ -120,7 +120,7 @@ TEST_F(SupportPageOnDisplay, TheMailLinkOpensTheMailProgramOrSaysThereIsNone) {
       })) << "nothing said that there is no mail program";
       ASSERT_EQ(boxes.size(), 1u);
       EXPECT_NE(boxes[0].find("no mail program"), std::string::npos) << boxes[0];
-      EXPECT_NE(boxes[0].find("support@kelvaro.example"), std::string::npos) << boxes[0];
+      EXPECT_NE(boxes[0].find("support@kelvaro.de"), std::string::npos) << boxes[0];
     }
     // The page stays; nothing was fetched for the link.
     EXPECT_EQ(form->brw()->LocationURL(), page);
