@@ -112,6 +112,10 @@ const TestPage kTestPages[] = {
     {"<ol><li>one<li>two<li>three<li>four<li>five<li>six<li>seven<li>eight<li>nine<li>ten<li>eleven</ol>"
      "<blockquote>A quote long enough to wrap onto a second line at the narrow widths of the view.</blockquote>",
      "two-digit list numbers run into the item's text"},
+    {"<table border=1 width=100><tr><td>Some text <img src=a width=80 height=20> more</td><td>next</td></tr>"
+     "</table>",
+     "a picture after text in a cell stays on the text's line and covers it; the run after it starts beside it "
+     "even where it does not fit"},
 };
 
 struct Page {
