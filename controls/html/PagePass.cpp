@@ -347,7 +347,11 @@ void PagePass::ListItem() {
     m_page.Print(kBullet);
     m_penX += RoundLong(m_page.TextWidth(kBullet));
   }
-  m_offset = m_penX;
+  // Continuation lines of the item start under its first word. A run's
+  // later lines start at its offset (less its spacing) from its left edge:
+  // in a cell the edge lies half a cell gap right of the cell's margin and
+  // the spacing is that half gap; elsewhere the edge is the margin.
+  m_offset = m_penX - m_leftMargin + (m_tables.empty() ? Long{m_settings.DefaultSpacing} : 0);
 }
 
 void PagePass::LinkOpen() {
@@ -375,8 +379,8 @@ void PagePass::LinkClose() {
   }
 }
 
-void PagePass::Image() {
-  HTMLElement& e = E(m_index);
+void PagePass::LoadPicture(int index) {
+  HTMLElement& e = E(index);
   if (e.PictureSlot == 0) {
     // Slot 0 is never used: the first picture gets slot 1.
     const size_t slot = std::max<size_t>(m_pictures.size(), 1);
@@ -392,7 +396,7 @@ void PagePass::Image() {
     // document under the pass; should it change all the same, the pass ends.
     if (m_doc.Generation != generation || slot >= m_pictures.size()) rt::Raise(rt::errInvalidProcedureCall);
     m_pictures[slot] = loaded;
-    HTMLElement& img = E(m_index);
+    HTMLElement& img = E(index);
     img.Src = source;
     const com::StdPicturePtr& picture = loaded;
     if (!picture || picture->IsEmpty()) {
@@ -404,6 +408,10 @@ void PagePass::Image() {
         img.ImageHeight = Store(RoundLong(m_page.ScaleY(picture->Height(), gdi::vbHimetric, gdi::vbPixels)));
     }
   }
+}
+
+void PagePass::Image() {
+  LoadPicture(m_index);
   HTMLElement& img = E(m_index);
   if (m_penY > m_settings.DefaultPadding && !m_inTable && !m_atLineStart) {
     NewLine();
