@@ -229,6 +229,14 @@ void RouteKey(uint32_t vk, bool down) {
   SendMessageA(target, msg, vk, static_cast<LPARAM>(static_cast<int32_t>(flags)));
 }
 
+void SyncKeyboardState(const std::array<bool, 256>& down) {
+  InputState& s = State();
+  for (size_t vk = 0; vk < down.size(); ++vk) {
+    if (vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON) continue;
+    s.down[vk] = down[vk];
+  }
+}
+
 void RouteText(std::string_view utf8) {
   ForEachCodePoint(utf8, [](char32_t cp) {
     HWND target = KeyTarget();

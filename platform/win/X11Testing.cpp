@@ -231,6 +231,15 @@ void TapKeySymbol(unsigned long sym) {
   XFlush(display);
 }
 
+void TapKeyWith(unsigned long modifier, unsigned long sym) {
+  ::Display* display = Connection();
+  const KeyCode code = XKeysymToKeycode(display, modifier);
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  TapKeySymbol(sym);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  XFlush(display);
+}
+
 void TypeText(std::string_view utf8) {
   for (char32_t cp : CodePoints(utf8)) TapKeySymbol(SymbolOf(cp));
 }
@@ -263,6 +272,14 @@ void DestroyFromOutside(HWND hWnd) {
   ::Display* other = XOpenDisplay(DisplayString(Connection()));
   if (!other) return;
   XDestroyWindow(other, Backend().XWindowOf(hWnd));
+  XSync(other, False);
+  XCloseDisplay(other);
+}
+
+void FocusElsewhere() {
+  ::Display* other = XOpenDisplay(DisplayString(Connection()));
+  if (!other) return;
+  XSetInputFocus(other, None, RevertToNone, CurrentTime);
   XSync(other, False);
   XCloseDisplay(other);
 }

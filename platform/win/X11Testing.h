@@ -82,6 +82,10 @@ void RequestClose(HWND hWnd);
 // Presses and releases the key of an X key symbol (with Shift where the
 // keyboard map needs it; a key of its own where the map has none).
 void TapKeySymbol(unsigned long keysym);
+// Holds a modifier key (XK_Alt_L, XK_Control_L, ...) while it taps the
+// key, as a quick typist does: the four events reach the server at once,
+// before the program has handled any of them.
+void TapKeyWith(unsigned long modifier, unsigned long keysym);
 
 // Lets the server handle everything sent so far, then the layer handle the
 // events that follow and its pending messages (paint included), with what
@@ -90,6 +94,8 @@ void Settle();
 // Another client destroys the window's X window, as a window manager or
 // another program can.
 void DestroyFromOutside(HWND hWnd);
+// Another client takes the keyboard focus away from the program's windows.
+void FocusElsewhere();
 // Whether the server shows the window.
 bool IsShown(HWND hWnd);
 // The top-left corner of the window's client area on the server's screen.
