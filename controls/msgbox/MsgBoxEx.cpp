@@ -329,8 +329,12 @@ int32_t Msg::MsgBoxEx(const std::string& Prompt, int32_t buttons, const std::str
     }
   }
 
-  // Position.
-  auto* owner = dynamic_cast<forms::Form*>(Container());
+  // Position. The box belongs to the window that raised it: the active
+  // form (a dialog shown over the main window), else the form the control
+  // sits on.
+  forms::Form* owner = forms::Form::ActiveForm();
+  if (!owner || owner == form.get() || !owner->IsLoaded() || !owner->Visible())
+    owner = dynamic_cast<forms::Form*>(Container());
   if (centerOwner && owner) {
     form->Move(owner->Left() + (owner->Width() - form->Width()) / 2,
                owner->Top() + (owner->Height() - form->Height()) / 2);

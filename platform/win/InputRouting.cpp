@@ -157,9 +157,13 @@ void ForEachCodePoint(std::string_view text, Fn fn) {
   }
 }
 
+// The focus window, else the foreground window; none while its top-level
+// window is disabled (the owner of a modal window takes no keys).
 HWND KeyTarget() {
-  if (HWND focus = GetFocus(); IsWindow(focus)) return focus;
-  return GetForegroundWindow();
+  HWND target = GetFocus();
+  if (!IsWindow(target)) target = GetForegroundWindow();
+  if (target != kNoWindow && !IsWindowEnabled(TopLevelOf(target))) return kNoWindow;
+  return target;
 }
 
 }  // namespace

@@ -97,7 +97,8 @@ KeyCode SpareKeyFor(::Display* display, KeySym sym) {
   return spare;
 }
 
-void StopXvfb(pid_t pid, int signal) {
+// Stops a helper process of the tests by its pid and waits for its end.
+void StopProcess(pid_t pid, int signal) {
   kill(pid, signal);
   int status = 0;
   waitpid(pid, &status, 0);
@@ -142,7 +143,7 @@ pid_t StartXvfb(int width, int height, std::string& name, std::string& error) {
   close(fds[0]);
   if (number.empty() || number.back() != '\n') {
     error = "Xvfb did not start (is the package xvfb installed?)";
-    StopXvfb(pid, SIGKILL);
+    StopProcess(pid, SIGKILL);
     return -1;
   }
   number.pop_back();
@@ -173,7 +174,7 @@ PrivateServer::PrivateServer(int width, int height, int dpi) {
 
 PrivateServer::~PrivateServer() {
   if (m_started) detail::ReplaceDisplay(detail::CreateHeadlessBackend());
-  if (m_pid > 0) StopXvfb(m_pid, SIGTERM);
+  if (m_pid > 0) StopProcess(m_pid, SIGTERM);
 }
 
 ServerForProgram::ServerForProgram(int width, int height) { m_pid = StartXvfb(width, height, m_name, m_error); }
@@ -181,8 +182,65 @@ ServerForProgram::ServerForProgram(int width, int height) { m_pid = StartXvfb(wi
 ServerForProgram::~ServerForProgram() { Kill(); }
 
 void ServerForProgram::Kill() {
-  if (m_pid > 0) StopXvfb(m_pid, SIGKILL);
+  if (m_pid > 0) StopProcess(m_pid, SIGKILL);
   m_pid = -1;
+}
+
+namespace {
+
+bool WindowManagerRuns(::Display* display) {
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool found = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                                        &format, &count, &after, &data) == Success &&
+                     data && count == 1;
+  if (data) XFree(data);
+  return found;
+}
+
+}  // namespace
+
+WindowManager::WindowManager() {
+  const std::string display = DisplayName();
+  if (display.empty()) return;
+  m_pid = fork();
+  if (m_pid == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+      dup2(null, STDOUT_FILENO);
+      dup2(null, STDERR_FILENO);
+    }
+    setenv("DISPLAY", display.c_str(), 1);
+    // The packaged configuration, whatever the user running the tests set.
+    setenv("XDG_CONFIG_HOME", "/nonexistent", 1);
+    execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  if (m_pid < 0) return;
+  const int64_t start = rt::SystemClock().TickMs();
+  while (!WindowManagerRuns(Connection()) && rt::SystemClock().TickMs() - start < kStartTimeoutMs) {
+    int status = 0;
+    if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+      m_pid = -1;
+      return;
+    }
+    usleep(50 * 1000);
+  }
+  m_started = WindowManagerRuns(Connection());
+  Settle();
+}
+
+WindowManager::~WindowManager() {
+  if (m_pid > 0) StopProcess(m_pid, SIGTERM);
+  // The window manager's properties go with it.
+  if (m_started) {
+    XDeleteProperty(Connection(), DefaultRootWindow(Connection()),
+                    XInternAtom(Connection(), "_NET_SUPPORTING_WM_CHECK", False));
+    Settle();
+  }
 }
 
 void MovePointer(HWND hWnd, POINT client) {
@@ -266,6 +324,16 @@ void Settle() {
   }
   XSync(Connection(), False);
   Backend().ProcessPending();
+}
+
+bool SettleUntil(const std::function<bool()>& done, int ms) {
+  const int64_t start = rt::SystemClock().TickMs();
+  for (;;) {
+    Settle();
+    if (done()) return true;
+    if (rt::SystemClock().TickMs() - start >= ms) return false;
+    Backend().WaitReadable(20);
+  }
 }
 
 void DestroyFromOutside(HWND hWnd) {

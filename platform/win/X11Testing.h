@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -63,6 +64,24 @@ class ServerForProgram {
   std::string m_error;
 };
 
+// A window manager (openbox with its default configuration) on this
+// process's display while the object lives: frames, focus and stacking as
+// on a user's desktop. Stopped by its pid. Started() is false when it is not
+// installed or did not take the display within 20 s.
+class WindowManager {
+ public:
+  WindowManager();
+  ~WindowManager();
+  WindowManager(const WindowManager&) = delete;
+  WindowManager& operator=(const WindowManager&) = delete;
+
+  bool Started() const { return m_started; }
+
+ private:
+  pid_t m_pid = -1;
+  bool m_started = false;
+};
+
 // The pointer to a point of a top-level window's client area.
 void MovePointer(HWND hWnd, POINT client);
 // Presses (and releases) a mouse button where the pointer is (1 left).
@@ -91,6 +110,10 @@ void TapKeyWith(unsigned long modifier, unsigned long keysym);
 // events that follow and its pending messages (paint included), with what
 // their handlers post, round by round (a bounded number of rounds).
 void Settle();
+// Settles again and again until `done` answers true or `ms` of wall time
+// have passed: a window manager maps, frames and focuses windows in its own
+// time, later on a loaded machine. Whether `done` answered true.
+bool SettleUntil(const std::function<bool()>& done, int ms = 20000);
 // Another client destroys the window's X window, as a window manager or
 // another program can.
 void DestroyFromOutside(HWND hWnd);
