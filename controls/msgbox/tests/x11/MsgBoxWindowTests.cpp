@@ -12,6 +12,7 @@
 #include "gdi/FontBackend.h"
 #include "gdi/Twips.h"
 #include "msgbox/MsgIcons.h"
+#include "msgbox/MsgProperties.h"
 #include "msgbox/MsgState.h"
 #include "tests/MsgTestHost.h"
 #include "win/Input.h"
@@ -158,6 +159,42 @@ TEST_F(MsgBoxWindow, ABoxRaisedInADialogIsModalToItAndGivesTheFocusBack) {
   });
   dialog->Show(forms::vbModal, host.get());
   EXPECT_EQ(typed, "abcd");
+}
+
+TEST_F(MsgBoxWindow, EveryBoxTakesEnterEscapeAndTab) {
+  x11::WindowManager manager;
+  ASSERT_TRUE(manager.Started());
+  struct Case {
+    const char* what;
+    int32_t buttons;
+    bool details;  // an error report: details and an icon of its own
+    const char* keys;
+    int32_t expected;
+  };
+  const Case cases[] = {
+      {"an error report, Enter", forms::vbCritical, true, "\r", forms::vbOK},
+      {"an error report, Escape", forms::vbCritical, true, "\x1b", forms::vbOK},
+      {"an error report, Tab to Details and back, Enter", forms::vbCritical, true, "\t\t\r", forms::vbOK},
+      {"OK and Cancel, Escape", forms::vbOKCancel, true, "\x1b", forms::vbCancel},
+      {"OK and Cancel, Tab, Enter", forms::vbOKCancel, false, "\t\r", forms::vbCancel},
+      {"Yes and No, Tab, Enter", forms::vbYesNo + forms::vbQuestion, false, "\t\r", forms::vbNo},
+  };
+  for (const Case& c : cases) {
+    test::Answer([&](frmMsgBoxIe& window) {
+      EXPECT_TRUE(x11::SettleUntil([&] { return x11::FocusWindow() == window.hWnd(); })) << c.what;
+      x11::TypeText(c.keys);
+      if (!x11::SettleUntil([&] { return !window.IsLoaded(); }, 2000)) {
+        ADD_FAILURE() << c.what << ": the box is still open";
+        MessageState().Result = 0;
+        window.Unload();
+      }
+    });
+    const std::string details = c.details ? "<b>Reporting system for maintenance purposes:</b><br><br>Error 3704" : "";
+    EXPECT_EQ(msg->MsgBoxEx("Operation is not allowed when the object is closed.", c.buttons, "QVAdmin", "", 0, 0,
+                            details, false, c.details ? msg->Props().pictures[kSlotCritical] : nullptr),
+              c.expected)
+        << c.what;
+  }
 }
 
 TEST_F(MsgBoxWindow, CloseRequestOfABoxWithoutCloseDoesNothing) {
