@@ -4,6 +4,7 @@
 
 #include "com/UserControl.h"
 #include "forms/FormDisplay.h"
+#include "forms/Popup.h"
 #include "forms/Responder.h"
 #include "forms/Screen.h"
 #include "gdi/Twips.h"
@@ -380,6 +381,11 @@ void Form::RunModal(const std::weak_ptr<Form>& activeBefore, win::HWND focusBefo
       win::EnableWindow(f->m_hwnd, win::FALSE);
       disabled.push_back(f);
     }
+  }
+  // Their pop-ups (a tooltip, an open list) go: they would stay over the
+  // modal window and after it.
+  for (Popup* popup : Popup::OpenPopups()) {
+    if (!win::IsWindowEnabled(win::GetAncestor(popup->Owner(), win::GA_ROOT))) popup->Close();
   }
   m_modal = true;
   auto restore = [&] {

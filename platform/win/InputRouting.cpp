@@ -66,12 +66,8 @@ WPARAM MouseKeyState() {
 }
 
 HWND TopLevelOf(HWND hWnd) {
-  HWND top = hWnd;
-  while (detail::WindowData* w = detail::Find(top)) {
-    if ((w->style & WS_CHILD) == 0 || w->parent == kNoWindow) break;
-    top = w->parent;
-  }
-  return top;
+  const HWND root = GetAncestor(hWnd, GA_ROOT);
+  return root != kNoWindow ? root : hWnd;
 }
 
 // The window mouse input at `screen` goes to: the capture window, else the
