@@ -5,6 +5,7 @@
 #include "forms/App.h"
 #include "forms/ControlPainter.h"
 #include "forms/Screen.h"
+#include "forms/TitleRoom.h"
 #include "gdi/Twips.h"
 #include "msgbox/Msg.h"
 #include "msgbox/MsgState.h"
@@ -260,6 +261,14 @@ int32_t Msg::MsgBoxEx(const std::string& Prompt, int32_t buttons, const std::str
   } else {
     form->SetWidth(frameWidth + buttonsWidth + 2 * p.spHleftButtons);
     label->SetWidth(buttonsWidth);
+  }
+  // Wide enough for the whole title in the window manager's frame, which
+  // would cut it in the middle.
+  if (const int32_t titleWidth = forms::WidthForTitle(" " + Title, form->Font()) * forms::Screen::TwipsPerPixelX();
+      form->ScaleWidth() < titleWidth) {
+    const int32_t more = titleWidth - form->ScaleWidth();
+    form->SetWidth(form->Width() + more);
+    label->SetWidth(label->Width() + more);
   }
   if (iconValue != 0) label->SetWidth(label->Width() - (iconWidth + p.spHicon_Label));
 

@@ -229,7 +229,30 @@ WindowManager::WindowManager() {
     }
     usleep(50 * 1000);
   }
-  m_started = WindowManagerRuns(Connection());
+  // The check window comes before the window manager handles requests, and
+  // it drops what was asked while it started: it is ready once it has shown
+  // a window of another client (asked again every half second).
+  ::Display* probe = WindowManagerRuns(Connection()) ? XOpenDisplay(display.c_str()) : nullptr;
+  if (probe) {
+    const Window window = XCreateSimpleWindow(probe, DefaultRootWindow(probe), 0, 0, 10, 10, 0, 0, 0);
+    XWindowAttributes attributes{};
+    int64_t asked = -1000;
+    while (rt::SystemClock().TickMs() - start < kStartTimeoutMs &&
+           !(XGetWindowAttributes(probe, window, &attributes) && attributes.map_state == IsViewable)) {
+      if (rt::SystemClock().TickMs() - asked >= 500) {
+        asked = rt::SystemClock().TickMs();
+        XUnmapWindow(probe, window);
+        XMapWindow(probe, window);
+        XSync(probe, False);
+      }
+      // This program answers what the window manager asks of it meanwhile.
+      Backend().ProcessPending();
+      Backend().WaitReadable(20);
+    }
+    m_started = attributes.map_state == IsViewable;
+    XDestroyWindow(probe, window);
+    XCloseDisplay(probe);
+  }
   Settle();
 }
 
@@ -491,7 +514,7 @@ bool IsOverrideRedirect(HWND hWnd) {
   return xid != 0 && XGetWindowAttributes(Connection(), xid, &attributes) && attributes.override_redirect;
 }
 
-std::vector<std::string> WindowStates(HWND hWnd) {
+std::vector<std::string> AtomsOf(HWND hWnd, const std::string& property) {
   std::vector<std::string> names;
   const Window xid = Backend().XWindowOf(hWnd);
   Atom type = None;
@@ -499,8 +522,8 @@ std::vector<std::string> WindowStates(HWND hWnd) {
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
   if (xid != 0 &&
-      XGetWindowProperty(Connection(), xid, Backend().atom().netWmState, 0, 32, False, XA_ATOM, &type, &format, &count,
-                         &after, &data) == Success &&
+      XGetWindowProperty(Connection(), xid, XInternAtom(Connection(), property.c_str(), False), 0, 64, False, XA_ATOM,
+                         &type, &format, &count, &after, &data) == Success &&
       data) {
     for (unsigned long i = 0; i < count; ++i) {
       char* name = XGetAtomName(Connection(), reinterpret_cast<const Atom*>(data)[i]);
@@ -511,6 +534,8 @@ std::vector<std::string> WindowStates(HWND hWnd) {
   if (data) XFree(data);
   return names;
 }
+
+std::vector<std::string> WindowStates(HWND hWnd) { return AtomsOf(hWnd, "_NET_WM_STATE"); }
 
 HWND FocusWindow() {
   Window focus = 0;

@@ -130,6 +130,9 @@ void SetMonitors(const std::vector<RECT>& monitors);
 bool IsOverrideRedirect(HWND hWnd);
 // The names of the window's _NET_WM_STATE atoms ("_NET_WM_STATE_ABOVE", ...).
 std::vector<std::string> WindowStates(HWND hWnd);
+// The names of the atoms in a property of the window's X window
+// ("_NET_WM_WINDOW_TYPE", "_NET_WM_ALLOWED_ACTIONS", ...).
+std::vector<std::string> AtomsOf(HWND hWnd, const std::string& property);
 // The top-level window that has the server's keyboard focus; 0 when none
 // of the program's.
 HWND FocusWindow();
