@@ -5,12 +5,7 @@
 // with Enter, and typing goes on in the dialog until a new user is stored.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-
-#include "../../../../sql/tests/ScriptServer.h"
 #include "core/DockedViews.h"
 #include "core/SessionState.h"
 #include "core/StartUp.h"
@@ -20,8 +15,8 @@
 #include "forms/controls/ComboBox.h"
 #include "forms/controls/FlatEdit.h"
 #include "forms/docking/DockStudio.h"
-#include "gdi/FontBackend.h"
 #include "main/frmMDI.h"
+#include "main/tests/x11/RealWindowSession.h"
 #include "runtime/Strings.h"
 #include "shell/System.h"
 #include "users/frmUser.h"
@@ -32,49 +27,16 @@
 namespace qvadmin {
 namespace {
 
-namespace fs = std::filesystem;
 namespace x11 = win::x11test;
 
 constexpr unsigned long kEndKey = 0xFF57;
 
-class KeyboardJourney : public sqltest::QVaultTest {
+class KeyboardJourney : public test::RealWindowSession {
  protected:
-  void SetUp() override {
-    sqltest::QVaultTest::SetUp();
-    if (IsSkipped() || HasFatalFailure()) return;
-    gdi::UsePangoMetrics();
-    registry = fs::temp_directory_path() / ("qvadmin-keys-reg-" + std::to_string(::getpid()));
-    fs::remove_all(registry);
-    ::setenv("QV_REGISTRY_DIR", registry.c_str(), 1);
-    // Windows authentication: the operating-system user on the cluster's
-    // socket, as tools/run sets it up.
-    ::setenv("PGHOST", std::getenv("QV_PG_SOCKET_DIR"), 1);
-    ::setenv("PGPORT", std::getenv("QV_PG_PORT"), 1);
-    cnMain.reset();
-    SqlServer.clear();
-    SqlUser.clear();
-    CurrentUserID.clear();
-    // A modal window not played would wait for a user: it is recorded and
-    // closed.
-    forms::Responders::SetStanding([this](const forms::ModalRequest& r) {
-      unexpected += (r.form ? r.form->Name() : r.title) + ";";
-      if (r.form) r.form->Unload();
-      return 1;
-    });
-  }
-  void TearDown() override {
-    for (const auto& form : forms::Form::Forms()) form->Unload();
-    forms::Responders::Clear();
-    fs::remove_all(registry);
-    sqltest::QVaultTest::TearDown();
-  }
   // Waits until the window has the keyboard focus of the server.
   static bool Focused(const forms::Form& form) {
     return x11::SettleUntil([&] { return x11::FocusWindow() == form.hWnd(); });
   }
-
-  fs::path registry;
-  std::string unexpected;
 };
 
 TEST_F(KeyboardJourney, LogInAddAUserAndGoOnTypingAfterAnErrorBoxInTheDialog) {

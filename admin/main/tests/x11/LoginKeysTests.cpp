@@ -12,6 +12,7 @@
 #include "forms/tests/x11/RealWindowChecks.h"
 #include "gdi/FontBackend.h"
 #include "main/tests/MainWindowLoad.h"
+#include "main/tests/x11/RealWindowSession.h"
 #include "win/X11Testing.h"
 
 namespace qvadmin {
@@ -27,12 +28,7 @@ class LoginKeys : public ::testing::Test {
     SqlUser.clear();
     // The main window as at the program's start, its login dialog cancelled.
     test::LoadMainWindow();
-    // A box nobody plays would wait for a user: it is recorded and closed.
-    forms::Responders::SetStanding([this](const forms::ModalRequest& r) {
-      unexpected += (r.form ? r.form->Name() : r.title) + ";";
-      if (r.form) r.form->Unload();
-      return 1;
-    });
+    test::RecordUnplayedModals(unexpected);
   }
   void TearDown() override {
     for (const auto& form : forms::Form::Forms()) form->Unload();
