@@ -12,9 +12,19 @@
 #include "msgbox/frmMsgBoxIe.h"
 #include "runtime/Strings.h"
 #include "win/Menu.h"
+#include "win/Window.h"
 
 namespace kvctl2 {
 namespace {
+
+// The top-level form that shows `form`: itself, or the form it is docked in.
+forms::Form* TopLevelFormOf(forms::Form* form) {
+  const win::HWND root = win::GetAncestor(form->hWnd(), win::GA_ROOT);
+  for (const auto& f : forms::Form::Forms()) {
+    if (f->hWnd() == root) return f.get();
+  }
+  return form;
+}
 
 // The title that shows the delete picture.
 constexpr const char* kDeleteTitle = "L\xc3\xb6schbest\xc3\xa4tigung erforderlich!";
@@ -338,10 +348,11 @@ int32_t Msg::MsgBoxEx(const std::string& Prompt, int32_t buttons, const std::str
     }
   }
 
-  // Position. The box belongs to the window that raised it: the active
-  // form (a dialog shown over the main window), else the form the control
-  // sits on.
+  // Position. The box belongs to the window that raised it: the window of
+  // the active form (a dialog shown over the main window), else the form
+  // the control sits on.
   forms::Form* owner = forms::Form::ActiveForm();
+  if (owner) owner = TopLevelFormOf(owner);
   if (!owner || owner == form.get() || !owner->IsLoaded() || !owner->Visible())
     owner = dynamic_cast<forms::Form*>(Container());
   if (centerOwner && owner) {
