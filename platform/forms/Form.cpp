@@ -297,12 +297,14 @@ void Form::Show(int16_t modal, Form* owner) {
   if (Form* active = ActiveForm()) activeBefore = std::static_pointer_cast<Form>(active->shared_from_this());
   const win::HWND focusBefore = win::GetFocus();
   // The window stays above its owner: the form named as owner, for a
-  // modal form else the active one.
+  // modal form else the active one; the window of the form that a docked
+  // form sits in, as only a top-level window owns another.
   if (Form* windowOwner = m_owner            ? m_owner
                           : modal == vbModal ? ActiveForm()
                                              : nullptr;
       windowOwner && windowOwner != this && windowOwner->m_hwnd != win::kNoWindow) {
-    win::SetWindowLongA(m_hwnd, win::GWL_HWNDPARENT, win::ToInt(windowOwner->m_hwnd));
+    win::SetWindowLongA(m_hwnd, win::GWL_HWNDPARENT,
+                        win::ToInt(win::GetAncestor(windowOwner->m_hwnd, win::GA_ROOT)));
   }
   SetVisible(true);
   Activate();
