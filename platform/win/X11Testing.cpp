@@ -214,8 +214,11 @@ WindowManager::WindowManager() {
       dup2(null, STDERR_FILENO);
     }
     setenv("DISPLAY", display.c_str(), 1);
-    // The packaged configuration, whatever the user running the tests set.
+    // The packaged configuration, whatever the user running the tests set,
+    // and no log or session files in the user's home.
     setenv("XDG_CONFIG_HOME", "/nonexistent", 1);
+    setenv("XDG_CACHE_HOME", "/nonexistent", 1);
+    setenv("XDG_DATA_HOME", "/nonexistent", 1);
     execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
     _exit(127);
   }
