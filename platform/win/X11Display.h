@@ -90,6 +90,7 @@ class X11Backend final : public DisplayBackend {
   void HandleKey(HWND hWnd, XKeyEvent& event);
   void HandleButton(HWND hWnd, const XButtonEvent& event);
   void HandleFocus(HWND hWnd, const XFocusChangeEvent& event);
+  void ReadKeyboardState();
   void HandleClientMessage(HWND hWnd, const XClientMessageEvent& event);
   void HandleProperty(HWND hWnd, const XPropertyEvent& event);
   void HandleSelectionRequest(const XSelectionRequestEvent& event);
