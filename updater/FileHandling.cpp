@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Global.h"
 #include "runtime/Error.h"
+#include "runtime/SystemReason.h"
 
 namespace verscout {
 
@@ -41,7 +43,8 @@ constexpr size_t kWriteBuffer = size_t{1} << 20;
     default:
       break;
   }
-  rt::Raise(number, {}, path + ": " + std::strerror(code));
+  // The reason in the assistant's language: it stands in the status list.
+  rt::Raise(number, {}, path + ": " + rt::SystemReason(code, IsEnglish));
 }
 
 // A file descriptor that is closed when it goes; Close reports the
@@ -176,32 +179,105 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
   file.Close();
 }
 
-void CopyFilesTogether(const std::vector<FileCopy>& copies) {
-  std::vector<std::string> staged;
-  const auto removeStaged = [&] {
-    for (const std::string& file : staged) ::unlink(file.c_str());
-  };
+int SystemRename(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+namespace {
+
+constexpr const char* kPart = ".part";
+constexpr const char* kNew = ".new";
+constexpr const char* kPrev = ".prev";
+
+bool Exists(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+void RemoveCopyFiles(const std::string& dest) {
+  for (const char* ending : {kPart, kNew, kPrev}) ::unlink((dest + ending).c_str());
+}
+
+// Keeps the destination as dest & ".prev": a second name of the same file
+// where the file system has them, else a copy.
+void KeepPrevious(const std::string& dest) {
+  const std::string prev = dest + kPrev;
+  ::unlink(prev.c_str());
+  if (::link(dest.c_str(), prev.c_str()) == 0) return;
+  CopyFile(dest, prev, dest);
+}
+
+}  // namespace
+
+void CopyFilesTogether(const std::vector<FileCopy>& copies, bool& partly, const RenameFile& rename) {
+  partly = false;
+  std::vector<bool> hadPrevious(copies.size(), false);
   try {
-    for (const FileCopy& copy : copies) {
-      staged.push_back(copy.dest + ".part");
-      CopyFile(copy.source, staged.back(), copy.dest);
-    }
+    for (const FileCopy& copy : copies) CopyFile(copy.source, copy.dest + kPart, copy.dest);
     // What would make a rename fail is found before anything is renamed.
     for (const FileCopy& copy : copies) {
       struct stat info {};
       if (::stat(copy.dest.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) RaiseFileError(EISDIR, copy.dest);
     }
+    for (const FileCopy& copy : copies) {
+      if (const int error = rename(copy.dest + kPart, copy.dest + kNew)) RaiseFileError(error, copy.dest);
+    }
+    for (size_t i = 0; i < copies.size(); ++i) {
+      hadPrevious[i] = Exists(copies[i].dest);
+      if (hadPrevious[i]) KeepPrevious(copies[i].dest);
+    }
   } catch (...) {
-    removeStaged();
+    for (const FileCopy& copy : copies) RemoveCopyFiles(copy.dest);
     throw;
   }
   for (size_t i = 0; i < copies.size(); ++i) {
-    if (std::rename(staged[i].c_str(), copies[i].dest.c_str()) != 0) {
-      const int error = errno;
-      removeStaged();
-      RaiseFileError(error, copies[i].dest);
+    const int error = rename(copies[i].dest + kNew, copies[i].dest);
+    if (error == 0) continue;
+    // The destinations renamed so far get their old files back.
+    bool putBack = true;
+    for (size_t j = 0; j < i; ++j) {
+      const std::string& dest = copies[j].dest;
+      putBack = (hadPrevious[j] ? rename(dest + kPrev, dest) == 0 : ::unlink(dest.c_str()) == 0) && putBack;
+    }
+    if (putBack) {
+      for (const FileCopy& copy : copies) RemoveCopyFiles(copy.dest);
+    } else {
+      // The rest stays for the next run to finish.
+      partly = true;
+    }
+    RaiseFileError(error, copies[i].dest);
+  }
+  for (const FileCopy& copy : copies) ::unlink((copy.dest + kPrev).c_str());
+}
+
+std::string CompleteInterruptedCopy(const std::vector<std::string>& dests) {
+  if (dests.empty()) return {};
+  bool left = false;
+  for (const std::string& dest : dests) left = left || Exists(dest + kPart) || Exists(dest + kNew);
+  std::string done;
+  if (left && Exists(dests.front() + kPart)) {
+    // The copies are renamed on in order once all are whole: the first's
+    // ".part" still there means the copying may not have ended.
+    for (const std::string& dest : dests) {
+      ::unlink((dest + kPart).c_str());
+      ::unlink((dest + kNew).c_str());
+    }
+    done = "undone";
+  } else if (left) {
+    for (const std::string& dest : dests) {
+      for (const char* ending : {kNew, kPart}) {
+        if (Exists(dest + ending)) std::rename((dest + ending).c_str(), dest.c_str());
+      }
+    }
+    done = "finished";
+  }
+  for (const std::string& dest : dests) {
+    if (Exists(dest + kPrev)) {
+      ::unlink((dest + kPrev).c_str());
+      if (done.empty()) done = "finished";
     }
   }
+  return done;
 }
 
 }  // namespace verscout

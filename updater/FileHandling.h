@@ -3,6 +3,7 @@
 // raised as the runtime's error with the file and the system's reason.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,11 +51,35 @@ struct FileCopy {
   std::string dest;
 };
 
+// Renames a file over another; 0 or the system's error code.
+using RenameFile = std::function<int(const std::string& from, const std::string& to)>;
+int SystemRename(const std::string& from, const std::string& to);
+
 // Copies each source over its destination so that the destinations change
-// together: every copy is first written beside its destination as
-// dest & ".part", and only when all are whole are they renamed over the
-// destinations. On a failure no destination has changed and no ".part"
-// file is left. Raises as WriteWholeFile, naming the file that failed.
-void CopyFilesTogether(const std::vector<FileCopy>& copies);
+// together, all or none:
+// 1. every copy is written beside its destination as dest & ".part" and,
+//    once all are whole, renamed to dest & ".new";
+// 2. every destination that exists is kept as dest & ".prev" (a second
+//    name of the same file);
+// 3. the ".new" files are renamed over the destinations; when one fails,
+//    the destinations renamed before it get their ".prev" back (or go,
+//    when there was none);
+// 4. the ".prev" files go.
+// On a failure the destinations are as they were and no file of the copy is
+// left; the error is raised as WriteWholeFile raises it, naming the file
+// that failed. Only when a destination cannot be put back either, the
+// copy is left to be finished (CompleteInterruptedCopy) and `partly` is
+// set. `rename` renames a file (the system's rename, unless a test says).
+void CopyFilesTogether(const std::vector<FileCopy>& copies, bool& partly, const RenameFile& rename = SystemRename);
+
+// What an interrupted CopyFilesTogether left beside the destinations
+// `dests`, in the order they were copied (a process killed in the middle):
+// while the first's ".part" file is left, the copying may not have ended
+// and nothing was renamed over a destination: the copy is undone (its
+// files removed). Otherwise every copy was whole: the copy is finished
+// (what is left of it renamed over the destinations). The ".prev" files
+// go. What was done, in English for the log: "finished",
+// "undone", or "" when nothing was left.
+std::string CompleteInterruptedCopy(const std::vector<std::string>& dests);
 
 }  // namespace verscout

@@ -62,9 +62,14 @@ bool WriteRegValue(const std::string& Key, const rt::Variant& Value, bool IsNumb
   return ok && written;
 }
 
-void TellSettingsProblems() {
+bool TellSettingsProblems() {
   const kvctl2::SettingsNotice notice = kvctl2::TakeSettingsNotice(IsEnglish);
-  if (!notice.text.empty()) forms::MsgBox(notice.text, forms::vbExclamation, notice.title);
+  if (!notice.text.empty()) {
+    // Information: a run without a display goes on with what was kept.
+    PlainMsgBox(notice.text, forms::vbExclamation, notice.title);
+    LinesForLog.push_back(notice.title + ": " + OneLine(notice.text));
+  }
+  return notice.unreadable;
 }
 
 int32_t TodayDayNumber() { return static_cast<int32_t>(rt::Today().days); }
@@ -74,11 +79,30 @@ int32_t PlainMsgBox(const std::string& prompt, int32_t buttons, const std::strin
     return forms::MsgBox(prompt, buttons, title);
   } catch (const rt::Error& error) {
     if (error.Number() != forms::errNoResponder) throw;
-    const std::string text = rt::Replace(rt::Replace(prompt, "\r\n", "\n"), "\r", "\n");
-    std::fprintf(stderr, "Verscout: %s: %s\n", title.c_str(), text.c_str());
+    TellOnErrorOutput(title, prompt);
     const std::vector<int32_t> offered = forms::MsgBoxButtons(buttons);
     return offered.empty() ? 0 : offered.front();
   }
+}
+
+std::string OneLine(const std::string& text) {
+  // A run of line breaks (a blank line between paragraphs too) is one blank.
+  std::string line;
+  bool inBreak = false;
+  for (const char c : text) {
+    if (c == '\r' || c == '\n') {
+      inBreak = true;
+      continue;
+    }
+    if (inBreak && !line.empty() && line.back() != ' ' && c != ' ') line += ' ';
+    inBreak = false;
+    line += c;
+  }
+  return line;
+}
+
+void TellOnErrorOutput(const std::string& title, const std::string& prompt) {
+  std::fprintf(stderr, "Verscout: %s: %s\n", title.c_str(), OneLine(prompt).c_str());
 }
 
 int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string& Title) {

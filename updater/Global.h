@@ -9,10 +9,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "runtime/Variant.h"
 #include "services/cMyTools.h"
 #include "services/cRegSettings.h"
+#include "shell/InstanceLock.h"
 #include "win/Hooks.h"
 
 namespace verscout {
@@ -33,6 +35,9 @@ inline std::string UpdateFolder;
 inline bool UpdateLoaded = false;
 inline std::shared_ptr<kvctl2::cRegSettings> Settings;
 inline std::shared_ptr<kvctl2::cMyTools> Tools;
+// Held from the start until the temporary folder is cleared at the end:
+// every run shares that folder, so only one assistant runs at a time.
+inline std::unique_ptr<shell::InstanceLock> RunLock;
 // The thread mouse hook of the update window, installed while it is loaded.
 inline win::OwnedHook MouseHook;
 // The loaded update window, nullptr when none is.
@@ -43,6 +48,9 @@ std::string ProgramFolder();
 
 // The English or the German text, after IsEnglish.
 inline const char* Text(const char* english, const char* german) { return IsEnglish ? english : german; }
+// The assistant's name, the title of its own questions and notes: its
+// window's header without the header's closing blanks.
+inline const char* AssistantTitle() { return Text("Online Update Assistant", "Automatisches Online-Update"); }
 
 // Settings.GetSetting("", Key, Default); empty after a message box when the
 // settings cannot be read.
@@ -51,18 +59,29 @@ rt::Variant ReadRegValue(const std::string& Key, const rt::Variant& Default);
 // box when the settings cannot be written (the box tells why, when the
 // settings file says).
 bool WriteRegValue(const std::string& Key, const rt::Variant& Value, bool IsNumberValue);
-// Tells, in a message box shown in every mode, what went wrong with the
+// Tells, in a plain message box (PlainMsgBox), what went wrong with the
 // settings files since the last call: a damaged file (the settings before
 // the damage were kept, where the damaged file was put), a file that cannot
-// be used, settings that could not be saved. Nothing when all went well.
-void TellSettingsProblems();
+// be used, settings that could not be saved; the same goes into the log
+// (LinesForLog). Nothing when all went well. True when a settings file
+// could not be read at all.
+bool TellSettingsProblems();
+// Lines for the run's log that arose where no log is at hand (before it
+// began): the window's log writes them before its next line.
+inline std::vector<std::string> LinesForLog;
 // The day number of today (days since 30 December 1899), for the date values.
 int32_t TodayDayNumber();
 
 // The system's plain message box, shown in every mode. Without a display
 // nobody can answer it: its title and text go to the standard error
-// output, and the run goes on as if the box's first button was chosen.
+// output (TellOnErrorOutput), and the run goes on as if the box's first
+// button was chosen.
 int32_t PlainMsgBox(const std::string& prompt, int32_t buttons, const std::string& title);
+// Writes a message as one line on the standard error output:
+// "Verscout: " & title & ": " & the text, its lines joined by blanks.
+void TellOnErrorOutput(const std::string& title, const std::string& prompt);
+// The text's lines joined by single blanks.
+std::string OneLine(const std::string& text);
 // A message through the window's message box control; nothing and 0 in the
 // silent modes. The window leaves the topmost band first.
 int32_t ShowMsgEx(const std::string& Prompt, int32_t Buttons, const std::string& Title);

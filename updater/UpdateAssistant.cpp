@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "CodedTexts.h"
 #include "Global.h"
@@ -9,6 +10,7 @@
 #include "forms/Constants.h"
 #include "forms/MsgBox.h"
 #include "forms/Screen.h"
+#include "inet/Waiting.h"
 #include "mMain.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
@@ -58,6 +60,14 @@ bool UpdateAssistant::Load() {
     m_logger->MaxFileSize(900000);
     logging = m_logger->BeginLogging();
   });
+  if (!logging && m_logger->HeldByAnother()) {
+    // Another assistant writes this log (one of another user, or of
+    // another computer, with the same update folder).
+    m_logger.reset();
+    TellAlreadyRunning(0);
+    Close();
+    return false;
+  }
   if (!logging) {
     m_logger.reset();
     PlainMsgBox(Text("Logging not possible.\r\n\r\nNo writing/reading permissions?",
@@ -67,10 +77,18 @@ bool UpdateAssistant::Load() {
     return false;
   }
   m_logger->CurrentProcedure("*Online-Update");
-  Log("START");
+  rt::ResumeNext([&] { m_logger->IUPrint(1, "START"); });
   m_logger->CurrentProcedure("");
+  // What was told before the log began (a damaged settings file).
+  WriteLinesForLog();
 
   UpdateState = 0;
+  // A copy into the update folder that a run before could not end (killed
+  // in the middle) is ended first: the local version is read from there.
+  rt::ResumeNext([&] {
+    const std::string done = CompleteInterruptedCopy({UpdateFolder + "/QVUpdate.exe", UpdateFolder + "/ver.txt"});
+    if (!done.empty()) Log("Interrupted copy into the update folder " + done);
+  });
   rt::ResumeNext([&] {
     const std::string localFile = IsAdminMode ? UpdateFolder + "/ver.txt" : ProgramFolder() + "/ver.txt";
     const double version = Val(qvadmin::GetToken(ReadTextFile(localFile), 3, "|"));
@@ -91,6 +109,7 @@ void UpdateAssistant::QueryUnload() {
   m_closing = true;
   m_download.reset();
   if (m_logger) {
+    WriteLinesForLog();
     rt::ResumeNext([&] { m_logger->IUPrint(1, "ENDE"); });
     m_logger->StopLogging();
     m_logger.reset();
@@ -107,8 +126,17 @@ void UpdateAssistant::Close() {
   m_window.Unload();
 }
 
+void UpdateAssistant::WriteLinesForLog() {
+  if (!m_logger) return;
+  for (const std::string& line : std::exchange(LinesForLog, {})) {
+    rt::ResumeNext([&] { m_logger->IUPrint(1, line); });
+  }
+}
+
 void UpdateAssistant::Log(const std::string& line) {
-  if (m_logger) rt::ResumeNext([&] { m_logger->IUPrint(1, line); });
+  if (!m_logger) return;
+  WriteLinesForLog();
+  rt::ResumeNext([&] { m_logger->IUPrint(1, line); });
 }
 
 void UpdateAssistant::ReportFileFailure(FileStep step) {
@@ -128,6 +156,12 @@ void UpdateAssistant::Call(const std::string& url, const std::function<void(clsD
   const std::shared_ptr<clsDownload> download = m_download;
   if (!download) return;
   Downloading = true;
+  // The window keeps answering while the call waits for the server, and a
+  // close request abandons the wait at once.
+  const inet::ScopedWaitHook answering([this] {
+    win::DoEvents();
+    return !CancelRequested && !m_closing;
+  });
   const bool ok = rt::ResumeNext([&] { call(*download); });
   Downloading = false;
   if (ok && !download->LastFailure().empty()) Log("Download " + url + ": " + download->LastFailure());

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "FileHandling.h"
 #include "UpdateWindow.h"
 #include "clsDownload.h"
 #include "clsLogger.h"
@@ -69,6 +70,9 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
   bool DownloadFailed = false;
   bool HookInstalled = false;
 
+  // How files are renamed into the update folder (tests make it fail).
+  void RenameFileWith(RenameFile rename) { m_renameFile = std::move(rename); }
+
  private:
   // Sets a flag for as long as the routine that made it runs.
   struct FlagScope {
@@ -90,12 +94,16 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
   void Close();
   // One call of the download object for `url`, made by `call`, with
   // Downloading set around it; the reason of a failure goes into the log.
+  // While the call waits for the server the window's messages are
+  // processed; a close request ends the wait at once.
   // A close request that no progress event took (a file below one chunk, a
   // size query) is carried out as soon as the call returns.
   void Call(const std::string& url, const std::function<void(clsDownload&)>& call);
   // Downloadfile through Call.
   std::string Transfer(const std::string& url, int32_t bytes);
   void Log(const std::string& line);
+  // Writes LinesForLog into the log.
+  void WriteLinesForLog();
   // A file that could not be written into the temporary folder, or copied
   // into the update folder (the error in Err()): a status line with the
   // file and the reason, the same in the log, and what failed in the
@@ -112,6 +120,7 @@ class UpdateAssistant : public clsDownloadEvents, public std::enable_shared_from
   bool m_closing = false;
   bool m_checking = false;
   bool m_downloadPass = false;
+  RenameFile m_renameFile = SystemRename;
 };
 
 }  // namespace verscout

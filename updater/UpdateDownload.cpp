@@ -8,6 +8,12 @@
 
 namespace verscout {
 
+namespace {
+
+constexpr int32_t errOverflow = 6;
+
+}  // namespace
+
 void UpdateAssistant::ShowErrorPage() {
   m_window.Navigate(PagePrefix + "updErr");
   m_window.Beep();
@@ -46,12 +52,28 @@ void UpdateAssistant::cmdDoUpdate_Click() {
     // The update file and the version file change together: a failed copy
     // leaves the update folder as it was.
     const std::string file = UpdateFiles.front();
+    bool partly = false;
     if (!rt::ResumeNext([&] {
           CopyFilesTogether(
-              {{TempFolder + file, UpdateFolder + "/" + file}, {TempFolder + "ver.txt", UpdateFolder + "/ver.txt"}});
+              {{TempFolder + file, UpdateFolder + "/" + file}, {TempFolder + "ver.txt", UpdateFolder + "/ver.txt"}},
+              partly, m_renameFile);
         })) {
       ReportFileFailure(FileStep::Copy);
       DownloadFailed = true;
+      if (partly) {
+        // The error page says that nothing was copied: not so here.
+        const std::string line = Text(
+            "Only part of the update is in the update folder; the next start of the update "
+            "assistant completes the copy.",
+            "Nur ein Teil des Updates ist im Update-Ordner; der nächste Start des "
+            "Update-Assistenten vervollständigt die Kopie.");
+        m_window.AddStatusLine(line);
+        Log(line);
+        m_window.Beep();
+        m_window.EnableClose(true);
+        SetHourglass(false);
+        return;
+      }
     }
   }
   if (DownloadFailed || UpdateFiles.empty()) {
@@ -120,9 +142,19 @@ void UpdateAssistant::DownloadUpdateFiles(const std::vector<std::string>& Files)
         }
       },
       [&](const rt::Error& error) {
+        DownloadFailed = true;
+        if (error.Number() == errOverflow) {
+          // A size beyond the 32-bit sizes of the download: told as what it is.
+          const std::string line = Text("The update file is too big: more than 2,147,483,647 bytes.",
+                                        "Die Update-Datei ist zu groß: mehr als 2.147.483.647 Bytes.");
+          m_window.SetStatusText(line);
+          m_window.AddStatusLine(line);
+          Log(line);
+          return;
+        }
+        Log("Error " + std::to_string(error.Number()) + ": " + error.Description());
         PlainMsgBox(error.Description(), forms::vbCritical | forms::vbSystemModal | forms::vbMsgBoxSetForeground,
                     std::to_string(error.Number()));
-        DownloadFailed = true;
       });
   rt::Err().Clear();
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "Global.h"
+#include "inet/Waiting.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "runtime/Variant.h"
@@ -39,6 +40,11 @@ std::string ReasonText(uint32_t reason) {
   for (const auto& [number, text] : texts) {
     if (number == reason) return text;
   }
+  if (reason == inet::ERROR_INTERNET_TRANSFER_TOO_SLOW) {
+    const inet::SpeedFloor floor = inet::CurrentSpeedFloor();
+    return "the transfer stays below " + std::to_string(floor.bytesPerSecond) + " bytes per second over " +
+           std::to_string(floor.seconds) + " seconds";
+  }
   return "no answer (error " + std::to_string(reason) + ")";
 }
 
@@ -57,6 +63,14 @@ void clsDownload::CloseHandles() {
 
 void clsDownload::Fail(std::string reason) {
   if (m_failure.empty()) m_failure = std::move(reason);
+}
+
+void clsDownload::FailWith(uint32_t reason) {
+  if (reason == inet::ERROR_INTERNET_OPERATION_CANCELLED) {
+    m_cancel = true;
+  } else {
+    Fail(ReasonText(reason));
+  }
 }
 
 void clsDownload::AddErrorLine(const char* english, const char* german) {
@@ -139,7 +153,7 @@ bool clsDownload::Open(std::string url, int32_t Bytes, const std::string& Userag
       m_sendResult = inet::HttpSendRequestA(m_request, "", &zero, 0) != inet::FALSE;
       const std::string status = m_sendResult ? QueryHttpInfo(m_request, inet::HTTP_QUERY_STATUS_CODE) : "";
       if (!m_sendResult) {
-        Fail(ReasonText(inet::GetLastError()));
+        FailWith(inet::GetLastError());
       } else if (status != "200") {
         Fail("the server answers status " + status);
       } else {
@@ -160,10 +174,16 @@ bool clsDownload::Open(std::string url, int32_t Bytes, const std::string& Userag
     }
   }
 
-  m_url = inet::InternetOpenUrlA(m_internet, "Http://" + url, "", inet::INTERNET_FLAG_RELOAD, 0);
+  // A wait the owner abandoned (it is closing) ends the call here.
+  if (!m_cancel) m_url = inet::InternetOpenUrlA(m_internet, "Http://" + url, "", inet::INTERNET_FLAG_RELOAD, 0);
+  if (m_cancel) {
+    answer = Bytes == 0 ? "0" : "";
+    m_contentLength = 0;
+    return false;
+  }
   // The body read below is the file only when the transfer was answered with it.
   if (m_url == inet::kNoHandle) {
-    Fail(ReasonText(inet::GetLastError()));
+    FailWith(inet::GetLastError());
   } else if (const std::string status = QueryHttpInfo(m_url, inet::HTTP_QUERY_STATUS_CODE); status != "200") {
     Fail("the server answers status " + status);
   } else {
@@ -196,10 +216,17 @@ size_t clsDownload::Receive(int32_t Bytes, const BodySink& sink) {
   const size_t chunk = static_cast<size_t>(Bytes);
   std::string buffer(chunk, '\0');
   size_t received = 0;
+  // A read brings what has arrived, so a slow line never holds the window
+  // for a whole chunk; false when the transfer failed or was abandoned.
   const auto readChunk = [&] {
     const size_t wanted = received > announced ? 0 : std::min(chunk, announced - received + 1);
     m_bytesRead = 0;
-    if (wanted > 0) inet::InternetReadFile(m_url, buffer.data(), static_cast<uint32_t>(wanted), &m_bytesRead);
+    if (wanted > 0 &&
+        !inet::InternetReadFile(m_url, buffer.data(), static_cast<uint32_t>(wanted), &m_bytesRead)) {
+      FailWith(inet::GetLastError());
+      return false;
+    }
+    return true;
   };
   // The bytes of a chunk count as received only after its progress event
   // (and are kept even when the owner has just cancelled).
@@ -211,11 +238,15 @@ size_t clsDownload::Receive(int32_t Bytes, const BodySink& sink) {
       m_bodyRefused = true;
     }
   };
-  readChunk();
-  keepChunk();
-  while (m_bytesRead == static_cast<uint32_t>(Bytes) && !m_cancel && !m_bodyRefused) {
+  // A whole chunk may have more behind it; a part of one, too, while the
+  // announced length has not arrived.
+  const auto moreToCome = [&] {
+    return m_bytesRead == chunk || (m_bytesRead > 0 && received < announced);
+  };
+  if (readChunk()) keepChunk();
+  while (moreToCome() && !m_cancel && !m_bodyRefused) {
     const size_t before = received;
-    readChunk();
+    if (!readChunk()) break;
     double progress = static_cast<double>(before) / m_contentLength * 100;
     int32_t size = static_cast<int32_t>(before);
     if (auto events = Events()) events->Progresschanged(progress, size, m_cancel);

@@ -4,7 +4,10 @@
 // request asks for the size first; a GET then reads the body in chunks of
 // the caller's size, raising Statechanged, Startdownloading and
 // Progresschanged; the owner stops the transfer by setting Cancel in
-// Progresschanged. With a chunk size of 0 the call only answers the size.
+// Progresschanged, or at once by abandoning a wait through the internet
+// layer's wait hook (inet/Waiting.h): the call then ends as after a cancel.
+// Reads take what has arrived, so a slow line never holds the caller for a
+// whole chunk. With a chunk size of 0 the call only answers the size.
 // Numbered error lines go to the owner's status list.
 #pragma once
 
@@ -72,6 +75,9 @@ class clsDownload : public std::enable_shared_from_this<clsDownload> {
   void AddErrorLine(const char* english, const char* german);
   // Notes the first reason of a call; later ones follow from it.
   void Fail(std::string reason);
+  // The same for a reason of the internet layer; a wait that the owner
+  // abandoned (through the layer's wait hook) counts as its cancel.
+  void FailWith(uint32_t reason);
   // Steps 1 to 9: the size request and the transfer's opening. False when
   // no body is to be read; `answer` is then the call's result.
   bool Open(std::string url, int32_t Bytes, const std::string& Useragent, std::string& answer);

@@ -5,12 +5,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 
+#include "Global.h"
 #include "runtime/Date.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
+#include "runtime/SystemReason.h"
 
 namespace verscout {
 
@@ -76,7 +80,26 @@ bool clsLogger::WriteToLog(const std::string& line) {
     BeginLogging();
   }
   if (m_file < 0) return false;
-  return ::write(m_file, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  std::string_view rest = bytes;
+  while (!rest.empty()) {
+    const ssize_t written = ::write(m_file, rest.data(), rest.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      TellLostLines(written < 0 ? errno : ENOSPC);
+      return false;
+    }
+    rest.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+void clsLogger::TellLostLines(int error) {
+  // Once: a full disk would otherwise repeat it at every line.
+  if (m_lossTold) return;
+  m_lossTold = true;
+  std::fprintf(stderr, "Verscout: %s%s: %s (%s)\n", Text("Log file ", "Protokolldatei "), m_logFile.c_str(),
+               Text("lines of the log are lost", "Zeilen des Protokolls gehen verloren"),
+               rt::SystemReason(error, IsEnglish).c_str());
 }
 
 bool clsLogger::BeginLogging() {
@@ -94,13 +117,19 @@ bool clsLogger::BeginLogging() {
     }
   }
   StopLogging();
+  m_heldByAnother = false;
   struct stat info {};
   const bool exists = ::stat(m_logFile.c_str(), &info) == 0;
   const int file = ::open(m_logFile.c_str(), exists ? O_WRONLY | O_CLOEXEC : O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                           0644);
   if (file < 0) return false;
   // One writer at a time: a second opening for writing fails.
-  if (::flock(file, LOCK_EX | LOCK_NB) != 0 || (exists && info.st_size > 0 && ::lseek(file, 0, SEEK_END) < 0)) {
+  if (::flock(file, LOCK_EX | LOCK_NB) != 0) {
+    m_heldByAnother = errno == EWOULDBLOCK;
+    ::close(file);
+    return false;
+  }
+  if (exists && info.st_size > 0 && ::lseek(file, 0, SEEK_END) < 0) {
     ::close(file);
     return false;
   }

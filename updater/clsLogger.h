@@ -28,6 +28,9 @@ class clsLogger {
   bool BeginLogging();
   // Flushes and closes the file; always False.
   bool StopLogging();
+  // Whether the last BeginLogging failed because another writer holds the
+  // file.
+  bool HeldByAnother() const { return m_heldByAnother; }
 
   const std::string& CurrentProcedure() const { return m_currentProcedure; }
   void CurrentProcedure(std::string value) { m_currentProcedure = std::move(value); }
@@ -43,6 +46,8 @@ class clsLogger {
 
  private:
   bool WriteToLog(const std::string& line);
+  // Tells on the error output, once, that lines of the log are lost.
+  void TellLostLines(int error);
   bool NextLogFile();
   // Whether the file name (not its folder) has an extension.
   bool NameHasDot() const;
@@ -56,6 +61,8 @@ class clsLogger {
   int32_t m_maxFileIterations = 0;
   int32_t m_fileIteration = 0;
   int m_file = -1;
+  bool m_lossTold = false;
+  bool m_heldByAnother = false;
 };
 
 }  // namespace verscout

@@ -69,6 +69,25 @@ std::string FileFailureText(const shell::FileFailure& failure) {
   return failure.path.empty() ? std::string(reason) : "'" + failure.path + "': " + reason;
 }
 
+// A question of a file operation, in the assistant's language.
+std::string FileQuestionText(const shell::FileQuestion& question) {
+  if (IsEnglish) return question.text;
+  const std::string count = std::to_string(question.count);
+  switch (question.kind) {
+    case shell::FileQuestionKind::Replace:
+      return "Möchten Sie die Datei '" + question.path + "' ersetzen?";
+    case shell::FileQuestionKind::Delete:
+      return "Möchten Sie '" + question.path + "' endgültig löschen?";
+    case shell::FileQuestionKind::DeleteItems:
+      return "Möchten Sie diese " + count + " Elemente endgültig löschen?";
+    case shell::FileQuestionKind::Trash:
+      return "Möchten Sie '" + question.path + "' in den Papierkorb verschieben?";
+    case shell::FileQuestionKind::TrashItems:
+      return "Möchten Sie diese " + count + " Elemente in den Papierkorb verschieben?";
+  }
+  return question.text;
+}
+
 void LetById(const com::ControlPtr& control, com::DispId id, rt::Variant value) {
   com::Args args{std::move(value)};
   control->Invoke(id, com::CallKind::PropertyLet, args);
@@ -221,7 +240,8 @@ bool frmUpdates::FileOperation(int32_t Mode, const std::string& Source, const st
         if (!Abfrage) operation.fFlags |= shell::FOF_NOCONFIRMATION;
         if (!Sichtbar) operation.fFlags |= shell::FOF_SILENT;
         operation.confirm = [](const shell::FileQuestion& question) {
-          return forms::MsgBox(question.text, forms::vbYesNo | forms::vbQuestion) == forms::vbYes
+          return forms::MsgBox(FileQuestionText(question), forms::vbYesNo | forms::vbQuestion, AssistantTitle()) ==
+                         forms::vbYes
                      ? shell::FileAnswer::Yes
                      : shell::FileAnswer::No;
         };
@@ -365,12 +385,14 @@ void frmUpdates::AddStatusLine(const std::string& text) {
   // change when the bar appears).
   const int room = list->PixelWidth() - 4 - 5 - win::GetSystemMetrics(win::SM_CXVSCROLL);
   const com::StdFontPtr font = list->Font();
+  const int32_t first = list->ListCount();
   for (const std::string& row : SplitToWidth(text, room, [&](std::string_view shown) {
          return static_cast<int>(forms::painter::MeasureText(shown, font, 0, false).cx);
        })) {
     list->AddItem(row);
   }
-  list->SetListIndex(list->ListCount() - 1);
+  // The whole line is selected, every row of it.
+  list->SetListIndexRows(first, list->ListCount() - 1);
   list->Invalidate();
   win::UpdateWindow(hWnd());
 }

@@ -5,12 +5,13 @@
 
 #include "CodedTexts.h"
 #include "Global.h"
-#include "frmUpdates.h"
 #include "forms/Constants.h"
 #include "forms/MsgBox.h"
+#include "frmUpdates.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
 #include "shell/StartProgram.h"
+#include "win/Menu.h"
 
 namespace verscout {
 
@@ -47,7 +48,36 @@ kvctl2::cMyTools& MakeTools() {
   return *Tools;
 }
 
+// Takes the lock that one assistant at a time holds. When another holds
+// it, nothing of that run is touched: this run says that an assistant is
+// running (on the error output in the silent modes), brings that one's
+// window to the front, and answers false.
+bool TakeRunLock() {
+  if (RunLock && RunLock->Held()) return true;
+  RunLock = std::make_unique<shell::InstanceLock>(MakeTools().GetTempDir() + "QVVerscout.lock");
+  if (!RunLock->HeldByAnother()) return true;
+  const int32_t first = RunLock->HolderPid();
+  RunLock.reset();
+  TellAlreadyRunning(first);
+  return false;
+}
+
 }  // namespace
+
+void TellAlreadyRunning(int32_t pid) {
+  const std::string text = Text(
+      "The update assistant is already running.\r\n\r\nPlease wait until it has finished, "
+      "or close its window.",
+      "Der Update-Assistent läuft bereits.\r\n\r\nBitte warten Sie, bis er fertig ist, "
+      "oder schließen Sie sein Fenster.");
+  const std::string title = AssistantTitle();
+  if (IsSilent) {
+    TellOnErrorOutput(title, text);
+    return;
+  }
+  PlainMsgBox(text, forms::vbInformation | forms::vbSystemModal, title);
+  win::SetForegroundWindowOfProcess(pid);
+}
 
 bool Main(const std::string& commandLine) {
   rt::ResumeNext([] { InitXPStyles(); });
@@ -73,6 +103,9 @@ bool Main(const std::string& commandLine) {
   });
   IsAdminMode = mode->admin;
   IsSilent = mode->silent;
+  // Before anything of a run is touched: a second run leaves the first's
+  // temporary folder and settings alone.
+  if (!TakeRunLock()) return false;
 
   rt::ResumeNext([] { MakeSettings().RootHKey(kvctl2::HKY_CURRENT_USER); });
   UpdateLoaded = false;
@@ -83,16 +116,24 @@ bool Main(const std::string& commandLine) {
   });
   rt::ResumeNext([] { UpdateFolder = ReadRegValue("AktUpdDir", "").ToString(); });
   // A damaged or unusable settings file is told before what follows from it.
-  TellSettingsProblems();
+  const bool settingsUnreadable = TellSettingsProblems();
 
   if (UpdateFolder.empty()) {
     Settings.reset();
-    StartupMessage(Text("The web update can't be performed due to 'ActUpdDir' not being set.",
-                        "Das Web-Update kann nicht ausgeführt werden,\r\nda 'AktUpdDir' nicht gesetzt ist."),
+    // Not "not set" when the settings could not be read at all.
+    StartupMessage(settingsUnreadable
+                       ? Text("The web update can't be performed because the settings cannot be read.",
+                              "Das Web-Update kann nicht ausgeführt werden,\r\nda die Einstellungen nicht gelesen "
+                              "werden können.")
+                       : Text("The web update can't be performed due to 'ActUpdDir' not being set.",
+                              "Das Web-Update kann nicht ausgeführt werden,\r\nda 'AktUpdDir' nicht gesetzt ist."),
                    Text("Mistake during automatic update!", "Fehler bei Auto-Update!"));
     return false;
   }
-  if (UpdateFolder.back() == '\\' || UpdateFolder.back() == '/') UpdateFolder.pop_back();
+  // All closing separators go: "upd//" is the folder "upd", and the log
+  // lies beside it, not in it.
+  while (UpdateFolder.size() > 1 && (UpdateFolder.back() == '\\' || UpdateFolder.back() == '/'))
+    UpdateFolder.pop_back();
 
   const bool updateMissing = !FolderExists(UpdateFolder);
   const bool tempMissing = !FolderExists(TempFolder);
@@ -136,6 +177,8 @@ void ExitAssistant() {
     fs::remove(upd, ignored);
   });
   rt::ResumeNext([] { ClearTempFolder(true); });
+  // The next run may make the temporary folder again.
+  RunLock.reset();
   Tools.reset();
   Settings.reset();
 

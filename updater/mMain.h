@@ -3,6 +3,7 @@
 // temporary folders and the hand-over to the product's update program.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace verscout {
@@ -15,6 +16,11 @@ enum class StartMode { Refused, Standard, Silent, Pro, SilentPro };
 // message box and answers false: the process ends at once. True when the
 // update window is to be loaded (shown, or checked silently).
 bool Main(const std::string& commandLine);
+
+// Tells that another update assistant runs (on the error output in the
+// silent modes) and brings the window of the process `pid` (0: not known)
+// to the front.
+void TellAlreadyRunning(int32_t pid);
 
 // The command line as the assistant compares it: the program's arguments
 // joined by single blanks.

@@ -69,7 +69,10 @@ bool ConnectSQLServer(bool UseMasterDB, bool SqlAuth, const std::string& Server,
       return false;
     case ado::errLoginRefused:
       status("<Wrong Access Data!>");
-      ShowCoreMessage("Please check your login and password!", vbCritical, "No Connection - " + error.Description());
+      // The server's reason stands in the text too, where it can be read
+      // whole (a window manager cuts a long title).
+      ShowCoreMessage("Please check your login and password!\r\r" + error.Description(), vbCritical,
+                      "No Connection - " + error.Description());
       return false;
     default:
       status("<No SQL Server or wrong access data!>");

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "core/FileHandling.h"
@@ -28,6 +29,18 @@ struct ToolState {
 std::map<std::string, std::map<std::string, ToolState>>& KeptToolStates() {
   static std::map<std::string, std::map<std::string, ToolState>> kept;
   return kept;
+}
+
+// Views docked while the connection closed: they start over when they
+// show with a connection open.
+std::set<std::string>& StaleViews() {
+  static std::set<std::string> stale;
+  return stale;
+}
+
+bool& SessionOpen() {
+  static bool open = false;
+  return open;
 }
 
 // The view whose tool bar is on show.
@@ -93,6 +106,19 @@ void LeaveShownView(const forms::FormPtr& next, const forms::DockStudio& dock) {
   if (shown && shown != next && shown->IsLoaded()) KeepToolStates(*shown, dock);
 }
 
+bool StartsOver(const forms::Form& view) { return SessionOpen() && StaleViews().contains(view.Name()); }
+
+// The view's tools take their first states (the commands on, those of a
+// selected row off until a row is selected) and the view reads its data.
+void StartOver(const forms::FormPtr& view, forms::DockStudio& dock) {
+  StaleViews().erase(view->Name());
+  KeptToolStates().erase(view->Name());
+  for (const std::string key : kViewTools) {
+    if (auto tool = dock.FindTool(key)) tool->SetEnabled(key != "Delete" && key != "Eigenschaften");
+  }
+  view->Call("Aktualisieren");
+}
+
 }  // namespace
 
 void ShowDockedForm(const forms::FormPtr& form) {
@@ -110,10 +136,16 @@ void ShowDockedForm(const forms::FormPtr& form) {
     const PlacingScope placing;
     dock->ShowForm(form);
   }
-  // A view docked before that comes back gets the tool states it left.
-  BringToolsInLine(form, *dock, wasDocked && !onShow);
+  // A view docked before that comes back gets the tool states it left,
+  // unless it starts over after a closed connection.
+  const bool startsOver = StartsOver(*form);
+  BringToolsInLine(form, *dock, wasDocked && !onShow && !startsOver);
 
-  if (wasDocked && form->Name() != "frmStart") form->Call("Aktualisieren");
+  if (startsOver) {
+    StartOver(form, *dock);
+  } else if (wasDocked && form->Name() != "frmStart") {
+    form->Call("Aktualisieren");
+  }
 }
 
 void DockedViewActivated() {
@@ -124,6 +156,31 @@ void DockedViewActivated() {
     const auto dock = frmMDI::Default()->Dock();
     LeaveShownView(view, *dock);
     BringToolsInLine(view, *dock, true);
+    if (StartsOver(*view)) StartOver(view, *dock);
+  });
+  rt::Err().Clear();
+}
+
+void DockedViewsFollowConnection(bool connected) {
+  SessionOpen() = connected;
+  rt::ResumeNext([connected] {
+    const std::shared_ptr<frmMDI> main = frmMDI::Default();
+    if (!main->IsLoaded()) return;
+    const auto dock = main->Dock();
+    if (connected) {
+      const forms::FormPtr view = ActiveDockedForm();
+      if (view && StartsOver(*view)) StartOver(view, *dock);
+      return;
+    }
+    for (const char* key : kViewTools) {
+      if (auto tool = dock->FindTool(key)) tool->SetEnabled(false);
+    }
+    for (auto& [name, states] : KeptToolStates()) {
+      for (auto& [key, state] : states) state.enabled = false;
+    }
+    for (const forms::FormPtr& form : forms::Form::Forms()) {
+      if (form->Name() != "frmStart" && dock->PaneOf(*form)) StaleViews().insert(form->Name());
+    }
   });
   rt::Err().Clear();
 }

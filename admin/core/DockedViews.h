@@ -23,6 +23,15 @@ void ShowDockedForm(const forms::FormPtr& form);
 // Errors are ignored.
 void DockedViewActivated();
 
+// The views follow the session's connection. Without one, the tools of the
+// list commands are disabled for every docked view (its data can be
+// neither read nor saved). Once a connection is open again, each view
+// docked meanwhile (other than the start page) starts over: its tools take
+// their first states and its "Aktualisieren" reads its data anew, at once
+// for the view on show, for another one when it shows next. Errors are
+// ignored.
+void DockedViewsFollowConnection(bool connected);
+
 // The view of the main window's active pane; nullptr when there is none.
 // Errors are ignored.
 forms::FormPtr ActiveDockedForm();

@@ -22,6 +22,9 @@ inline std::string CurrentUserID;
 
 // The shared connection; created (closed) when it does not exist yet.
 ado::Connection& MainConnection();
+// Ends the shared connection's session on the server when it is open;
+// errors are ignored and none is left pending.
+void CloseMainConnection();
 
 // The name of the master database.
 inline constexpr const char* kMasterDatabase = "QVault";

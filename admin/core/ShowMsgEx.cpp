@@ -54,8 +54,11 @@ int32_t ShowMsgEx(const std::string& prompt, int32_t buttons, const std::string&
 }
 
 void SetHourglass(bool on) {
+  // Only the pointer changes: an error handler that resets the pointer
+  // before it reports still finds its error.
+  const rt::Error pending = rt::Err().Current();
   rt::ResumeNext([on] { forms::Screen::SetMousePointer(on ? kHourglass : kDefaultPointer); });
-  rt::Err().Clear();
+  rt::Err().Set(pending);
 }
 
 }  // namespace qvadmin

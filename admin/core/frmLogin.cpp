@@ -187,8 +187,12 @@ void frmLogin::Login() {
         bool enable = true;
         frmStart::Default()->IsEnabled(enable);
         // A master database that can't be used (newer, unreadable, not
-        // converted) ends the login here: nothing is written.
-        if (!enable) return;
+        // converted) ends the login and its session here: nothing is
+        // written, nothing is left open on the server.
+        if (!enable) {
+          CloseMainConnection();
+          return;
+        }
         if (main->IsLoaded()) main->ToolButtonErlauben("AutoUpdate", true);
         SqlServer = server;
         KeepAccessServer(server, user, password);

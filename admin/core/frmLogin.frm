@@ -18,13 +18,14 @@ Begin Form frmLogin
       Top = 255
       Width = 1320
       Height = 255
+      TabIndex = 0
    End
    Begin XtremeSuiteControls.ComboBox cboServer
       Left = 1680
       Top = 210
       Width = 3120
       Height = 315
-      TabIndex = 0
+      TabIndex = 1
    End
    Begin XtremeSuiteControls.RadioButton optAuth(0)
       Caption = "&Windows Authentication"
@@ -33,7 +34,7 @@ Begin Form frmLogin
       Width = 4560
       Height = 270
       Value = True
-      TabIndex = 1
+      TabIndex = 2
    End
    Begin XtremeSuiteControls.RadioButton optAuth(1)
       Caption = "SQL Server &Authentication"
@@ -41,7 +42,7 @@ Begin Form frmLogin
       Top = 1020
       Width = 4560
       Height = 270
-      TabIndex = 2
+      TabIndex = 3
    End
    Begin VB.Label lblUID
       Caption = "&Username:"
@@ -49,13 +50,14 @@ Begin Form frmLogin
       Top = 1425
       Width = 1000
       Height = 255
+      TabIndex = 4
    End
    Begin XtremeSuiteControls.FlatEdit txtUID
       Left = 1680
       Top = 1380
       Width = 3120
       Height = 315
-      TabIndex = 3
+      TabIndex = 5
    End
    Begin VB.Label lblPWD
       Caption = "&Password:"
@@ -63,6 +65,7 @@ Begin Form frmLogin
       Top = 1815
       Width = 1000
       Height = 255
+      TabIndex = 6
    End
    Begin XtremeSuiteControls.FlatEdit txtPWD
       Left = 1680
@@ -70,7 +73,7 @@ Begin Form frmLogin
       Width = 3120
       Height = 315
       PasswordChar = "*"
-      TabIndex = 4
+      TabIndex = 7
    End
    Begin XtremeSuiteControls.CheckBox chkSaveLogin
       Caption = "Log on automatically in future"
@@ -78,7 +81,7 @@ Begin Form frmLogin
       Top = 2220
       Width = 4560
       Height = 270
-      TabIndex = 5
+      TabIndex = 8
    End
    Begin XtremeSuiteControls.GroupBox fraStep3
       Caption = "Connection"
@@ -99,7 +102,7 @@ Begin Form frmLogin
       Top = 210
       Width = 1320
       Height = 375
-      TabIndex = 6
+      TabIndex = 9
    End
    Begin XtremeSuiteControls.PushButton cmdCancel
       Caption = "Cancel"
@@ -108,7 +111,7 @@ Begin Form frmLogin
       Width = 1320
       Height = 375
       Cancel = True
-      TabIndex = 7
+      TabIndex = 10
    End
    Begin XtremeSuiteControls.PushButton cmdHelp
       Caption = "Help <F1>"
@@ -116,6 +119,6 @@ Begin Form frmLogin
       Top = 1110
       Width = 1320
       Height = 375
-      TabIndex = 8
+      TabIndex = 11
    End
 End

@@ -50,6 +50,8 @@ void frmMDI::ConnectFromSettings(bool ForceLogin) {
     const bool sqlAuth = !SqlUser.empty() || !password.empty();
     connected = ConnectSQLServer(true, sqlAuth, SqlServer, SqlUser, password);
     start->IsEnabled(connected);
+    // A session the start page refused ends on the server too.
+    if (!connected) CloseMainConnection();
   }
   if (connected) ReadArchivePath();
   ToolButtonErlauben("AutoUpdate", connected);

@@ -152,6 +152,7 @@ void frmStart::IsEnabled(bool& Enable) {
     main->ToolButtonErlauben("DBConnect", !Enable);
     main->ToolButtonErlauben("DBDisconnect", Enable);
   }
+  DockedViewsFollowConnection(Enable);
 }
 
 bool frmStart::CheckBuild() {

@@ -28,8 +28,13 @@ constexpr uint32_t kDisabledBack = 0xF1F1F1;
 
 }  // namespace
 
+bool OwnerShowsLogin(const std::string& login, const std::string& fullname) {
+  return !fullname.empty() && !login.empty() && fullname != login;
+}
+
 std::string OwnerEntry(const std::string& id, const std::string& login, const std::string& fullname, size_t blanks) {
-  const std::string display = fullname != login ? fullname + " (" + login + ")" : fullname;
+  const std::string display =
+      OwnerShowsLogin(login, fullname) ? fullname + " (" + login + ")" : (fullname.empty() ? login : fullname);
   return display + std::string(blanks, ' ') + "|" + id;
 }
 

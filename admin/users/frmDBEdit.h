@@ -39,9 +39,14 @@ class frmDBEdit : public PropertiesDialog {
   LoadedRecord m_loaded;
 };
 
+// Whether an owner list shows a user as "Fullname (WinUsr)": when the user
+// has a full name and a login and they differ.
+bool OwnerShowsLogin(const std::string& login, const std::string& fullname);
+
 // An entry of an owner list: the display text, `blanks` blanks, "|" and the
-// user's ID. The display text is "Fullname (WinUsr)" when the full name
-// differs from the login, else the full name alone.
+// user's ID. The display text is "Fullname (WinUsr)" (OwnerShowsLogin),
+// else the one of the two that is given: a user without a full name shows
+// as the login alone.
 std::string OwnerEntry(const std::string& id, const std::string& login, const std::string& fullname, size_t blanks);
 
 // The user ID of an owner list entry (field 2, trimmed).

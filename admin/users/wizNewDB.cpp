@@ -43,7 +43,7 @@ void TellTitleTaken() {
 
 // A user list entry: the ID after 70 blanks, or 66 after "Fullname (login)".
 std::string UserEntry(const std::string& id, const std::string& login, const std::string& fullname) {
-  return OwnerEntry(id, login, fullname, fullname != login ? 66 : 70);
+  return OwnerEntry(id, login, fullname, OwnerShowsLogin(login, fullname) ? 66 : 70);
 }
 
 const AdminFormRegistration registration{"wizNewDB", [] { return wizNewDB::Default(); }};

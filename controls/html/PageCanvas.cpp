@@ -80,7 +80,8 @@ void PageCanvas::Print(std::string_view text) {
   if (m_record && !Invisible(line, Font())) {
     const int64_t x = std::lround(m_currentX), y = std::lround(m_currentY);
     m_record->Text(x, y, std::lround(width), std::lround(TextHeight()), std::string(line),
-                   m_record->FontIndex(Font()), m_foreColor, m_colorLink, m_clipLeft, m_clipRight);
+                   m_record->FontIndex(Font()), m_foreColor, m_colorLink,
+                   PageDisplayList::kNoClipLeft, PageDisplayList::kNoClipRight);
   }
   m_currentX += width;
 }

@@ -89,15 +89,6 @@ class PageCanvas {
   void SetCurrentX(double x) { m_currentX = x; }
   void SetCurrentY(double y) { m_currentY = y; }
 
-  // Text drawn from here on shows only between left and right (page
-  // pixels, right exclusive): the cell it stands in.
-  void SetTextClip(int64_t left, int64_t right) {
-    m_clipLeft = left;
-    m_clipRight = right;
-  }
-  int64_t TextClipLeft() const { return m_clipLeft; }
-  int64_t TextClipRight() const { return m_clipRight; }
-
   // Drawing. Print draws one line at the pen in the current font and
   // colour over the page and moves the pen on by its width; the pen's y
   // stays. Line and Fill draw in the given colour, both ends included,
@@ -116,8 +107,6 @@ class PageCanvas {
   int32_t m_colorLink = PageDisplayList::kNoLink;
   double m_currentX = 0;
   double m_currentY = 0;
-  int64_t m_clipLeft = PageDisplayList::kNoClipLeft;
-  int64_t m_clipRight = PageDisplayList::kNoClipRight;
 };
 
 }  // namespace kvctl2::html

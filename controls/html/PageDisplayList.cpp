@@ -212,6 +212,23 @@ void PageDisplayList::Draw(gdi::DrawingSurface& target, int64_t left, int64_t to
   }
 }
 
+std::vector<PageDisplayList::Item> PageDisplayList::Items() const {
+  std::vector<Item> items;
+  items.reserve(m_ops.size());
+  for (const bool fills : {true, false}) {
+    for (const Op& op : m_ops) {
+      if ((op.What == Kind::Fill) != fills) continue;
+      Item item{op.What, op.Bounds, op.ClipLeft, op.ClipRight, {}, op.Color};
+      if (op.What == Kind::Text) {
+        item.Box = {op.X1, op.Y1, op.X2, op.Y2};
+        item.Text = m_texts[static_cast<size_t>(op.Data)];
+      }
+      items.push_back(item);
+    }
+  }
+  return items;
+}
+
 size_t PageDisplayList::MemoryBytes() const {
   size_t bytes = sizeof(*this) + m_ops.capacity() * sizeof(Op) + m_texts.capacity() * sizeof(std::string) +
                  m_fonts.capacity() * sizeof(gdi::SurfaceFont) + m_pictures.capacity() * sizeof(com::StdPicturePtr);

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "com/StdPicture.h"
@@ -85,8 +86,21 @@ class PageDisplayList {
   // the control's picture list and are not counted).
   size_t MemoryBytes() const;
 
- private:
   enum class Kind : uint8_t { Text, Line, Fill, Picture };
+  // One drawing operation as recorded, for checks of a laid-out page. Box:
+  // a text's cell, a line's or fill's pixels, a picture's rectangle.
+  struct Item {
+    Kind What = Kind::Text;
+    PageBox Box;
+    int64_t ClipLeft = kNoClipLeft;
+    int64_t ClipRight = kNoClipRight;
+    std::string_view Text;
+    uint32_t Color = 0;
+  };
+  // Every operation in the order the list draws them (fills first).
+  std::vector<Item> Items() const;
+
+ private:
   struct Op {
     Kind What = Kind::Text;
     int32_t Font = 0;   // text: index into m_fonts

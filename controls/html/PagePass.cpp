@@ -402,8 +402,8 @@ void PagePass::LinkClose() {
   }
 }
 
-void PagePass::Image() {
-  HTMLElement& e = E(m_index);
+void PagePass::LoadPicture(int index) {
+  HTMLElement& e = E(index);
   if (e.PictureSlot == 0) {
     // Slot 0 is never used: the first picture gets slot 1.
     const size_t slot = std::max<size_t>(m_pictures.size(), 1);
@@ -419,7 +419,7 @@ void PagePass::Image() {
     // document under the pass; should it change all the same, the pass ends.
     if (m_doc.Generation != generation || slot >= m_pictures.size()) rt::Raise(rt::errInvalidProcedureCall);
     m_pictures[slot] = loaded;
-    HTMLElement& img = E(m_index);
+    HTMLElement& img = E(index);
     img.Src = source;
     const com::StdPicturePtr& picture = loaded;
     if (!picture || picture->IsEmpty()) {
@@ -431,6 +431,10 @@ void PagePass::Image() {
         img.ImageHeight = Store(RoundLong(m_page.ScaleY(picture->Height(), gdi::vbHimetric, gdi::vbPixels)));
     }
   }
+}
+
+void PagePass::Image() {
+  LoadPicture(m_index);
   HTMLElement& img = E(m_index);
   if (m_penY > m_settings.DefaultPadding && !m_inTable && !m_atLineStart) {
     NewLine();

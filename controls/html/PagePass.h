@@ -30,9 +30,10 @@ inline Long Half(Long value) { return value / 2; }
 struct TableState {
   bool SavedCentering = false;
   bool SavedRightAlign = false;
-  // The text clip in force when the table opened (its enclosing cell's).
-  int64_t SavedClipLeft = 0;
-  int64_t SavedClipRight = 0;
+  // The list and quote indent and the text offset of the flow around the
+  // table: a cell's content starts at the cell's left edge.
+  Long SavedIndent = 0;
+  Long SavedOffset = 0;
   int16_t FrameWidth = 0;
   Long TableLeft = 0;
   Long TableTop = 0;
@@ -42,6 +43,7 @@ struct TableState {
   Long RowSize = 0;
   Long NextCellX = 0;
   Long CellRight = 0;
+  int RowElement = -1;  // the open TR; -1 before the first
   struct Edges {
     Long Left = 0;
     Long Right = 0;
@@ -85,6 +87,8 @@ class PagePass {
   void LinkOpen();
   void LinkClose();
   void Image();
+  // Asks the host for the IMG's picture, once per document.
+  void LoadPicture(int index);
   void GrowPageHeight();
   // Where text starts in the current flow: the left margin, in a cell half
   // its table's cell gap right of it.
@@ -111,6 +115,15 @@ class PagePass {
 
   // Column sizing (TableColumns.cpp).
   void SizeTableColumns(int table);
+  // The width each cell of the table and of the tables in it needs for
+  // its widest word, picture or table (m_cellNeed, m_tableNeed).
+  void MeasureTableNeeds(int table);
+  // The narrowest columns that hold every cell of the rows (lists of cells).
+  std::vector<Long> ColumnNeeds(const std::vector<std::vector<int>>& rows, Long columnCount);
+  // Shares the table's pixel width among the columns of the rows; returns
+  // the table's width, grown where its columns need more. With `assign`
+  // every cell gets its width.
+  Long SizeColumns(int table, const std::vector<std::vector<int>>& rows, Long pixelWidth, bool assign);
 
   // Frames and background (PageDecor.cpp).
   void Draw3DBorder(bool sunken, Long left, Long top, Long right, Long bottom);
@@ -159,6 +172,10 @@ class PagePass {
   // A list item's marker stands on the pen's line: the item's text goes on
   // after it.
   bool m_afterMarker = false;
+  // Per element, for this pass: the width a cell needs for what it holds
+  // and the width a table needs; -1 while not measured.
+  std::vector<Long> m_cellNeed;
+  std::vector<Long> m_tableNeed;
 };
 
 }  // namespace kvctl2::html

@@ -41,6 +41,9 @@ bool PagePass::TableOpen() {
   e.PixelWidth = Store(t.TableWidth);
   SizeTableColumns(m_index);
   HTMLElement& table = E(m_index);
+  // A table whose columns need more than its width grows, and its frame
+  // and background with it.
+  t.TableWidth = std::max<Long>(t.TableWidth, table.PixelWidth);
   t.TableTop = m_penY;
   t.RowTop = m_penY + table.Border + table.CellSpacing;
   t.RowSize = 0;
@@ -67,12 +70,13 @@ bool PagePass::TableOpen() {
                  t.TableTop + t.TableHeight + t.CellGap - 1);
   t.SavedCentering = m_centring;
   t.SavedRightAlign = m_rightAlign;
-  t.SavedClipLeft = m_page.TextClipLeft();
-  t.SavedClipRight = m_page.TextClipRight();
+  t.SavedIndent = m_indent;
+  t.SavedOffset = m_offset;
   m_centring = false;
-  m_tables.push_back(std::move(t));
+  // The page reaches past the table's right frame, so that it can be scrolled to.
   if (!m_draw && m_settings.EnableScroll)
-    m_size.Width = Store(std::max<Long>(m_size.Width, Long{table.PixelWidth} + m_settings.DefaultPadding));
+    m_size.Width = Store(std::max<Long>(m_size.Width, t.TableLeft + t.TableWidth + 2 + m_settings.DefaultPadding));
+  m_tables.push_back(std::move(t));
   return true;
 }
 
@@ -85,6 +89,7 @@ bool PagePass::RowOpen() {
   t->RowSize = e.Height <= 1.0f ? t->CellGap : RoundLong(e.Height);
   t->NextCellX = Long{t->FrameWidth} + t->CellGap;
   t->CellEdges.clear();
+  t->RowElement = m_index;
   return true;
 }
 
@@ -103,8 +108,10 @@ bool PagePass::CellOpen() {
   t->CellEdges.push_back(edges);
   if (edges.Right - t->TableLeft > t->TableWidth) t->TableWidth = edges.Right - t->TableLeft;
   if (!m_draw && m_settings.EnableScroll) m_size.Width = Store(std::max<Long>(m_size.Width, t->TableWidth));
-  // The cell's text shows within the cell, also a word wider than it.
-  m_page.SetTextClip(std::max(t->SavedClipLeft, edges.Left), std::min(t->SavedClipRight, edges.Right));
+  // The cell's content starts at its left edge, whatever list or quote
+  // the table stands in.
+  m_indent = 0;
+  m_offset = 0;
   // The content starts at the same place in both passes; the drawing pass
   // moves it down by the room that the row leaves below it, all of it for
   // a cell aligned to the bottom, half for a centred one.
@@ -116,10 +123,13 @@ bool PagePass::CellOpen() {
   }
   const int row = GetParentElement(m_doc.Elements, m_index);
   const Long h = row >= 0 ? Long{E(row).PixelHeight} - (t->FrameWidth == 0 ? 1 : 0) : t->RowSize;
-  if (e.HasBgColor)
+  // The cell's own colour, else its row's.
+  const HTMLElement* colour = e.HasBgColor ? &e : nullptr;
+  if (!colour && t->RowElement >= 0 && E(t->RowElement).HasBgColor) colour = &E(t->RowElement);
+  if (colour)
     FillBox(t->TableLeft + t->NextCellX + t->FrameWidth, t->RowTop + t->FrameWidth,
             m_rightLimit + t->CellPad - (t->FrameWidth == 0 ? 1 : 0), t->RowTop + h - t->FrameWidth,
-            static_cast<uint32_t>(e.BgColor));
+            static_cast<uint32_t>(colour->BgColor));
   const Long room = std::max<Long>(0, t->RowTop + h - contentTop - e.RowHeight - m_settings.DefaultSpacing);
   switch (e.VAlign) {
     case kVAlignTop:
@@ -154,7 +164,6 @@ bool PagePass::CellClose() {
   }
   // A closing cell tag in a row without cells has no cell to follow.
   if (!t->CellEdges.empty()) t->NextCellX = t->CellEdges.back().Right + t->CellGap + t->FrameWidth - t->TableLeft;
-  m_page.SetTextClip(t->SavedClipLeft, t->SavedClipRight);
   RestoreAlignment(m_index);
   return true;
 }
@@ -203,26 +212,31 @@ bool PagePass::TableClose() {
   if (!m_draw && opener >= 0) E(opener).RowHeight = Store(closed.TableHeight);
   m_tables.pop_back();
   NewLine();
+  m_indent = closed.SavedIndent;
+  m_offset = closed.SavedOffset;
   if (const TableState* outer = CurrentTable()) {
     m_leftMargin = outer->TableLeft + outer->NextCellX + outer->CellPad;
     m_rightLimit = outer->CellRight;
     m_penX = m_leftMargin + m_indent;
   } else {
+    // The page's flow again, with its right limit: what follows the table
+    // stays inside the page's padding, so text never widens the page.
     m_leftMargin = m_settings.DefaultPadding;
     m_penX = m_leftMargin;
-    m_rightLimit = RoundLong(m_page.ScaleWidth());
+    m_rightLimit = RoundLong(m_page.ScaleWidth() - m_settings.DefaultPadding - 5);
     m_inTable = false;
   }
+
   // The alignment that was in force when the table opened comes back: the
   // alignment of its last cell does not carry over to what follows.
   m_centring = closed.SavedCentering;
   m_rightAlign = closed.SavedRightAlign;
-  m_page.SetTextClip(closed.SavedClipLeft, closed.SavedClipRight);
   // The page's current y reaches the table's bottom, so that a row holding
   // a table without frames is as tall as the table.
   const Long bottom = closed.TableTop + closed.TableHeight + closed.CellGap;
   if (m_page.CurrentY() < static_cast<double>(bottom)) m_page.SetCurrentY(static_cast<double>(bottom));
-  m_penY = closed.TableTop + closed.TableHeight - Half(closed.CellGap);
+  // What follows starts below the table's bottom frame, one pixel apart.
+  m_penY = bottom + 1;
   m_lineStep = LineStepOfFont();
   return true;
 }

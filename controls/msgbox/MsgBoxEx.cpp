@@ -5,15 +5,26 @@
 #include "forms/App.h"
 #include "forms/ControlPainter.h"
 #include "forms/Screen.h"
+#include "forms/TitleRoom.h"
 #include "gdi/Twips.h"
 #include "msgbox/Msg.h"
 #include "msgbox/MsgState.h"
 #include "msgbox/frmMsgBoxIe.h"
 #include "runtime/Strings.h"
 #include "win/Menu.h"
+#include "win/Window.h"
 
 namespace kvctl2 {
 namespace {
+
+// The top-level form that shows `form`: itself, or the form it is docked in.
+forms::Form* TopLevelFormOf(forms::Form* form) {
+  const win::HWND root = win::GetAncestor(form->hWnd(), win::GA_ROOT);
+  for (const auto& f : forms::Form::Forms()) {
+    if (f->hWnd() == root) return f.get();
+  }
+  return form;
+}
 
 // The title that shows the delete picture.
 constexpr const char* kDeleteTitle = "L\xc3\xb6schbest\xc3\xa4tigung erforderlich!";
@@ -261,6 +272,14 @@ int32_t Msg::MsgBoxEx(const std::string& Prompt, int32_t buttons, const std::str
     form->SetWidth(frameWidth + buttonsWidth + 2 * p.spHleftButtons);
     label->SetWidth(buttonsWidth);
   }
+  // Wide enough for the whole title in the window manager's frame, which
+  // would cut it in the middle.
+  if (const int32_t titleWidth = forms::WidthForTitle(" " + Title, form->Font()) * forms::Screen::TwipsPerPixelX();
+      form->ScaleWidth() < titleWidth) {
+    const int32_t more = titleWidth - form->ScaleWidth();
+    form->SetWidth(form->Width() + more);
+    label->SetWidth(label->Width() + more);
+  }
   if (iconValue != 0) label->SetWidth(label->Width() - (iconWidth + p.spHicon_Label));
 
   // Vertical: text and icon centred on each other.
@@ -329,8 +348,13 @@ int32_t Msg::MsgBoxEx(const std::string& Prompt, int32_t buttons, const std::str
     }
   }
 
-  // Position.
-  auto* owner = dynamic_cast<forms::Form*>(Container());
+  // Position. The box belongs to the window that raised it: the window of
+  // the active form (a dialog shown over the main window), else the form
+  // the control sits on.
+  forms::Form* owner = forms::Form::ActiveForm();
+  if (owner) owner = TopLevelFormOf(owner);
+  if (!owner || owner == form.get() || !owner->IsLoaded() || !owner->Visible())
+    owner = dynamic_cast<forms::Form*>(Container());
   if (centerOwner && owner) {
     form->Move(owner->Left() + (owner->Width() - form->Width()) / 2,
                owner->Top() + (owner->Height() - form->Height()) / 2);

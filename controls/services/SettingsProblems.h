@@ -13,9 +13,14 @@ namespace kvctl2 {
 struct SettingsNotice {
   std::string title;
   std::string text;  // empty: nothing to tell
+  // A settings file could not be used at all: what was asked of it was
+  // not read.
+  bool unreadable = false;
 };
 
-// The problems met since the last call, in English or German.
+// The problems met since the last call, in English or German. A failure
+// of a file that keeps every change from being saved is told once a
+// process, with the first setting it kept from being saved.
 SettingsNotice TakeSettingsNotice(bool english);
 
 }  // namespace kvctl2

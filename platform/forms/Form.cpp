@@ -4,6 +4,7 @@
 
 #include "com/UserControl.h"
 #include "forms/FormDisplay.h"
+#include "forms/Popup.h"
 #include "forms/Responder.h"
 #include "forms/Screen.h"
 #include "gdi/Twips.h"
@@ -292,18 +293,23 @@ void Form::Show(int16_t modal, Form* owner) {
   if (owner) m_owner = owner;
   Load();
   if (!m_loaded) return;
+  std::weak_ptr<Form> activeBefore;
+  if (Form* active = ActiveForm()) activeBefore = std::static_pointer_cast<Form>(active->shared_from_this());
+  const win::HWND focusBefore = win::GetFocus();
   // The window stays above its owner: the form named as owner, for a
-  // modal form else the active one.
+  // modal form else the active one; the window of the form that a docked
+  // form sits in, as only a top-level window owns another.
   if (Form* windowOwner = m_owner            ? m_owner
                           : modal == vbModal ? ActiveForm()
                                              : nullptr;
       windowOwner && windowOwner != this && windowOwner->m_hwnd != win::kNoWindow) {
-    win::SetWindowLongA(m_hwnd, win::GWL_HWNDPARENT, win::ToInt(windowOwner->m_hwnd));
+    win::SetWindowLongA(m_hwnd, win::GWL_HWNDPARENT,
+                        win::ToInt(win::GetAncestor(windowOwner->m_hwnd, win::GA_ROOT)));
   }
   SetVisible(true);
   Activate();
   if (!ActiveControl()) FocusNext();
-  if (modal == vbModal) RunModal();
+  if (modal == vbModal) RunModal(activeBefore, focusBefore);
 }
 
 void Form::SetVisible(bool visible) {
@@ -357,13 +363,19 @@ void Form::Deactivate() {
   Form_Deactivate();
 }
 
-void Form::RunModal() {
+void Form::RunModal(const std::weak_ptr<Form>& activeBefore, win::HWND focusBefore) {
   FormPtr self = std::static_pointer_cast<Form>(shared_from_this());
-  Form* previous = nullptr;
+  // The window that gets the keyboard back afterwards: the owner, else the
+  // form that was active, else the last one shown; with the control that
+  // had the focus in it.
+  FormPtr previous;
   for (const auto& f : Registry().loaded) {
-    if (f.get() != this && f->Visible()) previous = f.get();
+    if (f.get() != this && f->Visible()) previous = f;
   }
-  if (m_owner && m_owner->IsLoaded() && m_owner->Visible()) previous = m_owner;
+  if (FormPtr active = activeBefore.lock(); active && active.get() != this && active->IsLoaded() && active->Visible())
+    previous = active;
+  if (m_owner && m_owner->IsLoaded() && m_owner->Visible())
+    previous = std::static_pointer_cast<Form>(m_owner->shared_from_this());
   // Other forms take no input while this one is shown modally.
   std::vector<FormPtr> disabled;
   for (const auto& f : Registry().loaded) {
@@ -372,6 +384,11 @@ void Form::RunModal() {
       disabled.push_back(f);
     }
   }
+  // Their pop-ups (a tooltip, an open list) go: they would stay over the
+  // modal window and after it.
+  for (Popup* popup : Popup::OpenPopups()) {
+    if (!win::IsWindowEnabled(win::GetAncestor(popup->Owner(), win::GA_ROOT))) popup->Close();
+  }
   m_modal = true;
   auto restore = [&] {
     m_modal = false;
@@ -379,9 +396,16 @@ void Form::RunModal() {
       if (f->m_hwnd != win::kNoWindow) win::EnableWindow(f->m_hwnd, f->m_enabled ? win::TRUE : win::FALSE);
     }
     if (previous && previous->IsLoaded() && previous->Visible()) {
-      // Its window is active again and takes the keyboard.
+      // Its window is active again and takes the keyboard, in the control
+      // that had it.
       win::SetForegroundWindow(previous->m_hwnd);
       previous->Activate();
+      if (win::IsWindow(focusBefore) && win::IsChild(previous->m_hwnd, focusBefore) &&
+          win::IsWindowVisible(focusBefore) && win::IsWindowEnabled(focusBefore)) {
+        win::SetFocus(focusBefore);
+      } else if (!previous->ActiveControl()) {
+        previous->FocusNext();
+      }
     }
   };
   try {

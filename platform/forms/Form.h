@@ -276,7 +276,9 @@ class Form : public com::Dispatch, public com::ControlContainer {
   void RouteControlEvent(com::Control& control, std::string_view eventName, com::Args& args);
   void Activate();
   void Deactivate();
-  void RunModal();
+  // Runs the modal loop; afterwards the keyboard goes back to the form that
+  // was active before (`activeBefore`) and its control `focusBefore`.
+  void RunModal(const std::weak_ptr<Form>& activeBefore, win::HWND focusBefore);
   void ApplyStartUpPosition();
   void SyncWindow();
   void SizeChanged();

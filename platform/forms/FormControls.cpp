@@ -353,8 +353,14 @@ bool Form::PressAccessKey(char32_t letter) {
     if (!c->Enabled() || !shownPart || !IsShown(*shownPart)) continue;
     if (auto* target = dynamic_cast<AccessKeyTarget*>(c.get()); target && target->OnAccessKey(letter)) return true;
   }
-  // A form docked in another one passes the key on (to its menus).
-  for (win::HWND w = win::GetParent(m_hwnd); w != win::kNoWindow; w = win::GetParent(w)) {
+  // A form docked in another one passes the key on (to its menus); a
+  // top-level form does not pass it to its owner (a message box owned by
+  // the main window must not open the main window's menus).
+  const auto isChild = [](win::HWND w) {
+    return (static_cast<uint32_t>(win::GetWindowLongA(w, win::GWL_STYLE)) & win::WS_CHILD) != 0;
+  };
+  for (win::HWND w = isChild(m_hwnd) ? win::GetParent(m_hwnd) : win::kNoWindow; w != win::kNoWindow;
+       w = isChild(w) ? win::GetParent(w) : win::kNoWindow) {
     if (win::GetClassNameA(w) == kFormWindowClass) {
       auto* outer = reinterpret_cast<Form*>(win::GetWindowLongA(w, win::GWL_USERDATA));
       return outer && outer->PressAccessKey(letter);

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "forms/DesktopLink.h"
 #include "runtime/Error.h"
 #include "runtime/Strings.h"
-#include "shell/ShellExecute.h"
 
 namespace help {
 
@@ -87,6 +87,10 @@ void HelpWindow::Form_Load() {
   if (!m_view) return;
   m_view->SetVisible(true);
   m_view->SetTabIndex(2);
+  // The view takes the mouse, and the pages' links are drawn as links and
+  // followed on a click (set before the first page is shown).
+  if (m_view->HasMember("Enabled")) m_view->Let("Enabled", true);
+  if (m_view->HasMember("EnableAnchors")) m_view->Let("EnableAnchors", true);
   m_view->Events().Connect("HyperlinkClick", [this](com::Args& args) {
     if (args.size() >= 2) FollowLink(args[1].ToString());
   });
@@ -132,8 +136,8 @@ void HelpWindow::GoBack() {
 }
 
 void HelpWindow::FollowLink(const std::string& href) {
-  if (href.find("://") != std::string::npos || rt::LCase(href).rfind("mailto:", 0) == 0) {
-    shell::ShellExecuteA(win::ToInt(hWnd()), "open", href, "", "", 1);
+  if (href.find("://") != std::string::npos || forms::IsMailLink(href)) {
+    forms::OpenLinkOnDesktop(href);
     return;
   }
   const std::string page = href.substr(0, href.find('#'));

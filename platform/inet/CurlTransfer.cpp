@@ -3,10 +3,13 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <deque>
 #include <mutex>
 
 #include "inet/ConnectTo.h"
+#include "inet/Waiting.h"
 #include "inet/WinInet.h"
 
 namespace inet {
@@ -18,9 +21,15 @@ constexpr size_t kReadAhead = size_t{1} << 20;
 // curl's receive buffer: large reads keep the number of system calls low.
 constexpr long kReceiveBuffer = 256 * 1024;
 constexpr long kConnectTimeoutSeconds = 60;
-// A transfer that moves no byte for this long is broken off.
-constexpr long kStallSeconds = 60;
-constexpr int kPollMs = 1000;
+// The longest single wait on the connection: the wait hook is called, and
+// a read's deadline is seen, at least this often.
+constexpr int kPollMs = kWaitHookIntervalMs;
+// A read that has some bytes but not its whole count returns them once it
+// has waited this long for more (long enough for a busy machine to fill
+// it from a fast line).
+constexpr auto kPartialReadWait = std::chrono::milliseconds(500);
+
+using Clock = std::chrono::steady_clock;
 
 struct EasyCleanup {
   void operator()(CURL* easy) const noexcept { curl_easy_cleanup(easy); }
@@ -118,6 +127,39 @@ class ByteRing {
   size_t m_size = 0;
 };
 
+// The bytes of a transfer against the time the layer waited for them:
+// tells when they stay below the floor over a stretch of its length.
+class FloorWatch {
+ public:
+  explicit FloorWatch(SpeedFloor floor) : m_floor(floor) {}
+  void Received(size_t bytes) { m_bytes += bytes; }
+  // Adds a span of waiting; false once the bytes of the last stretch of
+  // the floor's length stay below it.
+  bool Waited(Clock::duration span) {
+    m_waitedUs += std::chrono::duration_cast<std::chrono::microseconds>(span).count();
+    if (m_floor.seconds == 0 || m_floor.bytesPerSecond == 0) return true;
+    if (m_waitedUs - m_samples.back().waitedUs >= kSampleUs) m_samples.push_back({m_waitedUs, m_bytes});
+    const int64_t stretchUs = int64_t{m_floor.seconds} * 1000000;
+    // The stretch begins at the newest sample that lies at least its length back.
+    while (m_samples.size() > 1 && m_waitedUs - m_samples[1].waitedUs >= stretchUs) m_samples.pop_front();
+    const Sample& start = m_samples.front();
+    const int64_t elapsedUs = m_waitedUs - start.waitedUs;
+    if (elapsedUs < stretchUs) return true;
+    return (m_bytes - start.bytes) * 1000000 >= uint64_t{m_floor.bytesPerSecond} * static_cast<uint64_t>(elapsedUs);
+  }
+
+ private:
+  static constexpr int64_t kSampleUs = 250000;
+  struct Sample {
+    int64_t waitedUs;
+    uint64_t bytes;
+  };
+  SpeedFloor m_floor;
+  uint64_t m_bytes = 0;
+  int64_t m_waitedUs = 0;
+  std::deque<Sample> m_samples{Sample{0, 0}};
+};
+
 bool StartsWithNoCase(const std::string& s, std::string_view prefix) {
   return s.size() >= prefix.size() && strncasecmp(s.data(), prefix.data(), prefix.size()) == 0;
 }
@@ -138,6 +180,10 @@ struct CurlTransfer::Impl {
   bool done = false;
   bool headDone = false;
   CURLcode result = CURLE_OK;
+  // The layer's reason when it gave the transfer up itself (too slow,
+  // abandoned by the wait hook); 0 otherwise.
+  uint32_t givenUp = ERROR_SUCCESS;
+  FloorWatch floor{CurrentSpeedFloor()};
 
   int32_t status = 0;
   std::vector<std::string> headerLines;  // of the response being received
@@ -176,6 +222,7 @@ struct CurlTransfer::Impl {
     }
     std::string line(data, length);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    self->floor.Received(length);
     if (line.starts_with("HTTP/")) {
       self->headerLines.clear();
       self->headerLines.push_back(line);
@@ -196,6 +243,7 @@ struct CurlTransfer::Impl {
       return CURL_WRITEFUNC_PAUSE;
     }
     self->buffer.Push(data, size * count);
+    self->floor.Received(size * count);
     self->headDone = true;
     return size * count;
   }
@@ -226,8 +274,6 @@ struct CurlTransfer::Impl {
     curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, request.followRedirects ? 1L : 0L);
     curl_easy_setopt(e, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-    curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
     curl_easy_setopt(e, CURLOPT_BUFFERSIZE, kReceiveBuffer);
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &Impl::OnHeader);
@@ -236,10 +282,18 @@ struct CurlTransfer::Impl {
     curl_easy_setopt(e, CURLOPT_WRITEDATA, this);
   }
 
+  void GiveUp(uint32_t reason) {
+    givenUp = reason;
+    done = true;
+  }
+
   // Lets curl work until `enough` holds or the transfer ends; waits on the
-  // connection only when curl made no progress that satisfies it.
+  // connection only when curl made no progress that satisfies it. While it
+  // waits it calls the wait hook and watches the speed floor.
   template <class Enough>
   void DriveUntil(Enough enough) {
+    Clock::time_point mark = Clock::now();
+    Clock::time_point lastHook = mark;
     while (!enough() && !done) {
       if (paused && Available() < std::max(kReadAhead, wanted)) {
         paused = false;
@@ -255,6 +309,20 @@ struct CurlTransfer::Impl {
         }
       }
       if (enough() || done || paused) continue;
+      Clock::time_point now = Clock::now();
+      if (!floor.Waited(now - mark)) {
+        GiveUp(ERROR_INTERNET_TRANSFER_TOO_SLOW);
+        break;
+      }
+      if (HasWaitHook() && now - lastHook >= std::chrono::milliseconds(kWaitHookIntervalMs)) {
+        if (!CallWaitHook()) {
+          GiveUp(ERROR_INTERNET_OPERATION_CANCELLED);
+          break;
+        }
+        // The hook's time is the program's, not the transfer's.
+        now = lastHook = Clock::now();
+      }
+      mark = now;
       curl_multi_poll(multi.get(), nullptr, 0, kPollMs, nullptr);
     }
   }
@@ -275,6 +343,7 @@ uint32_t CurlTransfer::Start() {
   t.Configure();
   if (curl_multi_add_handle(t.multi.get(), t.easy.get()) != CURLM_OK) return ERROR_INTERNET_INTERNAL_ERROR;
   t.DriveUntil([&t] { return t.headDone; });
+  if (!t.headDone && t.givenUp != ERROR_SUCCESS) return t.givenUp;
   // curl itself refuses a single header line far beyond our limit before
   // it reaches us, as if out of memory.
   if (t.headTooLarge || (!t.headDone && t.result == CURLE_OUT_OF_MEMORY)) return ERROR_HTTP_HEADERS_TOO_LARGE;
@@ -284,6 +353,8 @@ uint32_t CurlTransfer::Start() {
   return ERROR_SUCCESS;
 }
 
+uint32_t CurlTransfer::Failure() const { return m_impl->givenUp; }
+
 int32_t CurlTransfer::Status() const { return m_impl->status; }
 
 const std::vector<std::string>& CurlTransfer::HeaderLines() const { return m_impl->headerLines; }
@@ -292,7 +363,10 @@ uint32_t CurlTransfer::Read(char* buffer, uint32_t count) {
   Impl& t = *m_impl;
   if (!t.easy) return 0;
   t.wanted = count;
-  t.DriveUntil([&t, count] { return t.Available() >= count; });
+  const Clock::time_point deadline = Clock::now() + kPartialReadWait;
+  t.DriveUntil([&t, count, deadline] {
+    return t.Available() >= count || (t.Available() > 0 && Clock::now() >= deadline);
+  });
   const size_t n = t.buffer.Pop(buffer, count);
   return static_cast<uint32_t>(n);
 }

@@ -2,7 +2,8 @@
 // when started, answered with the final response's status and headers, its
 // body read in parts of any size. The body streams: curl is driven only
 // while the reader waits for bytes, and pauses when a megabyte is buffered
-// ahead of the reader. Private to the layer; curl stays in the source.
+// ahead of the reader. Its waits call the wait hook and watch the speed
+// floor (inet/Waiting.h). Private to the layer; curl stays in the source.
 #pragma once
 
 #include <cstdint>
@@ -40,8 +41,13 @@ class CurlTransfer {
   int32_t Status() const;
   const std::vector<std::string>& HeaderLines() const;
 
-  // Copies up to `count` bytes of the body, fewer only at its end.
+  // Copies up to `count` bytes of the body: all of them, or what has
+  // arrived once it waited a moment for the rest, or fewer at its end; 0
+  // once the body has ended or the transfer was given up (see Failure).
   uint32_t Read(char* buffer, uint32_t count);
+  // The layer's reason when it gave the transfer up (too slow, abandoned
+  // through the wait hook); ERROR_SUCCESS otherwise.
+  uint32_t Failure() const;
 
  private:
   struct Impl;

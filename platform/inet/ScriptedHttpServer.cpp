@@ -259,9 +259,12 @@ void ScriptedHttpServer::ServeConnection(int socket) {
           }
           break;
         }
-        case ScriptStep::Kind::Pause:
-          std::this_thread::sleep_for(std::chrono::milliseconds(step.milliseconds));
+        case ScriptStep::Kind::Pause: {
+          // A client that has gone ends the script at once.
+          pollfd gone{socket, POLLRDHUP, 0};
+          ok = !(::poll(&gone, 1, step.milliseconds) > 0 && (gone.revents & (POLLRDHUP | POLLHUP | POLLERR)));
           break;
+        }
         case ScriptStep::Kind::Close:
           ok = false;
           break;

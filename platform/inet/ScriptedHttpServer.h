@@ -6,7 +6,8 @@
 // never would: a body shorter or longer than its Content-Length, headers
 // of any size, a body that stops half-way. Every connection is served on a
 // thread of its own and closed when its script ends; a request without a
-// script gets "404 Not Found". Stop() closes the listening socket, so the
+// script gets "404 Not Found"; a pause ends the script early when the client
+// has closed the connection. Stop() closes the listening socket, so the
 // server is "down" from then on.
 #pragma once
 

@@ -290,6 +290,9 @@ BOOL InternetReadFile(HINTERNET file, void* buffer, uint32_t bytesToRead, uint32
     return Fail(object->transfer ? ERROR_INVALID_PARAMETER : ERROR_INTERNET_INCORRECT_HANDLE_TYPE, FALSE);
   }
   *bytesRead = object->transfer->Read(static_cast<char*>(buffer), bytesToRead);
+  if (*bytesRead == 0 && bytesToRead > 0 && object->transfer->Failure() != ERROR_SUCCESS) {
+    return Fail(object->transfer->Failure(), FALSE);
+  }
   t_lastError = ERROR_SUCCESS;
   return TRUE;
 }

@@ -5,14 +5,16 @@
 // a verb and path, sent with HttpSendRequestA; a URL handle
 // (InternetOpenUrlA) a GET of a whole address. Requests and URL handles
 // answer status and headers through HttpQueryInfoA and their body through
-// InternetReadFile, which fills the whole buffer unless the body ends.
+// InternetReadFile, which returns the part that has arrived.
 //
 // Nothing is cached; redirects are followed (at most ten in a row);
 // chunked bodies arrive decoded; a response head beyond kMaxResponseHead is
 // refused; with INTERNET_OPEN_TYPE_PRECONFIG the proxy comes from
 // the environment (http_proxy, no_proxy). Calls block on the calling
-// thread; closing a handle closes the handles made from it. A failing call
-// returns a null handle or FALSE and leaves its reason in GetLastError.
+// thread, calling its wait hook while they wait, and a transfer below the
+// speed floor is given up (inet/Waiting.h); closing a handle closes the
+// handles made from it. A failing call returns a null handle or FALSE and
+// leaves its reason in GetLastError.
 #pragma once
 
 #include <cstdint>
@@ -61,6 +63,7 @@ inline constexpr uint32_t ERROR_INTERNET_INTERNAL_ERROR = 12004;
 inline constexpr uint32_t ERROR_INTERNET_INVALID_URL = 12005;
 inline constexpr uint32_t ERROR_INTERNET_UNRECOGNIZED_SCHEME = 12006;
 inline constexpr uint32_t ERROR_INTERNET_NAME_NOT_RESOLVED = 12007;
+inline constexpr uint32_t ERROR_INTERNET_OPERATION_CANCELLED = 12017;  // abandoned through the wait hook
 inline constexpr uint32_t ERROR_INTERNET_INCORRECT_HANDLE_TYPE = 12018;
 inline constexpr uint32_t ERROR_INTERNET_CANNOT_CONNECT = 12029;
 inline constexpr uint32_t ERROR_INTERNET_CONNECTION_RESET = 12031;
@@ -72,6 +75,8 @@ inline constexpr uint32_t ERROR_HTTP_REDIRECT_FAILED = 12156;  // too many redir
 // than kMaxResponseHead, so the answer is refused before it fills memory.
 inline constexpr uint32_t ERROR_HTTP_HEADERS_TOO_LARGE = 12190;
 inline constexpr uint32_t kMaxResponseHead = 64 * 1024;
+// The layer's own: the transfer stayed below the speed floor (inet/Waiting.h).
+inline constexpr uint32_t ERROR_INTERNET_TRANSFER_TOO_SLOW = 12191;
 
 // A session with the agent name sent as User-Agent. `proxy` is used with
 // INTERNET_OPEN_TYPE_PROXY ("host:port"); `proxyBypass` lists the hosts
@@ -108,9 +113,13 @@ BOOL HttpQueryInfoA(HINTERNET request, uint32_t infoLevel, void* buffer, uint32_
 HINTERNET InternetOpenUrlA(HINTERNET internet, std::string_view url, std::string_view headers, uint32_t flags,
                            uintptr_t context);
 
-// Reads the next part of the body: the whole `bytesToRead` unless the body
-// ends first; 0 bytes at its end. FALSE only for a handle that has no body
-// to read; a transfer broken off by the server reads as an early end.
+// Reads the next part of the body: the whole `bytesToRead` when it arrives
+// in time, else what has arrived once the read waited a moment for the
+// rest (at least one byte), fewer at the body's end; 0 bytes at its end. A
+// caller reads until 0 bytes come. A transfer broken off by the server
+// reads as an early end. FALSE for a handle that has no body to read, and
+// once the read bytes are used up of a transfer the layer gave up: with
+// ERROR_INTERNET_TRANSFER_TOO_SLOW or ERROR_INTERNET_OPERATION_CANCELLED.
 BOOL InternetReadFile(HINTERNET file, void* buffer, uint32_t bytesToRead, uint32_t* bytesRead);
 
 // Closes the handle and every handle made from it.

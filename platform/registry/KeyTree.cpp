@@ -271,7 +271,8 @@ class Reader {
       start = nl + 1;
     }
     if (m_problem.empty() && !m_ended) Fail("closing line missing (cut short?)");
-    return ParsedFile{std::move(m_tree), std::move(m_problem)};
+    const int line = m_problem.empty() ? 0 : static_cast<int>(m_lineNo);
+    return ParsedFile{std::move(m_tree), std::move(m_problem), line};
   }
 
  private:

@@ -74,6 +74,7 @@ std::string Serialize(const Key& root);
 struct ParsedFile {
   std::unique_ptr<Key> tree;
   std::string problem;
+  int line = 0;  // the line of the problem; 0 when the file is empty
 };
 ParsedFile Parse(std::string_view text);
 

@@ -99,12 +99,17 @@ void ReportUnsaved(const RootFile& file, const OpenKey& open, const Change& chan
   // A path refused for its length is named by its ends.
   if (rt::Len(where) > kLongestNamedPath)
     where = rt::Left(where, kLongestNamedPath / 2) + "..." + rt::Right(where, kLongestNamedPath / 4);
+  const std::string key = where;
   if (change.valueName) {
     where += *change.valueName ? std::string(" value \"") + change.valueName + "\"" : " default value";
   }
   const std::string why = rc == ERROR_BADKEY ? "the key lies beyond the limits of 255 characters a name and 512 levels"
                                              : "settings file " + file.FilePath() + ": " + file.Why();
-  detail::RecordProblem(StoreProblem{StoreProblem::Kind::NotSaved, file.FilePath(), "", where + " (" + why + ")"});
+  StoreProblem problem{StoreProblem::Kind::NotSaved, file.FilePath(), "", where + " (" + why + ")"};
+  problem.failure = rc == ERROR_BADKEY ? StoreFailure{StoreFailure::Step::KeyLimits, 0} : file.Failure();
+  problem.key = key;
+  if (change.valueName) problem.value = std::string(change.valueName);
+  detail::RecordProblem(std::move(problem));
 }
 
 // Runs `call(file, key, openKey)` on the key a handle stands for, with its

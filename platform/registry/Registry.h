@@ -27,7 +27,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace reg {
@@ -148,6 +150,25 @@ LSTATUS RegCloseKey(HKEY key) noexcept;
 // $XDG_CONFIG_HOME/quorvelle-registry, else ~/.config/quorvelle-registry.
 std::string RegistryFolder();
 
+// What failed when the store could not use, read or write a root's file, as
+// facts a program can word in its own language: the step and the
+// system's error code (errno; 0 when the system gave none).
+struct StoreFailure {
+  enum class Step {
+    None,
+    MakeFolder,  // the folder of the files cannot be made
+    OpenLock,    // the lock file cannot be opened
+    Lock,        // the lock file cannot be locked
+    Read,        // the file cannot be read
+    Write,       // the file cannot be written
+    MoveAside,   // the file is damaged and cannot be moved aside
+    KeyLimits,   // the key lies beyond the limits of a name's length and the levels
+  };
+  Step step = Step::None;
+  int systemError = 0;
+  bool operator==(const StoreFailure&) const = default;
+};
+
 // A problem of the store that the user should learn of.
 struct StoreProblem {
   enum class Kind {
@@ -157,12 +178,24 @@ struct StoreProblem {
                // from it or saved to it
     NotSaved,  // a change could not be saved
   };
+  StoreProblem() = default;
+  StoreProblem(Kind k, std::string f, std::string c, std::string d)
+      : kind(k), file(std::move(f)), copy(std::move(c)), detail(std::move(d)) {}
+
   Kind kind = Kind::NotSaved;
   std::string file;    // the root's file
   std::string copy;    // Damaged: where the damaged file lies now; "" when it
                        // could not be put aside (then nothing is saved over it)
   std::string detail;  // what was wrong: where the damage lies, the system's
                        // reason, the key and value that were not saved
+  // The same as facts. Damaged: the line of the damage (0: the file is
+  // empty). Unusable, NotSaved and a damaged file that stayed in place:
+  // what failed. NotSaved: the key (empty: the settings read before the
+  // damage) and the value, when a value was changed ("" the default one).
+  int line = 0;
+  StoreFailure failure;
+  std::string key;
+  std::optional<std::string> value;
 };
 
 // The problems met in this process since the last call, oldest first. A

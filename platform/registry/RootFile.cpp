@@ -129,13 +129,13 @@ RootFile::RootFile(uint32_t rootIndex)
     : m_folder(ResolveRegistryFolder()), m_fileName(std::string(RootName(rootIndex)) + ".reg"),
       m_path(m_folder + "/" + m_fileName), m_tree(std::make_unique<Key>()) {
   if (!MakeFolders(m_folder)) {
-    Refuse(ERROR_CANTOPEN, "its folder cannot be made (" + Reason(errno) + ")");
+    Refuse(ERROR_CANTOPEN, StoreFailure::Step::MakeFolder, errno, "its folder cannot be made");
     return;
   }
   std::string lockPath = m_folder + "/" + RootName(rootIndex) + ".lock";
   m_lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (m_lockFd < 0) {
-    Refuse(ERROR_CANTOPEN, "its lock file cannot be opened (" + Reason(errno) + ")");
+    Refuse(ERROR_CANTOPEN, StoreFailure::Step::OpenLock, errno, "its lock file cannot be opened");
     return;
   }
   int rc;
@@ -143,16 +143,24 @@ RootFile::RootFile(uint32_t rootIndex)
     rc = ::flock(m_lockFd, LOCK_EX);
   } while (rc != 0 && errno == EINTR);
   if (rc != 0) {
-    Refuse(ERROR_CANTOPEN, "its lock file cannot be locked (" + Reason(errno) + ")");
+    Refuse(ERROR_CANTOPEN, StoreFailure::Step::Lock, errno, "its lock file cannot be locked");
     return;
   }
   Load();
 }
 
-void RootFile::Refuse(int32_t status, const std::string& why) {
+void RootFile::Refuse(int32_t status, StoreFailure::Step step, int error, const std::string& what) {
   m_status = status;
-  m_why = why;
-  RecordProblemOnce(StoreProblem{StoreProblem::Kind::Unusable, m_path, "", why});
+  m_why = what + " (" + Reason(error) + ")";
+  m_failure = StoreFailure{step, error};
+  StoreProblem problem{StoreProblem::Kind::Unusable, m_path, "", m_why};
+  problem.failure = m_failure;
+  RecordProblemOnce(std::move(problem));
+}
+
+void RootFile::FailedWriting(int error) {
+  m_why = "writing it failed (" + Reason(error) + ")";
+  m_failure = StoreFailure{StoreFailure::Step::Write, error};
 }
 
 RootFile::~RootFile() {
@@ -166,12 +174,12 @@ void RootFile::Load() {
   RemoveStaleTemporaries();
   std::string text;
   if (int error = ReadAll(m_path, text); error != 0) {
-    if (error != ENOENT) Refuse(ERROR_CANTREAD, "reading it failed (" + Reason(error) + ")");
+    if (error != ENOENT) Refuse(ERROR_CANTREAD, StoreFailure::Step::Read, error, "reading it failed");
     return;
   }
   ParsedFile parsed = Parse(text);
   m_tree = std::move(parsed.tree);
-  if (!parsed.problem.empty()) PutAside(parsed.problem);
+  if (!parsed.problem.empty()) PutAside(parsed.problem, parsed.line);
 }
 
 void RootFile::RemoveStaleTemporaries() const {
@@ -186,24 +194,33 @@ void RootFile::RemoveStaleTemporaries() const {
   for (const auto& name : stale) ::unlink((m_folder + "/" + name).c_str());
 }
 
-void RootFile::PutAside(const std::string& damage) {
+void RootFile::PutAside(const std::string& damage, int line) {
   std::string aside = m_path + ".broken-" + Timestamp();
   for (int n = 2; Exists(aside); ++n) aside = m_path + ".broken-" + Timestamp() + "-" + std::to_string(n);
   if (::rename(m_path.c_str(), aside.c_str()) != 0) {
     // Not moved: what was read is used, but nothing is written over the
     // only copy of the rest.
     m_readOnly = true;
-    const std::string failed = "moving it aside failed (" + Reason(errno) + ")";
+    const int error = errno;
+    const std::string failed = "moving it aside failed (" + Reason(error) + ")";
     m_why = "it is damaged and " + failed;
-    RecordProblemOnce(StoreProblem{StoreProblem::Kind::Damaged, m_path, "", damage + "; " + failed});
+    m_failure = StoreFailure{StoreFailure::Step::MoveAside, error};
+    StoreProblem problem{StoreProblem::Kind::Damaged, m_path, "", damage + "; " + failed};
+    problem.line = line;
+    problem.failure = m_failure;
+    RecordProblemOnce(std::move(problem));
     return;
   }
-  RecordProblemOnce(StoreProblem{StoreProblem::Kind::Damaged, m_path, aside, damage});
+  StoreProblem problem{StoreProblem::Kind::Damaged, m_path, aside, damage};
+  problem.line = line;
+  RecordProblemOnce(std::move(problem));
   // What was read before the damage becomes the root's file again, so that
   // the next call, and every other program, finds it.
   if (Save() != ERROR_SUCCESS) {
-    RecordProblem(
-        StoreProblem{StoreProblem::Kind::NotSaved, m_path, "", "the settings read before the damage (" + m_why + ")"});
+    StoreProblem unsaved{StoreProblem::Kind::NotSaved, m_path, "",
+                         "the settings read before the damage (" + m_why + ")"};
+    unsaved.failure = m_failure;
+    RecordProblem(std::move(unsaved));
   }
 }
 
@@ -216,7 +233,7 @@ int32_t RootFile::Save() {
   name.push_back('\0');
   Fd fd(::mkostemp(name.data(), O_CLOEXEC));
   if (fd.Get() < 0) {
-    m_why = "writing it failed (" + Reason(errno) + ")";
+    FailedWriting(errno);
     return ERROR_CANTWRITE;
   }
   int error = 0;
@@ -225,7 +242,7 @@ int32_t RootFile::Save() {
   if (error == 0 && ::rename(name.data(), m_path.c_str()) != 0) error = errno;
   if (error != 0) {
     ::unlink(name.data());
-    m_why = "writing it failed (" + Reason(error) + ")";
+    FailedWriting(error);
     return ERROR_CANTWRITE;
   }
   // Make the rename itself durable.

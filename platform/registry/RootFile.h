@@ -11,6 +11,7 @@
 #include <string>
 
 #include "registry/KeyTree.h"
+#include "registry/Registry.h"
 
 namespace reg::detail {
 
@@ -27,15 +28,18 @@ class RootFile {
   Key& Tree() { return *m_tree; }
   // Writes the tree back; returns a registry error code.
   int32_t Save();
-  // Why the file cannot be used, or why the last save failed.
+  // Why the file cannot be used, or why the last save failed: in words,
+  // and as facts.
   const std::string& Why() const { return m_why; }
+  const StoreFailure& Failure() const { return m_failure; }
   const std::string& FilePath() const { return m_path; }
 
  private:
   void Load();
-  void Refuse(int32_t status, const std::string& why);
+  void Refuse(int32_t status, StoreFailure::Step step, int error, const std::string& what);
+  void FailedWriting(int error);
   void RemoveStaleTemporaries() const;
-  void PutAside(const std::string& damage);
+  void PutAside(const std::string& damage, int line);
 
   std::string m_folder;
   std::string m_fileName;
@@ -45,6 +49,7 @@ class RootFile {
   int32_t m_status = 0;
   bool m_readOnly = false;
   std::string m_why;
+  StoreFailure m_failure;
 };
 
 std::string ResolveRegistryFolder();

@@ -1,15 +1,11 @@
 #include "shell/ShellExecute.h"
 
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <cctype>
-#include <cerrno>
 
 #include "runtime/Strings.h"
-
-extern char** environ;
+#include "shell/DesktopPrograms.h"
 
 namespace shell {
 namespace {
@@ -29,19 +25,7 @@ bool HasScheme(std::string_view file) {
 
 }  // namespace
 
-bool DesktopLauncher::Launch(const LaunchRequest& request) {
-  // The shell puts the handler in the background and returns at once, so
-  // nothing is left to wait for and no child lingers.
-  const char* script = "xdg-open \"$1\" >/dev/null 2>&1 </dev/null &";
-  std::string file = request.file;
-  const char* argv[] = {"sh", "-c", script, "sh", file.c_str(), nullptr};
-  pid_t pid = 0;
-  if (::posix_spawnp(&pid, "sh", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) return false;
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
+bool DesktopLauncher::Launch(const LaunchRequest& request) { return OpenWithDesktop(request.file); }
 
 Launcher& CurrentLauncher() {
   static DesktopLauncher desktop;

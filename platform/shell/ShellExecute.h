@@ -1,5 +1,5 @@
 // Opening a document, a folder, a web address or a "mailto:" link with the
-// desktop's handler (xdg-open), started without waiting. The launcher that
+// desktop's handler (DesktopPrograms.h), started without waiting. The launcher that
 // starts the handler is replaceable, so tests capture what would be opened
 // instead of starting anything.
 #pragma once
@@ -32,7 +32,7 @@ class Launcher {
   virtual bool Launch(const LaunchRequest& request) = 0;
 };
 
-// Starts "xdg-open <file>" in the background (not waited for).
+// Starts the desktop's program for the file (OpenWithDesktop), not waited for.
 class DesktopLauncher final : public Launcher {
  public:
   bool Launch(const LaunchRequest& request) override;

@@ -40,6 +40,10 @@ class DisplayBackend {
   virtual void WindowRestyled(HWND hWnd) = 0;  // text, styles, owner or system menu changed
   virtual void WindowStacked(HWND hWnd, HWND insertAfter) = 0;
   virtual void WindowActivated(HWND hWnd) = 0;  // SetForegroundWindow
+  // Brings the top-level window that another process shows on the same
+  // screen to the front, with the keyboard focus; false when that process
+  // shows none (or there is no screen).
+  virtual bool ActivateWindowOfProcess(int32_t pid) = 0;
   // The window follows the pointer until the button is released (a press
   // on a caption area).
   virtual void BeginMoveDrag(HWND hWnd) = 0;

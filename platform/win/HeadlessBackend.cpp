@@ -24,6 +24,7 @@ class HeadlessBackend final : public DisplayBackend {
   void WindowRestyled(HWND) override {}
   void WindowStacked(HWND, HWND) override {}
   void WindowActivated(HWND) override {}
+  bool ActivateWindowOfProcess(int32_t) override { return false; }
   void BeginMoveDrag(HWND) override {}
   void Present(HWND, const uint32_t*, int, int) override {}
   bool ReadBack(HWND, std::vector<uint32_t>&, int&, int&) override { return false; }

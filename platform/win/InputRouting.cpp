@@ -66,12 +66,8 @@ WPARAM MouseKeyState() {
 }
 
 HWND TopLevelOf(HWND hWnd) {
-  HWND top = hWnd;
-  while (detail::WindowData* w = detail::Find(top)) {
-    if ((w->style & WS_CHILD) == 0 || w->parent == kNoWindow) break;
-    top = w->parent;
-  }
-  return top;
+  const HWND root = GetAncestor(hWnd, GA_ROOT);
+  return root != kNoWindow ? root : hWnd;
 }
 
 // The window mouse input at `screen` goes to: the capture window, else the
@@ -157,9 +153,13 @@ void ForEachCodePoint(std::string_view text, Fn fn) {
   }
 }
 
+// The focus window, else the foreground window; none while its top-level
+// window is disabled (the owner of a modal window takes no keys).
 HWND KeyTarget() {
-  if (HWND focus = GetFocus(); IsWindow(focus)) return focus;
-  return GetForegroundWindow();
+  HWND target = GetFocus();
+  if (!IsWindow(target)) target = GetForegroundWindow();
+  if (target != kNoWindow && !IsWindowEnabled(TopLevelOf(target))) return kNoWindow;
+  return target;
 }
 
 }  // namespace
@@ -227,6 +227,14 @@ void RouteKey(uint32_t vk, bool down) {
   if (wasDown || !down) flags |= 1u << 30;
   if (!down) flags |= 1u << 31;
   SendMessageA(target, msg, vk, static_cast<LPARAM>(static_cast<int32_t>(flags)));
+}
+
+void SyncKeyboardState(const std::array<bool, 256>& down) {
+  InputState& s = State();
+  for (size_t vk = 0; vk < down.size(); ++vk) {
+    if (vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON) continue;
+    s.down[vk] = down[vk];
+  }
 }
 
 void RouteText(std::string_view utf8) {

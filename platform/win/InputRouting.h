@@ -32,6 +32,7 @@
 // message loop had just taken the input from the queue.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -58,6 +59,10 @@ void RouteMouseLeftDisplay();
 
 // A key went down or up; `vk` is a virtual-key code (VK_ values).
 void RouteKey(uint32_t vk, bool down);
+// The keyboard as the display knows it now (`down[vk]` for each key held):
+// the key state takes it over without messages, so a key released while
+// another program had the focus is up again. Mouse buttons are left alone.
+void SyncKeyboardState(const std::array<bool, 256>& down);
 // Text typed: one WM_CHAR (or WM_SYSCHAR with Alt) per character of the
 // UTF-8 text.
 void RouteText(std::string_view utf8);

@@ -144,6 +144,8 @@ BOOL SetForegroundWindow(HWND hWnd) {
   return TRUE;
 }
 
+BOOL SetForegroundWindowOfProcess(int32_t pid) { return pid > 0 && Display().ActivateWindowOfProcess(pid); }
+
 HWND GetForegroundWindow() {
   HWND w = Menus().foreground;
   return IsWindow(w) ? w : kNoWindow;

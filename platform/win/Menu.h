@@ -49,5 +49,8 @@ int MenuBarDrawCount(HWND hWnd);
 
 BOOL SetForegroundWindow(HWND hWnd);
 HWND GetForegroundWindow();
+// Brings the window that another running program (its process id) shows
+// to the front; FALSE when it shows none on this display.
+BOOL SetForegroundWindowOfProcess(int32_t pid);
 
 }  // namespace win

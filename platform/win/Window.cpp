@@ -191,6 +191,18 @@ BOOL IsChild(HWND parent, HWND hWnd) {
   return FALSE;
 }
 
+HWND GetAncestor(HWND hWnd, uint32_t flags) {
+  WindowData* w = Find(hWnd);
+  if (!w) return kNoWindow;
+  if (flags == GA_PARENT) return IsChildStyle(w->style) ? w->parent : kNoWindow;
+  HWND root = hWnd;
+  while (w && IsChildStyle(w->style) && Find(w->parent)) {
+    root = w->parent;
+    w = Find(root);
+  }
+  return root;
+}
+
 HWND GetWindow(HWND hWnd, uint32_t cmd) {
   WindowData* w = Find(hWnd);
   if (!w) return kNoWindow;

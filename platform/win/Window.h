@@ -135,6 +135,11 @@ HWND GetParent(HWND hWnd);
 // Changes the parent; returns the previous one, 0 on failure.
 HWND SetParent(HWND hWnd, HWND newParent);
 BOOL IsChild(HWND parent, HWND hWnd);
+// The window's top-level window (GA_ROOT: itself when it is one; GA_PARENT:
+// its parent, none for a top-level window); none for an invalid window.
+inline constexpr uint32_t GA_PARENT = 1;
+inline constexpr uint32_t GA_ROOT = 2;
+HWND GetAncestor(HWND hWnd, uint32_t flags);
 // Direct children in z-order (top first); 0 when there are none.
 HWND GetWindow(HWND hWnd, uint32_t cmd);
 inline constexpr uint32_t GW_HWNDFIRST = 0;

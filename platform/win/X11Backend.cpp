@@ -68,7 +68,12 @@ constexpr unsigned long kMwmFuncMove = 4;
 constexpr unsigned long kMwmFuncMinimize = 8;
 constexpr unsigned long kMwmFuncMaximize = 16;
 constexpr unsigned long kMwmFuncClose = 32;
-constexpr unsigned long kMwmDecorAll = 1;
+constexpr unsigned long kMwmDecorBorder = 2;
+constexpr unsigned long kMwmDecorResizeHandle = 4;
+constexpr unsigned long kMwmDecorTitle = 8;
+constexpr unsigned long kMwmDecorMenu = 16;
+constexpr unsigned long kMwmDecorMinimize = 32;
+constexpr unsigned long kMwmDecorMaximize = 64;
 
 constexpr long kNetWmStateRemove = 0;
 constexpr long kNetWmStateAdd = 1;
@@ -303,13 +308,18 @@ void X11Backend::ApplyStyle(HWND hWnd, X11Window& w) {
                   reinterpret_cast<const unsigned char*>(title.data()), static_cast<int>(title.size()));
   XStoreName(m_display, w.xid, title.c_str());
   // An owned window stays above its owner.
+  // Owned windows and dialog frames (message boxes, dialogs) are dialogs
+  // to the window manager: no minimise and maximise, kept above their owner.
+  // A dialog without an owner is transient for the program's windows as a
+  // whole (the root window), which window managers read so.
   const Window owner = data->parent != kNoWindow ? XWindowOf(data->parent) : 0;
-  if (owner) {
-    XSetTransientForHint(m_display, w.xid, owner);
+  const bool dialog = owner || (data->exStyle & WS_EX_DLGMODALFRAME) != 0;
+  if (owner || dialog) {
+    XSetTransientForHint(m_display, w.xid, owner ? owner : m_root);
   } else {
     XDeleteProperty(m_display, w.xid, XA_WM_TRANSIENT_FOR);
   }
-  const Atom type = owner ? m_atoms.netWmWindowTypeDialog : m_atoms.netWmWindowTypeNormal;
+  const Atom type = dialog ? m_atoms.netWmWindowTypeDialog : m_atoms.netWmWindowTypeNormal;
   XChangeProperty(m_display, w.xid, m_atoms.netWmWindowType, XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(&type), 1);
   // The frame: decorations where the window has a border; what the user
@@ -317,11 +327,21 @@ void X11Backend::ApplyStyle(HWND hWnd, X11Window& w) {
   const bool sizable = (data->style & WS_THICKFRAME) != 0;
   MotifHints hints;
   hints.flags = kMwmHintsFunctions | kMwmHintsDecorations;
-  hints.decorations = HasFrame(data->style) ? kMwmDecorAll : 0;
+  // The frame's buttons as well as the functions: some window managers
+  // keep a minimise button that only the decorations take away.
+  const bool minimizable = (data->style & WS_MINIMIZEBOX) != 0;
+  const bool maximizable = sizable && (data->style & WS_MAXIMIZEBOX) != 0;
+  hints.decorations = 0;
+  if (HasFrame(data->style)) {
+    hints.decorations = kMwmDecorBorder | kMwmDecorTitle | kMwmDecorMenu;
+    if (sizable) hints.decorations |= kMwmDecorResizeHandle;
+    if (minimizable) hints.decorations |= kMwmDecorMinimize;
+    if (maximizable) hints.decorations |= kMwmDecorMaximize;
+  }
   hints.functions = kMwmFuncMove;
   if (sizable) hints.functions |= kMwmFuncResize;
-  if (data->style & WS_MINIMIZEBOX) hints.functions |= kMwmFuncMinimize;
-  if (sizable && (data->style & WS_MAXIMIZEBOX)) hints.functions |= kMwmFuncMaximize;
+  if (minimizable) hints.functions |= kMwmFuncMinimize;
+  if (maximizable) hints.functions |= kMwmFuncMaximize;
   if (OffersClose(hWnd)) hints.functions |= kMwmFuncClose;
   XChangeProperty(m_display, w.xid, m_atoms.motifWmHints, m_atoms.motifWmHints, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(&hints), 5);

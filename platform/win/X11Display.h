@@ -48,6 +48,7 @@ class X11Backend final : public DisplayBackend {
   void WindowRestyled(HWND hWnd) override;
   void WindowStacked(HWND hWnd, HWND insertAfter) override;
   void WindowActivated(HWND hWnd) override;
+  bool ActivateWindowOfProcess(int32_t pid) override;  // X11OtherWindows.cpp
   void BeginMoveDrag(HWND hWnd) override;
   void Present(HWND hWnd, const uint32_t* pixels, int width, int height) override;
   bool ReadBack(HWND hWnd, std::vector<uint32_t>& pixels, int& width, int& height) override;
@@ -89,6 +90,7 @@ class X11Backend final : public DisplayBackend {
   void HandleKey(HWND hWnd, XKeyEvent& event);
   void HandleButton(HWND hWnd, const XButtonEvent& event);
   void HandleFocus(HWND hWnd, const XFocusChangeEvent& event);
+  void ReadKeyboardState();
   void HandleClientMessage(HWND hWnd, const XClientMessageEvent& event);
   void HandleProperty(HWND hWnd, const XPropertyEvent& event);
   void HandleSelectionRequest(const XSelectionRequestEvent& event);

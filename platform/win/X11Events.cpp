@@ -1,9 +1,11 @@
 // The X server's events turned into the layer's messages: exposure and
 // placement, the mouse and the keyboard (through InputRouting.h), focus
 // and activation, close requests and the window manager's states.
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 
+#include <array>
 #include <cstring>
 #include <string>
 
@@ -74,7 +76,14 @@ void X11Backend::HandleEvent(XEvent& event) {
     return;
   }
   const HWND hWnd = WindowOfX(event.xany.window);
-  if (hWnd == kNoWindow || !IsWindow(hWnd)) return;
+  if (hWnd == kNoWindow || !IsWindow(hWnd)) {
+    // A key of a window that is gone (an Alt+letter closed it before the
+    // server saw Alt go up) still belongs to the keyboard: its release must
+    // reach the key state, or Alt would stay down for the program. Like the
+    // platform's input queue, the key goes to the window with the focus now.
+    if (event.type == KeyPress || event.type == KeyRelease) HandleKey(kNoWindow, event.xkey);
+    return;
+  }
   switch (event.type) {
     case Expose:
       if (event.xexpose.count == 0) InvalidateRect(hWnd, nullptr, FALSE);
@@ -212,6 +221,7 @@ void X11Backend::HandleFocus(HWND hWnd, const XFocusChangeEvent& event) {
   X11Window* w = Find(hWnd);
   if (event.type == FocusIn) {
     if (w && w->ic) XSetICFocus(w->ic);
+    ReadKeyboardState();
     {
       Following following(m_following);
       SetForegroundWindow(hWnd);
@@ -221,6 +231,21 @@ void X11Backend::HandleFocus(HWND hWnd, const XFocusChangeEvent& event) {
     if (w && w->ic) XUnsetICFocus(w->ic);
     SendMessageA(hWnd, WM_ACTIVATE, WA_INACTIVE, 0);
   }
+}
+
+// Keys pressed or released while another program had the focus never
+// reached this one: the server's own record of the keyboard says which are
+// down now.
+void X11Backend::ReadKeyboardState() {
+  char keys[32] = {};
+  XQueryKeymap(m_display, keys);
+  std::array<bool, 256> down{};
+  for (int code = 8; code < 256; ++code) {
+    if ((keys[code / 8] & (1 << (code % 8))) == 0) continue;
+    const uint32_t vk = VirtualKeyOf(XkbKeycodeToKeysym(m_display, static_cast<KeyCode>(code), 0, 0));
+    if (vk != 0 && vk < down.size()) down[vk] = true;
+  }
+  SyncKeyboardState(down);
 }
 
 void X11Backend::HandleClientMessage(HWND hWnd, const XClientMessageEvent& event) {

@@ -97,7 +97,8 @@ KeyCode SpareKeyFor(::Display* display, KeySym sym) {
   return spare;
 }
 
-void StopXvfb(pid_t pid, int signal) {
+// Stops a helper process of the tests by its pid and waits for its end.
+void StopProcess(pid_t pid, int signal) {
   kill(pid, signal);
   int status = 0;
   waitpid(pid, &status, 0);
@@ -142,7 +143,7 @@ pid_t StartXvfb(int width, int height, std::string& name, std::string& error) {
   close(fds[0]);
   if (number.empty() || number.back() != '\n') {
     error = "Xvfb did not start (is the package xvfb installed?)";
-    StopXvfb(pid, SIGKILL);
+    StopProcess(pid, SIGKILL);
     return -1;
   }
   number.pop_back();
@@ -173,7 +174,7 @@ PrivateServer::PrivateServer(int width, int height, int dpi) {
 
 PrivateServer::~PrivateServer() {
   if (m_started) detail::ReplaceDisplay(detail::CreateHeadlessBackend());
-  if (m_pid > 0) StopXvfb(m_pid, SIGTERM);
+  if (m_pid > 0) StopProcess(m_pid, SIGTERM);
 }
 
 ServerForProgram::ServerForProgram(int width, int height) { m_pid = StartXvfb(width, height, m_name, m_error); }
@@ -181,8 +182,91 @@ ServerForProgram::ServerForProgram(int width, int height) { m_pid = StartXvfb(wi
 ServerForProgram::~ServerForProgram() { Kill(); }
 
 void ServerForProgram::Kill() {
-  if (m_pid > 0) StopXvfb(m_pid, SIGKILL);
+  if (m_pid > 0) StopProcess(m_pid, SIGKILL);
   m_pid = -1;
+}
+
+namespace {
+
+bool WindowManagerRuns(::Display* display) {
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool found = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                                        &format, &count, &after, &data) == Success &&
+                     data && count == 1;
+  if (data) XFree(data);
+  return found;
+}
+
+}  // namespace
+
+WindowManager::WindowManager() {
+  const std::string display = DisplayName();
+  if (display.empty()) return;
+  m_pid = fork();
+  if (m_pid == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+      dup2(null, STDOUT_FILENO);
+      dup2(null, STDERR_FILENO);
+    }
+    setenv("DISPLAY", display.c_str(), 1);
+    // The packaged configuration, whatever the user running the tests set,
+    // and no log or session files in the user's home.
+    setenv("XDG_CONFIG_HOME", "/nonexistent", 1);
+    setenv("XDG_CACHE_HOME", "/nonexistent", 1);
+    setenv("XDG_DATA_HOME", "/nonexistent", 1);
+    execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  if (m_pid < 0) return;
+  const int64_t start = rt::SystemClock().TickMs();
+  while (!WindowManagerRuns(Connection()) && rt::SystemClock().TickMs() - start < kStartTimeoutMs) {
+    int status = 0;
+    if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+      m_pid = -1;
+      return;
+    }
+    usleep(50 * 1000);
+  }
+  // The check window comes before the window manager handles requests, and
+  // it drops what was asked while it started: it is ready once it has shown
+  // a window of another client (asked again every half second).
+  ::Display* probe = WindowManagerRuns(Connection()) ? XOpenDisplay(display.c_str()) : nullptr;
+  if (probe) {
+    const Window window = XCreateSimpleWindow(probe, DefaultRootWindow(probe), 0, 0, 10, 10, 0, 0, 0);
+    XWindowAttributes attributes{};
+    int64_t asked = -1000;
+    while (rt::SystemClock().TickMs() - start < kStartTimeoutMs &&
+           !(XGetWindowAttributes(probe, window, &attributes) && attributes.map_state == IsViewable)) {
+      if (rt::SystemClock().TickMs() - asked >= 500) {
+        asked = rt::SystemClock().TickMs();
+        XUnmapWindow(probe, window);
+        XMapWindow(probe, window);
+        XSync(probe, False);
+      }
+      // This program answers what the window manager asks of it meanwhile.
+      Backend().ProcessPending();
+      Backend().WaitReadable(20);
+    }
+    m_started = attributes.map_state == IsViewable;
+    XDestroyWindow(probe, window);
+    XCloseDisplay(probe);
+  }
+  Settle();
+}
+
+WindowManager::~WindowManager() {
+  if (m_pid > 0) StopProcess(m_pid, SIGTERM);
+  // The window manager's properties go with it.
+  if (m_started) {
+    XDeleteProperty(Connection(), DefaultRootWindow(Connection()),
+                    XInternAtom(Connection(), "_NET_SUPPORTING_WM_CHECK", False));
+    Settle();
+  }
 }
 
 void MovePointer(HWND hWnd, POINT client) {
@@ -231,6 +315,15 @@ void TapKeySymbol(unsigned long sym) {
   XFlush(display);
 }
 
+void TapKeyWith(unsigned long modifier, unsigned long sym) {
+  ::Display* display = Connection();
+  const KeyCode code = XKeysymToKeycode(display, modifier);
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  TapKeySymbol(sym);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  XFlush(display);
+}
+
 void TypeText(std::string_view utf8) {
   for (char32_t cp : CodePoints(utf8)) TapKeySymbol(SymbolOf(cp));
 }
@@ -259,10 +352,28 @@ void Settle() {
   Backend().ProcessPending();
 }
 
+bool SettleUntil(const std::function<bool()>& done, int ms) {
+  const int64_t start = rt::SystemClock().TickMs();
+  for (;;) {
+    Settle();
+    if (done()) return true;
+    if (rt::SystemClock().TickMs() - start >= ms) return false;
+    Backend().WaitReadable(20);
+  }
+}
+
 void DestroyFromOutside(HWND hWnd) {
   ::Display* other = XOpenDisplay(DisplayString(Connection()));
   if (!other) return;
   XDestroyWindow(other, Backend().XWindowOf(hWnd));
+  XSync(other, False);
+  XCloseDisplay(other);
+}
+
+void FocusElsewhere() {
+  ::Display* other = XOpenDisplay(DisplayString(Connection()));
+  if (!other) return;
+  XSetInputFocus(other, None, RevertToNone, CurrentTime);
   XSync(other, False);
   XCloseDisplay(other);
 }
@@ -406,7 +517,7 @@ bool IsOverrideRedirect(HWND hWnd) {
   return xid != 0 && XGetWindowAttributes(Connection(), xid, &attributes) && attributes.override_redirect;
 }
 
-std::vector<std::string> WindowStates(HWND hWnd) {
+std::vector<std::string> AtomsOf(HWND hWnd, const std::string& property) {
   std::vector<std::string> names;
   const Window xid = Backend().XWindowOf(hWnd);
   Atom type = None;
@@ -414,8 +525,8 @@ std::vector<std::string> WindowStates(HWND hWnd) {
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
   if (xid != 0 &&
-      XGetWindowProperty(Connection(), xid, Backend().atom().netWmState, 0, 32, False, XA_ATOM, &type, &format, &count,
-                         &after, &data) == Success &&
+      XGetWindowProperty(Connection(), xid, XInternAtom(Connection(), property.c_str(), False), 0, 64, False, XA_ATOM,
+                         &type, &format, &count, &after, &data) == Success &&
       data) {
     for (unsigned long i = 0; i < count; ++i) {
       char* name = XGetAtomName(Connection(), reinterpret_cast<const Atom*>(data)[i]);
@@ -427,11 +538,20 @@ std::vector<std::string> WindowStates(HWND hWnd) {
   return names;
 }
 
+std::vector<std::string> WindowStates(HWND hWnd) { return AtomsOf(hWnd, "_NET_WM_STATE"); }
+
 HWND FocusWindow() {
   Window focus = 0;
   int revert = 0;
   XGetInputFocus(Connection(), &focus, &revert);
   return Backend().WindowOfX(focus);
+}
+
+unsigned long FocusedXWindow() {
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(Connection(), &focus, &revert);
+  return focus;
 }
 
 namespace {

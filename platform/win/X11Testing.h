@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -63,6 +64,24 @@ class ServerForProgram {
   std::string m_error;
 };
 
+// A window manager (openbox with its default configuration) on this
+// process's display while the object lives: frames, focus and stacking as
+// on a user's desktop. Stopped by its pid. Started() is false when it is not
+// installed or did not take the display within 20 s.
+class WindowManager {
+ public:
+  WindowManager();
+  ~WindowManager();
+  WindowManager(const WindowManager&) = delete;
+  WindowManager& operator=(const WindowManager&) = delete;
+
+  bool Started() const { return m_started; }
+
+ private:
+  pid_t m_pid = -1;
+  bool m_started = false;
+};
+
 // The pointer to a point of a top-level window's client area.
 void MovePointer(HWND hWnd, POINT client);
 // Presses (and releases) a mouse button where the pointer is (1 left).
@@ -82,14 +101,24 @@ void RequestClose(HWND hWnd);
 // Presses and releases the key of an X key symbol (with Shift where the
 // keyboard map needs it; a key of its own where the map has none).
 void TapKeySymbol(unsigned long keysym);
+// Holds a modifier key (XK_Alt_L, XK_Control_L, ...) while it taps the
+// key, as a quick typist does: the four events reach the server at once,
+// before the program has handled any of them.
+void TapKeyWith(unsigned long modifier, unsigned long keysym);
 
 // Lets the server handle everything sent so far, then the layer handle the
 // events that follow and its pending messages (paint included), with what
 // their handlers post, round by round (a bounded number of rounds).
 void Settle();
+// Settles again and again until `done` answers true or `ms` of wall time
+// have passed: a window manager maps, frames and focuses windows in its own
+// time, later on a loaded machine. Whether `done` answered true.
+bool SettleUntil(const std::function<bool()>& done, int ms = 20000);
 // Another client destroys the window's X window, as a window manager or
 // another program can.
 void DestroyFromOutside(HWND hWnd);
+// Another client takes the keyboard focus away from the program's windows.
+void FocusElsewhere();
 // Whether the server shows the window.
 bool IsShown(HWND hWnd);
 // The top-left corner of the window's client area on the server's screen.
@@ -101,6 +130,9 @@ void SetMonitors(const std::vector<RECT>& monitors);
 bool IsOverrideRedirect(HWND hWnd);
 // The names of the window's _NET_WM_STATE atoms ("_NET_WM_STATE_ABOVE", ...).
 std::vector<std::string> WindowStates(HWND hWnd);
+// The names of the atoms in a property of the window's X window
+// ("_NET_WM_WINDOW_TYPE", "_NET_WM_ALLOWED_ACTIONS", ...).
+std::vector<std::string> AtomsOf(HWND hWnd, const std::string& property);
 // The top-level window that has the server's keyboard focus; 0 when none
 // of the program's.
 HWND FocusWindow();
@@ -113,6 +145,8 @@ std::string DisplayName();
 // one when there are several), found by its process id (_NET_WM_PID) on
 // the named display ("": this process's display); 0 while none.
 unsigned long ShownWindowOfProcess(pid_t pid, const std::string& display = "");
+// The X window that has the server's keyboard focus, whoever's it is.
+unsigned long FocusedXWindow();
 // The top-left corner of an X window on the screen (of this process's
 // display, as the functions below).
 POINT ScreenOriginOf(unsigned long xid);

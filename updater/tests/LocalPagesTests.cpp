@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <set>
 #include <string>
 
 #include "TestFolder.h"
@@ -35,6 +36,19 @@ TEST(LocalPagesTest, EveryPageExistsInBothLanguagesInTheViewsSubsetOfHtml) {
       }
     }
   }
+}
+
+// The window's footer and the support pages name one support address.
+TEST(LocalPagesTest, OneSupportAddressEverywhere) {
+  std::set<std::string> addresses;
+  for (const char* file : {"res/updkontakt", "res/zupdkontakt", "frmUpdates.frm"}) {
+    const std::string text = ReadFile(std::string(QV_SOURCE_DIR) + "/updater/" + file);
+    const std::regex address("[A-Za-z0-9._-]+@[A-Za-z0-9.-]+[A-Za-z]");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), address); it != std::sregex_iterator(); ++it) {
+      addresses.insert(it->str());
+    }
+  }
+  EXPECT_EQ(addresses, std::set<std::string>{"support@kelvaro.de"});
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
+#include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <optional>
 
 #include "FileSizeLimit.h"
 #include "UpdateAssistant.h"
 #include "VerscoutFixture.h"
+#include "inet/Waiting.h"
 #include "mMain.h"
 #include "runtime/Date.h"
+#include "runtime/Strings.h"
 #include "services/cRegSettings.h"
+#include "shell/InstanceLock.h"
 #include "win/InputRouting.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
@@ -226,6 +231,8 @@ TEST_F(UpdateAssistantTest, ACheckWithoutVersionFileLogsWhy) {
   const std::string path = std::string(kData) + "ver.txt";
   std::vector<std::string> manyHeaders;
   for (int i = 0; i < 100; ++i) manyHeaders.push_back("X-H" + std::to_string(i) + ": " + std::string(1000, 'h'));
+  // A floor of 1 KB/s over 2 s, so a silent server is given up in seconds.
+  inet::ScopedSpeedFloor floor({1024, 2});
   struct Case {
     const char* what;
     inet::Script answer;
@@ -238,7 +245,10 @@ TEST_F(UpdateAssistantTest, ACheckWithoutVersionFileLogsWhy) {
              "the server redirects in a loop"},
         Case{"a body without length",
              {Bytes(ResponseHead(200, std::nullopt) + "1|Q|5|QV"), Close()},
-             "the server announces no length"}}) {
+             "the server announces no length"},
+        Case{"a server silent after the head",
+             {Bytes(ResponseHead(200, 5)), inet::steps::Pause(30000)},
+             "the transfer stays below 1024 bytes per second over 2 seconds"}}) {
     SCOPED_TRACE(c.what);
     ResetGlobals();
     window = RecordingWindow();
@@ -267,15 +277,14 @@ TEST_F(UpdateAssistantTest, AFileThatCannotBeWrittenOrCopiedIsToldAndTheUpdateFo
   const char* folderRefuses = "Das Update kann nicht in den Update-Ordner kopiert werden.";
   // An update below 1 KB reaches the disk only when its file is closed; a
   // large one stops downloading as soon as a write fails.
-  for (const Case& c :
-       {Case{"temporary folder full, small update", 800, "ShowProgressBar", 500,
-             "Schreibfehler: " + temp + "QVUpdate.exe: File too large", tempFull, 0},
-        Case{"temporary folder full, large update", 8 << 20, "ShowProgressBar", 512 << 10,
-             "Schreibfehler: " + temp + "QVUpdate.exe: File too large", tempFull, 30},
-        Case{"update folder full", 64 << 10, "DisableClose", 32 << 10,
-             "Kopierfehler: " + UpdateDir() + "/QVUpdate.exe: File too large", folderRefuses, 100},
-        Case{"version file refused", 800, "", 0, "Kopierfehler: " + UpdateDir() + "/ver.txt: Is a directory",
-             folderRefuses, 0}}) {
+  for (const Case& c : {Case{"temporary folder full, small update", 800, "ShowProgressBar", 500,
+                             "Schreibfehler: " + temp + "QVUpdate.exe: Datei zu groß", tempFull, 0},
+                        Case{"temporary folder full, large update", 8 << 20, "ShowProgressBar", 512 << 10,
+                             "Schreibfehler: " + temp + "QVUpdate.exe: Datei zu groß", tempFull, 30},
+                        Case{"update folder full", 64 << 10, "DisableClose", 32 << 10,
+                             "Kopierfehler: " + UpdateDir() + "/QVUpdate.exe: Datei zu groß", folderRefuses, 100},
+                        Case{"version file refused", 800, "", 0,
+                             "Kopierfehler: " + UpdateDir() + "/ver.txt: Ist ein Verzeichnis", folderRefuses, 0}}) {
     SCOPED_TRACE(c.what);
     ResetGlobals();
     window = RecordingWindow();
@@ -299,7 +308,7 @@ TEST_F(UpdateAssistantTest, AFileThatCannotBeWrittenOrCopiedIsToldAndTheUpdateFo
     EXPECT_EQ(window.status, c.status);
     EXPECT_EQ(window.pages.back(), PagePrefix + "updErr");
     EXPECT_EQ(window.calls.back(), "ShowPageAboveStatus");
-    EXPECT_NE(Log().find(";" + c.line + ";\r\n"), std::string::npos);
+    EXPECT_NE(rt::FromAnsi(Log()).find(";" + c.line + ";\r\n"), std::string::npos);
     EXPECT_LE(lastProgress, c.lastProgress);
     EXPECT_FALSE(UpdateLoaded);
     // Nothing of the update reached the update folder, not even in part,
@@ -325,7 +334,7 @@ TEST_F(UpdateAssistantTest, AVersionFileThatCannotBeWrittenEndsTheCheckWithItsRe
   full.reset();
   EXPECT_EQ(window.lines,
             (std::vector<std::string>{"UpdateCheck...",
-                                      "Schreibfehler: " + world.Path("tmp/QVVerscout/") + "ver.txt: File too large"}));
+                                      "Schreibfehler: " + world.Path("tmp/QVVerscout/") + "ver.txt: Datei zu groß"}));
   EXPECT_EQ(window.status, "Im temporären Ordner können keine Dateien gespeichert werden.");
   EXPECT_TRUE(window.pages.empty());
   EXPECT_EQ(window.calls.back(), "EnableLink 2");
@@ -390,6 +399,78 @@ TEST_F(UpdateAssistantTest, DownloadCopiesIntoTheUpdateFolderAndHandsOverAtExit)
   EXPECT_EQ(UpdateProgramRuns().substr(0, 4), "run\n");
   EXPECT_EQ(UpdateProgramRuns().find("run\n", 1), std::string::npos);
   EXPECT_NE(UpdateProgramRuns().find("argument:Update0" + UpdateDir() + "\n"), std::string::npos);
+}
+
+// The update file and the version file change together. When the version
+// file cannot be renamed into place, the update file gets its old copy
+// back; when that fails too, the next run completes the copy.
+TEST_F(UpdateAssistantTest, TheTwoCopiesChangeTheUpdateFolderTogether) {
+  const std::string program = UpdateDir() + "/QVUpdate.exe", version = UpdateDir() + "/ver.txt";
+  const auto folder = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(UpdateDir())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  for (const bool putBackFails : {false, true}) {
+    SCOPED_TRACE(putBackFails ? "the old update file cannot be put back" : "the old update file is put back");
+    ResetGlobals();
+    window = RecordingWindow();
+    WriteFile(program, "old program");
+    WriteFile(version, "1|Quorvelle|1234|QV|");
+    Start("UpdStd");
+    assistant->RenameFileWith([&](const std::string& from, const std::string& to) {
+      if (to == version || (putBackFails && from == program + ".prev")) return EACCES;
+      return SystemRename(from, to);
+    });
+    assistant->UpdateSuche();
+    assistant->cmdDoUpdate_Click();
+    EXPECT_FALSE(UpdateLoaded);
+    EXPECT_EQ(ReadFile(version), "1|Quorvelle|1234|QV|");
+    if (!putBackFails) {
+      EXPECT_EQ(window.lines.back(), "Kopierfehler: " + version + ": Zugriff verweigert");
+      EXPECT_EQ(window.pages.back(), PagePrefix + "updErr");
+      EXPECT_EQ(ReadFile(program), "old program");
+      EXPECT_EQ(folder(), (std::vector<std::string>{"QVUpdate.exe", "ver.txt"}));
+    } else {
+      // Something was copied: no page saying that nothing was.
+      EXPECT_EQ(window.lines.back(),
+                "Nur ein Teil des Updates ist im Update-Ordner; der nächste Start des "
+                "Update-Assistenten vervollständigt die Kopie.");
+      EXPECT_TRUE(window.pages.empty() || window.pages.back() != PagePrefix + "updErr");
+      EXPECT_EQ(ReadFile(program), update);
+    }
+    assistant->cmdClose_Click();
+  }
+  // The next run finishes the copy before it reads the local version.
+  ResetGlobals();
+  window = RecordingWindow();
+  Start("UpdPro");
+  EXPECT_EQ(ReadFile(program), update);
+  EXPECT_EQ(ReadFile(version), "1|Quorvelle|1235|QV|");
+  EXPECT_EQ(folder(), (std::vector<std::string>{"QVUpdate.exe", "ver.txt"}));
+  EXPECT_EQ(assistant->LocalVersion, 1235);
+  EXPECT_NE(Log().find(";Interrupted copy into the update folder finished;\r\n"), std::string::npos);
+  assistant->cmdClose_Click();
+}
+
+// An update file announced beyond the download's 32-bit sizes is told as
+// too big, in the status list and the log, not as a box "6" "Overflow".
+TEST_F(UpdateAssistantTest, AnUpdateAnnouncedBeyondTheSizesIsToldTooBig) {
+  server.On("HEAD", std::string(kData) + "QVUpdate.exe", {Bytes(ResponseHead(200, size_t{3000000000}))});
+  Start("UpdStd");
+  assistant->UpdateSuche();
+  assistant->cmdDoUpdate_Click();
+  const std::string line = "Die Update-Datei ist zu groß: mehr als 2.147.483.647 Bytes.";
+  EXPECT_EQ(window.lines.back(), line);
+  EXPECT_EQ(window.status, line);
+  EXPECT_TRUE(messages.empty()) << messages.front();
+  EXPECT_NE(rt::FromAnsi(Log()).find(";" + line + ";\r\n"), std::string::npos);
+  EXPECT_EQ(window.pages.back(), PagePrefix + "updErr");
+  EXPECT_FALSE(std::filesystem::exists(UpdateDir() + "/QVUpdate.exe"));
+  assistant->cmdClose_Click();
 }
 
 TEST_F(UpdateAssistantTest, FailedTransfersAndCopiesShowTheErrorPageAndCopyNothing) {
@@ -480,6 +561,18 @@ TEST_F(UpdateAssistantTest, ALogThatCannotStartEndsTheSilentRunBeforeAnyCheck) {
   EXPECT_TRUE(window.unloaded);
   assistant->UpdateSuche();
   EXPECT_EQ(Gets("ver.txt"), 0u);
+}
+
+// Another assistant (another user's, with the same update folder) writes
+// the log: this run says that one runs, not that it lacks permissions.
+TEST_F(UpdateAssistantTest, ALogHeldByAnotherAssistantIsToldAsSuch) {
+  WriteFile(world.Path("srv/UpdLog.001"), "");
+  shell::InstanceLock other(world.Path("srv/UpdLog.001"));
+  ASSERT_TRUE(other.Held());
+  Start("UpdStd");
+  EXPECT_FALSE(loaded);
+  EXPECT_EQ(messages, std::vector<std::string>{"Automatisches Online-Update"});
+  EXPECT_TRUE(window.unloaded);
 }
 
 TEST_F(UpdateAssistantTest, WhileLoadedARightButtonReleaseNeverReachesTheBrowserPage) {

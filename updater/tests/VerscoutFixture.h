@@ -34,6 +34,8 @@ inline void ResetGlobals() {
   UpdateLoaded = false;
   Settings.reset();
   Tools.reset();
+  RunLock.reset();
+  LinesForLog.clear();
   MouseHook.Reset();
   Window = nullptr;
 }
@@ -68,6 +70,21 @@ class VerscoutFixture : public ::testing::Test {
       settings.DefaultPath(key);
       settings.SetSetting("", "AktUpdDir", folder.empty() ? UpdateDir() : folder);
     }
+  }
+
+  // The settings file of the current user.
+  std::string SettingsFile() const { return (registry.Path() / "HKEY_CURRENT_USER.reg").string(); }
+  // Writes the current user's settings file with the administration
+  // program's update folder (UpdateDir()), followed by `rest`: its closing
+  // line, or damage.
+  void WriteAdminSettingsFile(const std::string& rest) const {
+    std::string folderHex;
+    for (unsigned char c : UpdateDir()) {
+      static constexpr char digits[] = "0123456789ABCDEF";
+      folderHex += {digits[c >> 4], digits[c & 0xF]};
+    }
+    WriteFile(SettingsFile(),
+              "QVREG 1\nK \nK SOFTWARE\\Kelvaro\\QuorvelleAdm4\nV AktUpdDir 1 " + folderHex + "\n" + rest);
   }
 
   // The program's own copy in the program folder, as an installation has

@@ -11,7 +11,9 @@
 
 #include "VerscoutFixture.h"
 #include "runtime/Date.h"
+#include "runtime/Strings.h"
 #include "services/cRegSettings.h"
+#include "shell/InstanceLock.h"
 
 extern char** environ;
 
@@ -138,6 +140,70 @@ TEST_F(VerscoutRunTest, AMessageBoxWithoutDisplayDoesNotBreakTheSilentRun) {
     }
     EXPECT_FALSE(std::filesystem::exists(world.Path("tmp/QVVerscout")));
   }
+}
+
+// A second silent run while another assistant runs: it says so on the
+// error output and leaves the first's temporary folder and log alone.
+TEST_F(VerscoutRunTest, ASilentSecondRunTouchesNothingOfTheFirst) {
+  const std::string folder = world.Path("tmp/QVVerscout/");
+  WriteFile(folder + "ver.txt", "the first run's version file");
+  shell::InstanceLock first(world.Path("tmp/QVVerscout.lock"));
+  ASSERT_TRUE(first.Held());
+  EXPECT_EQ(Run("UpdSilent"), 1);
+  EXPECT_EQ(ReadFile(ErrorOutputFile()),
+            "Verscout: Automatisches Online-Update: Der Update-Assistent läuft bereits. Bitte warten Sie, bis er "
+            "fertig ist, oder schließen Sie sein Fenster.\n");
+  EXPECT_EQ(ReadFile(folder + "ver.txt"), "the first run's version file");
+  EXPECT_EQ(server.CountRequests("GET", std::string(kData) + "ver.txt"), 0u);
+  EXPECT_EQ(Setting("SOFTWARE\\Kelvaro\\Quorvelle4", "LastUpdateCheck"), "");
+  EXPECT_FALSE(std::filesystem::exists(world.Path("srv/UpdLog.001")));
+}
+
+// A damaged settings file in a silent run without a display: the settings
+// before the damage are kept, the damage is told on the error output (one
+// line, German words only) and in the log, and the check runs. A settings
+// file that cannot be read at all is told as such.
+TEST_F(VerscoutRunTest, ASilentRunAfterADamagedSettingsFileGoesOnWithWhatWasKept) {
+  std::string deep = "K a";
+  for (int level = 1; level < 20000; ++level) deep += "\\a";
+  struct Case {
+    const char* what;
+    std::string rest;
+  };
+  for (const Case& c : {Case{"cut in the middle of a line", "V LastUpdateCheck 4 3"},
+                        Case{"a key 20,000 levels deep", deep + "\nEND 4\n"},
+                        Case{"a key name of 301 characters", "K " + std::string(301, 'k') + "\nEND 4\n"}}) {
+    SCOPED_TRACE(c.what);
+    for (const auto& entry : std::filesystem::directory_iterator(registry.Path())) std::filesystem::remove_all(entry);
+    WriteAdminSettingsFile(c.rest);
+    const size_t checks = server.CountRequests("GET", std::string(kData) + "ver.txt");
+    ASSERT_EQ(Run("UpdSilentPro"), 0) << ReadFile(ErrorOutputFile());
+    EXPECT_EQ(server.CountRequests("GET", std::string(kData) + "ver.txt"), checks + 1);
+    const std::string told = ReadFile(ErrorOutputFile());
+    const std::string line =
+        "Verscout: Einstellungsdatei: Die Einstellungsdatei " + SettingsFile() + " war beschädigt (Zeile ";
+    ASSERT_NE(told.find(line), std::string::npos) << told;
+    const std::string notice =
+        told.substr(told.find(line) + 10, told.find('\n', told.find(line)) - told.find(line) - 10);
+    EXPECT_NE(notice.find(" Die Einstellungen vor der beschädigten Stelle wurden übernommen."), std::string::npos)
+        << notice;
+    EXPECT_EQ(notice.find("line"), std::string::npos) << notice;
+    EXPECT_NE(rt::FromAnsi(Log()).find(";" + notice + ";\r\n"), std::string::npos) << rt::FromAnsi(Log());
+  }
+
+  for (const auto& entry : std::filesystem::directory_iterator(registry.Path())) std::filesystem::remove_all(entry);
+  std::filesystem::create_directory(SettingsFile());
+  EXPECT_EQ(Run("UpdSilentPro"), 1);
+  const std::string told = ReadFile(ErrorOutputFile());
+  EXPECT_NE(told.find("Verscout: Einstellungsdatei: Die Einstellungsdatei " + SettingsFile() +
+                      " kann nicht verwendet werden: sie kann nicht gelesen werden (Ist ein Verzeichnis). Bis dies "
+                      "behoben ist,"),
+            std::string::npos)
+      << told;
+  EXPECT_NE(told.find("Verscout: Fehler bei Auto-Update!: Das Web-Update kann nicht ausgeführt werden, da die "
+                      "Einstellungen nicht gelesen werden können.\n"),
+            std::string::npos)
+      << told;
 }
 
 // A server that announces a few bytes and sends without end: the program's

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "Global.h"
 #include "inet/ConnectTo.h"
 #include "inet/ScriptedHttpServer.h"
+#include "inet/Waiting.h"
 #include "runtime/ErrorNumberOf.h"
 
 namespace verscout {
@@ -255,6 +257,63 @@ TEST_F(clsDownloadTest, CancelInTheFirstProgressEventReturnsNothingAndAddsNoLine
   EXPECT_FALSE(download->LastBodyComplete());
   EXPECT_TRUE(recorder->lines.empty());
   EXPECT_EQ(recorder->events.back(), "State 0");
+}
+
+// Milliseconds since `start`.
+int64_t MsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
+TEST_F(clsDownloadTest, ASlowLineMovesTheProgressAndEndsBelowTheFloorWithItsReason) {
+  // A floor of 1 KB/s over 2 s, so the test runs in seconds.
+  inet::ScopedSpeedFloor floor({1024, 2});
+  inet::Script slow{Bytes(ResponseHead(200, 5000))};
+  for (int i = 0; i < 20; ++i) {
+    slow.push_back(Bytes("ab"));
+    slow.push_back(inet::steps::Pause(500));
+  }
+  server.On("HEAD", "/slow", {Bytes(ResponseHead(200, 5000))});
+  server.On("GET", "/slow", slow);
+  const auto start = std::chrono::steady_clock::now();
+  const std::string body = Fetch("/slow");
+  EXPECT_LT(MsSince(start), 8000);
+  // What arrived is returned, as for any body cut short.
+  std::string pairs;
+  while (pairs.size() < body.size()) pairs += "ab";
+  EXPECT_GE(body.size(), 2u);
+  EXPECT_EQ(body, pairs);
+  // The bar follows the bytes as they come, not a whole chunk later.
+  ASSERT_FALSE(recorder->progress.empty());
+  EXPECT_LT(recorder->progress.front().second, 1024);
+  EXPECT_FALSE(download->LastBodyComplete());
+  EXPECT_TRUE(download->LastTransferBroken());
+  EXPECT_EQ(download->LastFailure(), "the transfer stays below 1024 bytes per second over 2 seconds");
+  EXPECT_EQ(recorder->lines, std::vector<std::string>{"#40503 Not all data was being loaded"});
+}
+
+TEST_F(clsDownloadTest, AWaitAbandonedThroughTheWaitHookEndsTheCallAsACancel) {
+  struct Case {
+    const char* what;
+    int32_t bytes;
+    const char* result;
+  };
+  server.On("HEAD", "/file", {inet::steps::Pause(20000), Bytes(ResponseHead(200, 5000))});
+  server.On("HEAD", "/body", {Bytes(ResponseHead(200, 5000))});
+  server.On("GET", "/body", {Bytes(ResponseHead(200, 5000) + "abc"), inet::steps::Pause(20000)});
+  for (const Case& c : {Case{"a size query waiting for the head", 0, "0"},
+                        Case{"a transfer waiting for the body", 1024, ""}}) {
+    SCOPED_TRACE(c.what);
+    recorder->lines.clear();
+    int calls = 0;
+    inet::ScopedWaitHook hook([&calls] { return ++calls < 5; });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Fetch(c.bytes == 0 ? "/file" : "/body", c.bytes), c.result);
+    EXPECT_LT(MsSince(start), 5000);
+    EXPECT_EQ(calls, 5);
+    EXPECT_EQ(download->LastFailure(), "");
+    EXPECT_FALSE(download->LastBodyComplete());
+    EXPECT_TRUE(recorder->lines.empty());
+  }
 }
 
 TEST_F(clsDownloadTest, OwnerMayReleaseTheObjectFromAnEvent) {

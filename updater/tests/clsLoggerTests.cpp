@@ -1,10 +1,11 @@
-#include "clsLogger.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "FileSizeLimit.h"
+#include "Global.h"
 #include "TestFolder.h"
+#include "clsLogger.h"
 #include "runtime/Clock.h"
 #include "runtime/ErrorNumberOf.h"
 
@@ -131,6 +132,26 @@ TEST_F(clsLoggerTest, OneWriterAtATimeAndARestartedSingleFile) {
   EXPECT_EQ(ReadFile(folder.Path("One")), std::string(kStamp) + ";second;\r\n");
   single.StopLogging();
   EXPECT_FALSE(clsLogger().BeginLogging());  // no name
+}
+
+// A full disk: the lines that cannot be written are told lost, once.
+TEST_F(clsLoggerTest, LinesLostOnAFullDiskAreToldOnce) {
+  clsLogger log;
+  log.LogFile(folder.Path("App"));
+  log.LogLevel(2);
+  ASSERT_TRUE(log.BeginLogging());
+  log.IUPrint(1, "kept");
+  IsEnglish = false;
+  ::testing::internal::CaptureStderr();
+  {
+    // Room for the error output's message, not for the log's next lines.
+    FileSizeLimit full(200);
+    for (int i = 0; i < 3; ++i) log.IUPrint(1, std::string(100, 'x'));
+  }
+  const std::string told = ::testing::internal::GetCapturedStderr();
+  log.StopLogging();
+  EXPECT_EQ(told, "Verscout: Protokolldatei " + folder.Path("App.log") +
+                      ": Zeilen des Protokolls gehen verloren (Datei zu groß)\n");
 }
 
 }  // namespace

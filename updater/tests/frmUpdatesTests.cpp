@@ -241,6 +241,13 @@ TEST_F(frmUpdatesTest, AStatusLineWiderThanTheListContinuesOnTheNextLines) {
   }
   EXPECT_EQ(rt::Replace(joined, " ", ""), rt::Replace(line, " ", ""));
   EXPECT_EQ(list->ListIndex(), list->ListCount() - 1);
+  // The whole line is highlighted, every row of it, and only that line.
+  EXPECT_FALSE(list->Selected(0));
+  for (int32_t i = 1; i < list->ListCount(); ++i) EXPECT_TRUE(list->Selected(i)) << i;
+  form->ShowBrowser(false);
+  EXPECT_TRUE(form->RenderToPng(rt::TestRenderPath("verscout-wrapped-status-line.png"), false));
+  form->AddStatusLine("Logout...");
+  for (int32_t i = 0; i + 1 < list->ListCount(); ++i) EXPECT_FALSE(list->Selected(i)) << i;
   gdi::UseFixedMetrics();
 }
 
@@ -309,6 +316,50 @@ TEST_F(frmUpdatesTest, FileOperationDoesWhatTheShellDoesAndTellsAnError) {
   EXPECT_EQ(messages,
             std::vector<std::string>{"Kopierfehler " + std::to_string(forms::errNoResponder) + " bei Update."});
   EXPECT_EQ(ReadFile(target), "old");
+  ::unsetenv("XDG_DATA_HOME");
+}
+
+// The questions of a file operation speak the assistant's language under
+// its title.
+TEST_F(frmUpdatesTest, FileOperationAsksInTheAssistantsLanguageUnderItsTitle) {
+  ::setenv("XDG_DATA_HOME", world.Path("data").c_str(), 1);
+  const std::string source = world.Path("tmp/source.txt");
+  const std::string target = UpdateDir() + "/source.txt";
+  for (const bool english : {false, true}) {
+    SCOPED_TRACE(english ? "English" : "German");
+    if (english) {
+      form->Unload();
+      ResetGlobals();
+      UseEnglish();
+    }
+    Start("UpdStd");
+    WriteFile(source, "new");
+    WriteFile(target, "old");
+    WriteFile(UpdateDir() + "/second.txt", "old");
+    std::vector<std::string> asked;
+    const auto no = [&](const forms::ModalRequest& r) {
+      asked.push_back(r.title + " | " + r.prompt);
+      return forms::vbNo;
+    };
+    forms::Responders::Push(no);
+    EXPECT_FALSE(form->FileOperation(shell::FO_COPY, source, UpdateDir(), true, true));
+    forms::Responders::Push(no);
+    EXPECT_FALSE(form->FileOperation(shell::FO_DELETE, target, "", true, true));
+    forms::Responders::Push(no);
+    EXPECT_FALSE(form->FileOperation(shell::FO_DELETE, UpdateDir() + "/s*.txt", "", true, true));
+    EXPECT_EQ(ReadFile(target), "old");
+    const std::vector<std::string> expected =
+        english
+            ? std::vector<std::string>{"Online Update Assistant | Do you want to replace the file '" + target + "'?",
+                                       "Online Update Assistant | Do you want to move '" + target + "' to the trash?",
+                                       "Online Update Assistant | Do you want to move these 2 items to the trash?"}
+            : std::vector<std::string>{
+                  "Automatisches Online-Update | Möchten Sie die Datei '" + target + "' ersetzen?",
+                  "Automatisches Online-Update | Möchten Sie '" + target + "' in den Papierkorb verschieben?",
+                  "Automatisches Online-Update | Möchten Sie diese 2 Elemente in den Papierkorb "
+                  "verschieben?"};
+    EXPECT_EQ(asked, expected);
+  }
   ::unsetenv("XDG_DATA_HOME");
 }
 

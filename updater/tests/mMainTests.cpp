@@ -1,9 +1,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "UpdateAssistant.h"
 #include "VerscoutFixture.h"
 #include "mMain.h"
 #include "services/cRegSettings.h"
+#include "shell/InstanceLock.h"
 
 namespace verscout {
 namespace {
@@ -65,6 +67,19 @@ TEST_F(mMainTest, UnknownSwitchesAreRefusedWithTheirLength) {
                                                 "Update-Assist, Error: 7 | No process found!"}));
 }
 
+// Every closing separator goes: the log beside the update folder
+// "upd//" lies beside it, not in it.
+TEST_F(mMainTest, AllClosingSeparatorsOfTheUpdateFolderGo) {
+  for (const char* ending : {"/", "//", "\\/", "///"}) {
+    SCOPED_TRACE(ending);
+    ResetGlobals();
+    SetUpdateDir(kClientKey, UpdateDir() + std::string(ending));
+    ASSERT_TRUE(Main("UpdStd"));
+    EXPECT_EQ(UpdateFolder, UpdateDir());
+    EXPECT_EQ(LogFileBase(UpdateFolder), world.Path("srv") + "/UpdLog");
+  }
+}
+
 TEST_F(mMainTest, UpdateFolderMustBeSetAndFoldersMustExist) {
   UseEnglish();
   EXPECT_FALSE(Main("UpdStd"));
@@ -79,7 +94,7 @@ TEST_F(mMainTest, UpdateFolderMustBeSetAndFoldersMustExist) {
   EXPECT_EQ(messages[1],
             "Mistake during automatic update! | Automatic web update is not possible to perform; no "
             "temporary folders are available.\r\rUpdate-Folder: " +
-                world.Path("missing") + "/\r\rTemp-Folder: " + world.Path("no/such/temp") + "/QVVerscout/");
+                world.Path("missing") + "\r\rTemp-Folder: " + world.Path("no/such/temp") + "/QVVerscout/");
 }
 
 // A settings file of the administration program with the update folder,
@@ -87,12 +102,7 @@ TEST_F(mMainTest, UpdateFolderMustBeSetAndFoldersMustExist) {
 // a line of garbage.
 TEST_F(mMainTest, ADamagedSettingsFileIsToldAndTheUpdateFolderBeforeTheDamageIsKept) {
   UseEnglish();
-  const std::string file = (registry.Path() / "HKEY_CURRENT_USER.reg").string();
-  std::string folderHex;
-  for (unsigned char c : UpdateDir()) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    folderHex += {digits[c >> 4], digits[c & 0xF]};
-  }
+  const std::string file = SettingsFile();
   std::string deep = "K a";
   for (int level = 1; level < 20000; ++level) deep += "\\a";
   for (const std::string& damage : {deep, std::string("\x01 garbage")}) {
@@ -100,8 +110,7 @@ TEST_F(mMainTest, ADamagedSettingsFileIsToldAndTheUpdateFolderBeforeTheDamageIsK
     ResetGlobals();
     messages.clear();
     for (const auto& entry : std::filesystem::directory_iterator(registry.Path())) std::filesystem::remove(entry);
-    WriteFile(file, "QVREG 1\nK \nK SOFTWARE\\Kelvaro\\QuorvelleAdm4\nV AktUpdDir 1 " + folderHex + "\n" + damage +
-                        "\nEND 4\n");
+    WriteAdminSettingsFile(damage + "\nEND 4\n");
     ASSERT_TRUE(Main("UpdPro"));
     EXPECT_EQ(UpdateFolder, UpdateDir());
     ASSERT_EQ(messages.size(), 1u);
@@ -125,7 +134,8 @@ TEST_F(mMainTest, ASettingsFileThatCannotBeReadIsToldBeforeTheMissingUpdateFolde
                              "\rcannot be used: reading it failed (Is a directory).\r\rSettings can be neither read "
                              "nor saved until this is put right.");
   EXPECT_EQ(messages[1],
-            "Mistake during automatic update! | The web update can't be performed due to 'ActUpdDir' not being set.");
+            "Mistake during automatic update! | The web update can't be performed because the settings cannot be "
+            "read.");
 }
 
 TEST_F(mMainTest, ExitHandsOverOnlyAfterADownloadInClientMode) {
@@ -152,6 +162,37 @@ TEST_F(mMainTest, ExitHandsOverOnlyAfterADownloadInClientMode) {
   }
   EXPECT_EQ(UpdateProgramRuns(),
             "run\nargument:Update0" + UpdateDir() + "\nfolder:/\nfound:QVUpdate.exe:" + "2835454569 11\n");
+}
+
+// Another assistant runs (it holds the lock) with its files in the shared
+// temporary folder: a second start touches nothing and says so.
+TEST_F(mMainTest, ASecondRunLeavesTheFirstsFilesAndSaysThatOneRuns) {
+  SetUpdateDir(kClientKey, UpdateDir());
+  const std::string folder = world.Path("tmp") + "/QVVerscout/";
+  WriteFile(folder + "QVUpdate.exe", "the first run's download");
+  {
+    shell::InstanceLock first(world.Path("tmp") + "/QVVerscout.lock");
+    ASSERT_TRUE(first.Held());
+    for (const bool english : {false, true}) {
+      if (english) UseEnglish();
+      ResetGlobals();
+      EXPECT_FALSE(Main("UpdStd"));
+      ExitAssistant();
+    }
+    EXPECT_EQ(ReadFile(folder + "QVUpdate.exe"), "the first run's download");
+    EXPECT_EQ(messages, (std::vector<std::string>{
+                            "Automatisches Online-Update | Der Update-Assistent läuft bereits.\r\n\r\nBitte warten "
+                            "Sie, bis er fertig ist, oder schließen Sie sein Fenster.",
+                            "Online Update Assistant | The update assistant is already running.\r\n\r\nPlease wait "
+                            "until it has finished, or close its window."}));
+  }
+  // Once the first has ended, a run starts and, at its end, clears the folder.
+  messages.clear();
+  ResetGlobals();
+  ASSERT_TRUE(Main("UpdStd"));
+  ExitAssistant();
+  EXPECT_FALSE(std::filesystem::exists(folder));
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(mMainTest, TemporaryFolderIsOnlyClearedWhenItIsTheAssistantsOwn) {

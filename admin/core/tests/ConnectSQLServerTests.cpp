@@ -49,7 +49,11 @@ TEST_F(ConnectSQLServerTest, RefusedLogin) {
   ASSERT_EQ(captured.Messages().size(), 1u);
   const auto& m = captured.Messages()[0];
   EXPECT_EQ(m.buttons, 16);
-  EXPECT_EQ(m.prompt, "Please check your login and password!");
+  // The server's reason is in the text, not only in the title.
+  EXPECT_EQ(m.prompt.rfind("Please check your login and password!\r\r", 0), 0u) << m.prompt;
+  EXPECT_NE(m.prompt.find("password authentication failed for user \"" + ado::TestServer::User() + "\""),
+            std::string::npos)
+      << m.prompt;
   EXPECT_EQ(m.title.rfind("No Connection - ", 0), 0u) << m.title;
   EXPECT_GT(m.title.size(), std::string("No Connection - ").size());
 }

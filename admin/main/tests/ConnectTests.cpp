@@ -4,9 +4,15 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "core/DockedViews.h"
+#include "forms/controls/FlatEdit.h"
+#include "forms/docking/DockStudio.h"
+#include "main/frmKonfig.h"
+#include "users/frmUser.h"
 #include "main/tests/MainTestAccess.h"
 #include "main/tests/SessionTest.h"
 
@@ -42,6 +48,17 @@ class Connect : public test::SessionTest {
   }
   void Click(const std::string& key) { frmMDITestAccess::ToolClick(*main, key); }
   bool Connected() const { return cnMain && cnMain->State() == ado::adStateOpen; }
+  // The server's sessions of a login, once a closed one has gone (a
+  // server process ends a moment after its client has left).
+  std::string SessionsOf(const std::string& login) {
+    std::string count;
+    for (int i = 0; i < 40; ++i) {
+      count = Scalar(db(), "SELECT count(*) FROM pg_stat_activity WHERE usename = '" + login + "'");
+      if (count == "0") break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return count;
+  }
 
   int dialogs = 0;
 };
@@ -121,6 +138,46 @@ TEST_F(Connect, DisconnectEndsTheSessionSoTheNextConnectChecksAgain) {
   EXPECT_FALSE(frmStart::Default()->LinksEnabled());
 }
 
+// After Disconnect the open views offer no command that needs the
+// connection, on show or when their tab is chosen; after connecting again
+// each view starts over: its commands are back and it shows what is stored,
+// not what was typed before.
+TEST_F(Connect, OpenViewsFollowTheClosedConnectionAndStartOverOnTheNextOne) {
+  QV_REQUIRE_SERVER();
+  const std::string stored = Scalar(db(), "SELECT coalesce(ArchLocPath, '') FROM Konfig");
+  RestartWithStoredLogin(test::PasswordLogin(), true);
+  ASSERT_TRUE(Connected());
+  const std::shared_ptr<frmUser> users = frmUser::Default();
+  const std::shared_ptr<frmKonfig> konfig = frmKonfig::Default();
+  ShowDockedForm(users);
+  ShowDockedForm(konfig);
+  auto archive = konfig->Get<forms::FlatEdit>("txtArchPath", 0);
+  archive->SetText("/typed/but/not/saved");
+  const auto enabled = [this](const char* key) { return dock->Tool(key)->Enabled(); };
+
+  Click("DBDisconnect");
+  ASSERT_FALSE(Connected());
+  EXPECT_FALSE(enabled("Save"));
+  EXPECT_FALSE(enabled("Refresh"));
+  dock->ShowForm(users);  // the tab of the user view chosen
+  EXPECT_EQ(ActiveDockedForm(), users);
+  EXPECT_FALSE(enabled("AddUser"));
+  EXPECT_FALSE(enabled("AddGrp"));
+  EXPECT_FALSE(enabled("Refresh"));
+  EXPECT_EQ(Titles(), "");
+
+  LoginWith(test::PasswordLogin(), [this] { Click("DBConnect"); });
+  ASSERT_TRUE(Connected());
+  EXPECT_TRUE(enabled("AddUser"));
+  EXPECT_TRUE(enabled("AddGrp"));
+  EXPECT_TRUE(enabled("Refresh"));
+  dock->ShowForm(konfig);
+  EXPECT_EQ(ActiveDockedForm(), konfig);
+  EXPECT_TRUE(enabled("Save"));
+  EXPECT_EQ(archive->Text(), stored);
+  EXPECT_EQ(Titles(), "");
+}
+
 // A login that may connect but not read the master database is told that
 // it lacks the rights, on the dialog login and on the automatic login;
 // never that the database is incomplete.
@@ -135,6 +192,10 @@ TEST_F(Connect, MissingRightsOnTheMasterDatabaseAreToldAsSuch) {
     EXPECT_EQ(msg->calls[0][2].ToString(), "Error: " + std::to_string(ado::errPermissionDenied));
     EXPECT_FALSE(frmStart::Default()->LinksEnabled());
     EXPECT_FALSE(dock->Tool("AutoUpdate")->Enabled());
+    // The refused session is ended: counted from another connection, the
+    // server has no session of that login left.
+    EXPECT_FALSE(Connected());
+    EXPECT_EQ(SessionsOf(noRights.Login().user), "0");
   };
   LoginWith(noRights.Login(true));
   expectTold("dialog login");

@@ -105,8 +105,12 @@ TEST_F(DatabaseView, TheArchiveFolderGoesForAnyIdAndAFailureIsReported) {
     EXPECT_EQ(list->RowCount(), 0);
     if (c.unreachable) {
       ASSERT_EQ(test::RecordingMsg::Calls().size(), 2u);  // the question, the report
-      EXPECT_NE(test::RecordingMsg::Calls()[1].details.find("Procedure: \"Delete the archive folder\""),
-                std::string::npos);
+      const test::RecordingMsg::Call& report = test::RecordingMsg::Calls()[1];
+      EXPECT_NE(report.details.find("Procedure: \"Delete the archive folder\""), std::string::npos);
+      // The report says what went wrong, with the folder it concerns.
+      EXPECT_NE(report.prompt.find("could not be removed"), std::string::npos) << report.prompt;
+      EXPECT_NE(report.prompt.find(folder.string()), std::string::npos) << report.prompt;
+      EXPECT_EQ(report.details.find("Error 0,"), std::string::npos) << report.details;
     } else {
       EXPECT_EQ(test::RecordingMsg::Calls().size(), 1u);
       EXPECT_FALSE(std::filesystem::exists(folder));

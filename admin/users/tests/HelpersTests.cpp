@@ -33,9 +33,16 @@ TEST(ArchiveFolder, IsADirectChildOfTheRootNamedWithAtLeastFiveDigits) {
 TEST(OwnerEntries, HideTheIdBehindBlanks) {
   const std::string entry = OwnerEntry("{ID}", "jdoe", "John Doe", 99);
   EXPECT_EQ(entry, "John Doe (jdoe)" + std::string(99, ' ') + "|{ID}");
-  EXPECT_EQ(OwnerEntry("{ID}", "jdoe", "jdoe", 3), "jdoe   |{ID}");
-  EXPECT_EQ(OwnerEntry("{ID}", "jdoe", "", 1), " (jdoe) |{ID}");
   EXPECT_EQ(OwnerEntryID(entry), "{ID}");
+  struct Case {
+    const char* login;
+    const char* fullname;
+    const char* shown;  // the entry before its blanks
+  };
+  for (const Case& c : {Case{"jdoe", "jdoe", "jdoe"}, Case{"cloudsdk", "", "cloudsdk"},
+                        Case{"", "<unknown user>", "<unknown user>"}}) {
+    EXPECT_EQ(OwnerEntry("{ID}", c.login, c.fullname, 3), std::string(c.shown) + "   |{ID}") << c.login;
+  }
 }
 
 TEST(RightsMask, ChecksTheBoxesOfItsBits) {

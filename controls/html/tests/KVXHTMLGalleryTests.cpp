@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "PageCheck.h"
 #include "forms/Form.h"
 #include "forms/PictureBox.h"
 #include "gdi/Gdi.h"
@@ -70,6 +71,20 @@ TEST_F(Gallery, TableWithBordersColoursAndVAlign) {
       "<td>The last row, also taller than one line.</td></tr></table>"
       "<p>Text after the table.</p>");
   Save("table");
+}
+
+TEST_F(Gallery, ReleaseNotesTableWithRowColoursAndLongWords) {
+  html->SetEnableScroll(htmScrollBars::Beide);
+  html->SetText(
+      "<h3>Release notes</h3><table border=1 cellpadding=3 width=100% bgcolor=white>"
+      "<tr bgcolor=#336699><td width=60><font color=white><b>Version</b></font></td>"
+      "<td><font color=white><b>Changes</b></font></td></tr>"
+      "<tr><td>2023-11-02</td><td>Kontenverwaltungsoberflaeche moved to \\\\fileserver01\\Software</td></tr>"
+      "<tr><td>2023-08-14</td><td><ul><li>Memo databases can be archived from the list.<li>Users of removed "
+      "groups keep their rights.</ul></td></tr></table><p>Text after the table.</p>");
+  // Nothing cut, hidden or drawn over anything.
+  EXPECT_EQ(testing::PageFaults(*html), std::vector<std::string>{});
+  Save("release-notes");
 }
 
 TEST_F(Gallery, PageLargerThanTheViewportWithBothBars) {

@@ -2,13 +2,29 @@
 // backgrounds, vertical alignment, and tables beyond the fixed limits.
 #include <gtest/gtest.h>
 
+#include "PageCheck.h"
 #include "TestView.h"
+#include "gdi/Bitmaps.h"
+#include "forms/PictureBox.h"
+#include "gdi/Owned.h"
 #include "html/KVXHTML.h"
+#include "html/PageDisplayList.h"
 
 namespace kvctl2 {
 namespace {
 
+using testing::PageFaults;
 using testing::TestView;
+using Item = html::PageDisplayList::Item;
+using Kind = html::PageDisplayList::Kind;
+
+std::vector<Item> Lines(const KVXHTML& html) {
+  std::vector<Item> lines;
+  for (const Item& item : html.Page().DisplayList()->Items()) {
+    if (item.What == Kind::Line) lines.push_back(item);
+  }
+  return lines;
+}
 
 // The PixelWidth of every cell, in document order, and of the first table.
 struct Widths {
@@ -42,8 +58,9 @@ TEST(TableLayout, ColumnWidths) {
       {"<table width=300><tr><td colspan=2>a<td>b</table>", 300, {194, 97}},
       // Pixel columns wider than a pixel table widen it...
       {"<table width=200 cellspacing=0><tr><td width=150>a<td width=120>b</table>", 270, {150, 120}},
-      // ... but not a table with a share width.
-      {"<table width=50% cellspacing=0><tr><td width=150>a<td width=120>b</table>", 140, {150, 120}},
+      // ... and so do they a table with a share width (140 here), whose
+      // frame then holds them.
+      {"<table width=50% cellspacing=0><tr><td width=150>a<td width=120>b</table>", 270, {150, 120}},
       {"<table width=220 cellspacing=0><tr><td width=100>a<td width=120>b<tr><td colspan=2>c</table>",
        220,
        {100, 120, 220}},
@@ -79,8 +96,11 @@ TEST(TableLayout, TablesBeyondTheFixedLimits) {
   EXPECT_NE(TestView::Find(view.Drawn(nested + "after"), "inner").x, -1);
   std::string wide = "<table width=280 cellspacing=0 cellpadding=0><tr>";
   for (int i = 0; i < 20; ++i) wide += "<td>c" + std::to_string(i);
+  // The columns hold their words (14 and 21 pixels): the table grows to
+  // 350 pixels, and the page with it.
+  view.html.SetEnableScroll(htmScrollBars::Beide);
   const auto drawn = view.Drawn(wide + "</table>");
-  EXPECT_EQ(TestView::Find(drawn, "c19").x, 4 + 19 * 14);
+  EXPECT_EQ(TestView::Find(drawn, "c19").x, 4 + 10 * 14 + 9 * 21);
 }
 
 TEST(TableLayout, PlacesTablesRowsAndCells) {
@@ -183,6 +203,125 @@ TEST(TableLayout, BackgroundsFramesAndTheirColours) {
 
   view.html.SetText("<table width=100 border=0><tr><td>a</td></tr></table>");
   for (const std::string& c : view.Calls()) EXPECT_EQ(c.rfind("LineTo", 0), std::string::npos) << c;
+}
+
+TEST(TableLayout, AColumnHoldsItsWidestWordPictureOrTable) {
+  // Each page at each width: nothing cut, nothing over anything, and the
+  // cell "next" starts right of what its neighbour holds.
+  struct Case {
+    const char* source;
+    int blockRight;  // right edge of the widest thing left of "next" (0: none)
+  };
+  const Case cases[] = {
+      {"<table border=1 width=200><tr><td width=60>2023-11-02</td><td>Second cell text</td></tr></table>", 0},
+      {"<table border=1 width=100><tr><td width=20>Kontenverwaltungsoberflaeche</td><td>next</td></tr></table>",
+       0},
+      // A 80-pixel picture in a 20-pixel column.
+      {"<table border=1 width=100><tr><td width=20><img src=p width=80 height=20></td><td>next</td></tr></table>",
+       80},
+      // A 150-pixel table in a 20-pixel column.
+      {"<table border=1 width=100><tr><td width=20><table border=1 width=150><tr><td>inner</td></tr></table></td>"
+       "<td>next</td></tr></table>",
+       150},
+      // A word in a cell that spans two narrow columns.
+      {"<table border=1 width=60><tr><td colspan=2>\\\\fileserver01\\Software</td></tr>"
+       "<tr><td>a</td><td>next</td></tr></table>",
+       0},
+      // A share table, its column asking for more than the table has.
+      {"<table border=1 width=50%><tr><td width=150>Versionsnummer</td><td>next</td></tr></table>", 150},
+  };
+  const auto picture = com::StdPicture::FromBitmap(gdi::OwnedBitmap(gdi::CreateFilledBitmap(80, 20, 0x00FF00)));
+  for (const Case& c : cases) {
+    for (const int width : {100, 300, 640}) {
+      TestView view(width);
+      view.html.SetEnableScroll(htmScrollBars::Beide);
+      view.html.Events().Connect("LoadImage", [&](com::Args& args) { args[1] = com::ToVariant(picture); });
+      const auto drawn = view.Drawn(c.source);
+      const std::string what = std::string(c.source) + " at " + std::to_string(width);
+      EXPECT_EQ(PageFaults(view.html), std::vector<std::string>{}) << what;
+      const testing::DrawnText next = TestView::Find(drawn, "next");
+      if (c.blockRight > 0) {
+        ASSERT_NE(next.x, -1) << what;
+        EXPECT_GT(next.x, 4 + c.blockRight) << what;
+      }
+      // The page is as wide as the table, so that it can be scrolled to.
+      for (const Item& line : Lines(view.html)) EXPECT_LE(line.Box.Right, view.html.PageWidth()) << what;
+    }
+  }
+}
+
+TEST(TableLayout, TheFrameHoldsItsColumnsAndTheTextAfterItStandsBelowIt) {
+  // Column widths that add up to the table's width, with and without spacing.
+  for (const char* source :
+       {"<table border=1 width=640 cellspacing=2><tr><td width=320>a</td><td width=320>b</td></tr></table>after",
+        "<table border=1 width=200 cellspacing=0><tr><td width=150>a</td><td width=120>b</td></tr></table>after",
+        "<table border=1 width=50% cellspacing=4><tr><td width=150>a</td><td width=120>b</td></tr></table>after"}) {
+    TestView view(700);
+    view.html.SetEnableScroll(htmScrollBars::Beide);
+    const auto drawn = view.Drawn(source);
+    const std::vector<Item> lines = Lines(view.html);
+    ASSERT_GE(lines.size(), 4u) << source;
+    // The table's frame comes first: top, left, right, bottom edge.
+    const int64_t frameRight = lines[2].Box.Left, frameBottom = lines[3].Box.Top;
+    for (size_t i = 4; i < lines.size(); ++i) EXPECT_LT(lines[i].Box.Left, frameRight) << source;
+    EXPECT_GT(TestView::Find(drawn, "after").y, frameBottom) << source;
+  }
+}
+
+TEST(TableLayout, RowColoursFillTheirCells) {
+  TestView view;
+  view.html.SetBackColor(0xFFFFFF);
+  view.html.SetText(
+      "<table border=1 width=100% bgcolor=white><tr bgcolor=#336699><td><font color=white>Header one</font></td>"
+      "<td bgcolor=#FFFFCC>own</td></tr><tr><td>a</td><td>b</td></tr></table>");
+  EXPECT_EQ(PageFaults(view.html), std::vector<std::string>{});
+  const auto drawn = view.Texts();
+  auto fillUnder = [&](const std::string& word) {
+    const testing::DrawnText d = TestView::Find(drawn, word);
+    uint32_t color = 0xFFFFFFFF;
+    for (const Item& item : view.html.Page().DisplayList()->Items()) {
+      if (item.What == Kind::Fill && item.Box.Left <= d.x && d.x < item.Box.Right && item.Box.Top <= d.y &&
+          d.y < item.Box.Bottom)
+        color = item.Color;
+    }
+    return color;
+  };
+  EXPECT_EQ(fillUnder("Header"), 0x996633u);  // the row's colour (OLE: blue in the high byte)
+  EXPECT_EQ(fillUnder("own"), 0xCCFFFFu);     // a cell's own colour wins
+  EXPECT_EQ(fillUnder("a"), 0xFFFFFFu);       // the next row has none: the table's
+}
+
+TEST(TableLayout, AListInALaterColumnKeepsItsBlanksAndItsLeftEdge) {
+  for (const char* cell : {"<td width=150>Left</td>", "<td width=100>Left</td><td width=80>Middle</td>"}) {
+    TestView view(500);
+    const auto drawn = view.Drawn(std::string("<table border=1 width=480><tr>") + cell +
+                                  "<td><ul><li>An item in the right cell that wraps onto more lines</ul></td></tr>"
+                                  "</table>");
+    EXPECT_EQ(PageFaults(view.html), std::vector<std::string>{}) << cell;
+    const testing::DrawnText an = TestView::Find(drawn, "An"), item = TestView::Find(drawn, "item");
+    ASSERT_NE(an.x, -1) << cell;
+    EXPECT_EQ(item.x, an.Right() + 7) << cell;  // one blank between the words
+    int lines = 0;
+    for (const testing::DrawnText& d : drawn) {
+      if (d.y > an.y && d.x < an.x + 7 && d.text != "Left" && d.text != "Middle") {
+        EXPECT_EQ(d.x, an.x) << cell << " " << d.text;  // continuation lines start under the first word
+        ++lines;
+      }
+    }
+    EXPECT_GT(lines, 0) << cell;
+  }
+}
+
+TEST(TableLayout, TextAndRulesAfterATableDoNotWidenThePage) {
+  for (const char* after : {"Text after the table that runs over several lines at this width of the view.",
+                            "<hr>", "Text<hr>", "<p>A paragraph after the table that wraps.</p><hr>"}) {
+    for (const int width : {200, 300}) {
+      TestView view(width);
+      view.html.SetEnableScroll(htmScrollBars::Beide);
+      view.html.SetText(std::string("<table border=1 width=100%><tr><td>a</td></tr></table>") + after);
+      EXPECT_EQ(view.html.PageWidth(), view.html.ViewPort()->Surface().PixelWidth()) << after << " at " << width;
+    }
+  }
 }
 
 }  // namespace

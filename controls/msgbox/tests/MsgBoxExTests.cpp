@@ -299,9 +299,12 @@ TEST_F(MsgBoxExTest, LayoutFollowsTheLookProperties) {
   Show("Hi", forms::vbYesNoCancel, measure);
   EXPECT_EQ(g.scaleWidth, 3 * 1200 + 2 * 105 + 2 * 165);
   EXPECT_EQ(g.button0Left, 165);
+  // The whole title (" " and 60 characters of 6 pixels) beside the window
+  // manager's icon and buttons (120 pixels); the text takes the width.
   Answer(measure);
   msg->MsgBoxEx("Hi", 0, std::string(60, 'T'));
-  EXPECT_EQ(g.labelWidth, 60 * kChar + 900);
+  EXPECT_EQ(g.scaleWidth, (61 * 6 + 120) * 15);
+  EXPECT_EQ(g.labelWidth, g.scaleWidth - 165 - 165);
 
   // Details widen to 6000 and add the details button at the bottom right;
   // the check box comes below it.

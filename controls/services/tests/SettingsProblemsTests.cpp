@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "cRegSettings.h"
 #include "registry/tests/ScopedRegistryFolder.h"
@@ -30,7 +31,7 @@ TEST(SettingsProblems, EachProblemIsToldInTheProgramsLanguage) {
             0u)
       << notice.text;
   EXPECT_NE(notice.text.find("..."), std::string::npos) << "a long path is named by its ends";
-  EXPECT_NE(notice.text.find("(the key lies beyond the limits of 255 characters a name and 512 levels)"),
+  EXPECT_NE(notice.text.find("(der Schlüssel überschreitet die Grenzen von 255 Zeichen je Name und 512 Ebenen)"),
             std::string::npos)
       << notice.text;
 
@@ -42,11 +43,30 @@ TEST(SettingsProblems, EachProblemIsToldInTheProgramsLanguage) {
   EXPECT_EQ(settings.GetSetting("", "Kept").ToString(), "yes");
   notice = TakeSettingsNotice(false);
   const std::string told = "Die Einstellungsdatei\r" + file +
-                           "\rwar beschädigt (line 7: text after the closing line).\r\rDie Einstellungen vor der "
+                           "\rwar beschädigt (Zeile 7).\r\rDie Einstellungen vor der "
                            "beschädigten Stelle wurden übernommen. Die beschädigte Datei wurde aufbewahrt als:\r" +
                            file + ".broken-";
   EXPECT_EQ(notice.text.substr(0, told.size()), told);
   EXPECT_EQ(TakeSettingsNotice(true).text, "");
+}
+
+// A folder where the settings file should be: every setting fails for the
+// one reason, which is told once, in German words only.
+TEST(SettingsProblems, AFileThatCannotBeUsedIsToldOnceNotAtEverySetting) {
+  ScopedRegistryFolder folder;
+  const std::string file = (folder.Path() / "HKEY_CURRENT_USER.reg").string();
+  std::filesystem::create_directory(file);
+  cRegSettings settings;
+  std::vector<std::string> told;
+  for (const char* value : {"SQLAdm_CS", "SQLAdm_CU", "SQLAdm_CP", "SQLAdm_AL", "NetUsr"}) {
+    EXPECT_FALSE(settings.SetSetting("", value, "x"));
+    const SettingsNotice notice = TakeSettingsNotice(false);
+    if (!notice.text.empty()) told.push_back(notice.text);
+  }
+  EXPECT_EQ(told, (std::vector<std::string>{
+                      "Die Einstellungsdatei\r" + file +
+                      "\rkann nicht verwendet werden: sie kann nicht gelesen werden (Ist ein Verzeichnis).\r\rBis dies "
+                      "behoben ist, können Einstellungen weder gelesen noch gespeichert werden."}));
 }
 
 }  // namespace

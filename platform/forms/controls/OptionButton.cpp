@@ -36,19 +36,33 @@ std::vector<std::shared_ptr<OptionButton>> OptionButton::Group() const {
   return group;
 }
 
-void OptionButton::SetValue(bool value) {
-  if (value == m_value) return;
-  m_value = value;
-  if (value) {
-    for (const auto& other : Group()) {
-      if (other.get() != this && other->m_value) {
-        other->m_value = false;
-        other->Invalidate();
-      }
+bool OptionButton::Select() {
+  if (m_value) return false;
+  m_value = true;
+  for (const auto& other : Group()) {
+    if (other.get() != this && other->m_value) {
+      other->m_value = false;
+      other->Invalidate();
     }
   }
   Invalidate();
-  if (value) RaiseEvent("Click");
+  return true;
+}
+
+void OptionButton::SetValue(bool value) {
+  if (value) {
+    if (Select()) RaiseEvent("Click");
+  } else if (m_value) {
+    m_value = false;
+    Invalidate();
+  }
+}
+
+void OptionButton::Choose() {
+  if (!Enabled()) return;
+  const bool changed = Select();
+  if (auto* form = dynamic_cast<Form*>(Container())) form->SetFocusTo(*this);
+  if (changed) RaiseEvent("Click");
 }
 
 void OptionButton::Click() {
@@ -66,8 +80,7 @@ bool OptionButton::CanFocus() const {
 
 bool OptionButton::OnAccessKey(char32_t letter) {
   if (letter == 0 || AccessKeyOf(Caption()) != letter) return false;
-  Click();
-  if (auto* form = dynamic_cast<Form*>(Container())) form->SetFocusTo(*this);
+  Choose();
   return true;
 }
 
@@ -83,19 +96,14 @@ void OptionButton::KeyDown(int16_t& keyCode, int16_t shift) {
   if (it == group.end() || group.size() < 2) return;
   const size_t pos = static_cast<size_t>(it - group.begin());
   const auto& next = group[back ? (pos + group.size() - 1) % group.size() : (pos + 1) % group.size()];
-  next->SetValue(true);
-  if (form) form->SetFocusTo(*next);
+  next->Choose();
   keyCode = 0;
 }
 
 bool OptionButton::HandleMessage(uint32_t msg, win::WPARAM, win::LPARAM lParam, win::LRESULT& result) {
   bool click = false;
   if (!m_press.Handle(*this, msg, lParam, click)) return false;
-  if (click) {
-    // Set first: only the set button of a group takes the focus.
-    Click();
-    if (auto* form = dynamic_cast<Form*>(Container())) form->SetFocusTo(*this);
-  }
+  if (click) Choose();
   result = 0;
   return true;
 }

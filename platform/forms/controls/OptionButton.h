@@ -3,7 +3,8 @@
 // form a group in which one is set: setting Value to True (by the user or
 // by code) clears the others of its group and raises Click; clearing it
 // raises nothing. Only the set button of a group is a Tab stop; the arrow
-// keys move to the previous or next button of the group and set it.
+// keys move to the previous or next button of the group and set it. A
+// button the user chooses has the focus when its Click runs.
 #pragma once
 
 #include <memory>
@@ -34,6 +35,13 @@ class OptionButton : public StandardControl {
  private:
   // The option buttons of this one's group in TabIndex order (this one too).
   std::vector<std::shared_ptr<OptionButton>> Group() const;
+  // Sets this button and clears the others, raising nothing; whether it
+  // was clear before.
+  bool Select();
+  // The user chose this button (a click, its access key, an arrow key): it
+  // is set and takes the focus first, then raises Click, so that a Click
+  // handler that moves the focus on keeps its move.
+  void Choose();
 
   bool m_value = false;
   ButtonPress m_press;

@@ -1,6 +1,7 @@
 #include "forms/controls/WebBrowser.h"
 
 #include "com/ControlFactory.h"
+#include "forms/DesktopLink.h"
 #include "forms/controls/WebDocument.h"
 #include "runtime/Strings.h"
 #include "win/Cursor.h"
@@ -79,6 +80,10 @@ void WebBrowser::CreateView() {
   m_view->InitProperties();
   // A browser keeps a margin between the window's edge and the page's text.
   if (m_view->HasMember("DefaultPadding")) m_view->Let("DefaultPadding", rt::Variant(kPageMargin));
+  // The page takes the mouse (handed on by the page window below), and its
+  // links are drawn as links and followed on a click.
+  if (m_view->HasMember("Enabled")) m_view->Let("Enabled", true);
+  if (m_view->HasMember("EnableAnchors")) m_view->Let("EnableAnchors", true);
   AddConstituent(m_view, "View");
   // The page window takes the mouse over the whole document and hands it on.
   if (m_view->hWnd() != win::kNoWindow) win::EnableWindow(m_view->hWnd(), win::FALSE);
@@ -120,6 +125,11 @@ void WebBrowser::RunNavigation() {
   com::Args before{com::ToVariant(keep), requested, 0, "", rt::Variant(), "", false};
   RaiseEvent("BeforeNavigate2", before);
   if (before.at(6).ToBool() || !IsSited()) return;
+  // A mail link is written in the desktop's mail program; the page stays.
+  if (IsMailLink(requested)) {
+    OpenLinkOnDesktop(requested);
+    return;
+  }
 
   WebDocument doc = FetchWebDocument(requested);
   m_location = doc.location;

@@ -9,6 +9,7 @@
 #include "forms/ControlPainter.h"
 #include "forms/Image.h"
 #include "forms/MsgBox.h"
+#include "forms/TitleRoom.h"
 #include "forms/dialogs/MsgBoxIcon.h"
 #include "gdi/Twips.h"
 #include "win/Menu.h"
@@ -29,7 +30,6 @@ constexpr int kButtonHeight = 23;
 constexpr int kButtonMinWidth = 75;
 constexpr int kButtonPadding = 12;  // each side of the widest caption
 constexpr int kButtonGap = 6;
-constexpr int kTitleRoom = 64;  // the frame's edges and close box beside the title
 
 int Px(int pixelsAt96) { return gdi::TwipsToPixelsX(pixelsAt96 * gdi::kTwipsPerPixelX); }
 int Tw(int pixels) { return gdi::PixelsToTwipsX(pixels); }
@@ -201,8 +201,7 @@ void MsgBoxWindow::Arrange() {
   textWidth = wrapped.cy > textRoomHeight ? std::min(longestLine, textRoomWidth)
                                           : std::min(std::max(textWidth, wrapped.cx), textRoomWidth);
 
-  const auto titleFont = com::StdFont::Create(font->Name(), font->Size(), true);
-  const int titleWidth = painter::MeasureText(Caption(), titleFont, 0, false).cx + Px(kTitleRoom);
+  const int titleWidth = WidthForTitle(Caption(), font);
 
   const int clientWidth =
       std::min(std::max({textLeft + textWidth + Px(kMargin), rowWidth + 2 * Px(kMargin), titleWidth}), widest);

@@ -504,6 +504,9 @@ bool DockStudio::HandleMessage(uint32_t msg, win::WPARAM wParam, win::LPARAM lPa
     case win::WM_TIMER:
       if (wParam != kToolTipTimer) return false;
       win::KillTimer(hWnd(), kToolTipTimer);
+      // Not while a modal window holds the input (its opening closed the
+      // tooltip; the pointer may rest where it was).
+      if (!win::IsWindowEnabled(win::GetAncestor(hWnd(), win::GA_ROOT))) return true;
       if (m_hot >= 0 && m_items[static_cast<size_t>(m_hot)].bar->Type() == BarType::ToolBar && m_pressed < 0) {
         const DockTool& tool = *m_items[static_cast<size_t>(m_hot)].tool;
         const std::string text = tool.ToolTipText().empty() ? StripAccessKey(tool.Caption()) : tool.ToolTipText();

@@ -14,7 +14,17 @@ int ItemList::RowHeight(const com::StdFontPtr& font) { return painter::LineHeigh
 
 void ItemList::SetSelected(int index) {
   m_selected = index >= 0 && index < Count() ? index : -1;
+  m_selectedFrom = m_selected;
   if (m_selected >= 0) m_scroll.EnsureVisible(m_selected);
+}
+
+void ItemList::SetSelectedRows(int first, int last) {
+  SetSelected(last);
+  if (m_selected < 0) return;
+  m_selectedFrom = std::clamp(first, 0, m_selected);
+  // The first row in sight too, when the rows fit.
+  m_scroll.EnsureVisible(m_selectedFrom);
+  m_scroll.EnsureVisible(m_selected);
 }
 
 void ItemList::Arrange(const gdi::RECT& area, const com::StdFontPtr& font) {
@@ -73,7 +83,7 @@ void ItemList::Draw(gdi::HDC hdc, int x, int y, const com::StdFontPtr& font, uin
     const gdi::RECT row{view.left, view.top + (i - first) * m_rowHeight, view.right,
                         view.top + (i - first + 1) * m_rowHeight};
     uint32_t color = enabled ? foreColor : gdi::SysColor(gdi::COLOR_GRAYTEXT);
-    if (i == m_selected && enabled) {
+    if (IsSelected(i) && enabled) {
       painter::DrawSelection(hdc, row, focused);
       color = 0x80000000u | static_cast<uint32_t>(focused ? gdi::COLOR_HIGHLIGHTTEXT : gdi::COLOR_WINDOWTEXT);
     }

@@ -30,6 +30,11 @@ class ItemList {
   int Selected() const { return m_selected; }
   // -1 selects nothing; the selection is scrolled into sight.
   void SetSelected(int index);
+  // Selects the item `last`, shown highlighted together with the rows from
+  // `first` on: one entry that takes several rows.
+  void SetSelectedRows(int first, int last);
+  // Whether the row is shown selected.
+  bool IsSelected(int index) const { return m_selected >= 0 && index >= m_selectedFrom && index <= m_selected; }
   int TopIndex() const { return m_scroll.TopLine(); }
   void SetTopIndex(int index) { m_scroll.SetTopLine(index); }
 
@@ -50,6 +55,7 @@ class ItemList {
   ScrollHost& m_scroll;
   std::vector<std::string> m_items;
   int m_selected = -1;
+  int m_selectedFrom = -1;
   int m_rowHeight = 16;
   gdi::RECT m_viewport{};
 };

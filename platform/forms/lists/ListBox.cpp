@@ -85,6 +85,20 @@ void ListBox::SetListIndex(int32_t index) {
   RaiseEvent("Click");
 }
 
+void ListBox::SetListIndexRows(int32_t first, int32_t last) {
+  CheckIndex(first);
+  CheckIndex(last);
+  const bool changed = last != m_list.Selected();
+  m_list.SetSelectedRows(first, last);
+  Invalidate();
+  if (changed) RaiseEvent("Click");
+}
+
+bool ListBox::Selected(int32_t index) const {
+  CheckIndex(index);
+  return m_list.IsSelected(index);
+}
+
 int32_t ListBox::ItemData(int32_t index) const {
   CheckIndex(index);
   return m_itemData[static_cast<size_t>(index)];

@@ -31,6 +31,11 @@ class ListBox : public ListControl {
   void SetList(int32_t index, std::string item);
   int32_t ListIndex() const { return m_list.Selected(); }
   void SetListIndex(int32_t index);
+  // Sets ListIndex to `last` and shows the rows from `first` to it
+  // selected together: one entry that was broken into several rows.
+  void SetListIndexRows(int32_t first, int32_t last);
+  // Whether the item is shown selected.
+  bool Selected(int32_t index) const;
   std::string Text() const { return ListIndex() < 0 ? std::string() : List(ListIndex()); }
   int32_t ItemData(int32_t index) const;
   void SetItemData(int32_t index, int32_t value);

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "inet/ConnectTo.h"
 #include "inet/ScriptedHttpServer.h"
+#include "inet/Waiting.h"
 
 namespace inet {
 namespace {
@@ -130,6 +132,105 @@ TEST_F(WinInetTest, ABodyCutShortByTheServerEndsEarly) {
   ASSERT_NE(file.h, kNoHandle);
   std::vector<uint32_t> counts;
   EXPECT_EQ(ReadAll(file, 1024, counts), PatternBytes(1500));
+}
+
+// Milliseconds since `start`.
+int64_t MsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
+TEST_F(WinInetTest, AReadReturnsWhatHasArrivedWithoutWaitingForTheWholeCount) {
+  const std::string body = PatternBytes(3000);
+  server.On("GET", "/trickle", {steps::Bytes(ResponseHead(200, body.size()) + body.substr(0, 10)),
+                                steps::Pause(20000), steps::Bytes(body.substr(10))});
+  Handle file{InternetOpenUrlA(internet, "http://updates.example.test/trickle", "", 0, 0)};
+  ASSERT_NE(file.h, kNoHandle);
+  char buffer[1024];
+  uint32_t got = 0;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(InternetReadFile(file, buffer, sizeof buffer, &got), TRUE);
+  EXPECT_LT(MsSince(start), 5000);
+  ASSERT_EQ(got, 10u);
+  EXPECT_EQ(std::string(buffer, got), body.substr(0, 10));
+}
+
+// Sends `count` bytes of a body announced as 100,000, two a second.
+Script TwoBytesASecond(int count) {
+  Script script{steps::Bytes(ResponseHead(200, 100000))};
+  for (int i = 0; i < count; i += 2) {
+    script.push_back(steps::Bytes("ab"));
+    script.push_back(steps::Pause(1000));
+  }
+  return script;
+}
+
+TEST_F(WinInetTest, ATransferBelowTheSpeedFloorFailsWithItsReason) {
+  // A floor of 1 KB/s over 2 s, so the test runs in seconds.
+  ScopedSpeedFloor floor({1024, 2});
+  struct Case {
+    const char* what;
+    Script script;
+    bool headArrives;
+  };
+  for (const Case& c : {Case{"two bytes a second", TwoBytesASecond(60), true},
+                        Case{"silent after the head", {steps::Bytes(ResponseHead(200, 5000)), steps::Pause(30000)}, true},
+                        Case{"silent before the head", {steps::Pause(30000), steps::Bytes(ResponseHead(200, 0))}, false}}) {
+    SCOPED_TRACE(c.what);
+    server.On("GET", "/slow", c.script);
+    const auto start = std::chrono::steady_clock::now();
+    Handle file{InternetOpenUrlA(internet, "http://updates.example.test/slow", "", 0, 0)};
+    if (c.headArrives) {
+      ASSERT_NE(file.h, kNoHandle);
+      char buffer[1024];
+      uint32_t got = 0;
+      BOOL ok = TRUE;
+      for (int reads = 0; reads < 1000 && (ok = InternetReadFile(file, buffer, sizeof buffer, &got)) && got > 0; ++reads) {
+      }
+      EXPECT_EQ(ok, FALSE);
+    } else {
+      EXPECT_EQ(file.h, kNoHandle);
+    }
+    EXPECT_EQ(GetLastError(), ERROR_INTERNET_TRANSFER_TOO_SLOW);
+    // Given up after the floor's stretch, long before the server would end.
+    EXPECT_LT(MsSince(start), 15000);
+    EXPECT_GE(MsSince(start), 1900);
+  }
+}
+
+TEST_F(WinInetTest, TheWaitHookRunsWhileACallWaitsAndCanAbandonIt) {
+  struct Case {
+    const char* what;
+    Script script;
+    bool headArrives;
+  };
+  for (const Case& c :
+       {Case{"waiting for the head", {steps::Pause(20000), steps::Bytes(ResponseHead(200, 0))}, false},
+        Case{"waiting for the body", {steps::Bytes(ResponseHead(200, 5000) + "abc"), steps::Pause(20000)}, true}}) {
+    SCOPED_TRACE(c.what);
+    server.On("GET", "/wait", c.script);
+    Handle file{c.headArrives ? InternetOpenUrlA(internet, "http://updates.example.test/wait", "", 0, 0) : kNoHandle};
+    // Called again and again while the call waits; the tenth answer ends it.
+    int calls = 0;
+    ScopedWaitHook hook([&calls] { return ++calls < 10; });
+    const auto start = std::chrono::steady_clock::now();
+    if (c.headArrives) {
+      ASSERT_NE(file.h, kNoHandle);
+      char buffer[1024];
+      uint32_t got = 0;
+      EXPECT_EQ(InternetReadFile(file, buffer, sizeof buffer, &got), TRUE);
+      EXPECT_EQ(std::string(buffer, got), "abc");
+      EXPECT_EQ(InternetReadFile(file, buffer, sizeof buffer, &got), FALSE);
+      EXPECT_EQ(GetLastError(), ERROR_INTERNET_OPERATION_CANCELLED);
+      // An abandoned transfer stays abandoned.
+      EXPECT_EQ(InternetReadFile(file, buffer, sizeof buffer, &got), FALSE);
+      EXPECT_EQ(got, 0u);
+    } else {
+      EXPECT_EQ(InternetOpenUrlA(internet, "http://updates.example.test/wait", "", 0, 0), kNoHandle);
+      EXPECT_EQ(GetLastError(), ERROR_INTERNET_OPERATION_CANCELLED);
+    }
+    EXPECT_EQ(calls, 10);
+    EXPECT_LT(MsSince(start), 5000);
+  }
 }
 
 TEST_F(WinInetTest, MissingFileAnswersItsStatus) {

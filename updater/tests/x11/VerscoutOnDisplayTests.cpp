@@ -8,12 +8,17 @@
 #include <vector>
 
 #include "VerscoutFixture.h"
+#include "forms/Constants.h"
 #include "forms/FormDesign.h"
+#include "frmUpdates.h"
 #include "gdi/Bitmaps.h"
 #include "gdi/Dib.h"
 #include "gdi/Owned.h"
 #include "gdi/Twips.h"
+#include "mMain.h"
 #include "runtime/TestRenders.h"
+#include "shell/FileOperation.h"
+#include "win/Timer.h"
 #include "win/X11Testing.h"
 #include "win/tests/x11/ProgramOnDisplay.h"
 
@@ -21,6 +26,7 @@ namespace verscout {
 namespace {
 
 namespace x11 = win::x11test;
+using inet::ResponseHead;
 
 constexpr const char* kData = "/v4/data/";
 constexpr const char* kPages = "/v4/pages/";
@@ -158,6 +164,175 @@ TEST_F(VerscoutOnDisplay, TheWholeUpdateCheckOfferDownloadAndHandOver) {
   EXPECT_NE(log.find("  *Online-Update;START;\r\n"), std::string::npos) << log;
   EXPECT_NE(log.find(";ENDE;\r\n"), std::string::npos) << log;
   EXPECT_FALSE(TempFolderLeft());
+}
+
+// A second start while the first shows its window: the second says that
+// the assistant runs, brings the first's window to the front and ends; the
+// first's files stay, and its check still works.
+TEST_F(VerscoutOnDisplay, ASecondStartBringsTheFirstForwardAndLeavesItsFiles) {
+  auto first = Start(x11::DisplayName());
+  unsigned long window = 0;
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] { return (window = x11::ShownWindowOfProcess(first->Pid())) != 0; }));
+  ASSERT_TRUE(x11::WaitUntil(10000, [&] { return Log().find(";START;") != std::string::npos; }));
+  const std::string kept = world.Path("tmp/QVVerscout/QVUpdate.exe");
+  WriteFile(kept, "the first run's download");
+
+  auto second = Start(x11::DisplayName());
+  unsigned long box = 0;
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] { return (box = x11::ShownWindowOfProcess(second->Pid())) != 0; }));
+  EXPECT_EQ(x11::TitleOf(box), "Automatisches Online-Update");
+  const win::POINT at = x11::ScreenOriginOf(box);
+  SaveScreen(win::RECT{at.x - 10, at.y - 10, at.x + 460, at.y + 200}, "already-running");
+  ASSERT_TRUE(x11::WaitUntil(10000, [&] { return x11::FocusedXWindow() == box; }));
+  x11::TypeText("\r");
+  EXPECT_EQ(second->WaitForEnd(10000), 1);
+  EXPECT_TRUE(x11::WaitUntil(5000, [&] { return x11::FocusedXWindow() == window; }))
+      << "the first's window did not come forward";
+  EXPECT_EQ(ReadFile(kept), "the first run's download");
+
+  // The first goes on: its check, then its end clears its folder.
+  const win::POINT origin = x11::ScreenOriginOf(window);
+  const win::RECT link = DesignRect("hovAktion", 2);
+  x11::ClickAtScreen(win::POINT{origin.x + (link.left + link.right) / 2, origin.y + (link.top + link.bottom) / 2});
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] { return Log().find(";IsUpdate: AppUpdate from") != std::string::npos; }));
+  const win::RECT close = DesignRect("cmdClose");
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] {
+    x11::ClickAtScreen(
+        win::POINT{origin.x + (close.left + close.right) / 2, origin.y + (close.top + close.bottom) / 2});
+    return first->WaitForEnd(1000).has_value();
+  }));
+  EXPECT_EQ(first->WaitForEnd(0), 0);
+  EXPECT_FALSE(TempFolderLeft());
+}
+
+// What the question box of the window's file operation showed.
+struct AskedOnScreen {
+  std::string title;
+  bool shown = false;
+};
+AskedOnScreen asked;
+
+// Run by a timer inside the question box's modal loop: reads the box's
+// title from the server, keeps a picture of it and answers it with Enter
+// (its default button, "Yes").
+void AnswerQuestionBox(win::HWND, uint32_t, win::UINT_PTR id, uint32_t) {
+  win::KillTimer(win::kNoWindow, id);
+  x11::Settle();
+  const unsigned long box = x11::ShownWindowOfProcess(::getpid());
+  asked.shown = box != 0;
+  asked.title = x11::TitleOf(box);
+  const win::POINT at = x11::ScreenOriginOf(box);
+  SaveScreen(win::RECT{at.x, at.y, at.x + 640, at.y + 130}, "file-question");
+  x11::TypeText("\r");
+}
+
+// The window's file operation asks on the display in a box under the
+// assistant's title, in its language.
+TEST_F(VerscoutOnDisplay, TheFileOperationsQuestionCarriesTheAssistantsTitle) {
+  ASSERT_TRUE(Main("UpdStd"));
+  const std::shared_ptr<frmUpdates> form = frmUpdates::Default();
+  form->Show(forms::vbModeless);
+  x11::Settle();
+  const std::string source = world.Path("tmp/source.txt"), target = UpdateDir() + "/source.txt";
+  WriteFile(source, "new");
+  WriteFile(target, "old");
+  asked = {};
+  const win::UINT_PTR timer = win::SetTimer(win::kNoWindow, 0, 300, &AnswerQuestionBox);
+  EXPECT_TRUE(form->FileOperation(shell::FO_COPY, source, UpdateDir(), true, true));
+  win::KillTimer(win::kNoWindow, timer);
+  EXPECT_TRUE(asked.shown);
+  EXPECT_EQ(asked.title, "Automatisches Online-Update");
+  EXPECT_EQ(ReadFile(target), "new");
+  form->Unload();
+}
+
+// The update window of a started program on the test's display, with its
+// controls' places on the screen.
+struct ShownWindow {
+  win::POINT origin{};
+  win::RECT OnScreen(win::RECT r) const {
+    return win::RECT{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
+  }
+  win::POINT Centre(win::RECT r) const {
+    const win::RECT s = OnScreen(r);
+    return win::POINT{(s.left + s.right) / 2, (s.top + s.bottom) / 2};
+  }
+  win::RECT Whole() const { return OnScreen(win::RECT{0, 0, 624, 419}); }
+};
+
+// Waits until the screen shows something else in the rectangle than it
+// shows now: the program is drawing.
+bool ScreenMoves(const win::RECT& rect, int ms) {
+  const std::vector<uint32_t> before = x11::ScreenPixels(rect);
+  return x11::WaitUntil(ms, [&] { return x11::ScreenPixels(rect) != before; });
+}
+
+class VerscoutOnSlowServer : public VerscoutOnDisplay {
+ protected:
+  // Starts the program and waits for its window to settle.
+  bool Show(std::unique_ptr<x11::ProgramOnDisplay>& program, ShownWindow& shown) {
+    program = Start(x11::DisplayName());
+    unsigned long window = 0;
+    if (!program->Started() ||
+        !x11::WaitUntil(20000, [&] { return (window = x11::ShownWindowOfProcess(program->Pid())) != 0; })) {
+      return false;
+    }
+    shown.origin = x11::ScreenOriginOf(window);
+    return WaitForStillScreen(shown.Whole());
+  }
+  bool RequestSeen(const char* method, const std::string& path) const {
+    return x11::WaitUntil(20000, [&] { return server.CountRequests(method, path) > 0; });
+  }
+  // Clicks "Schließen"; the program ends soon after, as after any close:
+  // the log ends, the temporary folder is gone.
+  void CloseEndsTheProgramAtOnce(x11::ProgramOnDisplay& program, const ShownWindow& shown) {
+    x11::ClickAtScreen(shown.Centre(DesignRect("cmdClose")));
+    const std::optional<int> end = program.WaitForEnd(8000);
+    ASSERT_TRUE(end.has_value()) << "Close did not end the program";
+    EXPECT_EQ(*end, 0);
+    EXPECT_NE(Log().find(";ENDE;\r\n"), std::string::npos) << Log();
+    EXPECT_FALSE(TempFolderLeft());
+  }
+};
+
+TEST_F(VerscoutOnSlowServer, TheWindowAnswersWhileTheCheckWaitsAndCloseEndsIt) {
+  // The server takes 20 s over every answer.
+  for (const char* method : {"HEAD", "GET"}) {
+    server.On(method, std::string(kData) + "ver.txt",
+              {inet::steps::Pause(20000), inet::steps::Bytes(ResponseHead(200, 20) + "1|Quorvelle|1235|QV|")});
+  }
+  std::unique_ptr<x11::ProgramOnDisplay> program;
+  ShownWindow shown;
+  ASSERT_TRUE(Show(program, shown));
+  x11::ClickAtScreen(shown.Centre(DesignRect("hovAktion", 2)));
+  ASSERT_TRUE(RequestSeen("HEAD", std::string(kData) + "ver.txt"));
+  // The file animation plays while the check waits.
+  EXPECT_TRUE(ScreenMoves(shown.Whole(), 5000)) << "the window stands still while the check waits";
+  CloseEndsTheProgramAtOnce(*program, shown);
+}
+
+TEST_F(VerscoutOnSlowServer, TheWindowAnswersDuringADownloadAtTwoBytesASecondAndCloseEndsIt) {
+  inet::Script slow{inet::steps::Bytes(ResponseHead(200, update.size()))};
+  for (int i = 0; i < 300; ++i) {
+    slow.push_back(inet::steps::Bytes(update.substr(2 * static_cast<size_t>(i), 2)));
+    slow.push_back(inet::steps::Pause(1000));
+  }
+  server.On("GET", std::string(kData) + "QVUpdate.exe", slow);
+  std::unique_ptr<x11::ProgramOnDisplay> program;
+  ShownWindow shown;
+  ASSERT_TRUE(Show(program, shown));
+  const win::RECT button = shown.OnScreen(DesignRect("cmdDoUpdate"));
+  const std::vector<uint32_t> withoutButton = x11::ScreenPixels(button);
+  x11::ClickAtScreen(shown.Centre(DesignRect("hovAktion", 2)));
+  ASSERT_TRUE(x11::WaitUntil(20000, [&] { return x11::ScreenPixels(button) != withoutButton; }))
+      << "\"Update now\" never appeared";
+  ASSERT_TRUE(WaitForStillScreen(shown.Whole()));
+  x11::ClickAtScreen(shown.Centre(DesignRect("cmdDoUpdate")));
+  ASSERT_TRUE(RequestSeen("GET", std::string(kData) + "QVUpdate.exe"));
+  // The animation and the status go on while the bytes trickle in.
+  EXPECT_TRUE(ScreenMoves(shown.Whole(), 5000)) << "the window stands still during the download";
+  SaveScreen(shown.Whole(), "slow-download");
+  CloseEndsTheProgramAtOnce(*program, shown);
 }
 
 TEST_F(VerscoutOnDisplay, IdleOnTheWelcomePageAndEndsWhenTheServerGoesAway) {

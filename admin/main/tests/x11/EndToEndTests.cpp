@@ -32,6 +32,7 @@
 #include "main/frmKonfig.h"
 #include "main/frmMDI.h"
 #include "main/frmStart.h"
+#include "main/tests/x11/RealWindowSession.h"
 #include "runtime/Strings.h"
 #include "runtime/TestRenders.h"
 #include "shell/System.h"
@@ -62,43 +63,20 @@ win::POINT CentreInMainWindow(const com::Control& control) {
 
 std::string BuildFile(const std::string& name) { return rt::TestRenderPath("qvadmin-" + name); }
 
-class EndToEnd : public sqltest::QVaultTest {
+class EndToEnd : public test::RealWindowSession {
  protected:
   void SetUp() override {
-    sqltest::QVaultTest::SetUp();
+    test::RealWindowSession::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    gdi::UsePangoMetrics();
-    registry = fs::temp_directory_path() / ("qvadmin-e2e-reg-" + std::to_string(::getpid()));
     archive = fs::temp_directory_path() / ("qvadmin-e2e-archive-" + std::to_string(::getpid()));
-    fs::remove_all(registry);
     fs::create_directories(archive);
-    ::setenv("QV_REGISTRY_DIR", registry.c_str(), 1);
-    // Windows authentication: the operating-system user on the cluster's
-    // socket, as tools/run sets it up.
-    ::setenv("PGHOST", std::getenv("QV_PG_SOCKET_DIR"), 1);
-    ::setenv("PGPORT", std::getenv("QV_PG_PORT"), 1);
-    cnMain.reset();
-    SqlServer.clear();
-    CurrentUserID.clear();
-    // A message box would wait for a user: any modal window not played is
-    // recorded and closed.
-    forms::Responders::SetStanding([this](const forms::ModalRequest& r) {
-      unexpected += (r.form ? r.form->Name() : r.title) + ";";
-      if (r.form) r.form->Unload();
-      return 1;
-    });
   }
   void TearDown() override {
-    for (const auto& form : forms::Form::Forms()) form->Unload();
-    forms::Responders::Clear();
-    fs::remove_all(registry);
     fs::remove_all(archive);
-    sqltest::QVaultTest::TearDown();
+    test::RealWindowSession::TearDown();
   }
 
-  fs::path registry;
   fs::path archive;
-  std::string unexpected;
 };
 
 TEST_F(EndToEnd, LogInOpenTheConfigurationChangeAPathAndSave) {

@@ -4,6 +4,7 @@
 
 #include "docking/tests/DockTestMain.h"
 #include "forms/Form.h"
+#include "forms/Responder.h"
 #include "forms/controls/FlatEdit.h"
 #include "forms/docking/DockStudio.h"
 #include "gdi/FontBackend.h"
@@ -94,6 +95,41 @@ TEST_F(Docking, ToolBarButtonsClickAndShowTooltips) {
   // A hidden bar takes its buttons away.
   dock->Bar("User")->SetVisible(false);
   EXPECT_TRUE(gdi::IsRectEmpty(dock->ToolRect("User", "Delete")));
+}
+
+TEST_F(Docking, TooltipsGoWhileADialogIsOpenAndStayGoneAfterIt) {
+  const gdi::RECT back = dock->ToolRect("Start", "Go2Start");
+  const gdi::RECT del = dock->ToolRect("User", "Delete");
+  struct Case {
+    const char* what;
+    gdi::RECT tool;
+    bool shownBefore;  // the tooltip shows when the dialog opens
+  };
+  for (const Case& c : {Case{"shown", back, true}, Case{"still waiting", del, false}}) {
+    SCOPED_TRACE(c.what);
+    win::RouteMouseMove(test::ScreenPoint(*dock, c.tool.left + 3, c.tool.top + 3));
+    if (c.shownBefore) {
+      clock.Advance(600);
+      win::DoEvents();
+      ASSERT_NE(dock->ShownToolTip(), "");
+    }
+    // A shortcut opens a dialog while the pointer rests on the button.
+    auto dialog = std::make_shared<Form>("frmDialog");
+    std::vector<std::string> during;
+    Responders::Push([&](const ModalRequest& r) {
+      during.push_back(dock->ShownToolTip());
+      clock.Advance(600);
+      win::DoEvents();
+      during.push_back(dock->ShownToolTip());
+      r.form->Unload();
+      return 0;
+    });
+    dialog->Show(vbModal);
+    EXPECT_EQ(during, (std::vector<std::string>{"", ""}));
+    clock.Advance(600);
+    win::DoEvents();
+    EXPECT_EQ(dock->ShownToolTip(), "");
+  }
 }
 
 TEST_F(Docking, MenusOpenWithTheMouseAndTheKeys) {

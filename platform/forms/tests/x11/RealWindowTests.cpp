@@ -13,6 +13,7 @@
 #include "gdi/FontBackend.h"
 #include "runtime/Clock.h"
 #include "win/Input.h"
+#include "win/InputRouting.h"
 #include "win/Menu.h"
 #include "win/MessageQueue.h"
 #include "win/Window.h"
@@ -56,7 +57,7 @@ const char* kDialog = R"(Begin Form frmProbe
       TabIndex = 1
    End
    Begin VB.CommandButton cmdCancel
-      Caption = "Cancel"
+      Caption = "&Cancel"
       Cancel = True
       Left = 2880
       Top = 1200
@@ -183,6 +184,27 @@ TEST_F(RealWindows, ModalFormEndsWithTheButtonClickedAndGivesTheKeyboardBack) {
   x11::TypeText("k");
   x11::Settle();
   EXPECT_EQ(text->Text(), "k");
+}
+
+TEST_F(RealWindows, LettersTypeAfterAnAccessKeyClosedTheWindow) {
+  form->Show();
+  auto modal = std::make_shared<ProbeForm>();
+  forms::Responders::Push([](const forms::ModalRequest&) {
+    x11::Settle();
+    // Alt+C clicks Cancel; Alt goes up while the server still sends the
+    // keys to the dialog's window, which is gone when they are handled.
+    x11::TapKeyWith(XK_Alt_L, XK_c);
+    return 0;
+  });
+  modal->Show(forms::vbModal);
+  EXPECT_EQ(modal->log, std::vector<std::string>{"cmdCancel_Click"});
+  x11::Settle();
+  auto text = form->Get<forms::TextBox>("txtName");
+  text->SetText("");
+  x11::TypeText("abc");
+  x11::Settle();
+  EXPECT_EQ(text->Text(), "abc");
+  EXPECT_EQ(win::GetKeyState(static_cast<int>(win::VK_MENU)) & 0x8000, 0);
 }
 
 TEST_F(RealWindows, TimerFiresWhileAModalLoopWaits) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "win/InputRouting.h"
 #include "win/Menu.h"
 #include "win/Metrics.h"
 #include "win/Window.h"
@@ -57,6 +58,21 @@ TEST(X11Windows, ForegroundWindowHasTheKeyboardFocus) {
   EXPECT_TRUE(x11::IsShown(first));
   DestroyWindow(first);
   DestroyWindow(second);
+}
+
+TEST(X11Windows, KeysReleasedWhileAnotherProgramHadTheFocusAreUpAgain) {
+  HWND window = TopLevel(WS_CAPTION);
+  ShowWindow(window, SW_SHOW);
+  x11::Settle();
+  // Alt went down here; the focus went elsewhere before it went up.
+  RouteKey(VK_MENU, true);
+  x11::FocusElsewhere();
+  x11::Settle();
+  SetForegroundWindow(window);
+  x11::Settle();
+  ASSERT_EQ(x11::FocusWindow(), window);
+  EXPECT_EQ(GetKeyState(static_cast<int>(VK_MENU)) & 0x8000, 0);
+  DestroyWindow(window);
 }
 
 TEST(X11Windows, MonitorsOfTheScreen) {

@@ -3,10 +3,12 @@
 // and the keyboard through XTest.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
 #include "forms/App.h"
+#include "forms/ControlPainter.h"
 #include "forms/MsgBox.h"
 #include "forms/Responder.h"
 #include "forms/TextFit.h"
@@ -40,8 +42,7 @@ class MsgBoxRealWindow : public ::testing::Test {
       auto* box = dynamic_cast<MsgBoxWindow*>(Form::ActiveForm());
       if (!acted && box) {
         acted = true;
-        x11::Settle();
-        EXPECT_TRUE(x11::IsShown(box->hWnd()));
+        EXPECT_TRUE(x11::SettleUntil([&] { return x11::IsShown(box->hWnd()) && x11::FocusWindow() == box->hWnd(); }));
         act(*box);
         x11::Settle();
         if (box->IsLoaded()) {
@@ -117,6 +118,40 @@ TEST_F(MsgBoxRealWindow, BoxWithoutEscapeResultIgnoresEscapeAndTheCloseBox) {
 TEST_F(MsgBoxRealWindow, CloseBoxGivesTheEscapeResult) {
   EXPECT_EQ(Ask("Retry the download?", vbRetryCancel, [](MsgBoxWindow& box) { x11::RequestClose(box.hWnd()); }),
             vbCancel);
+}
+
+// Under a window manager a box is a dialog window that cannot be maximised
+// (openbox keeps a minimise button on every window) and is wide enough for
+// its whole title beside the frame's buttons.
+TEST_F(MsgBoxRealWindow, IsADialogWindowWideEnoughForItsTitle) {
+  x11::WindowManager manager;
+  ASSERT_TRUE(manager.Started());
+  for (const char* title : {"Update-Assistent, Fehler: 0", "The data record of the user could not be saved."}) {
+    SCOPED_TRACE(title);
+    App().Title = title;
+    EXPECT_EQ(Ask("x", vbOKOnly, [&](MsgBoxWindow& box) {
+                const auto has = [](const std::vector<std::string>& atoms, const char* atom) {
+                  return std::find(atoms.begin(), atoms.end(), atom) != atoms.end();
+                };
+                std::vector<std::string> actions;
+                EXPECT_TRUE(x11::SettleUntil([&] {
+                  actions = x11::AtomsOf(box.hWnd(), "_NET_WM_ALLOWED_ACTIONS");
+                  return !actions.empty();
+                }));
+                EXPECT_EQ(x11::AtomsOf(box.hWnd(), "_NET_WM_WINDOW_TYPE"),
+                          std::vector<std::string>{"_NET_WM_WINDOW_TYPE_DIALOG"});
+                EXPECT_FALSE(has(actions, "_NET_WM_ACTION_MAXIMIZE_HORZ"));
+                EXPECT_TRUE(has(actions, "_NET_WM_ACTION_CLOSE"));
+                // The title in the caption font with room for the frame's
+                // icon and three buttons.
+                const auto captionFont = com::StdFont::Create(box.Font()->Name(), box.Font()->Size(), true);
+                win::RECT client;
+                win::GetClientRect(box.hWnd(), &client);
+                EXPECT_GE(client.right - painter::MeasureText(title, captionFont, 0, false).cx, 120);
+                x11::TypeText("\r");
+              }),
+              vbOK);
+  }
 }
 
 // With a display too, a scripted responder answers before any dialog shows.
