@@ -436,7 +436,7 @@ void PagePass::LoadPicture(int index) {
 void PagePass::Image() {
   LoadPicture(m_index);
   HTMLElement& img = E(m_index);
-  if (m_penY > m_settings.DefaultPadding && !m_inTable && !m_atLineStart) {
+  if (m_penY > m_settings.DefaultPadding && !m_atLineStart) {
     NewLine();
     img.BoxTop = Store(m_penY);
   }
