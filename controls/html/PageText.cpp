@@ -16,7 +16,6 @@ namespace et = htmlElementType;
 
 const std::string kNbsp = "&nbsp;";
 
-bool EndsWithBlank(const std::string& text) { return !text.empty() && text.back() == ' '; }
 bool IsBlankWord(const std::string& word) { return word.find_first_not_of(' ') == std::string::npos; }
 std::string Shown(const std::string& word) {
   return word.find(kNbsp) == std::string::npos ? word : rt::Replace(word, kNbsp, " ");
@@ -158,20 +157,25 @@ bool PagePass::DrawTextRun(Long leftEdge, Long spacing) {
       RunLine line{element, word, element, word, start, start, 0};
       // What stands on the line before the run (a picture) keeps its height.
       if (lines.empty() && continues) line.Step = m_lineStep;
-      std::string text;
+      // What the line's text holds so far: anything, and a blank at its end.
+      bool lineEmpty = true;
+      bool endsBlank = false;
       while (true) {
         const HTMLElement& e = E(element);
         if (word < static_cast<int>(e.Words.size())) {
           const std::string& w = e.Words[static_cast<size_t>(word)];
           // Only the run's first word may join the text before it; the
           // blank before any later word counts in whether it fits.
-          const bool prefix = !text.empty() && !EndsWithBlank(text) && !(word == 0 && e.NoBlankBefore);
-          const Long width = RoundLong(m_page.TextWidth(prefix ? " " + w : w));
+          const bool prefix = !lineEmpty && !endsBlank && !(word == 0 && e.NoBlankBefore);
+          // The word as stored (an "&nbsp;" counts as its six characters),
+          // after its blank.
+          const Long stored = RoundLong(m_page.TextWidth(w));
+          const Long width = (prefix ? blankWidth() : 0) + stored;
           // The first word of a line is always taken, however long, unless
           // the run continues a line that something else already fills.
-          const bool fresh = text.empty() && !(lines.empty() && continues);
+          const bool fresh = lineEmpty && !(lines.empty() && continues);
           const bool fits = fresh || line.EndX + width + spacing < rightLimit;
-          if (!fits && lines.empty() && text.empty() && !IsBlankWord(w)) {
+          if (!fits && lines.empty() && lineEmpty && !IsBlankWord(w)) {
             line.Empty = true;
             break;
           }
@@ -184,12 +188,14 @@ bool PagePass::DrawTextRun(Long leftEdge, Long spacing) {
           if (fits) {
             if (word > 0 || prefix) {
               line.EndX += blankWidth();
-              text += ' ';
+              lineEmpty = false;
+              endsBlank = true;
             }
-            // Without a prefix and "&nbsp;" the word was just measured as shown.
-            const bool plain = !prefix && w.find(kNbsp) == std::string::npos;
-            line.EndX += plain ? width : RoundLong(m_page.TextWidth(Shown(w)));
-            text += w;
+            line.EndX += w.find(kNbsp) == std::string::npos ? stored : RoundLong(m_page.TextWidth(Shown(w)));
+            if (!w.empty()) {
+              lineEmpty = false;
+              endsBlank = w.back() == ' ';
+            }
             if (!IsBlankWord(w)) {
               line.Step = std::max(line.Step, fontStep);
               visible = true;
@@ -219,7 +225,7 @@ bool PagePass::DrawTextRun(Long leftEdge, Long spacing) {
           break;
         }
       }
-      if (EndsWithBlank(text)) line.EndX -= blankWidth();
+      if (endsBlank) line.EndX -= blankWidth();
       // A line without text is as tall as the font it ends in.
       if (line.Step == 0) line.Step = fontStep;
       lines.push_back(line);
