@@ -1,6 +1,8 @@
 // Completing and linking the element array: the closing tags that open
 // paragraphs, rows and cells lack, and the parent/child tree over it.
+#include <array>
 #include <cstddef>
+#include <map>
 #include <vector>
 
 #include "html/HtmlDocument.h"
@@ -44,6 +46,45 @@ bool IsContainer(int32_t type) {
 // The closers are exactly the closing tags of the containers.
 bool IsCloser(int32_t type) { return IsContainer(type - 1); }
 
+// The element types are below this.
+constexpr size_t kTypeCount = 64;
+
+// The closing tags of the font changes that flow inline.
+bool IsInlineCloser(int32_t type) {
+  switch (type - 1) {
+    case et::Strong:
+    case et::Em:
+    case et::U:
+    case et::Font:
+    case et::A:
+    case et::Big:
+    case et::Small:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The open list (index into `open`, 0 for none) that a closer ends: the
+// innermost open container of its kind. A closer does not reach out of a
+// table cell or table, nor a cell or row closer out of its table; the
+// closing BODY ends everything.
+template <typename OpenList>
+size_t MatchingOpenList(const std::vector<HTMLElement>& elements, const std::vector<OpenList>& open, int32_t closer,
+                        const std::array<int, kTypeCount>& openOfType) {
+  const int32_t opener = closer - 1;
+  if (openOfType[static_cast<size_t>(opener)] == 0) return 0;  // none of its kind is open
+  const bool tablePart = opener == et::Table || opener == et::Tr || opener == et::Td;
+  for (size_t k = open.size() - 1; k > 0; --k) {
+    const int32_t type = elements[open[k].parent].ElementType;
+    if (type == opener) return k;
+    if (opener == et::Body) continue;
+    if (type == et::Table && opener != et::Table) return 0;
+    if (type == et::Td && !tablePart) return 0;
+  }
+  return 0;
+}
+
 // The array as a linked list while closing tags are inserted, so that an
 // insertion costs no moves; the passes walk it exactly as they would walk
 // the array, with the inserted elements in place.
@@ -65,10 +106,11 @@ class ElementList {
   int Type(int node) const { return m_pool[static_cast<size_t>(m_element[static_cast<size_t>(node)])].ElementType; }
 
   // Puts a closing tag in front of `node`: a copy of the element there with
-  // the closing type and text. False when the array is full.
-  bool InsertBefore(int node, int32_t type, const char* raw) {
+  // the closing type and text (an opening tag: a new element of its own).
+  // False when the array is full.
+  bool InsertBefore(int node, int32_t type, const char* raw, bool copy = true) {
     if (m_pool.size() >= kMaxElements) return false;
-    HTMLElement closer = m_pool[static_cast<size_t>(m_element[static_cast<size_t>(node)])];
+    HTMLElement closer = copy ? m_pool[static_cast<size_t>(m_element[static_cast<size_t>(node)])] : HTMLElement{};
     closer.ElementType = type;
     closer.Raw = raw;
     closer.IsTag = true;
@@ -167,12 +209,34 @@ bool CloseRowsOrCells(ElementList& list, int32_t opener, bool cells) {
   return true;
 }
 
+// Cells of a table that stand outside any row form a row of their own: a
+// TR goes in front of the first of them (the row pass then closes it).
+bool OpenRowsForCells(ElementList& list) {
+  std::vector<bool> rowOpen;  // per open table
+  for (int i = list.First(); i >= 0; i = list.Next(i)) {
+    const int32_t type = list.Type(i);
+    if (type == et::Table) {
+      rowOpen.push_back(false);
+    } else if (type == et::Table + 1) {
+      if (!rowOpen.empty()) rowOpen.pop_back();
+    } else if (!rowOpen.empty() && (type == et::Tr || type == et::Tr + 1)) {
+      rowOpen.back() = type == et::Tr;
+    } else if (!rowOpen.empty() && type == et::Td && !rowOpen.back()) {
+      if (!list.InsertBefore(i, et::Tr, "<TR>", false)) return false;
+      rowOpen.back() = true;
+      i = list.Next(i);  // the cell, now after its row
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 void CloseOpenElements(std::vector<HTMLElement>& elements) {
   ElementList list(elements);
   // Each pass sees what the earlier ones inserted; a full array ends them.
-  if (CloseParagraphs(list) && CloseRowsOrCells(list, et::Tr, false)) CloseRowsOrCells(list, et::Td, true);
+  if (OpenRowsForCells(list) && CloseParagraphs(list) && CloseRowsOrCells(list, et::Tr, false))
+    CloseRowsOrCells(list, et::Td, true);
   elements = list.Collect();
 }
 
@@ -190,31 +254,75 @@ void BuildHierarchy(std::vector<HTMLElement>& elements) {
     int16_t count;
   };
   std::vector<OpenList> open{{0, 0}};
-  for (size_t i = 1; i < elements.size() && !open.empty(); ++i) {
-    OpenList& list = open.back();
+  std::array<int, kTypeCount> openOfType{};  // open containers by type
+  auto typeOf = [&elements](size_t i) { return static_cast<size_t>(elements[i].ElementType); };
+  auto append = [&elements](OpenList& list, size_t i) {
     HTMLElement& parent = elements[list.parent];
-    HTMLElement& e = elements[i];
     parent.Children.push_back(static_cast<int16_t>(i));
-    e.Parent = parent.Index;
-    e.ChildSlot = list.count;
+    elements[i].Parent = parent.Index;
+    elements[i].ChildSlot = list.count;
+  };
+  // Ends the innermost list; the finished container counts in its parent.
+  auto close = [&] {
+    elements[open.back().parent].ChildCount = open.back().count;
+    --openOfType[typeOf(open.back().parent)];
+    open.pop_back();
+    ++open.back().count;
+  };
+  for (size_t i = 1; i < elements.size(); ++i) {
+    const HTMLElement& e = elements[i];
+    if (e.IsTag && IsCloser(e.ElementType)) {
+      const size_t match = MatchingOpenList(elements, open, e.ElementType, openOfType);
+      if (match > 0) {
+        // The lists inside the matched one end with it; the closer stays
+        // recorded in the matched container beyond its ChildCount.
+        while (open.size() > match + 1) close();
+        append(open.back(), i);
+        close();
+        continue;
+      }
+      // A closing tag that matches no open element is an ordinary child.
+    }
+    append(open.back(), i);
     if (e.IsTag && IsContainer(e.ElementType)) {
       open.push_back({i, 0});
-      continue;
+      ++openOfType[typeOf(i)];
+    } else {
+      ++open.back().count;
     }
-    if (e.IsTag && IsCloser(e.ElementType)) {
-      // This list ends; the closer stays recorded beyond ChildCount.
-      parent.ChildCount = list.count;
-      open.pop_back();
-      if (!open.empty()) ++open.back().count;  // the finished container counts in its parent
-      continue;
-    }
-    ++list.count;
   }
   // Lists still open at the end of the array.
-  while (!open.empty()) {
-    elements[open.back().parent].ChildCount = open.back().count;
-    open.pop_back();
-    if (!open.empty()) ++open.back().count;
+  while (open.size() > 1) close();
+  elements[0].ChildCount = open.back().count;
+}
+
+bool IsMatchedCloser(const std::vector<HTMLElement>& elements, int index) {
+  const HTMLElement& e = elements[static_cast<size_t>(index)];
+  if (!e.IsTag || !IsCloser(e.ElementType) || index == 0) return false;
+  return elements[static_cast<size_t>(e.Parent)].ElementType == e.ElementType - 1;
+}
+
+void IgnoreUnmatchedClosers(std::vector<HTMLElement>& elements) {
+  // Openers seen and not yet closed by their own closer, by type: the
+  // closer of a font change that an earlier closer ended with its
+  // container still switches that change off.
+  std::map<int32_t, int> pending;
+  for (size_t i = 0; i < elements.size(); ++i) {
+    HTMLElement& e = elements[i];
+    if (!e.IsTag) continue;
+    if (IsContainer(e.ElementType)) {
+      ++pending[e.ElementType];
+      continue;
+    }
+    if (!IsCloser(e.ElementType)) continue;
+    int& open = pending[e.ElementType - 1];
+    const bool matched = IsMatchedCloser(elements, static_cast<int>(i));
+    if (matched || (IsInlineCloser(e.ElementType) && open > 0)) {
+      if (open > 0) --open;
+      continue;
+    }
+    // A closing paragraph without one is an empty paragraph, as it stands.
+    if (e.ElementType != et::P + 1) e.ElementType = et::OtherTag;
   }
 }
 

@@ -232,6 +232,7 @@ void ParseDocument(std::string_view text, ParseSettings& settings, Document& doc
   CloseOpenElements(doc.Elements);
   BuildAnchorList(doc, settings.EnableAnchors);
   doc.BuildTree();
+  IgnoreUnmatchedClosers(doc.Elements);
 }
 
 void Document::BuildTree() {

@@ -63,9 +63,18 @@ uint32_t ColorFromName(std::string_view name);
 // Inserts the closing tags that open paragraphs, rows and cells lack.
 // Stops without error where the element count would pass its limit.
 void CloseOpenElements(std::vector<HTMLElement>& elements);
-// Rebuilds the tree over the array: element 0 is the root; every
-// container's children run up to the next closer of any container.
+// Rebuilds the tree over the array: element 0 is the root; a closer ends
+// the innermost open container of its kind (and those inside it), within
+// its table cell; a closer that matches none is an ordinary child.
 void BuildHierarchy(std::vector<HTMLElement>& elements);
+
+// Whether the element is a closing tag that ends the open element of its
+// kind in the tree.
+bool IsMatchedCloser(const std::vector<HTMLElement>& elements, int index);
+// Makes every closing tag that matches no open element an ordinary tag
+// that changes nothing (a closing P stays: it is an empty paragraph).
+// Needs the tree.
+void IgnoreUnmatchedClosers(std::vector<HTMLElement>& elements);
 
 // Tree navigation by index; -1 when there is none.
 int GetParentElement(const std::vector<HTMLElement>& elements, int index);

@@ -18,7 +18,7 @@ constexpr std::string_view kCrLf = "\r\n";
 constexpr size_t kMaxPosition = 32767;
 constexpr size_t kMaxElements = 32767;
 // A character reference's number from here on names no character.
-constexpr int64_t kNoCharacter = 1000000;
+constexpr int64_t kNoCharacter = 0x110000;
 
 bool Contains(std::string_view text, std::string_view find) { return text.find(find) != std::string_view::npos; }
 
@@ -78,6 +78,72 @@ class CharacterPositions {
   size_t m_chars = 0;
 };
 
+// The next "<" at or after `from` that starts a tag: one followed by a
+// letter, "/", "!" or "?". Any other "<" (as in "a < b") is text.
+size_t NextTagStart(std::string_view text, size_t from) {
+  for (size_t at = text.find('<', from); at != std::string_view::npos; at = text.find('<', at + 1)) {
+    if (at + 1 >= text.size()) return std::string_view::npos;
+    const char c = text[at + 1];
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '/' || c == '!' || c == '?') return at;
+  }
+  return std::string_view::npos;
+}
+
+// The value of a digit in base 10 or 16; -1 for none.
+int DigitValue(char c, int base) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (base == 16 && c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (base == 16 && c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// What a numeric reference shows: up to 255 the character of the code
+// page, above it the Unicode character; nothing for 0 and for numbers
+// that name no character.
+std::string CharacterOfReference(int64_t number) {
+  if (number <= 0) return {};
+  if (number <= 255) return rt::Chr(static_cast<uint8_t>(number));
+  if (number >= kNoCharacter || (number >= 0xD800 && number <= 0xDFFF)) return {};
+  return rt::ChrW(static_cast<char32_t>(number));
+}
+
+// A named reference at the start of `text` ("&name;"): what it shows and
+// its length; length 0 for a name that is not known. "&nbsp;" stays as it
+// is written: the text drawing shows it as an unbreakable blank.
+std::pair<std::string, size_t> NamedReference(std::string_view text) {
+  // The Latin-1 names, for the characters 160 to 255 in order.
+  static constexpr std::array<std::string_view, 96> kLatin1{
+      "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",    "copy",   "ordf",
+      "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn", "sup2",   "sup3",   "acute",  "micro",
+      "para",   "middot", "cedil",  "sup1",   "ordm",   "raquo",  "frac14", "frac12", "frac34", "iquest", "Agrave",
+      "Aacute", "Acirc",  "Atilde", "Auml",   "Aring",  "AElig",  "Ccedil", "Egrave", "Eacute", "Ecirc",  "Euml",
+      "Igrave", "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde", "Ograve", "Oacute", "Ocirc",  "Otilde", "Ouml",
+      "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",  "Uuml",   "Yacute", "THORN",  "szlig",  "agrave", "aacute",
+      "acirc",  "atilde", "auml",   "aring",  "aelig",  "ccedil", "egrave", "eacute", "ecirc",  "euml",   "igrave",
+      "iacute", "icirc",  "iuml",   "eth",    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide",
+      "oslash", "ugrave", "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml"};
+  static const std::map<std::string_view, char32_t, std::less<>> kOthers{
+      {"amp", U'&'},         {"lt", U'<'},          {"gt", U'>'},          {"quot", U'"'},        {"apos", U'\''},
+      {"euro", U'\u20AC'},   {"ndash", U'\u2013'},  {"mdash", U'\u2014'},  {"hellip", U'\u2026'}, {"lsquo", U'\u2018'},
+      {"rsquo", U'\u2019'},  {"sbquo", U'\u201A'},  {"ldquo", U'\u201C'},  {"rdquo", U'\u201D'},  {"bdquo", U'\u201E'},
+      {"bull", U'\u2022'},   {"trade", U'\u2122'},  {"dagger", U'\u2020'}, {"Dagger", U'\u2021'}, {"permil", U'\u2030'},
+      {"lsaquo", U'\u2039'}, {"rsaquo", U'\u203A'}, {"OElig", U'\u0152'},  {"oelig", U'\u0153'},  {"Scaron", U'\u0160'},
+      {"scaron", U'\u0161'}, {"Yuml", U'\u0178'},   {"fnof", U'\u0192'},   {"circ", U'\u02C6'},   {"tilde", U'\u02DC'},
+      {"ensp", U'\u2002'},   {"emsp", U'\u2003'},   {"thinsp", U'\u2009'}, {"minus", U'\u2212'},  {"larr", U'\u2190'},
+      {"uarr", U'\u2191'},   {"rarr", U'\u2192'},   {"darr", U'\u2193'},   {"harr", U'\u2194'},   {"le", U'\u2264'},
+      {"ge", U'\u2265'},     {"ne", U'\u2260'},     {"infin", U'\u221E'}};
+  // The longest name is six letters.
+  const size_t semicolon = text.substr(0, 8).find(';');
+  if (semicolon == std::string_view::npos || semicolon < 2) return {{}, 0};
+  const std::string_view name = text.substr(1, semicolon - 1);
+  if (name == "nbsp") return {{}, 0};
+  for (size_t k = 1; k < kLatin1.size(); ++k) {
+    if (kLatin1[k] == name) return {rt::ChrW(static_cast<char32_t>(160 + k)), semicolon + 1};
+  }
+  if (auto it = kOthers.find(name); it != kOthers.end()) return {rt::ChrW(it->second), semicolon + 1};
+  return {{}, 0};
+}
+
 }  // namespace
 
 std::string WrapSource(std::string_view source) {
@@ -134,10 +200,13 @@ std::vector<HTMLElement> TokenizeText(std::string_view text) {
     e.Index = static_cast<int16_t>(elements.size() - 1);
     return true;
   };
-  bool glue = false;  // carried across the scan: set by every stored tag
+  // Whether the next run joins the text before it: no blank stood before
+  // any of the tags since the last run (and none between them).
+  bool glue = false;
+  bool runStored = true;  // no tag stored since the last run
   size_t pos = 0;
   while (pos < text.size()) {
-    const size_t start = text.find('<', pos);
+    const size_t start = NextTagStart(text, pos);
     if (start == std::string_view::npos || !inRange(start)) break;
     size_t end;
     if (text.substr(start, 4) == "<!--") {
@@ -152,14 +221,24 @@ std::vector<HTMLElement> TokenizeText(std::string_view text) {
     } else {
       // The position one past the ">" must fit as well.
       if (!inRange(end + 1) || !append(text.substr(start, end - start + 1), false)) break;
-      if (start > 0) glue = text[start - 1] != ' ';
+      if (start > 0) {
+        const bool joined = text[start - 1] != ' ';
+        glue = runStored ? joined : glue && joined;
+        runStored = false;
+      }
       pos = end + 1;
     }
-    const size_t next = text.find('<', pos);
-    if (next == std::string_view::npos || !inRange(next)) break;  // text after the last tag is not stored
+    size_t next = NextTagStart(text, pos);
+    // Text after the last tag is kept like any run (when it lies within
+    // the positions the document holds).
+    if (next == std::string_view::npos && inRange(text.size())) next = text.size();
+    if (next == std::string_view::npos || !inRange(next)) break;
     if (next > pos) {
       const std::string_view run = text.substr(pos, next - pos);
-      if (run.find_first_not_of(' ') != std::string_view::npos && !append(run, glue)) break;
+      if (run.find_first_not_of(' ') != std::string_view::npos) {
+        if (!append(run, glue)) break;
+        runStored = true;
+      }
     }
     pos = next;
   }
@@ -189,6 +268,9 @@ int32_t ElementTypeOfName(std::string_view name) {
   };
   static const std::map<std::string, int32_t, std::less<>> kSingles{{"!--", 8}, {"--", 9},  {"BR", 20},
                                                                     {"HR", 21}, {"LI", 26}, {"IMG", 43}};
+  // A slash right after the name ("<br/>") closes nothing: the tag is the
+  // one its name says.
+  if (name.size() > 1 && name.back() == '/' && name.front() != '/') name.remove_suffix(1);
   if (auto it = kSingles.find(name); it != kSingles.end()) return it->second;
   if (auto it = kOpeners.find(name); it != kOpeners.end()) return it->second;
   if (!name.empty() && name.front() == '/') {
@@ -220,24 +302,30 @@ void ExtractTagAttributes(std::string_view tag, std::vector<std::string>& names,
 
 std::string DecodeText(std::string_view text) {
   std::string result;
-  if (Contains(text, "&#")) {
+  if (Contains(text, "&")) {
+    result.reserve(text.size());
     size_t i = 0;
     while (i < text.size()) {
       if (text.substr(i, 2) == "&#" && text.find(';', i) != std::string_view::npos) {
-        size_t j = i + 2;
+        const bool hex = i + 2 < text.size() && (text[i + 2] == 'x' || text[i + 2] == 'X');
+        size_t j = i + (hex ? 3 : 2);
         int64_t number = 0;
-        while (j < text.size() && text[j] >= '0' && text[j] <= '9') {
-          number = std::min<int64_t>(number * 10 + (text[j] - '0'), kNoCharacter);
+        while (j < text.size()) {
+          const int digit = DigitValue(text[j], hex ? 16 : 10);
+          if (digit < 0) break;
+          number = std::min<int64_t>(number * (hex ? 16 : 10) + digit, kNoCharacter);
           ++j;
         }
-        // Up to 255 the character of the code page; up to 999 the character
-        // the number names, as browsers show it; a larger number adds
-        // nothing. A reference never costs the run its other words.
-        if (number <= 255)
-          result += rt::Chr(static_cast<uint8_t>(number));
-        else if (number <= 999)
-          result += rt::ChrW(static_cast<char32_t>(number));
+        result += CharacterOfReference(number);
         i = j + 1;  // the character after the digits (normally ";") is skipped
+      } else if (text[i] == '&') {
+        const auto [shown, length] = NamedReference(text.substr(i));
+        if (length > 0) {
+          result += shown;
+          i += length;
+        } else {
+          result += text[i++];
+        }
       } else {
         result += text[i++];
       }

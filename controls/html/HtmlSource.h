@@ -18,8 +18,8 @@ std::string WrapSource(std::string_view source);
 // Named entities to their numeric forms (or the umlaut letters), TAB to a
 // blank, pairs of blanks to one (three rounds). Case-sensitive.
 std::string NormaliseSource(std::string_view source);
-// The tags and text runs of the source in order; text after the last tag
-// is not kept, nor runs of blanks only. Stops at a comment without end.
+// The tags and text runs of the source in order; runs of blanks only are
+// not kept. Stops at a comment without end.
 std::vector<HTMLElement> TokenizeText(std::string_view text);
 // Upper-case tag name: "<br />" gives "BR", "<BR/>" gives "BR/".
 std::string TagName(std::string_view tag);

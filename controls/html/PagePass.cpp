@@ -91,24 +91,24 @@ void PagePass::Run() {
       if (m_skipText) {
         ++m_index;
       } else {
-        const bool inTable = !m_tables.empty();
-        const Long gap = inTable ? m_tables.back().CellGap : 0;
         e.OffsetX = Store(m_offset);
-        if (inTable)
-          DrawTextRun(m_leftMargin + Half(gap), Half(gap));
-        else
-          DrawTextRun(m_leftMargin, m_settings.DefaultSpacing);
-        m_runEnded = true;
+        const bool shown = DrawTextRun(TextLeftEdge(), m_tables.empty() ? Long{m_settings.DefaultSpacing}
+                                                                        : Half(m_tables.back().CellGap));
+        if (shown) m_runEnded = true;
       }
     } else {
       const int32_t type = e.ElementType;
       // A tag that leaves the pen alone (a comment, THEAD, FORM, a stray
       // cell, ...) after a text run: the next run goes on after that text
       // instead of at the start of its line.
-      if (Element(type))
+      const bool afterMarker = m_afterMarker;
+      m_afterMarker = false;
+      if (Element(type)) {
         m_runEnded = false;
-      else if (m_runEnded)
-        m_penX = m_runEndX;
+      } else {
+        m_afterMarker = afterMarker;
+        if (m_runEnded) m_penX = m_runEndX;
+      }
       if (type != et::CommentOpen) {
         HTMLElement& tag = E(m_index);
         tag.BoxBottom = Store(m_penY + m_lineStep + m_settings.DefaultSpacing);
@@ -119,6 +119,12 @@ void PagePass::Run() {
     GrowPageHeight();
   }
 }
+
+Long PagePass::TextLeftEdge() const {
+  return m_tables.empty() ? m_leftMargin : m_leftMargin + Half(m_tables.back().CellGap);
+}
+
+bool PagePass::LineTaken() const { return m_runEnded || m_penX > m_leftMargin + m_indent; }
 
 void PagePass::GrowPageHeight() {
   if (m_penY > Long{m_size.Height} - 10) m_size.Height = Store(m_penY + m_lineStep);
@@ -176,6 +182,8 @@ bool PagePass::Element(int32_t type) {
       m_atLineStart = true;
       break;
     case et::Hr:
+      // A rule after text on the line starts below that line.
+      if (LineTaken()) NewLine();
       m_penX = m_leftMargin;
       e.BoxTop = Store(m_penY);
       m_page.Line(m_leftMargin, m_penY, m_rightLimit - m_settings.DefaultPadding, m_penY, 0);
@@ -224,8 +232,8 @@ bool PagePass::Element(int32_t type) {
     case et::BlockQuote:
       m_penY += m_lineStep;
       if (!m_atLineStart) NewLine();
-      m_penX = m_leftMargin + m_indentStep;
       m_indent += m_indentStep;
+      m_penX = m_leftMargin + m_indent;
       m_offset = m_indent;
       e.OffsetX = Store(m_offset);
       break;
@@ -239,13 +247,23 @@ bool PagePass::Element(int32_t type) {
       e.OffsetX = Store(m_offset);
       break;
     case et::Heading:
+    {
+      // After text or a picture on the line the heading starts below all of it.
+      const bool below = LineTaken();
+      const Long lineStep = m_lineStep;
       m_penX = m_leftMargin + m_indent;
       m_page.SetFontSize(e.FontSize);
       m_page.SetFontBold(true);
       m_lineStep = LineStepOfFont();
       m_indentStep = IndentStepOfFont();
-      if (m_page.CurrentY() > m_settings.DefaultPadding && !m_inTable) NewLine();
+      if (below) {
+        m_lineStep = std::max(m_lineStep, lineStep);
+        NewLine();
+      } else if (m_page.CurrentY() > m_settings.DefaultPadding && !m_inTable) {
+        NewLine();
+      }
       break;
+    }
     case et::Heading + 1:
     case et::Big + 1:
     case et::Small + 1:
@@ -282,13 +300,17 @@ bool PagePass::Element(int32_t type) {
 void PagePass::ParagraphEnd() {
   m_rightAlign = false;
   m_centring = false;
-  // The alignment of the nearest enclosing DIV, else cell, else CENTER.
-  int from = m_doc.FindAncestor(m_index, et::Div);
-  if (from < 0) from = m_doc.FindAncestor(m_index, et::Td);
+  // The alignment of the nearest DIV, else cell, else CENTER around the
+  // element that ends here (a closer is recorded inside its opener, which
+  // itself does not count).
+  const int parent = GetParentElement(m_doc.Elements, m_index);
+  const int scope = parent >= 0 && IsMatchedCloser(m_doc.Elements, m_index) ? parent : m_index;
+  int from = m_doc.FindAncestor(scope, et::Div);
+  if (from < 0) from = m_doc.FindAncestor(scope, et::Td);
   if (from >= 0) {
     m_rightAlign = E(from).AlignRight;
     m_centring = E(from).AlignCenter;
-  } else if (m_doc.FindAncestor(m_index, et::Center) >= 0) {
+  } else if (m_doc.FindAncestor(scope, et::Center) >= 0) {
     m_centring = true;
   }
   m_penX = m_leftMargin + m_indent;
@@ -341,17 +363,18 @@ void PagePass::ListItem() {
   m_page.SetCurrentY(static_cast<double>(m_penY));
   m_page.SetCurrentX(static_cast<double>(m_leftMargin + e.OffsetX));
   if (numbered) {
-    m_page.Print(std::to_string(e.ItemNumber) + ". ");
-    m_penX += RoundLong(m_page.TextWidth("W. "));
+    // A number wider than "W" moves the text on: they never touch.
+    const std::string marker = std::to_string(e.ItemNumber) + ". ";
+    m_page.Print(marker);
+    m_penX += RoundLong(std::max(m_page.TextWidth("W. "), m_page.TextWidth(marker)));
   } else {
     m_page.Print(kBullet);
     m_penX += RoundLong(m_page.TextWidth(kBullet));
   }
-  // Continuation lines of the item start under its first word. A run's
-  // later lines start at its offset (less its spacing) from its left edge:
-  // in a cell the edge lies half a cell gap right of the cell's margin and
-  // the spacing is that half gap; elsewhere the edge is the margin.
-  m_offset = m_penX - m_leftMargin + (m_tables.empty() ? Long{m_settings.DefaultSpacing} : 0);
+  // Continuation lines of the item line up with its first line's text,
+  // which goes on after the marker.
+  m_offset = m_penX - TextLeftEdge();
+  m_afterMarker = true;
 }
 
 void PagePass::LinkOpen() {
@@ -413,7 +436,7 @@ void PagePass::LoadPicture(int index) {
 void PagePass::Image() {
   LoadPicture(m_index);
   HTMLElement& img = E(m_index);
-  if (m_penY > m_settings.DefaultPadding && !m_inTable && !m_atLineStart) {
+  if (m_penY > m_settings.DefaultPadding && !m_atLineStart) {
     NewLine();
     img.BoxTop = Store(m_penY);
   }
@@ -432,6 +455,10 @@ void PagePass::Image() {
     m_page.PaintPicture(m_pictures[slot], m_penX, m_penY + img.VSpace, img.ImageWidth, img.ImageHeight);
   m_penX += Long{img.ImageWidth} + img.Border + img.HSpace;
   const Long tall = Long{img.ImageHeight} + 2 * Long{img.Border} + 2 * Long{img.VSpace};
+  // The page's current point follows the picture as it follows printed
+  // text: a heading or table after it starts below it.
+  m_page.SetCurrentX(static_cast<double>(m_penX));
+  if (m_page.CurrentY() < static_cast<double>(m_penY + tall)) m_page.SetCurrentY(static_cast<double>(m_penY + tall));
   if (m_lineStep < tall) m_lineStep = tall;
   m_linkRightEdge = m_penX;
   if (!m_draw && m_settings.EnableScroll)

@@ -90,9 +90,15 @@ class PagePass {
   // Asks the host for the IMG's picture, once per document.
   void LoadPicture(int index);
   void GrowPageHeight();
+  // Where text starts in the current flow: the left margin, in a cell half
+  // its table's cell gap right of it.
+  Long TextLeftEdge() const;
+  // Something (text, a picture) already stands on the pen's line.
+  bool LineTaken() const;
 
   // Text runs (PageText.cpp).
-  void DrawTextRun(Long leftEdge, Long spacing);
+  // True when the run showed any word.
+  bool DrawTextRun(Long leftEdge, Long spacing);
   void ApplyInlineTag(int index);
   int SkipScript(int index) const;
 
@@ -163,6 +169,9 @@ class PagePass {
   // from there.
   Long m_runEndX = 0;
   bool m_runEnded = false;
+  // A list item's marker stands on the pen's line: the item's text goes on
+  // after it.
+  bool m_afterMarker = false;
   // Per element, for this pass: the width a cell needs for what it holds
   // and the width a table needs; -1 while not measured.
   std::vector<Long> m_cellNeed;

@@ -16,20 +16,25 @@ namespace et = htmlElementType;
 
 const std::string kNbsp = "&nbsp;";
 
-bool EndsWithBlank(const std::string& text) { return !text.empty() && text.back() == ' '; }
 bool IsBlankWord(const std::string& word) { return word.find_first_not_of(' ') == std::string::npos; }
 std::string Shown(const std::string& word) {
   return word.find(kNbsp) == std::string::npos ? word : rt::Replace(word, kNbsp, " ");
 }
 
-// One line of a run: where it starts and ends (element and word) and the
-// pen x after its last word.
+// One line of a run: where it starts and ends (element and word), the
+// pen x after its last word, and its step: the tallest font of the text on
+// it (and, on a line the run continues, what stands before the run).
 struct RunLine {
   int StartElement = 0;
   int StartWord = 0;
   int EndElement = 0;
   int EndWord = 0;
+  Long StartX = 0;
   Long EndX = 0;
+  Long Step = 0;
+  // The run's first word does not fit after what stands on the line: the
+  // line shows nothing of the run.
+  bool Empty = false;
 };
 
 }  // namespace
@@ -109,7 +114,7 @@ void PagePass::ApplyInlineTag(int index) {
   }
 }
 
-void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
+bool PagePass::DrawTextRun(Long leftEdge, Long spacing) {
   const int first = m_index;
   // Whatever happens, the run moves past the element it was given, so no
   // document can hold the walk on one element.
@@ -119,14 +124,26 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
   const Long rightLimit = m_rightLimit;
   const bool rightAligned = m_rightAlign;
   const bool centred = m_centring;
+  const bool afterMarker = m_afterMarker;
+  m_afterMarker = false;
+  const Long startRunEndX = m_runEndX;
+  const double startCurrentY = m_page.CurrentY();
   m_runEndX = x;
+  // The step of the line drawn last; the pen ends on that line's top.
+  Long lastStep = m_lineStep;
+  bool visible = false;  // any word that shows
 
   rt::ResumeNext([&] {
     const gdi::SurfaceFont startFont = m_page.Font();
     const uint32_t startColor = m_page.ForeColor();
     const int32_t startColorLink = m_page.ColorLink();
     const bool startLinkPending = m_linkPending;
-    Long lineIndent = E(first).OffsetX;
+    const Long lineIndent = E(first).OffsetX;
+    // The run goes on after what already stands on the pen's line, or
+    // starts a line of its own (also where the pen stands at a cell's
+    // content edge, half a gap left of the text's edge).
+    const bool continues = afterMarker || (x != leftEdge && x + spacing != leftEdge && x != lineIndent + leftEdge &&
+                                           x + spacing != lineIndent + leftEdge);
 
     // Pass 1: breaking the run into lines.
     std::vector<RunLine> lines;
@@ -134,26 +151,56 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
     int element = first;
     int word = 0;
     bool runEnded = false;
+    Long fontStep = LineStepOfFont();
     while (!runEnded) {
-      RunLine line{element, word, element, word, lines.empty() ? x : lineIndent + leftEdge};
-      std::string text;
+      const Long start = lines.empty() ? x : lineIndent + leftEdge;
+      RunLine line{element, word, element, word, start, start, 0};
+      // What stands on the line before the run (a picture) keeps its height.
+      if (lines.empty() && continues) line.Step = m_lineStep;
+      // What the line's text holds so far: anything, and a blank at its end.
+      bool lineEmpty = true;
+      bool endsBlank = false;
       while (true) {
         const HTMLElement& e = E(element);
         if (word < static_cast<int>(e.Words.size())) {
           const std::string& w = e.Words[static_cast<size_t>(word)];
-          const bool prefix = !text.empty() && !EndsWithBlank(text) && !e.NoBlankBefore;
-          const Long width = RoundLong(m_page.TextWidth(prefix ? " " + w : w));
-          if (!text.empty() && !(line.EndX + width + spacing < rightLimit)) break;  // the line ends here
+          // Only the run's first word may join the text before it; the
+          // blank before any later word counts in whether it fits.
+          const bool prefix = !lineEmpty && !endsBlank && !(word == 0 && e.NoBlankBefore);
+          // The word as stored (an "&nbsp;" counts as its six characters),
+          // after its blank.
+          const Long stored = RoundLong(m_page.TextWidth(w));
+          const Long width = (prefix ? blankWidth() : 0) + stored;
+          // The first word of a line is always taken, however long, unless
+          // the run continues a line that something else already fills.
+          const bool fresh = lineEmpty && !(lines.empty() && continues);
+          const bool fits = fresh || line.EndX + width + spacing < rightLimit;
+          if (!fits && lines.empty() && lineEmpty && !IsBlankWord(w)) {
+            line.Empty = true;
+            break;
+          }
+          // Blanks that do not fit (the indentation of the source's next
+          // line) are dropped at the line's end: they start no line of
+          // their own.
+          if (!fits && !IsBlankWord(w)) break;  // the line ends here
           line.EndElement = element;
           line.EndWord = word;
-          if (word > 0 || prefix) {
-            line.EndX += blankWidth();
-            text += ' ';
+          if (fits) {
+            if (word > 0 || prefix) {
+              line.EndX += blankWidth();
+              lineEmpty = false;
+              endsBlank = true;
+            }
+            line.EndX += w.find(kNbsp) == std::string::npos ? stored : RoundLong(m_page.TextWidth(Shown(w)));
+            if (!w.empty()) {
+              lineEmpty = false;
+              endsBlank = w.back() == ' ';
+            }
+            if (!IsBlankWord(w)) {
+              line.Step = std::max(line.Step, fontStep);
+              visible = true;
+            }
           }
-          // Without a prefix and "&nbsp;" the word was just measured as shown.
-          const bool plain = !prefix && w.find(kNbsp) == std::string::npos;
-          line.EndX += plain ? width : RoundLong(m_page.TextWidth(Shown(w)));
-          text += w;
           if (++word < static_cast<int>(e.Words.size())) continue;
         }
         // The element is done (a run without words counts as none): inline
@@ -164,6 +211,7 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
           const int32_t type = E(element).ElementType;
           if (IsInlineTag(type) || type == et::OtherTag) {
             ApplyInlineTag(element);
+            if (type != et::OtherTag) fontStep = LineStepOfFont();
             line.EndElement = element;
             ++element;
           } else if (type == et::Script) {
@@ -177,7 +225,9 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
           break;
         }
       }
-      if (EndsWithBlank(text)) line.EndX -= blankWidth();
+      if (endsBlank) line.EndX -= blankWidth();
+      // A line without text is as tall as the font it ends in.
+      if (line.Step == 0) line.Step = fontStep;
       lines.push_back(line);
     }
     next = std::max(element, first + 1);
@@ -193,10 +243,14 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
     const int32_t spacingBelow = m_settings.DefaultSpacing;
     for (size_t n = 0; n < lines.size(); ++n) {
       const RunLine& line = lines[n];
-      const Long alignedStart = rightLimit - (line.EndX - leftEdge) - spacing;
-      const double centredStart = (rightLimit - line.EndX) / 2.0 + static_cast<double>(leftEdge);
-      if (n == 0 && x != leftEdge && x + spacing != leftEdge) {
-        lineIndent = E(first).OffsetX - spacing;  // the run continues a line already partly filled
+      // Aligned lines keep to the room right of where they start (the
+      // indent of a list item or quote, never left of the left edge).
+      const Long lineStart = std::max(leftEdge, line.StartX);
+      const Long alignedStart = rightLimit - (line.EndX - lineStart) - spacing;
+      const double centredStart = (rightLimit - line.EndX) / 2.0 + static_cast<double>(lineStart);
+      if (n == 0 && continues) {
+        // The run continues a line already partly filled: x stays; its
+        // later lines start at the run's indent like those of any run.
       } else if (rightAligned) {
         x = alignedStart;
       } else if (centred) {
@@ -204,13 +258,13 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
       } else {
         x = lineIndent + leftEdge;
       }
-      int cur = line.StartElement;
+      int cur = line.Empty ? Count() : line.StartElement;
       while (cur <= line.EndElement && cur < Count()) {
         HTMLElement& e = E(cur);
         if (e.IsTag) {
           e.BoxLeft = Store(x);
           e.BoxTop = Store(y);
-          e.BoxBottom = Store(y + m_lineStep + spacingBelow);
+          e.BoxBottom = Store(y + line.Step + spacingBelow);
           e.BoxRight = Store(x);
           e.OffsetX = Store(m_offset);
           const int32_t type = e.ElementType;
@@ -226,7 +280,7 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
               e.BoxLeft = Store(x);
             } else if (type == et::A + 1 && m_currentLink != -1) {
               HTMLElement& link = E(m_currentLink);
-              link.BoxBottom = Store(y + m_lineStep + spacingBelow);
+              link.BoxBottom = Store(y + line.Step + spacingBelow);
               link.BoxRight = Store(m_linkRightEdge);
               m_currentLink = -1;
             }
@@ -272,27 +326,39 @@ void PagePass::DrawTextRun(Long leftEdge, Long spacing) {
           if (m_currentLink != -1) m_linkRightEdge = x;
         }
         if (cur < Count() && e.ElementType != et::CommentOpen) {
-          e.BoxBottom = Store(y + 2 * m_lineStep + spacingBelow);
+          e.BoxBottom = Store(y + 2 * line.Step + spacingBelow);
           e.BoxRight = Store(x);
         }
         ++cur;
       }
       // The element right after a line that ends with tags gets the line's end.
       if (cur > line.EndElement && cur < Count() && E(cur).ElementType != et::CommentOpen && E(cur - 1).IsTag) {
-        E(cur).BoxBottom = Store(y + 2 * m_lineStep + spacingBelow);
+        E(cur).BoxBottom = Store(y + 2 * line.Step + spacingBelow);
         E(cur).BoxRight = Store(x);
       }
-      y += m_lineStep;
+      y += line.Step;
+      lastStep = line.Step;
       m_page.SetCurrentY(static_cast<double>(y));
       m_runEndX = x;
       x = lineIndent + leftEdge;
     }
   });
-  // Exit: y is the top of the last line drawn, x the start of a new line.
+  // Exit: y is the top of the last line drawn, x the start of a new line;
+  // the line step is that line's, so that what follows starts below it.
+  m_index = next;
+  // A run of blanks only (the source's line breaks between blocks) leaves
+  // the pen and the line as it found them.
+  if (!visible) {
+    m_runEndX = startRunEndX;
+    m_page.SetCurrentY(startCurrentY);
+    m_afterMarker = afterMarker;
+    return false;
+  }
+  m_lineStep = lastStep;
   m_penX = x;
   m_penY = y - m_lineStep;
   m_atLineStart = false;
-  m_index = next;
+  return true;
 }
 
 }  // namespace kvctl2::html

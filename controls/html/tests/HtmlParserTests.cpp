@@ -43,7 +43,7 @@ TEST(HtmlParser, TypesOfTagNames) {
   };
   const Case cases[] = {{"<B>", 10},     {"</strong>", 11}, {"<em>", 12},       {"<th align=x>", 37},
                         {"</TD>", 38},   {"<h4>", 46},      {"</H6>", 47},      {"<noframes>", 6},
-                        {"<br />", 20},  {"<BR/>", 1},      {"<!-- c -->", 8},  {"<sup>", 56},
+                        {"<br />", 20},  {"<BR/>", 20},      {"<!-- c -->", 8},  {"<sup>", 56},
                         {"</form>", 59}, {"<blink>", 1},    {"<!DOCTYPE x>", 1}};
   for (const Case& c : cases) {
     HTMLElement e;
@@ -162,13 +162,23 @@ TEST(HtmlParser, TextRunsAndTheirWords) {
     std::vector<std::string> words;
   };
   const Case cases[] = {
-      {"<b>a&#65;b</b>", {"aAb"}},      {"<b>x&#1234;y</b>", {"xy"}},
+      {"<b>a&#65;b</b>", {"aAb"}},      {"<b>x&#1234;y</b>", {"x\u04D2y"}},
       {"<b>&#65 ;</b>", {"A;"}},  // the character after the digits is swallowed
       {"<b> a  b</b>", {"", "a", "b"}}, {"<b>\r\n</b>", {"", ""}},
       // A reference beyond the code page shows the character it names
-      // (browsers do the same); a larger one is dropped, the run stays.
+      // (browsers do the same); one that names no character is dropped,
+      // the run stays.
       {"<b>&#256;x &#999;</b>", {"\u0100x", "\u03E7"}},
-      {"<b>a &#99999;b</b>", {"a", "b"}},
+      {"<b>a &#1114112;b &#xD800;c</b>", {"a", "b", "c"}},
+      {"<b>149,00 &#8364; &#x20AC; &#X20ac;</b>", {"149,00", "\u20AC", "\u20AC", "\u20AC"}},
+      {"<b>a&#0;b &#x0;</b>", {"ab", ""}},  // character 0 draws nothing
+      // Named references: all of the Latin-1 set and the common others.
+      {"<b>Stra&szlig;e &sect;3 &Auml;rger &nbsp;x</b>", {"Stra\u00DFe", "\u00A73", "\u00C4rger", "&nbsp;x"}},
+      {"<b>&iexcl;&yuml;&THORN;&frac34;&times;&divide;&shy;</b>", {"\u00A1\u00FF\u00DE\u00BE\u00D7\u00F7\u00AD"}},
+      {"<b>&euro; &ndash; &mdash; &hellip; &bdquo;q&ldquo; &trade;</b>",
+       {"\u20AC", "\u2013", "\u2014", "\u2026", "\u201Eq\u201C", "\u2122"}},
+      {"<b>&amp;lt; &unknown; &Szlig; &szlig</b>", {"&lt;", "&unknown;", "&Szlig;", "&szlig"}},
+      {"<b>a < b <= c <3 x<1</b>", {"a", "<", "b", "<=", "c", "<3", "x<1"}},
   };
   for (const Case& c : cases) {
     const Document doc = Parse(c.source);
@@ -196,17 +206,18 @@ TEST(HtmlParser, ClosingTagsAreInserted) {
   }
 }
 
-TEST(HtmlParser, TreeFollowsTheNestingAsFarAsItIsWellFormed) {
+TEST(HtmlParser, AClosingTagEndsItsOwnElementAndOnlyThat) {
   const Document doc = Parse("<B><I>x</B></I>");
   // 0 HTML, 1 BODY, 2 B, 3 I, 4 x, 5 /B, 6 /I, 7 /BODY, 8 /HTML
   const auto& e = doc.Elements;
   EXPECT_EQ(e[3].Parent, 2);
   EXPECT_EQ(e[4].Parent, 3);
   EXPECT_EQ(e[3].ChildCount, 1);
-  EXPECT_EQ(e[3].Children, (std::vector<int16_t>{4, 5}));  // the closing B ends I's list
-  EXPECT_EQ(e[2].Children, (std::vector<int16_t>{3, 6}));  // and the closing I ends B's
-  EXPECT_EQ(e[1].Children, (std::vector<int16_t>{2, 7}));
-  EXPECT_EQ(e[0].ChildCount, 2);  // BODY and the closing HTML (an ordinary tag)
+  EXPECT_EQ(e[3].Children, (std::vector<int16_t>{4}));     // the closing B ends I's list with B's
+  EXPECT_EQ(e[2].Children, (std::vector<int16_t>{3, 5}));  // and stays recorded in B
+  EXPECT_EQ(e[1].Children, (std::vector<int16_t>{2, 6, 7}));  // the closing I has nothing left to end
+  EXPECT_EQ(e[6].ElementType, et::Em + 1);  // it still ends the italics that the closing B left on
+  EXPECT_EQ(e[0].ChildCount, 2);            // BODY and the closing HTML (an ordinary tag)
   EXPECT_EQ(GetParentElement(e, 4), 3);
   EXPECT_EQ(GetParentElement(e, 2), 1);
   EXPECT_EQ(GetParentElement(e, 1), -1);  // children of the root have no parent
@@ -215,6 +226,35 @@ TEST(HtmlParser, TreeFollowsTheNestingAsFarAsItIsWellFormed) {
   EXPECT_EQ(GetFirstChildElement(e, 3), 4);
   EXPECT_EQ(GetFirstChildElement(e, 4), -1);
   EXPECT_EQ(GetNextSiblingElement(e, 4), -1);
+}
+
+TEST(HtmlParser, StrayClosingTagsLeaveTheTreeWhole) {
+  const char* cases[] = {
+      "<p>one </b></i> two</p><table border=1><tr><td>cell one</td><td>cell two</td></tr></table><p>after</p>",
+      "<p>one </ul></ul> two</p><table border=1><tr><td>cell one</td><td>cell two</td></tr></table><p>after</p>",
+      "<p>one </b></i> two</p><table border=1><td>cell one</td><td>cell two</td></table><p>after</p>",
+      "<table border=1><tr><td>cell one</td></tr></td><td>cell two</td></table></div><p>after</p>",
+  };
+  for (const char* source : cases) {
+    const Document doc = Parse(source);
+    const auto& e = doc.Elements;
+    for (int i = 2; i < doc.Count(); ++i) {
+      // Everything after BODY lies within BODY, the closing HTML aside.
+      if (e[static_cast<size_t>(i)].Raw != "</HTML>") {
+        EXPECT_GE(FindAncestorOfType(e, i, et::Body), 1) << source << " " << i;
+      }
+      if (e[static_cast<size_t>(i)].ElementType == et::Td) {
+        EXPECT_EQ(e[static_cast<size_t>(GetParentElement(e, i))].ElementType, et::Tr) << source;
+        EXPECT_GE(FindAncestorOfType(e, i, et::Table), 1) << source;
+      }
+      // A closer ends its own element or none.
+      const int32_t type = e[static_cast<size_t>(i)].ElementType;
+      if (type == et::Td + 1 || type == et::Tr + 1 || type == et::Table + 1 || type == et::Ul + 1 ||
+          type == et::Div + 1) {
+        EXPECT_TRUE(IsMatchedCloser(e, i)) << source << " " << i;
+      }
+    }
+  }
 }
 
 TEST(HtmlParser, ThousandsOfUnclosedTagsBuildATreeWithoutDeepRecursion) {

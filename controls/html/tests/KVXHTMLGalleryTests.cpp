@@ -122,5 +122,29 @@ TEST_F(Gallery, TiledBackgroundPicture) {
   Save("background");
 }
 
+TEST_F(Gallery, BrokenMarkupAndMixedFlowAtSeveralWidths) {
+  auto picture = com::StdPicture::FromBitmap(gdi::OwnedBitmap(gdi::CreateFilledBitmap(60, 90, 0x3399CC)));
+  html->Events().Connect("LoadImage", [&](com::Args& args) { args[1] = com::ToVariant(picture); });
+  html->SetEnableScroll(htmScrollBars::Beide);
+  const std::string page =
+      "<p>one </b></i> two</p><table border=1><tr><td>cell one</td><td>cell two</td></tr></table>"
+      "<table border=1><td>no row one</td><td>no row two</td></table><p>after </ul></ul>the tables: a &lt; b, "
+      "a < b and 3<4<br/>Stra&szlig;e &sect;&nbsp;3, &Auml;rger, 149,00 &#8364; &#x20AC; &ndash; &hellip;</p>"
+      "<p><font size=5>Large</font> text with a <font size=1>small</font> word and more words that wrap onto "
+      "further lines at narrow widths</p><img width=60 height=90> text after the picture that wraps onto more "
+      "lines below it<h3>Heading after the picture</h3>Text before a rule<hr><div align=center>centred "
+      "div</div>plain again<ul><li>A list item with words that wrap onto a second line<li>Second</ul>"
+      "<ol><li>a<li>b<li>c<li>d<li>e<li>f<li>g<li>h<li>i<li>ten<li>eleven</ol>"
+      "<blockquote>A quotation long enough to wrap onto a second line in the view</blockquote>";
+  for (const int width : {100, 400, 1600}) {
+    form->SetClientSize((width + 16) * 15, 916 * 15);
+    html->Move(120, 120, width * 15, 900 * 15);
+    html->SetText(page);
+    // The view scrolls to everything: no page is narrower than its content.
+    EXPECT_GE(html->PageWidth(), width - 20) << width;
+    Save("flow-" + std::to_string(width));
+  }
+}
+
 }  // namespace
 }  // namespace kvctl2

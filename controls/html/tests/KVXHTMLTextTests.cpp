@@ -99,16 +99,26 @@ TEST(KVXHTMLText, TokenizerGlueAndDroppedTail) {
                                             "</HTML>"}));
   EXPECT_TRUE(html.Element(5).NoBlankBefore);
   EXPECT_FALSE(html.Element(7).NoBlankBefore);  // "<i>" follows a blank
+  // A blank before any of the tags between two runs keeps them apart.
+  for (const char* source : {"word <b><i>x", "word </ul></ul>x", "word<b> <i>x"}) {
+    html.SetText(source);
+    EXPECT_FALSE(html.Element(html.ElementCount() - 3).NoBlankBefore) << source;
+  }
+  html.SetText("word<b><i>x");
+  EXPECT_TRUE(html.Element(html.ElementCount() - 3).NoBlankBefore);
 
   html.SetText("<HTML><BODY>abc");
-  EXPECT_EQ(html.ElementCount(), 2);  // text after the last tag is not stored
+  ASSERT_EQ(html.ElementCount(), 3);  // text after the last tag is kept
+  EXPECT_EQ(html.Element(2).Words, (std::vector<std::string>{"abc"}));
+  html.SetText("<HTML><BODY>abc<br>  ");
+  EXPECT_EQ(html.ElementCount(), 4);  // blanks only are not
 }
 
 TEST(KVXHTMLText, DecodesNumericReferencesInWords) {
   gdi::ScopedFixedMetrics metrics;
   KVXHTML html;
   html.SetText("a&#65;b &#1234;c &amp;lt;");
-  EXPECT_EQ(html.Element(2).Words, (std::vector<std::string>{"aAb", "c", "&lt;"}));
+  EXPECT_EQ(html.Element(2).Words, (std::vector<std::string>{"aAb", "\u04D2c", "&lt;"}));
 }
 
 TEST(KVXHTMLText, TagNamesAndAttributes) {

@@ -59,7 +59,7 @@ TEST(RenderPage, TextRunsFlowAcrossInlineTags) {
   const Placed cases[] = {
       {"a <b>b</b>c", "c", 25, 4},   // written right after the closing B: no blank
       {"a <b>b</b> c", "c", 32, 4},  // one blank in the source: one blank drawn
-      {"a<br/>b", "b", 11, 4},       // BR with a slash is an unknown tag: no break
+      {"a<br/>b", "b", 4, 21},       // BR with a slash breaks the line as BR does
       {"H<sub>2</sub>O", "O", 18, 4}, {"x<script>hidden</script>y", "y", 11, 4},
       {"a&nbsp;b c", "a b", 4, 4},    {"a&NBSP;b", "a&NBSP;b", 4, 4},
   };
@@ -75,12 +75,12 @@ TEST(RenderPage, LinesBreakBetweenWordsAtTheRightLimit) {
   std::string text;
   for (int i = 0; i < 40; ++i) text += "word" + std::to_string(10 + i) + " ";
   const auto drawn = view.Drawn(text);
-  // The run follows BODY without a blank, so its words are measured
-  // without one: the sixth ends at 4 + 42 + 5 * 49 = 291, a seventh
-  // (291 + 42 + 4) does not fit.
-  EXPECT_EQ(TestView::Find(drawn, "word15").y, 4);
-  EXPECT_EQ(TestView::Find(drawn, "word16").x, 4);
-  EXPECT_EQ(TestView::Find(drawn, "word16").y, 21);
+  // The run follows BODY without a blank: only its first word joins what
+  // stands before it; every later word counts its blank. The fifth ends at
+  // 4 + 42 + 4 * 49 = 242, a sixth (242 + 49 + 4 = 295) passes the limit 291.
+  EXPECT_EQ(TestView::Find(drawn, "word14").y, 4);
+  EXPECT_EQ(TestView::Find(drawn, "word15").x, 4);
+  EXPECT_EQ(TestView::Find(drawn, "word15").y, 21);
   // A word wider than the line stands alone on its line and overflows.
   const auto wide = view.Drawn("a " + std::string(50, 'w') + " b");
   EXPECT_EQ(TestView::Find(wide, std::string(50, 'w')).y, 21);
@@ -89,10 +89,15 @@ TEST(RenderPage, LinesBreakBetweenWordsAtTheRightLimit) {
 
 TEST(RenderPage, RuleAndItsMove) {
   TestView view;
-  view.html.SetText("a<hr>b");
+  // After text on the line the rule starts a new line, below the text's
+  // descenders; then it moves down by DefaultSpacing + 1 only.
+  view.html.SetText("ag<hr>b");
   const auto calls = view.Calls();
-  EXPECT_NE(std::find(calls.begin(), calls.end(), "LineTo 4,4-287,4 #000000 w=1"), calls.end());
-  EXPECT_EQ(TestView::Find(view.Texts(), "b").y, 9);  // down by DefaultSpacing + 1 only
+  EXPECT_NE(std::find(calls.begin(), calls.end(), "LineTo 4,21-287,21 #000000 w=1"), calls.end());
+  EXPECT_EQ(TestView::Find(view.Texts(), "b").y, 26);
+  view.html.SetText("<hr>b");  // first on the page: at the top
+  const auto first = view.Calls();
+  EXPECT_NE(std::find(first.begin(), first.end(), "LineTo 4,4-287,4 #000000 w=1"), first.end());
 }
 
 TEST(RenderPage, LinksGetTheirBoxesAndColours) {
@@ -145,7 +150,7 @@ TEST(RenderPage, ImagesTakeTheirSizeAndMakeTheirLineTaller) {
 TEST(RenderPage, SoundLimits) {
   TestView view;
   // A reference that names no character adds nothing to its run.
-  EXPECT_EQ(TestView::Find(view.Drawn("a<b>&#99999;</b>c"), "c").x, 11);
+  EXPECT_EQ(TestView::Find(view.Drawn("a<b>&#1114112;</b>c"), "c").x, 11);
   // Stray closers are ignored: nothing moves left of the margin.
   EXPECT_EQ(TestView::Find(view.Drawn("</ul></ol></tr></td></table>text"), "text").x, 4);
   // Lists nested deeper than the 16 levels of the list table.
