@@ -436,7 +436,9 @@ void PagePass::LoadPicture(int index) {
 void PagePass::Image() {
   LoadPicture(m_index);
   HTMLElement& img = E(m_index);
-  if (m_penY > m_settings.DefaultPadding && !m_atLineStart) {
+  // After text on its line, a picture starts a line of its own; in a cell
+  // that is text of this cell, not of the one before.
+  if (m_penY > m_settings.DefaultPadding && (m_inTable ? LineTaken() : !m_atLineStart)) {
     NewLine();
     img.BoxTop = Store(m_penY);
   }

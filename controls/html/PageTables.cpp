@@ -112,6 +112,8 @@ bool PagePass::CellOpen() {
   // the table stands in.
   m_indent = 0;
   m_offset = 0;
+  // A list or quote at the top of the cell adds no empty line of its own.
+  m_atLineStart = true;
   // The content starts at the same place in both passes; the drawing pass
   // moves it down by the room that the row leaves below it, all of it for
   // a cell aligned to the bottom, half for a centred one.

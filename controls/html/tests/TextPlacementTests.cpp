@@ -222,6 +222,19 @@ TEST(TextPlacement, BlocksAfterAPictureOrTextStartBelowIt) {
   }
 }
 
+// The top of a cell is the start of a line, whatever the cell before held:
+// a picture there stays at the top, and a list leaves one empty line as
+// it does at the top of the page, not two.
+TEST(TextPlacement, ACellStartsAtTheStartOfALine) {
+  TestView view;
+  auto drawn = view.Drawn("<table><tr><td>x<br>y</td></tr></table>");
+  const int line = TestView::Find(drawn, "y").y - TestView::Find(drawn, "x").y;
+  drawn = view.Drawn("<table><tr><td>left</td><td><img width=40 height=10>pic</td></tr></table>");
+  EXPECT_EQ(TestView::Find(drawn, "pic").y, TestView::Find(drawn, "left").y);
+  drawn = view.Drawn("<table><tr><td>left</td><td><ul><li>Item</ul></td></tr></table>");
+  EXPECT_LE(TestView::Find(drawn, "Item").y - TestView::Find(drawn, "left").y, line);
+}
+
 TEST(TextPlacement, AlignmentEndsWithItsDiv) {
   TestView view;
   const auto drawn = view.Drawn("<div align=center>centred</div>plain text<div>plain div</div><p>para</p>");
